@@ -1,0 +1,60 @@
+# ZAVOConfig: the two commands that do everything on a fresh Debian machine.
+#   make run    build everything and start the tool
+#   make test   build everything and run every test
+SHELL := /bin/bash
+BUILD  ?= build
+NATIVE := $(BUILD)/native
+WIN    := $(BUILD)/win
+JOBS   ?= $(shell nproc)
+export WINEPREFIX ?= $(abspath $(WIN))/wineprefix
+
+CMAKE_NATIVE := cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+CMAKE_WIN    := cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+                -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
+
+.PHONY: all deps native win test test-native test-win run bench fuzz sanitize clean
+
+all: native win
+
+deps:
+	@tools/install-deps.sh
+
+native: deps
+	@$(CMAKE_NATIVE) >/dev/null
+	cmake --build $(NATIVE) -j $(JOBS)
+
+win: deps
+	@$(CMAKE_WIN) >/dev/null
+	cmake --build $(WIN) -j $(JOBS)
+
+test: native win
+	$(MAKE) --no-print-directory test-native test-win
+
+test-native:
+	ctest --test-dir $(NATIVE) --output-on-failure -j $(JOBS)
+
+# Windows tests share one Xvfb; end-to-end tests that drive the real mouse run
+# one at a time (label "serial").
+test-win:
+	tools/with-display.sh bash -c 'ctest --test-dir $(WIN) --output-on-failure -LE serial -j $(JOBS) && \
+	  ctest --test-dir $(WIN) --output-on-failure -L serial --no-tests=ignore'
+
+run: native win
+	tools/run.sh $(WIN)/bin $(NATIVE)/bin
+
+bench: native win
+	tools/run-benchmarks.sh $(NATIVE)/bin $(WIN)/bin
+
+fuzz: deps
+	@cmake -S . -B $(BUILD)/fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DZAVO_FUZZ=ON -DZAVO_SANITIZE=ON >/dev/null
+	cmake --build $(BUILD)/fuzz -j $(JOBS)
+	tools/run-fuzzers.sh $(BUILD)/fuzz/bin fuzz/corpus $${FUZZ_SECONDS:-60}
+
+sanitize: deps
+	@cmake -S . -B $(BUILD)/asan -G Ninja -DZAVO_SANITIZE=ON >/dev/null
+	cmake --build $(BUILD)/asan -j $(JOBS)
+	ctest --test-dir $(BUILD)/asan --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) out

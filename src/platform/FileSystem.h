@@ -1,0 +1,68 @@
+// The file seam of the portable core: the few file operations the settings engine,
+// the macro files and the tools need, with a Win32 and a POSIX implementation.
+//
+// Paths are wide strings in the platform's form (backslashes, as the tool's folders
+// are written); the POSIX implementation turns backslashes into slashes and encodes
+// the path as UTF-8.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zavo::fs {
+
+// The outcome of a file operation. On failure `error` holds the system's own
+// reason text (for example "Access denied." or "Permission denied"), so that a
+// window can show the user why a save failed.
+struct Status {
+    bool ok = true;
+    std::wstring error;
+    explicit operator bool() const { return ok; }
+    static Status Ok() { return {}; }
+    static Status Fail(std::wstring reason) { return {false, std::move(reason)}; }
+};
+
+// Size and modification time of a file; `exists` false when there is no such file.
+struct FileStamp {
+    bool exists = false;
+    std::uint64_t size = 0;
+    std::int64_t mtime = 0;  // platform ticks; only compared for equality
+    bool operator==(const FileStamp& o) const {
+        return exists == o.exists && size == o.size && mtime == o.mtime;
+    }
+    bool operator!=(const FileStamp& o) const { return !(*this == o); }
+};
+
+FileStamp Stat(const std::wstring& path);
+bool FileExists(const std::wstring& path);       // a file (not a folder) is there
+bool DirectoryExists(const std::wstring& path);
+
+// Reads the whole file into `bytes`.
+Status ReadWholeFile(const std::wstring& path, std::string& bytes);
+
+// Replaces the file's content as one step: the bytes go to a temporary file in the
+// same folder, which then replaces the target. A reader sees the old file or the
+// new one, never a part. Retries briefly while another process holds the target.
+// The folder must exist; nothing is created above the file.
+Status WriteFileAtomic(const std::wstring& path, std::string_view bytes);
+
+// Creates the last level of `path` (a trailing backslash is allowed). Fails when
+// the folder already exists (`alreadyExists` then set) or the parent is missing.
+Status MakeDirectory(const std::wstring& path, bool* alreadyExists = nullptr);
+
+Status RemoveFile(const std::wstring& path);
+
+// Copies the bytes of `from` to `to`; with failIfExists an existing `to` is kept
+// and the call fails.
+Status CopyOneFile(const std::wstring& from, const std::wstring& to, bool failIfExists);
+
+// Names (not paths) of the plain files in `folder` whose name ends with `suffix`
+// (compared without regard to ASCII letter case), in the order the platform's
+// directory enumeration gives them.
+std::vector<std::wstring> ListFiles(const std::wstring& folder, std::wstring_view suffix);
+
+// Joins a folder and a name with exactly one backslash between them.
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
+
+}  // namespace zavo::fs

@@ -1,0 +1,49 @@
+// zavocfg: the settings inspector. Each command lives in its own cmd_*.cpp and
+// registers itself with ZAVOCFG_COMMAND; main.cpp dispatches on the first word.
+//
+// Exit status: 0 done, 1 the checked data has problems, 2 bad arguments or a
+// path that cannot be read (one line on stderr naming it).
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zavocfg {
+
+using Args = std::vector<std::wstring>;  // the words after the command name
+
+struct Command {
+    const char* name;   // first word, e.g. "show" or "macro"
+    const char* usage;  // one line for the usage text
+    std::function<int(const Args&)> run;
+};
+
+struct Registrar {
+    explicit Registrar(Command c);
+};
+
+#define ZAVOCFG_CONCAT2(a, b) a##b
+#define ZAVOCFG_CONCAT(a, b) ZAVOCFG_CONCAT2(a, b)
+#define ZAVOCFG_COMMAND(name, usage, fn) \
+    static ::zavocfg::Registrar ZAVOCFG_CONCAT(zavocfg_reg_, __LINE__)({name, usage, fn})
+
+// Console output as UTF-8 (natively) or UTF-16 to a Windows console.
+void Out(const std::wstring& text);  // stdout, no newline added
+void Err(const std::wstring& text);  // stderr, no newline added
+
+// Prints "zavocfg: <message>" to stderr and returns 2.
+int Fail(const std::wstring& message);
+
+// Takes "--name VALUE" out of args; returns true when found.
+bool TakeOption(Args& args, const std::wstring& name, std::wstring& value);
+// Takes a "--flag" out of args.
+bool TakeFlag(Args& args, const std::wstring& name);
+
+// The per-user data folder with a trailing backslash: the application-data folder
+// + "Brimvale\ZAVO\" on Windows; natively $XDG_DATA_HOME (or ~/.local/share) +
+// "Brimvale/ZAVO/".
+std::wstring DefaultDataFolder();
+// --data DIR taken from args, or the default; always with a trailing separator.
+std::wstring DataFolderFrom(Args& args);
+
+}  // namespace zavocfg
