@@ -26,11 +26,53 @@ bool IniReadStruct(const std::wstring& file, const std::wstring& section, const 
                    size_t size);
 
 // Each write returns the outcome; a failure carries the system's reason.
+// A section or key name that is empty, holds a line break, or (for a key) an
+// equals sign or a leading '[', and a value holding a line break or a NUL, would
+// change the file's structure: such a write is refused and nothing changes.
 fs::Status IniWriteString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                           const std::wstring& value);
 fs::Status IniWriteInt(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                        std::int32_t value);
 fs::Status IniWriteStruct(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                           const void* source, size_t size);
+
+// The outcome of writing one or more files: on failure, the first file that could
+// not be written and the system's reason.
+struct IniFileStatus {
+    bool ok = true;
+    std::wstring file;
+    std::wstring reason;
+    explicit operator bool() const { return ok; }
+    static IniFileStatus Fail(std::wstring file, std::wstring reason) {
+        return {false, std::move(file), std::move(reason)};
+    }
+};
+
+// While an IniBatch lives, writes change only the kept parse of their file and
+// reads see those changes; Commit (or the destructor) then writes every changed
+// file once, complete, in the order the files were first changed. Each file is
+// also checked against the disk only once per batch, so a batch of reads is a
+// consistent snapshot. Batches nest: only the outermost one writes.
+// One batch covers the whole process; use it from one thread at a time.
+class IniBatch {
+public:
+    IniBatch();
+    ~IniBatch();
+    IniBatch(const IniBatch&) = delete;
+    IniBatch& operator=(const IniBatch&) = delete;
+
+    // Writes the changed files (outermost batch only; an inner batch returns ok).
+    // Every file is attempted; the result names the first failure. A file that
+    // could not be written is dropped from the kept parses, so later reads see
+    // what is on disk.
+    IniFileStatus Commit();
+
+private:
+    bool committed_ = false;
+};
+
+// Drops every kept parse that has no pending change (the next access reads the
+// disk again). For tools and measurements.
+void IniDropCache();
 
 }  // namespace zavo

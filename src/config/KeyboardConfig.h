@@ -45,7 +45,19 @@ struct LightSettings {
     std::int32_t Tt6To10Light = 1;
     std::int32_t DferLight = 1;
     std::int32_t OneToZeroLight = 1;
-    bool operator==(const LightSettings&) const = default;
+    bool operator==(const LightSettings& o) const {
+        return LightStyle == o.LightStyle &&
+               LightMode == o.LightMode &&
+               WasdLight == o.WasdLight &&
+               PinyinLight == o.PinyinLight &&
+               DirectLight == o.DirectLight &&
+               NumberLight == o.NumberLight &&
+               Tt1To5Light == o.Tt1To5Light &&
+               Tt6To10Light == o.Tt6To10Light &&
+               DferLight == o.DferLight &&
+               OneToZeroLight == o.OneToZeroLight;
+    }
+    bool operator!=(const LightSettings& o) const { return !(*this == o); }
 };
 
 // Remapping of one standard key (section "MAXTRIXSWAPKEY%d").
@@ -55,7 +67,14 @@ struct SwapKeyEntry {
     std::int32_t IsChanged = 0;  // 1 while remapped to a key or an application
     std::uint8_t FunID = FUNID_NONE;
     std::wstring AppPath;
-    bool operator==(const SwapKeyEntry&) const = default;
+    bool operator==(const SwapKeyEntry& o) const {
+        return CurKey == o.CurKey &&
+               AssKey == o.AssKey &&
+               IsChanged == o.IsChanged &&
+               FunID == o.FunID &&
+               AppPath == o.AppPath;
+    }
+    bool operator!=(const SwapKeyEntry& o) const { return !(*this == o); }
 };
 
 // The keys that switch profiles (section ALTERNATE_PROFILE).
@@ -63,7 +82,12 @@ struct InstantShiftKeys {
     std::uint8_t PreKey = KEY_NONE;
     std::uint8_t NextKey = KEY_NONE;
     std::array<std::int32_t, PROFILE_COUNT> ProfileKey{};  // 0 none, or choice 1..3
-    bool operator==(const InstantShiftKeys&) const = default;
+    bool operator==(const InstantShiftKeys& o) const {
+        return PreKey == o.PreKey &&
+               NextKey == o.NextKey &&
+               ProfileKey == o.ProfileKey;
+    }
+    bool operator!=(const InstantShiftKeys& o) const { return !(*this == o); }
 };
 
 // One macro (section "MACROG%d"); copied by value between the windows.
@@ -73,7 +97,14 @@ struct MacroGroup {
     std::array<std::uint8_t, MACRO_DATA_SIZE> Macro{};
     std::uint8_t RepeatOption = 0;  // 1..4 once chosen
     std::int32_t RepeatTimes = 0;   // with RepeatOption 4
-    bool operator==(const MacroGroup&) const = default;
+    bool operator==(const MacroGroup& o) const {
+        return MacroName == o.MacroName &&
+               MacroLength == o.MacroLength &&
+               Macro == o.Macro &&
+               RepeatOption == o.RepeatOption &&
+               RepeatTimes == o.RepeatTimes;
+    }
+    bool operator!=(const MacroGroup& o) const { return !(*this == o); }
 };
 
 // One key-assignment slot (section "BUTTONCONFIG%d").
@@ -85,14 +116,28 @@ struct ButtonConfig {
     std::uint8_t Mappinkey = KEY_NONE;  // slots 10..19: the standard key it is lent to
     MacroGroup Macro;
     std::uint8_t SingleKey = 0;
-    bool operator==(const ButtonConfig&) const = default;
+    bool operator==(const ButtonConfig& o) const {
+        return CurKey == o.CurKey &&
+               AssKey == o.AssKey &&
+               FunID == o.FunID &&
+               AppPath == o.AppPath &&
+               Mappinkey == o.Mappinkey &&
+               Macro == o.Macro &&
+               SingleKey == o.SingleKey;
+    }
+    bool operator!=(const ButtonConfig& o) const { return !(*this == o); }
 };
 
 struct ProfileConfig {
     std::array<SwapKeyEntry, STANDARD_KEY_COUNT> SwapKey{};
     InstantShiftKeys InstantShift;
     std::array<ButtonConfig, SLOT_COUNT> Button{};
-    bool operator==(const ProfileConfig&) const = default;
+    bool operator==(const ProfileConfig& o) const {
+        return SwapKey == o.SwapKey &&
+               InstantShift == o.InstantShift &&
+               Button == o.Button;
+    }
+    bool operator!=(const ProfileConfig& o) const { return !(*this == o); }
 };
 
 // A default-constructed KeyboardConfig is the state of a first start: mode 0,
@@ -104,7 +149,14 @@ struct KeyboardConfig {
     LightSettings Light;
     std::int32_t CurrantProfile = 0;
     std::array<ProfileConfig, PROFILE_COUNT> Profile{};
-    bool operator==(const KeyboardConfig&) const = default;
+    bool operator==(const KeyboardConfig& o) const {
+        return Mode == o.Mode &&
+               DeviceState == o.DeviceState &&
+               Light == o.Light &&
+               CurrantProfile == o.CurrantProfile &&
+               Profile == o.Profile;
+    }
+    bool operator!=(const KeyboardConfig& o) const { return !(*this == o); }
 };
 
 // A slot or key function counts as assigned unless it is 0 or KEY_NONE.

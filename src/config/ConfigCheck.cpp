@@ -1,0 +1,252 @@
+#include "config/ConfigCheck.h"
+
+#include <memory>
+#include <optional>
+#include <set>
+
+#include "config/ConfigStore.h"
+#include "config/Ini.h"
+#include "platform/FileSystem.h"
+
+namespace zavo {
+namespace {
+
+const std::wstring kMissing = L"\x01missing";  // a default no file value can equal
+
+struct Checker {
+    std::wstring file;
+    std::vector<ConfigProblem>& out;
+
+    void Add(const std::wstring& section, const std::wstring& key, const std::wstring& reason) {
+        out.push_back({file, section, key, reason});
+    }
+
+    // The value as text, or nothing (and a problem) when the key is missing.
+    std::optional<std::wstring> Text(const std::wstring& sec, const std::wstring& key) {
+        std::wstring v = IniReadString(file, sec, key, kMissing);
+        if (v == kMissing) {
+            Add(sec, key, L"missing");
+            return std::nullopt;
+        }
+        return v;
+    }
+
+    // A decimal integer within lo..hi; a problem otherwise.
+    std::optional<long long> Int(const std::wstring& sec, const std::wstring& key, long long lo, long long hi) {
+        auto v = Text(sec, key);
+        if (!v) return std::nullopt;
+        const std::wstring& t = *v;
+        size_t i = (!t.empty() && t[0] == L'-') ? 1 : 0;
+        bool digits = i < t.size() && t.size() - i <= 10;
+        for (size_t j = i; digits && j < t.size(); ++j) digits = t[j] >= L'0' && t[j] <= L'9';
+        if (!digits) {
+            Add(sec, key, L"\"" + t + L"\" is not a decimal number");
+            return std::nullopt;
+        }
+        long long n = std::stoll(t);
+        if (n < lo || n > hi) {
+            Add(sec, key, std::to_wstring(n) + L" is outside " + std::to_wstring(lo) + L".." + std::to_wstring(hi));
+            return std::nullopt;
+        }
+        return n;
+    }
+
+    void Struct(const std::wstring& sec, const std::wstring& key, size_t size) {
+        auto v = Text(sec, key);
+        if (!v) return;
+        if (v->size() != 2 * size + 2) {
+            Add(sec, key, L"is " + std::to_wstring(v->size()) + L" characters long, not " +
+                              std::to_wstring(2 * size + 2));
+            return;
+        }
+        for (wchar_t c : *v) {
+            bool hex = (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'F') || (c >= L'a' && c <= L'f');
+            if (!hex) {
+                Add(sec, key, L"holds a character that is not a hexadecimal digit");
+                return;
+            }
+        }
+        std::vector<std::uint8_t> data(size);
+        if (!IniReadStruct(file, sec, key, data.data(), size)) Add(sec, key, L"checksum does not match");
+    }
+};
+
+std::wstring Numbered(const wchar_t* prefix, int n) { return prefix + std::to_wstring(n); }
+
+void CheckConfigText(Checker& c) {
+    c.Int(L"CONFIG", L"CURRENTPROFILE", 0, NO_PROFILE);
+    c.Int(L"CONFIG", L"DEVICEPSTATS", INT32_MIN, INT32_MAX);
+    c.Int(L"CONFIG", L"Mode", 0, 1);
+    c.Int(L"LIGHTOPTION", L"LIGHTSTYLE", 0, 6);
+    c.Int(L"LIGHTOPTION", L"LIGHTMODE", 1, 5);
+    for (const wchar_t* key : {L"WASDLIGHT", L"DIRECTLIGHT", L"NUMBERLIGHT", L"PINYINLIGHT", L"DFERLIGHT",
+                               L"10LIGHT", L"TT15", L"TT610"})
+        c.Int(L"LIGHTOPTION", key, 0, 1);
+}
+
+// Presence and form of every key the tool writes; what the values mean together
+// is CheckProfile's part.
+void CheckProfileText(Checker& c) {
+    const wchar_t* alt = L"ALTERNATE_PROFILE";
+    c.Int(alt, L"PREKEY", 0, 255);
+    c.Int(alt, L"NEXTKEY", 0, 255);
+    for (int i = 1; i <= PROFILE_COUNT; ++i) c.Int(alt, Numbered(L"PROFILE", i), INT32_MIN, INT32_MAX);
+    for (int s = 0; s < SLOT_COUNT; ++s) {
+        const std::wstring sec = Numbered(L"BUTTONCONFIG", s);
+        auto fun = c.Int(sec, L"FunID", 0, 255);
+        c.Int(sec, L"Mappinkey", 0, 255);
+        if (!fun) continue;
+        if (*fun == FUNID_SINGLEKEY) {
+            for (const wchar_t* key : {L"SingleKey", L"CurKey", L"AssKey"}) c.Int(sec, key, 0, 255);
+        } else if (*fun == FUNID_APP) {
+            c.Text(sec, L"APP Path");
+        } else if (*fun == FUNID_MACRO) {
+            const std::wstring mg = Numbered(L"MACROG", s);
+            c.Int(mg, L"RepeatOption", 1, 4);
+            c.Int(mg, L"RepeatTimes", 0, INT32_MAX);
+            c.Struct(mg, L"Macro", MACRO_DATA_SIZE);
+            c.Int(mg, L"MacroLength", 0, MACRO_EVENT_MAX);
+        } else if (*fun != FUNID_NONE && *fun != KEY_NONE && *fun != KEY_UNSET) {
+            c.Add(sec, L"FunID", L"unknown function code " + std::to_wstring(*fun));
+        }
+    }
+    for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
+        const std::wstring sec = Numbered(L"MAXTRIXSWAPKEY", k);
+        c.Int(sec, L"ISCHANGED", 0, 1);
+        for (const wchar_t* key : {L"CURKEY", L"ASSKEY", L"FUNID"}) c.Int(sec, key, 0, 255);
+        c.Text(sec, L"APPPATH");
+    }
+}
+
+void CheckMacro(Checker& c, int s, const MacroGroup& m) {
+    const std::wstring mg = Numbered(L"MACROG", s);
+    if (m.MacroLength > MACRO_EVENT_MAX) return;  // reported with the file's text
+    for (int e = 0; e < m.MacroLength; ++e) {
+        std::uint8_t code = m.Macro[2 * e], arg = m.Macro[2 * e + 1];
+        if (code == MACRO_COMMAND_CODE) {
+            c.Add(mg, L"Macro", L"event " + std::to_wstring(e) + L" is an unexpanded command event");
+            return;
+        }
+        if (code != MACRO_DELAY_CODE && arg > 1) {
+            c.Add(mg, L"Macro", L"key event " + std::to_wstring(e) + L" is neither press nor release");
+            return;
+        }
+    }
+    for (size_t i = 2 * static_cast<size_t>(m.MacroLength); i < m.Macro.size(); ++i) {
+        if (m.Macro[i] != 0) {
+            c.Add(mg, L"Macro", L"data after the last event is not zero");
+            return;
+        }
+    }
+}
+
+void CheckLentSlots(Checker& c, const ProfileConfig& p) {
+    std::set<int> lentTo;
+    for (int s = 0; s < SLOT_COUNT; ++s) {
+        const ButtonConfig& b = p.Button[s];
+        const std::wstring sec = Numbered(L"BUTTONCONFIG", s);
+        if (!IsKeySet(b.Mappinkey)) continue;
+        if (s < FIRST_LENT_SLOT) {
+            c.Add(sec, L"Mappinkey", L"a T-key slot is lent to standard key " + std::to_wstring(b.Mappinkey));
+            continue;
+        }
+        if (b.Mappinkey >= STANDARD_KEY_COUNT) {
+            c.Add(sec, L"Mappinkey", L"no standard key has index " + std::to_wstring(b.Mappinkey));
+            continue;
+        }
+        if (!lentTo.insert(b.Mappinkey).second)
+            c.Add(sec, L"Mappinkey", L"standard key " + std::to_wstring(b.Mappinkey) + L" is lent two slots");
+        const SwapKeyEntry& k = p.SwapKey[b.Mappinkey];
+        const std::wstring ks = Numbered(L"MAXTRIXSWAPKEY", b.Mappinkey);
+        if (b.FunID == FUNID_APP && (k.IsChanged != 1 || k.FunID != FUNID_APP))
+            c.Add(ks, L"FUNID", L"the key launches an application through slot " + std::to_wstring(s) +
+                                    L" but is not marked as changed to an application");
+        if (b.FunID == FUNID_MACRO && k.IsChanged != 0)
+            c.Add(ks, L"ISCHANGED", L"the key plays the macro of slot " + std::to_wstring(s) +
+                                        L" but is marked as changed");
+    }
+}
+
+void CheckSwapKeys(Checker& c, const ProfileConfig& p) {
+    for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
+        const SwapKeyEntry& e = p.SwapKey[k];
+        if (e.IsChanged != 1) continue;
+        const std::wstring sec = Numbered(L"MAXTRIXSWAPKEY", k);
+        if (e.FunID != FUNID_SINGLEKEY && e.FunID != FUNID_APP)
+            c.Add(sec, L"FUNID", L"a changed key needs function 16 or 17, not " + std::to_wstring(e.FunID));
+        else if (e.FunID == FUNID_APP && e.AppPath.empty())
+            c.Add(sec, L"APPPATH", L"the key launches an application but the path is empty");
+    }
+}
+
+void CheckInstantShift(Checker& c, const InstantShiftKeys& is) {
+    bool used[4] = {};
+    for (int i = 0; i < PROFILE_COUNT; ++i) {
+        const std::wstring key = Numbered(L"PROFILE", i + 1);
+        int v = is.ProfileKey[i];
+        if (v < 0 || v > 3) {
+            c.Add(L"ALTERNATE_PROFILE", key, std::to_wstring(v) + L" is outside 0..3");
+        } else if (v != 0 && used[v]) {
+            c.Add(L"ALTERNATE_PROFILE", key, L"instant-shift choice " + std::to_wstring(v) + L" is used twice");
+        } else {
+            used[v] = true;
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<ConfigProblem> CheckProfile(const ProfileConfig& p, const std::wstring& file) {
+    std::vector<ConfigProblem> out;
+    Checker c{file, out};
+    CheckInstantShift(c, p.InstantShift);
+    int budget = 0;
+    for (int s = 0; s < SLOT_COUNT; ++s) {
+        const ButtonConfig& b = p.Button[s];
+        if (b.FunID != FUNID_MACRO) continue;
+        budget += b.Macro.MacroLength;
+        CheckMacro(c, s, b.Macro);
+    }
+    if (budget > MACRO_EVENT_MAX)
+        c.Add(L"", L"", L"the macros use " + std::to_wstring(budget) + L" events, more than the budget of " +
+                            std::to_wstring(MACRO_EVENT_MAX));
+    CheckLentSlots(c, p);
+    CheckSwapKeys(c, p);
+    return out;
+}
+
+std::vector<ConfigProblem> CheckDataFolder(const std::wstring& dataFolder) {
+    std::vector<ConfigProblem> out;
+    IniBatch snapshot;  // reads only: each file is read once
+    const std::wstring config = ConfigFilePath(dataFolder);
+    if (!fs::FileExists(config)) {
+        out.push_back({config, L"", L"", L"the file is missing"});
+    } else {
+        Checker c{config, out};
+        CheckConfigText(c);
+    }
+    auto profile = std::make_unique<ProfileConfig>();
+    for (int p = 0; p < PROFILE_COUNT; ++p) {
+        const std::wstring file = ProfileFilePath(dataFolder, p);
+        if (!fs::FileExists(file)) {
+            out.push_back({file, L"", L"", L"the file is missing"});
+            continue;
+        }
+        Checker c{file, out};
+        CheckProfileText(c);
+        *profile = ProfileConfig{};
+        ReadProfileFile(file, *profile);
+        auto more = CheckProfile(*profile, file);
+        out.insert(out.end(), more.begin(), more.end());
+    }
+    return out;
+}
+
+std::wstring FormatProblem(const ConfigProblem& p) {
+    std::wstring s = p.file;
+    if (!p.section.empty()) s += L" [" + p.section + L"]";
+    if (!p.key.empty()) s += L" " + p.key;
+    return s + L": " + p.reason;
+}
+
+}  // namespace zavo

@@ -1,0 +1,278 @@
+// The settings engine: a cache of parsed files behind the six primitives.
+#include "config/Ini.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <mutex>
+#include <unordered_map>
+#include <vector>
+
+#include "config/IniFile.h"
+
+namespace zavo {
+namespace {
+
+struct Entry {
+    ini::Document doc;
+    fs::FileStamp stamp;     // of the file the parse came from (or after our write)
+    bool dirty = false;      // changed inside a batch, not yet written
+    bool checked = false;    // compared with the disk during the current batch
+    std::uint64_t lastUse = 0;
+};
+
+constexpr size_t kMaxClean = 48;  // parses kept without pending changes
+
+struct Engine {
+    std::recursive_mutex mu;
+    std::unordered_map<std::wstring, Entry> files;
+    std::vector<std::wstring> dirtyOrder;  // keys, in the order first changed
+    int batchDepth = 0;
+    std::uint64_t clock = 0;
+};
+
+Engine& E() {
+    static Engine engine;
+    return engine;
+}
+
+// The cache key: on Windows the same file may be named with other letter case or
+// separators.
+std::wstring CacheKey(const std::wstring& path) {
+#ifdef _WIN32
+    std::wstring k = ini::FoldName(path);
+    for (auto& c : k)
+        if (c == L'/') c = L'\\';
+    return k;
+#else
+    return path;
+#endif
+}
+
+void EvictClean(Engine& e) {
+    while (e.files.size() >= kMaxClean) {
+        auto victim = e.files.end();
+        for (auto it = e.files.begin(); it != e.files.end(); ++it)
+            if (!it->second.dirty && (victim == e.files.end() || it->second.lastUse < victim->second.lastUse))
+                victim = it;
+        if (victim == e.files.end()) return;
+        e.files.erase(victim);
+    }
+}
+
+// The parse of `path`, read again when the file changed on disk. A missing file is
+// an empty document. Null when the file exists but cannot be read (`why` set).
+Entry* Open(const std::wstring& path, fs::Status* why = nullptr) {
+    Engine& e = E();
+    std::wstring key = CacheKey(path);
+    auto it = e.files.find(key);
+    if (it != e.files.end()) {
+        Entry& en = it->second;
+        en.lastUse = ++e.clock;
+        if (en.dirty || (e.batchDepth > 0 && en.checked)) return &en;
+        fs::FileStamp now = fs::Stat(path);
+        if (now == en.stamp) {
+            en.checked = true;
+            return &en;
+        }
+        e.files.erase(it);
+    }
+    Entry fresh;
+    fresh.stamp = fs::Stat(path);
+    if (fresh.stamp.exists) {
+        std::string bytes;
+        fs::Status s = fs::ReadWholeFile(path, bytes);
+        if (!s) {
+            if (why) *why = s;
+            return nullptr;
+        }
+        fresh.doc = ini::Document::Parse(bytes);
+    }
+    fresh.checked = true;
+    fresh.lastUse = ++e.clock;
+    EvictClean(e);  // before adding, so the new entry stays
+    return &e.files.emplace(key, std::move(fresh)).first->second;
+}
+
+fs::Status Flush(const std::wstring& path, const std::wstring& key) {
+    Engine& e = E();
+    auto it = e.files.find(key);
+    if (it == e.files.end()) return fs::Status::Ok();
+    fs::Status s = fs::WriteFileAtomic(path, it->second.doc.Serialize());
+    if (!s) {
+        e.files.erase(it);  // memory must not claim what the disk does not hold
+        return s;
+    }
+    it->second.dirty = false;
+    it->second.stamp = fs::Stat(path);
+    return s;
+}
+
+bool BadName(const std::wstring& name, bool isKey) {
+    std::wstring_view t = ini::Trim(name);
+    if (t.empty()) return true;
+    if (isKey && t.front() == L'[') return true;
+    for (wchar_t c : t)
+        if (c == L'\r' || c == L'\n' || c == 0 || (isKey && c == L'=')) return true;
+    return false;
+}
+
+fs::Status Write(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                 const std::wstring& value) {
+    if (BadName(section, false)) return fs::Status::Fail(L"Invalid section name \"" + section + L"\"");
+    if (BadName(key, true)) return fs::Status::Fail(L"Invalid key name \"" + key + L"\"");
+    for (wchar_t c : value)
+        if (c == L'\r' || c == L'\n' || c == 0)
+            return fs::Status::Fail(L"The value of \"" + key + L"\" holds a line break");
+    Engine& e = E();
+    std::lock_guard<std::recursive_mutex> lock(e.mu);
+    fs::Status why;
+    Entry* en = Open(file, &why);
+    if (!en) return why;
+    bool wasDirty = en->dirty;
+    if (!en->doc.Set(section, key, value)) return fs::Status::Ok();
+    std::wstring k = CacheKey(file);
+    if (e.batchDepth > 0) {
+        if (!wasDirty) {
+            en->dirty = true;
+            e.dirtyOrder.push_back(file);
+        }
+        return fs::Status::Ok();
+    }
+    en->dirty = true;
+    return Flush(file, k);
+}
+
+// Reads the value as the platform's string read does: quotes around the whole
+// value are dropped and the result is cut to `cap` characters.
+std::wstring ReadValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                       const std::wstring& def, size_t cap) {
+    Engine& e = E();
+    std::lock_guard<std::recursive_mutex> lock(e.mu);
+    Entry* en = Open(file);
+    std::optional<std::wstring_view> v;
+    if (en) v = en->doc.Find(section, key);
+    std::wstring_view out;
+    if (v) {
+        out = *v;
+        if (out.size() >= 2 && (out.front() == L'"' || out.front() == L'\'') && out.back() == out.front())
+            out = out.substr(1, out.size() - 2);
+    } else {
+        out = def;
+        while (!out.empty() && out.back() == L' ') out.remove_suffix(1);  // as the platform trims a default
+    }
+    return std::wstring(out.substr(0, cap));
+}
+
+int HexDigit(wchar_t c) {
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+    return -1;
+}
+
+}  // namespace
+
+std::wstring IniReadString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                           const std::wstring& defaultValue) {
+    return ReadValue(file, section, key, defaultValue, INI_MAX_VALUE);
+}
+
+std::int32_t IniReadInt(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                        std::int32_t defaultValue) {
+    // The platform reads the value into 30 characters and converts it as a
+    // decimal number: leading blanks and a sign, then digits up to the first
+    // other character; wrapping at 32 bits. "abc" gives 0.
+    std::wstring v = ReadValue(file, section, key, L"", 29);
+    if (v.empty()) return defaultValue;
+    size_t i = 0;
+    while (i < v.size() && v[i] <= L' ') ++i;
+    bool minus = false;
+    if (i < v.size() && (v[i] == L'+' || v[i] == L'-')) minus = v[i++] == L'-';
+    std::uint32_t n = 0;
+    for (; i < v.size() && v[i] >= L'0' && v[i] <= L'9'; ++i) n = n * 10u + static_cast<std::uint32_t>(v[i] - L'0');
+    if (minus) n = 0u - n;
+    return static_cast<std::int32_t>(n);
+}
+
+bool IniReadStruct(const std::wstring& file, const std::wstring& section, const std::wstring& key, void* target,
+                   size_t size) {
+    Engine& e = E();
+    std::lock_guard<std::recursive_mutex> lock(e.mu);
+    Entry* en = Open(file);
+    if (!en) return false;
+    std::optional<std::wstring_view> v = en->doc.Find(section, key);
+    if (!v || v->size() != 2 * size + 2) return false;
+    std::vector<std::uint8_t> bytes(size + 1);
+    unsigned sum = 0;
+    for (size_t i = 0; i <= size; ++i) {
+        int hi = HexDigit((*v)[2 * i]), lo = HexDigit((*v)[2 * i + 1]);
+        if (hi < 0 || lo < 0) return false;
+        bytes[i] = static_cast<std::uint8_t>(hi * 16 + lo);
+        if (i < size) sum += bytes[i];
+    }
+    if ((sum & 0xFF) != bytes[size]) return false;
+    std::copy(bytes.begin(), bytes.begin() + static_cast<long>(size), static_cast<std::uint8_t*>(target));
+    return true;
+}
+
+fs::Status IniWriteString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                          const std::wstring& value) {
+    return Write(file, section, key, value);
+}
+
+fs::Status IniWriteInt(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                       std::int32_t value) {
+    return Write(file, section, key, std::to_wstring(value));
+}
+
+fs::Status IniWriteStruct(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                          const void* source, size_t size) {
+    static const wchar_t kHex[] = L"0123456789ABCDEF";
+    const auto* p = static_cast<const std::uint8_t*>(source);
+    std::wstring text(2 * size + 2, L'0');
+    unsigned sum = 0;
+    for (size_t i = 0; i < size; ++i) {
+        text[2 * i] = kHex[p[i] >> 4];
+        text[2 * i + 1] = kHex[p[i] & 15];
+        sum += p[i];
+    }
+    text[2 * size] = kHex[(sum >> 4) & 15];
+    text[2 * size + 1] = kHex[sum & 15];
+    return Write(file, section, key, text);
+}
+
+IniBatch::IniBatch() {
+    Engine& e = E();
+    std::lock_guard<std::recursive_mutex> lock(e.mu);
+    if (e.batchDepth++ == 0)
+        for (auto& [k, en] : e.files) en.checked = false;
+}
+
+IniBatch::~IniBatch() {
+    if (!committed_) Commit();
+}
+
+IniFileStatus IniBatch::Commit() {
+    if (committed_) return {};
+    committed_ = true;
+    Engine& e = E();
+    std::lock_guard<std::recursive_mutex> lock(e.mu);
+    if (--e.batchDepth > 0) return {};
+    IniFileStatus first;
+    std::vector<std::wstring> order;
+    order.swap(e.dirtyOrder);
+    for (const auto& path : order) {
+        fs::Status s = Flush(path, CacheKey(path));
+        if (!s && first.ok) first = IniFileStatus::Fail(path, s.error);
+    }
+    return first;
+}
+
+void IniDropCache() {
+    Engine& e = E();
+    std::lock_guard<std::recursive_mutex> lock(e.mu);
+    for (auto it = e.files.begin(); it != e.files.end();)
+        it = it->second.dirty ? std::next(it) : e.files.erase(it);
+}
+
+}  // namespace zavo
