@@ -1,0 +1,323 @@
+#include "mainwnd/KeyboardView.h"
+
+#include <algorithm>
+
+namespace zavo {
+
+namespace {
+
+bool IsKeyIndex(std::uint8_t code) { return IsKeySet(code) && code < STANDARD_KEY_COUNT; }
+
+// A lent slot is free when it is lent to no key.
+bool IsFreeLentSlot(const ButtonConfig& slot) { return !IsKeySet(slot.Mappinkey); }
+
+// Function codes that hold nothing: a lent slot with one of these is given back.
+bool IsEmptyFunction(std::uint8_t funId) { return funId == FUNID_NONE || funId == KEY_NONE || funId == KEY_UNSET; }
+
+}  // namespace
+
+KeyboardView::KeyboardView(KeyboardConfig& config, KeySurface& surface, KeyNameFn keyName)
+    : config_(config), ui_(surface), keyName_(keyName) {}
+
+bool KeyboardView::NormalizeProfile(KeyboardConfig& config) {
+    const int p = config.CurrantProfile;
+    if (p >= 0 && p <= NO_PROFILE) return false;
+    config.CurrantProfile = 0;
+    return true;
+}
+
+bool KeyboardView::HasEditableProfile() const {
+    return config_.CurrantProfile >= 0 && config_.CurrantProfile < PROFILE_COUNT;
+}
+
+ProfileConfig& KeyboardView::Active() {
+    if (HasEditableProfile()) return config_.Profile[static_cast<size_t>(config_.CurrantProfile)];
+    // Whatever was done to the stand-in last time is undone, so it always reads empty.
+    noProfile_ = ProfileConfig{};
+    return noProfile_;
+}
+
+void KeyboardView::HighlightKey(int k, bool on) {
+    if (k < 0 || k >= STANDARD_KEY_COUNT) return;
+    if (k == ENTER_KEY_INDEX && ui_.HasEnterRegion())
+        ui_.SetEnterLook(on ? EnterLook::Highlighted : EnterLook::Default);
+    else
+        ui_.SetKeyLatched(k, on);
+}
+
+void KeyboardView::ResetSelection(int mode) {
+    ui_.StopBlink();
+    ProfileConfig& p = Active();
+    for (int i = 0; i < TKEY_COUNT; ++i) ui_.SetTKeyLatched(i, IsAssigned(p.Button[static_cast<size_t>(i)].FunID));
+    selSlot = -1;
+    if (mode == 0 || mode == 1 || mode == 2) {
+        const bool enable = mode != 0;
+        for (int key : {cmd::ASSIGN_APP, cmd::ASSIGN_MACRO, cmd::ASSIGN_KEY}) ui_.SetCommandEnabled(key, enable);
+    }
+}
+
+void KeyboardView::RefreshKeyboard() {
+    macroUsed = 0;
+    ResetSelection(0);
+    ProfileConfig& p = Active();
+    for (int e = 0; e < SLOT_COUNT; ++e) {
+        ButtonConfig& slot = p.Button[static_cast<size_t>(e)];
+        const bool assigned = IsAssigned(slot.FunID);
+        if (e >= FIRST_LENT_SLOT) {
+            if (IsKeySet(slot.Mappinkey)) {
+                HighlightKey(slot.Mappinkey, assigned);
+                // A lent slot that holds nothing gives its key back.
+                if (!assigned) slot.Mappinkey = KEY_NONE;
+            }
+        } else {
+            ui_.SetTKeyLatched(e, assigned);
+        }
+        if (assigned && slot.FunID == FUNID_MACRO) macroUsed += slot.Macro.MacroLength;
+    }
+    for (int k = 0; k < STANDARD_KEY_COUNT; ++k)
+        if (p.SwapKey[static_cast<size_t>(k)].IsChanged == 1) HighlightKey(k, true);
+    ShowMode(config_.Mode);
+}
+
+void KeyboardView::ShowProfile(int n) {
+    if (n >= 0 && n < PROFILE_COUNT) {
+        for (int i = 0; i < PROFILE_COUNT; ++i) ui_.SetCommandLatched(cmd::PROFILE_BUTTONS[static_cast<size_t>(i)], i == n);
+    }
+    if (n == NO_PROFILE) {
+        for (int key : cmd::PROFILE_BUTTONS) ui_.SetCommandLatched(key, false);
+        for (int i = 0; i < TKEY_COUNT; ++i) ui_.SetTKeyEnabled(i, false);
+        for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
+            if (k == ENTER_KEY_INDEX && ui_.HasEnterRegion()) {
+                ui_.SetEnterLook(EnterLook::Default);
+                ui_.SetEnterEnabled(false);
+            } else {
+                ui_.SetKeyEnabled(k, false);
+            }
+        }
+        return;
+    }
+    // Showing a real profile ends the lock of "no profile" on the T-keys.
+    for (int i = 0; i < TKEY_COUNT; ++i) ui_.SetTKeyEnabled(i, true);
+    RefreshKeyboard();
+}
+
+void KeyboardView::ShowMode(int m) {
+    ui_.SetCommandLatched(cmd::MODE1, m != 0);
+    ui_.SetCommandLatched(cmd::MODE0, m == 0);
+    LockStandardKeys(m == 0);
+}
+
+void KeyboardView::LockStandardKeys(bool lock) {
+    // Without an editable profile the standard keys stay locked in either mode.
+    lock = lock || !HasEditableProfile();
+    for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
+        if (k == ENTER_KEY_INDEX && ui_.HasEnterRegion()) {
+            ui_.SetEnterLook(lock ? EnterLook::Locked : EnterLook::Default);
+            ui_.SetEnterEnabled(!lock);
+        } else {
+            ui_.SetKeyLatched(k, false);
+            ui_.SetKeyEnabled(k, !lock);
+        }
+    }
+    ShowKeyAssignments();
+}
+
+void KeyboardView::ShowKeyAssignments() {
+    for (int k = 0; k < STANDARD_KEY_COUNT; ++k) HighlightKey(k, false);
+    if (config_.Mode == 0) return;
+    ProfileConfig& p = Active();
+    lentKeyCount = 0;
+    for (int e = FIRST_LENT_SLOT; e < SLOT_COUNT; ++e) {
+        const ButtonConfig& slot = p.Button[static_cast<size_t>(e)];
+        if (IsKeySet(slot.Mappinkey) && (slot.FunID == FUNID_APP || slot.FunID == FUNID_MACRO)) {
+            HighlightKey(slot.Mappinkey, true);
+            ++lentKeyCount;
+        }
+    }
+    for (int k = 0; k < STANDARD_KEY_COUNT; ++k)
+        if (p.SwapKey[static_cast<size_t>(k)].IsChanged == 1) HighlightKey(k, true);
+}
+
+std::wstring KeyboardView::DescribeApp(const std::wstring& appPath) const {
+    const size_t slash = appPath.rfind(L'\\');
+    std::wstring name = slash == std::wstring::npos ? appPath : appPath.substr(slash + 1);
+    const size_t dot = name.rfind(L'.');
+    if (dot != std::wstring::npos) name.resize(dot);
+    return name;
+}
+
+std::wstring KeyboardView::DescribeSlot() {
+    if (selSlot < 0 || selSlot >= SLOT_COUNT) return L"";
+    const ButtonConfig& slot = Active().Button[static_cast<size_t>(selSlot)];
+    switch (slot.FunID) {
+        case FUNID_MACRO: return slot.Macro.MacroName;
+        case FUNID_SINGLEKEY: return keyName_ ? keyName_(slot.SingleKey) : L"";
+        case FUNID_APP: return DescribeApp(slot.AppPath);
+        default: return L"";
+    }
+}
+
+void KeyboardView::PickTKey(int index) {
+    if (index < 0 || index >= TKEY_COUNT || !HasEditableProfile()) return;
+    ResetSelection(2);
+    ui_.StartBlink();
+    selSlot = index;
+    selTKey = index;
+    selKey = -1;
+    ShowKeyAssignments();
+    ShowMode(config_.Mode);
+    UpdateAssignButtons();
+}
+
+void KeyboardView::PickStandardKey(int k) {
+    if (k < 0 || k >= STANDARD_KEY_COUNT || !HasEditableProfile()) return;
+    ReleaseUnusedSlots();
+    ShowKeyAssignments();
+    selTKey = -1;
+    selKey = k;
+    ResetSelection(1);
+    UpdateAssignButtons();
+    SelectSlotForKey(k);
+    ui_.StartBlink();
+}
+
+void KeyboardView::SelectSlotForKey(int k) {
+    ReleaseUnusedSlots();
+    ProfileConfig& p = Active();
+    for (int j = FIRST_LENT_SLOT; j < SLOT_COUNT; ++j) {
+        if (p.Button[static_cast<size_t>(j)].Mappinkey == k) {
+            selSlot = j;
+            selKey = k;
+            return;
+        }
+    }
+    for (int j = FIRST_LENT_SLOT; j < SLOT_COUNT; ++j) {
+        if (IsFreeLentSlot(p.Button[static_cast<size_t>(j)])) {
+            // Only reserved: Mappinkey is written when an assignment is stored.
+            selSlot = j;
+            selKey = k;
+            break;
+        }
+    }
+    ShowKeyAssignments();
+}
+
+void KeyboardView::ReleaseUnusedSlots() {
+    ProfileConfig& p = Active();
+    for (int e = FIRST_LENT_SLOT; e < SLOT_COUNT; ++e) {
+        ButtonConfig& slot = p.Button[static_cast<size_t>(e)];
+        if (IsKeySet(slot.Mappinkey) && IsEmptyFunction(slot.FunID)) slot.Mappinkey = KEY_NONE;
+    }
+}
+
+void KeyboardView::UpdateAssignButtons() {
+    ProfileConfig& p = Active();
+    if (selTKey >= 0 && selSlot >= 0 && selSlot < SLOT_COUNT) {
+        const std::uint8_t f = p.Button[static_cast<size_t>(selSlot)].FunID;
+        ui_.SetCommandEnabled(cmd::ASSIGN_CLEAR, !IsEmptyFunction(f));
+    }
+    if (selKey < 0 || selKey >= STANDARD_KEY_COUNT) return;
+    const int k = selKey;
+    const bool changed = p.SwapKey[static_cast<size_t>(k)].IsChanged == 1;
+    const bool hasLentSlot = std::any_of(p.Button.begin() + FIRST_LENT_SLOT, p.Button.end(),
+                                         [k](const ButtonConfig& s) { return s.Mappinkey == k; });
+    bool clear, macroAndApp;
+    if (hasLentSlot) {
+        clear = macroAndApp = true;
+    } else if (lentKeyCount < 8) {
+        clear = changed;
+        macroAndApp = true;
+    } else {
+        clear = changed;
+        macroAndApp = false;
+    }
+    ui_.SetCommandEnabled(cmd::ASSIGN_CLEAR, clear);
+    ui_.SetCommandEnabled(cmd::ASSIGN_MACRO, macroAndApp);
+    ui_.SetCommandEnabled(cmd::ASSIGN_APP, macroAndApp);
+}
+
+void KeyboardView::ClearSelected() {
+    ProfileConfig& p = Active();
+    if (selSlot >= 0 && selSlot < SLOT_COUNT) {
+        ButtonConfig& slot = p.Button[static_cast<size_t>(selSlot)];
+        const std::wstring appPath = slot.AppPath;  // the path is kept
+        slot = ButtonConfig{};
+        slot.FunID = FUNID_NONE;
+        slot.Mappinkey = KEY_NONE;
+        slot.AppPath = appPath;
+    }
+    if (selKey >= 0 && selKey < STANDARD_KEY_COUNT) {
+        SwapKeyEntry& swap = p.SwapKey[static_cast<size_t>(selKey)];
+        swap.IsChanged = 0;
+        swap.AssKey = 0;
+        swap.CurKey = 0;
+    }
+    selSlot = selKey = selTKey = -1;
+    ui_.StopBlink();
+    ReleaseUnusedSlots();
+    RefreshKeyboard();
+    ui_.SetCommandEnabled(cmd::ASSIGN_CLEAR, false);
+}
+
+void KeyboardView::BlinkTick() {
+    blinkPhase_ ^= 1;
+    const bool on = blinkPhase_ == 1;
+    if (selTKey >= 0 && selTKey < TKEY_COUNT) ui_.SetTKeyLatched(selTKey, on);
+    if (selKey >= 0 && selKey < STANDARD_KEY_COUNT) HighlightKey(selKey, on);
+}
+
+HoverOutcome KeyboardView::HoverInfo(int x, int y) {
+    HoverOutcome out;
+    auto show = [&out](Indicator ind, std::wstring text) {
+        out.setIndicator = out.setText = true;
+        out.indicator = ind;
+        out.text = std::move(text);
+    };
+    ProfileConfig& p = Active();
+    bool toKeys = false;
+    for (int e = 0; e < SLOT_COUNT && !toKeys; ++e) {
+        const ButtonConfig& slot = p.Button[static_cast<size_t>(e)];
+        if (!IsAssigned(slot.FunID)) continue;
+        SkinRect r;
+        if (e >= FIRST_LENT_SLOT) {
+            // In mode 0 the standard keys show nothing: the poll stops at the first lent slot.
+            if (config_.Mode == 0) return out;
+            if (!IsKeyIndex(slot.Mappinkey)) continue;
+            r = keyRects[slot.Mappinkey];
+        } else {
+            r = tkeyRects[static_cast<size_t>(e)];
+        }
+        if (!PointIn(r, x, y)) {
+            show(Indicator::Default, L"");
+            continue;
+        }
+        if (slot.FunID == FUNID_MACRO) {
+            show(Indicator::Macro, slot.Macro.MacroName);
+            return out;
+        }
+        if (slot.FunID == FUNID_APP) {
+            show(Indicator::Launch, DescribeApp(slot.AppPath));
+            return out;
+        }
+        if (slot.FunID == FUNID_SINGLEKEY && e < FIRST_LENT_SLOT) {
+            show(Indicator::Key, keyName_ ? keyName_(slot.SingleKey) : L"");
+            return out;
+        }
+        out.setIndicator = true;
+        out.indicator = Indicator::Default;
+        toKeys = true;
+    }
+    if (config_.Mode == 0) return out;
+    for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
+        const SwapKeyEntry& swap = p.SwapKey[static_cast<size_t>(k)];
+        if (swap.IsChanged != 1) continue;
+        if (PointIn(keyRects[static_cast<size_t>(k)], x, y)) {
+            show(Indicator::Key, keyName_ ? keyName_(swap.AssKey) : L"");
+            return out;
+        }
+        show(Indicator::Default, L"");
+    }
+    return out;
+}
+
+}  // namespace zavo

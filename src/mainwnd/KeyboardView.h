@@ -1,0 +1,133 @@
+// What the main window shows of the active profile: which T-keys and standard
+// keys are lit, which keys are locked, which command buttons are latched or
+// enabled, the selected key and its slot, and what the cursor poll reports for
+// the key under the mouse.
+//
+// The logic is portable: it drives the window through KeySurface, a handful of
+// "key button" operations, so it runs (and is tested) without any window.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "config/KeyboardConfig.h"
+#include "skin/SkinRect.h"
+
+namespace zavo {
+
+// The picture of the assignment indicator: letters D, L, S and T.
+enum class Indicator { Default, Launch, Key, Macro };
+
+// The three looks of the Enter key when it is a region button.
+enum class EnterLook { Default, Highlighted, Locked };
+
+// Command buttons, by their key in the main skin's "BUTTONINFO" section.
+namespace cmd {
+constexpr int RESET = 1, WEB = 2, HELP = 3, PROFILE1 = 4, PROFILE2 = 5, PROFILE3 = 6, MODE0 = 7, MODE1 = 8,
+              MACRO_EDITOR = 9, LIGHTING = 10, STATUS = 11, ASSIGN_MACRO = 12, ASSIGN_CLEAR = 13,
+              ASSIGN_KEY = 14, ASSIGN_APP = 15, INSTANT_SHIFT = 16, APPLY = 17, QUIT = 18, OK_EXIT = 19,
+              EXIT = 20, PROFILE5 = 21, PROFILE4 = 22;
+constexpr int COUNT = 22;
+// The buttons that show profiles 0 to 4.
+constexpr std::array<int, PROFILE_COUNT> PROFILE_BUTTONS = {PROFILE1, PROFILE2, PROFILE3, PROFILE4, PROFILE5};
+}  // namespace cmd
+
+// The operations the display logic needs from the window. Each one is cheap to
+// repeat: the window repaints a button only when its state really changes.
+class KeySurface {
+public:
+    virtual ~KeySurface() = default;
+    // True when the Enter key (index 70) is the region button instead of a key button.
+    virtual bool HasEnterRegion() const = 0;
+    virtual void SetTKeyLatched(int index, bool latched) = 0;
+    virtual void SetTKeyEnabled(int index, bool enabled) = 0;
+    virtual void SetKeyLatched(int index, bool latched) = 0;
+    virtual void SetKeyEnabled(int index, bool enabled) = 0;
+    virtual void SetEnterLook(EnterLook look) = 0;
+    virtual void SetEnterEnabled(bool enabled) = 0;
+    virtual void SetCommandLatched(int key, bool latched) = 0;
+    virtual void SetCommandEnabled(int key, bool enabled) = 0;
+    virtual void StartBlink() = 0;
+    virtual void StopBlink() = 0;
+};
+
+// Turns a key code into its display name (the standard names).
+using KeyNameFn = std::wstring (*)(std::uint8_t code);
+
+// What the cursor poll found: the indicator and status text to show. An empty
+// optional leaves that part of the display as it was.
+struct HoverOutcome {
+    bool setIndicator = false;
+    Indicator indicator = Indicator::Default;
+    bool setText = false;
+    std::wstring text;
+};
+
+class KeyboardView {
+public:
+    KeyboardView(KeyboardConfig& config, KeySurface& surface, KeyNameFn keyName);
+
+    // Places of the keys, from the main skin (client pixels).
+    std::array<SkinRect, STANDARD_KEY_COUNT> keyRects{};
+    std::array<SkinRect, TKEY_COUNT> tkeyRects{};
+
+    // Selection state (-1 = none) and the macro events used by the active profile.
+    int selSlot = -1;
+    int selTKey = -1;
+    int selKey = -1;
+    int macroUsed = 0;
+    // Lent slots whose key carries an application or a macro (counted while Mode is 1).
+    int lentKeyCount = 0;
+
+    // A CurrantProfile that names no profile and is not the "no profile" value 5
+    // (204, negative, 6 and more) becomes 0: every display operation indexes the
+    // profiles with it. Returns true when it was changed.
+    static bool NormalizeProfile(KeyboardConfig& config);
+
+    // The active profile's record. While CurrantProfile is 5 (no editable profile)
+    // this is an empty profile that is never saved, so nothing reads past the five.
+    ProfileConfig& Active();
+    bool HasEditableProfile() const;
+
+    void ResetSelection(int mode);
+    void RefreshKeyboard();
+    void ShowProfile(int n);
+    void ShowMode(int m);
+    void LockStandardKeys(bool lock);
+    void ShowKeyAssignments();
+
+    // Light or unlight standard key k (the Enter region button's look for key 70).
+    void HighlightKey(int k, bool on);
+
+    // Status text naming the selected slot's assignment ("" when none).
+    std::wstring DescribeSlot();
+    std::wstring DescribeApp(const std::wstring& appPath) const;
+
+    // Picking keys on the on-screen keyboard (a T-key, or standard key k).
+    void PickTKey(int index);
+    void PickStandardKey(int k);
+    void SelectSlotForKey(int k);
+    void ReleaseUnusedSlots();
+    void UpdateAssignButtons();
+    // Empties the selected slot and the selected key's remap and ends the selection.
+    void ClearSelected();
+
+    // One tick of the blink timer: flips the phase and shows it on the selected key.
+    void BlinkTick();
+    int blinkPhase() const { return blinkPhase_; }
+
+    // What the cursor at client point (x, y) shows.
+    HoverOutcome HoverInfo(int x, int y);
+
+private:
+    KeyboardConfig& config_;
+    KeySurface& ui_;
+    KeyNameFn keyName_;
+    ProfileConfig noProfile_;
+    int blinkPhase_ = 0;
+};
+
+// PtInRect's rule: left and top inside, right and bottom outside.
+inline bool PointIn(const SkinRect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+}  // namespace zavo

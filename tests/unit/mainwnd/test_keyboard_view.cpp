@@ -1,0 +1,288 @@
+// The main window's display logic, driven through a recording surface.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "mainwnd/KeyboardView.h"
+
+using namespace zavo;
+
+namespace {
+
+struct FakeSurface : KeySurface {
+    bool enterRegion = true;
+    std::array<bool, TKEY_COUNT> tkeyLatched{}, tkeyEnabled{};
+    std::array<bool, STANDARD_KEY_COUNT> keyLatched{}, keyEnabled{};
+    EnterLook enterLook = EnterLook::Default;
+    bool enterEnabled = true;
+    std::array<bool, cmd::COUNT + 1> cmdLatched{}, cmdEnabled{};
+    bool blinking = false;
+
+    FakeSurface() {
+        tkeyEnabled.fill(true);
+        keyEnabled.fill(true);
+        cmdEnabled.fill(true);
+    }
+    bool HasEnterRegion() const override { return enterRegion; }
+    void SetTKeyLatched(int i, bool on) override { tkeyLatched.at(i) = on; }
+    void SetTKeyEnabled(int i, bool on) override { tkeyEnabled.at(i) = on; }
+    void SetKeyLatched(int k, bool on) override {
+        ASSERT_FALSE(enterRegion && k == ENTER_KEY_INDEX) << "key 70 is the region button";
+        keyLatched.at(k) = on;
+    }
+    void SetKeyEnabled(int k, bool on) override {
+        ASSERT_FALSE(enterRegion && k == ENTER_KEY_INDEX) << "key 70 is the region button";
+        keyEnabled.at(k) = on;
+    }
+    void SetEnterLook(EnterLook look) override { enterLook = look; }
+    void SetEnterEnabled(bool on) override { enterEnabled = on; }
+    void SetCommandLatched(int key, bool on) override { cmdLatched.at(key) = on; }
+    void SetCommandEnabled(int key, bool on) override { cmdEnabled.at(key) = on; }
+    void StartBlink() override { blinking = true; }
+    void StopBlink() override { blinking = false; }
+};
+
+std::wstring FakeKeyName(std::uint8_t code) { return L"K" + std::to_wstring(code); }
+
+class KeyboardViewTest : public ::testing::Test {
+protected:
+    std::unique_ptr<KeyboardConfig> config = std::make_unique<KeyboardConfig>();
+    FakeSurface ui;
+    KeyboardView view{*config, ui, &FakeKeyName};
+
+    ProfileConfig& P(int p = 0) { return config->Profile[p]; }
+    void Clear(ProfileConfig& p) {
+        for (auto& b : p.Button) b.FunID = FUNID_NONE, b.Mappinkey = KEY_NONE;
+    }
+    void SetUp() override {
+        for (auto& p : config->Profile) Clear(p);
+        // Key k sits at (k*10, 100)..(k*10+10, 110); T-key i at (i*20, 0)..(i*20+20, 20).
+        for (int k = 0; k < STANDARD_KEY_COUNT; ++k) view.keyRects[k] = {k * 10, 100, k * 10 + 10, 110};
+        for (int i = 0; i < TKEY_COUNT; ++i) view.tkeyRects[i] = {i * 20, 0, i * 20 + 20, 20};
+    }
+    void LendMacro(int slot, int key, std::uint16_t length, const wchar_t* name) {
+        auto& b = P().Button[slot];
+        b.FunID = FUNID_MACRO;
+        b.Mappinkey = static_cast<std::uint8_t>(key);
+        b.Macro.MacroLength = length;
+        b.Macro.MacroName = name;
+    }
+};
+
+TEST(KeyboardViewProfile, OutOfRangeProfilesBecomeZero) {
+    struct Case {
+        int in, out;
+        bool changed;
+    } cases[] = {{204, 0, true}, {-1, 0, true}, {-5, 0, true}, {6, 0, true}, {9, 0, true},
+                 {0, 0, false},  {4, 4, false}, {5, 5, false}};
+    for (const Case& c : cases) {
+        auto config = std::make_unique<KeyboardConfig>();
+        config->CurrantProfile = c.in;
+        EXPECT_EQ(KeyboardView::NormalizeProfile(*config), c.changed) << c.in;
+        EXPECT_EQ(config->CurrantProfile, c.out) << c.in;
+    }
+}
+
+TEST_F(KeyboardViewTest, ShowProfileLatchesOnlyItsButtonAndShowsTKeys) {
+    P(2).Button[3].FunID = FUNID_SINGLEKEY;
+    config->CurrantProfile = 2;
+    view.ShowProfile(2);
+    for (int i = 0; i < PROFILE_COUNT; ++i) EXPECT_EQ(ui.cmdLatched[cmd::PROFILE_BUTTONS[i]], i == 2);
+    for (int i = 0; i < TKEY_COUNT; ++i) EXPECT_EQ(ui.tkeyLatched[i], i == 3);
+}
+
+TEST_F(KeyboardViewTest, NoProfileLocksTheKeyboardUntilAProfileIsShown) {
+    config->Mode = 1;
+    config->CurrantProfile = 5;
+    view.ShowProfile(5);
+    for (int key : cmd::PROFILE_BUTTONS) EXPECT_FALSE(ui.cmdLatched[key]);
+    for (bool on : ui.tkeyEnabled) EXPECT_FALSE(on);
+    for (int k = 0; k < STANDARD_KEY_COUNT; ++k)
+        if (k != ENTER_KEY_INDEX) EXPECT_FALSE(ui.keyEnabled[k]) << k;
+    EXPECT_FALSE(ui.enterEnabled);
+    EXPECT_EQ(ui.enterLook, EnterLook::Default);
+
+    // A mode switch while no profile is active keeps the keys locked, and the
+    // cursor poll and a key pick read nothing past the five profiles.
+    view.ShowMode(1);
+    EXPECT_FALSE(ui.keyEnabled[0]);
+    view.PickStandardKey(3);
+    EXPECT_EQ(view.selSlot, -1);
+    EXPECT_FALSE(view.HoverInfo(5, 5).setText);
+
+    config->CurrantProfile = 1;
+    view.ShowProfile(1);
+    for (bool on : ui.tkeyEnabled) EXPECT_TRUE(on);
+    EXPECT_TRUE(ui.keyEnabled[0]);
+    EXPECT_TRUE(ui.enterEnabled);
+}
+
+TEST_F(KeyboardViewTest, ModeZeroLocksAndUnlightsStandardKeysModeOneRestoresThem) {
+    config->Mode = 1;
+    P().SwapKey[5].IsChanged = 1;
+    LendMacro(10, ENTER_KEY_INDEX, 100, L"m");
+    view.ShowProfile(0);
+    EXPECT_TRUE(ui.keyLatched[5]);
+    EXPECT_EQ(ui.enterLook, EnterLook::Highlighted);
+    EXPECT_TRUE(ui.cmdLatched[cmd::MODE1]);
+    EXPECT_EQ(view.lentKeyCount, 1);
+
+    config->Mode = 0;
+    view.ShowMode(0);
+    EXPECT_FALSE(ui.keyLatched[5]);
+    EXPECT_FALSE(ui.keyEnabled[5]);
+    EXPECT_FALSE(ui.enterEnabled);
+    EXPECT_NE(ui.enterLook, EnterLook::Highlighted);
+    EXPECT_TRUE(ui.cmdLatched[cmd::MODE0]);
+    EXPECT_FALSE(ui.cmdLatched[cmd::MODE1]);
+
+    config->Mode = 1;
+    view.ShowMode(1);
+    EXPECT_TRUE(ui.keyLatched[5]);
+    EXPECT_TRUE(ui.keyEnabled[5]);
+    EXPECT_EQ(ui.enterLook, EnterLook::Highlighted);
+}
+
+TEST_F(KeyboardViewTest, WithoutEnterRegionKey70IsAnOrdinaryKey) {
+    ui.enterRegion = false;
+    config->Mode = 1;
+    P().SwapKey[ENTER_KEY_INDEX].IsChanged = 1;
+    view.ShowProfile(0);
+    EXPECT_TRUE(ui.keyLatched[ENTER_KEY_INDEX]);
+}
+
+TEST_F(KeyboardViewTest, RefreshGivesBackEmptyLentSlotsAndCountsTheMacroBudget) {
+    config->Mode = 1;
+    P().Button[0].FunID = FUNID_MACRO;
+    P().Button[0].Macro.MacroLength = 1000;
+    LendMacro(12, 40, 2000, L"x");
+    P().Button[13].Mappinkey = 41;  // lent, but holds nothing
+    view.RefreshKeyboard();
+    EXPECT_EQ(view.macroUsed, 3000);
+    EXPECT_EQ(P().Button[13].Mappinkey, KEY_NONE);
+    EXPECT_TRUE(ui.keyLatched[40]);
+    EXPECT_FALSE(ui.keyLatched[41]);
+}
+
+TEST_F(KeyboardViewTest, HoverNamesTheAssignmentUnderTheCursor) {
+    config->Mode = 1;
+    auto& b = P().Button;
+    b[0].FunID = FUNID_SINGLEKEY, b[0].SingleKey = 0x2A;
+    b[1].FunID = FUNID_MACRO, b[1].Macro.MacroName = L"Combo";
+    b[2].FunID = FUNID_APP, b[2].AppPath = L"C:\\Games\\Tool.v2.exe";
+    LendMacro(10, 30, 5, L"Lent");
+    P().SwapKey[31].IsChanged = 1, P().SwapKey[31].AssKey = 0x10;
+    struct Case {
+        int x, y;
+        bool set;
+        Indicator ind;
+        const wchar_t* text;
+    } cases[] = {
+        {5, 5, true, Indicator::Key, L"K42"},        {25, 5, true, Indicator::Macro, L"Combo"},
+        {45, 5, true, Indicator::Launch, L"Tool.v2"}, {305, 105, true, Indicator::Macro, L"Lent"},
+        {315, 105, true, Indicator::Key, L"K16"},    {700, 500, true, Indicator::Default, L""},
+        {65, 5, true, Indicator::Default, L""},  // T-key 3 has no assignment
+    };
+    for (const Case& c : cases) {
+        HoverOutcome o = view.HoverInfo(c.x, c.y);
+        EXPECT_EQ(o.setIndicator, c.set) << c.x;
+        EXPECT_EQ(o.indicator, c.ind) << c.x;
+        EXPECT_EQ(o.text, c.text) << c.x;
+    }
+}
+
+TEST_F(KeyboardViewTest, HoverInModeZeroShowsNothingForStandardKeys) {
+    config->Mode = 0;
+    LendMacro(10, 30, 5, L"Lent");
+    P().SwapKey[31].IsChanged = 1;
+    EXPECT_FALSE(view.HoverInfo(305, 105).setIndicator);
+    EXPECT_FALSE(view.HoverInfo(315, 105).setText);
+    // With a T-key assignment before the lent slot, the miss on it still shows D.
+    P().Button[0].FunID = FUNID_SINGLEKEY;
+    HoverOutcome o = view.HoverInfo(305, 105);
+    EXPECT_TRUE(o.setText);
+    EXPECT_EQ(o.indicator, Indicator::Default);
+}
+
+TEST_F(KeyboardViewTest, DescribeApplicationNames) {
+    struct Case {
+        const wchar_t* path;
+        const wchar_t* name;
+    } cases[] = {{L"C:\\Games\\Tool.v2.exe", L"Tool.v2"}, {L"C:\\Games\\Tool", L"Tool"},
+                 {L"plain.exe", L"plain"},                  {L"C:\\dir.d\\noext", L"noext"},
+                 {L"", L""}};
+    for (const Case& c : cases) EXPECT_EQ(view.DescribeApp(c.path), c.name) << c.path;
+}
+
+TEST_F(KeyboardViewTest, PickedTKeyBlinksUntilTheSelectionIsReset) {
+    P().Button[4].FunID = FUNID_SINGLEKEY;
+    view.ShowProfile(0);
+    view.PickTKey(4);
+    EXPECT_TRUE(ui.blinking);
+    EXPECT_EQ(view.selSlot, 4);
+    EXPECT_EQ(view.DescribeSlot(), L"K0");
+    EXPECT_TRUE(ui.cmdEnabled[cmd::ASSIGN_CLEAR]);
+    const bool first = (view.BlinkTick(), ui.tkeyLatched[4]);
+    view.BlinkTick();
+    EXPECT_NE(ui.tkeyLatched[4], first);
+    view.ResetSelection(0);
+    EXPECT_FALSE(ui.blinking);
+    EXPECT_EQ(view.selSlot, -1);
+    EXPECT_TRUE(ui.tkeyLatched[4]);
+    EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_MACRO]);
+}
+
+TEST_F(KeyboardViewTest, PickedEnterKeyBlinksThroughTheRegionLooks) {
+    config->Mode = 1;
+    view.ShowProfile(0);
+    view.PickStandardKey(ENTER_KEY_INDEX);
+    EXPECT_EQ(view.selSlot, FIRST_LENT_SLOT);
+    view.BlinkTick();
+    const EnterLook a = ui.enterLook;
+    view.BlinkTick();
+    EXPECT_NE(ui.enterLook, a);
+}
+
+TEST_F(KeyboardViewTest, StandardKeyPickReusesItsLentSlotOrTakesTheFirstFree) {
+    config->Mode = 1;
+    LendMacro(10, 20, 1, L"a");
+    LendMacro(11, 21, 1, L"b");
+    view.ShowProfile(0);
+    view.PickStandardKey(21);
+    EXPECT_EQ(view.selSlot, 11);
+    view.PickStandardKey(50);
+    EXPECT_EQ(view.selSlot, 12);
+    EXPECT_EQ(P().Button[12].Mappinkey, KEY_NONE);  // only reserved
+}
+
+TEST_F(KeyboardViewTest, EightLentKeysRefuseANinthButKeepTheirOwn) {
+    config->Mode = 1;
+    for (int i = 0; i < 8; ++i) LendMacro(10 + i, 20 + i, 1, L"m");
+    view.ShowProfile(0);
+    EXPECT_EQ(view.lentKeyCount, 8);
+    view.PickStandardKey(60);
+    EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_MACRO]);
+    EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_APP]);
+    EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_CLEAR]);
+    view.PickStandardKey(23);
+    EXPECT_TRUE(ui.cmdEnabled[cmd::ASSIGN_MACRO]);
+    EXPECT_TRUE(ui.cmdEnabled[cmd::ASSIGN_CLEAR]);
+    EXPECT_EQ(view.selSlot, 13);
+}
+
+TEST_F(KeyboardViewTest, ClearEmptiesTheSlotKeepsThePathAndEndsTheSelection) {
+    auto& b = P().Button[2];
+    b.FunID = FUNID_APP, b.AppPath = L"C:\\a.exe";
+    view.ShowProfile(0);
+    view.PickTKey(2);
+    view.ClearSelected();
+    EXPECT_EQ(b.FunID, FUNID_NONE);
+    EXPECT_EQ(b.AppPath, L"C:\\a.exe");
+    EXPECT_EQ(view.selSlot, -1);
+    EXPECT_EQ(view.selTKey, -1);
+    EXPECT_FALSE(ui.blinking);
+    EXPECT_FALSE(ui.tkeyLatched[2]);
+    EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_CLEAR]);
+}
+
+}  // namespace
