@@ -1,0 +1,51 @@
+// A skin picture: a device bitmap decoded from a BMP or JPEG file, with its size.
+//
+// Pictures are read through the platform's picture decoder (OleLoadPicture), so
+// every format it knows works. A picture owns its bitmap and releases it when it
+// is destroyed or replaced; it can be moved, not copied.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace zavo {
+
+class Picture {
+public:
+    Picture() = default;
+    ~Picture() { Reset(); }
+    Picture(Picture&& other) noexcept { *this = std::move(other); }
+    Picture& operator=(Picture&& other) noexcept;
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    HBITMAP Handle() const { return m_hBitmap; }
+    int Width() const { return m_Width; }
+    int Height() const { return m_Height; }
+    bool Empty() const { return m_hBitmap == nullptr; }
+    explicit operator bool() const { return !Empty(); }
+
+    // Takes ownership of `bitmap` (null empties the picture); the size is read
+    // from the bitmap itself.
+    void Attach(HBITMAP bitmap);
+    // Gives up ownership: the caller releases the returned bitmap.
+    HBITMAP Detach();
+    void Reset() { Attach(nullptr); }
+
+private:
+    HBITMAP m_hBitmap = nullptr;
+    int m_Width = 0;
+    int m_Height = 0;
+};
+
+// Replaces what `picture` held by the picture read from `path` and returns its
+// size. A file that is missing, cannot be read or cannot be decoded leaves the
+// picture empty (size 0 x 0): the window that wanted it still opens, showing
+// nothing where the picture would be.
+SIZE LoadPictureFile(const std::wstring& path, Picture& picture);
+
+// Reads `path` as LoadPictureFile does and hands over the decoded bitmap; null
+// when the file cannot be read or decoded. The caller releases the bitmap.
+HBITMAP LoadPictureHandle(const std::wstring& path);
+
+}  // namespace zavo

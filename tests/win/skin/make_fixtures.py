@@ -1,0 +1,75 @@
+#!/usr/bin/python3
+"""Writes the pictures the widget tests read into the folder given as argument.
+
+GIFs for the animated image (one frame; three frames of 20 hundredths; three
+frames of delay 0; two frames of ten seconds), face pictures in BMP and JPEG,
+a file that is no picture, and the region button's shape and look pictures.
+"""
+import os
+import sys
+
+from PIL import Image
+
+
+def gif(path, frames, delay_cs):
+    images = [Image.new("P", (16, 12), i) for i in range(frames)]
+    for i, im in enumerate(images):
+        im.putpalette([0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255] + [0] * (256 * 3 - 12))
+    extra = {}
+    if frames > 1:
+        extra = dict(save_all=True, append_images=images[1:], loop=0, duration=max(delay_cs, 1) * 10)
+    images[0].save(path, format="GIF", **extra)
+    if frames > 1 and delay_cs == 0:
+        zero_delays(path)
+
+
+def zero_delays(path):
+    # The encoder leaves out the control block of a frame without delay; write
+    # each frame's delay as 1 and then set the delay fields to an explicit 0.
+    data = bytearray(open(path, "rb").read())
+    pos = data.find(b"\x21\xf9\x04")
+    while pos >= 0:
+        data[pos + 4:pos + 6] = b"\x00\x00"
+        pos = data.find(b"\x21\xf9\x04", pos + 8)
+    open(path, "wb").write(bytes(data))
+
+
+def face(path, colour, fmt):
+    im = Image.new("RGB", (40, 30), colour)
+    im.paste((10, 20, 30), (0, 0, 20, 15))
+    im.save(path, format=fmt, quality=95) if fmt == "JPEG" else im.save(path, format=fmt)
+
+
+KEY = (255, 0, 200)
+
+
+def shape(path):
+    # A 20 x 20 plus sign: the arms are 6 pixels wide; the corners are key colour.
+    im = Image.new("RGB", (20, 20), KEY)
+    im.paste((0, 0, 0), (7, 0, 13, 20))
+    im.paste((0, 0, 0), (0, 7, 20, 13))
+    im.save(path, format="BMP")
+
+
+def look(path, colour):
+    Image.new("RGB", (20, 20), colour).save(path, format="BMP")
+
+
+def main(out):
+    os.makedirs(out, exist_ok=True)
+    gif(os.path.join(out, "one.gif"), 1, 0)
+    gif(os.path.join(out, "three.gif"), 3, 20)
+    gif(os.path.join(out, "zero.gif"), 3, 0)
+    gif(os.path.join(out, "slow.gif"), 2, 1000)
+    face(os.path.join(out, "face.bmp"), (200, 100, 50), "BMP")
+    face(os.path.join(out, "face.jpg"), (200, 100, 50), "JPEG")
+    with open(os.path.join(out, "garbage.bmp"), "wb") as f:
+        f.write(b"BM this is not a picture" * 4)
+    shape(os.path.join(out, "shape.bmp"))
+    for name, colour in (("rest", (255, 0, 0)), ("hover", (0, 255, 0)), ("down", (0, 0, 255)),
+                         ("disabled", (128, 128, 128))):
+        look(os.path.join(out, name + ".bmp"), colour)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
