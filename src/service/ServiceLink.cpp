@@ -1,0 +1,43 @@
+#include "service/ServiceLink.h"
+
+#include <windows.h>
+
+#include "service/ServiceCodes.h"
+
+namespace zavo {
+
+namespace {
+
+HWND FindService() { return FindWindowW(nullptr, svc::SERVICE_WINDOW_TITLE); }
+
+}  // namespace
+
+bool ServiceLink::IsRunning() { return FindService() != nullptr; }
+
+bool ServiceLink::Post(unsigned code, std::intptr_t lParam) const {
+    HWND service = FindService();
+    if (!service) return false;
+    return PostMessageW(service, svc::WM_SERVICE_COMMAND, code, static_cast<LPARAM>(lParam)) != FALSE;
+}
+
+SendResult ServiceLink::Send(unsigned code, std::intptr_t lParam) const {
+    HWND service = FindService();
+    if (!service) return SendResult::NoService;
+    DWORD_PTR ignored = 0;
+    // SMTO_ABORTIFHUNG returns at once when the service's thread has not looked
+    // at its queue for a while; the timeout bounds the wait for a busy one.
+    LRESULT ok = SendMessageTimeoutW(service, svc::WM_SERVICE_COMMAND, code, static_cast<LPARAM>(lParam),
+                                     SMTO_ABORTIFHUNG | SMTO_NORMAL, m_nSendTimeoutMs, &ignored);
+    if (ok) return SendResult::Handled;
+    // The window may have gone between the lookup and the send: that is the same
+    // as no service at all.
+    return IsWindow(service) ? SendResult::TimedOut : SendResult::NoService;
+}
+
+SendResult ServiceLink::FilesChangedThenApplyLight(std::intptr_t lightParam) const {
+    if (!Post(svc::SVC_FILES_CHANGED, 0)) return SendResult::NoService;
+    Sleep(svc::LIGHT_APPLY_PAUSE_MS);
+    return Send(svc::SVC_APPLY_LIGHT, lightParam);
+}
+
+}  // namespace zavo
