@@ -1,0 +1,40 @@
+// The command line of devicesim: either run the simulator, or hand one request to
+// the simulator that is already running.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace devicesim {
+
+// Where a request to the tool goes, by the window title the service looks up.
+enum class Target : std::uint32_t { MainWindow = 0, LightWindow = 1, LoadingWindow = 2 };
+
+const wchar_t* TargetTitle(Target target);
+
+// One message the running simulator is asked to post to one of the tool's windows.
+struct Request {
+    Target target = Target::MainWindow;
+    std::uint32_t message = 0;
+    std::int64_t wParam = 0;
+    std::int64_t lParam = 0;
+};
+
+struct Options {
+    enum class Mode { Run, Send, Help } mode = Mode::Run;
+    std::wstring dataFolder;     // with a trailing backslash; empty: the per-user default
+    std::wstring logPath;        // empty: dataFolder + "devicesim.log"
+    unsigned applyDelayMs = 500;  // between SVC_APPLY_PROFILE and the answer to "DLGLoading"
+    bool hang = false;           // never answer an apply; block in sent commands
+    bool noDevice = false;       // do not write DEVICEPSTATS 1
+    Request request;             // Mode::Send
+};
+
+// Parses the words after the program name. On failure returns false and sets
+// `error` to one line naming the bad word.
+bool ParseOptions(const std::vector<std::wstring>& args, Options& options, std::wstring& error);
+
+// The text printed by --help and after a bad command line.
+const wchar_t* UsageText();
+
+}  // namespace devicesim
