@@ -1,0 +1,205 @@
+#include "macro/MacroFiles.h"
+
+#include <algorithm>
+#include <cwctype>
+
+#include "config/Ini.h"
+
+namespace zavo {
+
+std::wstring MacroFolder;
+std::vector<std::wstring> MacroNameList;
+
+namespace {
+
+const std::wstring kSection = L"Setting";
+const std::wstring kExtension = L".ini";
+// Longest name whose file name (with ".ini") still fits one path component.
+constexpr size_t kMaxNameLength = 255 - 4;
+// Import refuses source paths this long or longer.
+constexpr size_t kMaxImportPath = 127;
+// Import tries "name(2)" up to "name(9999)".
+constexpr int kMaxImportSuffix = 9999;
+
+bool IsSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
+
+std::wstring Trimmed(const std::wstring& s) {
+    size_t b = 0, e = s.size();
+    while (b < e && IsSpace(s[b])) ++b;
+    while (e > b && IsSpace(s[e - 1])) --e;
+    return s.substr(b, e - b);
+}
+
+std::wstring Upper(std::wstring s) {
+    for (wchar_t& c : s) c = static_cast<wchar_t>(std::towupper(c));
+    return s;
+}
+
+// Device names Windows reserves whatever extension follows them.
+bool IsReservedDeviceName(const std::wstring& name) {
+    std::wstring base = Upper(name.substr(0, name.find(L'.')));
+    while (!base.empty() && base.back() == L' ') base.pop_back();
+    static const wchar_t* const kFixed[] = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"};
+    for (const wchar_t* r : kFixed) {
+        if (base == r) return true;
+    }
+    return base.size() == 4 && (base.compare(0, 3, L"COM") == 0 || base.compare(0, 3, L"LPT") == 0) &&
+           base[3] >= L'1' && base[3] <= L'9';
+}
+
+MacroFileResult Result(MacroFileResult::Code code, std::wstring message = L"") {
+    MacroFileResult r;
+    r.code = code;
+    r.message = std::move(message);
+    return r;
+}
+
+MacroFileResult Named(const std::wstring& name, const std::vector<std::wstring>& names) {
+    MacroFileResult r;
+    r.name = name;
+    auto it = std::find(names.begin(), names.end(), name);
+    r.index = it == names.end() ? -1 : static_cast<int>(it - names.begin());
+    return r;
+}
+
+size_t NamePartStart(const std::wstring& path) {
+    size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? 0 : slash + 1;
+}
+
+// The file name of a path without its folder and its extension.
+std::wstring BaseName(const std::wstring& path) {
+    std::wstring file = path.substr(NamePartStart(path));
+    size_t dot = file.rfind(L'.');
+    return dot == std::wstring::npos ? file : file.substr(0, dot);
+}
+
+void RemoveAll(std::wstring& s, const std::wstring& part) {
+    for (size_t at = s.find(part); at != std::wstring::npos; at = s.find(part, at)) s.erase(at, part.size());
+}
+
+}  // namespace
+
+std::wstring MacroFolderOf(const std::wstring& dataFolder) { return dataFolder + L"Macro Setting\\"; }
+
+std::wstring MacroFilePathOf(const std::wstring& folder, const std::wstring& name) {
+    return folder + name + kExtension;
+}
+
+std::wstring MacroFilePathOf(const std::wstring& name) { return MacroFilePathOf(MacroFolder, name); }
+
+MacroNameCheck CheckMacroName(const std::wstring& name) {
+    if (Trimmed(name).empty()) return {false, L"Please type a name for the macro."};
+    if (name.size() > kMaxNameLength) return {false, L"A macro name can have at most 251 characters."};
+    for (wchar_t c : name) {
+        if (c < 32 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos)
+            return {false, L"A macro name cannot contain any of these characters: \\ / : * ? \" < > |"};
+    }
+    if (name.back() == L'.' || IsSpace(name.back()))
+        return {false, L"A macro name cannot end with a dot or a space."};
+    if (IsReservedDeviceName(name))
+        return {false, L"\"" + name + L"\" is reserved by Windows and cannot be a macro name."};
+    return {};
+}
+
+bool RefillMacroNameList(const std::wstring& folder, std::vector<std::wstring>& names) {
+    names.clear();
+    if (!fs::DirectoryExists(folder)) return false;
+    for (std::wstring file : fs::ListFiles(folder, kExtension)) {
+        RemoveAll(file, kExtension);
+        names.push_back(std::move(file));
+    }
+    return true;
+}
+
+bool RefillMacroNameList() { return RefillMacroNameList(MacroFolder, MacroNameList); }
+
+fs::Status SaveMacroFile(const std::wstring& path, const MacroRecording& macro) {
+    IniBatch batch;
+    IniWriteString(path, kSection, L"MacroFilePath", path);
+    IniWriteInt(path, kSection, L"IgnoreDelay", macro.IgnoreDelay);
+    IniWriteInt(path, kSection, L"DefaultDelay", macro.DefaultDelay);
+    IniWriteInt(path, kSection, L"DefaultDelayValue", macro.DefaultDelayValue);
+    IniWriteInt(path, kSection, L"Count", macro.ValidCount());
+    if (macro.ValidCount() > 0) IniWriteStruct(path, kSection, L"Macro", macro.Events.data(), sizeof(macro.Events));
+    IniFileStatus status = batch.Commit();
+    if (!status) return fs::Status::Fail(status.reason);
+    return fs::Status::Ok();
+}
+
+void LoadMacroFile(const std::wstring& path, MacroRecording& macro) {
+    macro.IgnoreDelay = IniReadInt(path, kSection, L"IgnoreDelay", 0) == 1 ? 1 : 0;
+    const bool defaultDelay = IniReadInt(path, kSection, L"DefaultDelay", 0) == 1;
+    macro.DefaultDelay = defaultDelay && macro.IgnoreDelay == 0 ? 1 : 0;
+    macro.DefaultDelayValue = IniReadInt(path, kSection, L"DefaultDelayValue", MACRO_DEFAULT_DELAY_MS);
+    macro.Count = std::clamp<std::int32_t>(IniReadInt(path, kSection, L"Count", 0), 0, MACRO_EVENT_MAX);
+    macro.Events.fill(MacroEvent{});
+    IniReadStruct(path, kSection, L"Macro", macro.Events.data(), sizeof(macro.Events));
+}
+
+MacroFileResult SaveMacroByName(const std::wstring& folder, const std::wstring& name,
+                                const MacroRecording& macro, std::vector<std::wstring>& names) {
+    if (MacroNameCheck check = CheckMacroName(name); !check) return Result(MacroFileResult::InvalidName, check.reason);
+    fs::Status saved = SaveMacroFile(MacroFilePathOf(folder, name), macro);
+    RefillMacroNameList(folder, names);
+    if (!saved) return Result(MacroFileResult::WriteFailed, saved.error);
+    return Named(name, names);
+}
+
+MacroFileResult CreateMacro(const std::wstring& folder, const std::wstring& name, MacroRecording& current,
+                            std::vector<std::wstring>& names) {
+    if (MacroNameCheck check = CheckMacroName(name); !check) return Result(MacroFileResult::InvalidName, check.reason);
+    const std::wstring path = MacroFilePathOf(folder, name);
+    if (fs::FileExists(path)) return Result(MacroFileResult::AlreadyExists, L"Macro name already exist!");
+    // The new file starts with what the editor holds; the editor then starts empty.
+    fs::Status saved = SaveMacroFile(path, current);
+    if (!saved) return Result(MacroFileResult::WriteFailed, saved.error);
+    current.Clear();
+    RefillMacroNameList(folder, names);
+    return Named(name, names);
+}
+
+MacroFileResult ImportMacroFile(const std::wstring& folder, const std::wstring& sourcePath, MacroRecording& macro,
+                                std::vector<std::wstring>& names) {
+    if (sourcePath.size() >= kMaxImportPath) return Result(MacroFileResult::PathTooLong);
+    LoadMacroFile(sourcePath, macro);
+    const std::wstring base = BaseName(sourcePath);
+    if (MacroNameCheck check = CheckMacroName(base); !check) return Result(MacroFileResult::InvalidName, check.reason);
+    std::wstring name = base;
+    for (int n = 2; fs::FileExists(MacroFilePathOf(folder, name)); ++n) {
+        if (n > kMaxImportSuffix) return Result(MacroFileResult::AlreadyExists, L"Macro name already exist!");
+        name = base + L"(" + std::to_wstring(n) + L")";
+    }
+    fs::Status copied = fs::CopyOneFile(sourcePath, MacroFilePathOf(folder, name), true);
+    RefillMacroNameList(folder, names);
+    if (!copied) return Result(MacroFileResult::WriteFailed, copied.error);
+    return Named(name, names);
+}
+
+MacroFileResult ExportMacroFile(const std::wstring& targetPath, const MacroRecording& macro) {
+    if (NamePartStart(targetPath) >= targetPath.size()) return Result(MacroFileResult::NoFileName);
+    fs::Status saved = SaveMacroFile(targetPath, macro);
+    if (!saved) return Result(MacroFileResult::WriteFailed, saved.error);
+    return Result(MacroFileResult::Done);
+}
+
+MacroFileResult DeleteMacro(const std::wstring& folder, int index, std::vector<std::wstring>& names) {
+    if (index < 0 || static_cast<size_t>(index) >= names.size()) return Result(MacroFileResult::NotFound);
+    const std::wstring name = names[static_cast<size_t>(index)];
+    names.erase(names.begin() + index);
+    if (MacroNameCheck check = CheckMacroName(name); !check) return Result(MacroFileResult::InvalidName, check.reason);
+    const std::wstring path = MacroFilePathOf(folder, name);
+    fs::Status removed = fs::RemoveFile(path);
+    // Only a file that is still there counts as a failure.
+    if (!removed && fs::FileExists(path)) return Result(MacroFileResult::WriteFailed, removed.error);
+    return Result(MacroFileResult::Done);
+}
+
+ExpandedMacro LoadMacroForKey(const std::wstring& path) {
+    const std::int32_t count = IniReadInt(path, kSection, L"Count", 0);
+    MacroEvents events{};
+    IniReadStruct(path, kSection, L"Macro", events.data(), sizeof(events));
+    return ExpandMacroCommands(events, count);
+}
+
+}  // namespace zavo

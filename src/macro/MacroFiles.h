@@ -1,0 +1,100 @@
+// Macro files: one settings file per macro in the macro folder, section
+// "Setting", named after the macro. Saving, loading, creating, importing,
+// exporting and deleting them, the list of macro names, and the T-key dialog's
+// loading of a macro for a key.
+//
+// A macro name becomes a file name, so every operation that takes a name checks
+// it first (CheckMacroName) and never reaches a file outside the macro folder.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "macro/MacroCommands.h"
+#include "macro/MacroModel.h"
+#include "platform/FileSystem.h"
+
+namespace zavo {
+
+// Process-wide: the macro folder (DataFolder + "Macro Setting\") and the names
+// of its macro files, which the editor, the T-key dialog and the name menu share.
+extern std::wstring MacroFolder;
+extern std::vector<std::wstring> MacroNameList;
+
+std::wstring MacroFolderOf(const std::wstring& dataFolder);
+// folder + name + ".ini". The name must have passed CheckMacroName.
+std::wstring MacroFilePathOf(const std::wstring& folder, const std::wstring& name);
+std::wstring MacroFilePathOf(const std::wstring& name);  // in MacroFolder
+
+// Whether a name can be a macro's file name. On refusal `reason` is a sentence
+// the editor can show.
+struct MacroNameCheck {
+    bool ok = true;
+    std::wstring reason;
+    explicit operator bool() const { return ok; }
+};
+MacroNameCheck CheckMacroName(const std::wstring& name);
+
+// Empties `names`, then appends the name of every "*.ini" file of the folder in
+// the order the platform enumerates them, with every ".ini" taken out of it.
+// False when the folder cannot be listed (the list stays empty).
+bool RefillMacroNameList(const std::wstring& folder, std::vector<std::wstring>& names);
+bool RefillMacroNameList();  // MacroFolder into MacroNameList
+
+// Writes the macro to the file, key by key: "MacroFilePath" (the path itself),
+// "IgnoreDelay", "DefaultDelay", "DefaultDelayValue", "Count", and "Macro" (all
+// 10880 bytes) when Count is above 0. The file is written once, complete.
+fs::Status SaveMacroFile(const std::wstring& path, const MacroRecording& macro);
+
+// Reads the file into the macro. A missing file or key gives the defaults (both
+// flags 0, 50 ms, no events); a "Count" outside 0..5440 is taken as 0 or 5440; a
+// flag other than 0 or 1 counts as 0, and a file with both flags set keeps only
+// IgnoreDelay, so the two are never both 1.
+void LoadMacroFile(const std::wstring& path, MacroRecording& macro);
+
+// Outcome of the operations by name.
+struct MacroFileResult {
+    enum Code {
+        Done,
+        InvalidName,    // message: the name check's reason
+        AlreadyExists,  // message: "Macro name already exist!"
+        PathTooLong,    // import of a path of 127 characters or more: no message
+        NoFileName,     // export to a path without a file name part: no message
+        WriteFailed,    // message: the system's reason
+        NotFound,       // no macro at that index: nothing changed, no message
+    };
+    Code code = Done;
+    std::wstring message;
+    std::wstring name;  // the macro's name after create or import
+    int index = -1;     // its position in the refilled name list, -1 when absent
+    bool ok() const { return code == Done; }
+};
+
+// Saves the editor's macro under `name`, then refills the name list.
+MacroFileResult SaveMacroByName(const std::wstring& folder, const std::wstring& name,
+                                const MacroRecording& macro, std::vector<std::wstring>& names);
+
+// A new macro `name`: refused when the name is invalid or its file exists.
+// Otherwise the current macro is written to the new file first, then `current`
+// becomes an empty macro, and the name list is refilled.
+MacroFileResult CreateMacro(const std::wstring& folder, const std::wstring& name, MacroRecording& current,
+                            std::vector<std::wstring>& names);
+
+// Imports a macro file: loads it into `macro`, then copies it byte for byte into
+// the folder under its base name, or the first free of "name(2)", "name(3)", ...
+// and refills the name list. Paths of 127 characters or more are refused.
+MacroFileResult ImportMacroFile(const std::wstring& folder, const std::wstring& sourcePath, MacroRecording& macro,
+                                std::vector<std::wstring>& names);
+
+// Writes the macro to a path the user chose; the path needs a file name part.
+MacroFileResult ExportMacroFile(const std::wstring& targetPath, const MacroRecording& macro);
+
+// Deletes macro `index` of the name list: takes it out of the list and deletes
+// its file. An index outside the list changes nothing.
+MacroFileResult DeleteMacro(const std::wstring& folder, int index, std::vector<std::wstring>& names);
+
+// The T-key dialog's reading of a macro file: "Count" and "Macro" only, with the
+// commands expanded. A missing file gives an empty macro.
+ExpandedMacro LoadMacroForKey(const std::wstring& path);
+
+}  // namespace zavo

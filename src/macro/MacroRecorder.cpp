@@ -1,0 +1,115 @@
+#include "macro/MacroRecorder.h"
+
+#include "macro/KeyNames.h"
+#include "macro/KeyTables.h"
+#include "macro/MacroEdits.h"
+
+namespace zavo {
+namespace {
+
+// The Japanese layout's keys whose virtual-key codes the table does not hold.
+std::uint8_t RecordedKeyCode(std::int32_t vk, const std::wstring& layoutCode) {
+    if (layoutCode == L"JP") {
+        if (vk == 0xEB) return 0x9D;
+        if (vk == 0xFF) return 0x9E;
+    }
+    return VkToKeyCode(vk);
+}
+
+}  // namespace
+
+RecorderMemory& SharedRecorderMemory() {
+    static RecorderMemory memory;
+    return memory;
+}
+
+MacroRecorder::MacroRecorder(MacroRecording& macro, MacroLists& lists, const CommandNames& names,
+                             RecorderMemory& memory)
+    : macro_(macro), lists_(lists), names_(names), memory_(memory) {}
+
+void MacroRecorder::Start() {
+    macro_.Count = 0;
+    macro_.Events.fill(MacroEvent{});
+    lists_.Clear();
+    recording_ = true;
+}
+
+MacroRecorder::KeyResult MacroRecorder::OnKeyReport(std::int32_t vk, std::uint32_t releaseFlag,
+                                                    std::uint32_t tick, const std::wstring& layoutCode,
+                                                    std::wstring* keyName) {
+    if (!recording_) return KeyResult::NotRecording;
+    // A key needs two entries: the delay before it and the key itself.
+    if (macro_.ValidCount() > MACRO_EVENT_MAX - 2) {
+        EndRecording();
+        return KeyResult::Full;
+    }
+    const std::int32_t up = releaseFlag != 0 ? 1 : 0;
+    if (vk == memory_.LastVk && up == memory_.LastUp) return KeyResult::Repeated;
+
+    const std::uint8_t code = RecordedKeyCode(vk, layoutCode);
+    const std::wstring& name = MacroKeyName(code);
+    if (keyName) *keyName = name;
+    if (macro_.ValidCount() > 0) AppendDelay(tick);
+    Append(KeyEvent(code, up == 0));
+    lists_.AddEvent(name + (up == 0 ? L" Press" : L" Release"));
+
+    memory_.LastTick = tick;
+    memory_.LastVk = vk;
+    memory_.LastUp = up;
+    return KeyResult::Recorded;
+}
+
+MacroRecorder::CommandResult MacroRecorder::AppendCommand(int command, std::uint32_t tick) {
+    if (!recording_ || command < 0 || command >= MACRO_COMMAND_COUNT) return CommandResult::Ignored;
+    if (macro_.ValidCount() >= MACRO_COMMAND_LIMIT) {
+        EndRecording();
+        return CommandResult::Full;
+    }
+    if (macro_.ValidCount() > 0) AppendDelay(tick);
+    Append(CommandEvent(static_cast<std::uint8_t>(command)));
+    lists_.EventLines.push_back(CommandName(names_, command));
+    if (static_cast<int>(lists_.EventLines.size()) > MACRO_LIST_VISIBLE_LINES) lists_.ScrollBothToEnd();
+    return CommandResult::Appended;
+}
+
+void MacroRecorder::Stop() {
+    // A full macro has no room for the closing delay; it ends with its last key.
+    if (macro_.ValidCount() >= 1 && macro_.IgnoreDelay == 0 && macro_.ValidCount() < MACRO_EVENT_MAX) {
+        Append(DelayEvent(0));
+        RebuildLists(macro_, names_, lists_);
+    }
+    EndRecording();
+}
+
+void MacroRecorder::End() { EndRecording(); }
+
+void MacroRecorder::EndRecording() {
+    recording_ = false;
+    memory_.LastTick = 0;
+}
+
+void MacroRecorder::AppendDelay(std::uint32_t tick) {
+    const std::uint8_t units = DelayUnitsAt(tick);
+    Append(DelayEvent(units));
+    lists_.AddDelay(DelayLine(units));
+}
+
+std::uint8_t MacroRecorder::DelayUnitsAt(std::uint32_t tick) {
+    if (macro_.IgnoreDelay == 1) return 0;
+    if (macro_.DefaultDelay == 1) {
+        return static_cast<std::uint8_t>(DelayUnits(macro_.DefaultDelayValue, 1, MACRO_DELAY_MAX_UNITS));
+    }
+    if (memory_.LastTick == 0) memory_.LastTick = tick;
+    // Unsigned: a tick count that wrapped around since the last key still
+    // gives the real elapsed time.
+    const std::uint32_t units = (tick - memory_.LastTick) / MACRO_DELAY_UNIT_MS;
+    return static_cast<std::uint8_t>(units >= MACRO_DELAY_MAX_UNITS ? MACRO_DELAY_MAX_UNITS : units);
+}
+
+void MacroRecorder::Append(MacroEvent e) {
+    if (macro_.ValidCount() >= MACRO_EVENT_MAX) return;  // callers check for room first
+    macro_.Events[static_cast<size_t>(macro_.ValidCount())] = e;
+    macro_.Count = macro_.ValidCount() + 1;
+}
+
+}  // namespace zavo

@@ -1,0 +1,293 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "MacroFixture.h"
+#include "TempDir.h"
+#include "config/Ini.h"
+#include "macro/MacroFiles.h"
+#include "platform/FileSystem.h"
+
+using namespace zavo;
+using namespace macrotest;
+
+namespace {
+
+using Events = std::vector<MacroEvent>;
+using Names = std::vector<std::wstring>;
+
+class MacroFiles : public ::testing::Test {
+protected:
+    MacroFiles() : folder(MacroFolderOf(temp.path())) {
+        EXPECT_TRUE(fs::MakeDirectory(folder));
+    }
+
+    std::wstring PathOf(const std::wstring& name) const { return MacroFilePathOf(folder, name); }
+
+    void WriteMacro(const std::wstring& name, const Events& events) {
+        ASSERT_TRUE(SaveMacroFile(PathOf(name), MacroOf(events)));
+    }
+
+    std::string Bytes(const std::wstring& path) {
+        std::string bytes;
+        EXPECT_TRUE(fs::ReadWholeFile(path, bytes));
+        return bytes;
+    }
+
+    Names Sorted(Names n) {
+        std::sort(n.begin(), n.end());
+        return n;
+    }
+
+    TempDir temp;
+    std::wstring folder;
+    Names names;
+};
+
+TEST_F(MacroFiles, SaveWritesTheKeysInOrderAndLoadReadsThemBack) {
+    MacroRecording m = MacroOf({Press(A), Wait(8), Cmd(2), Wait(0), Release(A)});
+    m.DefaultDelay = 1;
+    m.DefaultDelayValue = 120;
+    const std::wstring path = PathOf(L"order");
+    ASSERT_TRUE(SaveMacroFile(path, m));
+
+    const std::string text = Bytes(path);
+    size_t at = text.find("[Setting]");
+    for (const char* key : {"MacroFilePath=", "IgnoreDelay=0", "DefaultDelay=1", "DefaultDelayValue=120", "Count=5",
+                            "Macro="}) {
+        size_t next = text.find(key, at);
+        ASSERT_NE(next, std::string::npos) << key;
+        at = next;
+    }
+    EXPECT_EQ(IniReadString(path, L"Setting", L"MacroFilePath", L""), path);
+
+    MacroRecording back;
+    LoadMacroFile(path, back);
+    EXPECT_EQ(EventsOf(back), EventsOf(m));
+    EXPECT_EQ(back.Events, m.Events);
+    EXPECT_EQ(back.DefaultDelay, 1);
+    EXPECT_EQ(back.IgnoreDelay, 0);
+    EXPECT_EQ(back.DefaultDelayValue, 120);
+}
+
+TEST_F(MacroFiles, EmptyMacroHasNoMacroKey) {
+    MacroRecording m;
+    m.Events[0] = Press(A);  // ignored past Count
+    ASSERT_TRUE(SaveMacroFile(PathOf(L"empty"), m));
+    EXPECT_EQ(Bytes(PathOf(L"empty")).find("Macro="), std::string::npos);
+    MacroRecording back = MacroOf({Press(B)});
+    LoadMacroFile(PathOf(L"empty"), back);
+    EXPECT_EQ(back.Count, 0);
+    EXPECT_EQ(back.Events[0], MacroEvent{});
+}
+
+TEST_F(MacroFiles, MissingFileLoadsTheDefaults) {
+    MacroRecording m = MacroOf({Press(A)});
+    m.IgnoreDelay = 1;
+    m.DefaultDelayValue = 700;
+    LoadMacroFile(PathOf(L"nothing here"), m);
+    EXPECT_EQ(m.Count, 0);
+    EXPECT_EQ(m.IgnoreDelay, 0);
+    EXPECT_EQ(m.DefaultDelay, 0);
+    EXPECT_EQ(m.DefaultDelayValue, 50);
+    EXPECT_EQ(m.Events[0], MacroEvent{});
+}
+
+TEST_F(MacroFiles, CountAndFlagsFromHandEditedFiles) {
+    struct Case {
+        const wchar_t* count;
+        int expected;
+    } const counts[] = {{L"10", 10}, {L"99999", MACRO_EVENT_MAX}, {L"-3", 0}, {L"x", 0}};
+    WriteMacro(L"m", {Press(A), Wait(1), Release(A), Wait(2)});
+    for (const Case& c : counts) {
+        ASSERT_TRUE(IniWriteString(PathOf(L"m"), L"Setting", L"Count", c.count));
+        MacroRecording m;
+        LoadMacroFile(PathOf(L"m"), m);
+        EXPECT_EQ(m.Count, c.expected) << c.count;
+        EXPECT_EQ(m.Events[3], Wait(2));
+        EXPECT_EQ(m.Events[4], MacroEvent{}) << "zeros after the stored events";
+    }
+
+    const std::wstring path = PathOf(L"m");
+    ASSERT_TRUE(IniWriteInt(path, L"Setting", L"IgnoreDelay", 1));
+    ASSERT_TRUE(IniWriteInt(path, L"Setting", L"DefaultDelay", 1));
+    MacroRecording m;
+    LoadMacroFile(path, m);
+    EXPECT_EQ(m.IgnoreDelay, 1);
+    EXPECT_EQ(m.DefaultDelay, 0) << "never both set";
+    ASSERT_TRUE(IniWriteInt(path, L"Setting", L"IgnoreDelay", 7));
+    LoadMacroFile(path, m);
+    EXPECT_EQ(m.IgnoreDelay, 0);
+    EXPECT_EQ(m.DefaultDelay, 1);
+}
+
+TEST_F(MacroFiles, CorruptEventDataLoadsAsZeros) {
+    WriteMacro(L"bad", {Press(A), Wait(1)});
+    ASSERT_TRUE(IniWriteString(PathOf(L"bad"), L"Setting", L"Macro", L"14011FF0"));
+    MacroRecording m;
+    LoadMacroFile(PathOf(L"bad"), m);
+    EXPECT_EQ(m.Count, 2);
+    EXPECT_EQ(m.Events[0], MacroEvent{});
+}
+
+TEST_F(MacroFiles, NameListFromTheFolder) {
+    WriteMacro(L"a", {});
+    WriteMacro(L"b.ini", {});  // b.ini.ini lists as b
+    ASSERT_TRUE(fs::WriteFileAtomic(folder + L"notes.txt", "x"));
+    ASSERT_TRUE(fs::MakeDirectory(folder + L"dir.ini"));
+    names = {L"stale"};
+    EXPECT_TRUE(RefillMacroNameList(folder, names));
+    EXPECT_EQ(Sorted(names), (Names{L"a", L"b"}));
+
+    EXPECT_FALSE(RefillMacroNameList(temp.path() + L"missing\\", names));
+    EXPECT_TRUE(names.empty());
+}
+
+TEST_F(MacroFiles, NameCheck) {
+    const wchar_t* valid[] = {L"Macro 1", L"a..b", L" lead", L"\u540D\u524D", L"COM10", L"CONSOLE", L"a(2)",
+                              L"x.y"};
+    for (const wchar_t* name : valid) EXPECT_TRUE(CheckMacroName(name)) << name;
+
+    const wchar_t* invalid[] = {L"",    L"   ",  L"a/b",  L"a\\b", L"..",    L".",    L"a.",    L"a ",
+                                L"CON", L"con.txt", L"Nul", L"COM1", L"lpt9", L"a:b", L"a*b", L"a?", L"<a>",
+                                L"a|b", L"\"q\"", L"tab\t", L"..\\..\\evil", L"AUX .x"};
+    for (const wchar_t* name : invalid) {
+        MacroNameCheck check = CheckMacroName(name);
+        EXPECT_FALSE(check) << name;
+        EXPECT_FALSE(check.reason.empty()) << name;
+    }
+    EXPECT_FALSE(CheckMacroName(std::wstring(252, L'x')));
+    EXPECT_TRUE(CheckMacroName(std::wstring(251, L'x')));
+}
+
+TEST_F(MacroFiles, CreateSavesTheCurrentMacroFirstThenClears) {
+    MacroRecording current = MacroOf({Press(A), Wait(3)});
+    current.IgnoreDelay = 1;
+    MacroFileResult r = CreateMacro(folder, L"new", current, names);
+    ASSERT_TRUE(r.ok()) << r.message;
+    EXPECT_EQ(r.name, L"new");
+    EXPECT_EQ(names, Names{L"new"});
+    EXPECT_EQ(r.index, 0);
+    EXPECT_EQ(current.Count, 0);
+    EXPECT_EQ(current.IgnoreDelay, 0);
+    EXPECT_EQ(current.DefaultDelayValue, 50);
+
+    MacroRecording written;
+    LoadMacroFile(PathOf(L"new"), written);
+    EXPECT_EQ(EventsOf(written), (Events{Press(A), Wait(3)}));
+    EXPECT_EQ(written.IgnoreDelay, 1);
+}
+
+TEST_F(MacroFiles, CreateRefusesExistingAndInvalidNames) {
+    WriteMacro(L"taken", {Press(A)});
+    MacroRecording current = MacroOf({Press(B)});
+    MacroFileResult r = CreateMacro(folder, L"taken", current, names);
+    EXPECT_EQ(r.code, MacroFileResult::AlreadyExists);
+    EXPECT_EQ(r.message, L"Macro name already exist!");
+    EXPECT_EQ(EventsOf(current), Events{Press(B)}) << "nothing else happens";
+
+    r = CreateMacro(folder, L"..\\evil", current, names);
+    EXPECT_EQ(r.code, MacroFileResult::InvalidName);
+    EXPECT_FALSE(r.message.empty());
+    EXPECT_FALSE(fs::FileExists(temp.path() + L"evil.ini"));
+    EXPECT_EQ(EventsOf(current), Events{Press(B)});
+}
+
+TEST_F(MacroFiles, CreateWithoutFolderFailsAndKeepsTheMacro) {
+    MacroRecording current = MacroOf({Press(B)});
+    MacroFileResult r = CreateMacro(temp.path() + L"missing\\", L"m", current, names);
+    EXPECT_EQ(r.code, MacroFileResult::WriteFailed);
+    EXPECT_EQ(EventsOf(current), Events{Press(B)});
+}
+
+TEST_F(MacroFiles, ImportTakesTheFirstFreeName) {
+    WriteMacro(L"a", {});
+    WriteMacro(L"a(2)", {});
+    TempDir elsewhere;
+    const std::wstring source = elsewhere.path() + L"a.ini";
+    ASSERT_TRUE(SaveMacroFile(source, MacroOf({Press(C), Wait(4)})));
+
+    MacroRecording m;
+    MacroFileResult r = ImportMacroFile(folder, source, m, names);
+    ASSERT_TRUE(r.ok()) << r.message;
+    EXPECT_EQ(r.name, L"a(3)");
+    EXPECT_EQ(names[static_cast<size_t>(r.index)], L"a(3)");
+    EXPECT_EQ(Sorted(names), (Names{L"a", L"a(2)", L"a(3)"}));
+    EXPECT_EQ(EventsOf(m), (Events{Press(C), Wait(4)}));
+    EXPECT_EQ(Bytes(PathOf(L"a(3)")), Bytes(source)) << "copied byte for byte";
+}
+
+TEST_F(MacroFiles, ImportOfOtherExtensionsAndLongPaths) {
+    TempDir elsewhere;
+    const std::wstring source = elsewhere.path() + L"b.mac";
+    ASSERT_TRUE(SaveMacroFile(source, MacroOf({Press(A)})));
+    MacroRecording m;
+    MacroFileResult r = ImportMacroFile(folder, source, m, names);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.name, L"b");
+    EXPECT_TRUE(fs::FileExists(PathOf(L"b")));
+
+    MacroRecording untouched = MacroOf({Press(B)});
+    const std::wstring longPath = elsewhere.path() + std::wstring(130, L'x') + L".ini";
+    EXPECT_EQ(ImportMacroFile(folder, longPath, untouched, names).code, MacroFileResult::PathTooLong);
+    EXPECT_EQ(EventsOf(untouched), Events{Press(B)});
+}
+
+TEST_F(MacroFiles, ExportWritesWhereTheUserChose) {
+    TempDir elsewhere;
+    MacroRecording m = MacroOf({Press(A), Wait(2)});
+    EXPECT_TRUE(ExportMacroFile(elsewhere.path() + L"out.ini", m).ok());
+    MacroRecording back;
+    LoadMacroFile(elsewhere.path() + L"out.ini", back);
+    EXPECT_EQ(EventsOf(back), EventsOf(m));
+    EXPECT_EQ(ExportMacroFile(elsewhere.path(), m).code, MacroFileResult::NoFileName);
+}
+
+TEST_F(MacroFiles, DeleteRemovesTheNameAndTheFile) {
+    WriteMacro(L"one", {});
+    WriteMacro(L"two", {});
+    RefillMacroNameList(folder, names);
+    const std::wstring gone = names[0], kept = names[1];
+    EXPECT_TRUE(DeleteMacro(folder, 0, names).ok());
+    EXPECT_EQ(names, Names{kept});
+    EXPECT_FALSE(fs::FileExists(PathOf(gone)));
+    EXPECT_TRUE(fs::FileExists(PathOf(kept)));
+
+    EXPECT_EQ(DeleteMacro(folder, 5, names).code, MacroFileResult::NotFound);
+    EXPECT_EQ(DeleteMacro(folder, -1, names).code, MacroFileResult::NotFound);
+    EXPECT_EQ(names, Names{kept});
+}
+
+TEST_F(MacroFiles, DeleteNeverReachesOutsideTheFolder) {
+    ASSERT_TRUE(fs::WriteFileAtomic(temp.path() + L"outside.ini", "keep"));
+    names = {L"..\\outside"};
+    EXPECT_EQ(DeleteMacro(folder, 0, names).code, MacroFileResult::InvalidName);
+    EXPECT_TRUE(fs::FileExists(temp.path() + L"outside.ini"));
+    EXPECT_TRUE(names.empty());
+}
+
+TEST_F(MacroFiles, SaveByNameRefusesInvalidNames) {
+    MacroFileResult r = SaveMacroByName(folder, L"../up", MacroOf({Press(A)}), names);
+    EXPECT_EQ(r.code, MacroFileResult::InvalidName);
+    EXPECT_FALSE(fs::FileExists(temp.path() + L"up.ini"));
+    r = SaveMacroByName(folder, L"fine", MacroOf({Press(A)}), names);
+    EXPECT_TRUE(r.ok());
+    EXPECT_EQ(names, Names{L"fine"});
+}
+
+TEST_F(MacroFiles, LoadForKeyExpandsCommands) {
+    WriteMacro(L"copy", {Cmd(2)});
+    ExpandedMacro out = LoadMacroForKey(PathOf(L"copy"));
+    EXPECT_EQ(Events(out.Events.begin(), out.Events.begin() + out.Length),
+              (Events{{0x88, 1}, {0xFF, 1}, {0x26, 1}, {0xFF, 1}, {0x26, 0}, {0xFF, 1}, {0x88, 0}}));
+
+    WriteMacro(L"short", {Press(A), Wait(1), Release(A)});
+    ASSERT_TRUE(IniWriteInt(PathOf(L"short"), L"Setting", L"Count", 2));
+    EXPECT_EQ(LoadMacroForKey(PathOf(L"short")).Length, 2);
+
+    EXPECT_EQ(LoadMacroForKey(PathOf(L"absent")).Length, 0);
+    ASSERT_TRUE(fs::WriteFileAtomic(PathOf(L"nocount"), "[Setting]\r\nIgnoreDelay=0\r\n"));
+    EXPECT_EQ(LoadMacroForKey(PathOf(L"nocount")).Length, 0);
+}
+
+}  // namespace
