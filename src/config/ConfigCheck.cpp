@@ -31,6 +31,16 @@ struct Checker {
         return v;
     }
 
+    // The whole stored text of a long value (string reads are cut).
+    std::optional<std::wstring> Raw(const std::wstring& sec, const std::wstring& key) {
+        std::wstring v;
+        if (!IniReadRaw(file, sec, key, v)) {
+            Add(sec, key, L"missing");
+            return std::nullopt;
+        }
+        return v;
+    }
+
     // A decimal integer within lo..hi; a problem otherwise.
     std::optional<long long> Int(const std::wstring& sec, const std::wstring& key, long long lo, long long hi) {
         auto v = Text(sec, key);
@@ -52,7 +62,7 @@ struct Checker {
     }
 
     void Struct(const std::wstring& sec, const std::wstring& key, size_t size) {
-        auto v = Text(sec, key);
+        auto v = Raw(sec, key);
         if (!v) return;
         if (v->size() != 2 * size + 2) {
             Add(sec, key, L"is " + std::to_wstring(v->size()) + L" characters long, not " +

@@ -2,6 +2,7 @@
 #include "config/Ini.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <mutex>
 #include <unordered_map>
@@ -15,12 +16,41 @@ namespace {
 struct Entry {
     ini::Document doc;
     fs::FileStamp stamp;     // of the file the parse came from (or after our write)
+    std::uint64_t hash = 0;  // of those bytes
+    bool racy = false;       // modified so recently that the stamp cannot vouch for it
     bool dirty = false;      // changed inside a batch, not yet written
     bool checked = false;    // compared with the disk during the current batch
     std::uint64_t lastUse = 0;
 };
 
 constexpr size_t kMaxClean = 48;  // parses kept without pending changes
+
+// A file's time stamp has a coarse grain (a few milliseconds here, up to two
+// seconds on some file systems): another program may rewrite a file with the same
+// size within the same tick. A parse taken less than this long after the file's
+// last change is therefore confirmed by its content before it is trusted.
+#ifdef _WIN32
+constexpr std::int64_t kRacyTicks = 3 * 10000000LL;  // FILETIME units of 100 ns
+std::int64_t NowTicks() {
+    auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                  std::chrono::system_clock::now().time_since_epoch()).count();
+    return ns / 100 + 116444736000000000LL;  // 1601 to 1970
+}
+#else
+constexpr std::int64_t kRacyTicks = 3 * 1000000000LL;  // nanoseconds
+std::int64_t NowTicks() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch()).count();
+}
+#endif
+
+bool IsRacy(const fs::FileStamp& s) { return s.exists && NowTicks() - s.mtime < kRacyTicks; }
+
+std::uint64_t Hash(std::string_view bytes) {
+    std::uint64_t h = 1469598103934665603ULL;  // FNV-1a
+    for (unsigned char c : bytes) h = (h ^ c) * 1099511628211ULL;
+    return h;
+}
 
 struct Engine {
     std::recursive_mutex mu;
@@ -70,7 +100,13 @@ Entry* Open(const std::wstring& path, fs::Status* why = nullptr) {
         en.lastUse = ++e.clock;
         if (en.dirty || (e.batchDepth > 0 && en.checked)) return &en;
         fs::FileStamp now = fs::Stat(path);
-        if (now == en.stamp) {
+        if (now == en.stamp && !en.racy) {
+            en.checked = true;
+            return &en;
+        }
+        std::string bytes;
+        if (now == en.stamp && fs::ReadWholeFile(path, bytes) && Hash(bytes) == en.hash) {
+            en.racy = IsRacy(now);
             en.checked = true;
             return &en;
         }
@@ -86,6 +122,8 @@ Entry* Open(const std::wstring& path, fs::Status* why = nullptr) {
             return nullptr;
         }
         fresh.doc = ini::Document::Parse(bytes);
+        fresh.hash = Hash(bytes);
+        fresh.racy = IsRacy(fresh.stamp);
     }
     fresh.checked = true;
     fresh.lastUse = ++e.clock;
@@ -97,13 +135,17 @@ fs::Status Flush(const std::wstring& path, const std::wstring& key) {
     Engine& e = E();
     auto it = e.files.find(key);
     if (it == e.files.end()) return fs::Status::Ok();
-    fs::Status s = fs::WriteFileAtomic(path, it->second.doc.Serialize());
+    const std::string bytes = it->second.doc.Serialize();
+    fs::Status s = fs::WriteFileAtomic(path, bytes);
     if (!s) {
         e.files.erase(it);  // memory must not claim what the disk does not hold
         return s;
     }
-    it->second.dirty = false;
-    it->second.stamp = fs::Stat(path);
+    Entry& en = it->second;
+    en.dirty = false;
+    en.stamp = fs::Stat(path);
+    en.hash = Hash(bytes);
+    en.racy = IsRacy(en.stamp);
     return s;
 }
 
@@ -192,6 +234,18 @@ std::int32_t IniReadInt(const std::wstring& file, const std::wstring& section, c
     for (; i < v.size() && v[i] >= L'0' && v[i] <= L'9'; ++i) n = n * 10u + static_cast<std::uint32_t>(v[i] - L'0');
     if (minus) n = 0u - n;
     return static_cast<std::int32_t>(n);
+}
+
+bool IniReadRaw(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                std::wstring& value) {
+    Engine& e = E();
+    std::lock_guard<std::recursive_mutex> lock(e.mu);
+    Entry* en = Open(file);
+    std::optional<std::wstring_view> v;
+    if (en) v = en->doc.Find(section, key);
+    if (!v) return false;
+    value.assign(*v);
+    return true;
 }
 
 bool IniReadStruct(const std::wstring& file, const std::wstring& section, const std::wstring& key, void* target,

@@ -25,6 +25,11 @@ std::int32_t IniReadInt(const std::wstring& file, const std::wstring& section, c
 bool IniReadStruct(const std::wstring& file, const std::wstring& section, const std::wstring& key, void* target,
                    size_t size);
 
+// The stored value exactly as the file holds it (trimmed, quotes kept, not cut);
+// false when the key is missing or its line has no '='. For checking tools.
+bool IniReadRaw(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                std::wstring& value);
+
 // Each write returns the outcome; a failure carries the system's reason.
 // A section or key name that is empty, holds a line break, or (for a key) an
 // equals sign or a leading '[', and a value holding a line break or a NUL, would

@@ -1,0 +1,115 @@
+// Validation of a data folder: a sound folder has no problems, and each kind of
+// damage is reported at its file, section and key.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "ConfigFixtures.h"
+#include "TempDir.h"
+#include "config/ConfigCheck.h"
+#include "config/ConfigStore.h"
+
+using namespace zavo;
+using zavo::testing::FillMacro;
+using zavo::testing::RichConfig;
+
+namespace {
+
+struct Damage {
+    const char* name;
+    std::function<void(KeyboardConfig&)> edit;          // before saving
+    std::function<void(const std::wstring&)> onDisk;    // after saving, on the folder
+    int file;                                           // -1 Config.config, else the profile
+    const wchar_t* section;
+    const wchar_t* key;
+    size_t count = 1;  // problems in all, the first being the one named
+};
+
+void None(KeyboardConfig&) {}
+void Nothing(const std::wstring&) {}
+
+TEST(ConfigCheck, SoundFolderHasNoProblems) {
+    TempDir dir;
+    ASSERT_TRUE(SaveConfiguration(dir.path(), *RichConfig()));
+    EXPECT_TRUE(CheckDataFolder(dir.path()).empty());
+    auto fresh = std::make_unique<KeyboardConfig>();
+    TempDir other;
+    ASSERT_TRUE(SaveConfiguration(other.path(), *fresh));
+    for (const auto& p : CheckDataFolder(other.path())) ADD_FAILURE() << text::ToUtf8(FormatProblem(p));
+}
+
+TEST(ConfigCheck, ReportsEachKindOfDamageWhereItLies) {
+    const Damage cases[] = {
+        {"macro text one digit short", None,
+         [](const std::wstring& d) {
+             std::wstring f = ProfileFilePath(d, 1);
+             std::string b = zavo::testing::Bytes(f);
+             b.erase(b.find("Macro=", b.find("[MACROG2]")) + 6, 1);
+             zavo::testing::Put(f, b);
+         },
+         1, L"MACROG2", L"Macro"},
+        {"macro checksum", None,
+         [](const std::wstring& d) {
+             std::wstring f = ProfileFilePath(d, 1);
+             std::string b = zavo::testing::Bytes(f);
+             size_t at = b.find("\r\n", b.find("Macro=", b.find("[MACROG2]"))) - 1;
+             b[at] = b[at] == '0' ? '1' : '0';
+             zavo::testing::Put(f, b);
+         },
+         1, L"MACROG2", L"Macro"},
+        {"macro budget", [](KeyboardConfig& c) { FillMacro(c.Profile[2].Button[3].Macro, L"Big", 5400);
+                                                  c.Profile[2].Button[3].FunID = FUNID_MACRO; },
+         Nothing, 2, L"", L""},
+        {"macro length", None,
+         [](const std::wstring& d) { IniWriteInt(ProfileFilePath(d, 0), L"MACROG10", L"MacroLength", 6000); },
+         0, L"MACROG10", L"MacroLength", 2},  // and the budget
+        {"command event in a slot", [](KeyboardConfig& c) { c.Profile[3].Button[2].Macro.Macro[0] = 0xEE; },
+         Nothing, 3, L"MACROG2", L"Macro"},
+        {"instant-shift choice twice", [](KeyboardConfig& c) { c.Profile[4].InstantShift.ProfileKey[1] = 2; },
+         Nothing, 4, L"ALTERNATE_PROFILE", L"PROFILE2"},
+        {"two slots lent to one key", [](KeyboardConfig& c) { c.Profile[0].Button[11].Mappinkey = 20; },
+         Nothing, 0, L"BUTTONCONFIG11", L"Mappinkey"},
+        {"application key not marked", [](KeyboardConfig& c) { c.Profile[0].SwapKey[30].IsChanged = 0; },
+         Nothing, 0, L"MAXTRIXSWAPKEY30", L"FUNID"},
+        {"T-key slot lent", [](KeyboardConfig& c) { c.Profile[1].Button[5].Mappinkey = 3; },
+         Nothing, 1, L"BUTTONCONFIG5", L"Mappinkey"},
+        {"active profile", [](KeyboardConfig& c) { c.CurrantProfile = 204; }, Nothing, -1, L"CONFIG",
+         L"CURRENTPROFILE"},
+        {"not a number", None,
+         [](const std::wstring& d) { IniWriteString(ConfigFilePath(d), L"CONFIG", L"Mode", L"one"); }, -1,
+         L"CONFIG", L"Mode"},
+        {"missing key", None,
+         [](const std::wstring& d) {
+             std::wstring f = ProfileFilePath(d, 2);
+             std::string b = zavo::testing::Bytes(f);
+             b.erase(b.find("NEXTKEY=59\r\n"), 12);
+             zavo::testing::Put(f, b);
+         },
+         2, L"ALTERNATE_PROFILE", L"NEXTKEY"},
+        {"missing profile file", None, [](const std::wstring& d) { fs::RemoveFile(ProfileFilePath(d, 4)); }, 4,
+         L"", L""},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        auto config = RichConfig();
+        c.edit(*config);
+        ASSERT_TRUE(SaveConfiguration(dir.path(), *config)) << c.name;
+        c.onDisk(dir.path());
+        auto problems = CheckDataFolder(dir.path());
+        const std::wstring file = c.file < 0 ? ConfigFilePath(dir.path()) : ProfileFilePath(dir.path(), c.file);
+        ASSERT_EQ(problems.size(), c.count) << c.name << ": "
+                                       << (problems.empty() ? "none" : text::ToUtf8(FormatProblem(problems[0])));
+        EXPECT_EQ(problems[0].file, file) << c.name;
+        EXPECT_EQ(problems[0].section, c.section) << c.name;
+        EXPECT_EQ(problems[0].key, c.key) << c.name;
+        EXPECT_FALSE(problems[0].reason.empty()) << c.name;
+    }
+}
+
+TEST(ConfigCheck, WritesNothing) {
+    TempDir dir;
+    EXPECT_EQ(CheckDataFolder(dir.path()).size(), 6u);  // six missing files
+    EXPECT_TRUE(fs::ListFiles(dir.path(), L"").empty());
+}
+
+}  // namespace

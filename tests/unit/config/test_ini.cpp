@@ -1,0 +1,215 @@
+// The settings primitives: the file text rules, value encodings, exact bytes
+// written, encodings, the kept parse and failure reporting.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+
+#include "ConfigFixtures.h"
+#include "TempDir.h"
+#include "config/Ini.h"
+
+using namespace zavo;
+using zavo::testing::Bytes;
+using zavo::testing::Put;
+
+namespace {
+
+class Ini : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::wstring file = dir.path() + L"t.ini";
+};
+
+struct ReadCase {
+    const char* name;
+    std::string text;
+    const wchar_t* section;
+    const wchar_t* key;
+    const wchar_t* expected;
+};
+
+TEST_F(Ini, ReadsValuesByTheFileTextRules) {
+    const std::string hand =
+        "; settings\r\n"
+        "  [Main]  \r\n"
+        "  Key One  =  spaced value  \r\n"
+        "APPPath=C:\\a b\\c.exe\r\n"
+        "dup=first\r\n"
+        "dup=second\r\n"
+        "quoted=\"in quotes\"\r\n"
+        "single='x'\r\n"
+        "half=\"open\r\n"
+        "noequals\r\n"
+        "\r\n"
+        "\tTabbed\t=\tv\t\r\n"
+        "[main]\r\n"
+        "later=only in the second section\r\n"
+        "[Last]\n"
+        "lf=only LF\n"
+        "end=no line end";
+    const std::array<ReadCase, 12> cases{{
+        {"trimmed name and value", hand, L"main", L"key one", L"spaced value"},
+        {"case-insensitive key", hand, L"MAIN", L"APPPATH", L"C:\\a b\\c.exe"},
+        {"first key wins", hand, L"Main", L"dup", L"first"},
+        {"double quotes dropped", hand, L"Main", L"quoted", L"in quotes"},
+        {"single quotes dropped", hand, L"Main", L"single", L"x"},
+        {"unmatched quote kept", hand, L"Main", L"half", L"\"open"},
+        {"line without '=' has no value", hand, L"Main", L"noequals", L"DEF"},
+        {"tabs trimmed", hand, L"Main", L"Tabbed", L"v"},
+        {"only the first section counts", hand, L"Main", L"later", L"DEF"},
+        {"LF line ends", hand, L"Last", L"lf", L"only LF"},
+        {"last line without line end", hand, L"last", L"end", L"no line end"},
+        {"missing section", hand, L"Nope", L"dup", L"DEF"},
+    }};
+    for (const auto& c : cases) {
+        Put(file, c.text);
+        EXPECT_EQ(IniReadString(file, c.section, c.key, L"DEF"), c.expected) << c.name;
+    }
+}
+
+TEST_F(Ini, StringReadsAreCutAt2047Characters) {
+    IniWriteString(file, L"S", L"long", std::wstring(3000, L'x'));
+    EXPECT_EQ(IniReadString(file, L"S", L"long", L""), std::wstring(INI_MAX_VALUE, L'x'));
+    EXPECT_EQ(IniReadString(file, L"S", L"missing", std::wstring(3000, L'd')).size(), INI_MAX_VALUE);
+    EXPECT_EQ(IniReadString(dir.path() + L"none.ini", L"S", L"k", L"default  "), L"default");
+}
+
+TEST_F(Ini, IntegersReadAsThePlatformConvertsThem) {
+    struct C { const char* value; std::int32_t expected; };
+    const C cases[] = {{"-1", -1},  {"204", 204},        {"+7", 7},          {"  12abc", 12},
+                       {"abc", 0},  {"4294967295", -1},  {"\"42\"", 42},     {"0x10", 0},
+                       {"", 99},    {"2147483648", INT32_MIN}};
+    for (const auto& c : cases) {
+        Put(file, std::string("[S]\r\nk=") + c.value + "\r\n");
+        EXPECT_EQ(IniReadInt(file, L"S", L"k", 99), c.expected) << c.value;
+    }
+    EXPECT_EQ(IniReadInt(file, L"S", L"missing", -1), -1);
+    IniWriteInt(file, L"S", L"byte", -1);
+    EXPECT_EQ(static_cast<std::uint8_t>(IniReadInt(file, L"S", L"byte", 0)), 0xFF);
+}
+
+TEST_F(Ini, StructsNeedExactLengthHexAndChecksum) {
+    const std::uint8_t data[3] = {0x01, 0xFF, 0x10};
+    ASSERT_TRUE(IniWriteStruct(file, L"S", L"k", data, 3));
+    EXPECT_EQ(Bytes(file), "[S]\r\nk=01FF1010\r\n");
+    struct C { const char* text; bool ok; };
+    const C cases[] = {{"01FF1010", true},  {"01ff1010", true},   {"01FF101", false}, {"01FF10100", false},
+                       {"01FF1011", false}, {"01FG1010", false},  {"", false},        {"\"01FF1010\"", false}};
+    for (const auto& c : cases) {
+        Put(file, std::string("[S]\r\nk=") + c.text + "\r\n");
+        std::uint8_t got[3] = {7, 7, 7};
+        EXPECT_EQ(IniReadStruct(file, L"S", L"k", got, 3), c.ok) << c.text;
+        if (c.ok) EXPECT_EQ(0, std::memcmp(got, data, 3)) << c.text;
+        else EXPECT_EQ(got[0] + got[1] + got[2], 21) << c.text << ": target changed";
+    }
+}
+
+TEST_F(Ini, WritesThePlatformsText) {
+    IniWriteString(file, L"A", L"one", L"1");
+    IniWriteString(file, L"B", L"two", L"2");
+    IniWriteString(file, L"A", L"three", L"3");  // appended at the end of section A
+    IniWriteString(file, L"a", L"ONE", L"uno");   // replaced in place, name kept as written first
+    IniWriteString(file, L"B", L"two", L"2");     // unchanged
+    EXPECT_EQ(Bytes(file), "[A]\r\none=uno\r\nthree=3\r\n[B]\r\ntwo=2\r\n");
+}
+
+TEST_F(Ini, KeepsLinesItDoesNotChange) {
+    Put(file, "; comment\r\n[A]\r\n  spaced  =  v  \r\n\r\n\r\nodd line\nlf=1\n[B]\r\nlast=x");
+    IniWriteString(file, L"A", L"lf", L"2");
+    IniWriteString(file, L"A", L"new", L"n");
+    IniWriteString(file, L"B", L"more", L"m");
+    IniWriteString(file, L"C", L"k", L"v");
+    EXPECT_EQ(Bytes(file),
+              "; comment\r\n[A]\r\n  spaced  =  v  \r\n\r\n\r\nodd line\nlf=2\r\nnew=n\r\n[B]\r\nlast=x\r\n"
+              "more=m\r\n[C]\r\nk=v\r\n");
+}
+
+TEST_F(Ini, KeepsTheEncodingOfAFileAndLosesNoCharacter) {
+    const std::wstring jp = L"C:\\\u30b2\u30fc\u30e0\\\u8d77\u52d5.exe";
+    // UTF-16LE with byte-order mark stays so.
+    Put(file, std::string("\xFF\xFE", 2) + text::ToUtf16LE(L"[A]\r\nk=\u00e9\r\n"));
+    IniWriteString(file, L"A", L"n", L"plain");
+    EXPECT_EQ(Bytes(file), std::string("\xFF\xFE", 2) + text::ToUtf16LE(L"[A]\r\nk=\u00e9\r\nn=plain\r\n"));
+    EXPECT_EQ(IniReadString(file, L"A", L"k", L""), L"\u00e9");
+    // A new file is in the 8-bit code page while it can be ...
+    const std::wstring ansi = dir.path() + L"ansi.ini";
+    IniWriteString(ansi, L"A", L"k", L"caf\u00e9");
+    EXPECT_EQ(Bytes(ansi), "[A]\r\nk=caf\xE9\r\n");
+    // ... and becomes UTF-16LE when a value needs it.
+    IniWriteString(ansi, L"A", L"path", jp);
+    EXPECT_EQ(Bytes(ansi), std::string("\xFF\xFE", 2) + text::ToUtf16LE(L"[A]\r\nk=caf\u00e9\r\npath=" + jp + L"\r\n"));
+    IniDropCache();
+    EXPECT_EQ(IniReadString(ansi, L"A", L"path", L""), jp);
+    EXPECT_EQ(IniReadString(ansi, L"A", L"k", L""), L"caf\u00e9");
+}
+
+TEST_F(Ini, RefusesNamesAndValuesThatWouldBreakTheFile) {
+    IniWriteString(file, L"A", L"k", L"v");
+    const std::string before = Bytes(file);
+    struct C { const wchar_t* section; const wchar_t* key; const wchar_t* value; };
+    const C cases[] = {{L"A", L"k", L"two\r\nlines"}, {L"A", L"a=b", L"v"}, {L"A", L"[X]", L"v"},
+                       {L"", L"k", L"v"},             {L"A", L"  ", L"v"},  {L"A\nB", L"k", L"v"}};
+    for (const auto& c : cases) {
+        fs::Status s = IniWriteString(file, c.section, c.key, c.value);
+        EXPECT_FALSE(s) << c.key;
+        EXPECT_FALSE(s.error.empty());
+    }
+    EXPECT_EQ(Bytes(file), before);
+}
+
+TEST_F(Ini, ReportsFailedWritesAndKeepsMemoryTrue) {
+    const std::wstring nowhere = dir.path() + L"missing" + (dir.path().back() == L'/' ? L"/" : L"\\") + L"x.ini";
+    fs::Status s = IniWriteString(nowhere, L"A", L"k", L"v");
+    EXPECT_FALSE(s);
+    EXPECT_FALSE(s.error.empty());
+    EXPECT_FALSE(fs::DirectoryExists(dir.path() + L"missing"));
+    EXPECT_EQ(IniReadString(nowhere, L"A", L"k", L"gone"), L"gone");  // the failed value is not kept
+}
+
+TEST_F(Ini, SeesChangesMadeByAnotherProgram) {
+    IniWriteString(file, L"CONFIG", L"DEVICEPSTATS", L"0");
+    EXPECT_EQ(IniReadInt(file, L"CONFIG", L"DEVICEPSTATS", -1), 0);
+    Put(file, "[CONFIG]\r\nDEVICEPSTATS=1\r\nMode=1\r\n");
+    EXPECT_EQ(IniReadInt(file, L"CONFIG", L"DEVICEPSTATS", -1), 1);
+    fs::RemoveFile(file);
+    EXPECT_EQ(IniReadInt(file, L"CONFIG", L"DEVICEPSTATS", -1), -1);
+}
+
+TEST_F(Ini, BatchWritesEachFileOnceAtTheEnd) {
+    const std::wstring other = dir.path() + L"other.ini";
+    {
+        IniBatch batch;
+        for (int i = 0; i < 50; ++i) IniWriteInt(file, L"S", L"k" + std::to_wstring(i), i);
+        IniWriteInt(other, L"S", L"k", 1);
+        EXPECT_FALSE(fs::FileExists(file));  // nothing on disk until the batch ends
+        EXPECT_EQ(IniReadInt(file, L"S", L"k49", -1), 49);  // but reads see the changes
+        {
+            IniBatch inner;
+            IniWriteInt(file, L"S", L"inner", 1);
+            EXPECT_TRUE(inner.Commit());
+            EXPECT_FALSE(fs::FileExists(file));  // only the outermost batch writes
+        }
+        IniFileStatus r = batch.Commit();
+        EXPECT_TRUE(r.ok);
+    }
+    EXPECT_EQ(Bytes(other), "[S]\r\nk=1\r\n");
+    IniDropCache();
+    EXPECT_EQ(IniReadInt(file, L"S", L"k49", -1), 49);
+    EXPECT_EQ(IniReadInt(file, L"S", L"inner", -1), 1);
+}
+
+TEST_F(Ini, BatchNamesTheFileThatFailed) {
+    const std::wstring bad = dir.path() + L"no" + (dir.path().back() == L'/' ? L"/" : L"\\") + L"bad.ini";
+    IniBatch batch;
+    IniWriteInt(file, L"S", L"k", 1);
+    IniWriteInt(bad, L"S", L"k", 1);
+    IniFileStatus r = batch.Commit();
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.file, bad);
+    EXPECT_FALSE(r.reason.empty());
+    EXPECT_TRUE(fs::FileExists(file));  // the other file is still written
+    EXPECT_EQ(IniReadInt(bad, L"S", L"k", -1), -1);
+}
+
+}  // namespace
