@@ -66,9 +66,9 @@ TEST(ConfigCheck, ReportsEachKindOfDamageWhereItLies) {
         {"command event in a slot", [](KeyboardConfig& c) { c.Profile[3].Button[2].Macro.Macro[0] = 0xEE; },
          Nothing, 3, L"MACROG2", L"Macro"},
         {"instant-shift choice twice", [](KeyboardConfig& c) { c.Profile[4].InstantShift.ProfileKey[1] = 2; },
-         Nothing, 4, L"ALTERNATE_PROFILE", L"PROFILE2"},
+         Nothing, 4, L"ALTERNATE_PROFILE", L"PROFILE3"},  // the second holder is named
         {"two slots lent to one key", [](KeyboardConfig& c) { c.Profile[0].Button[11].Mappinkey = 20; },
-         Nothing, 0, L"BUTTONCONFIG11", L"Mappinkey"},
+         Nothing, 0, L"BUTTONCONFIG11", L"Mappinkey", 2},  // and key 20 not marked as an application
         {"application key not marked", [](KeyboardConfig& c) { c.Profile[0].SwapKey[30].IsChanged = 0; },
          Nothing, 0, L"MAXTRIXSWAPKEY30", L"FUNID"},
         {"T-key slot lent", [](KeyboardConfig& c) { c.Profile[1].Button[5].Mappinkey = 3; },
