@@ -143,6 +143,11 @@ def zone(label, size=10):
             L.rrect(r, 5, fill=(40, 44, 54))
             L.rrect(r, 5, outline=(66, 72, 87), width=1)
             col = P.TEXT
-        L.text_in(r, label, font(size, condensed=len(label) > 5), col)
+        lines = label.split("\n")
+        step = size + 3
+        top = (r[1] + r[3]) / 2 - step * (len(lines) - 1) / 2
+        for i, line in enumerate(lines):
+            y = top + i * step
+            L.text_in((r[0], y - step / 2, r[2], y + step / 2), line, font(size, condensed=len(line) > 5), col)
 
     return paint
