@@ -1,0 +1,89 @@
+// The keyboard's lighting zones and the rules that relate them to the ten
+// lighting values of LightSettings: the letter-area presets, the default preset
+// of each light profile, the T-key cycle, the flag flips, deriving the values at
+// an apply and the zone bit mask sent with it.
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "config/KeyboardConfig.h"
+
+namespace zavo {
+
+// The 18 zones. The first 14 (W through Pinyin5) form the letter area, which
+// changes only as a whole, through the presets.
+enum class LightZone : int {
+    W, AS, D, Q, ER, F, OneTo6, OneTo0, BackSpace,
+    Pinyin1, Pinyin2, Pinyin3, Pinyin4, Pinyin5,
+    Tt1To5, Tt6To10, Number, Direct,
+};
+
+constexpr int LIGHT_ZONE_COUNT = 18;
+constexpr int LETTER_ZONE_COUNT = 14;
+constexpr int LIGHT_PRESET_COUNT = 5;
+constexpr int LIGHT_PROFILE_COUNT = 5;
+constexpr int TKEY_CYCLE_LENGTH = 4;
+
+// Lit state of each zone, indexed by LightZone: 1 lit, 0 dark.
+using LightZoneStates = std::array<std::int32_t, LIGHT_ZONE_COUNT>;
+
+inline constexpr int ZoneIndex(LightZone z) { return static_cast<int>(z); }
+inline constexpr bool IsLetterZone(LightZone z) { return ZoneIndex(z) < LETTER_ZONE_COUNT; }
+
+// The zone's key in the light state file, "m_BTNW" .. "m_BTNDirect".
+const wchar_t* LightZoneKey(LightZone z);
+
+// Every zone in file order: the letter area, then the T-key, number-pad and
+// direction zones.
+const std::array<LightZone, LIGHT_ZONE_COUNT>& AllLightZones();
+
+// The order in which a preset writes its keys: W, 1To6, AS, D, PINYIN1..5, Q, ER,
+// F, BackSpace, OneTo0.
+const std::array<LightZone, LETTER_ZONE_COUNT>& PresetWriteOrder();
+
+// The state preset `preset` (0..4) gives a letter-area zone; 0 for any other
+// zone or preset number.
+std::int32_t PresetZoneState(int preset, LightZone z);
+
+// Sets the 14 letter-area zones as preset `preset` (0..4) has them; the T-key,
+// number-pad and direction zones are left alone. Another number changes nothing.
+void ApplyLightPreset(int preset, LightZoneStates& zones);
+
+// The preset a light profile takes when the device switches to it: profiles 1
+// and 2 preset 4, 3 preset 1, 4 preset 2, 5 preset 3; -1 (none) for other numbers.
+int DefaultPresetOfLightProfile(std::int32_t lightProfile);
+
+// The row of the T-key cycle for a click count: 1 gives T1..T5 lit, 2 T6..T10,
+// 3 both, 0 (and every fourth click) neither. Negative counts follow the same
+// cycle backwards.
+struct TKeyCycleRow {
+    std::int32_t tt1To5;
+    std::int32_t tt6To10;
+};
+TKeyCycleRow TKeyCycle(std::int32_t clicks);
+
+// Flipping the number-pad or direction flag: 1 when the old value is 0, else 0
+// (so a missing value, -1, flips to 0).
+std::int32_t FlipZoneFlag(std::int32_t old);
+// Flipping a T-key flag: a value below 0 is first taken as 0, so -1 flips to 1.
+std::int32_t FlipTKeyFlag(std::int32_t old);
+
+// The light state section a LightMode selects: the value itself when it is 1 or
+// more (above 5 names a section no profile button shows), else 1.
+std::int32_t LightProfileOfMode(std::int32_t lightMode);
+
+// The style the lighting window shows and stores on opening: a value below 0 or
+// above 4 becomes 1.
+std::int32_t LightStyleOnOpen(std::int32_t lightStyle);
+
+// At an apply: the eight zone flags of `values` from the zone states (the two
+// T-key flags as held, the others 1 only for a state of exactly 1);
+// LightStyle and LightMode are left as they are.
+void DeriveLightValues(const LightZoneStates& zones, LightSettings& values);
+
+// The zone bit mask sent with an apply: bit 0 1To6, 1 W, 2 AS, 3 ER, 4 OneTo0,
+// 5 number pad, 6 PINYIN1, 7 T1..T5, 8 T6..T10, 9 direction keys; a bit is set
+// for a state of exactly 1, bits 10..31 are always clear.
+std::uint32_t LightZoneMask(const LightZoneStates& zones);
+
+}  // namespace zavo
