@@ -208,6 +208,7 @@ TEST_F(Store, FailedSaveNamesTheFileAndWritesTheRest) {
     auto c = RichConfig();
     c->Mode = 0;
     c->Profile[4].Button[0].SingleKey = 0x33;
+    c->Profile[3].Button[0].SingleKey = 0x33;  // an unchanged file is not rewritten
     SaveResult r = SaveConfiguration(data, *c);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.file, locked);
