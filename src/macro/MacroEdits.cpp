@@ -36,6 +36,10 @@ void ClearEvents(MacroRecording& macro) {
 void RebuildLists(const MacroRecording& macro, const CommandNames& names, MacroLists& lists) {
     lists.Clear();
     const int count = macro.ValidCount();
+    // A Count without event data (a file whose "Macro" is missing or unreadable)
+    // lists nothing rather than a column of nameless releases.
+    const MacroEvent* first = macro.Events.data();
+    if (std::all_of(first, first + count, [](MacroEvent e) { return e == MacroEvent{}; })) return;
     for (int i = 0; i < count; ++i) {
         const MacroEvent e = macro.Events[static_cast<size_t>(i)];
         switch (KindOf(e)) {

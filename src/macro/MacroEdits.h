@@ -17,7 +17,8 @@ constexpr int NO_LINE = -1;
 
 // Empties both lists and lists the first Count events: commands by name and keys
 // by the macro editor's key name in the event list, delays in the delay list.
-// Both lists show their first line afterwards.
+// Events that are all zero (no event data) list nothing. Both lists show their
+// first line afterwards.
 void RebuildLists(const MacroRecording& macro, const CommandNames& names, MacroLists& lists);
 
 // Deletes event line n with its delay (the one after it, or the one before it

@@ -37,6 +37,13 @@ TEST_F(MacroEdits, RebuildListsAMacroThatStartsWithAKeyWithoutCode) {
     lists.EventLines = {L"stale"};
     RebuildLists(m, names, lists);
     EXPECT_EQ(lists.EventLines, (std::vector<std::wstring>{L" Press", L"B Press"}));
+
+    // A Count without any event data lists nothing.
+    MacroRecording noData;
+    noData.Count = 3;
+    RebuildLists(noData, names, lists);
+    EXPECT_TRUE(lists.EventLines.empty());
+    EXPECT_TRUE(lists.DelayLines.empty());
 }
 
 struct LineEditCase {
