@@ -1,0 +1,58 @@
+// The language module and the user guide.
+//
+// The language module is a resource library "lan\<folder>lang.dll" beside the
+// executable, chosen by the system's default locale; its string resources 101 to
+// 185 become LangTexts. The user guide is an HTML page in "Help\" chosen by the
+// user's default language. The tables are pure functions so that every row can
+// be checked without a system.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zavo {
+
+// The project's web page, opened by the main window's web button.
+extern const wchar_t* const kWebSiteUrl;
+
+// The language folder for a system locale id, with its trailing backslash
+// ("Deutsch\", "Japanese\", ...). Two locales keep their module directly in
+// "lan\" and give ""; every locale not in the table gives "En\".
+std::wstring LanguageFolderForLcid(std::uint32_t lcid);
+
+// "lan\" + language folder + "lang.dll" below `programFolder` (which ends in a
+// backslash).
+std::wstring LanguageModulePath(const std::wstring& programFolder, std::uint32_t lcid);
+
+// The user guide's file name ("UserInterfaceSetupGuide_ge.html", ...) for a user
+// language id. The primary language is the low 10 bits; for Chinese the
+// sub-language bits (id & 0xFC00) pick simplified (0x0800) or traditional
+// (0x0400). Chinese with any other sub-language (Hong Kong, Singapore, Macao)
+// and every language without a page of its own get the English guide.
+std::wstring HelpFileForLangId(std::uint16_t langId);
+
+// programFolder + "Help\" + HelpFileForLangId(langId).
+std::wstring HelpPath(const std::wstring& programFolder, std::uint16_t langId);
+
+// The drive and folder of a full module path, with a trailing backslash
+// ("C:\Tools\ZAVO\ZAVOConfig.exe" -> "C:\Tools\ZAVO\"); "" when it has none.
+std::wstring FolderOfModulePath(const std::wstring& modulePath);
+
+#ifdef _WIN32
+// Loads the language module of the system locale (once per run; the module stays
+// loaded) and fills LangTexts with its 85 strings. A missing module, or a string
+// it lacks, gives an empty entry: LangTexts always has 85 entries afterwards.
+void LoadLanguage();
+
+// The 85 strings of the module at `path` ("" for each string it cannot give).
+std::vector<std::wstring> LoadLanguageTexts(const std::wstring& path);
+
+// Opens the user guide of the user's language, maximised; a missing page is
+// ignored (the shell reports it, nothing else happens).
+void OpenHelp();
+
+// Opens kWebSiteUrl in the default browser, owned by `owner`.
+void OpenWebSite(void* ownerHwnd);
+#endif
+
+}  // namespace zavo

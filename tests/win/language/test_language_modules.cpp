@@ -1,0 +1,96 @@
+// The built language modules: each loads and gives all 85 texts, and the module a
+// locale chooses is the one that loads.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/AppState.h"
+#include "app/Language.h"
+
+namespace {
+
+// The build's bin folder as a Windows path with a trailing backslash.
+std::wstring BinDir() {
+    wchar_t buffer[4096];
+    DWORD n = GetEnvironmentVariableW(L"ZAVO_BIN_DIR", buffer, 4096);
+    std::wstring dir = n > 0 && n < 4096 ? std::wstring(buffer, n) : L"";
+    if (!dir.empty() && dir[0] == L'/') {
+        dir = L"Z:" + dir;
+        for (auto& c : dir) {
+            if (c == L'/') c = L'\\';
+        }
+    }
+    if (!dir.empty() && dir.back() != L'\\') dir += L'\\';
+    return dir;
+}
+
+struct Module {
+    const wchar_t* folder;
+    std::uint32_t lcid;
+    const wchar_t* ok;      // entry 9
+    const wchar_t* cancel;  // entry 8
+};
+
+const Module kModules[] = {
+    {L"En", 0x0409, L"OK", L"Cancel"},
+    {L"Deutsch", 0x0407, L"OK", L"Abbrechen"},
+    {L"Japanese", 0x0411, L"OK", L"\u30AD\u30E3\u30F3\u30BB\u30EB"},
+};
+
+TEST(LanguageModules, EachGivesAll85TextsNonEmpty) {
+    ASSERT_FALSE(BinDir().empty()) << "ZAVO_BIN_DIR is not set";
+    for (const auto& m : kModules) {
+        const std::wstring path = BinDir() + L"lan\\" + m.folder + L"\\lang.dll";
+        ASSERT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << "missing module " << m.folder;
+        const std::vector<std::wstring> texts = zavo::LoadLanguageTexts(path);
+        ASSERT_EQ(texts.size(), 85u);
+        for (size_t i = 0; i < texts.size(); ++i) {
+            EXPECT_FALSE(texts[i].empty()) << "module " << m.folder << " string " << 101 + i;
+        }
+        // The UTF-8 source reaches the program as the intended characters.
+        EXPECT_EQ(texts[9], m.ok);
+        EXPECT_EQ(texts[8], m.cancel);
+    }
+}
+
+TEST(LanguageModules, TextsDifferBetweenLanguages) {
+    auto load = [](const wchar_t* folder) {
+        return zavo::LoadLanguageTexts(BinDir() + L"lan\\" + folder + L"\\lang.dll");
+    };
+    const auto en = load(L"En");
+    const auto de = load(L"Deutsch");
+    const auto jp = load(L"Japanese");
+    ASSERT_EQ(en.size(), 85u);
+    int sameDe = 0, sameJp = 0;
+    for (size_t i = 0; i < en.size(); ++i) {
+        sameDe += en[i] == de[i];
+        sameJp += en[i] == jp[i];
+    }
+    // Only words that are the same in both languages (OK, Status, Page Up...).
+    EXPECT_LT(sameDe, 10);
+    EXPECT_LT(sameJp, 10);
+}
+
+TEST(LanguageModules, LocaleChoosesTheModule) {
+    for (const auto& m : kModules) {
+        const auto texts = zavo::LoadLanguageTexts(zavo::LanguageModulePath(BinDir(), m.lcid));
+        ASSERT_EQ(texts.size(), 85u);
+        EXPECT_EQ(texts[8], m.cancel) << std::hex << m.lcid;
+    }
+    // A locale whose module is not installed still gives 85 (empty) texts.
+    const auto none = zavo::LoadLanguageTexts(zavo::LanguageModulePath(BinDir(), 0x0C04));
+    ASSERT_EQ(none.size(), 85u);
+    for (const auto& t : none) EXPECT_TRUE(t.empty());
+}
+
+TEST(LanguageModules, LoadLanguageFillsLangTexts) {
+    // The test program is not beside a "lan" folder: every entry is empty, and
+    // there are still 85 of them.
+    zavo::LangTexts.clear();
+    zavo::LoadLanguage();
+    EXPECT_EQ(zavo::LangTexts.size(), 85u);
+}
+
+}  // namespace
