@@ -5,6 +5,7 @@
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "framework/GdiplusSession.h"
+#include "framework/GuiResources.h"
 #include "framework/MessageLoop.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"

@@ -1,0 +1,156 @@
+#!/usr/bin/python3
+"""Draws the binary resources of the executable into OUTDIR.
+
+    gen_resources.py OUTDIR
+
+    zavo.ico         application icon 128 (16, 24, 32, 48 and 256 pixels)
+    ind_d.bmp ...    indicator bitmaps 143-146: letters D, L, S, T, 22 x 22
+    load.gif         the "LOAD" animation: 173 x 173, 12 frames of 20/100 s, looping
+
+Colours follow the default skin: a dark surface with a cyan accent.
+"""
+import math
+import os
+import sys
+
+from PIL import Image, ImageDraw, ImageFilter, ImageFont
+
+SURFACE = (20, 23, 30)        # panel colour of the skins
+WINDOW = (13, 15, 20)
+EDGE = (52, 58, 71)
+TEXT = (234, 238, 244)
+ACCENT = (0, 196, 255)
+ACCENT_DEEP = (0, 96, 138)
+HEAD = (170, 238, 255)
+BAR_DIM = (34, 38, 48)
+
+# Each indicator: letter and its colour (what kind of assignment it marks).
+INDICATORS = [
+    ("ind_d.bmp", "D", (150, 160, 178)),   # default: the key does what it says
+    ("ind_l.bmp", "L", (46, 214, 130)),    # launches an application
+    ("ind_s.bmp", "S", (0, 196, 255)),     # sends another single key
+    ("ind_t.bmp", "T", (255, 170, 40)),    # plays a macro
+]
+
+FONT_PATHS = [
+    "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
+    "/usr/share/fonts/TTF/DejaVuSans-Bold.ttf",
+]
+
+
+def bold_font(size):
+    for path in FONT_PATHS:
+        if os.path.exists(path):
+            return ImageFont.truetype(path, size)
+    sys.exit("gen_resources: DejaVu Sans Bold not found (Debian package fonts-dejavu-core)")
+
+
+def supersampled(size, scale, draw_fn, background):
+    """Draws at `scale` times the size and scales down: smooth edges."""
+    big = Image.new("RGB", (size[0] * scale, size[1] * scale), background)
+    draw_fn(big, scale)
+    return big.resize(size, Image.LANCZOS)
+
+
+def centred_text(draw, box, text, font, fill):
+    left, top, right, bottom = draw.textbbox((0, 0), text, font=font)
+    x = (box[0] + box[2] - (right - left)) / 2 - left
+    y = (box[1] + box[3] - (bottom - top)) / 2 - top
+    draw.text((x, y), text, font=font, fill=fill)
+
+
+def indicator(letter, colour):
+    def draw_fn(img, s):
+        d = ImageDraw.Draw(img)
+        w = img.size[0]
+        dim = tuple(int(c * 0.22 + b * 0.78) for c, b in zip(colour, SURFACE))
+        d.rounded_rectangle((1 * s, 1 * s, w - 1 * s - 1, w - 1 * s - 1), radius=5 * s,
+                            fill=dim, outline=colour, width=int(1.5 * s))
+        centred_text(d, (0, 0, w, w + s), letter, bold_font(14 * s), TEXT)
+    return supersampled((22, 22), 8, draw_fn, SURFACE)
+
+
+def icon_image(size):
+    def draw_fn(img, s):
+        w = img.size[0]
+        d = ImageDraw.Draw(img)
+        pad = w * 0.06
+        r = w * 0.2
+        # Key cap: dark side, lighter top, cyan rim.
+        d.rounded_rectangle((pad, pad, w - pad, w - pad), radius=r, fill=(30, 33, 41),
+                            outline=ACCENT, width=max(1, int(w * 0.05)))
+        inset = w * 0.2
+        d.rounded_rectangle((inset, inset * 0.8, w - inset, w - inset * 1.1), radius=r * 0.6,
+                            fill=(46, 50, 61))
+        centred_text(d, (inset, inset * 0.8, w - inset, w - inset * 1.1), "Z",
+                     bold_font(int(w * 0.42)), ACCENT)
+    img = Image.new("RGBA", (size * 4, size * 4), (0, 0, 0, 0))
+    # Draw opaque, then cut the rounded outline as alpha.
+    rgb = supersampled((size, size), 4, draw_fn, (0, 0, 0))
+    mask = Image.new("L", (size * 4, size * 4), 0)
+    pad = size * 4 * 0.06
+    ImageDraw.Draw(mask).rounded_rectangle((pad, pad, size * 4 - pad, size * 4 - pad),
+                                           radius=size * 4 * 0.2, fill=255)
+    img = rgb.convert("RGBA")
+    img.putalpha(mask.resize((size, size), Image.LANCZOS))
+    return img
+
+
+def spinner_frame(index, frames, size=173):
+    """A ring of twelve rounded bars with a bright head and a fading tail."""
+    def draw_fn(img, s):
+        d = ImageDraw.Draw(img)
+        c = img.size[0] / 2
+        # Faint track behind the bars.
+        track = 62 * s
+        d.ellipse((c - track, c - track, c + track, c + track), outline=(28, 32, 42), width=3 * s)
+        bars = 12
+        for b in range(bars):
+            age = (index - b) % bars          # 0 = the head, then the tail
+            strength = max(0.0, 1.0 - age / 7.0) ** 1.4
+            base = HEAD if age == 0 else ACCENT
+            colour = tuple(int(dim + (hi - dim) * strength) for hi, dim in zip(base, BAR_DIM))
+            angle = 2 * math.pi * b / bars - math.pi / 2
+            r0, r1 = 44 * s, 72 * s
+            x0, y0 = c + r0 * math.cos(angle), c + r0 * math.sin(angle)
+            x1, y1 = c + r1 * math.cos(angle), c + r1 * math.sin(angle)
+            width = int(11 * s)
+            d.line((x0, y0, x1, y1), fill=colour, width=width)
+            for x, y in ((x0, y0), (x1, y1)):
+                d.ellipse((x - width / 2, y - width / 2, x + width / 2, y + width / 2), fill=colour)
+    frame = supersampled((size, size), 3, draw_fn, WINDOW)
+    # A soft glow around the lit bars.
+    lit = frame.convert("L").point(lambda v: 255 if v > 90 else 0)
+    glow = Image.composite(frame, Image.new("RGB", frame.size, WINDOW), lit)
+    glow = glow.filter(ImageFilter.GaussianBlur(5))
+    return Image.composite(frame, Image.blend(frame, glow, 0.6), lit)
+
+
+def write_gif(path, frames=12):
+    images = [spinner_frame(i, frames) for i in range(frames)]
+    # One palette for every frame keeps the colours steady between frames.
+    strip = Image.new("RGB", (173, 173 * frames))
+    for i, im in enumerate(images):
+        strip.paste(im, (0, 173 * i))
+    palette = strip.quantize(colors=128, method=Image.MEDIANCUT)
+    paletted = [im.quantize(palette=palette, dither=Image.NONE) for im in images]
+    paletted[0].save(path, save_all=True, append_images=paletted[1:], duration=200, loop=0,
+                     disposal=1, optimize=False)
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    out = sys.argv[1]
+    os.makedirs(out, exist_ok=True)
+    for name, letter, colour in INDICATORS:
+        indicator(letter, colour).save(os.path.join(out, name), "BMP")
+    sizes = [16, 24, 32, 48, 256]
+    big = icon_image(256)
+    big.save(os.path.join(out, "zavo.ico"), sizes=[(s, s) for s in sizes],
+             append_images=[icon_image(s) for s in sizes if s != 256], bitmap_format="bmp")
+    write_gif(os.path.join(out, "load.gif"))
+
+
+if __name__ == "__main__":
+    main()
