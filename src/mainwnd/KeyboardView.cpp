@@ -259,6 +259,28 @@ void KeyboardView::ClearSelected() {
     ui_.SetCommandEnabled(cmd::ASSIGN_CLEAR, false);
 }
 
+bool KeyboardView::StoreApplication(const std::wstring& path) {
+    if (selSlot < 0 || selSlot >= SLOT_COUNT) return false;
+    ProfileConfig& p = Active();
+    if (selKey >= 0 && selKey < STANDARD_KEY_COUNT) {
+        SwapKeyEntry& swap = p.SwapKey[static_cast<size_t>(selKey)];
+        swap.IsChanged = 1;
+        swap.FunID = FUNID_APP;
+        swap.AppPath = path;
+    }
+    ButtonConfig& slot = p.Button[static_cast<size_t>(selSlot)];
+    slot.FunID = FUNID_APP;
+    slot.AppPath = path;
+    slot.Macro.MacroName.clear();
+    // The standard key the slot is lent to; a T-key's own slot is lent to none.
+    slot.Mappinkey = selKey >= 0 ? static_cast<std::uint8_t>(selKey) : KEY_NONE;
+    return true;
+}
+
+void KeyboardView::GiveBackSelectedSlot() {
+    if (selSlot >= 0 && selSlot < SLOT_COUNT) Active().Button[static_cast<size_t>(selSlot)].Mappinkey = KEY_NONE;
+}
+
 void KeyboardView::BlinkTick() {
     blinkPhase_ ^= 1;
     const bool on = blinkPhase_ == 1;

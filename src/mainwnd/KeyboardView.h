@@ -111,6 +111,11 @@ public:
     void UpdateAssignButtons();
     // Empties the selected slot and the selected key's remap and ends the selection.
     void ClearSelected();
+    // Stores an application launch in the selected slot (mirrored in the selected
+    // standard key's remap). False when no slot is selected.
+    bool StoreApplication(const std::wstring& path);
+    // A cancelled assignment gives the reserved lent slot back.
+    void GiveBackSelectedSlot();
 
     // One tick of the blink timer: flips the phase and shows it on the selected key.
     void BlinkTick();

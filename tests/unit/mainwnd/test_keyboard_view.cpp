@@ -286,3 +286,28 @@ TEST_F(KeyboardViewTest, ClearEmptiesTheSlotKeepsThePathAndEndsTheSelection) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(KeyboardViewTest, ApplicationOnAStandardKeyTakesTheLentSlotAndMirrorsTheRemap) {
+    config->Mode = 1;
+    view.ShowProfile(0);
+    view.PickStandardKey(42);
+    ASSERT_TRUE(view.StoreApplication(L"C:\\Games\\Run.exe"));
+    const auto& slot = P().Button[FIRST_LENT_SLOT];
+    EXPECT_EQ(slot.FunID, FUNID_APP);
+    EXPECT_EQ(slot.Mappinkey, 42);
+    EXPECT_EQ(P().SwapKey[42].IsChanged, 1);
+    EXPECT_EQ(P().SwapKey[42].AppPath, L"C:\\Games\\Run.exe");
+    EXPECT_EQ(view.DescribeSlot(), L"Run");
+
+    // On a T-key the slot is the key's own and lent to nobody.
+    view.PickTKey(1);
+    ASSERT_TRUE(view.StoreApplication(L"x.exe"));
+    EXPECT_EQ(P().Button[1].Mappinkey, KEY_NONE);
+
+    view.ResetSelection(0);
+    EXPECT_FALSE(view.StoreApplication(L"y.exe"));  // nothing selected: nothing stored
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+#include "app/ZAVOConfigApp.h"
+
+#include <commctrl.h>
+
+#include "mainwnd/MainDlg.h"
+
+namespace zavo {
+
+BOOL CZAVOConfigApp::InitInstance() {
+    INITCOMMONCONTROLSEX icc{};
+    icc.dwSize = sizeof(icc);
+    icc.dwICC = 0xFF;
+    ::InitCommonControlsEx(&icc);
+    // OLE for the picture decoder of the skins.
+    ::OleInitialize(nullptr);
+    m_Gdiplus = std::make_unique<GdiplusSession>();
+
+    // The window holds the whole configuration (over a megabyte): keep it on the heap.
+    auto dlg = std::make_unique<CZAVOConfigDlg>();
+    m_pMainWnd = dlg.get();
+    dlg->DoModal();
+    m_pMainWnd = nullptr;
+    dlg.reset();
+    return FALSE;
+}
+
+int CZAVOConfigApp::ExitInstance() {
+    m_Gdiplus.reset();
+    ::OleUninitialize();
+    return CWinApp::ExitInstance();
+}
+
+}  // namespace zavo
+
+// The one application object of the process.
+static zavo::CZAVOConfigApp theApp;
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE prev, LPWSTR cmdLine, int cmdShow) {
+    return zavo::AfxWinMain(instance, prev, cmdLine, cmdShow);
+}

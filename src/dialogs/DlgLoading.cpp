@@ -1,0 +1,93 @@
+#include "dialogs/DlgLoading.h"
+
+#include "service/ServiceCodes.h"
+#include "skin/ImageEx.h"
+
+namespace zavo {
+
+namespace {
+
+HWND FindService() { return ::FindWindowW(nullptr, svc::SERVICE_WINDOW_TITLE); }
+
+bool IsEnterOrEsc(const MSG* msg) {
+    return (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) &&
+           (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE);
+}
+
+}  // namespace
+
+CDlgLoading::CDlgLoading() : CDialog(IDD) {}
+CDlgLoading::~CDlgLoading() = default;
+
+CDlgLoading& TheLoadingDialog() {
+    static CDlgLoading dialog;
+    return dialog;
+}
+
+BOOL CDlgLoading::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SetWindowText(svc::LOADING_WINDOW_TITLE);
+    m_hService = nullptr;
+
+    m_Image = std::make_unique<ImageEx>();
+    MoveWindow(0, 0, static_cast<int>(m_Image->GetWidth()), static_cast<int>(m_Image->GetHeight()), TRUE);
+    CenterWindow();
+    m_Image->SetTarget(m_hWnd, POINT{0, 0});
+    m_Image->StartAnimation();
+
+    // The dialog's button-face background disappears: only the animation shows.
+    ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, static_cast<LONG>(GetExStyle() | WS_EX_LAYERED));
+    ::SetLayeredWindowAttributes(m_hWnd, ::GetSysColor(COLOR_BTNFACE), 0, LWA_COLORKEY);
+
+    SetTimer(TIMER_START, START_DELAY_MS);
+    return TRUE;
+}
+
+void CDlgLoading::AskServiceToApply() {
+    m_hService = FindService();
+    if (!m_hService) {
+        EndDialog(-1);
+        return;
+    }
+    ::PostMessageW(m_hService, svc::WM_SERVICE_COMMAND, svc::SVC_FILES_CHANGED, m_Profile);
+    ::PostMessageW(m_hService, svc::WM_SERVICE_COMMAND, svc::SVC_APPLY_PROFILE, m_Profile);
+    SetTimer(TIMER_WATCH, WATCH_PERIOD_MS);
+}
+
+void CDlgLoading::OnTimer(UINT_PTR id) {
+    if (id == TIMER_START) {
+        KillTimer(TIMER_START);
+        AskServiceToApply();
+    } else if (id == TIMER_WATCH) {
+        // The service that was asked is gone: no answer can come any more.
+        if (!m_hService || !::IsWindow(m_hService)) {
+            KillTimer(TIMER_WATCH);
+            EndDialog(-1);
+        }
+    }
+    CDialog::OnTimer(id);
+}
+
+BOOL CDlgLoading::PreTranslateMessage(MSG* msg) {
+    // Neither Enter nor Esc closes the dialog.
+    if (IsEnterOrEsc(msg)) return FALSE;
+    if (msg->message == svc::WM_SERVICE_COMMAND && msg->hwnd == m_hWnd) {
+        if (HWND service = FindService())
+            ::PostMessageW(service, svc::WM_SERVICE_COMMAND, svc::SVC_SELECT_PROFILE, m_Profile);
+        KillTimer(TIMER_START);
+        KillTimer(TIMER_WATCH);
+        EndDialog(-1);
+    }
+    return CDialog::PreTranslateMessage(msg);
+}
+
+void CDlgLoading::OnDestroy() {
+    KillTimer(TIMER_START);
+    KillTimer(TIMER_WATCH);
+    // Stops and joins the animation thread before the window goes away.
+    m_Image.reset();
+    m_hService = nullptr;
+    CDialog::OnDestroy();
+}
+
+}  // namespace zavo

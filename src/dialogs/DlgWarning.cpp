@@ -1,0 +1,44 @@
+#include "dialogs/DlgWarning.h"
+
+namespace zavo {
+
+namespace {
+constexpr int LANG_OK = 9;
+constexpr int LANG_CANCEL = 8;
+}  // namespace
+
+std::wstring CDlgWarning::SkinFile() const {
+    switch (m_nKind) {
+        case KIND_RESET: return L"Skins\\Warning1_skin.ini";
+        case KIND_NO_DEVICE: return L"Skins\\Warning2_skin.ini";
+        case KIND_SAVE_CHANGES: return L"Skins\\Warning3_skin.ini";
+        default: return {};
+    }
+}
+
+std::vector<SkinButtonSpec> CDlgWarning::SkinButtons() {
+    if (m_nKind == KIND_NO_DEVICE) return {{L"1", &m_btnOkSingle, TooltipSource::Fixed(L"Yes")}};
+    return {{L"1", &m_btnOk, TooltipSource::Lang(LANG_OK)}, {L"2", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL)}};
+}
+
+void CDlgWarning::LoadFace() {
+    if (m_nKind < KIND_RESET || m_nKind > KIND_SAVE_CHANGES) return;  // no skin for an unknown kind
+    CSkinDialog::LoadFace();
+}
+
+BOOL CDlgWarning::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const HWND from = reinterpret_cast<HWND>(lParam);
+    if (from) {
+        if (from == m_btnOk.m_hWnd) {
+            CDialog::OnOK();
+        } else if (from == m_btnCancel.m_hWnd) {
+            CDialog::OnCancel();
+        } else if (from == m_btnOkSingle.m_hWnd) {
+            EndDialog(IDOK);
+        }
+    }
+    // The template's OK and Cancel (Enter and Esc) end the dialog with 1 and 2 here.
+    return CSkinDialog::OnCommand(wParam, lParam);
+}
+
+}  // namespace zavo

@@ -1,0 +1,7 @@
+#include "mainwnd/LightExchange.h"
+
+namespace zavo {
+
+LightSettings LightExchange;
+
+}  // namespace zavo

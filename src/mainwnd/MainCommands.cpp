@@ -1,0 +1,233 @@
+// The command buttons of the main window: profiles, modes, apply, reset, the
+// web site and guide, the dialogs they open, and the three ways out.
+#include <cstdlib>
+
+#include "app/AppState.h"
+#include "app/Language.h"
+#include "dialogs/DlgLoading.h"
+#include "dialogs/DlgWarning.h"
+#include "light/LightStateFile.h"
+#include "mainwnd/MainDlg.h"
+#include "platform/FileSystem.h"
+#include "service/ServiceCodes.h"
+
+namespace zavo {
+
+BOOL CZAVOConfigDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // Every skinned button has id 0: the sender's window tells them apart.
+    if (HWND from = reinterpret_cast<HWND>(lParam)) {
+        if (!RunCommandButton(from)) RunKeyButton(from);
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+bool CZAVOConfigDlg::RunCommandButton(HWND from) {
+    static constexpr int ORDER[] = {cmd::APPLY,    cmd::QUIT,         cmd::OK_EXIT,  cmd::RESET,        cmd::WEB,
+                                    cmd::HELP,     cmd::EXIT,         cmd::PROFILE1, cmd::PROFILE2,     cmd::PROFILE3,
+                                    cmd::PROFILE4, cmd::PROFILE5,     cmd::MODE0,    cmd::MODE1,        cmd::MACRO_EDITOR,
+                                    cmd::LIGHTING, cmd::ASSIGN_MACRO, cmd::ASSIGN_CLEAR, cmd::ASSIGN_KEY, cmd::ASSIGN_APP,
+                                    cmd::INSTANT_SHIFT};
+    int key = 0;
+    for (int k : ORDER) {
+        if (Button(k).m_hWnd == from) {
+            key = k;
+            break;
+        }
+    }
+    switch (key) {
+        case cmd::APPLY: OnApply(); break;
+        case cmd::QUIT: AfxPostQuitMessage(0); break;
+        case cmd::OK_EXIT: OnOkAndExit(); break;
+        case cmd::RESET: OnReset(); break;
+        case cmd::WEB: OnWebSite(); break;
+        case cmd::HELP: OnHelp(); break;
+        case cmd::EXIT: std::exit(-1);
+        case cmd::PROFILE1: OnSelectProfile(0); break;
+        case cmd::PROFILE2: OnSelectProfile(1); break;
+        case cmd::PROFILE3: OnSelectProfile(2); break;
+        case cmd::PROFILE4: OnSelectProfile(3); break;
+        case cmd::PROFILE5: OnSelectProfile(4); break;
+        case cmd::MODE0: OnSelectMode(0); break;
+        case cmd::MODE1: OnSelectMode(1); break;
+        case cmd::MACRO_EDITOR: OnMacroEditor(); break;
+        case cmd::LIGHTING: OnLighting(); break;
+        case cmd::ASSIGN_MACRO: OnAssignMacro(); break;
+        case cmd::ASSIGN_CLEAR: OnAssignClear(); break;
+        case cmd::ASSIGN_KEY: OnAssignSingleKey(); break;
+        case cmd::ASSIGN_APP: OnAssignApplication(); break;
+        case cmd::INSTANT_SHIFT: OnInstantShift(); break;
+        default: return false;
+    }
+    return true;
+}
+
+void CZAVOConfigDlg::ReportWriteFailure(const IniFileStatus& result) {
+    const std::wstring text = L"The settings could not be saved.\n\nFile: " + result.file + L"\nReason: " +
+                              result.reason + L"\n\nYour changes are kept. Solve the problem and apply again.";
+    // The caption is not the main window's title, so the service never mistakes the box for it.
+    ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONERROR);
+}
+
+bool CZAVOConfigDlg::Save() {
+    const SaveResult result = SaveConfiguration(DataFolder, keyboard_config);
+    if (result) return true;
+    // Nothing is lost: the configuration stays in memory and stays marked as
+    // modified, so the user can solve the problem and apply again.
+    m_bModified = 1;
+    ReportWriteFailure(result);
+    return false;
+}
+
+void CZAVOConfigDlg::RunLoadingDialog() {
+    CDlgLoading& loading = TheLoadingDialog();
+    loading.m_Profile = keyboard_config.CurrantProfile;
+    loading.DoModal();
+}
+
+bool CZAVOConfigDlg::Apply() {
+    // A failed save sends nothing: the service would apply the old files.
+    if (!Save()) return false;
+    RunLoadingDialog();
+    return true;
+}
+
+void CZAVOConfigDlg::SendLightApply(std::intptr_t lParam) { m_Service.FilesChangedThenApplyLight(lParam); }
+
+void CZAVOConfigDlg::OnApply() {
+    if (!Apply()) return;
+    m_pView->ResetSelection(0);
+    ClearStatusText();
+    m_bModified = 0;
+    m_pView->ShowProfile(keyboard_config.CurrantProfile);
+}
+
+void CZAVOConfigDlg::OnOkAndExit() {
+    // When the save fails the tool stays open, so the edits are not thrown away.
+    if (!Apply()) return;
+    m_Service.Post(svc::SVC_TOOL_EXIT, 0);
+    std::exit(0);
+}
+
+void CZAVOConfigDlg::OnSelectProfile(int profile) {
+    KeyboardView& view = *m_pView;
+    view.ResetSelection(0);
+    if (m_bModified == 1) {
+        CDlgWarning warning;
+        warning.m_nKind = CDlgWarning::KIND_SAVE_CHANGES;
+        // OK applies the profile that was active, with its changes, then switches.
+        if (warning.DoModal() == IDOK && Apply()) {
+            m_bModified = 0;
+            keyboard_config.CurrantProfile = profile;
+            m_Service.Post(svc::SVC_SELECT_PROFILE, profile);
+            view.ShowProfile(profile);
+        } else {
+            view.ReleaseUnusedSlots();
+            view.ShowKeyAssignments();
+        }
+    } else {
+        keyboard_config.CurrantProfile = profile;
+        m_Service.Post(svc::SVC_SELECT_PROFILE, profile);
+        view.ShowProfile(profile);
+    }
+    ClearStatusText();
+}
+
+void CZAVOConfigDlg::StoreModeIfConfigExists() {
+    const std::wstring path = ConfigFilePath(DataFolder);
+    if (!fs::FileExists(path)) return;  // the mode reaches the file with the next save
+    ::OutputDebugStringW(L"Path exsit!\n");
+    // On failure the mode stays in memory and reaches the file with the next save.
+    const SaveResult result = WriteConfigMode(path, keyboard_config.Mode);
+    if (!result) ReportWriteFailure(result);
+}
+
+void CZAVOConfigDlg::OnSelectMode(int mode) {
+    m_pView->ResetSelection(0);
+    keyboard_config.Mode = mode;
+    m_pView->ShowMode(mode);
+    m_Service.Send(svc::SVC_SET_MODE, keyboard_config.Mode);
+    StoreModeIfConfigExists();
+    ClearStatusText();
+}
+
+void CZAVOConfigDlg::ResetActiveProfile() {
+    if (!m_pView->HasEditableProfile()) return;  // "no profile" has nothing to reset
+    const int p = keyboard_config.CurrantProfile;
+    fs::RemoveFile(ProfileFilePath(DataFolder, p));  // a missing file is no error
+    ProfileConfig& profile = keyboard_config.Profile[static_cast<size_t>(p)];
+    for (ButtonConfig& slot : profile.Button) {
+        slot.AppPath.clear();
+        slot.Macro.MacroName.clear();
+        slot.FunID = 0;
+        slot.CurKey = 0;
+        slot.AssKey = 0;
+        slot.Macro.RepeatOption = 0;
+        slot.Macro.RepeatTimes = 0;
+        slot.Macro.Macro.fill(0);
+        slot.Mappinkey = KEY_NONE;
+    }
+    profile.InstantShift.PreKey = KEY_NONE;
+    profile.InstantShift.NextKey = KEY_NONE;
+    for (SwapKeyEntry& swap : profile.SwapKey) {
+        swap.IsChanged = 0;
+        swap.AssKey = 0;
+        swap.CurKey = 0;
+    }
+    Save();
+    m_pView->RefreshKeyboard();
+    m_pView->ShowKeyAssignments();
+}
+
+void CZAVOConfigDlg::RestoreLightingDefaults() {
+    const IniFileStatus copied = CopyFactoryLightStates(SkinFolder(), DataFolder);
+    if (!copied) ReportWriteFailure(copied);
+    LightSettings& light = keyboard_config.Light;
+    light = LightSettings{};
+    light.LightStyle = 3;
+    light.LightMode = light.WasdLight = light.PinyinLight = light.DirectLight = light.NumberLight = 1;
+    light.Tt1To5Light = light.Tt6To10Light = light.DferLight = light.OneToZeroLight = 1;
+    if (Save()) SendLightApply(keyboard_config.CurrantProfile);
+}
+
+void CZAVOConfigDlg::OnReset() {
+    m_pView->ResetSelection(0);
+    CDlgWarning warning;
+    warning.m_nKind = CDlgWarning::KIND_RESET;
+    // A declined reset changes nothing, the lighting included: the user said no.
+    if (warning.DoModal() != IDOK) return;
+    ResetActiveProfile();
+    m_bModified = 0;
+    RunLoadingDialog();
+    m_pView->ShowProfile(keyboard_config.CurrantProfile);
+    RestoreLightingDefaults();
+}
+
+void CZAVOConfigDlg::OnWebSite() {
+    m_pView->ResetSelection(0);
+    OpenWebSite(m_hWnd);
+}
+
+void CZAVOConfigDlg::OnHelp() {
+    m_pView->ResetSelection(0);
+    OpenHelp();
+}
+
+void CZAVOConfigDlg::OnMacroEditor() {
+    m_pView->ResetSelection(0);
+    // The macro editor window joins here when it is built.
+    ClearStatusText();
+}
+
+void CZAVOConfigDlg::OnLighting() {
+    m_pView->ResetSelection(0);
+    // The lighting window joins here when it is built.
+    ClearStatusText();
+}
+
+void CZAVOConfigDlg::OnInstantShift() {
+    m_pView->ResetSelection(0);
+    // The instant-shift window joins here when it is built.
+    ClearStatusText();
+}
+
+}  // namespace zavo

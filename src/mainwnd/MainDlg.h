@@ -1,0 +1,180 @@
+// CZAVOConfigDlg: the main window. It owns the configuration for the whole run,
+// shows the on-screen keyboard of the active profile, runs the commands, and
+// reacts to its timers and to the device service.
+//
+// The class is split by concern:
+//   MainDlg.cpp       creation, initialisation, key filtering, status and indicator
+//   MainLayout.cpp    the skinned layout, painting, and the key buttons' states
+//   MainCommands.cpp  the command buttons: profiles, modes, apply, reset, exits
+//   MainAssign.cpp    picking keys and routing the assignment buttons
+//   MainTimers.cpp    blink and cursor poll, service notifications and requests
+// What the keyboard shows is decided by KeyboardView (portable, tested natively).
+#pragma once
+#include <array>
+#include <memory>
+#include <string>
+
+#include "config/ConfigStore.h"
+#include "config/KeyboardConfig.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "framework/WinApp.h"
+#include "mainwnd/KeyboardView.h"
+#include "service/ServiceLink.h"
+#include "skin/BitmapBtn.h"
+#include "skin/Picture.h"
+#include "skin/RgnWnd.h"
+#include "skin/SkinEntry.h"
+
+namespace zavo {
+
+// Resources of the main window.
+constexpr UINT IDD_ZAVOCONFIG_DIALOG = 102;
+constexpr UINT IDR_MAINFRAME = 128;
+constexpr int IDC_INDICATOR = 1010;
+constexpr UINT IDB_INDICATOR_DEFAULT = 143;  // D
+constexpr UINT IDB_INDICATOR_LAUNCH = 144;   // L
+constexpr UINT IDB_INDICATOR_KEY = 145;      // S
+constexpr UINT IDB_INDICATOR_MACRO = 146;    // T
+
+// Timers of the main window.
+constexpr UINT_PTR TIMER_BLINK = 11026;
+constexpr UINT BLINK_PERIOD_MS = 500;
+constexpr UINT_PTR TIMER_HOVER = 841233;
+constexpr UINT HOVER_PERIOD_MS = 70;
+
+class CZAVOConfigDlg : public CDialog, private KeySurface {
+public:
+    CZAVOConfigDlg();
+    ~CZAVOConfigDlg() override;
+
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void DoDataExchange(CDataExchange* dx) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    int OnCreate(CREATESTRUCTW* cs) override;
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(HDC dc) override;
+    HCURSOR OnQueryDragIcon() override;
+    void OnLButtonDown(UINT flags, POINT pt) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnDestroy() override;
+
+    // Handler of WM_SERVICE_NOTIFY; returns 1.
+    LRESULT OnMessageProcessFun(WPARAM wParam, LPARAM lParam);
+
+    // State the tests and the tools look at.
+    const KeyboardConfig& Config() const { return *m_pConfig; }
+    int Modified() const { return m_bModified; }
+    KeyboardView& View() { return *m_pView; }
+    // How many cursor polls found the cursor moved (the poll's real work).
+    unsigned HoverRuns() const { return m_nHoverRuns; }
+
+private:
+    // ----- MainDlg.cpp
+    void ComputeDataFolder();
+    void LoadIndicators();
+    void ShowIndicator(Indicator which);
+    // Puts `text` on the status button "11" and redraws it at once.
+    void ShowStatus(const std::wstring& text);
+    // The shared step "clear the status text".
+    void ClearStatusText();
+    CBitmapBtn& Button(int key) { return m_Buttons[static_cast<size_t>(key - 1)]; }
+
+    // ----- MainLayout.cpp
+    void BuildLayout();
+    void CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::wstring& tooltip);
+    void CreateEnterButton();
+    void SetEnterImages(EnterLook look);
+    bool HasEnterRegion() const override;
+    void SetTKeyLatched(int index, bool latched) override;
+    void SetTKeyEnabled(int index, bool enabled) override;
+    void SetKeyLatched(int index, bool latched) override;
+    void SetKeyEnabled(int index, bool enabled) override;
+    void SetEnterLook(EnterLook look) override;
+    void SetEnterEnabled(bool enabled) override;
+    void SetCommandLatched(int key, bool latched) override;
+    void SetCommandEnabled(int key, bool enabled) override;
+    void StartBlink() override;
+    void StopBlink() override;
+
+    // ----- MainCommands.cpp
+    bool RunCommandButton(HWND from);
+    // The shared step "apply": save, then the loading dialog applies the profile.
+    // False when the save failed (reported; nothing is sent, edits are kept).
+    bool Apply();
+    // SaveConfiguration; a failure is shown to the user naming the file and why.
+    bool Save();
+    void ReportWriteFailure(const IniFileStatus& result);
+    void RunLoadingDialog();
+    void OnApply();
+    void OnOkAndExit();
+    void OnSelectProfile(int profile);
+    void OnSelectMode(int mode);
+    void OnReset();
+    void ResetActiveProfile();
+    void RestoreLightingDefaults();
+    void OnWebSite();
+    void OnHelp();
+    void OnMacroEditor();
+    void OnLighting();
+    void OnInstantShift();
+    void SendLightApply(std::intptr_t lParam);
+    // Writes the mode into Config.config when that file exists.
+    void StoreModeIfConfigExists();
+
+    // ----- MainAssign.cpp
+    bool RunKeyButton(HWND from);
+    void OnPickTKey(int index);
+    void OnPickStandardKey(int k);
+    void OnAssignMacro();
+    void OnAssignClear();
+    void OnAssignSingleKey();
+    void OnAssignApplication();
+
+    // ----- MainTimers.cpp
+    void OnBlinkTimer();
+    void OnHoverTimer();
+    void ShowHover(const HoverOutcome& outcome);
+    void OnServiceCommand(WPARAM code);
+    void OnLightChanged();
+    void ReloadAll();
+    void ReloadConfigFile();
+    void OnModeNotified(int mode);
+    void ReloadLighting();
+
+public:
+    // Members, in the order of their roles.
+    HICON m_hIcon = nullptr;
+    std::wstring m_strVersion;
+    Picture m_Mask;
+    Picture m_Background;
+    // Command buttons by their key "1".."22" (index key - 1).
+    std::array<CBitmapBtn, cmd::COUNT> m_Buttons;
+    CRgnButton m_EnterButton;
+    std::wstring m_strEnterImage;
+    RECT m_rcEnter{};
+    std::array<CBitmapBtn, TKEY_COUNT> m_TKeys;
+    std::array<CBitmapBtn, STANDARD_KEY_COUNT> m_Keys;
+    int m_bModified = 0;
+    std::unique_ptr<KeyboardConfig> m_pConfig;
+    KeyboardConfig& keyboard_config;
+    std::wstring m_strStatus;
+    CStatic m_Indicator;
+
+private:
+    std::unique_ptr<KeyboardView> m_pView;
+    ServiceLink m_Service;
+    EnterLook m_EnterLook = EnterLook::Default;
+    bool m_bEnterCreated = false;
+    bool m_bBlinking = false;
+    Indicator m_ShownIndicator = Indicator::Default;
+    std::wstring m_strShownStatus;
+    POINT m_ptLastPoll{0, 0};
+    unsigned m_nHoverRuns = 0;
+    HFONT m_hTextFont = nullptr;
+};
+
+}  // namespace zavo

@@ -1,0 +1,97 @@
+// The main window's timers (blink of the selected key, cursor poll) and its
+// reactions to the device service and to live lighting changes.
+#include <cstdlib>
+#include <string>
+
+#include "app/AppState.h"
+#include "mainwnd/LightExchange.h"
+#include "mainwnd/MainDlg.h"
+#include "service/ServiceCodes.h"
+
+namespace zavo {
+
+void CZAVOConfigDlg::OnTimer(UINT_PTR id) {
+    if (id == TIMER_BLINK) OnBlinkTimer();
+    if (id == TIMER_HOVER) OnHoverTimer();
+    CDialog::OnTimer(id);
+}
+
+void CZAVOConfigDlg::OnBlinkTimer() { m_pView->BlinkTick(); }
+
+void CZAVOConfigDlg::OnHoverTimer() {
+    POINT pt{};
+    if (!::GetCursorPos(&pt)) return;
+    ScreenToClient(&pt);
+    // With the mouse still there is nothing to do.
+    if (pt.x == m_ptLastPoll.x && pt.y == m_ptLastPoll.y) return;
+    m_ptLastPoll = pt;
+    ++m_nHoverRuns;
+    ShowHover(m_pView->HoverInfo(pt.x, pt.y));
+}
+
+void CZAVOConfigDlg::ShowHover(const HoverOutcome& outcome) {
+    if (outcome.setIndicator) ShowIndicator(outcome.indicator);
+    // The poll writes on the status button only; m_strStatus stays as it is.
+    if (outcome.setText && outcome.text != m_strShownStatus) ShowStatus(outcome.text);
+}
+
+void CZAVOConfigDlg::OnServiceCommand(WPARAM code) {
+    if (code == svc::SVC_REQUEST_SAVE) {
+        // Carried out at once with the values in memory, also while a dialog is open.
+        Save();
+    } else if (code == svc::SVC_REQUEST_EXIT) {
+        std::exit(0);
+    }
+}
+
+void CZAVOConfigDlg::OnLightChanged() {
+    m_bModified = 1;
+    keyboard_config.Light = LightExchange;
+    Save();
+    SendLightApply(keyboard_config.CurrantProfile);
+}
+
+LRESULT CZAVOConfigDlg::OnMessageProcessFun(WPARAM, LPARAM lParam) {
+    switch (lParam) {
+        case svc::NOTIFY_RELOAD_ALL: ReloadAll(); break;
+        case svc::NOTIFY_RELOAD_CONFIG: ReloadConfigFile(); break;
+        case svc::NOTIFY_MODE_1: OnModeNotified(1); break;
+        case svc::NOTIFY_MODE_0: OnModeNotified(0); break;
+        case svc::NOTIFY_LIGHT: ReloadLighting(); break;
+        default: break;
+    }
+    return 1;
+}
+
+void CZAVOConfigDlg::ReloadAll() {
+    ReadConfigFile(ConfigFilePath(DataFolder), keyboard_config);
+    const std::wstring line = L"OnMessageProcessFun lParam==WM_USER+1 keyboard_config.CurrantProfile = " +
+                              std::to_wstring(keyboard_config.CurrantProfile);
+    ::OutputDebugStringW(line.c_str());
+    // Unsaved edits are discarded: the files the service wrote win.
+    m_bModified = 0;
+    LoadConfiguration(DataFolder, keyboard_config);
+    KeyboardView::NormalizeProfile(keyboard_config);
+    m_pView->ShowProfile(keyboard_config.CurrantProfile);
+}
+
+void CZAVOConfigDlg::ReloadConfigFile() {
+    // Re-read without redrawing; a profile number the display cannot use becomes 0.
+    ReadConfigFile(ConfigFilePath(DataFolder), keyboard_config);
+    KeyboardView::NormalizeProfile(keyboard_config);
+}
+
+void CZAVOConfigDlg::OnModeNotified(int mode) {
+    m_pView->ResetSelection(0);
+    keyboard_config.Mode = mode;
+    m_pView->ShowMode(mode);
+    // The service reported the mode itself: nothing is sent back.
+    StoreModeIfConfigExists();
+}
+
+void CZAVOConfigDlg::ReloadLighting() {
+    ReadLightOption(ConfigFilePath(DataFolder), keyboard_config.Light);
+    LightExchange = keyboard_config.Light;
+}
+
+}  // namespace zavo
