@@ -148,15 +148,18 @@ void PaintFooter(Painter& p, const RECT& area, const SimState& s) {
 }
 
 std::wstring ModeText(int mode) {
-    if (mode == 1) return L"1  \x00B7  T-keys and standard keys programmable";
-    if (mode == 0) return L"0  \x00B7  only the T-keys programmable";
+    if (mode == 1) return L"1  \x00B7  T-keys and standard keys";
+    if (mode == 0) return L"0  \x00B7  T-keys only";
     return L"not set yet";
 }
 
 std::wstring AssignmentText(const SimState& s) {
     if (!s.filesChecked) return L"-";
-    return std::to_wstring(s.tkeysAssigned) + L" slots assigned (" + std::to_wstring(s.macros) + L" macros), " +
-           std::to_wstring(s.keysRemapped) + L" standard keys remapped";
+    auto count = [](int n, const wchar_t* one, const wchar_t* many) {
+        return std::to_wstring(n) + L" " + (n == 1 ? one : many);
+    };
+    return count(s.tkeysAssigned, L"slot assigned", L"slots assigned") + L", " + count(s.macros, L"macro", L"macros") +
+           L", " + count(s.keysRemapped, L"key remapped", L"keys remapped");
 }
 
 std::wstring LightText(const SimState& s) {

@@ -13,7 +13,7 @@ namespace svc = zavo::svc;
 
 namespace {
 
-constexpr int CLIENT_WIDTH = 460;
+constexpr int CLIENT_WIDTH = 480;
 constexpr int CLIENT_HEIGHT = 330;
 
 std::wstring Num(long long v) { return std::to_wstring(v); }

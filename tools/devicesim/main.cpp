@@ -92,8 +92,12 @@ int RunSimulator(Options& options, HINSTANCE instance) {
         return SEND_NO_SIMULATOR;
     }
     if (options.dataFolder.empty()) options.dataFolder = DefaultDataFolder();
-    bool folderOk = EnsureFolder(options.dataFolder);
-    if (options.logPath.empty()) options.logPath = options.dataFolder + L"devicesim.log";
+    // The folder is made only when something goes into it: the device state, or
+    // the log by default. A run with --no-device and a log elsewhere leaves it
+    // alone, so the tool's own first start can be watched.
+    bool logInFolder = options.logPath.empty();
+    bool folderOk = !options.noDevice || logInFolder ? EnsureFolder(options.dataFolder) : true;
+    if (logInFolder) options.logPath = options.dataFolder + L"devicesim.log";
     SimLog log;
     if (!log.Open(options.logPath)) {
         Print(STD_ERROR_HANDLE, L"devicesim: cannot open the log " + options.logPath + L"; running without it\n");
@@ -126,7 +130,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Options options;
     std::wstring error;
     if (!ParseOptions(Arguments(), options, error)) {
-        Print(STD_ERROR_HANDLE, L"devicesim: " + error + L"\n\n" + UsageText());
+        Print(STD_ERROR_HANDLE, L"devicesim: " + error + L"\n(devicesim --help shows the command line)\n");
         return SEND_BAD_ARGUMENTS;
     }
     switch (options.mode) {

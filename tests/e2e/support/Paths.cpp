@@ -1,0 +1,67 @@
+#include <cstdlib>
+
+#include "Harness.h"
+
+namespace zavo::e2e {
+
+namespace {
+
+std::wstring EnvVar(const wchar_t* name) {
+    wchar_t buffer[4096];
+    DWORD n = GetEnvironmentVariableW(name, buffer, 4096);
+    return n > 0 && n < 4096 ? std::wstring(buffer, n) : L"";
+}
+
+std::wstring WithBackslash(std::wstring folder) {
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    return folder;
+}
+
+}  // namespace
+
+std::wstring WindowsPath(const std::wstring& path) {
+    if (path.empty() || path[0] != L'/') return path;
+    std::wstring out = L"Z:" + path;
+    for (auto& c : out) {
+        if (c == L'/') c = L'\\';
+    }
+    return out;
+}
+
+std::wstring BinDir() {
+    std::wstring dir = EnvVar(L"ZAVO_BIN_DIR");
+    return dir.empty() ? L"" : WithBackslash(WindowsPath(dir));
+}
+
+std::wstring BinPath(const std::wstring& name) { return BinDir() + name; }
+
+std::wstring ArtefactDir() {
+    std::wstring dir = EnvVar(L"ZAVO_ARTEFACT_DIR");
+    if (dir.empty()) {
+        std::wstring bin = BinDir();
+        dir = bin.empty() ? L".\\e2e-artefacts" : bin + L"..\\e2e-artefacts";
+    }
+    dir = WithBackslash(WindowsPath(dir));
+    CreateDirectoryW(dir.c_str(), nullptr);
+    return dir;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, Ms timeout, Ms poll) {
+    ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeout.count());
+    for (;;) {
+        Pump();
+        if (condition()) return true;
+        if (GetTickCount64() >= end) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(poll.count()), QS_ALLINPUT);
+    }
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace zavo::e2e
