@@ -66,6 +66,11 @@ def main(out):
     with open(os.path.join(out, "garbage.bmp"), "wb") as f:
         f.write(b"BM this is not a picture" * 4)
     shape(os.path.join(out, "shape.bmp"))
+    mask = Image.new("RGB", (40, 30), (0, 0, 0))
+    mask.paste((255, 255, 255), (0, 0, 4, 4))  # a cut-off corner
+    mask.save(os.path.join(out, "mask.bmp"), format="BMP")
+    for name, colour in (("face-over", (0, 160, 0)), ("face-down", (0, 0, 160)), ("face-off", (90, 90, 90))):
+        face(os.path.join(out, name + ".bmp"), colour, "BMP")
     for name, colour in (("rest", (255, 0, 0)), ("hover", (0, 255, 0)), ("down", (0, 0, 255)),
                          ("disabled", (128, 128, 128))):
         look(os.path.join(out, name + ".bmp"), colour)

@@ -1,0 +1,78 @@
+// CBitmapBtn: the push button of every skinned window.
+//
+// An owner-drawn platform button whose whole look is one of four pictures cut out
+// of the window's face pictures: at rest, under the mouse, pressed (or latched)
+// and disabled, in this priority: disabled, latched, pressed, hover, rest. It can
+// show a line of white text over its picture, lights up while the mouse is over
+// it by holding the mouse capture, and has a tooltip of its own. A click reaches
+// the parent as the platform's BN_CLICKED; every skinned button has control id 0,
+// so the parent tells its buttons apart by their window handles.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Controls.h"
+#include "framework/Gdi.h"
+
+namespace zavo {
+
+class CBitmapBtn : public CButton {
+public:
+    CBitmapBtn() = default;
+    ~CBitmapBtn() override;
+
+    // Creates the button as a visible owner-drawn child of `parent` at `rc`, with
+    // an empty caption and control id 0.
+    BOOL Create(const RECT& rc, CWnd* parent);
+    // Makes the attached button owner-drawn and takes it out of the Tab order;
+    // Create calls it, and so must whoever binds a template button.
+    void PreSubclassWindow();
+
+    // Cuts the four looks out of the window's whole-face pictures at `rc`
+    // (client pixels of the window). A null source leaves that look as it was.
+    void SetStateImages(HBITMAP main, HBITMAP over, HBITMAP down, HBITMAP disabled, const RECT& rc);
+    // Latched: shown pressed whatever the mouse does. Repaints only on a change.
+    void SetLatched(bool latched);
+    bool IsLatched() const { return m_Latched; }
+    // Text drawn over the picture; SetText does not repaint.
+    void SetText(const std::wstring& text) { m_Text = text; }
+    const std::wstring& GetText() const { return m_Text; }
+    // Gives the button a tooltip showing `text`; a null text changes nothing.
+    void SetTooltipText(const wchar_t* text);
+    void SetTooltipText(const std::wstring& text) { SetTooltipText(text.c_str()); }
+
+    bool IsHover() const { return m_Hover; }
+    HWND GetTooltip() const { return m_Tooltip; }
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void DrawItem(DRAWITEMSTRUCT* dis) override;
+
+    // Draws the look that the item state selects into `dc` (client-sized).
+    void DrawLook(HDC dc, UINT itemState);
+
+protected:
+    void OnMouseMove(UINT flags, POINT pt) override;
+    void OnLButtonDown(UINT flags, POINT pt) override;
+    void OnKillFocus(HWND newFocus) override;
+    void OnCaptureChanged(HWND newCapture) override;
+    BOOL OnEraseBkgnd(HDC dc) override;
+    void OnDestroy() override;
+
+private:
+    HBITMAP ChooseLook(UINT itemState) const;
+    void DrawCaption(HDC dc, const RECT& client);
+    void EnsureTooltip();
+    void DestroyTooltip();
+
+    ScopedBitmap m_ImgMain;
+    ScopedBitmap m_ImgOver;
+    ScopedBitmap m_ImgDown;
+    ScopedBitmap m_ImgDisabled;
+    bool m_Latched = false;
+    bool m_Hover = false;
+    std::wstring m_Text;
+    HWND m_Tooltip = nullptr;
+};
+
+}  // namespace zavo

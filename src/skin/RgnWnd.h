@@ -1,0 +1,76 @@
+// CRgnWnd: a child window shaped by a 24-bit BMP picture, every pixel that is not
+// the key colour (red 255, green 0, blue 200) belonging to it.
+// CRgnButton: a push button made of it, with four pictures (rest, hover, pressed,
+// disabled), hover found by a short one-shot timer, and a click notification to
+// its parent for a left-button release inside the shape.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "framework/Gdi.h"
+#include "framework/Wnd.h"
+
+namespace zavo {
+
+class CRgnWnd : public CWnd {
+public:
+    static constexpr const wchar_t* CLASS_NAME = L"Rgn Button";
+
+    // Creates the window as a visible child of `parent` with control id 0. The
+    // shape is read from entry 0 of the picture names (set them first); the
+    // window is then placed at (0, 0) with the shape picture's size. A shape
+    // file that cannot be read leaves the window unshaped at size 0 x 0.
+    BOOL Create(CWnd* parent);
+
+    // Whether client point `pt` lies inside the shape.
+    bool InShape(POINT pt) const { return m_Region && PtInRegion(m_Region, pt.x, pt.y); }
+
+protected:
+    int OnCreate(CREATESTRUCTW* cs) override;
+    void OnMouseMove(UINT flags, POINT pt) override;
+
+    ScopedRgn m_Region;  // kept for hit tests; the window holds its own copy
+    bool m_MouseDown = false;
+    bool m_Inside = false;
+    std::array<std::wstring, 4> m_ImageNames;
+
+private:
+    void BuildShape(const std::wstring& path);
+};
+
+class CRgnButton : public CRgnWnd {
+public:
+    enum State { STATE_REST = 0, STATE_HOVER = 1, STATE_PRESSED = 2, STATE_DISABLED = 3 };
+    static constexpr UINT_PTR HOVER_TIMER = 0;
+    static constexpr UINT HOVER_DELAY_MS = 50;
+
+    // Stores the four picture paths and loads them, releasing the ones held so
+    // far. Neither repaints nor reshapes: the shape is made once, at creation.
+    // A picture that cannot be read leaves its slot empty; painting an empty slot
+    // shows the rest picture instead (or nothing when that is missing too).
+    void SetImages(const std::wstring& rest, const std::wstring& hover, const std::wstring& pressed,
+                   const std::wstring& disabled);
+    int GetState() const { return m_State; }
+
+    // Draws the picture the current state selects at (0, 0) of `dc`.
+    void DrawState(HDC dc);
+
+protected:
+    void OnLButtonDown(UINT flags, POINT pt) override;
+    void OnLButtonDblClk(UINT flags, POINT pt) override;
+    void OnLButtonUp(UINT flags, POINT pt) override;
+    void OnMouseMove(UINT flags, POINT pt) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnPaint() override;
+
+private:
+    void Press(POINT pt);
+    void Repaint() { Invalidate(TRUE); }
+
+    int m_State = STATE_REST;
+    std::array<ScopedBitmap, 4> m_Pictures;
+};
+
+}  // namespace zavo

@@ -1,0 +1,61 @@
+#include "skin/SkinLoader.h"
+
+#include "app/AppState.h"
+#include "config/Ini.h"
+#include "skin/BitmapBtn.h"
+#include "skin/SkinnedDialog.h"
+
+namespace zavo {
+
+std::wstring TooltipSource::Resolve(const ButtonEntry& entry) const {
+    switch (kind) {
+        case LANG_TEXT: return LangText(langIndex);
+        case FIXED_TEXT: return text;
+        case ENTRY_TEXT: break;
+    }
+    return entry.text;
+}
+
+ButtonEntry LoadSkinButton(const std::wstring& skinFile, const SkinButtonSpec& spec, CWnd& parent,
+                           HBITMAP main, HBITMAP over, HBITMAP down, HBITMAP disabled) {
+    ButtonEntry entry = ParseButtonEntry(IniReadString(skinFile, L"BUTTONINFO", spec.key, L""));
+    if (!spec.button) return entry;
+    RECT rc{entry.rect.left, entry.rect.top, entry.rect.right, entry.rect.bottom};
+    CBitmapBtn& button = *spec.button;
+    // A dialog object opened again builds its buttons again.
+    if (button.m_hWnd) button.DestroyWindow();
+    // A rectangle with its right or bottom edge before its left or top edge makes
+    // a button that covers no pixels; it still exists.
+    if (!button.Create(rc, &parent)) return entry;
+    button.SetStateImages(main, over, down, disabled, rc);
+    button.SetLatched(entry.latched);
+    button.SetTooltipText(spec.tooltip.Resolve(entry));
+    return entry;
+}
+
+std::vector<ButtonEntry> LoadSkin(CSkinDialog& dialog, const std::wstring& fileName,
+                                  const std::vector<SkinButtonSpec>& entries) {
+    const std::wstring skinFile = ProgramFolder + fileName;
+    const std::wstring folder = SkinFolder();
+    auto picturePath = [&](const wchar_t* key) { return folder + IniReadString(skinFile, L"SCREEN", key, L""); };
+
+    LoadPictureFile(picturePath(L"Mask"), dialog.m_Mask);
+    Picture main, down, over, disabled;
+    LoadPictureFile(picturePath(L"Main"), main);
+    LoadPictureFile(picturePath(L"Down"), down);
+    LoadPictureFile(picturePath(L"Over"), over);
+    LoadPictureFile(picturePath(L"Disabled"), disabled);
+    LoadPictureFile(picturePath(L"Main"), dialog.m_Background);
+
+    dialog.MoveWindow(0, 0, dialog.m_Background.Width(), dialog.m_Background.Height(), TRUE);
+
+    std::vector<ButtonEntry> parsed;
+    parsed.reserve(entries.size());
+    for (const SkinButtonSpec& spec : entries) {
+        parsed.push_back(LoadSkinButton(skinFile, spec, dialog, main.Handle(), over.Handle(), down.Handle(),
+                                        disabled.Handle()));
+    }
+    return parsed;  // the four whole-face pictures are released here
+}
+
+}  // namespace zavo
