@@ -1,0 +1,131 @@
+#!/usr/bin/python3
+"""Damaged copies of the generated skin: skin-check must refuse each one with
+exit status 1 and name the fault; the undamaged copy must pass.
+
+    test_skin_check.py ZAVOCFG SKIN_DIR
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+from PIL import Image
+
+
+def edit_ini(name, pattern, repl):
+    def apply(d):
+        path = os.path.join(d, name)
+        with open(path, encoding="utf-8", newline="") as f:
+            text = f.read()
+        new, n = re.subn(pattern, repl, text, count=1, flags=re.M)
+        assert n == 1, (name, pattern)
+        with open(path, "w", encoding="utf-8", newline="") as f:
+            f.write(new)
+    return apply
+
+
+def picture_of(ini, key):
+    def find(d):
+        with open(os.path.join(d, ini), encoding="utf-8") as f:
+            return re.search(r"^%s=(.*?)\r?$" % key, f.read(), re.M).group(1)
+    return find
+
+
+def replace_picture(ini, key, make):
+    def apply(d):
+        make(os.path.join(d, picture_of(ini, key)(d)))
+    return apply
+
+
+def truncate(ini, key, keep):
+    def apply(d):
+        path = os.path.join(d, picture_of(ini, key)(d))
+        with open(path, "rb") as f:
+            data = f.read()
+        with open(path, "wb") as f:
+            f.write(data[:keep(len(data))])
+    return apply
+
+
+def remove(name):
+    return lambda d: os.remove(os.path.join(d, name))
+
+
+def write_bytes(name, data):
+    def apply(d):
+        with open(os.path.join(d, name), "wb") as f:
+            f.write(data)
+    return apply
+
+
+CASES = [
+    ("description file missing", remove("TKeys.ini"), "TKeys.ini: missing"),
+    ("button key missing", edit_ini("INSTANTSHIFTSYS.ini", r"^5=.*\r\n", ""), "[BUTTONINFO] 5 is missing"),
+    ("screen key missing", edit_ini("RepeatCount.ini", r"^Over=.*\r\n", ""), "[SCREEN] Over is missing"),
+    ("two buttons overlap", edit_ini("SingleKey.ini", r"^2=Cancel,\d+,", "2=Cancel,150,"),
+     "[BUTTONINFO] 1 overlaps [BUTTONINFO] 2"),
+    ("button outside the window", edit_ini("Warning2_skin.ini", r"^1=OK,\d+,", "1=OK,5000,"),
+     "lies outside the window"),
+    ("button without size", edit_ini("TKeys.ini", r"^7=.*$", "7=Cancel,10,10,0,0,Cancel,FALSE"),
+     "covers no pixels"),
+    ("face of another size",
+     replace_picture("SingleKey.ini", "Down", lambda p: Image.new("RGB", (10, 10)).save(p, "BMP")),
+     "[SCREEN] Down is 10x10"),
+    ("picture file missing", remove("MacroMenu.jpg"), "\"MacroMenu.jpg\" missing"),
+    ("BMP cut short", truncate("TKeys.ini", "Over", lambda n: n // 2), "runs past the end"),
+    ("JPEG cut short", truncate("LightOption.ini", "Main", lambda n: n - 100), "cut short"),
+    ("not a picture", write_bytes("Profile_cmd.JPG", b"hello"), "neither a BMP nor a JPEG"),
+    ("white mask",
+     replace_picture("CreateNewmacro.ini", "Mask",
+                     lambda p: Image.new("RGB", Image.open(p).size, (255, 255, 255)).save(p, "BMP")),
+     "white everywhere"),
+    ("Enter shape unreadable", write_bytes("main_enter_over.bmp", b"BM" + b"\0" * 20), "Enter shape"),
+    ("Enter shape all key colour",
+     lambda d: Image.new("RGB", Image.open(os.path.join(d, "main_enter_normal.bmp")).size,
+                         (255, 0, 200)).save(os.path.join(d, "main_enter_normal.bmp"), "BMP"),
+     "is all key colour"),
+    ("key overlapping the Enter shape", edit_ini("main.ini", r"^70=(Key50),(\d+),",
+                                                 lambda m: "70=%s,%d," % (m.group(1), int(m.group(2)) + 12)),
+     "overlaps Enter shape"),
+    ("layout code missing", edit_ini("main.ini", r"^StrFont=.*\r\n", ""), "[Driver_Version] StrFont is missing"),
+    ("light state missing",
+     edit_ini("LightOption.ini", r"(\[Profile3LightState\]\r\n(?:.*\r\n)*?)m_BTNF=.*\r\n", r"\1"),
+     "[Profile3LightState] m_BTNF is missing"),
+    ("light state not 0 or 1", edit_ini("LightOption.ini", r"^m_BTNQ=\d", "m_BTNQ=7"), "not 0 or 1"),
+]
+
+
+def run(zavocfg, d):
+    p = subprocess.run([zavocfg, "skin-check", d], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    return p.returncode, p.stdout
+
+
+def main():
+    zavocfg, skins = sys.argv[1], sys.argv[2]
+    failures = []
+    with tempfile.TemporaryDirectory() as tmp:
+        pristine = os.path.join(tmp, "pristine")
+        shutil.copytree(skins, pristine)
+        rc, out = run(zavocfg, pristine)
+        if rc != 0:
+            failures.append("undamaged skin refused (%d):\n%s" % (rc, out))
+        for i, (name, damage, expected) in enumerate(CASES):
+            d = os.path.join(tmp, "case%d" % i)
+            shutil.copytree(skins, d)
+            damage(d)
+            rc, out = run(zavocfg, d)
+            if rc != 1 or expected not in out:
+                failures.append("%s: exit %d, expected \"%s\" in:\n%s" % (name, rc, expected, out))
+        rc, out = run(zavocfg, os.path.join(tmp, "no-such-folder"))
+        if rc != 2:
+            failures.append("missing folder: exit %d" % rc)
+    for f in failures:
+        print("FAIL", f)
+    print("%d of %d cases passed" % (len(CASES) + 2 - len(failures), len(CASES) + 2))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
