@@ -26,16 +26,10 @@
 #include "skin/RgnWnd.h"
 #include "skin/SkinEntry.h"
 
-namespace zavo {
+// The identifiers of the executable's resources (template, icon, indicators).
+#include "resource.h"
 
-// Resources of the main window.
-constexpr UINT IDD_ZAVOCONFIG_DIALOG = 102;
-constexpr UINT IDR_MAINFRAME = 128;
-constexpr int IDC_INDICATOR = 1010;
-constexpr UINT IDB_INDICATOR_DEFAULT = 143;  // D
-constexpr UINT IDB_INDICATOR_LAUNCH = 144;   // L
-constexpr UINT IDB_INDICATOR_KEY = 145;      // S
-constexpr UINT IDB_INDICATOR_MACRO = 146;    // T
+namespace zavo {
 
 // Timers of the main window.
 constexpr UINT_PTR TIMER_BLINK = 11026;
