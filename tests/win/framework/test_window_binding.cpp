@@ -218,3 +218,32 @@ TEST_F(Binding, DestroyingTheObjectDestroysItsWindow) {
 
 }  // namespace
 }  // namespace zavo::test
+
+namespace zavo::test {
+namespace {
+
+TEST_F(Binding, ChildrenCreatedInOnCreateAreBoundAsWellAsTheDialog) {
+  struct WithButtons : CDialog {
+    WithButtons() : CDialog(IDD_TEST_PLAIN) {}
+    CButton first, second;
+    int OnCreate(CREATESTRUCTW* cs) override {
+      if (CDialog::OnCreate(cs) == -1) return -1;
+      // Skinned buttons: id 0, owner-drawn, created before the dialog is initialised.
+      first.Create(L"", WS_VISIBLE | BS_OWNERDRAW, RECT{0, 0, 20, 20}, this, 0);
+      second.Create(L"", WS_VISIBLE | BS_OWNERDRAW, RECT{20, 0, 40, 20}, this, 0);
+      return 0;
+    }
+  } dlg;
+  ASSERT_TRUE(dlg.Create(IDD_TEST_PLAIN));
+  EXPECT_EQ(CWnd::FromHandle(dlg.m_hWnd), &dlg);
+  ASSERT_NE(dlg.first.m_hWnd, nullptr);
+  ASSERT_NE(dlg.second.m_hWnd, nullptr);
+  EXPECT_EQ(CWnd::FromHandle(dlg.first.m_hWnd), &dlg.first);
+  EXPECT_EQ(CWnd::FromHandle(dlg.second.m_hWnd), &dlg.second);
+  EXPECT_EQ(dlg.first.GetParent(), dlg.m_hWnd);
+  dlg.DestroyWindow();
+  EXPECT_EQ(dlg.first.m_hWnd, nullptr) << "children are unbound with their parent";
+}
+
+}  // namespace
+}  // namespace zavo::test
