@@ -44,10 +44,11 @@ KEY = (255, 0, 200)
 
 
 def shape(path):
-    # A 20 x 20 plus sign: the arms are 6 pixels wide; the corners are key colour.
+    # A red 20 x 20 plus sign, also the rest picture: the arms are 6 pixels wide
+    # and the corners are key colour.
     im = Image.new("RGB", (20, 20), KEY)
-    im.paste((0, 0, 0), (7, 0, 13, 20))
-    im.paste((0, 0, 0), (0, 7, 20, 13))
+    im.paste((255, 0, 0), (7, 0, 13, 20))
+    im.paste((255, 0, 0), (0, 7, 20, 13))
     im.save(path, format="BMP")
 
 
@@ -71,7 +72,7 @@ def main(out):
     mask.save(os.path.join(out, "mask.bmp"), format="BMP")
     for name, colour in (("face-over", (0, 160, 0)), ("face-down", (0, 0, 160)), ("face-off", (90, 90, 90))):
         face(os.path.join(out, name + ".bmp"), colour, "BMP")
-    for name, colour in (("rest", (255, 0, 0)), ("hover", (0, 255, 0)), ("down", (0, 0, 255)),
+    for name, colour in (("hover", (0, 255, 0)), ("down", (0, 0, 255)),
                          ("disabled", (128, 128, 128))):
         look(os.path.join(out, name + ".bmp"), colour)
 
