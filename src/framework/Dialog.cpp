@@ -62,6 +62,7 @@ BOOL CDialog::CreateFromTemplate(HWND owner) {
     hWnd = ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), owner,
                                 &CDialog::StaticDlgProc, 0);
   }
+  if (!hWnd && m_hWnd) Detach();  // refused before WM_NCDESTROY could unbind it
   return hWnd != nullptr && hWnd == m_hWnd;
 }
 

@@ -185,7 +185,9 @@ BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* wind
     hWnd = ::CreateWindowExW(exStyle, className, windowName, style, x, y, cx, cy, parent,
                              reinterpret_cast<HMENU>(id), ::GetModuleHandleW(nullptr), param);
   }
-  // A window refused in WM_NCCREATE/WM_CREATE was destroyed and unbound again.
+  // A window refused in WM_NCCREATE/WM_CREATE was destroyed and unbound again
+  // by its WM_NCDESTROY; one refused by a hook never got that far.
+  if (!hWnd && m_hWnd) Detach();
   return hWnd != nullptr && hWnd == m_hWnd;
 }
 
