@@ -5,8 +5,8 @@
 // Wnd.h), so OnCreate runs for it; then WM_INITDIALOG calls OnInitDialog.
 //
 // DoModal creates the dialog modeless from its template with the owner
-// disabled and runs its own message loop (RunModalMessageLoop in
-// MessageLoop.h) until EndDialog; for every message PreTranslateMessage is
+// disabled and runs its own message loop (PumpMessage in MessageLoop.h)
+// until EndDialog; for every message PreTranslateMessage is
 // offered to the target window and each of its parents, then to the
 // application's main window, before it is dispatched. The base
 // CDialog::PreTranslateMessage does the dialog-key processing
