@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "config/IniAccess.h"
 #include "config/IniFile.h"
 
 namespace zavo {
@@ -221,17 +222,28 @@ std::wstring IniReadString(const std::wstring& file, const std::wstring& section
 
 std::int32_t IniReadInt(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                         std::int32_t defaultValue) {
-    // The platform reads the value into 30 characters and converts it as a
-    // decimal number: leading blanks and a sign, then digits up to the first
-    // other character; wrapping at 32 bits. "abc" gives 0.
+    // The platform reads the value into 30 characters and converts it as its
+    // system's string-to-integer call with base 0 does: leading blanks, a sign,
+    // then "0x" (hex), "0o" (octal), "0b" (binary) or decimal digits up to the
+    // first other character, wrapping at 32 bits. "abc" gives 0.
     std::wstring v = ReadValue(file, section, key, L"", 29);
     if (v.empty()) return defaultValue;
     size_t i = 0;
     while (i < v.size() && v[i] <= L' ') ++i;
     bool minus = false;
     if (i < v.size() && (v[i] == L'+' || v[i] == L'-')) minus = v[i++] == L'-';
+    unsigned base = 10;
+    if (i + 1 < v.size() && v[i] == L'0') {
+        const wchar_t p = v[i + 1];
+        base = p == L'x' ? 16 : p == L'o' ? 8 : p == L'b' ? 2 : 10;
+        if (base != 10) i += 2;
+    }
     std::uint32_t n = 0;
-    for (; i < v.size() && v[i] >= L'0' && v[i] <= L'9'; ++i) n = n * 10u + static_cast<std::uint32_t>(v[i] - L'0');
+    for (; i < v.size(); ++i) {
+        int d = HexDigit(v[i]);
+        if (d < 0 || static_cast<unsigned>(d) >= base) break;
+        n = n * base + static_cast<std::uint32_t>(d);
+    }
     if (minus) n = 0u - n;
     return static_cast<std::int32_t>(n);
 }
@@ -327,6 +339,39 @@ void IniDropCache() {
     std::lock_guard<std::recursive_mutex> lock(e.mu);
     for (auto it = e.files.begin(); it != e.files.end();)
         it = it->second.dirty ? std::next(it) : e.files.erase(it);
+}
+
+namespace {
+
+class EngineAccess final : public IniAccess {
+public:
+    std::wstring ReadString(const std::wstring& f, const std::wstring& s, const std::wstring& k,
+                            const std::wstring& d) override {
+        return IniReadString(f, s, k, d);
+    }
+    std::int32_t ReadInt(const std::wstring& f, const std::wstring& s, const std::wstring& k,
+                         std::int32_t d) override {
+        return IniReadInt(f, s, k, d);
+    }
+    bool ReadStruct(const std::wstring& f, const std::wstring& s, const std::wstring& k, void* t,
+                    size_t n) override {
+        return IniReadStruct(f, s, k, t, n);
+    }
+    fs::Status WriteString(const std::wstring& f, const std::wstring& s, const std::wstring& k,
+                           const std::wstring& v) override {
+        return IniWriteString(f, s, k, v);
+    }
+    fs::Status WriteStruct(const std::wstring& f, const std::wstring& s, const std::wstring& k, const void* src,
+                           size_t n) override {
+        return IniWriteStruct(f, s, k, src, n);
+    }
+};
+
+}  // namespace
+
+IniAccess& EngineIni() {
+    static EngineAccess access;
+    return access;
 }
 
 }  // namespace zavo

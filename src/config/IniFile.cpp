@@ -178,7 +178,7 @@ std::optional<std::wstring_view> Document::Find(std::wstring_view section, std::
 bool Document::Set(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
     section = Trim(section);
     key = Trim(key);
-    while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);  // a value starts at its first non-blank
+    value = Trim(value);  // blanks around a value are not part of it
     if (encoding_ == Encoding::Ansi) {
         // A character the code page cannot hold turns the file into UTF-16LE.
         std::string probe;

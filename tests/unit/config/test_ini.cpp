@@ -78,7 +78,8 @@ TEST_F(Ini, StringReadsAreCutAt2047Characters) {
 TEST_F(Ini, IntegersReadAsThePlatformConvertsThem) {
     struct C { const char* value; std::int32_t expected; };
     const C cases[] = {{"-1", -1},  {"204", 204},        {"+7", 7},          {"  12abc", 12},
-                       {"abc", 0},  {"4294967295", -1},  {"\"42\"", 42},     {"0x10", 0},
+                       {"abc", 0},  {"4294967295", -1},  {"\"42\"", 42},     {"0x1F", 31},
+                       {"-0x10", -16}, {"0b101", 5}, {"0X1F", 0},
                        {"", 99},    {"2147483648", INT32_MIN}};
     for (const auto& c : cases) {
         Put(file, std::string("[S]\r\nk=") + c.value + "\r\n");

@@ -1,0 +1,57 @@
+#include "config/PlatformIni.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace zavo {
+namespace {
+
+fs::Status Outcome(BOOL ok) {
+    if (ok) return fs::Status::Ok();
+    DWORD code = GetLastError();
+    wchar_t* buf = nullptr;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
+    std::wstring text = n ? std::wstring(buf, n) : L"Error " + std::to_wstring(code);
+    if (buf) LocalFree(buf);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
+    return fs::Status::Fail(text);
+}
+
+class Platform final : public IniAccess {
+public:
+    std::wstring ReadString(const std::wstring& f, const std::wstring& s, const std::wstring& k,
+                            const std::wstring& d) override {
+        wchar_t buf[2048];
+        DWORD n = GetPrivateProfileStringW(s.c_str(), k.c_str(), d.c_str(), buf, 2048, f.c_str());
+        return std::wstring(buf, n);
+    }
+    std::int32_t ReadInt(const std::wstring& f, const std::wstring& s, const std::wstring& k,
+                         std::int32_t d) override {
+        return static_cast<std::int32_t>(GetPrivateProfileIntW(s.c_str(), k.c_str(), d, f.c_str()));
+    }
+    bool ReadStruct(const std::wstring& f, const std::wstring& s, const std::wstring& k, void* t,
+                    size_t n) override {
+        return GetPrivateProfileStructW(s.c_str(), k.c_str(), t, static_cast<UINT>(n), f.c_str()) != FALSE;
+    }
+    fs::Status WriteString(const std::wstring& f, const std::wstring& s, const std::wstring& k,
+                           const std::wstring& v) override {
+        return Outcome(WritePrivateProfileStringW(s.c_str(), k.c_str(), v.c_str(), f.c_str()));
+    }
+    fs::Status WriteStruct(const std::wstring& f, const std::wstring& s, const std::wstring& k, const void* src,
+                           size_t n) override {
+        return Outcome(WritePrivateProfileStructW(s.c_str(), k.c_str(), const_cast<void*>(src),
+                                                  static_cast<UINT>(n), f.c_str()));
+    }
+};
+
+}  // namespace
+
+IniAccess& PlatformIni() {
+    static Platform access;
+    return access;
+}
+
+}  // namespace zavo
