@@ -21,8 +21,10 @@
 //
 // Real input: ClickAt uses SendInput, which Wine turns into real X pointer moves
 // and button events, so hover, capture and click paths of the windows all run.
-// xdotool cannot be started from a Windows test program (Wine does not run Unix
-// programs through CreateProcessW); shell scripts around the test may use it.
+// XdoClickAt does the same through xdotool, input from outside Wine as a user's
+// mouse gives it: Wine's CreateProcessW starts Unix programs too (the child
+// inherits DISPLAY), though without a process handle to wait on, so RunXdotool
+// runs it through /bin/sh and reads its exit status back from a file.
 #pragma once
 #include <windows.h>
 
@@ -234,5 +236,13 @@ bool MoveMouseTo(HWND window, POINT client);
 bool ClickAt(HWND window, POINT client, bool rightButton = false);
 // Presses and releases one key (virtual-key code) with SendInput.
 bool PressKey(WORD virtualKey);
+
+// True when /usr/bin/xdotool is there to be run.
+bool HaveXdotool();
+// Runs xdotool with `args`; its exit code, or nothing when it could not run.
+std::optional<DWORD> RunXdotool(const std::vector<std::wstring>& args);
+// Moves the X pointer to a client point of `window` and clicks button 1 (left)
+// or 3 (right) with xdotool.
+bool XdoClickAt(HWND window, POINT client, bool rightButton = false);
 
 }  // namespace zavo::e2e

@@ -1,3 +1,5 @@
+#include <cstdlib>
+
 #include "Harness.h"
 
 namespace zavo::e2e {
@@ -47,6 +49,65 @@ bool PressKey(WORD virtualKey) {
     if (!SendOne(in)) return false;
     in.ki.dwFlags = KEYEVENTF_KEYUP;
     return SendOne(in);
+}
+
+namespace {
+
+constexpr wchar_t XDOTOOL[] = L"Z:\\usr\\bin\\xdotool";
+
+std::wstring JoinForShell(const std::vector<std::wstring>& args) {
+    std::wstring line = L"/usr/bin/xdotool";
+    for (const auto& a : args) {
+        std::wstring quoted = L"'";
+        for (wchar_t c : a) quoted += c == L'\'' ? std::wstring(L"'\\''") : std::wstring(1, c);
+        line += L" " + quoted + L"'";
+    }
+    return line;
+}
+
+}  // namespace
+
+bool HaveXdotool() {
+    DWORD attributes = GetFileAttributesW(XDOTOOL);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<DWORD> RunXdotool(const std::vector<std::wstring>& args) {
+    if (!HaveXdotool()) return std::nullopt;
+    // Wine starts a Unix program without giving back a process handle, so its end
+    // and exit status cannot be waited for directly: a shell runs it and leaves
+    // the status in a file, which is polled.
+    static unsigned counter = 0;
+    std::wstring status = L"/tmp/zavo-xdotool-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                          std::to_wstring(++counter) + L".status";
+    std::wstring statusWin = WindowsPath(status);
+    DeleteFileW(statusWin.c_str());
+    Process shell = Process::Start(L"Z:\\bin\\sh", {L"-c", JoinForShell(args) + L"; echo $? >" + status + L".part; mv " +
+                                                            status + L".part " + status});
+    std::optional<DWORD> code;
+    WaitUntil(
+        [&] {
+            HANDLE f = CreateFileW(statusWin.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+            if (f == INVALID_HANDLE_VALUE) return false;
+            char text[16] = {};
+            DWORD got = 0;
+            ReadFile(f, text, sizeof text - 1, &got, nullptr);
+            CloseHandle(f);
+            code = static_cast<DWORD>(atoi(text));
+            return true;
+        },
+        Ms(10000));
+    DeleteFileW(statusWin.c_str());
+    return code;
+}
+
+bool XdoClickAt(HWND window, POINT client, bool rightButton) {
+    if (!window || !ClientToScreen(window, &client)) return false;
+    auto code = RunXdotool({L"mousemove", std::to_wstring(client.x), std::to_wstring(client.y), L"click",
+                            rightButton ? L"3" : L"1"});
+    Sleep(30);
+    return code && *code == 0;
 }
 
 }  // namespace zavo::e2e

@@ -50,12 +50,15 @@ Process Process::Start(const std::wstring& exe, const std::vector<std::wstring>&
                        const std::wstring& workDir) {
     std::wstring command = Quote(exe);
     for (const auto& a : args) command += L" " + Quote(a);
-    std::wstring block = EnvironmentBlock(env);
+    // With nothing to add the child inherits the environment as it is; a block of
+    // our own would do too, except for Unix programs (xdotool), which Wine then
+    // starts without the X display.
+    std::wstring block = env.empty() ? L"" : EnvironmentBlock(env);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     Process p;
-    if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, block.data(),
+    if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, block.empty() ? nullptr : block.data(),
                        workDir.empty() ? nullptr : workDir.c_str(), &si, &pi)) {
         CloseHandle(pi.hThread);
         p.m_hProcess = pi.hProcess;
