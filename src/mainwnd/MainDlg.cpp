@@ -161,6 +161,8 @@ void CZAVOConfigDlg::ShowIndicator(Indicator which) {
 void CZAVOConfigDlg::ShowStatus(const std::wstring& text) {
     m_strShownStatus = text;
     Button(cmd::STATUS).SetText(text);
+    // Also the button's own text, so screen readers (and other programs) can read it.
+    Button(cmd::STATUS).SetWindowText(text);
     ::RedrawWindow(Button(cmd::STATUS), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 

@@ -1,0 +1,159 @@
+#include "ToolRun.h"
+
+#include "config/ConfigStore.h"
+#include "config/Ini.h"
+#include "service/ServiceCodes.h"
+
+namespace zavo::e2e {
+
+ButtonEntry MainSkinEntry(const std::wstring& section, int key) {
+    return ParseButtonEntry(IniReadString(BinPath(L"Skins\\main.ini"), section, std::to_wstring(key), L""));
+}
+
+POINT CenterOf(const SkinRect& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+std::unique_ptr<KeyboardConfig> PresentConfig() {
+    auto config = std::make_unique<KeyboardConfig>();
+    config->DeviceState = 1;
+    return config;
+}
+
+void WriteSettings(const std::wstring& dataFolder, const KeyboardConfig& config) {
+    CreateDirectoryW(dataFolder.substr(0, dataFolder.rfind(L"\\Brimvale\\")).append(L"\\Brimvale").c_str(), nullptr);
+    CreateDirectoryW(dataFolder.c_str(), nullptr);
+    SaveConfiguration(dataFolder, config);
+}
+
+ToolRun::ToolRun(Service service) {
+    if (service != Service::None) {
+        std::vector<std::wstring> args;
+        if (service == Service::HungSim) args.push_back(L"--hang");
+        m_sim = std::make_unique<DeviceSim>(appData.DataFolder(), args, appData.Env());
+    }
+}
+
+ToolRun::~ToolRun() {
+    m_tool.Kill();
+    m_sim.reset();
+}
+
+bool ToolRun::Start(bool expectWarning) {
+    m_tool = Process::Start(BinPath(L"ZAVOConfig.exe"), {}, appData.Env(), BinDir());
+    if (!m_tool.Started()) return false;
+    if (expectWarning) return WaitOtherWindow(Ms(30000)) != nullptr;
+    const bool visible = WaitUntil(
+        [&] {
+            m_main = FindTopWindow(svc::MAIN_WINDOW_TITLE, m_tool.Pid());
+            return m_main && IsWindowVisible(m_main);
+        },
+        Ms(30000));
+    if (visible) Sleep(200);  // the first paint
+    return visible;
+}
+
+namespace {
+struct OtherSearch {
+    DWORD pid;
+    HWND main;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOther(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<OtherSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != s->pid || w == s->main || !IsWindowVisible(w)) return TRUE;
+    const std::wstring title = WindowText(w);
+    if (title == svc::MAIN_WINDOW_TITLE || title == svc::LOADING_WINDOW_TITLE) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+}  // namespace
+
+HWND ToolRun::OtherWindow() const {
+    OtherSearch s{m_tool.Pid(), m_main, nullptr};
+    EnumWindows(MatchOther, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+HWND ToolRun::WaitOtherWindow(Ms timeout) const {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = OtherWindow()) != nullptr; }, timeout);
+    return found;
+}
+
+bool ToolRun::Answer(HWND dialog, bool ok) const {
+    // The template's OK and Cancel are what Enter and Esc press.
+    if (!dialog || !PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(ok ? IDOK : IDCANCEL, BN_CLICKED), 0)) return false;
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, Ms(5000));
+}
+
+HWND ToolRun::ChildAt(POINT pt) const {
+    return ChildWindowFromPointEx(m_main, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+}
+
+std::wstring ToolRun::StatusText() const { return WindowText(ChildAt(CommandPoint(11))); }
+
+bool ToolRun::Responsive() const { return SendTo(m_main, WM_NULL, 0, 0, Ms(1000)).has_value(); }
+
+bool ToolRun::RequestSave() {
+    const std::wstring path = Data() + L"Profile4.prof";
+    DeleteFileW(path.c_str());
+    if (!PostMessageW(m_main, svc::WM_SERVICE_COMMAND, svc::SVC_REQUEST_SAVE, 0)) return false;
+    return WaitUntil([&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, Ms(10000));
+}
+
+std::vector<DWORD> CapturePixels(HWND window, const RECT& client) {
+    const int w = client.right - client.left, h = client.bottom - client.top;
+    POINT origin{client.left, client.top};
+    ClientToScreen(window, &origin);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + w * h);
+    for (DWORD& p : pixels) p &= 0xFFFFFF;
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::vector<DWORD> ResourceBitmapPixels(HMODULE module, UINT id, int w, int h) {
+    HBITMAP bmp = LoadBitmapW(module, MAKEINTRESOURCEW(id));
+    if (!bmp) return {};
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC src = CreateCompatibleDC(screen), dst = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ o1 = SelectObject(src, bmp), o2 = SelectObject(dst, dib);
+    BitBlt(dst, 0, 0, w, h, src, 0, 0, SRCCOPY);
+    GdiFlush();
+    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + w * h);
+    for (DWORD& p : pixels) p &= 0xFFFFFF;
+    SelectObject(src, o1);
+    SelectObject(dst, o2);
+    DeleteObject(dib);
+    DeleteObject(bmp);
+    DeleteDC(src);
+    DeleteDC(dst);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::vector<DWORD> ResourceBitmapPixels(HMODULE module, UINT id) { return ResourceBitmapPixels(module, id, 22, 22); }
+
+bool IndicatorShows(HWND main, HMODULE exe, UINT id) {
+    const RECT place{221, 362, 221 + 22, 362 + 22};
+    return CapturePixels(main, place) == ResourceBitmapPixels(exe, id);
+}
+
+}  // namespace zavo::e2e

@@ -1,0 +1,85 @@
+// One run of ZAVOConfig.exe for an end-to-end test: a private per-user folder,
+// optionally devicesim beside it, the main window found, and the ways to drive
+// it (real clicks at the skin's button places, messages) and to look at it.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Harness.h"
+#include "config/KeyboardConfig.h"
+#include "skin/SkinEntry.h"
+
+namespace zavo::e2e {
+
+// Places of the main window's buttons, read from the generated Skins\main.ini.
+ButtonEntry MainSkinEntry(const std::wstring& section, int key);
+POINT CenterOf(const SkinRect& r);
+inline POINT CommandPoint(int key) { return CenterOf(MainSkinEntry(L"BUTTONINFO", key).rect); }
+inline POINT TKeyPoint(int index) { return CenterOf(MainSkinEntry(L"T-KEYS", index + 1).rect); }
+inline POINT StandardKeyPoint(int k) { return CenterOf(MainSkinEntry(L"STANDER-KEYS", k + 20).rect); }
+
+// A configuration written into the data folder before the tool starts. The
+// device is present (DEVICEPSTATS 1) unless the test says otherwise.
+std::unique_ptr<KeyboardConfig> PresentConfig();
+void WriteSettings(const std::wstring& dataFolder, const KeyboardConfig& config);
+
+class ToolRun {
+public:
+    enum class Service { None, Sim, HungSim };
+    explicit ToolRun(Service service = Service::Sim);
+    ~ToolRun();
+
+    PrivateAppData appData;
+    std::wstring Data() const { return appData.DataFolder(); }
+    DeviceSim* Sim() { return m_sim.get(); }
+
+    // Starts the tool and waits until its main window is visible. With a
+    // warning expected, returns once the warning is up instead.
+    bool Start(bool expectWarning = false);
+    Process& Proc() { return m_tool; }
+    HWND Main() const { return m_main; }
+    // A visible top-level window of the tool other than the main window and the
+    // loading dialog (the warning, a message box), or null.
+    HWND OtherWindow() const;
+    HWND WaitOtherWindow(Ms timeout = Ms(10000)) const;
+    // Answers the open warning or message box: OK (Enter) or Cancel (Esc).
+    bool Answer(HWND dialog, bool ok) const;
+
+    // Real input.
+    bool ClickCommand(int key) const { return ClickAt(m_main, CommandPoint(key)); }
+    bool ClickTKey(int index) const { return ClickAt(m_main, TKeyPoint(index)); }
+
+    // The window of the tool's button or key at client point `pt` (null when none).
+    HWND ChildAt(POINT pt) const;
+    // The text of the status button "11".
+    std::wstring StatusText() const;
+    // True when the tool answers a message within a second (its thread is not stuck).
+    bool Responsive() const;
+    // Asks the tool to save (the service's request) and waits until the
+    // configuration file has been written again.
+    bool RequestSave();
+    // Waits until the tool is gone and returns its exit code.
+    std::optional<DWORD> WaitExit(Ms timeout = Ms(15000)) { return m_tool.WaitExit(timeout); }
+
+    int ConfigInt(const std::wstring& section, const std::wstring& key) const {
+        return SettingInt(Data(), L"Config.config", section, key);
+    }
+
+private:
+    Process m_tool;
+    std::unique_ptr<DeviceSim> m_sim;
+    HWND m_main = nullptr;
+};
+
+// Pixels of a client rectangle of a window as they are on screen.
+std::vector<DWORD> CapturePixels(HWND window, const RECT& client);
+// Pixels of one of the executable's bitmap resources (the indicator letters).
+std::vector<DWORD> ResourceBitmapPixels(HMODULE module, UINT id);
+// The indicator at (221, 362), 22 x 22, shows the bitmap of resource `id`.
+bool IndicatorShows(HWND main, HMODULE exe, UINT id);
+
+}  // namespace zavo::e2e

@@ -1,0 +1,126 @@
+// Starting and ending the tool: the data folder, the start-up warning, the
+// active profile's corrections, the mode told to the service, and every way out.
+#include <gtest/gtest.h>
+
+#include "ToolRun.h"
+#include "service/ServiceCodes.h"
+
+using namespace zavo;
+using namespace zavo::e2e;
+
+TEST(MainStartup, FirstStartCreatesTheFolderAndWarnsThatNoKeyboardIsThere) {
+    ToolRun run(ToolRun::Service::None);
+    ASSERT_TRUE(run.Start(/*expectWarning=*/true));
+    // The warning comes before the main window is shown.
+    HWND warning = run.OtherWindow();
+    HWND main = FindTopWindow(svc::MAIN_WINDOW_TITLE, run.Proc().Pid());
+    ASSERT_TRUE(main);
+    EXPECT_FALSE(IsWindowVisible(main));
+    Screenshot(L"startup-warning");
+
+    const std::wstring config = run.Data() + L"Config.config";
+    EXPECT_NE(GetFileAttributesW(config.c_str()), INVALID_FILE_ATTRIBUTES);
+    for (int p = 0; p < PROFILE_COUNT; ++p) {
+        const std::wstring profile = run.Data() + L"Profile" + std::to_wstring(p) + L".prof";
+        EXPECT_EQ(GetFileAttributesW(profile.c_str()), INVALID_FILE_ATTRIBUTES) << p;
+    }
+    ASSERT_TRUE(run.Answer(warning, true));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }, Ms(5000)));
+}
+
+TEST(MainStartup, ActiveProfileOutsideTheProfilesIsCorrected) {
+    struct Case {
+        int stored, used;
+    } cases[] = {{204, 0}, {-1, 0}, {9, 0}, {6, 0}, {5, 5}, {3, 3}};
+    for (const Case& c : cases) {
+        ToolRun run(ToolRun::Service::None);
+        auto config = PresentConfig();
+        config->CurrantProfile = c.stored;
+        WriteSettings(run.Data(), *config);
+        ASSERT_TRUE(run.Start()) << c.stored;
+        ASSERT_TRUE(run.RequestSave()) << c.stored;
+        EXPECT_EQ(run.ConfigInt(L"CONFIG", L"CURRENTPROFILE"), c.used) << c.stored;
+        // With no profile active the whole keyboard is locked.
+        const bool locked = c.used == 5;
+        EXPECT_EQ(!IsWindowEnabled(run.ChildAt(TKeyPoint(0))), locked) << c.stored;
+    }
+}
+
+TEST(MainStartup, TellsTheServiceTheModeAndSendsNothingElse) {
+    ToolRun run;
+    ASSERT_TRUE(run.Sim()->Ready());
+    auto config = PresentConfig();
+    config->Mode = 1;
+    WriteSettings(run.Data(), *config);
+    ASSERT_TRUE(run.Start());
+    auto line = run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SET_MODE, 1, "send"));
+    ASSERT_TRUE(line);
+    Sleep(300);
+    int commands = 0;
+    for (const SimLogLine& l : run.Sim()->Log())
+        if (l.event == "recv" && l.Int("msg") == svc::WM_SERVICE_COMMAND) ++commands;
+    EXPECT_EQ(commands, 1);
+}
+
+TEST(MainStartup, WithoutServiceTheToolStartsAndWorks) {
+    ToolRun run(ToolRun::Service::None);
+    WriteSettings(run.Data(), *PresentConfig());
+    ASSERT_TRUE(run.Start());
+    EXPECT_TRUE(run.Responsive());
+    EXPECT_TRUE(run.RequestSave());
+}
+
+TEST(MainStartup, EnterAndEscapeDoNothing) {
+    ToolRun run(ToolRun::Service::None);
+    WriteSettings(run.Data(), *PresentConfig());
+    ASSERT_TRUE(run.Start());
+    SetForegroundWindow(run.Main());
+    ClickAt(run.Main(), POINT{700, 20});  // the background: activates the window
+    for (WORD key : {VK_RETURN, VK_ESCAPE}) PressKey(key);
+    Sleep(500);
+    EXPECT_TRUE(run.Proc().Running());
+    EXPECT_TRUE(IsWindowVisible(run.Main()));
+}
+
+TEST(MainExit, EveryWayOutEndsWithItsCodeAndSendsWhatItShould) {
+    struct Case {
+        const char* name;
+        int button;    // 0: the service's exit request
+        DWORD code;
+        bool toolExitSent;
+    } cases[] = {
+        {"quit", 18, 0, false},
+        {"exit", 20, static_cast<DWORD>(-1), false},
+        {"ok-and-exit", 19, 0, true},
+        {"service request", 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        ToolRun run;
+        WriteSettings(run.Data(), *PresentConfig());
+        ASSERT_TRUE(run.Start()) << c.name;
+        if (c.button)
+            ASSERT_TRUE(run.ClickCommand(c.button)) << c.name;
+        else
+            ASSERT_EQ(DeviceSim::Send({L"exit"}), 0u) << c.name;
+        const auto code = run.WaitExit();
+        ASSERT_TRUE(code) << c.name;
+        EXPECT_EQ(*code, c.code) << c.name;
+        const bool sent = run.Sim()->WaitFor(ReceivedCommand(svc::SVC_TOOL_EXIT), Ms(c.toolExitSent ? 5000 : 300))
+                              .has_value();
+        EXPECT_EQ(sent, c.toolExitSent) << c.name;
+        if (c.toolExitSent) {
+            // OK saves and applies first: the apply reached the service before the exit notice.
+            EXPECT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_PROFILE, 0), Ms(100)));
+        }
+    }
+}
+
+TEST(MainExit, ClosingTheWindowEndsTheRunNormally) {
+    ToolRun run(ToolRun::Service::None);
+    WriteSettings(run.Data(), *PresentConfig());
+    ASSERT_TRUE(run.Start());
+    PostMessageW(run.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    const auto code = run.WaitExit();
+    ASSERT_TRUE(code);
+    EXPECT_EQ(*code, 0u);
+}
