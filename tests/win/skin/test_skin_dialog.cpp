@@ -1,0 +1,270 @@
+// LoadSkin and the behaviour every skinned dialog shares, on a test skin written
+// into a temporary program folder.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <memory>
+
+#include "SkinTestSupport.h"
+#include "TempDir.h"
+#include "WidgetHost.h"
+#include "app/AppState.h"
+#include "platform/TextCodec.h"
+#include "skin/BitmapBtn.h"
+#include "skin/SkinnedDialog.h"
+
+using namespace zavo;
+using skintest::FixturePath;
+
+namespace {
+
+constexpr UINT kTemplate = 900;  // an empty pop-up dialog in the test's resources
+constexpr UINT WM_TEST_INIT = WM_APP + 1;
+const COLORREF kMain = RGB(200, 100, 50), kOver = RGB(0, 160, 0), kDown = RGB(0, 0, 160), kOff = RGB(90, 90, 90);
+
+const char* kSkin =
+    "[SCREEN]\r\n"
+    "Mask=mask.bmp\r\n"
+    "Main=face.bmp\r\n"
+    "Down=face-down.bmp\r\n"
+    "Over=face-over.bmp\r\n"
+    "Disabled=face-off.bmp\r\n"
+    "[BUTTONINFO]\r\n"
+    "1=OK,2,3,10,8,Okay,FALSE\r\n"
+    "2=Cancel,22,3,12,8,Stop,TRUE\r\n"
+    "3=Help,24,18,10,6,Help text,false\r\n";
+
+class TestDialog : public CSkinDialog {
+public:
+    explicit TestDialog(CWnd* parent = nullptr) : CSkinDialog(kTemplate, parent) {}
+    using CSkinDialog::PaintFace;
+    CBitmapBtn m_Ok, m_Cancel, m_Help;
+    std::function<void(TestDialog&)> onInit;
+
+protected:
+    std::wstring SkinFile() const override { return L"Skins\\Test.ini"; }
+    std::vector<SkinButtonSpec> SkinButtons() override {
+        return {{L"1", &m_Ok, TooltipSource::Lang(9)},
+                {L"2", &m_Cancel, TooltipSource::Fixed(L"Yes")},
+                {L"3", &m_Help, TooltipSource::Entry()}};
+    }
+    BOOL OnInitDialog() override {
+        PostMessage(WM_TEST_INIT);
+        return CSkinDialog::OnInitDialog();
+    }
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_TEST_INIT && onInit) {
+            onInit(*this);
+            return 0;
+        }
+        return CSkinDialog::WindowProc(msg, wParam, lParam);
+    }
+};
+
+void WriteFile(const std::wstring& path, const std::string& bytes) {
+    std::ofstream out(text::ToUtf8(path).c_str(), std::ios::binary);
+    out << bytes;
+}
+
+std::wstring TooltipOf(const CBitmapBtn& button) {
+    wchar_t text[128] = {};
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = button;
+    ti.uId = 1;
+    ti.lpszText = text;
+    if (!button.GetTooltip()) return L"<none>";
+    SendMessageW(button.GetTooltip(), TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&ti));
+    return text;
+}
+
+RECT RectInParent(HWND child) {
+    RECT rc;
+    GetWindowRect(child, &rc);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+COLORREF DrawnAt(CBitmapBtn& button, UINT state, int x, int y) {
+    skintest::Surface s(12, 8);
+    button.DrawLook(s.dc(), state);
+    return s.At(x, y);
+}
+
+class SkinDialogTest : public testing::Test {
+protected:
+    void SetUp() override {
+        CreateDirectoryW((folder_.path() + L"Skins").c_str(), nullptr);
+        for (const wchar_t* name : {L"mask.bmp", L"face.bmp", L"face-down.bmp", L"face-over.bmp", L"face-off.bmp"})
+            CopyFileW(FixturePath(name).c_str(), (folder_.path() + L"Skins\\" + name).c_str(), FALSE);
+        WriteSkin(kSkin);
+        ProgramFolder = folder_.path();
+        LangTexts.assign(LANG_TEXT_COUNT, L"");
+        LangTexts[9] = L"Accept";
+    }
+    void TearDown() override {
+        ProgramFolder.clear();
+        LangTexts.clear();
+    }
+    void WriteSkin(const std::string& text) { WriteFile(folder_.path() + L"Skins\\Test.ini", text); }
+
+    TempDir folder_;
+};
+
+}  // namespace
+
+TEST_F(SkinDialogTest, LoadsFaceButtonsAndTooltips) {
+    TestDialog dlg;
+    ASSERT_TRUE(dlg.Create(kTemplate));
+    RECT rc;
+    dlg.GetWindowRect(&rc);
+    EXPECT_EQ(40, rc.right - rc.left);
+    EXPECT_EQ(30, rc.bottom - rc.top);
+
+    EXPECT_EQ((RECT{2, 3, 12, 11}.right), RectInParent(dlg.m_Ok).right);
+    EXPECT_EQ(2, RectInParent(dlg.m_Ok).left);
+    EXPECT_EQ(11, RectInParent(dlg.m_Ok).bottom);
+    for (CBitmapBtn* b : {&dlg.m_Ok, &dlg.m_Cancel, &dlg.m_Help}) {
+        EXPECT_EQ(0, GetDlgCtrlID(*b));
+        EXPECT_EQ(dlg.m_hWnd, GetParent(*b));
+        EXPECT_TRUE(IsWindowVisible(*b) || !dlg.IsWindowVisible());
+    }
+    EXPECT_FALSE(dlg.m_Ok.IsLatched());
+    EXPECT_TRUE(dlg.m_Cancel.IsLatched());
+    EXPECT_FALSE(dlg.m_Help.IsLatched());  // the flag in small letters does not latch
+    EXPECT_EQ(L"Accept", TooltipOf(dlg.m_Ok));
+    EXPECT_EQ(L"Yes", TooltipOf(dlg.m_Cancel));
+    EXPECT_EQ(L"Help text", TooltipOf(dlg.m_Help));
+    dlg.DestroyWindow();
+}
+
+TEST_F(SkinDialogTest, ButtonsAreCutFromTheFourFaces) {
+    TestDialog dlg;
+    ASSERT_TRUE(dlg.Create(kTemplate));
+    // Help lies on the plain part of every face: each look has its face's colour.
+    EXPECT_EQ(kMain, DrawnAt(dlg.m_Help, 0, 1, 1));
+    EXPECT_EQ(kDown, DrawnAt(dlg.m_Help, ODS_SELECTED, 1, 1));
+    EXPECT_EQ(kOff, DrawnAt(dlg.m_Help, ODS_DISABLED, 1, 1));
+    EXPECT_EQ(kDown, DrawnAt(dlg.m_Cancel, 0, 1, 1));  // latched
+    // OK starts at (2, 3), inside the dark block of the faces that ends at x 20.
+    EXPECT_EQ(RGB(10, 20, 30), DrawnAt(dlg.m_Ok, 0, 0, 0));
+    dlg.m_Help.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    ASSERT_TRUE(dlg.m_Help.IsHover());
+    EXPECT_EQ(kOver, DrawnAt(dlg.m_Help, 0, 1, 1));
+    ReleaseCapture();
+    dlg.DestroyWindow();
+}
+
+TEST_F(SkinDialogTest, ShapeComesFromTheMaskAndTheFaceIsPainted) {
+    TestDialog dlg;
+    ASSERT_TRUE(dlg.Create(kTemplate));
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(ERROR, GetWindowRgn(dlg, shape));
+    EXPECT_FALSE(PtInRegion(shape, 1, 1));  // the white corner
+    EXPECT_TRUE(PtInRegion(shape, 5, 1));
+    EXPECT_TRUE(PtInRegion(shape, 39, 29));
+    DeleteObject(shape);
+    skintest::Surface s(40, 30);
+    dlg.PaintFace(s.dc());
+    EXPECT_TRUE(skintest::Near(kMain, s.At(30, 20)));
+    EXPECT_TRUE(skintest::Near(RGB(10, 20, 30), s.At(3, 3)));
+    dlg.DestroyWindow();
+    EXPECT_TRUE(dlg.m_Background.Empty());
+    EXPECT_TRUE(dlg.m_Mask.Empty());
+}
+
+TEST_F(SkinDialogTest, PressOnTheBackgroundStartsACaptionDrag) {
+    TestDialog dlg;
+    ASSERT_TRUE(dlg.Create(kTemplate));
+    dlg.SetWindowPos(nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 20));
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageW(&msg, dlg, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
+    EXPECT_EQ(static_cast<WPARAM>(HTCAPTION), msg.wParam);
+    POINT screen{30, 20};
+    dlg.ClientToScreen(&screen);
+    EXPECT_EQ(screen.x, static_cast<short>(LOWORD(msg.lParam)));
+    EXPECT_EQ(screen.y, static_cast<short>(HIWORD(msg.lParam)));
+    dlg.DestroyWindow();
+}
+
+TEST_F(SkinDialogTest, ModalDialogIsCentredOverItsOwner) {
+    skintest::HostWnd owner;
+    ASSERT_TRUE(owner.Open(300, 200, 400, 300));
+    TestDialog dlg(&owner);
+    RECT placed{};
+    dlg.onInit = [&](TestDialog& d) {
+        d.GetWindowRect(&placed);
+        d.EndDialog(IDOK);
+    };
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(300 + (400 - 40) / 2, placed.left);
+    EXPECT_EQ(200 + (300 - 30) / 2, placed.top);
+    EXPECT_EQ(40, placed.right - placed.left);
+}
+
+TEST_F(SkinDialogTest, MissingSkinStillOpensAPlainWindow) {
+    WriteSkin("");
+    DeleteFileW((folder_.path() + L"Skins\\Test.ini").c_str());
+    TestDialog dlg;
+    ASSERT_TRUE(dlg.Create(kTemplate));
+    EXPECT_TRUE(dlg.m_Background.Empty());
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(ERROR, GetWindowRgn(dlg, shape));  // keeps its rectangle
+    DeleteObject(shape);
+    ASSERT_TRUE(dlg.m_Ok.IsWindow());            // the buttons exist, covering nothing
+    RECT rc = RectInParent(dlg.m_Ok);
+    EXPECT_EQ(rc.left, rc.right);
+    skintest::Surface s(4, 4);
+    dlg.PaintFace(s.dc());
+    dlg.m_Ok.DrawLook(s.dc(), 0);
+    dlg.DestroyWindow();
+}
+
+TEST_F(SkinDialogTest, EditedSkinTakesEffectAtTheNextOpening) {
+    {
+        TestDialog dlg;
+        ASSERT_TRUE(dlg.Create(kTemplate));
+        EXPECT_EQ(2, RectInParent(dlg.m_Ok).left);
+        dlg.DestroyWindow();
+    }
+    std::string edited = kSkin;
+    edited.replace(edited.find("1=OK,2,"), 7, "1=OK,7,");
+    WriteSkin(edited);
+    TestDialog dlg;
+    ASSERT_TRUE(dlg.Create(kTemplate));
+    EXPECT_EQ(7, RectInParent(dlg.m_Ok).left);
+    dlg.DestroyWindow();
+}
+
+TEST_F(SkinDialogTest, ReopenedDialogObjectGetsFreshButtonsAndTooltips) {
+    TestDialog dlg;
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(dlg.Create(kTemplate));
+        EXPECT_EQ(L"Accept", TooltipOf(dlg.m_Ok)) << i;
+        dlg.DestroyWindow();
+        EXPECT_EQ(nullptr, dlg.m_Ok.GetTooltip());
+    }
+}
+
+TEST_F(SkinDialogTest, OpeningAndClosingReleasesEverything) {
+    {
+        TestDialog warmUp;  // the first opening loads libraries and classes for good
+        warmUp.Create(kTemplate);
+        warmUp.DestroyWindow();
+    }
+    skintest::GuiCounts before;
+    for (int i = 0; i < 50; ++i) {
+        TestDialog dlg;
+        ASSERT_TRUE(dlg.Create(kTemplate));
+        dlg.UpdateWindow();
+        dlg.DestroyWindow();
+    }
+    skintest::PumpMessages();
+    skintest::GuiCounts after;
+    EXPECT_EQ(before.gdi, after.gdi);
+    EXPECT_EQ(before.user, after.user);
+}
