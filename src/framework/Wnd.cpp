@@ -23,9 +23,12 @@ thread_local const DispatchFrame* t_frame = nullptr;
 thread_local CWnd* t_pending = nullptr;
 
 using Registry = std::unordered_map<HWND, CWnd*>;
+// Never destroyed: window objects with static storage (dialogs kept for the
+// whole run) may still destroy their windows while the process exits, after
+// thread-local objects are gone.
 Registry& Map() {
-  thread_local Registry map;
-  return map;
+  thread_local Registry* map = new Registry;
+  return *map;
 }
 
 // The system's IME helper windows are created on the thread too; they must
