@@ -19,4 +19,16 @@ if [ ! -f "$WINEPREFIX/.zavo-ready" ]; then
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
+# Xvfb has no window manager: let Wine place its windows itself, otherwise every
+# hidden or destroyed active window waits two seconds for a manager that never
+# answers.
+if [ ! -f "$WINEPREFIX/.zavo-unmanaged" ]; then
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.zavo-unmanaged" ]; then
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+      touch "$WINEPREFIX/.zavo-unmanaged"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+fi
 exec wine "$@"
