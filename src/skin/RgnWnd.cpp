@@ -126,6 +126,11 @@ void CRgnButton::OnTimer(UINT_PTR id) {
         if (!InShape(pt) && m_State == STATE_HOVER && ::GetCapture() != m_hWnd) {
             m_State = STATE_REST;
             Repaint();
+        } else if (m_State == STATE_HOVER) {
+            // Still hovering: look again later. A mouse that rests and then
+            // leaves in one jump sends this window no further move, and the
+            // hover look would otherwise stay until the mouse came back.
+            SetTimer(HOVER_TIMER, HOVER_DELAY_MS);
         }
     }
     Default();

@@ -1,8 +1,9 @@
 // CRgnWnd: a child window shaped by a 24-bit BMP picture, every pixel that is not
 // the key colour (red 255, green 0, blue 200) belonging to it.
 // CRgnButton: a push button made of it, with four pictures (rest, hover, pressed,
-// disabled), hover found by a short one-shot timer, and a click notification to
-// its parent for a left-button release inside the shape.
+// disabled), the end of a hover found by a short one-shot timer (armed by every
+// move, and again while the hover lasts), and a click notification to its parent
+// for a left-button release inside the shape.
 #pragma once
 #include <windows.h>
 
