@@ -76,8 +76,7 @@ def background(layout):
         # header
         L.vgrad((0, 0, W, 66), P.HEADER_TOP, P.HEADER_BOTTOM)
         L.rect((0, 66, W, 67), (32, 36, 46))
-        L.vgrad((W // 2 - 260, 66, W // 2 + 260, 67), P.ACCENT_DEEP, P.ACCENT_DEEP)
-        L.rect((W // 2 - 140, 66, W // 2 + 140, 67), P.ACCENT)
+        L.rect((24, 66, 204, 67), P.ACCENT)
         # logo
         L.polygon([(28, 44), (40, 20), (52, 20), (40, 44)], P.ACCENT)
         L.polygon([(44, 44), (56, 20), (62, 20), (50, 44)], P.ACCENT_DEEP)
@@ -138,9 +137,10 @@ def primary(label, icon):
     inner = flat(label, icon, size=11)
 
     def paint(L, r, face):
-        if face == "normal":
-            L.vgrad(r, (0, 126, 176), (0, 94, 134), radius=6)
-            L.rrect(r, 6, outline=(60, 200, 245), width=1)
+        if face in ("normal", "over"):
+            top, bottom = ((0, 126, 176), (0, 94, 134)) if face == "normal" else ((0, 170, 226), (0, 124, 172))
+            L.vgrad(r, top, bottom, radius=6)
+            L.rrect(r, 6, outline=(60, 200, 245) if face == "normal" else (170, 240, 255), width=1)
             isz = 16
             ix, iy = r[0] + 12, r[1] + (r[3] - r[1] - isz) // 2
             icons.draw(L, icon, (ix, iy, ix + isz, iy + isz), (255, 255, 255))

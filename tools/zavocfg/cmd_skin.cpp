@@ -304,6 +304,27 @@ private:
             ReadButton(L"main.ini", ini, L"STANDER-KEYS", std::to_wstring(k + 20), false, placed);
         }
         if (!enter.empty()) CheckEnter(ini, enter, placed);
+        CheckFixedPoints(placed);
+    }
+
+    // The main window draws three things of its own at fixed places: the
+    // assignment indicator (a 22 x 22 picture), the status text on the status
+    // display (button "11") and the version text. The indicator and the version
+    // must not be covered by a button; the status display must hold its text.
+    void CheckFixedPoints(const std::vector<Placed>& placed) {
+        const Placed indicator{L"the indicator", {221, 362, 243, 384}, {}};
+        const Placed version{L"the version text", {733, 433, 783, 445}, {}};
+        for (const Placed& p : placed) {
+            for (const Placed* fixed : {&indicator, &version}) {
+                if (Overlap(p, *fixed)) Problem(L"main.ini", p.label + L" covers " + fixed->label);
+            }
+            if (p.label == L"[BUTTONINFO] 11") {
+                const SkinRect& r = p.bounds;
+                if (!(r.left <= 256 && 256 < r.right && r.top <= 369 && 369 + 11 <= r.bottom))
+                    Problem(L"main.ini", L"the status display [BUTTONINFO] 11 " + RectText(r) +
+                                             L" does not hold the status text at (256, 369)");
+            }
+        }
     }
 
     void CheckEnter(const std::wstring& ini, const std::wstring& prefix, std::vector<Placed>& placed) {
