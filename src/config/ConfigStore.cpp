@@ -3,6 +3,7 @@
 #include "config/ConfigSequence.h"
 
 #include <memory>
+#include <vector>
 
 namespace zavo {
 namespace {
@@ -128,6 +129,33 @@ LoadResult LoadConfiguration(const std::wstring& dataFolder, KeyboardConfig& c) 
         }
     }
     return r;
+}
+
+bool ReadDataFolder(const std::wstring& dataFolder, KeyboardConfig& config, std::wstring& error) {
+    if (!fs::DirectoryExists(dataFolder)) {
+        error = dataFolder + L": no such folder";
+        return false;
+    }
+    const std::wstring configFile = ConfigFilePath(dataFolder);
+    if (!fs::FileExists(configFile)) {
+        error = configFile + L": no such file";
+        return false;
+    }
+    std::vector<std::wstring> files = {configFile};
+    for (int p = 0; p < PROFILE_COUNT; ++p) files.push_back(ProfileFilePath(dataFolder, p));
+    for (const auto& f : files) {
+        std::string bytes;
+        if (!fs::FileExists(f)) continue;
+        if (fs::Status s = fs::ReadWholeFile(f, bytes); !s) {
+            error = f + L": " + s.error;
+            return false;
+        }
+    }
+    IniBatch snapshot;
+    seq::ReadConfigFile(EngineIni(), configFile, config);
+    for (int p = 0; p < PROFILE_COUNT; ++p)
+        seq::ReadProfileFile(EngineIni(), ProfileFilePath(dataFolder, p), config.Profile[p]);
+    return true;
 }
 
 SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfig& c) {

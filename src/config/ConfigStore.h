@@ -63,6 +63,13 @@ LoadResult LoadConfiguration(const std::wstring& dataFolder, KeyboardConfig& con
 // one that failed.
 SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfig& config);
 
+// Reads an existing data folder and creates or writes nothing (for the tools and
+// the device service): every value Config.config and the profile files hold; a
+// missing profile file reads as the read defaults. False, with the path and the
+// reason in `error`, when the folder or Config.config is missing or a file
+// exists but cannot be read; `config` is then unchanged.
+bool ReadDataFolder(const std::wstring& dataFolder, KeyboardConfig& config, std::wstring& error);
+
 // Clears slot `s` as a first start does: FunID 0, no path, empty macro group.
 void ClearSlot(ButtonConfig& slot);
 
