@@ -45,7 +45,9 @@ struct MacroRecording {
     std::int32_t Count = 0;         // 0..5440
     std::int32_t IgnoreDelay = 0;   // 1: recorded delays are 0 ms
     std::int32_t DefaultDelay = 0;  // 1: recorded delays are DefaultDelayValue; never both 1
-    std::int32_t DefaultDelayValue = MACRO_DEFAULT_DELAY_MS;  // milliseconds, as typed
+    // Milliseconds: the editor's default-delay box read with ParseDecimal (so a
+    // text that is not a number counts as 0), kept here whenever it changes.
+    std::int32_t DefaultDelayValue = MACRO_DEFAULT_DELAY_MS;
 
     // An empty macro: no events, both flags 0, default delay 50 ms.
     void Clear();
