@@ -52,9 +52,12 @@ void ApplyToState(const ApplyReport& report, int profile, SimState& state) {
     state.filesChecked = true;
     state.filesOk = report.ok;
     state.filesSummary = L"6 files read, no problems";
+    state.filesDetail = L"Config.config and Profile0..4.prof, at " + ClockNow();
     for (const auto& file : report.files) {
         if (!file.problems.empty()) {
-            state.filesSummary = file.name + L": " + file.problems.front();
+            size_t n = file.problems.size();
+            state.filesSummary = file.name + L": " + std::to_wstring(n) + (n == 1 ? L" problem" : L" problems");
+            state.filesDetail = file.problems.front();
             break;
         }
     }

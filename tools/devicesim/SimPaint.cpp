@@ -72,9 +72,11 @@ private:
     }
 };
 
+// Rows 0..6 of the body; the files row (2) is two lines high.
 RECT Row(const RECT& area, int index, int x) {
-    int top = 62 + index * ROW_H;
-    return RECT{x, top, area.right - 16, top + ROW_H};
+    int top = 62 + index * ROW_H + (index > 2 ? ROW_H - 8 : 0);
+    int height = index == 2 ? 2 * ROW_H - 8 : ROW_H;
+    return RECT{x, top, area.right - 16, top + height};
 }
 
 void PaintHeader(Painter& p, const RECT& area, const SimState& s) {
@@ -107,7 +109,9 @@ void PaintProfileRow(Painter& p, const RECT& area, const SimState& s, int row) {
 }
 
 void PaintFilesRow(Painter& p, const RECT& area, const SimState& s, int row) {
-    p.Text(L"Files", Row(area, row, LABEL_X), p.m_normal, LABEL);
+    RECT label = Row(area, row, LABEL_X);
+    label.bottom = label.top + ROW_H;
+    p.Text(L"Files", label, p.m_normal, LABEL);
     RECT r = Row(area, row, VALUE_X);
     if (!s.filesChecked) {
         p.Text(L"read on the next apply", r, p.m_normal, LABEL);
@@ -115,7 +119,8 @@ void PaintFilesRow(Painter& p, const RECT& area, const SimState& s, int row) {
     }
     RECT dot{r.left, r.top + 9, r.left + 10, r.top + 19};
     p.RoundBox(dot, s.filesOk ? GOOD : BAD, s.filesOk ? GOOD : BAD, 10);
-    p.Text(s.filesSummary, RECT{r.left + 18, r.top, r.right, r.bottom}, p.m_normal, s.filesOk ? VALUE : BAD);
+    p.Text(s.filesSummary, RECT{r.left + 18, r.top, r.right, r.top + ROW_H}, p.m_normal, s.filesOk ? VALUE : BAD);
+    p.Text(s.filesDetail, RECT{r.left + 18, r.top + ROW_H - 8, r.right, r.bottom}, p.m_small, s.filesOk ? LABEL : BAD);
 }
 
 void PaintZones(Painter& p, const RECT& area, const SimState& s, int row) {

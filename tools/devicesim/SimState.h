@@ -20,7 +20,8 @@ struct SimState {
     int keysRemapped = 0;
     bool filesChecked = false;
     bool filesOk = true;
-    std::wstring filesSummary;  // "6 files read, no problems" or the first problem
+    std::wstring filesSummary;  // "6 files read, no problems", or the first bad file and its problem count
+    std::wstring filesDetail;   // when read, or the first problem
     std::wstring lastMessage;   // the last message received, for the footer
     int pendingReplies = 0;
     std::wstring logPath;

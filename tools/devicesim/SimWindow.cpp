@@ -14,7 +14,7 @@ namespace svc = zavo::svc;
 namespace {
 
 constexpr int CLIENT_WIDTH = 480;
-constexpr int CLIENT_HEIGHT = 330;
+constexpr int CLIENT_HEIGHT = 350;
 
 std::wstring Num(long long v) { return std::to_wstring(v); }
 

@@ -136,6 +136,7 @@ TEST(DeviceSim, ReportsACorruptProfileFileInTheLog) {
     // A bad file is the service's problem to report, not a reason to leave the
     // tool's loading dialog waiting.
     EXPECT_TRUE(loading.WaitFor(svc::WM_SERVICE_COMMAND, Ms(5000)));
+    Screenshot(L"devicesim-bad-file", sim.Window());
 }
 
 TEST(DeviceSim, SendPassesEachRequestToTheRightWindow) {
@@ -194,4 +195,14 @@ TEST(DeviceSim, HangNeverAnswersAndBlocksSentCommands) {
     EXPECT_FALSE(SendTo(sim.Window(), svc::WM_SERVICE_COMMAND, svc::SVC_SET_MODE, 1, Ms(1000)));
     EXPECT_LT(GetTickCount64() - before, 4000u);
     EXPECT_TRUE(sim.WaitFor(ReceivedCommand(svc::SVC_SET_MODE, 1, "send")));
+}
+
+TEST(DeviceSim, ASecondSimulatorRefusesToStart) {
+    TempDir dir;
+    DeviceSim sim(dir.path());
+    ASSERT_TRUE(sim.Ready());
+    auto code = RunToExit(BinPath(L"devicesim.exe"), {L"--data", dir.path(), L"--log", dir.path() + L"second.log"},
+                          Ms(15000));
+    EXPECT_EQ(code, 3u);
+    EXPECT_TRUE(sim.Proc().Running());
 }

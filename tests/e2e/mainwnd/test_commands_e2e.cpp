@@ -1,0 +1,214 @@
+// The command buttons, clicked with the real mouse: modes, profiles with and
+// without unsaved edits, the apply cycle with a working, a missing and a hung
+// service, the reset, and a save that fails.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "ToolRun.h"
+#include "config/Ini.h"
+#include "service/ServiceCodes.h"
+
+using namespace zavo;
+using namespace zavo::e2e;
+
+namespace {
+
+constexpr int STANDARD_KEY_A = 45;  // any key of the skin's keyboard
+
+bool FileThere(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Marks the configuration as edited the way the lighting window does.
+void MakeUnsavedEdit(ToolRun& run) {
+    PostMessageW(run.Main(), svc::WM_LIGHT_CHANGED, 0, 0);
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_LIGHT)));
+}
+
+}  // namespace
+
+TEST(MainCommands, ModeButtonsTellTheServiceStoreTheModeAndLockTheKeys) {
+    ToolRun run;
+    WriteSettings(run.Data(), *PresentConfig());
+    ASSERT_TRUE(run.Start());
+    HWND key = run.ChildAt(StandardKeyPoint(STANDARD_KEY_A));
+    EXPECT_FALSE(IsWindowEnabled(key));
+
+    ASSERT_TRUE(run.ClickCommand(8));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SET_MODE, 1, "send")));
+    EXPECT_TRUE(WaitUntil([&] { return run.ConfigInt(L"CONFIG", L"Mode") == 1; }, Ms(3000)));
+    EXPECT_TRUE(IsWindowEnabled(key));
+    Screenshot(L"main-mode1", run.Main());
+
+    ASSERT_TRUE(run.ClickCommand(7));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SET_MODE, 0, "send")));
+    EXPECT_TRUE(WaitUntil([&] { return run.ConfigInt(L"CONFIG", L"Mode") == 0; }, Ms(3000)));
+    EXPECT_FALSE(IsWindowEnabled(key));
+    Screenshot(L"main-mode0", run.Main());
+
+    // Without a configuration file the mode is not written anywhere.
+    const std::wstring config = run.Data() + L"Config.config";
+    ASSERT_TRUE(DeleteFileW(config.c_str()));
+    ASSERT_TRUE(run.ClickCommand(8));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SET_MODE, 1, "send")));
+    Sleep(300);
+    EXPECT_FALSE(FileThere(config));
+}
+
+TEST(MainCommands, ProfileButtonSelectsTheProfileAtOnceWithoutEdits) {
+    ToolRun run;
+    WriteSettings(run.Data(), *PresentConfig());
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.ClickCommand(21));  // profile V
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE, 4, "post")));
+    EXPECT_EQ(run.OtherWindow(), nullptr);
+    ASSERT_TRUE(run.RequestSave());
+    EXPECT_EQ(run.ConfigInt(L"CONFIG", L"CURRENTPROFILE"), 4);
+}
+
+TEST(MainCommands, UnsavedEditsAskFirstCancelKeepsThemOkAppliesThenSwitches) {
+    ToolRun run;
+    WriteSettings(run.Data(), *PresentConfig());
+    ASSERT_TRUE(run.Start());
+    MakeUnsavedEdit(run);
+
+    ASSERT_TRUE(run.ClickCommand(6));  // profile III
+    HWND warning = run.WaitOtherWindow();
+    ASSERT_TRUE(warning);
+    Screenshot(L"warning-save-changes");
+    ASSERT_TRUE(run.Answer(warning, false));
+    EXPECT_FALSE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE), Ms(500)));
+
+    // The edits are still there: the question comes again.
+    ASSERT_TRUE(run.ClickCommand(6));
+    warning = run.WaitOtherWindow();
+    ASSERT_TRUE(warning);
+    ASSERT_TRUE(run.Answer(warning, true));
+    // The profile that was active is applied first, then the new one selected.
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_PROFILE, 0), Ms(5000)));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE, 2, "post"), Ms(5000)));
+    // No question any more: the edits were applied.
+    ASSERT_TRUE(run.ClickCommand(4));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE, 0, "post"), Ms(5000)));
+    EXPECT_EQ(run.OtherWindow(), nullptr);
+}
+
+TEST(MainCommands, ApplyWritesTheFilesThenAsksTheServiceAfterOneSecond) {
+    ToolRun run;
+    auto config = PresentConfig();
+    config->CurrantProfile = 3;
+    WriteSettings(run.Data(), *config);
+    for (int p = 0; p < PROFILE_COUNT; ++p)
+        DeleteFileW((run.Data() + L"Profile" + std::to_wstring(p) + L".prof").c_str());
+    ASSERT_TRUE(run.Start());
+
+    const auto clicked = std::chrono::steady_clock::now();
+    ASSERT_TRUE(run.ClickCommand(17));
+    ASSERT_TRUE(WaitForWindow(svc::LOADING_WINDOW_TITLE, Ms(3000), run.Proc().Pid()));
+    for (int p = 0; p < PROFILE_COUNT; ++p)
+        EXPECT_TRUE(FileThere(run.Data() + L"Profile" + std::to_wstring(p) + L".prof")) << p;
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_FILES_CHANGED, 3, "post")));
+    const auto asked = std::chrono::steady_clock::now();
+    EXPECT_GE(std::chrono::duration_cast<Ms>(asked - clicked).count(), 900);
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_PROFILE, 3, "post")));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE, 3, "post")));
+    EXPECT_TRUE(WaitForWindowGone(svc::LOADING_WINDOW_TITLE, Ms(3000), run.Proc().Pid()));
+    // Every file the service checked on the apply was sound.
+    for (const SimLogLine& l : run.Sim()->Log())
+        if (l.event == "check") EXPECT_EQ(l.Get("ok"), "1") << l.Get("file") << " " << l.Get("problem");
+}
+
+TEST(MainCommands, ApplyWithoutServiceClosesTheLoadingWindowAfterOneSecond) {
+    ToolRun run(ToolRun::Service::None);
+    WriteSettings(run.Data(), *PresentConfig());
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.ClickCommand(17));
+    ASSERT_TRUE(WaitForWindow(svc::LOADING_WINDOW_TITLE, Ms(3000), run.Proc().Pid()));
+    EXPECT_TRUE(WaitForWindowGone(svc::LOADING_WINDOW_TITLE, Ms(4000), run.Proc().Pid()));
+    EXPECT_TRUE(run.Responsive());
+}
+
+TEST(MainCommands, HungServiceLeavesTheToolResponsiveAndItsEndClosesTheWait) {
+    ToolRun run(ToolRun::Service::HungSim);
+    WriteSettings(run.Data(), *PresentConfig());
+    // The simulator blocks in the mode sent at start; the tool gives up after its time limit.
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.Sim()->WaitFor([](const SimLogLine& l) { return l.event == "hang"; }));
+    ASSERT_TRUE(run.ClickCommand(17));
+    ASSERT_TRUE(WaitForWindow(svc::LOADING_WINDOW_TITLE, Ms(3000), run.Proc().Pid()));
+    Sleep(2500);
+    EXPECT_TRUE(FindTopWindow(svc::LOADING_WINDOW_TITLE, run.Proc().Pid()));
+    EXPECT_TRUE(run.Responsive());
+    // The service goes away while the tool waits for its answer.
+    run.Sim()->Proc().Kill();
+    EXPECT_TRUE(WaitForWindowGone(svc::LOADING_WINDOW_TITLE, Ms(3000), run.Proc().Pid()));
+    EXPECT_TRUE(run.Responsive());
+}
+
+TEST(MainCommands, ResetClearsTheProfileRestoresTheLightingAndTellsTheService) {
+    ToolRun run;
+    auto config = PresentConfig();
+    config->Light.LightStyle = 1;
+    ButtonConfig& slot = config->Profile[0].Button[0];
+    slot.FunID = FUNID_SINGLEKEY;
+    slot.SingleKey = slot.CurKey = slot.AssKey = 0x04;
+    WriteSettings(run.Data(), *config);
+    ASSERT_TRUE(run.Start());
+
+    // Declined: nothing changes.
+    ASSERT_TRUE(run.ClickCommand(1));
+    HWND warning = run.WaitOtherWindow();
+    ASSERT_TRUE(warning);
+    Screenshot(L"warning-reset");
+    ASSERT_TRUE(run.Answer(warning, false));
+    Sleep(300);
+    EXPECT_FALSE(FileThere(run.Data() + L"LightOption.ini"));
+    EXPECT_EQ(SettingInt(run.Data(), L"Profile0.prof", L"BUTTONCONFIG0", L"FunID"), FUNID_SINGLEKEY);
+
+    ASSERT_TRUE(run.ClickCommand(1));
+    warning = run.WaitOtherWindow();
+    ASSERT_TRUE(warning);
+    ASSERT_TRUE(run.Answer(warning, true));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_PROFILE, 0), Ms(5000)));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_LIGHT, 0, "send"), Ms(5000)));
+    EXPECT_EQ(SettingInt(run.Data(), L"Profile0.prof", L"BUTTONCONFIG0", L"FunID"), 0);
+    EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"LIGHTSTYLE"), 3);
+    // The lit zones are the skin's factory states.
+    const std::wstring factory = BinPath(L"Skins\\LightOption.ini");
+    for (const wchar_t* key : {L"m_BTNW", L"m_BTNDirect", L"m_BTNTt6TO10"}) {
+        EXPECT_EQ(SettingInt(run.Data(), L"LightOption.ini", L"Profile2LightState", key),
+                  IniReadInt(factory, L"Profile2LightState", key, 0))
+            << key;
+    }
+    // Code 0 came right before the light apply.
+    const auto log = run.Sim()->Log();
+    bool filesChangedBeforeLight = false;
+    for (size_t i = 1; i < log.size(); ++i)
+        if (log[i].Is("recv", {{"code", "5"}}) && log[i - 1].Is("recv", {{"code", "0"}, {"lparam", "0"}}))
+            filesChangedBeforeLight = true;
+    EXPECT_TRUE(filesChangedBeforeLight);
+}
+
+TEST(MainCommands, FailedSaveIsReportedAndTheEditsStay) {
+    ToolRun run;
+    WriteSettings(run.Data(), *PresentConfig());
+    ASSERT_TRUE(run.Start());
+    MakeUnsavedEdit(run);
+    const std::wstring locked = run.Data() + L"Profile2.prof";
+    ASSERT_TRUE(SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    ASSERT_TRUE(run.ClickCommand(17));
+    HWND box = run.WaitOtherWindow();
+    ASSERT_TRUE(box);
+    Screenshot(L"save-failed");
+    const std::wstring text = WindowText(GetDlgItem(box, 0xFFFF));
+    EXPECT_NE(text.find(L"Profile2.prof"), std::wstring::npos) << std::string(text.begin(), text.end());
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, Ms(3000)));
+    // Nothing was sent to apply, and the tool still knows it has unsaved edits.
+    EXPECT_FALSE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_PROFILE), Ms(1500)));
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(run.ClickCommand(5));
+    HWND warning = run.WaitOtherWindow();
+    ASSERT_TRUE(warning);
+    ASSERT_TRUE(run.Answer(warning, false));
+}
