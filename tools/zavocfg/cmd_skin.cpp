@@ -4,9 +4,10 @@
 // "SCREEN" pictures exist and are readable BMP or JPEG pictures, the four faces
 // and the mask have one size, the mask shapes a window (not all white), every
 // button key the window reads is present, each button lies inside the window
-// and no two buttons of a window overlap. The main window's version keys, the
-// Enter key's shape pictures, the lighting window's factory zone states and the
-// two pop-up list pictures are checked too. Each problem is one line; the exit
+// and no two buttons of a window overlap. In the Windows build each picture
+// must also decode with the platform's picture decoder. The main window's
+// version keys, fixed places, Enter shape pictures, the lighting window's
+// factory zone states and the two pop-up list pictures are checked too. Each problem is one line; the exit
 // status is 0 when there is none, 1 otherwise, 2 when DIR is not a folder.
 #include <algorithm>
 #include <cstdint>
@@ -14,6 +15,12 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <ocidl.h>
+#include <olectl.h>
+#endif
 
 #include "Cli.h"
 #include "config/Ini.h"
@@ -113,6 +120,44 @@ Picture ReadJpeg(const std::string& b) {
     return p;
 }
 
+#ifdef _WIN32
+// The platform's picture decoder, the one the windows use: the picture must
+// decode there and give the size the file's headers give. Loaded at run time so
+// that the tool needs no import of its own for it.
+std::wstring DecodeWithPlatform(const std::string& bytes, int width, int height) {
+    using OleLoadPictureFn = HRESULT(WINAPI*)(LPSTREAM, LONG, BOOL, REFIID, LPVOID*);
+    static const auto oleLoadPicture = reinterpret_cast<OleLoadPictureFn>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"oleaut32.dll"), "OleLoadPicture")));
+    using GetObjectFn = int(WINAPI*)(HANDLE, int, LPVOID);
+    static const auto getObject = reinterpret_cast<GetObjectFn>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"gdi32.dll"), "GetObjectW")));
+    static const IID iidPicture = {0x7BF80980, 0xBF32, 0x101A, {0x8B, 0xBB, 0x00, 0xAA, 0x00, 0x30, 0x0C, 0xAB}};
+    if (!oleLoadPicture || !getObject) return L"";
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!block) return L"";
+    std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+    GlobalUnlock(block);
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream))) {
+        GlobalFree(block);
+        return L"";
+    }
+    IPicture* picture = nullptr;
+    const HRESULT hr = oleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, iidPicture,
+                                      reinterpret_cast<void**>(&picture));
+    stream->Release();
+    if (FAILED(hr) || !picture) return L"the picture decoder refuses it";
+    OLE_HANDLE handle = 0;
+    BITMAP bm = {};
+    picture->get_Handle(&handle);
+    const bool sized = getObject(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)), sizeof bm, &bm) != 0;
+    picture->Release();
+    if (sized && (bm.bmWidth != width || bm.bmHeight != height))
+        return L"decodes to " + std::to_wstring(bm.bmWidth) + L"x" + std::to_wstring(bm.bmHeight);
+    return L"";
+}
+#endif
+
 Picture ReadPicture(const std::wstring& path) {
     std::string bytes;
     if (!fs::FileExists(path) || !fs::ReadWholeFile(path, bytes)) {
@@ -120,12 +165,17 @@ Picture ReadPicture(const std::wstring& path) {
         p.error = L"missing";
         return p;
     }
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return ReadBmp(bytes);
-    if (bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-        static_cast<unsigned char>(bytes[1]) == 0xD8)
-        return ReadJpeg(bytes);
     Picture p;
-    p.error = L"neither a BMP nor a JPEG picture";
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
+        p = ReadBmp(bytes);
+    else if (bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+             static_cast<unsigned char>(bytes[1]) == 0xD8)
+        p = ReadJpeg(bytes);
+    else
+        p.error = L"neither a BMP nor a JPEG picture";
+#ifdef _WIN32
+    if (p.error.empty()) p.error = DecodeWithPlatform(bytes, p.width, p.height);
+#endif
     return p;
 }
 

@@ -3,6 +3,12 @@
 exit status 1 and name the fault; the undamaged copy must pass.
 
     test_skin_check.py ZAVOCFG SKIN_DIR
+    test_skin_check.py --wine WINE_RUN ZAVOCFG_EXE SKIN_DIR
+
+With --wine the Windows build's zavocfg runs under Wine (through WINE_RUN) and
+only the case that needs the platform's picture decoder is run besides the
+undamaged copy: a JPEG whose frame asks for 16-bit samples has a valid layout
+but cannot be decoded.
 """
 import os
 import re
@@ -60,6 +66,25 @@ def write_bytes(name, data):
     return apply
 
 
+def jpeg_precision_16(name):
+    def apply(d):
+        path = os.path.join(d, name)
+        data = bytearray(open(path, "rb").read())
+        i = 2
+        while i + 4 <= len(data):
+            marker, length = data[i + 1], data[i + 2] << 8 | data[i + 3]
+            if marker in (0xC0, 0xC1, 0xC2):
+                data[i + 4] = 16
+                break
+            i += 2 + length
+        open(path, "wb").write(bytes(data))
+    return apply
+
+
+PLATFORM_CASES = [
+    ("JPEG the decoder cannot read", jpeg_precision_16("MacroMenu.jpg"), "the picture decoder refuses it"),
+]
+
 CASES = [
     ("description file missing", remove("TKeys.ini"), "TKeys.ini: missing"),
     ("button key missing", edit_ini("INSTANTSHIFTSYS.ini", r"^5=.*\r\n", ""), "[BUTTONINFO] 5 is missing"),
@@ -101,13 +126,21 @@ CASES = [
 ]
 
 
-def run(zavocfg, d):
-    p = subprocess.run([zavocfg, "skin-check", d], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+def run(command, d):
+    if command[0].endswith("wine-run.sh"):
+        d = "Z:" + d.replace("/", "\\")
+    p = subprocess.run(command + ["skin-check", d], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
     return p.returncode, p.stdout
 
 
 def main():
-    zavocfg, skins = sys.argv[1], sys.argv[2]
+    args = sys.argv[1:]
+    cases = CASES
+    if args[0] == "--wine":
+        zavocfg, skins = [args[1], args[2]], args[3]
+        cases = PLATFORM_CASES
+    else:
+        zavocfg, skins = [args[0]], args[1]
     failures = []
     with tempfile.TemporaryDirectory() as tmp:
         pristine = os.path.join(tmp, "pristine")
@@ -115,7 +148,7 @@ def main():
         rc, out = run(zavocfg, pristine)
         if rc != 0:
             failures.append("undamaged skin refused (%d):\n%s" % (rc, out))
-        for i, (name, damage, expected) in enumerate(CASES):
+        for i, (name, damage, expected) in enumerate(cases):
             d = os.path.join(tmp, "case%d" % i)
             shutil.copytree(skins, d)
             damage(d)
@@ -127,7 +160,7 @@ def main():
             failures.append("missing folder: exit %d" % rc)
     for f in failures:
         print("FAIL", f)
-    print("%d of %d cases passed" % (len(CASES) + 2 - len(failures), len(CASES) + 2))
+    print("%d of %d cases passed" % (len(cases) + 2 - len(failures), len(cases) + 2))
     return 1 if failures else 0
 
 
