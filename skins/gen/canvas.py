@@ -131,8 +131,10 @@ class SkinCanvas:
         self.overlay = None           # fn(layer, face): drawn after the buttons
 
     def add(self, key, name, rect, text, painter, latched=False):
-        for ch in ",":
-            assert ch not in text and ch not in name, (name, text)
+        # A comma would split the entry's fields; "TRUE" anywhere after the name
+        # latches the button.
+        assert "," not in text and "," not in name, (name, text)
+        assert "TRUE" not in text, text
         self.buttons.append(Button(key, name, rect, text, latched, painter))
 
     def render(self):

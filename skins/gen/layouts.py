@@ -136,3 +136,24 @@ def japanese():
 ENTER_SHAPE = ((13.5, _row(2), 1.5, 1), (13.75, _row(3), 1.25, 1))
 
 LAYOUTS = {"en": english, "jp": japanese}
+
+
+# Tooltips of keys whose legend is short or a symbol; the others use their
+# legend. Key index -> tooltip.
+KEY_TIPS = {
+    0: "Escape", 13: "Print Screen", 14: "Scroll Lock", 15: "Pause", 16: "Grave accent", 27: "Minus",
+    28: "Equals", 29: "Backspace", 30: "Insert", 31: "Home", 32: "Page Up", 33: "Num Lock",
+    34: "Number pad /", 35: "Number pad *", 36: "Number pad -", 37: "Tab", 48: "Left bracket",
+    49: "Right bracket", 50: "Hash", 51: "Delete", 52: "End", 53: "Page Down", 57: "Number pad +",
+    58: "Caps Lock", 68: "Semicolon", 69: "Apostrophe", 70: "Enter", 74: "Left Shift", 82: "Comma",
+    83: "Full stop", 84: "Slash", 85: "Right Shift", 86: "Up", 90: "Number pad Enter", 91: "Left Ctrl",
+    92: "Left Windows", 93: "Left Alt", 94: "Space", 95: "Right Alt", 96: "Right Windows",
+    97: "Application menu", 98: "Right Ctrl", 99: "Left", 100: "Down", 101: "Right", 103: "Number pad .",
+    104: "Backslash",
+    105: "IME on", 106: "Hankaku/Zenkaku", 107: "Eisu", 108: "Hiragana", 109: "Romaji",
+    110: "Yen", 111: "Muhenkan", 112: "Katakana/Hiragana", 113: "Henkan", 114: "Ro",
+}
+for _i, _d in ((54, 7), (55, 8), (56, 9), (71, 4), (72, 5), (73, 6), (87, 1), (88, 2), (89, 3), (102, 0)):
+    KEY_TIPS[_i] = "Number pad %d" % _d
+JP_TIPS = {16: "Hankaku/Zenkaku", 28: "Caret", 48: "At sign", 49: "Left bracket", 50: "Right bracket",
+           58: "Eisu / Caps Lock", 69: "Colon", 27: "Minus"}

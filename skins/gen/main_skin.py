@@ -9,7 +9,7 @@ from PIL import Image, ImageDraw
 from . import icons
 from . import palette as P
 from .canvas import Layer, SkinCanvas, font, mix, SCALE
-from .layouts import ENTER_SHAPE, LAYOUTS, TKEY_X
+from .layouts import ENTER_SHAPE, JP_TIPS, KEY_TIPS, LAYOUTS, TKEY_X
 from .widgets import flat, keycap
 
 W, H = 1060, 464
@@ -196,11 +196,9 @@ def build(layout="en"):
             s.buttons[-1].section = "STANDER-KEYS"
             continue
         r = cell(x, y, w, h)
-        tip = legend if legend else "Space"
-        if sub:
-            tip = "%s %s" % (legend, sub)
-        s.add(str(idx + 20), "Key%d" % idx, r, tip.replace(",", "comma") if tip != "," else "comma",
-              keycap(legend, sub, small=len(legend) > 5))
+        tips = {**KEY_TIPS, **JP_TIPS} if layout == "jp" else KEY_TIPS
+        tip = tips.get(idx, legend)
+        s.add(str(idx + 20), "Key%d" % idx, r, tip, keycap(legend, sub, small=len(legend) > 5))
         s.buttons[-1].section = "STANDER-KEYS"
     s.sections["SCREEN"] = [("EnterRgn", "main_enter")]
     s.overlay = lambda L, face: draw_enter(L, "normal" if face == "normal" else face)
