@@ -97,9 +97,9 @@ TEST(MainCommands, ApplyWritesTheFilesThenAsksTheServiceAfterOneSecond) {
     auto config = PresentConfig();
     config->CurrantProfile = 3;
     WriteSettings(run.Data(), *config);
+    ASSERT_TRUE(run.Start());
     for (int p = 0; p < PROFILE_COUNT; ++p)
         DeleteFileW((run.Data() + L"Profile" + std::to_wstring(p) + L".prof").c_str());
-    ASSERT_TRUE(run.Start());
 
     const auto clicked = std::chrono::steady_clock::now();
     ASSERT_TRUE(run.ClickCommand(17));
@@ -193,8 +193,10 @@ TEST(MainCommands, FailedSaveIsReportedAndTheEditsStay) {
     WriteSettings(run.Data(), *PresentConfig());
     ASSERT_TRUE(run.Start());
     MakeUnsavedEdit(run);
-    const std::wstring locked = run.Data() + L"Profile2.prof";
-    ASSERT_TRUE(SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+    // A folder stands where the profile file must be written.
+    const std::wstring blocked = run.Data() + L"Profile2.prof";
+    ASSERT_TRUE(DeleteFileW(blocked.c_str()));
+    ASSERT_TRUE(CreateDirectoryW(blocked.c_str(), nullptr));
 
     ASSERT_TRUE(run.ClickCommand(17));
     HWND box = run.WaitOtherWindow();
@@ -206,7 +208,7 @@ TEST(MainCommands, FailedSaveIsReportedAndTheEditsStay) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, Ms(3000)));
     // Nothing was sent to apply, and the tool still knows it has unsaved edits.
     EXPECT_FALSE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_PROFILE), Ms(1500)));
-    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(blocked.c_str());
     ASSERT_TRUE(run.ClickCommand(5));
     HWND warning = run.WaitOtherWindow();
     ASSERT_TRUE(warning);
