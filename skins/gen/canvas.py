@@ -16,18 +16,24 @@ FONT_DIR = "/usr/share/fonts/truetype/dejavu/"
 _fonts = {}
 
 
-def font(size, bold=True, condensed=False, mono=False):
-    """DejaVu font of `size` pixels."""
+def font(size, bold=True, mono=False):
+    """DejaVu font of `size` pixels (the faces of fonts-dejavu-core only)."""
     if mono:
         name = "DejaVuSansMono-Bold.ttf" if bold else "DejaVuSansMono.ttf"
-    elif condensed:
-        name = "DejaVuSansCondensed-Bold.ttf" if bold else "DejaVuSansCondensed.ttf"
     else:
         name = "DejaVuSans-Bold.ttf" if bold else "DejaVuSans.ttf"
     key = (name, size)
     if key not in _fonts:
         _fonts[key] = ImageFont.truetype(FONT_DIR + name, size)
     return _fonts[key]
+
+
+def fit_font(text, max_width, size, smallest=7, bold=True):
+    """The largest font from `size` down to `smallest` in which `text` is at most
+    `max_width` pixels wide."""
+    while size > smallest and font(size, bold).getlength(text) > max_width:
+        size -= 1
+    return font(size, bold)
 
 
 def mix(a, b, t):

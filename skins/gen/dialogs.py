@@ -175,7 +175,7 @@ def command_item(name, keys):
         base(L, r, face)
         if keys:
             col = (150, 220, 245) if face in ("over", "down") else P.FAINT
-            L.text_in((r[0], r[1], r[2] - 8, r[3]), keys, font(8, condensed=True), col, align="right")
+            L.text_in((r[0], r[1], r[2] - 8, r[3]), keys, font(8), col, align="right")
     return paint
 
 
@@ -261,7 +261,7 @@ _LZ = (
     ("29", "m_BTNF", "F", 4.75, 2, 1, 1),
     ("21", "m_BTNPINYIN2", "G - #", 5.75, 2, 7, 1),
     ("22", "m_BTNPINYIN3", "Z - /", 2.25, 3, 9, 1),
-    ("23", "m_BTNPINYIN4", "Tab Caps", 0, 1, 1.5, 2),
+    ("23", "m_BTNPINYIN4", "Tab\nCaps", 0, 1, 1.5, 2),
     ("24", "m_BTNPINYIN5", "Bottom row", 0, 4, 15, 1),
     ("15", "m_BTNDirect", "Arrows", 15.4, 3, 3, 2),
     ("16", "m_BTNNumber", "Number pad", 18.8, 0, 4, 5),
@@ -270,11 +270,12 @@ _LZ = (
 
 def light_option():
     w, h = 780, 372
-    u, x0, y0 = 21, 267, 112        # zone keyboard: unit, x of key 0, y of the number row
+    # zone keyboard: unit width and height, x of key 0, y of the number row
+    u, uy, x0, y0 = 21, 27, 267, 108
 
     def kb(x, y, ww, hh):
-        return (int(round(x0 + x * u)) + 1, int(round(y0 + y * u)) + 1,
-                int(round(x0 + (x + ww) * u)) - 1, int(round(y0 + (y + hh) * u)) - 1)
+        return (int(round(x0 + x * u)) + 1, int(round(y0 + y * uy)) + 1,
+                int(round(x0 + (x + ww) * u)) - 1, int(round(y0 + (y + hh) * uy)) - 1)
 
     def extra(L):
         caption(L, 20, 54, "STYLE")
@@ -288,7 +289,7 @@ def light_option():
             L.rrect(r, 4, fill=(30, 33, 41))
         L.text_in(kb(12.75, 2, 2.25, 1), "Enter", font(8, bold=False), P.FAINT)
         L.text_in(kb(15.4, 0, 3, 2), "Ins Home PgUp", font(8, bold=False), P.FAINT)
-        body(L, 212, 262, ["Letter zones step through five presets together;",
+        body(L, 212, 266, ["Letter zones step through five presets together;",
                            "the two T-key zones take turns."], size=9, col=P.FAINT, step=13)
         caption(L, 20, 304, "LIGHT PROFILE")
     s = SkinCanvas(w, h, chrome(w, h, "LIGHTING", extra=extra))
@@ -298,7 +299,7 @@ def light_option():
         x = 14 + i * 34
         s.add(str(32 + i), "LightProfile%d" % (i + 1), (x, 316, x + 30, 344), "Light profile %d" % (i + 1),
               flat(str(i + 1), size=12))
-    s.add("19", "m_BTN1To6", kb(1, -0.62, 6, 0.55), "Keys 1 to 6", zone("1 - 6", size=8))
+    s.add("19", "m_BTN1To6", kb(1, -0.6, 6, 0.55), "Keys 1 to 6", zone("1 - 6", size=9))
     for key, name, label, x, y, ww, hh in _LZ:
         s.add(key, name, kb(x, y, ww, hh), label, zone(label, size=9 if ww > 1 else 8))
     s.add("8", "Apply", (w - 284, 316, w - 196, 344), "Apply", flat("APPLY", "check", size=10))

@@ -27,16 +27,16 @@ def _common_right(keys):
         f.append((9 + i, 11 + i, "F%d" % (9 + i)))
     for idx, x, lab in f:
         keys.append((idx, x, 0, 1, 1, lab, None))
-    for idx, x, lab in ((13, 0, "PrtSc"), (14, 1, "ScrLk"), (15, 2, "Pause"),
-                        (30, 0, "Ins"), (31, 1, "Home"), (32, 2, "PgUp")):
+    for idx, x, lab in ((13, 0, "Prt\nSc"), (14, 1, "Scr\nLk"), (15, 2, "Pause"),
+                        (30, 0, "Ins"), (31, 1, "Home"), (32, 2, "Pg\nUp")):
         keys.append((idx, NAV_X + x, 0 if idx < 30 else _row(1), 1, 1, lab, None))
-    for idx, x, lab in ((51, 0, "Del"), (52, 1, "End"), (53, 2, "PgDn")):
+    for idx, x, lab in ((51, 0, "Del"), (52, 1, "End"), (53, 2, "Pg\nDn")):
         keys.append((idx, NAV_X + x, _row(2), 1, 1, lab, None))
     keys.append((86, NAV_X + 1, _row(4), 1, 1, "\u2191", None))
     for idx, x, lab in ((99, 0, "\u2190"), (100, 1, "\u2193"), (101, 2, "\u2192")):
         keys.append((idx, NAV_X + x, _row(5), 1, 1, lab, None))
     pad = [
-        (33, 0, 1, "Num"), (34, 1, 1, "/"), (35, 2, 1, "*"), (36, 3, 1, "\u2212"),
+        (33, 0, 1, "Num\nLk"), (34, 1, 1, "/"), (35, 2, 1, "*"), (36, 3, 1, "\u2212"),
         (54, 0, 2, "7"), (55, 1, 2, "8"), (56, 2, 2, "9"),
         (71, 0, 3, "4"), (72, 1, 3, "5"), (73, 2, 3, "6"),
         (87, 0, 4, "1"), (88, 1, 4, "2"), (89, 2, 4, "3"),
@@ -98,7 +98,7 @@ def japanese():
     number pad."""
     keys = []
     _common_right(keys)
-    keys.append((106, 0, _row(1), 1, 1, "Han/Zen", None))
+    keys.append((106, 0, _row(1), 1, 1, "Zen", "Han"))
     for i, (d, s) in enumerate(zip("1234567890", "!\"#$%&'() ")):
         keys.append((17 + i, 1 + i, _row(1), 1, 1, d, s.strip() or None))
     keys.append((27, 11, _row(1), 1, 1, "-", "="))

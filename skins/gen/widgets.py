@@ -2,7 +2,7 @@
 menu items. Each painter is fn(layer, rect, face)."""
 from . import icons
 from . import palette as P
-from .canvas import font, mix
+from .canvas import fit_font, font, mix
 
 
 def keycap(legend, sub=None, small=False):
@@ -20,16 +20,23 @@ def keycap(legend, sub=None, small=False):
         top = (cap[0] + 2, cap[1] + 1, cap[2] - 2, cap[3] - 4)
         L.vgrad(top, c["top"], c["top2"], radius=4)
         L.rrect(cap, 5, outline=c["edge"], width=1)
-        w = x1 - x0
         if sub:
             L.text_in((top[0], top[1] + 1, top[2], (top[1] + top[3]) // 2 + 1), sub,
                       font(10), mix(c["legend"], c["side"], 0.25))
             L.text_in((top[0], (top[1] + top[3]) // 2 - 1, top[2], top[3] - 1), legend, font(11), c["legend"])
+        elif "\n" in legend:
+            # two short lines, as printed on keys such as "Pg Up"
+            upper, lower = legend.split("\n")
+            mid = (top[1] + top[3]) // 2
+            tw = top[2] - top[0] - 2
+            L.text_in((top[0], mid - 11, top[2], mid), upper, fit_font(upper, tw, 9, 8), c["legend"])
+            L.text_in((top[0], mid, top[2], mid + 11), lower, fit_font(lower, tw, 9, 8), c["legend"])
         else:
             size = 9 if small else (12 if len(legend) <= 2 else 10)
-            fnt = font(size, condensed=len(legend) > 4)
-            if w < 40 and len(legend) > 3:
-                fnt = font(9 if len(legend) <= 5 else 8, condensed=True)
+            tw = top[2] - top[0]
+            fnt = fit_font(legend, tw, size, 8)
+            if fnt.getlength(legend) > tw:
+                fnt = fit_font(legend, tw, 9, 7, bold=False)
             L.text_in(top, legend, fnt, c["legend"])
 
     return paint
@@ -148,6 +155,6 @@ def zone(label, size=10):
         top = (r[1] + r[3]) / 2 - step * (len(lines) - 1) / 2
         for i, line in enumerate(lines):
             y = top + i * step
-            L.text_in((r[0], y - step / 2, r[2], y + step / 2), line, font(size, condensed=len(line) > 5), col)
+            L.text_in((r[0], y - step / 2, r[2], y + step / 2), line, fit_font(line, r[2] - r[0] - 4, size), col)
 
     return paint
