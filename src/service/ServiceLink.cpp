@@ -27,7 +27,7 @@ SendResult ServiceLink::Send(unsigned code, std::intptr_t lParam) const {
     // SMTO_ABORTIFHUNG returns at once when the service's thread has not looked
     // at its queue for a while; the timeout bounds the wait for a busy one.
     LRESULT ok = SendMessageTimeoutW(service, svc::WM_SERVICE_COMMAND, code, static_cast<LPARAM>(lParam),
-                                     SMTO_ABORTIFHUNG | SMTO_NORMAL, m_nSendTimeoutMs, &ignored);
+                                     SMTO_ABORTIFHUNG, m_nSendTimeoutMs, &ignored);
     if (ok) return SendResult::Handled;
     // The window may have gone between the lookup and the send: that is the same
     // as no service at all.
