@@ -2,8 +2,10 @@
 #include "config/Ini.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
@@ -47,10 +49,18 @@ std::int64_t NowTicks() {
 
 bool IsRacy(const fs::FileStamp& s) { return s.exists && NowTicks() - s.mtime < kRacyTicks; }
 
+// A 64-bit hash of a file's bytes, eight bytes at a step.
 std::uint64_t Hash(std::string_view bytes) {
-    std::uint64_t h = 1469598103934665603ULL;  // FNV-1a
-    for (unsigned char c : bytes) h = (h ^ c) * 1099511628211ULL;
-    return h;
+    std::uint64_t h = 0x9E3779B97F4A7C15ULL ^ bytes.size();
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, bytes.data() + i, 8);
+        h = (h ^ w) * 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 29;
+    }
+    for (; i < bytes.size(); ++i) h = (h ^ static_cast<unsigned char>(bytes[i])) * 0x100000001B3ULL;
+    return h ^ (h >> 32);
 }
 
 struct Engine {
@@ -123,8 +133,8 @@ Entry* Open(const std::wstring& path, fs::Status* why = nullptr) {
             return nullptr;
         }
         fresh.doc = ini::Document::Parse(bytes);
-        fresh.hash = Hash(bytes);
         fresh.racy = IsRacy(fresh.stamp);
+        if (fresh.racy) fresh.hash = Hash(bytes);  // only a racy parse is ever confirmed by content
     }
     fresh.checked = true;
     fresh.lastUse = ++e.clock;
@@ -187,10 +197,11 @@ fs::Status Write(const std::wstring& file, const std::wstring& section, const st
 
 // Reads the value as the platform's string read does: quotes around the whole
 // value are dropped and the result is cut to `cap` characters.
-std::wstring ReadValue(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                       const std::wstring& def, size_t cap) {
-    Engine& e = E();
-    std::lock_guard<std::recursive_mutex> lock(e.mu);
+// The value as the platform's string read gives it: quotes around the whole
+// value are dropped, a default loses its trailing spaces, and the result is cut
+// to `cap` characters. The view lives while the engine's lock is held.
+std::wstring_view ValueView(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                            std::wstring_view def, size_t cap) {
     Entry* en = Open(file);
     std::optional<std::wstring_view> v;
     if (en) v = en->doc.Find(section, key);
@@ -201,23 +212,30 @@ std::wstring ReadValue(const std::wstring& file, const std::wstring& section, co
             out = out.substr(1, out.size() - 2);
     } else {
         out = def;
-        while (!out.empty() && out.back() == L' ') out.remove_suffix(1);  // as the platform trims a default
+        while (!out.empty() && out.back() == L' ') out.remove_suffix(1);
     }
-    return std::wstring(out.substr(0, cap));
+    return out.substr(0, cap);
 }
 
-int HexDigit(wchar_t c) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-    return -1;
+constexpr std::array<signed char, 128> kHexValue = [] {
+    std::array<signed char, 128> t{};
+    for (auto& v : t) v = -1;
+    for (int i = 0; i < 10; ++i) t['0' + i] = static_cast<signed char>(i);
+    for (int i = 0; i < 6; ++i) t['A' + i] = t['a' + i] = static_cast<signed char>(10 + i);
+    return t;
+}();
+
+inline int HexDigit(wchar_t c) {
+    return static_cast<std::uint32_t>(c) < 128 ? kHexValue[static_cast<size_t>(c)] : -1;
 }
 
 }  // namespace
 
 std::wstring IniReadString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                            const std::wstring& defaultValue) {
-    return ReadValue(file, section, key, defaultValue, INI_MAX_VALUE);
+    Engine& e = E();
+    std::lock_guard<std::recursive_mutex> lock(e.mu);
+    return std::wstring(ValueView(file, section, key, defaultValue, INI_MAX_VALUE));
 }
 
 std::int32_t IniReadInt(const std::wstring& file, const std::wstring& section, const std::wstring& key,
@@ -226,7 +244,9 @@ std::int32_t IniReadInt(const std::wstring& file, const std::wstring& section, c
     // system's string-to-integer call with base 0 does: leading blanks, a sign,
     // then "0x" (hex), "0o" (octal), "0b" (binary) or decimal digits up to the
     // first other character, wrapping at 32 bits. "abc" gives 0.
-    std::wstring v = ReadValue(file, section, key, L"", 29);
+    Engine& e = E();
+    std::lock_guard<std::recursive_mutex> lock(e.mu);
+    const std::wstring_view v = ValueView(file, section, key, {}, 29);
     if (v.empty()) return defaultValue;
     size_t i = 0;
     while (i < v.size() && v[i] <= L' ') ++i;
@@ -268,16 +288,19 @@ bool IniReadStruct(const std::wstring& file, const std::wstring& section, const 
     if (!en) return false;
     std::optional<std::wstring_view> v = en->doc.Find(section, key);
     if (!v || v->size() != 2 * size + 2) return false;
-    std::vector<std::uint8_t> bytes(size + 1);
+    // Decoded completely and checked before the target is touched.
+    thread_local std::vector<std::uint8_t> scratch;
+    scratch.resize(size + 1);
+    const wchar_t* p = v->data();
     unsigned sum = 0;
     for (size_t i = 0; i <= size; ++i) {
-        int hi = HexDigit((*v)[2 * i]), lo = HexDigit((*v)[2 * i + 1]);
-        if (hi < 0 || lo < 0) return false;
-        bytes[i] = static_cast<std::uint8_t>(hi * 16 + lo);
-        if (i < size) sum += bytes[i];
+        int hi = HexDigit(p[2 * i]), lo = HexDigit(p[2 * i + 1]);
+        if ((hi | lo) < 0) return false;
+        scratch[i] = static_cast<std::uint8_t>(hi * 16 + lo);
+        if (i < size) sum += scratch[i];
     }
-    if ((sum & 0xFF) != bytes[size]) return false;
-    std::copy(bytes.begin(), bytes.begin() + static_cast<long>(size), static_cast<std::uint8_t*>(target));
+    if (scratch[size] != (sum & 0xFF)) return false;
+    if (size) std::memcpy(target, scratch.data(), size);
     return true;
 }
 

@@ -55,29 +55,41 @@ public:
 
 private:
     enum class Eol : std::uint8_t { None, Lf, CrLf };
+    // A line's text lives in the decoded file (`base_`) until the engine replaces
+    // it; then the line owns its new text.
     struct Line {
-        std::wstring text;  // without the line end
-        Eol eol = Eol::CrLf;
+        std::uint32_t begin = 0, length = 0;  // in base_, while not owned
+        std::wstring own;
+        bool owned = false;
         bool hasValue = false;
-        std::uint32_t nameBegin = 0, nameEnd = 0, valueBegin = 0, valueEnd = 0;
+        Eol eol = Eol::CrLf;
+        std::uint32_t nameBegin = 0, nameEnd = 0, valueBegin = 0, valueEnd = 0;  // within the text
     };
     struct Section {
         bool hasHeader = false;
         Line header;
         std::wstring name;  // as between the brackets
         std::vector<Line> lines;
-        std::unordered_map<std::wstring, std::uint32_t> keys;  // folded name -> first line
+        std::unordered_map<std::uint64_t, std::uint32_t> keys;  // hash of the folded name -> first line
     };
 
-    static Line MakeLine(std::wstring text, Eol eol);
-    static Line MakeKeyLine(std::wstring_view name, std::wstring_view value);
+    std::wstring_view Text(const Line& l) const {
+        return l.owned ? std::wstring_view(l.own) : std::wstring_view(base_).substr(l.begin, l.length);
+    }
+    std::wstring_view Name(const Line& l) const { return Text(l).substr(l.nameBegin, l.nameEnd - l.nameBegin); }
+    static void Split(Line& line, std::wstring_view text);
+    static Line KeyLine(std::wstring_view name, std::wstring_view value);
+    const Section* FindSection(std::wstring_view trimmedName) const;
+    const Line* FindLine(const Section& s, std::wstring_view trimmedKey) const;
     void AppendLine(Section& s, Line line);
     void AppendSection(std::wstring name, Line header);
     void EndLastLine();
+    std::string NarrowAscii(size_t capacity) const;
 
     Encoding encoding_ = Encoding::Ansi;
+    std::wstring base_;                                      // the decoded file as read
     std::vector<Section> sections_;                          // [0] is the unnamed section
-    std::unordered_map<std::wstring, std::uint32_t> index_;  // folded name -> first section
+    std::unordered_map<std::uint64_t, std::uint32_t> index_;  // hash of the folded name -> first section
 };
 
 }  // namespace zavo::ini
