@@ -222,7 +222,8 @@ std::wstring SettingString(const std::wstring& dataFolder, const std::wstring& f
 // ---- Screenshots --------------------------------------------------------------
 
 // Captures the whole screen, or one window's rectangle on screen (with whatever
-// covers it), into `path`: PNG when it ends in ".png", otherwise BMP.
+// covers it), into `path`: PNG when it ends in ".png", otherwise BMP. A window is
+// given a moment to handle its queue and repaint first.
 bool SaveScreenshot(const std::wstring& path, HWND window = nullptr);
 // Into ArtefactDir() under `name` (".png" added when it has no extension);
 // returns the path, or "" on failure.

@@ -89,6 +89,13 @@ bool EndsWithPng(const std::wstring& path) {
 bool SaveScreenshot(const std::wstring& path, HWND window) {
     RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (window && !GetWindowRect(window, &r)) return false;
+    if (window) {
+        // Let the window's thread catch up with what it was told (a round trip
+        // through its queue, bounded for a hung one), then paint.
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored);
+        Sleep(150);
+    }
     HBITMAP bmp = CaptureScreen(r);
     if (!bmp) return false;
     bool ok = EndsWithPng(path) ? SavePng(bmp, path) : SaveBmp(bmp, path);
