@@ -210,8 +210,10 @@ void CBitmapBtn::DestroyTooltip() {
     m_Tooltip = nullptr;
 }
 
+// The tooltip sees every message bound for the button. A button whose tooltip
+// text was never set has no tooltip window at all (one per button would cost a
+// window each for nothing), so it never shows one.
 BOOL CBitmapBtn::PreTranslateMessage(MSG* msg) {
-    EnsureTooltip();
     if (m_Tooltip) ::SendMessageW(m_Tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
     return CButton::PreTranslateMessage(msg);
 }
