@@ -7,7 +7,8 @@
 // quote or nothing is written in double quotes, with \" and \\ inside.
 // Events: start, recv (a message reached the window), check (one settings file
 // read on an apply), apply, reply (the answer to "DLGLoading"), deliver (a
-// request of "devicesim send" posted to the tool), hang, stop.
+// request of "devicesim send" or of the control file posted to the tool),
+// control (a control file line that is not a request), hang, stop.
 #pragma once
 #include <windows.h>
 

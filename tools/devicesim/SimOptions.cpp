@@ -22,11 +22,14 @@ const wchar_t* UsageText() {
            L"\n"
            L"Run the simulator:\n"
            L"  devicesim [--data DIR] [--log FILE] [--apply-delay MS] [--hang] [--no-device]\n"
+           L"            [--control FILE]\n"
            L"    --data DIR         settings folder (default %APPDATA%\\Brimvale\\ZAVO\\)\n"
            L"    --log FILE         message log, one line per event (default DIR\\devicesim.log)\n"
            L"    --apply-delay MS   wait before answering an apply to \"DLGLoading\" (default 500)\n"
            L"    --hang             never answer an apply, and block in every sent command\n"
            L"    --no-device        do not mark the keyboard present (DEVICEPSTATS) at start\n"
+           L"    --control FILE     carry out each line appended to FILE, in the words of send\n"
+           L"                       (e.g. \"notify 11147\"); '#' starts a comment line\n"
            L"\n"
            L"Ask the running simulator to post a message to the tool:\n"
            L"  devicesim send notify CODE          WM_SERVICE_NOTIFY (2025) to \"VARNOS\", lParam CODE\n"
@@ -52,6 +55,8 @@ bool ParseInt(const std::wstring& word, std::int64_t& value) {
     value = v;
     return true;
 }
+
+}  // namespace
 
 // "send" words: KIND followed by its numbers.
 bool ParseRequest(const std::vector<std::wstring>& words, Request& r, std::wstring& error) {
@@ -101,6 +106,8 @@ bool ParseRequest(const std::vector<std::wstring>& words, Request& r, std::wstri
     return true;
 }
 
+namespace {
+
 std::wstring WithTrailingBackslash(std::wstring folder) {
     if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/') folder += L'\\';
     return folder;
@@ -143,6 +150,8 @@ bool ParseOptions(const std::vector<std::wstring>& args, Options& o, std::wstrin
             o.hang = true;
         } else if (a == L"--no-device") {
             o.noDevice = true;
+        } else if (a == L"--control") {
+            if (!next(o.controlPath)) return false;
         } else {
             error = L"unknown argument: " + a;
             return false;

@@ -27,8 +27,13 @@ struct Options {
     unsigned applyDelayMs = 500;  // between SVC_APPLY_PROFILE and the answer to "DLGLoading"
     bool hang = false;           // never answer an apply; block in sent commands
     bool noDevice = false;       // do not write DEVICEPSTATS 1
+    std::wstring controlPath;    // control file of requests (SimControl.h); empty: none
     Request request;             // Mode::Send
 };
+
+// Parses the words of one request ("notify 11147", "light-sync 1 1"), as given
+// after "send" or on a line of the control file.
+bool ParseRequest(const std::vector<std::wstring>& words, Request& request, std::wstring& error);
 
 // Parses the words after the program name. On failure returns false and sets
 // `error` to one line naming the bad word.

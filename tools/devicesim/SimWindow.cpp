@@ -1,5 +1,6 @@
 #include "SimWindow.h"
 
+#include <cstring>
 #include <string>
 
 #include "SimCheck.h"
@@ -15,6 +16,9 @@ namespace {
 
 constexpr int CLIENT_WIDTH = 480;
 constexpr int CLIENT_HEIGHT = 350;
+// Far above the reply timers, which count up from 1.
+constexpr UINT_PTR CONTROL_TIMER = 0x7FFF0000;
+constexpr UINT CONTROL_POLL_MS = 100;
 
 std::wstring Num(long long v) { return std::to_wstring(v); }
 
@@ -46,6 +50,11 @@ bool SimWindow::Create(HINSTANCE instance) {
     m_hWnd = CreateWindowExW(0, SIM_WINDOW_CLASS, svc::SERVICE_WINDOW_TITLE, style, x, y, width, height, nullptr,
                              nullptr, instance, this);
     if (!m_hWnd) return false;
+    if (!m_options.controlPath.empty()) {
+        m_control = std::make_unique<ControlFile>(m_options.controlPath);
+        m_control->TakeNewLines();  // what the file held before the start is not for this run
+        SetTimer(m_hWnd, CONTROL_TIMER, CONTROL_POLL_MS, nullptr);
+    }
     ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
     UpdateWindow(m_hWnd);
     return true;
@@ -74,7 +83,8 @@ LRESULT SimWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COPYDATA:
             return OnRequest(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_TIMER:
-            OnReplyTimer(wParam);
+            if (wParam == CONTROL_TIMER) OnControlTimer();
+            else OnReplyTimer(wParam);
             return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;
@@ -182,9 +192,15 @@ void SimWindow::OnReplyTimer(UINT_PTR id) {
 
 LRESULT SimWindow::OnRequest(const COPYDATASTRUCT* data) {
     if (!data || data->dwData != REQUEST_TAG || data->cbData != sizeof(RequestWire)) return 0;
-    RequestWire r;
-    memcpy(&r, data->lpData, sizeof r);
-    const wchar_t* title = TargetTitle(static_cast<Target>(r.target));
+    RequestWire wire;
+    memcpy(&wire, data->lpData, sizeof wire);
+    if (wire.target > static_cast<std::uint32_t>(Target::LoadingWindow)) return 0;
+    Request r{static_cast<Target>(wire.target), wire.message, wire.wParam, wire.lParam};
+    return Deliver(r, L"send") ? REQUEST_DELIVERED : REQUEST_NO_TARGET;
+}
+
+bool SimWindow::Deliver(const Request& r, const wchar_t* via) {
+    const wchar_t* title = TargetTitle(r.target);
     HWND target = FindWindowW(nullptr, title);
     // Posted from this thread, as a real service does, so that the tool sees it in
     // its queue (WM_SERVICE_COMMAND is handled while pre-translating).
@@ -193,8 +209,25 @@ LRESULT SimWindow::OnRequest(const COPYDATASTRUCT* data) {
                             {"msg", Num(r.message)},
                             {"wparam", Num(r.wParam)},
                             {"lparam", Num(r.lParam)},
+                            {"via", via},
                             {"ok", ok ? L"1" : L"0"}});
-    return ok ? REQUEST_DELIVERED : REQUEST_NO_TARGET;
+    return ok;
+}
+
+void SimWindow::OnControlTimer() {
+    for (const auto& line : m_control->TakeNewLines()) {
+        std::vector<std::wstring> words = ControlWords(line);
+        if (words.empty()) continue;
+        Request request;
+        std::wstring error;
+        if (ParseRequest(words, request, error)) {
+            Deliver(request, L"control");
+        } else {
+            // A line that is not a request is reported and skipped; the next lines
+            // are still carried out.
+            m_log.Write("control", {{"line", line}, {"error", error}});
+        }
+    }
 }
 
 void SimWindow::ReloadLighting() {

@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 
+#include "SimControl.h"
 #include "SimLog.h"
 #include "SimOptions.h"
 #include "SimState.h"
@@ -43,6 +45,9 @@ private:
     void OnApplyProfile(int profile);
     void OnReplyTimer(UINT_PTR id);
     LRESULT OnRequest(const COPYDATASTRUCT* data);
+    // Posts one request to the tool's window; false when that window is missing.
+    bool Deliver(const Request& request, const wchar_t* via);
+    void OnControlTimer();
     void ReloadLighting();
     void HangForever();
     void Redraw();
@@ -52,7 +57,8 @@ private:
     HWND m_hWnd = nullptr;
     SimState m_state;
     std::map<UINT_PTR, int> m_pendingReplies;  // timer id -> profile
-    UINT_PTR m_nNextTimer = 1;
+    UINT_PTR m_nNextTimer = 1;                 // reply timers count up from 1
+    std::unique_ptr<ControlFile> m_control;    // with --control
 };
 
 }  // namespace devicesim

@@ -206,3 +206,29 @@ TEST(DeviceSim, ASecondSimulatorRefusesToStart) {
     EXPECT_EQ(code, 3u);
     EXPECT_TRUE(sim.Proc().Running());
 }
+
+TEST(DeviceSim, CarriesOutLinesAppendedToTheControlFile) {
+    TempDir dir;
+    std::wstring control = dir.path() + L"control.txt";
+    ASSERT_TRUE(fs::WriteFileAtomic(control, "notify 11147\n"));  // there before the start: not for this run
+    DeviceSim sim(dir.path(), {L"--control", control});
+    ASSERT_TRUE(sim.Ready());
+    RecordingWindow main(svc::MAIN_WINDOW_TITLE);
+    RecordingWindow light(svc::LIGHT_WINDOW_TITLE);
+    ASSERT_TRUE(fs::WriteFileAtomic(control, "notify 11147\n# mode back\nnotify 11148\nwave 3\nlight-sync 3 2\nexit"));
+
+    auto sync = light.WaitFor(svc::WM_LIGHT_SYNC, Ms(5000));
+    ASSERT_TRUE(sync);
+    EXPECT_EQ(sync->wParam, 3u);
+    EXPECT_EQ(sync->lParam, 2);
+    ASSERT_EQ(main.Received().size(), 1u);
+    EXPECT_EQ(main.Received()[0].lParam, svc::NOTIFY_MODE_0);
+    EXPECT_TRUE(sim.WaitFor([](const SimLogLine& l) { return l.Is("control", {{"line", "wave 3"}}); }));
+
+    // The last line had no line break yet; it runs once it is complete.
+    ASSERT_TRUE(fs::WriteFileAtomic(control,
+                                    "notify 11147\n# mode back\nnotify 11148\nwave 3\nlight-sync 3 2\nexit\n"));
+    auto exitRequest = main.WaitFor(svc::WM_SERVICE_COMMAND, Ms(5000));
+    ASSERT_TRUE(exitRequest);
+    EXPECT_EQ(exitRequest->wParam, svc::SVC_REQUEST_EXIT);
+}
