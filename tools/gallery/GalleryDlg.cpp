@@ -7,6 +7,7 @@ namespace zavo {
 namespace {
 
 constexpr UINT_PTR kOpenMenuTimer = 1;
+constexpr UINT_PTR kQuitTimer = 2;
 constexpr RECT kStatusArea{30, 262, 190, 300};
 constexpr POINT kEnterPos{214, 236};
 constexpr POINT kBusyCentre{452, 166};
@@ -61,7 +62,7 @@ BOOL CGalleryDlg::OnInitDialog() {
     m_Text.SetText(L"A caption drawn over the picture, too long to fit");
     m_Text.Invalidate();
 
-    const std::wstring folder = SkinFolder() + L"Gallery\\";
+    const std::wstring folder = SkinFolder();
     m_Enter.SetImages(folder + L"enter-rest.bmp", folder + L"enter-hover.bmp", folder + L"enter-down.bmp",
                       folder + L"enter-disabled.bmp");
     m_Enter.Create(this);
@@ -74,6 +75,7 @@ BOOL CGalleryDlg::OnInitDialog() {
     m_Busy->StartAnimation();
     // Opened once the gallery is up and active, so the menu comes out on top.
     if (m_bOpenMenu) SetTimer(kOpenMenuTimer, 300);
+    if (m_nQuitAfterMs) SetTimer(kQuitTimer, m_nQuitAfterMs);
     return TRUE;
 }
 
@@ -135,9 +137,15 @@ void CGalleryDlg::OnDestroy() {
 }
 
 void CGalleryDlg::OnTimer(UINT_PTR id) {
-    if (id != kOpenMenuTimer) return CSkinDialog::OnTimer(id);
-    KillTimer(id);
-    OpenMenu();
+    if (id == kQuitTimer) {
+        KillTimer(id);
+        EndDialog(m_Busy && m_Busy->IsAnimating() ? IDOK : IDABORT);
+    } else if (id == kOpenMenuTimer) {
+        KillTimer(id);
+        OpenMenu();
+    } else {
+        CSkinDialog::OnTimer(id);
+    }
 }
 
 LRESULT CGalleryDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

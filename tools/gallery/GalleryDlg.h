@@ -30,10 +30,12 @@ protected:
 class CGalleryDlg : public CSkinDialog {
 public:
     static constexpr UINT IDD = 100;
-    explicit CGalleryDlg(bool openMenu) : CSkinDialog(IDD), m_bOpenMenu(openMenu) {}
+    // `quitAfterMs` > 0 closes the gallery after that many milliseconds.
+    CGalleryDlg(bool openMenu, UINT quitAfterMs)
+        : CSkinDialog(IDD), m_bOpenMenu(openMenu), m_nQuitAfterMs(quitAfterMs) {}
 
 protected:
-    std::wstring SkinFile() const override { return L"Skins\\Gallery\\Gallery.ini"; }
+    std::wstring SkinFile() const override { return L"Skins\\Gallery.ini"; }
     std::vector<SkinButtonSpec> SkinButtons() override;
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -52,6 +54,7 @@ private:
     std::unique_ptr<ImageEx> m_Busy;
     std::wstring m_strStatus = L"Click a widget.";
     bool m_bOpenMenu;
+    UINT m_nQuitAfterMs;
 };
 
 }  // namespace zavo

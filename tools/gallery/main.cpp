@@ -1,5 +1,8 @@
 // gallery.exe: shows every skinned widget on a generated test skin.
-//   gallery.exe [--menu]     --menu opens the list menu at once
+//   gallery\gallery.exe [--menu] [--quit-after MS]
+//     --menu opens the list menu at once; --quit-after closes the gallery after
+//     MS milliseconds (for the smoke test and screenshots).
+// Its test skin lies in the Skins folder beside it.
 #include <windows.h>
 
 #include <cwchar>
@@ -25,9 +28,12 @@ public:
         GdiplusSession gdiplus;
         ProgramFolder = ExeFolder();
         LangTexts.assign(LANG_TEXT_COUNT, L"");
-        CGalleryDlg dlg(std::wcsstr(m_lpCmdLine, L"--menu") != nullptr);
+        const wchar_t* quit = std::wcsstr(m_lpCmdLine, L"--quit-after ");
+        UINT quitAfter = quit ? static_cast<UINT>(std::wcstoul(quit + 13, nullptr, 10)) : 0;
+        CGalleryDlg dlg(std::wcsstr(m_lpCmdLine, L"--menu") != nullptr, quitAfter);
         m_pMainWnd = &dlg;
-        dlg.DoModal();
+        // The smoke test reads the result: 0 when the gallery opened and animated.
+        m_nExitCode = dlg.DoModal() == IDOK ? 0 : 1;
         m_pMainWnd = nullptr;
         return FALSE;
     }

@@ -131,11 +131,11 @@ def spinner(path):
 
 
 INI = """[SCREEN]
-Mask=Gallery\\mask.bmp
-Main=Gallery\\main.bmp
-Down=Gallery\\down.bmp
-Over=Gallery\\over.bmp
-Disabled=Gallery\\disabled.bmp
+Mask=mask.bmp
+Main=main.bmp
+Down=down.bmp
+Over=over.bmp
+Disabled=disabled.bmp
 
 [BUTTONINFO]
 """
