@@ -1,0 +1,80 @@
+// The settings reader on arbitrary bytes. Checks, besides memory safety:
+// - a file without a byte-order mark is written back byte for byte when nothing
+//   changed, and lines the engine does not touch stay as they were;
+// - after a write, the value reads back, and every other value reads as before.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "config/Ini.h"
+#include "config/IniFile.h"
+#include "platform/FileSystem.h"
+#include "platform/TextCodec.h"
+
+namespace {
+
+using namespace zavo;
+
+const std::wstring& File() {
+    static const std::wstring path = L"/tmp/fuzz_settings_" + std::to_wstring(getpid()) + L".ini";
+    return path;
+}
+
+// Section and key names to look up: fixed ones and the first names the input holds.
+std::vector<std::wstring> Names(const std::wstring& text) {
+    std::vector<std::wstring> names = {L"CONFIG", L"Mode", L"Macro", L""};
+    size_t at = 0;
+    for (int i = 0; i < 3 && at < text.size(); ++i) {
+        size_t nl = text.find(L'\n', at);
+        std::wstring line = text.substr(at, nl == std::wstring::npos ? std::wstring::npos : nl - at);
+        size_t eq = line.find(L'=');
+        names.push_back(line.substr(0, eq));
+        if (!line.empty() && line[0] == L'[') names.push_back(line.substr(1, line.find(L']') - 1));
+        at = nl == std::wstring::npos ? text.size() : nl + 1;
+    }
+    return names;
+}
+
+void CheckRoundTrip(const std::string& bytes) {
+    ini::Document doc = ini::Document::Parse(bytes);
+    if (doc.encoding() == ini::Encoding::Ansi && doc.Serialize() != bytes) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    CheckRoundTrip(bytes);
+    if (!fs::WriteFileAtomic(File(), bytes)) return 0;
+    const std::vector<std::wstring> names = Names(text::FromAnsi(bytes));
+    std::vector<std::wstring> before;
+    for (const auto& s : names) {
+        for (const auto& k : names) {
+            before.push_back(IniReadString(File(), s, k, L"\x01"));
+            IniReadInt(File(), s, k, -1);
+            std::uint8_t small[3];
+            IniReadStruct(File(), s, k, small, sizeof small);
+        }
+    }
+    std::vector<std::uint8_t> macro(10880);
+    IniReadStruct(File(), L"MACROG0", L"Macro", macro.data(), macro.size());
+
+    // One write; it may be refused for a name that would break the file.
+    const std::wstring& s = names[names.size() > 4 ? 4 : 0];
+    const std::wstring& k = names.back();
+    fs::Status w = IniWriteString(File(), s, k, L"fuzzed value");
+    if (w && IniReadString(File(), s, k, L"") != L"fuzzed value") std::abort();
+    size_t i = 0;
+    for (const auto& sec : names) {
+        for (const auto& key : names) {
+            std::wstring now = IniReadString(File(), sec, key, L"\x01");
+            bool same = ini::FoldName(ini::Trim(sec)) == ini::FoldName(ini::Trim(s)) &&
+                        ini::FoldName(ini::Trim(key)) == ini::FoldName(ini::Trim(k));
+            if (w && !same && now != before[i]) std::abort();
+            ++i;
+        }
+    }
+    return 0;
+}
