@@ -104,7 +104,7 @@ LRESULT SimWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         default:
             // Anything else the tool or a test might send is logged too; the
             // window's own housekeeping messages are not.
-            if (msg >= WM_USER) LogReceived(msg, wParam, lParam, InSendMessage() != FALSE);
+            if (msg >= WM_USER && msg < 0xC000) LogReceived(msg, wParam, lParam, InSendMessage() != FALSE);
             return DefWindowProcW(m_hWnd, msg, wParam, lParam);
     }
 }
@@ -122,9 +122,9 @@ void SimWindow::LogReceived(UINT msg, WPARAM wParam, LPARAM lParam, bool sent) {
     f.push_back({"via", sent ? L"send" : L"post"});
     m_log.Write("recv", f);
     const wchar_t* name = msg == svc::WM_SERVICE_COMMAND ? CommandName(static_cast<unsigned>(wParam)) : L"";
-    m_state.lastMessage = ClockNow() + L"  " + (*name ? std::wstring(name) : L"message " + Num(msg) + L" / " +
-                                                                                  Num(static_cast<long long>(wParam))) +
-                          L"  lParam " + Num(static_cast<long long>(lParam)) + (sent ? L", sent" : L", posted");
+    std::wstring what = *name ? name : L"message " + Num(msg) + L" / " + Num(static_cast<long long>(wParam));
+    m_state.lastMessage = ClockNow() + L"  " + what + L"  lParam " + Num(static_cast<long long>(lParam)) +
+                          (sent ? L", sent" : L", posted");
     Redraw();
 }
 
