@@ -131,8 +131,15 @@ BOOL CZAVOConfigDlg::PreTranslateMessage(MSG* msg) {
     return CDialog::PreTranslateMessage(msg);
 }
 
+UINT HoverRunsQueryMessage() {
+    static const UINT message = ::RegisterWindowMessageW(L"ZAVOConfig.HoverPollRuns");
+    return message;
+}
+
 LRESULT CZAVOConfigDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == svc::WM_SERVICE_NOTIFY) return OnMessageProcessFun(wParam, lParam);
+    // Diagnostics: how often the cursor poll did real work (the idle benchmark asks).
+    if (msg == HoverRunsQueryMessage() && msg != 0) return static_cast<LRESULT>(m_nHoverRuns);
     return CDialog::WindowProc(msg, wParam, lParam);
 }
 

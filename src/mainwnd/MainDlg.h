@@ -37,6 +37,10 @@ constexpr UINT BLINK_PERIOD_MS = 500;
 constexpr UINT_PTR TIMER_HOVER = 841233;
 constexpr UINT HOVER_PERIOD_MS = 70;
 
+// The registered message "ZAVOConfig.HoverPollRuns": the main window answers it
+// with the number of cursor polls that found the mouse moved.
+UINT HoverRunsQueryMessage();
+
 class CZAVOConfigDlg : public CDialog, private KeySurface {
 public:
     CZAVOConfigDlg();

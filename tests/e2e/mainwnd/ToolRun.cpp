@@ -103,6 +103,11 @@ bool ToolRun::RequestSave() {
     return WaitUntil([&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, Ms(10000));
 }
 
+void Shot(const std::wstring& name, HWND window) {
+    Sleep(700);
+    Screenshot(name, window);
+}
+
 std::vector<DWORD> CapturePixels(HWND window, const RECT& client) {
     const int w = client.right - client.left, h = client.bottom - client.top;
     POINT origin{client.left, client.top};

@@ -75,6 +75,10 @@ private:
     HWND m_main = nullptr;
 };
 
+// A screenshot kept as a test artefact, taken once the window has painted
+// whatever it last changed (a whole window when `window` is null: the screen).
+void Shot(const std::wstring& name, HWND window = nullptr);
+
 // Pixels of a client rectangle of a window as they are on screen.
 std::vector<DWORD> CapturePixels(HWND window, const RECT& client);
 // Pixels of one of the executable's bitmap resources (the indicator letters).

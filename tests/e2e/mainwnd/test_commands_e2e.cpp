@@ -37,13 +37,13 @@ TEST(MainCommands, ModeButtonsTellTheServiceStoreTheModeAndLockTheKeys) {
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SET_MODE, 1, "send")));
     EXPECT_TRUE(WaitUntil([&] { return run.ConfigInt(L"CONFIG", L"Mode") == 1; }, Ms(3000)));
     EXPECT_TRUE(IsWindowEnabled(key));
-    Screenshot(L"main-mode1", run.Main());
+    Shot(L"main-mode1", run.Main());
 
     ASSERT_TRUE(run.ClickCommand(7));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SET_MODE, 0, "send")));
     EXPECT_TRUE(WaitUntil([&] { return run.ConfigInt(L"CONFIG", L"Mode") == 0; }, Ms(3000)));
     EXPECT_FALSE(IsWindowEnabled(key));
-    Screenshot(L"main-mode0", run.Main());
+    Shot(L"main-mode0", run.Main());
 
     // Without a configuration file the mode is not written anywhere.
     const std::wstring config = run.Data() + L"Config.config";
@@ -74,7 +74,7 @@ TEST(MainCommands, UnsavedEditsAskFirstCancelKeepsThemOkAppliesThenSwitches) {
     ASSERT_TRUE(run.ClickCommand(6));  // profile III
     HWND warning = run.WaitOtherWindow();
     ASSERT_TRUE(warning);
-    Screenshot(L"warning-save-changes");
+    Shot(L"warning-save-changes");
     ASSERT_TRUE(run.Answer(warning, false));
     EXPECT_FALSE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE), Ms(500)));
 
@@ -158,7 +158,7 @@ TEST(MainCommands, ResetClearsTheProfileRestoresTheLightingAndTellsTheService) {
     ASSERT_TRUE(run.ClickCommand(1));
     HWND warning = run.WaitOtherWindow();
     ASSERT_TRUE(warning);
-    Screenshot(L"warning-reset");
+    Shot(L"warning-reset");
     ASSERT_TRUE(run.Answer(warning, false));
     Sleep(300);
     EXPECT_FALSE(FileThere(run.Data() + L"LightOption.ini"));
@@ -201,7 +201,7 @@ TEST(MainCommands, FailedSaveIsReportedAndTheEditsStay) {
     ASSERT_TRUE(run.ClickCommand(17));
     HWND box = run.WaitOtherWindow();
     ASSERT_TRUE(box);
-    Screenshot(L"save-failed");
+    Shot(L"save-failed");
     const std::wstring text = WindowText(GetDlgItem(box, 0xFFFF));
     EXPECT_NE(text.find(L"Profile2.prof"), std::wstring::npos) << std::string(text.begin(), text.end());
     PostMessageW(box, WM_COMMAND, IDOK, 0);

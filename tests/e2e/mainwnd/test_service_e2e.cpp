@@ -155,7 +155,7 @@ TEST(MainTimers, HoverNamesTheAssignmentUnderTheCursor) {
     ToolRun run(ToolRun::Service::None);
     WriteSettings(run.Data(), *AssignedConfig(1));
     ASSERT_TRUE(run.Start());
-    Screenshot(L"main-assignments", run.Main());
+    Shot(L"main-assignments", run.Main());
     struct Case {
         const char* what;
         POINT at;

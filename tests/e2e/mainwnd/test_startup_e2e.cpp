@@ -16,7 +16,7 @@ TEST(MainStartup, FirstStartCreatesTheFolderAndWarnsThatNoKeyboardIsThere) {
     HWND main = FindTopWindow(svc::MAIN_WINDOW_TITLE, run.Proc().Pid());
     ASSERT_TRUE(main);
     EXPECT_FALSE(IsWindowVisible(main));
-    Screenshot(L"startup-warning");
+    Shot(L"startup-warning");
 
     const std::wstring config = run.Data() + L"Config.config";
     EXPECT_NE(GetFileAttributesW(config.c_str()), INVALID_FILE_ATTRIBUTES);

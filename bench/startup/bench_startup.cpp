@@ -1,0 +1,131 @@
+// bench_startup: how long ZAVOConfig takes from process start until its main
+// window is ready (titled "VARNOS", visible, painted and answering), beside the
+// floor of a minimal Win32 dialog program measured the same way in the same run;
+// then what the main window costs while the mouse rests: how often the cursor
+// poll did real work, and the CPU time over ten idle seconds.
+//
+// Runs under Wine on a display; the programs are taken from this program's folder.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Harness.h"
+#include "config/ConfigStore.h"
+
+using namespace zavo;
+using namespace zavo::e2e;
+
+namespace {
+
+constexpr int RUNS = 5;
+constexpr DWORD IDLE_MS = 10000;
+
+std::wstring HereFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+double NowMs() {
+    static LARGE_INTEGER freq = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+// Ready: visible, nothing left to paint, and its thread answers a message.
+bool IsReady(HWND window) {
+    return IsWindowVisible(window) && !GetUpdateRect(window, nullptr, FALSE) &&
+           SendTo(window, WM_NULL, 0, 0, Ms(2000)).has_value();
+}
+
+struct Started {
+    Process process;
+    HWND window = nullptr;
+    double ms = -1;
+};
+
+Started StartUntilReady(const std::wstring& exe, const EnvVars& env, const std::wstring& dir) {
+    Started s;
+    const double t0 = NowMs();
+    s.process = Process::Start(exe, {}, env, dir);
+    if (!s.process.Started()) return s;
+    const bool ok = WaitUntil(
+        [&] {
+            s.window = FindTopWindow(L"VARNOS", s.process.Pid());
+            return s.window && IsReady(s.window);
+        },
+        Ms(60000), Ms(2));
+    if (ok) s.ms = NowMs() - t0;
+    return s;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? -1 : v[v.size() / 2];
+}
+
+ULONGLONG CpuMs(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    auto ticks = [](FILETIME f) { return (static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
+    return (ticks(kernel) + ticks(user)) / 10000;
+}
+
+}  // namespace
+
+int wmain() {
+    const std::wstring bin = HereFolder();
+    PrivateAppData appData;
+    // A keyboard that is present: no start-up warning stands between start and ready.
+    auto config = std::make_unique<KeyboardConfig>();
+    config->DeviceState = 1;
+    CreateDirectoryW((appData.AppData() + L"Brimvale").c_str(), nullptr);
+    CreateDirectoryW(appData.DataFolder().c_str(), nullptr);
+    SaveConfiguration(appData.DataFolder(), *config);
+
+    const std::wstring tool = bin + L"ZAVOConfig.exe", floor = bin + L"startup_floor.exe";
+    // One start of each first, so both find the system equally warm.
+    StartUntilReady(tool, appData.Env(), bin);
+    StartUntilReady(floor, appData.Env(), bin);
+    std::vector<double> toolMs, floorMs;
+    for (int i = 0; i < RUNS; ++i) {
+        toolMs.push_back(StartUntilReady(tool, appData.Env(), bin).ms);
+        floorMs.push_back(StartUntilReady(floor, appData.Env(), bin).ms);
+    }
+    const double t = Median(toolMs), f = Median(floorMs);
+    std::printf("startup: ZAVOConfig %.0f ms, floor (minimal dialog) %.0f ms, %.2fx (median of %d; goal <= 1.5x)\n", t,
+                f, f > 0 ? t / f : 0.0, RUNS);
+
+    // Idle: the mouse rests away from the window.
+    Started idle = StartUntilReady(tool, appData.Env(), bin);
+    if (idle.ms < 0) {
+        std::printf("idle: the main window did not become ready\n");
+        return 1;
+    }
+    SetCursorPos(0, 0);
+    Sleep(1000);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, idle.process.Pid());
+    const UINT query = RegisterWindowMessageW(L"ZAVOConfig.HoverPollRuns");
+    const auto runsBefore = SendTo(idle.window, query, 0, 0);
+    const ULONGLONG cpuBefore = CpuMs(process);
+    Sleep(IDLE_MS);
+    const ULONGLONG cpuAfter = CpuMs(process);
+    const auto runsAfter = SendTo(idle.window, query, 0, 0);
+    if (process) CloseHandle(process);
+    const long long runs = runsBefore && runsAfter ? static_cast<long long>(*runsAfter - *runsBefore) : -1;
+    const double share = 100.0 * static_cast<double>(cpuAfter - cpuBefore) / IDLE_MS;
+    std::printf("idle: cursor poll worked %lld times in %lu s with the mouse still (goal 0); CPU %llu ms, %.2f%% "
+                "(goal < 1%%)\n",
+                runs, IDLE_MS / 1000, cpuAfter - cpuBefore, share);
+    return 0;
+}
