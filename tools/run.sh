@@ -85,7 +85,9 @@ if [ -z "$window" ]; then
   echo "run: the main window did not appear within a minute" >&2
   exit 1
 fi
-# Let a start-up warning (no keyboard found) show, and the window paint itself.
+# The pointer rests in a corner, not on a key; let a start-up warning (no
+# keyboard found) show, and the window paint itself.
+xdotool mousemove 0 0 >/dev/null 2>&1
 sleep 3
 mkdir -p "$root/out"
 import -window root -display "$DISPLAY" "$root/out/main-window.png"

@@ -155,6 +155,7 @@ TEST(MainTimers, HoverNamesTheAssignmentUnderTheCursor) {
     ToolRun run(ToolRun::Service::None);
     WriteSettings(run.Data(), *AssignedConfig(1));
     ASSERT_TRUE(run.Start());
+    MoveMouseTo(run.Main(), POINT{5, 5});
     Shot(L"main-assignments", run.Main());
     struct Case {
         const char* what;
