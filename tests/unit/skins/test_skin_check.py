@@ -20,9 +20,25 @@ import tempfile
 from PIL import Image
 
 
+def own(path):
+    """The case folders link to the generated files; a file is copied into the
+    case before it is damaged, so the generated skin stays untouched."""
+    if os.path.islink(path):
+        target = os.path.realpath(path)
+        os.unlink(path)
+        shutil.copyfile(target, path)
+    return path
+
+
+def linked_copy(skins, d):
+    os.makedirs(d)
+    for name in os.listdir(skins):
+        os.symlink(os.path.join(os.path.abspath(skins), name), os.path.join(d, name))
+
+
 def edit_ini(name, pattern, repl):
     def apply(d):
-        path = os.path.join(d, name)
+        path = own(os.path.join(d, name))
         with open(path, encoding="utf-8", newline="") as f:
             text = f.read()
         new, n = re.subn(pattern, repl, text, count=1, flags=re.M)
@@ -41,13 +57,13 @@ def picture_of(ini, key):
 
 def replace_picture(ini, key, make):
     def apply(d):
-        make(os.path.join(d, picture_of(ini, key)(d)))
+        make(own(os.path.join(d, picture_of(ini, key)(d))))
     return apply
 
 
 def truncate(ini, key, keep):
     def apply(d):
-        path = os.path.join(d, picture_of(ini, key)(d))
+        path = own(os.path.join(d, picture_of(ini, key)(d)))
         with open(path, "rb") as f:
             data = f.read()
         with open(path, "wb") as f:
@@ -61,14 +77,16 @@ def remove(name):
 
 def write_bytes(name, data):
     def apply(d):
-        with open(os.path.join(d, name), "wb") as f:
+        path = os.path.join(d, name)
+        os.unlink(path)
+        with open(path, "wb") as f:
             f.write(data)
     return apply
 
 
 def jpeg_precision_16(name):
     def apply(d):
-        path = os.path.join(d, name)
+        path = own(os.path.join(d, name))
         data = bytearray(open(path, "rb").read())
         i = 2
         while i + 4 <= len(data):
@@ -108,7 +126,7 @@ CASES = [
      "white everywhere"),
     ("Enter shape unreadable", write_bytes("main_enter_over.bmp", b"BM" + b"\0" * 20), "Enter shape"),
     ("Enter shape all key colour",
-     lambda d: Image.new("RGB", Image.open(os.path.join(d, "main_enter_normal.bmp")).size,
+     lambda d: Image.new("RGB", Image.open(own(os.path.join(d, "main_enter_normal.bmp"))).size,
                          (255, 0, 200)).save(os.path.join(d, "main_enter_normal.bmp"), "BMP"),
      "is all key colour"),
     ("key overlapping the Enter shape", edit_ini("main.ini", r"^70=(Key50),(\d+),",
@@ -144,13 +162,13 @@ def main():
     failures = []
     with tempfile.TemporaryDirectory() as tmp:
         pristine = os.path.join(tmp, "pristine")
-        shutil.copytree(skins, pristine)
+        linked_copy(skins, pristine)
         rc, out = run(zavocfg, pristine)
         if rc != 0:
             failures.append("undamaged skin refused (%d):\n%s" % (rc, out))
         for i, (name, damage, expected) in enumerate(cases):
             d = os.path.join(tmp, "case%d" % i)
-            shutil.copytree(skins, d)
+            linked_copy(skins, d)
             damage(d)
             rc, out = run(zavocfg, d)
             if rc != 1 or expected not in out:
