@@ -1,0 +1,193 @@
+// The loading dialog's exchange with the device service, against a stand-in
+// service window of this process, and the warning dialog's results.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+#include "Harness.h"
+#include "app/AppState.h"
+#include "dialogs/DlgLoading.h"
+#include "dialogs/DlgWarning.h"
+#include "service/ServiceCodes.h"
+
+using namespace zavo;
+using namespace zavo::e2e;
+
+namespace {
+
+// Runs `action` once, `ms` after now, from inside whatever message loop runs.
+class Later {
+public:
+    Later(UINT ms, std::function<void()> action) : m_action(std::move(action)) {
+        s_current = this;
+        m_id = SetTimer(nullptr, 0, ms, Fire);
+    }
+    ~Later() {
+        KillTimer(nullptr, m_id);
+        if (s_current == this) s_current = nullptr;
+    }
+
+private:
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        if (s_current && s_current->m_id == id) s_current->m_action();
+    }
+    static inline Later* s_current = nullptr;
+    UINT_PTR m_id = 0;
+    std::function<void()> m_action;
+};
+
+HWND LoadingWindow() { return FindTopWindow(svc::LOADING_WINDOW_TITLE, GetCurrentProcessId()); }
+
+void PostToLoading(UINT msg, WPARAM w, LPARAM l) { PostMessageW(LoadingWindow(), msg, w, l); }
+
+struct Timed {
+    INT_PTR result;
+    long long ms;
+};
+
+Timed ShowLoading(int profile) {
+    CDlgLoading& loading = TheLoadingDialog();
+    loading.m_Profile = profile;
+    const auto t0 = std::chrono::steady_clock::now();
+    const INT_PTR result = loading.DoModal();
+    return {result, std::chrono::duration_cast<Ms>(std::chrono::steady_clock::now() - t0).count()};
+}
+
+std::vector<std::pair<WPARAM, LPARAM>> Commands(const RecordingWindow& service) {
+    std::vector<std::pair<WPARAM, LPARAM>> out;
+    for (const auto& m : service.Received())
+        if (m.msg == svc::WM_SERVICE_COMMAND && !m.sent) out.emplace_back(m.wParam, m.lParam);
+    return out;
+}
+
+using Codes = std::vector<std::pair<WPARAM, LPARAM>>;
+
+}  // namespace
+
+TEST(LoadingDialog, AsksAfterOneSecondAndClosesOnTheServiceAnswer) {
+    RecordingWindow service(svc::SERVICE_WINDOW_TITLE);
+    Later answer(1500, [] { PostToLoading(svc::WM_SERVICE_COMMAND, 7, 0); });
+    const Timed t = ShowLoading(2);
+    Pump();
+    EXPECT_EQ(t.result, -1);
+    EXPECT_GE(t.ms, 1400);
+    EXPECT_EQ(Commands(service), (Codes{{svc::SVC_FILES_CHANGED, 2}, {svc::SVC_APPLY_PROFILE, 2},
+                                        {svc::SVC_SELECT_PROFILE, 2}}));
+    EXPECT_EQ(LoadingWindow(), nullptr);
+}
+
+TEST(LoadingDialog, AnAnswerBeforeTheFirstSecondClosesItWithoutAsking) {
+    RecordingWindow service(svc::SERVICE_WINDOW_TITLE);
+    Later answer(200, [] { PostToLoading(svc::WM_SERVICE_COMMAND, 0, 0); });
+    const Timed t = ShowLoading(4);
+    Pump();
+    EXPECT_LT(t.ms, 900);
+    EXPECT_EQ(Commands(service), (Codes{{svc::SVC_SELECT_PROFILE, 4}}));
+}
+
+TEST(LoadingDialog, WithoutServiceItClosesAfterOneSecondAndIgnoresEnterAndEsc) {
+    // Twice in a row: the one dialog object is reused.
+    for (int round = 0; round < 2; ++round) {
+        Later keys(200, [] {
+            for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+                PostToLoading(WM_KEYDOWN, key, 0);
+                PostToLoading(WM_KEYUP, key, 0);
+            }
+        });
+        const Timed t = ShowLoading(0);
+        EXPECT_EQ(t.result, -1) << round;
+        EXPECT_GE(t.ms, 900) << round;
+        EXPECT_LT(t.ms, 5000) << round;
+    }
+}
+
+TEST(LoadingDialog, AServiceThatDisappearsWhileItWaitsEndsTheWait) {
+    auto service = std::make_unique<RecordingWindow>(svc::SERVICE_WINDOW_TITLE);
+    Later gone(1400, [&service] { service.reset(); });
+    const Timed t = ShowLoading(1);
+    EXPECT_EQ(t.result, -1);
+    EXPECT_LT(t.ms, 3000);
+}
+
+class WarningDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ProgramFolder = BinDir();
+        LangTexts.assign(LANG_TEXT_COUNT, L"");
+        LangTexts[8] = L"Cancel text";
+        LangTexts[9] = L"OK text";
+    }
+    void TearDown() override { LangTexts.clear(); }
+
+    // Shows the warning of `kind`; `act` runs once it is up.
+    INT_PTR Show(int kind, const std::function<void(CDlgWarning&)>& act) {
+        CDlgWarning dlg;
+        dlg.m_nKind = kind;
+        Later later(300, [&] { act(dlg); });
+        return dlg.DoModal();
+    }
+};
+
+TEST_F(WarningDialog, ResultsOfButtonsKeysAndClosing) {
+    auto click = [](CBitmapBtn CDlgWarning::*button) {
+        return [button](CDlgWarning& d) { SendMessageW((d.*button).m_hWnd, BM_CLICK, 0, 0); };
+    };
+    auto key = [](WPARAM vk) {
+        return [vk](CDlgWarning& d) {
+            PostMessageW(d.m_hWnd, WM_KEYDOWN, vk, 0);
+            PostMessageW(d.m_hWnd, WM_KEYUP, vk, 0);
+        };
+    };
+    auto close = [](CDlgWarning& d) { PostMessageW(d.m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0); };
+    struct Case {
+        const char* what;
+        int kind;
+        std::function<void(CDlgWarning&)> act;
+        INT_PTR result;
+    } cases[] = {
+        {"kind 0 OK", 0, click(&CDlgWarning::m_btnOk), IDOK},
+        {"kind 0 Cancel", 0, click(&CDlgWarning::m_btnCancel), IDCANCEL},
+        {"kind 1 its button", 1, click(&CDlgWarning::m_btnOkSingle), IDOK},
+        {"kind 1 Enter", 1, key(VK_RETURN), IDOK},
+        {"kind 1 Esc", 1, key(VK_ESCAPE), IDCANCEL},
+        {"kind 2 OK", 2, click(&CDlgWarning::m_btnOk), IDOK},
+        {"kind 2 Cancel", 2, click(&CDlgWarning::m_btnCancel), IDCANCEL},
+        {"kind 2 closed", 2, close, IDCANCEL},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Show(c.kind, c.act), c.result) << c.what;
+}
+
+TEST_F(WarningDialog, EachKindCreatesOnlyItsButtonsWithTheirTooltips) {
+    auto tip = [](const CBitmapBtn& b) {
+        wchar_t text[80] = {};
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof(ti);
+        ti.hwnd = b.m_hWnd;
+        ti.uId = 1;
+        ti.lpszText = text;
+        SendMessageW(b.GetTooltip(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&ti));
+        return std::wstring(text);
+    };
+    Show(1, [&](CDlgWarning& d) {
+        EXPECT_TRUE(d.m_btnOkSingle.m_hWnd);
+        EXPECT_FALSE(d.m_btnOk.m_hWnd);
+        EXPECT_FALSE(d.m_btnCancel.m_hWnd);
+        EXPECT_EQ(tip(d.m_btnOkSingle), L"Yes");
+        d.EndDialog(IDOK);
+    });
+    Show(2, [&](CDlgWarning& d) {
+        EXPECT_FALSE(d.m_btnOkSingle.m_hWnd);
+        EXPECT_EQ(tip(d.m_btnOk), L"OK text");
+        EXPECT_EQ(tip(d.m_btnCancel), L"Cancel text");
+        // The skin gives the window its size and shape.
+        EXPECT_FALSE(d.m_Background.Empty());
+        EXPECT_TRUE(d.GetShape());
+        d.EndDialog(IDOK);
+    });
+}
