@@ -97,8 +97,9 @@ TEST_F(KeyboardViewTest, NoProfileLocksTheKeyboardUntilAProfileIsShown) {
     view.ShowProfile(5);
     for (int key : cmd::PROFILE_BUTTONS) EXPECT_FALSE(ui.cmdLatched[key]);
     for (bool on : ui.tkeyEnabled) EXPECT_FALSE(on);
-    for (int k = 0; k < STANDARD_KEY_COUNT; ++k)
+    for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
         if (k != ENTER_KEY_INDEX) EXPECT_FALSE(ui.keyEnabled[k]) << k;
+    }
     EXPECT_FALSE(ui.enterEnabled);
     EXPECT_EQ(ui.enterLook, EnterLook::Default);
 
