@@ -98,7 +98,8 @@ TEST_F(KeyboardViewTest, NoProfileLocksTheKeyboardUntilAProfileIsShown) {
     for (int key : cmd::PROFILE_BUTTONS) EXPECT_FALSE(ui.cmdLatched[key]);
     for (bool on : ui.tkeyEnabled) EXPECT_FALSE(on);
     for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
-        if (k != ENTER_KEY_INDEX) EXPECT_FALSE(ui.keyEnabled[k]) << k;
+        if (k == ENTER_KEY_INDEX) continue;
+        EXPECT_FALSE(ui.keyEnabled[k]) << k;
     }
     EXPECT_FALSE(ui.enterEnabled);
     EXPECT_EQ(ui.enterLook, EnterLook::Default);
