@@ -69,6 +69,15 @@ struct Engine {
     std::vector<std::wstring> dirtyOrder;  // keys, in the order first changed
     int batchDepth = 0;
     std::uint64_t clock = 0;
+    // The file of the last access: a save or load asks for one file a thousand
+    // times in a row. Cleared whenever an entry is dropped.
+    std::wstring lastPath;
+    Entry* lastEntry = nullptr;
+
+    void Erase(std::unordered_map<std::wstring, Entry>::iterator it) {
+        lastEntry = nullptr;
+        files.erase(it);
+    }
 };
 
 Engine& E() {
@@ -96,13 +105,14 @@ void EvictClean(Engine& e) {
             if (!it->second.dirty && (victim == e.files.end() || it->second.lastUse < victim->second.lastUse))
                 victim = it;
         if (victim == e.files.end()) return;
-        e.files.erase(victim);
+        e.Erase(victim);
     }
 }
 
-// The parse of `path`, read again when the file changed on disk. A missing file is
-// an empty document. Null when the file exists but cannot be read (`why` set).
-Entry* Open(const std::wstring& path, fs::Status* why = nullptr) {
+// The kept parse of `path`, checked against the disk, or a fresh one. A missing
+// file is an empty document. Null when the file exists but cannot be read (`why`
+// set).
+Entry* Lookup(const std::wstring& path, fs::Status* why) {
     Engine& e = E();
     std::wstring key = CacheKey(path);
     auto it = e.files.find(key);
@@ -121,7 +131,7 @@ Entry* Open(const std::wstring& path, fs::Status* why = nullptr) {
             en.checked = true;
             return &en;
         }
-        e.files.erase(it);
+        e.Erase(it);
     }
     Entry fresh;
     fresh.stamp = fs::Stat(path);
@@ -142,6 +152,22 @@ Entry* Open(const std::wstring& path, fs::Status* why = nullptr) {
     return &e.files.emplace(key, std::move(fresh)).first->second;
 }
 
+// Lookup, skipping the checks for the file just used while they still hold.
+Entry* Open(const std::wstring& path, fs::Status* why = nullptr) {
+    Engine& e = E();
+    if (e.lastEntry && path == e.lastPath) {
+        Entry& en = *e.lastEntry;
+        if (en.dirty || (e.batchDepth > 0 && en.checked)) {
+            en.lastUse = ++e.clock;
+            return &en;
+        }
+    }
+    Entry* en = Lookup(path, why);
+    e.lastEntry = en;
+    if (en) e.lastPath = path;
+    return en;
+}
+
 fs::Status Flush(const std::wstring& path, const std::wstring& key) {
     Engine& e = E();
     auto it = e.files.find(key);
@@ -149,7 +175,7 @@ fs::Status Flush(const std::wstring& path, const std::wstring& key) {
     const std::string bytes = it->second.doc.Serialize();
     fs::Status s = fs::WriteFileAtomic(path, bytes);
     if (!s) {
-        e.files.erase(it);  // memory must not claim what the disk does not hold
+        e.Erase(it);  // memory must not claim what the disk does not hold
         return s;
     }
     Entry& en = it->second;
@@ -160,7 +186,7 @@ fs::Status Flush(const std::wstring& path, const std::wstring& key) {
     return s;
 }
 
-bool BadName(const std::wstring& name, bool isKey) {
+bool BadName(std::wstring_view name, bool isKey) {
     std::wstring_view t = ini::Trim(name);
     if (t.empty()) return true;
     if (isKey && t.front() == L'[') return true;
@@ -169,13 +195,14 @@ bool BadName(const std::wstring& name, bool isKey) {
     return false;
 }
 
-fs::Status Write(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                 const std::wstring& value) {
-    if (BadName(section, false)) return fs::Status::Fail(L"Invalid section name \"" + section + L"\"");
-    if (BadName(key, true)) return fs::Status::Fail(L"Invalid key name \"" + key + L"\"");
+fs::Status Write(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                 std::wstring_view value) {
+    if (BadName(section, false))
+        return fs::Status::Fail(L"Invalid section name \"" + std::wstring(section) + L"\"");
+    if (BadName(key, true)) return fs::Status::Fail(L"Invalid key name \"" + std::wstring(key) + L"\"");
     for (wchar_t c : value)
         if (c == L'\r' || c == L'\n' || c == 0)
-            return fs::Status::Fail(L"The value of \"" + key + L"\" holds a line break");
+            return fs::Status::Fail(L"The value of \"" + std::wstring(key) + L"\" holds a line break");
     Engine& e = E();
     std::lock_guard<std::recursive_mutex> lock(e.mu);
     fs::Status why;
@@ -200,7 +227,7 @@ fs::Status Write(const std::wstring& file, const std::wstring& section, const st
 // The value as the platform's string read gives it: quotes around the whole
 // value are dropped, a default loses its trailing spaces, and the result is cut
 // to `cap` characters. The view lives while the engine's lock is held.
-std::wstring_view ValueView(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+std::wstring_view ValueView(const std::wstring& file, std::wstring_view section, std::wstring_view key,
                             std::wstring_view def, size_t cap) {
     Entry* en = Open(file);
     std::optional<std::wstring_view> v;
@@ -231,15 +258,17 @@ inline int HexDigit(wchar_t c) {
 
 }  // namespace
 
-std::wstring IniReadString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                           const std::wstring& defaultValue) {
+namespace {
+
+std::wstring ReadStringV(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                         std::wstring_view defaultValue) {
     Engine& e = E();
     std::lock_guard<std::recursive_mutex> lock(e.mu);
     return std::wstring(ValueView(file, section, key, defaultValue, INI_MAX_VALUE));
 }
 
-std::int32_t IniReadInt(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                        std::int32_t defaultValue) {
+std::int32_t ReadIntV(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                      std::int32_t defaultValue) {
     // The platform reads the value into 30 characters and converts it as its
     // system's string-to-integer call with base 0 does: leading blanks, a sign,
     // then "0x" (hex), "0o" (octal), "0b" (binary) or decimal digits up to the
@@ -268,6 +297,8 @@ std::int32_t IniReadInt(const std::wstring& file, const std::wstring& section, c
     return static_cast<std::int32_t>(n);
 }
 
+}  // namespace
+
 bool IniReadRaw(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                 std::wstring& value) {
     Engine& e = E();
@@ -280,8 +311,10 @@ bool IniReadRaw(const std::wstring& file, const std::wstring& section, const std
     return true;
 }
 
-bool IniReadStruct(const std::wstring& file, const std::wstring& section, const std::wstring& key, void* target,
-                   size_t size) {
+namespace {
+
+bool ReadStructV(const std::wstring& file, std::wstring_view section, std::wstring_view key, void* target,
+                 size_t size) {
     Engine& e = E();
     std::lock_guard<std::recursive_mutex> lock(e.mu);
     Entry* en = Open(file);
@@ -304,18 +337,8 @@ bool IniReadStruct(const std::wstring& file, const std::wstring& section, const 
     return true;
 }
 
-fs::Status IniWriteString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                          const std::wstring& value) {
-    return Write(file, section, key, value);
-}
-
-fs::Status IniWriteInt(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                       std::int32_t value) {
-    return Write(file, section, key, std::to_wstring(value));
-}
-
-fs::Status IniWriteStruct(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                          const void* source, size_t size) {
+fs::Status WriteStructV(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                        const void* source, size_t size) {
     static const wchar_t kHex[] = L"0123456789ABCDEF";
     const auto* p = static_cast<const std::uint8_t*>(source);
     std::wstring text(2 * size + 2, L'0');
@@ -328,6 +351,38 @@ fs::Status IniWriteStruct(const std::wstring& file, const std::wstring& section,
     text[2 * size] = kHex[(sum >> 4) & 15];
     text[2 * size + 1] = kHex[sum & 15];
     return Write(file, section, key, text);
+}
+
+}  // namespace
+
+std::wstring IniReadString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                           const std::wstring& defaultValue) {
+    return ReadStringV(file, section, key, defaultValue);
+}
+
+std::int32_t IniReadInt(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                        std::int32_t defaultValue) {
+    return ReadIntV(file, section, key, defaultValue);
+}
+
+bool IniReadStruct(const std::wstring& file, const std::wstring& section, const std::wstring& key, void* target,
+                   size_t size) {
+    return ReadStructV(file, section, key, target, size);
+}
+
+fs::Status IniWriteString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                          const std::wstring& value) {
+    return Write(file, section, key, value);
+}
+
+fs::Status IniWriteInt(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                       std::int32_t value) {
+    return Write(file, section, key, std::to_wstring(value));
+}
+
+fs::Status IniWriteStruct(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                          const void* source, size_t size) {
+    return WriteStructV(file, section, key, source, size);
 }
 
 IniBatch::IniBatch() {
@@ -360,6 +415,7 @@ IniFileStatus IniBatch::Commit() {
 void IniDropCache() {
     Engine& e = E();
     std::lock_guard<std::recursive_mutex> lock(e.mu);
+    e.lastEntry = nullptr;
     for (auto it = e.files.begin(); it != e.files.end();)
         it = it->second.dirty ? std::next(it) : e.files.erase(it);
 }
@@ -368,25 +424,23 @@ namespace {
 
 class EngineAccess final : public IniAccess {
 public:
-    std::wstring ReadString(const std::wstring& f, const std::wstring& s, const std::wstring& k,
-                            const std::wstring& d) override {
-        return IniReadString(f, s, k, d);
+    std::wstring ReadString(const std::wstring& f, std::wstring_view s, std::wstring_view k,
+                            std::wstring_view d) override {
+        return ReadStringV(f, s, k, d);
     }
-    std::int32_t ReadInt(const std::wstring& f, const std::wstring& s, const std::wstring& k,
-                         std::int32_t d) override {
-        return IniReadInt(f, s, k, d);
+    std::int32_t ReadInt(const std::wstring& f, std::wstring_view s, std::wstring_view k, std::int32_t d) override {
+        return ReadIntV(f, s, k, d);
     }
-    bool ReadStruct(const std::wstring& f, const std::wstring& s, const std::wstring& k, void* t,
-                    size_t n) override {
-        return IniReadStruct(f, s, k, t, n);
+    bool ReadStruct(const std::wstring& f, std::wstring_view s, std::wstring_view k, void* t, size_t n) override {
+        return ReadStructV(f, s, k, t, n);
     }
-    fs::Status WriteString(const std::wstring& f, const std::wstring& s, const std::wstring& k,
+    fs::Status WriteString(const std::wstring& f, std::wstring_view s, std::wstring_view k,
                            const std::wstring& v) override {
-        return IniWriteString(f, s, k, v);
+        return Write(f, s, k, v);
     }
-    fs::Status WriteStruct(const std::wstring& f, const std::wstring& s, const std::wstring& k, const void* src,
+    fs::Status WriteStruct(const std::wstring& f, std::wstring_view s, std::wstring_view k, const void* src,
                            size_t n) override {
-        return IniWriteStruct(f, s, k, src, n);
+        return WriteStructV(f, s, k, src, n);
     }
 };
 
