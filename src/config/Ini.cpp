@@ -322,8 +322,7 @@ bool ReadStructV(const std::wstring& file, std::wstring_view section, std::wstri
     std::optional<std::wstring_view> v = en->doc.Find(section, key);
     if (!v || v->size() != 2 * size + 2) return false;
     // Decoded completely and checked before the target is touched.
-    thread_local std::vector<std::uint8_t> scratch;
-    scratch.resize(size + 1);
+    std::vector<std::uint8_t> scratch(size + 1);
     const wchar_t* p = v->data();
     unsigned sum = 0;
     for (size_t i = 0; i <= size; ++i) {
