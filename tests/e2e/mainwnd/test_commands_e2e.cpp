@@ -58,6 +58,9 @@ TEST(MainCommands, ProfileButtonSelectsTheProfileAtOnceWithoutEdits) {
     ToolRun run;
     WriteSettings(run.Data(), *PresentConfig());
     ASSERT_TRUE(run.Start());
+    // The active profile's own button selects it again.
+    ASSERT_TRUE(run.ClickCommand(4));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE, 0, "post")));
     ASSERT_TRUE(run.ClickCommand(21));  // profile V
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE, 4, "post")));
     EXPECT_EQ(run.OtherWindow(), nullptr);
