@@ -120,9 +120,12 @@ protected:
             }
         }
         for (const auto& [r, text] : m_Options.edits) AddControl(L"EDIT", ES_AUTOHSCROLL, r, text);
-        for (const RECT& r : m_Options.lists) {
-            HWND list = AddControl(L"LISTBOX", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, r, L"");
-            for (const wchar_t* line : {L"A Press", L"A Release", L"Copy", L"W Press"})
+        // The first list shows steps, the next ones delays, as in the macro editor.
+        static const std::vector<const wchar_t*> kSamples[] = {
+            {L"A Press", L"A Release", L"Copy", L"W Press"}, {L"100 ms", L"50 ms", L"0 ms", L"0 ms"}};
+        for (size_t i = 0; i < m_Options.lists.size(); ++i) {
+            HWND list = AddControl(L"LISTBOX", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, m_Options.lists[i], L"");
+            for (const wchar_t* line : kSamples[i == 0 ? 0 : 1])
                 ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
         }
         if (m_Options.closeAfter) SetTimer(kCloseTimer, m_Options.closeAfter);

@@ -20,7 +20,10 @@ shoot() {  # name, skin file, skinview options...
   shift 2
   "$root/tools/wine-run.sh" "$bin/skinview.exe" "Skins\\$file" --close-after 6000 "$@" &
   local pid=$!
-  sleep 4
+  sleep 3
+  # the pointer off the window: no hover looks, no tooltips
+  xdotool mousemove 0 0 2>/dev/null || true
+  sleep 1.5
   import -window root "$out/.screen.png"
   wait "$pid" || true
   # the dialog is centred on the screen: cut it out by the size of its face
