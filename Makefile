@@ -6,10 +6,12 @@ BUILD  ?= build
 NATIVE := $(BUILD)/native
 WIN    := $(BUILD)/win
 JOBS   ?= $(shell nproc)
+SKIN   ?= en
+SERVICE ?= devicesim
 export WINEPREFIX ?= $(abspath $(WIN))/wineprefix
 
-CMAKE_NATIVE := cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-CMAKE_WIN    := cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+CMAKE_NATIVE := cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZAVO_SKIN=$(SKIN)
+CMAKE_WIN    := cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZAVO_SKIN=$(SKIN) \
                 -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
 
 .PHONY: all deps native win test test-native test-win run bench fuzz sanitize clean
@@ -40,7 +42,7 @@ test-win:
 	  ctest --test-dir $(WIN) --output-on-failure -L serial --no-tests=ignore'
 
 run: native win
-	tools/run.sh $(WIN)/bin $(NATIVE)/bin
+	SERVICE=$(SERVICE) tools/run.sh $(WIN)/bin $(NATIVE)/bin
 
 bench: native win
 	tools/run-benchmarks.sh $(NATIVE)/bin $(WIN)/bin
