@@ -150,8 +150,8 @@ void CZAVOConfigDlg::OnSelectMode(int mode) {
     ClearStatusText();
 }
 
-void CZAVOConfigDlg::ResetActiveProfile() {
-    if (!m_pView->HasEditableProfile()) return;  // "no profile" has nothing to reset
+bool CZAVOConfigDlg::ResetActiveProfile() {
+    if (!m_pView->HasEditableProfile()) return true;  // "no profile" has nothing to reset
     const int p = keyboard_config.CurrantProfile;
     fs::RemoveFile(ProfileFilePath(DataFolder, p));  // a missing file is no error
     ProfileConfig& profile = keyboard_config.Profile[static_cast<size_t>(p)];
@@ -173,9 +173,10 @@ void CZAVOConfigDlg::ResetActiveProfile() {
         swap.AssKey = 0;
         swap.CurKey = 0;
     }
-    Save();
+    const bool saved = Save();
     m_pView->RefreshKeyboard();
     m_pView->ShowKeyAssignments();
+    return saved;
 }
 
 void CZAVOConfigDlg::RestoreLightingDefaults() {
@@ -195,7 +196,12 @@ void CZAVOConfigDlg::OnReset() {
     warning.m_nKind = CDlgWarning::KIND_RESET;
     // A declined reset changes nothing, the lighting included: the user said no.
     if (warning.DoModal() != IDOK) return;
-    ResetActiveProfile();
+    if (!ResetActiveProfile()) {
+        // Reported already; the cleared profile stays in memory, marked as modified,
+        // and nothing is sent until it can be saved.
+        m_pView->ShowProfile(keyboard_config.CurrantProfile);
+        return;
+    }
     m_bModified = 0;
     RunLoadingDialog();
     m_pView->ShowProfile(keyboard_config.CurrantProfile);

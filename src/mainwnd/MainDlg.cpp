@@ -6,6 +6,7 @@
 #include "app/Language.h"
 #include "dialogs/DlgWarning.h"
 #include "macro/KeyNames.h"
+#include "mainwnd/LightExchange.h"
 #include "service/ServiceCodes.h"
 #include "skin/Region.h"
 
@@ -98,6 +99,8 @@ BOOL CZAVOConfigDlg::OnInitDialog() {
     LoadConfiguration(DataFolder, keyboard_config);
     // 204, negative values and values past the profiles all mean profile 0.
     KeyboardView::NormalizeProfile(keyboard_config);
+    // A live change of the lighting window must never find stale values here.
+    LightExchange = keyboard_config.Light;
     if (keyboard_config.CurrantProfile == NO_PROFILE) {
         view.ShowProfile(NO_PROFILE);
     } else {

@@ -112,7 +112,8 @@ private:
     void OnSelectProfile(int profile);
     void OnSelectMode(int mode);
     void OnReset();
-    void ResetActiveProfile();
+    // False when the save failed (reported).
+    bool ResetActiveProfile();
     void RestoreLightingDefaults();
     void OnWebSite();
     void OnHelp();

@@ -72,6 +72,7 @@ void CZAVOConfigDlg::ReloadAll() {
     m_bModified = 0;
     LoadConfiguration(DataFolder, keyboard_config);
     KeyboardView::NormalizeProfile(keyboard_config);
+    LightExchange = keyboard_config.Light;
     m_pView->ShowProfile(keyboard_config.CurrantProfile);
 }
 

@@ -116,8 +116,10 @@ TEST(MainCommands, ApplyWritesTheFilesThenAsksTheServiceAfterOneSecond) {
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE, 3, "post")));
     EXPECT_TRUE(WaitForWindowGone(svc::LOADING_WINDOW_TITLE, Ms(3000), run.Proc().Pid()));
     // Every file the service checked on the apply was sound.
-    for (const SimLogLine& l : run.Sim()->Log())
-        if (l.event == "check") EXPECT_EQ(l.Get("ok"), "1") << l.Get("file") << " " << l.Get("problem");
+    for (const SimLogLine& l : run.Sim()->Log()) {
+        if (l.event != "check") continue;
+        EXPECT_EQ(l.Get("ok"), "1") << l.Get("file") << " " << l.Get("problem");
+    }
 }
 
 TEST(MainCommands, ApplyWithoutServiceClosesTheLoadingWindowAfterOneSecond) {
@@ -211,6 +213,29 @@ TEST(MainCommands, FailedSaveIsReportedAndTheEditsStay) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, Ms(3000)));
     // Nothing was sent to apply, and the tool still knows it has unsaved edits.
     EXPECT_FALSE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_PROFILE), Ms(1500)));
+    RemoveDirectoryW(blocked.c_str());
+    ASSERT_TRUE(run.ClickCommand(5));
+    HWND warning = run.WaitOtherWindow();
+    ASSERT_TRUE(warning);
+    ASSERT_TRUE(run.Answer(warning, false));
+}
+
+TEST(MainCommands, ResetWhoseSaveFailsSendsNothingAndKeepsTheEdit) {
+    ToolRun run;
+    WriteSettings(run.Data(), *PresentConfig());
+    ASSERT_TRUE(run.Start());
+    const std::wstring blocked = run.Data() + L"Profile3.prof";
+    ASSERT_TRUE(DeleteFileW(blocked.c_str()));
+    ASSERT_TRUE(CreateDirectoryW(blocked.c_str(), nullptr));
+    ASSERT_TRUE(run.ClickCommand(1));
+    ASSERT_TRUE(run.Answer(run.WaitOtherWindow(), true));
+    HWND box = run.WaitOtherWindow();
+    ASSERT_TRUE(box);
+    EXPECT_NE(WindowText(GetDlgItem(box, 0xFFFF)).find(L"Profile3.prof"), std::wstring::npos);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, Ms(3000)));
+    EXPECT_FALSE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_PROFILE), Ms(1500)));
+    EXPECT_FALSE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_LIGHT), Ms(100)));
     RemoveDirectoryW(blocked.c_str());
     ASSERT_TRUE(run.ClickCommand(5));
     HWND warning = run.WaitOtherWindow();

@@ -213,3 +213,24 @@ TEST(MainTimers, SelectedKeyBlinksUntilTheSelectionEnds) {
     Sleep(600);
     EXPECT_EQ(looks(), 1u);
 }
+
+TEST(MainService, LiveLightingChangeSavesEveryFileAndMarksTheEdit) {
+    ToolRun run;
+    auto config = PresentConfig();
+    config->CurrantProfile = 1;
+    config->Light.LightStyle = 2;
+    WriteSettings(run.Data(), *config);
+    ASSERT_TRUE(run.Start());
+    const std::wstring profile = run.Data() + L"Profile4.prof";
+    ASSERT_TRUE(DeleteFileW(profile.c_str()));
+    PostMessageW(run.Main(), svc::WM_LIGHT_CHANGED, 0, 0);
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_FILES_CHANGED, 0, "post")));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_LIGHT, 1, "send")));
+    EXPECT_NE(GetFileAttributesW(profile.c_str()), INVALID_FILE_ATTRIBUTES);
+    // The values handed over are the tool's own, not stale ones.
+    EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"LIGHTSTYLE"), 2);
+    ASSERT_TRUE(run.ClickCommand(4));
+    HWND warning = run.WaitOtherWindow();
+    ASSERT_TRUE(warning);  // the change counts as an unsaved edit of the profile
+    ASSERT_TRUE(run.Answer(warning, false));
+}
