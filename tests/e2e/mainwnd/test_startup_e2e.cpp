@@ -75,7 +75,7 @@ TEST(MainStartup, EnterAndEscapeDoNothing) {
     WriteSettings(run.Data(), *PresentConfig());
     ASSERT_TRUE(run.Start());
     SetForegroundWindow(run.Main());
-    ClickAt(run.Main(), POINT{700, 20});  // the background: activates the window
+    ClickAt(run.Main(), POINT{560, 60});  // the background: activates the window
     for (WORD key : {VK_RETURN, VK_ESCAPE}) PressKey(key);
     Sleep(500);
     EXPECT_TRUE(run.Proc().Running());
