@@ -195,13 +195,14 @@ bool BadName(std::wstring_view name, bool isKey) {
     return false;
 }
 
+// `hexValue`: the value is the engine's own hex text, so it needs no checking.
 fs::Status Write(const std::wstring& file, std::wstring_view section, std::wstring_view key,
-                 std::wstring_view value) {
+                 std::wstring_view value, bool hexValue = false) {
     if (BadName(section, false))
         return fs::Status::Fail(L"Invalid section name \"" + std::wstring(section) + L"\"");
     if (BadName(key, true)) return fs::Status::Fail(L"Invalid key name \"" + std::wstring(key) + L"\"");
-    for (wchar_t c : value)
-        if (c == L'\r' || c == L'\n' || c == 0)
+    for (size_t i = 0; !hexValue && i < value.size(); ++i)
+        if (value[i] == L'\r' || value[i] == L'\n' || value[i] == 0)
             return fs::Status::Fail(L"The value of \"" + std::wstring(key) + L"\" holds a line break");
     Engine& e = E();
     std::lock_guard<std::recursive_mutex> lock(e.mu);
@@ -209,7 +210,7 @@ fs::Status Write(const std::wstring& file, std::wstring_view section, std::wstri
     Entry* en = Open(file, &why);
     if (!en) return why;
     bool wasDirty = en->dirty;
-    if (!en->doc.Set(section, key, value)) return fs::Status::Ok();
+    if (!en->doc.Set(section, key, value, hexValue)) return fs::Status::Ok();
     std::wstring k = CacheKey(file);
     if (e.batchDepth > 0) {
         if (!wasDirty) {
@@ -349,7 +350,7 @@ fs::Status WriteStructV(const std::wstring& file, std::wstring_view section, std
     }
     text[2 * size] = kHex[(sum >> 4) & 15];
     text[2 * size + 1] = kHex[sum & 15];
-    return Write(file, section, key, text);
+    return Write(file, section, key, text, true);
 }
 
 }  // namespace

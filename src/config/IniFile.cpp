@@ -207,7 +207,7 @@ std::optional<std::wstring_view> Document::Find(std::wstring_view section, std::
     return Text(*line).substr(line->valueBegin, line->valueEnd - line->valueBegin);
 }
 
-bool Document::Set(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+bool Document::Set(std::wstring_view section, std::wstring_view key, std::wstring_view value, bool asciiValue) {
     section = Trim(section);
     key = Trim(key);
     value = Trim(value);  // blanks around a value are not part of it
@@ -215,7 +215,7 @@ bool Document::Set(std::wstring_view section, std::wstring_view key, std::wstrin
         // A character the code page cannot hold turns the file into UTF-16LE.
         std::string probe;
         auto fits = [&probe](std::wstring_view s) { return IsAscii(s) || text::ToAnsi(s, probe); };
-        if (!fits(value) || !fits(key) || !fits(section)) encoding_ = Encoding::Utf16LE;
+        if (!(asciiValue || fits(value)) || !fits(key) || !fits(section)) encoding_ = Encoding::Utf16LE;
     }
     auto* s = const_cast<Section*>(FindSection(section));
     if (!s) {

@@ -45,7 +45,8 @@ public:
     // Replaces the value in place or appends the key at the end of its section (a
     // new section at the end of the file). Names are trimmed; the caller checks
     // them. Returns false when the stored value was already exactly `value`.
-    bool Set(std::wstring_view section, std::wstring_view key, std::wstring_view value);
+    // `asciiValue` tells that the value is known to be ASCII (no check needed).
+    bool Set(std::wstring_view section, std::wstring_view key, std::wstring_view value, bool asciiValue = false);
 
     // The file's bytes in its encoding. A file in the 8-bit code page whose text
     // holds a character the code page cannot represent is written as UTF-16LE with

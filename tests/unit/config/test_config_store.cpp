@@ -213,7 +213,9 @@ TEST_F(Store, FailedSaveNamesTheFileAndWritesTheRest) {
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.file, locked);
     EXPECT_FALSE(r.reason.empty());
-    if (fs::FileExists(locked)) EXPECT_EQ(Bytes(locked), lockedBytes);
+    if (fs::FileExists(locked)) {
+        EXPECT_EQ(Bytes(locked), lockedBytes);
+    }
     EXPECT_EQ(IniReadInt(ConfigFilePath(data), L"CONFIG", L"Mode", -1), 0);
     EXPECT_EQ(IniReadInt(ProfileFilePath(data, 4), L"BUTTONCONFIG0", L"SingleKey", -1), 0x33);
 #ifdef _WIN32
