@@ -66,7 +66,7 @@ std::uint64_t Hash(std::string_view bytes) {
 struct Engine {
     std::recursive_mutex mu;
     std::unordered_map<std::wstring, Entry> files;
-    std::vector<std::wstring> dirtyOrder;  // keys, in the order first changed
+    std::vector<std::wstring> dirtyOrder;  // paths of the changed files, in the order first changed
     int batchDepth = 0;
     std::uint64_t clock = 0;
     // The file of the last access: a save or load asks for one file a thousand
@@ -80,9 +80,11 @@ struct Engine {
     }
 };
 
+// Never destroyed: code that runs while the process ends (a window saving on its
+// way out) still finds the engine.
 Engine& E() {
-    static Engine engine;
-    return engine;
+    static Engine* engine = new Engine;
+    return *engine;
 }
 
 // The cache key: on Windows the same file may be named with other letter case or
@@ -211,7 +213,6 @@ fs::Status Write(const std::wstring& file, std::wstring_view section, std::wstri
     if (!en) return why;
     bool wasDirty = en->dirty;
     if (!en->doc.Set(section, key, value, hexValue)) return fs::Status::Ok();
-    std::wstring k = CacheKey(file);
     if (e.batchDepth > 0) {
         if (!wasDirty) {
             en->dirty = true;
@@ -220,7 +221,7 @@ fs::Status Write(const std::wstring& file, std::wstring_view section, std::wstri
         return fs::Status::Ok();
     }
     en->dirty = true;
-    return Flush(file, k);
+    return Flush(file, CacheKey(file));
 }
 
 // Reads the value as the platform's string read does: quotes around the whole
