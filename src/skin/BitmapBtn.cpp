@@ -19,14 +19,13 @@ HFONT CreateTextFont() {
 }
 
 // Copies `source` into a fresh bitmap compatible with `dc` of rc's size, from
-// rc's top-left corner.
-HBITMAP CutPicture(HDC dc, HBITMAP source, const RECT& rc) {
+// rc's top-left corner, through two memory surfaces the caller keeps for all
+// four looks (a window of 191 buttons cuts 764 pictures at start).
+HBITMAP CutPicture(HDC dc, HDC from, HDC to, HBITMAP source, const RECT& rc) {
     int width = rc.right - rc.left;
     int height = rc.bottom - rc.top;
     HBITMAP cut = CreateCompatibleBitmap(dc, width, height);
     if (!cut) return nullptr;
-    MemoryDC from(dc);
-    MemoryDC to(dc);
     ScopedSelect selectFrom(from, source);
     ScopedSelect selectTo(to, cut);
     BitBlt(to, 0, 0, width, height, from, rc.left, rc.top, SRCCOPY);
@@ -61,12 +60,14 @@ void CBitmapBtn::PreSubclassWindow() {
 
 void CBitmapBtn::SetStateImages(HBITMAP main, HBITMAP over, HBITMAP down, HBITMAP disabled, const RECT& rc) {
     ClientDC dc(m_hWnd);
+    MemoryDC from(dc);
+    MemoryDC to(dc);
     const struct {
         HBITMAP source;
         ScopedBitmap& target;
     } pairs[] = {{main, m_ImgMain}, {over, m_ImgOver}, {down, m_ImgDown}, {disabled, m_ImgDisabled}};
     for (const auto& p : pairs) {
-        if (p.source) p.target.Reset(CutPicture(dc, p.source, rc));
+        if (p.source) p.target.Reset(CutPicture(dc, from, to, p.source, rc));
     }
     SetWindowLongPtrW(m_hWnd, GWL_STYLE, GetStyle() & ~static_cast<DWORD>(WS_BORDER | WS_TABSTOP));
 }
@@ -189,20 +190,36 @@ void CBitmapBtn::OnDestroy() {
     // The tooltip belongs to this window: a dialog object that is opened again
     // makes a new button window and a new tooltip for it.
     DestroyTooltip();
+    m_HasTooltipText = false;
+    m_TooltipText.clear();
     m_Hover = false;
     Default();
 }
 
 // ----- tooltip -----------------------------------------------------------------
 
-void CBitmapBtn::EnsureTooltip() {
-    if (m_Tooltip || !m_hWnd) return;
+void CBitmapBtn::EnsureTooltip() const {
+    if (m_Tooltip || !m_hWnd || !m_HasTooltipText) return;
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     m_Tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
-    if (m_Tooltip) ::SendMessageW(m_Tooltip, TTM_ACTIVATE, FALSE, 0);
+    if (!m_Tooltip) return;
+    ::SendMessageW(m_Tooltip, TTM_ACTIVATE, FALSE, 0);
+    ApplyTooltipText();
+}
+
+// One tool (id 1) covering the button, showing the last text set; then active.
+void CBitmapBtn::ApplyTooltipText() const {
+    TOOLINFOW ti;
+    if (::SendMessageW(m_Tooltip, TTM_GETTOOLCOUNT, 0, 0) == 0) {
+        FillTool(ti, m_hWnd, m_TooltipText.c_str());
+        ::SendMessageW(m_Tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    FillTool(ti, m_hWnd, m_TooltipText.c_str());
+    ::SendMessageW(m_Tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    ::SendMessageW(m_Tooltip, TTM_ACTIVATE, TRUE, 0);
 }
 
 void CBitmapBtn::DestroyTooltip() {
@@ -210,26 +227,25 @@ void CBitmapBtn::DestroyTooltip() {
     m_Tooltip = nullptr;
 }
 
-// The tooltip sees every message bound for the button. A button whose tooltip
-// text was never set has no tooltip window at all (one per button would cost a
-// window each for nothing), so it never shows one.
+HWND CBitmapBtn::GetTooltip() const {
+    EnsureTooltip();
+    return m_Tooltip;
+}
+
+// The tooltip sees every message bound for the button. Its window is made on
+// the first mouse message, the first one a tooltip can act on; a button whose
+// tooltip text was never set has none and never shows one.
 BOOL CBitmapBtn::PreTranslateMessage(MSG* msg) {
+    if (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST) EnsureTooltip();
     if (m_Tooltip) ::SendMessageW(m_Tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
     return CButton::PreTranslateMessage(msg);
 }
 
 void CBitmapBtn::SetTooltipText(const wchar_t* text) {
     if (!text) return;
-    EnsureTooltip();
-    if (!m_Tooltip) return;
-    TOOLINFOW ti;
-    if (::SendMessageW(m_Tooltip, TTM_GETTOOLCOUNT, 0, 0) == 0) {
-        FillTool(ti, m_hWnd, text);
-        ::SendMessageW(m_Tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    }
-    FillTool(ti, m_hWnd, text);
-    ::SendMessageW(m_Tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-    ::SendMessageW(m_Tooltip, TTM_ACTIVATE, TRUE, 0);
+    m_TooltipText = text;
+    m_HasTooltipText = true;
+    if (m_Tooltip) ApplyTooltipText();
 }
 
 }  // namespace zavo

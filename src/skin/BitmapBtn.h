@@ -43,7 +43,8 @@ public:
     void SetTooltipText(const std::wstring& text) { SetTooltipText(text.c_str()); }
 
     bool IsHover() const { return m_Hover; }
-    HWND GetTooltip() const { return m_Tooltip; }
+    // The tooltip window, made on demand once a text is set (null without one).
+    HWND GetTooltip() const;
 
     BOOL PreTranslateMessage(MSG* msg) override;
     void DrawItem(DRAWITEMSTRUCT* dis) override;
@@ -62,7 +63,8 @@ protected:
 private:
     HBITMAP ChooseLook(UINT itemState) const;
     void DrawCaption(HDC dc, const RECT& client);
-    void EnsureTooltip();
+    void EnsureTooltip() const;
+    void ApplyTooltipText() const;
     void DestroyTooltip();
 
     ScopedBitmap m_ImgMain;
@@ -72,7 +74,12 @@ private:
     bool m_Latched = false;
     bool m_Hover = false;
     std::wstring m_Text;
-    HWND m_Tooltip = nullptr;
+    // The tooltip window is made when the mouse first reaches the button (or
+    // when asked for): a window of 191 buttons then starts without 191 hidden
+    // tooltip windows, and each button still has its own.
+    bool m_HasTooltipText = false;
+    std::wstring m_TooltipText;
+    mutable HWND m_Tooltip = nullptr;
 };
 
 }  // namespace zavo

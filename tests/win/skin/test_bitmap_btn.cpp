@@ -249,6 +249,49 @@ TEST_F(BitmapBtnTest, TooltipHasOneToolWithTheLastText) {
     EXPECT_EQ(nullptr, GetWindow(tip, GW_OWNER));
 }
 
+// Tooltip windows of this thread (they are top-level, owned by nobody).
+int CountTooltipWindows() {
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM counter) -> BOOL {
+            wchar_t cls[64] = {};
+            GetClassNameW(hwnd, cls, 64);
+            if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0) ++*reinterpret_cast<int*>(counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+std::wstring ToolText(HWND tip, HWND button) {
+    wchar_t text[64] = {};
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = button;
+    ti.uId = 1;
+    ti.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&ti));
+    return text;
+}
+
+// A window of many buttons must not start with a hidden tooltip window per
+// button: the window is made when the mouse first reaches the button.
+TEST_F(BitmapBtnTest, TooltipWindowIsMadeWhenTheMouseFirstArrives) {
+    const int before = CountTooltipWindows();
+    button_->SetTooltipText(L"Apply");
+    EXPECT_EQ(before, CountTooltipWindows());
+    MSG msg{*button_, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), GetTickCount(), {15, 11}};
+    button_->PreTranslateMessage(&msg);
+    EXPECT_EQ(before + 1, CountTooltipWindows());
+    HWND tip = button_->GetTooltip();
+    EXPECT_EQ(L"Apply", ToolText(tip, *button_));
+    // A text set once the window exists reaches it at once, still as one tool.
+    button_->SetTooltipText(L"Apply all");
+    EXPECT_EQ(L"Apply all", ToolText(tip, *button_));
+    EXPECT_EQ(1, SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
+}
+
 TEST_F(BitmapBtnTest, HoverTakesTheCaptureAndEndsOverAnotherWindow) {
     Hover();
     EXPECT_TRUE(button_->IsHover());
