@@ -16,12 +16,12 @@ std::wstring TooltipSource::Resolve(const ButtonEntry& entry) const {
     return entry.text;
 }
 
-ButtonEntry LoadSkinButton(const std::wstring& skinFile, const SkinButtonSpec& spec, CWnd& parent,
+ButtonEntry LoadSkinButton(const std::wstring& skinFile, const SkinButtonSpec& item, CWnd& parent,
                            HBITMAP main, HBITMAP over, HBITMAP down, HBITMAP disabled) {
-    ButtonEntry entry = ParseButtonEntry(IniReadString(skinFile, L"BUTTONINFO", spec.key, L""));
-    if (!spec.button) return entry;
+    ButtonEntry entry = ParseButtonEntry(IniReadString(skinFile, L"BUTTONINFO", item.key, L""));
+    if (!item.button) return entry;
     RECT rc{entry.rect.left, entry.rect.top, entry.rect.right, entry.rect.bottom};
-    CBitmapBtn& button = *spec.button;
+    CBitmapBtn& button = *item.button;
     // A dialog object opened again builds its buttons again.
     if (button.m_hWnd) button.DestroyWindow();
     // A rectangle with its right or bottom edge before its left or top edge makes
@@ -29,7 +29,7 @@ ButtonEntry LoadSkinButton(const std::wstring& skinFile, const SkinButtonSpec& s
     if (!button.Create(rc, &parent)) return entry;
     button.SetStateImages(main, over, down, disabled, rc);
     button.SetLatched(entry.latched);
-    button.SetTooltipText(spec.tooltip.Resolve(entry));
+    button.SetTooltipText(item.tooltip.Resolve(entry));
     return entry;
 }
 
@@ -51,8 +51,8 @@ std::vector<ButtonEntry> LoadSkin(CSkinDialog& dialog, const std::wstring& fileN
 
     std::vector<ButtonEntry> parsed;
     parsed.reserve(entries.size());
-    for (const SkinButtonSpec& spec : entries) {
-        parsed.push_back(LoadSkinButton(skinFile, spec, dialog, main.Handle(), over.Handle(), down.Handle(),
+    for (const SkinButtonSpec& item : entries) {
+        parsed.push_back(LoadSkinButton(skinFile, item, dialog, main.Handle(), over.Handle(), down.Handle(),
                                         disabled.Handle()));
     }
     return parsed;  // the four whole-face pictures are released here

@@ -47,7 +47,7 @@ std::vector<ButtonEntry> LoadSkin(CSkinDialog& dialog, const std::wstring& fileN
 // reads and parses the entry `key` of section "BUTTONINFO" in `skinFile` (a
 // full path), creates `button` on `parent` at its rectangle, cuts its looks,
 // sets its latched state and its tooltip.
-ButtonEntry LoadSkinButton(const std::wstring& skinFile, const SkinButtonSpec& spec, CWnd& parent,
+ButtonEntry LoadSkinButton(const std::wstring& skinFile, const SkinButtonSpec& item, CWnd& parent,
                            HBITMAP main, HBITMAP over, HBITMAP down, HBITMAP disabled);
 
 }  // namespace zavo
