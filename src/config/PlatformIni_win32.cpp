@@ -7,18 +7,7 @@
 namespace zavo {
 namespace {
 
-fs::Status Outcome(BOOL ok) {
-    if (ok) return fs::Status::Ok();
-    DWORD code = GetLastError();
-    wchar_t* buf = nullptr;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                 FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
-    std::wstring text = n ? std::wstring(buf, n) : L"Error " + std::to_wstring(code);
-    if (buf) LocalFree(buf);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
-    return fs::Status::Fail(text);
-}
+fs::Status Outcome(BOOL ok) { return ok ? fs::Status::Ok() : fs::SystemError(GetLastError()); }
 
 class Platform final : public IniAccess {
 public:

@@ -65,4 +65,8 @@ std::vector<std::wstring> ListFiles(const std::wstring& folder, std::wstring_vie
 // Joins a folder and a name with exactly one backslash between them.
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 
+// A failure carrying the system's own text for an error code (GetLastError on
+// Windows, errno natively).
+Status SystemError(unsigned long code);
+
 }  // namespace zavo::fs

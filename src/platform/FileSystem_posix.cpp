@@ -38,6 +38,10 @@ bool EndsWithNoCase(const std::wstring& name, std::wstring_view suffix) {
 
 }  // namespace
 
+Status SystemError(unsigned long code) {
+    return Status::Fail(text::FromUtf8(std::strerror(static_cast<int>(code))));
+}
+
 FileStamp Stat(const std::wstring& path) {
     struct stat st {};
     if (::stat(NativePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
@@ -154,12 +158,6 @@ std::vector<std::wstring> ListFiles(const std::wstring& folder, std::wstring_vie
     }
     ::closedir(dir);
     return names;
-}
-
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
-    if (folder.empty()) return name;
-    if (folder.back() == L'\\' || folder.back() == L'/') return folder + name;
-    return folder + L'\\' + name;
 }
 
 }  // namespace zavo::fs

@@ -20,7 +20,7 @@ std::wstring SystemMessage(DWORD code) {
     return text;
 }
 
-Status LastError() { return Status::Fail(SystemMessage(GetLastError())); }
+Status LastError() { return SystemError(GetLastError()); }
 
 bool EndsWithNoCase(const std::wstring& name, std::wstring_view suffix) {
     if (name.size() < suffix.size()) return false;
@@ -33,6 +33,8 @@ bool IsSharingError(DWORD e) {
 }
 
 }  // namespace
+
+Status SystemError(unsigned long code) { return Status::Fail(SystemMessage(static_cast<DWORD>(code))); }
 
 FileStamp Stat(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -117,7 +119,7 @@ Status WriteFileAtomic(const std::wstring& path, std::string_view bytes) {
             return Status::Ok();
         DWORD e = GetLastError();
         if (!IsSharingError(e) || attempt >= 20) {
-            Status s = Status::Fail(SystemMessage(e));
+            Status s = SystemError(e);
             DeleteFileW(tmp.c_str());
             return s;
         }
@@ -130,7 +132,7 @@ Status MakeDirectory(const std::wstring& path, bool* alreadyExists) {
     if (::CreateDirectoryW(path.c_str(), nullptr)) return Status::Ok();
     DWORD e = GetLastError();
     if (e == ERROR_ALREADY_EXISTS && alreadyExists) *alreadyExists = true;
-    return Status::Fail(SystemMessage(e));
+    return SystemError(e);
 }
 
 Status RemoveFile(const std::wstring& path) {
@@ -155,12 +157,6 @@ std::vector<std::wstring> ListFiles(const std::wstring& folder, std::wstring_vie
     } while (FindNextFileW(h, &fd));
     FindClose(h);
     return names;
-}
-
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
-    if (folder.empty()) return name;
-    if (folder.back() == L'\\' || folder.back() == L'/') return folder + name;
-    return folder + L'\\' + name;
 }
 
 }  // namespace zavo::fs
