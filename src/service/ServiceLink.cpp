@@ -36,7 +36,10 @@ SendResult ServiceLink::Send(unsigned code, std::intptr_t lParam) const {
 
 SendResult ServiceLink::FilesChangedThenApplyLight(std::intptr_t lightParam) const {
     if (!Post(svc::SVC_FILES_CHANGED, 0)) return SendResult::NoService;
-    Sleep(svc::LIGHT_APPLY_PAUSE_MS);
+    if (m_pause)
+        m_pause(svc::LIGHT_APPLY_PAUSE_MS);
+    else
+        Sleep(svc::LIGHT_APPLY_PAUSE_MS);
     return Send(svc::SVC_APPLY_LIGHT, lightParam);
 }
 

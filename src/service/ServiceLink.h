@@ -20,8 +20,11 @@ enum class SendResult {
 class ServiceLink {
 public:
     static constexpr unsigned DEFAULT_SEND_TIMEOUT_MS = 5000;
+    // How the lighting unit pauses; the platform's Sleep unless a test watches it.
+    using PauseFn = void (*)(unsigned ms);
 
-    explicit ServiceLink(unsigned sendTimeoutMs = DEFAULT_SEND_TIMEOUT_MS) : m_nSendTimeoutMs(sendTimeoutMs) {}
+    explicit ServiceLink(unsigned sendTimeoutMs = DEFAULT_SEND_TIMEOUT_MS, PauseFn pause = nullptr)
+        : m_nSendTimeoutMs(sendTimeoutMs), m_pause(pause) {}
 
     // True when the service window exists right now.
     static bool IsRunning();
@@ -42,6 +45,7 @@ public:
 
 private:
     unsigned m_nSendTimeoutMs;
+    PauseFn m_pause;
 };
 
 }  // namespace zavo
