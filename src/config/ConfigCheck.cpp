@@ -122,7 +122,9 @@ void CheckProfileText(Checker& c) {
     }
     for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
         const std::wstring sec = Numbered(L"MAXTRIXSWAPKEY", k);
-        c.Int(sec, L"ISCHANGED", 0, 1);
+        // -1 is what a profile read without its file holds (the key's read
+        // default); every reader takes it, like 0, as "unchanged".
+        c.Int(sec, L"ISCHANGED", -1, 1);
         for (const wchar_t* key : {L"CURKEY", L"ASSKEY", L"FUNID"}) c.Int(sec, key, 0, 255);
         c.Text(sec, L"APPPATH");
     }
@@ -194,6 +196,8 @@ void CheckInstantShift(Checker& c, const InstantShiftKeys& is) {
     for (int i = 0; i < PROFILE_COUNT; ++i) {
         const std::wstring key = Numbered(L"PROFILE", i + 1);
         int v = is.ProfileKey[i];
+        // -1 (the read default of a profile saved without its file) means none.
+        if (v == -1) continue;
         if (v < 0 || v > 3) {
             c.Add(L"ALTERNATE_PROFILE", key, std::to_wstring(v) + L" is outside 0..3");
         } else if (v != 0 && used[v]) {

@@ -38,6 +38,23 @@ TEST(ConfigCheck, SoundFolderHasNoProblems) {
     for (const auto& p : CheckDataFolder(other.path())) ADD_FAILURE() << text::ToUtf8(FormatProblem(p));
 }
 
+// The device service creates "Config.config" before the tool ever saved: the tool
+// then loads its profiles without files (every value at its read default) and the
+// next save writes those defaults. That is a sound folder, not 800 problems.
+TEST(ConfigCheck, ProfilesSavedFromTheirReadDefaultsAreSound) {
+    TempDir dir;
+    ASSERT_TRUE(IniWriteInt(ConfigFilePath(dir.path()), L"CONFIG", L"DEVICEPSTATS", 1));
+    auto config = std::make_unique<KeyboardConfig>();
+    LoadConfiguration(dir.path(), *config);
+    EXPECT_EQ(config->Profile[0].SwapKey[0].IsChanged, -1);
+    EXPECT_EQ(config->Profile[0].InstantShift.ProfileKey[0], -1);
+    config->CurrantProfile = 0;
+    config->Mode = 0;
+    config->Light = LightSettings{};
+    ASSERT_TRUE(SaveConfiguration(dir.path(), *config));
+    for (const auto& p : CheckDataFolder(dir.path())) ADD_FAILURE() << text::ToUtf8(FormatProblem(p));
+}
+
 TEST(ConfigCheck, ReportsEachKindOfDamageWhereItLies) {
     const Damage cases[] = {
         {"macro text one digit short", None,
