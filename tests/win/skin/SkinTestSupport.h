@@ -8,6 +8,10 @@
 
 #include "skin/ImageEx.h"
 
+#include <commctrl.h>
+
+#include "skin/BitmapBtn.h"
+
 namespace skintest {
 
 // Folder of the pictures written by make_fixtures.py, beside the test program.
@@ -115,6 +119,19 @@ inline void PumpMessages() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+}
+
+// The text of a bitmap button's tooltip tool, "<none>" when it has no tooltip.
+inline std::wstring TooltipOf(const zavo::CBitmapBtn& button) {
+    if (!button.GetTooltip()) return L"<none>";
+    wchar_t text[128] = {};
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = button;
+    ti.uId = 1;
+    ti.lpszText = text;
+    SendMessageW(button.GetTooltip(), TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&ti));
+    return text;
 }
 
 }  // namespace skintest

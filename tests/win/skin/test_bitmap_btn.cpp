@@ -264,17 +264,6 @@ int CountTooltipWindows() {
     return count;
 }
 
-std::wstring ToolText(HWND tip, HWND button) {
-    wchar_t text[64] = {};
-    TOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.hwnd = button;
-    ti.uId = 1;
-    ti.lpszText = text;
-    SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&ti));
-    return text;
-}
-
 // A window of many buttons must not start with a hidden tooltip window per
 // button: the window is made when the mouse first reaches the button.
 TEST_F(BitmapBtnTest, TooltipWindowIsMadeWhenTheMouseFirstArrives) {
@@ -284,12 +273,11 @@ TEST_F(BitmapBtnTest, TooltipWindowIsMadeWhenTheMouseFirstArrives) {
     MSG msg{*button_, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), GetTickCount(), {15, 11}};
     button_->PreTranslateMessage(&msg);
     EXPECT_EQ(before + 1, CountTooltipWindows());
-    HWND tip = button_->GetTooltip();
-    EXPECT_EQ(L"Apply", ToolText(tip, *button_));
+    EXPECT_EQ(L"Apply", skintest::TooltipOf(*button_));
     // A text set once the window exists reaches it at once, still as one tool.
     button_->SetTooltipText(L"Apply all");
-    EXPECT_EQ(L"Apply all", ToolText(tip, *button_));
-    EXPECT_EQ(1, SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_EQ(L"Apply all", skintest::TooltipOf(*button_));
+    EXPECT_EQ(1, SendMessageW(button_->GetTooltip(), TTM_GETTOOLCOUNT, 0, 0));
 }
 
 TEST_F(BitmapBtnTest, HoverTakesTheCaptureAndEndsOverAnotherWindow) {

@@ -69,18 +69,6 @@ void WriteFile(const std::wstring& path, const std::string& bytes) {
     out << bytes;
 }
 
-std::wstring TooltipOf(const CBitmapBtn& button) {
-    wchar_t text[128] = {};
-    TOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.hwnd = button;
-    ti.uId = 1;
-    ti.lpszText = text;
-    if (!button.GetTooltip()) return L"<none>";
-    SendMessageW(button.GetTooltip(), TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&ti));
-    return text;
-}
-
 RECT RectInParent(HWND child) {
     RECT rc;
     GetWindowRect(child, &rc);
@@ -135,9 +123,9 @@ TEST_F(SkinDialogTest, LoadsFaceButtonsAndTooltips) {
     EXPECT_FALSE(dlg.m_Ok.IsLatched());
     EXPECT_TRUE(dlg.m_Cancel.IsLatched());
     EXPECT_FALSE(dlg.m_Help.IsLatched());  // the flag in small letters does not latch
-    EXPECT_EQ(L"Accept", TooltipOf(dlg.m_Ok));
-    EXPECT_EQ(L"Yes", TooltipOf(dlg.m_Cancel));
-    EXPECT_EQ(L"Help text", TooltipOf(dlg.m_Help));
+    EXPECT_EQ(L"Accept", skintest::TooltipOf(dlg.m_Ok));
+    EXPECT_EQ(L"Yes", skintest::TooltipOf(dlg.m_Cancel));
+    EXPECT_EQ(L"Help text", skintest::TooltipOf(dlg.m_Help));
     dlg.DestroyWindow();
 }
 
@@ -244,7 +232,7 @@ TEST_F(SkinDialogTest, ReopenedDialogObjectGetsFreshButtonsAndTooltips) {
     TestDialog dlg;
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(dlg.Create(kTemplate));
-        EXPECT_EQ(L"Accept", TooltipOf(dlg.m_Ok)) << i;
+        EXPECT_EQ(L"Accept", skintest::TooltipOf(dlg.m_Ok)) << i;
         dlg.DestroyWindow();
         EXPECT_EQ(nullptr, dlg.m_Ok.GetTooltip());
     }
