@@ -10,6 +10,10 @@
 #include <unordered_map>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "config/IniAccess.h"
 #include "config/IniFile.h"
 
@@ -20,6 +24,7 @@ struct Entry {
     ini::Document doc;
     fs::FileStamp stamp;     // of the file the parse came from (or after our write)
     std::uint64_t hash = 0;  // of those bytes
+    bool bySource = false;   // the parse still holds those bytes: compare with them instead of a hash
     bool racy = false;       // modified so recently that the stamp cannot vouch for it
     bool dirty = false;      // changed inside a batch, not yet written
     bool checked = false;    // compared with the disk during the current batch
@@ -73,6 +78,8 @@ struct Engine {
     // times in a row. Cleared whenever an entry is dropped.
     std::wstring lastPath;
     Entry* lastEntry = nullptr;
+    std::vector<std::uint8_t> structBytes;  // a struct read decodes here before it touches the target
+    std::string structDigits;               // the digits of a value that is not in 8-bit units
 
     void Erase(std::unordered_map<std::wstring, Entry>::iterator it) {
         lastEntry = nullptr;
@@ -128,7 +135,8 @@ Entry* Lookup(const std::wstring& path, fs::Status* why) {
             return &en;
         }
         std::string bytes;
-        if (now == en.stamp && fs::ReadWholeFile(path, bytes) && Hash(bytes) == en.hash) {
+        if (now == en.stamp && fs::ReadWholeFile(path, bytes) &&
+            (en.bySource ? en.doc.Source() == std::optional<std::string_view>(bytes) : Hash(bytes) == en.hash)) {
             en.racy = IsRacy(now);
             en.checked = true;
             return &en;
@@ -144,9 +152,13 @@ Entry* Lookup(const std::wstring& path, fs::Status* why) {
             if (why) *why = s;
             return nullptr;
         }
-        fresh.doc = ini::Document::Parse(bytes);
+        // Only a racy parse is ever confirmed by content: by the bytes the parse
+        // keeps, or by a hash where it turns them around (UTF-16BE).
         fresh.racy = IsRacy(fresh.stamp);
-        if (fresh.racy) fresh.hash = Hash(bytes);  // only a racy parse is ever confirmed by content
+        const bool turned = bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF';
+        if (fresh.racy && turned) fresh.hash = Hash(bytes);
+        fresh.bySource = fresh.racy && !turned;
+        fresh.doc = ini::Document::Parse(std::move(bytes));
     }
     fresh.checked = true;
     fresh.lastUse = ++e.clock;
@@ -184,6 +196,7 @@ fs::Status Flush(const std::wstring& path, const std::wstring& key) {
     en.dirty = false;
     en.stamp = fs::Stat(path);
     en.hash = Hash(bytes);
+    en.bySource = false;
     en.racy = IsRacy(en.stamp);
     return s;
 }
@@ -224,38 +237,66 @@ fs::Status Write(const std::wstring& file, std::wstring_view section, std::wstri
     return Flush(file, CacheKey(file));
 }
 
-// Reads the value as the platform's string read does: quotes around the whole
-// value are dropped and the result is cut to `cap` characters.
-// The value as the platform's string read gives it: quotes around the whole
-// value are dropped, a default loses its trailing spaces, and the result is cut
-// to `cap` characters. The view lives while the engine's lock is held.
-std::wstring_view ValueView(const std::wstring& file, std::wstring_view section, std::wstring_view key,
-                            std::wstring_view def, size_t cap) {
+// The stored value as the platform's string and integer reads see it: quotes
+// around the whole value are dropped. It lives while the engine's lock is held.
+std::optional<ini::ValueRef> Unquoted(const std::wstring& file, std::wstring_view section, std::wstring_view key) {
     Entry* en = Open(file);
-    std::optional<std::wstring_view> v;
-    if (en) v = en->doc.Find(section, key);
-    std::wstring_view out;
-    if (v) {
-        out = *v;
-        if (out.size() >= 2 && (out.front() == L'"' || out.front() == L'\'') && out.back() == out.front())
-            out = out.substr(1, out.size() - 2);
-    } else {
-        out = def;
-        while (!out.empty() && out.back() == L' ') out.remove_suffix(1);
+    if (!en) return std::nullopt;
+    std::optional<ini::ValueRef> v = en->doc.Find(section, key);
+    if (v && v->size() >= 2) {
+        const std::uint32_t q = (*v)[0];
+        if ((q == '"' || q == '\'') && (*v)[v->size() - 1] == q) return v->Sub(1, v->size() - 1);
     }
-    return out.substr(0, cap);
+    return v;
 }
 
-constexpr std::array<signed char, 128> kHexValue = [] {
-    std::array<signed char, 128> t{};
+constexpr std::array<signed char, 256> kHexValue = [] {
+    std::array<signed char, 256> t{};
     for (auto& v : t) v = -1;
     for (int i = 0; i < 10; ++i) t['0' + i] = static_cast<signed char>(i);
     for (int i = 0; i < 6; ++i) t['A' + i] = t['a' + i] = static_cast<signed char>(10 + i);
     return t;
 }();
 
-inline int HexDigit(wchar_t c) {
-    return static_cast<std::uint32_t>(c) < 128 ? kHexValue[static_cast<size_t>(c)] : -1;
+inline int HexDigit(std::uint32_t c) { return c < 256 ? kHexValue[c] : -1; }
+
+// Decodes the 2 * count hex digits at `p` (either letter case) into `out`, adding
+// the bytes into `sum`. False when a character is not a hex digit.
+bool HexBytes(const char* p, size_t count, std::uint8_t* out, unsigned& sum) {
+    size_t i = 0;
+    unsigned total = 0;
+#if defined(__SSE2__)
+    // Sixteen digits at a step: each checked as a digit or (with bit 0x20 set) a
+    // letter a-f, turned into its value, and pairs joined into bytes.
+    const __m128i zero = _mm_setzero_si128();
+    __m128i ok = _mm_set1_epi8(-1), sums = zero;
+    for (; i + 8 <= count; i += 8) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 2 * i));
+        const __m128i digit = _mm_and_si128(_mm_cmpgt_epi8(c, _mm_set1_epi8('0' - 1)),
+                                            _mm_cmplt_epi8(c, _mm_set1_epi8('9' + 1)));
+        const __m128i low = _mm_or_si128(c, _mm_set1_epi8(0x20));
+        const __m128i letter = _mm_and_si128(_mm_cmpgt_epi8(low, _mm_set1_epi8('a' - 1)),
+                                             _mm_cmplt_epi8(low, _mm_set1_epi8('f' + 1)));
+        ok = _mm_and_si128(ok, _mm_or_si128(digit, letter));
+        const __m128i v = _mm_or_si128(_mm_and_si128(digit, _mm_sub_epi8(c, _mm_set1_epi8('0'))),
+                                       _mm_and_si128(letter, _mm_sub_epi8(low, _mm_set1_epi8('a' - 10))));
+        // Lane k of 16 bits holds the high digit in its low byte, the low digit above.
+        const __m128i bytes = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(v, _mm_set1_epi16(0x00FF)), 4),
+                                           _mm_srli_epi16(v, 8));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(bytes, bytes));
+        sums = _mm_add_epi64(sums, _mm_sad_epu8(bytes, zero));
+    }
+    if (_mm_movemask_epi8(ok) != 0xFFFF) return false;
+    total = static_cast<unsigned>(_mm_cvtsi128_si32(sums)) + static_cast<unsigned>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+#endif
+    for (; i < count; ++i) {
+        const int hi = HexDigit(static_cast<unsigned char>(p[2 * i])), lo = HexDigit(static_cast<unsigned char>(p[2 * i + 1]));
+        if ((hi | lo) < 0) return false;
+        out[i] = static_cast<std::uint8_t>(hi * 16 + lo);
+        total += out[i];
+    }
+    sum += total;
+    return true;
 }
 
 }  // namespace
@@ -266,7 +307,18 @@ std::wstring ReadStringV(const std::wstring& file, std::wstring_view section, st
                          std::wstring_view defaultValue) {
     Engine& e = E();
     std::lock_guard<std::recursive_mutex> lock(e.mu);
-    return std::wstring(ValueView(file, section, key, defaultValue, INI_MAX_VALUE));
+    if (std::optional<ini::ValueRef> v = Unquoted(file, section, key)) {
+        // No character takes more than four units: the first 4 * cap + 4 units
+        // hold the characters that are kept, so a long value is not decoded whole.
+        constexpr size_t units = 4 * INI_MAX_VALUE + 4;
+        std::wstring text = (v->size() > units ? v->Sub(0, units) : *v).Text();
+        if (text.size() > INI_MAX_VALUE) text.resize(INI_MAX_VALUE);
+        return text;
+    }
+    // A default loses its trailing spaces.
+    std::wstring_view out = defaultValue;
+    while (!out.empty() && out.back() == L' ') out.remove_suffix(1);
+    return std::wstring(out.substr(0, INI_MAX_VALUE));
 }
 
 std::int32_t ReadIntV(const std::wstring& file, std::wstring_view section, std::wstring_view key,
@@ -277,16 +329,19 @@ std::int32_t ReadIntV(const std::wstring& file, std::wstring_view section, std::
     // first other character, wrapping at 32 bits. "abc" gives 0.
     Engine& e = E();
     std::lock_guard<std::recursive_mutex> lock(e.mu);
-    const std::wstring_view v = ValueView(file, section, key, {}, 29);
-    if (v.empty()) return defaultValue;
+    const std::optional<ini::ValueRef> found = Unquoted(file, section, key);
+    if (!found || found->empty()) return defaultValue;
+    // Only ASCII units are ever looked at, each one character: the first 29 units
+    // are the first 29 characters.
+    const ini::ValueRef v = found->size() > 29 ? found->Sub(0, 29) : *found;
     size_t i = 0;
-    while (i < v.size() && v[i] <= L' ') ++i;
+    while (i < v.size() && v[i] <= ' ') ++i;
     bool minus = false;
-    if (i < v.size() && (v[i] == L'+' || v[i] == L'-')) minus = v[i++] == L'-';
+    if (i < v.size() && (v[i] == '+' || v[i] == '-')) minus = v[i++] == '-';
     unsigned base = 10;
-    if (i + 1 < v.size() && v[i] == L'0') {
-        const wchar_t p = v[i + 1];
-        base = p == L'x' ? 16 : p == L'o' ? 8 : p == L'b' ? 2 : 10;
+    if (i + 1 < v.size() && v[i] == '0') {
+        const std::uint32_t p = v[i + 1];
+        base = p == 'x' ? 16 : p == 'o' ? 8 : p == 'b' ? 2 : 10;
         if (base != 10) i += 2;
     }
     std::uint32_t n = 0;
@@ -306,10 +361,10 @@ bool IniReadRaw(const std::wstring& file, const std::wstring& section, const std
     Engine& e = E();
     std::lock_guard<std::recursive_mutex> lock(e.mu);
     Entry* en = Open(file);
-    std::optional<std::wstring_view> v;
+    std::optional<ini::ValueRef> v;
     if (en) v = en->doc.Find(section, key);
     if (!v) return false;
-    value.assign(*v);
+    value = v->Text();
     return true;
 }
 
@@ -321,20 +376,27 @@ bool ReadStructV(const std::wstring& file, std::wstring_view section, std::wstri
     std::lock_guard<std::recursive_mutex> lock(e.mu);
     Entry* en = Open(file);
     if (!en) return false;
-    std::optional<std::wstring_view> v = en->doc.Find(section, key);
+    std::optional<ini::ValueRef> v = en->doc.Find(section, key);
     if (!v || v->size() != 2 * size + 2) return false;
-    // Decoded completely and checked before the target is touched.
-    std::vector<std::uint8_t> scratch(size + 1);
-    const wchar_t* p = v->data();
-    unsigned sum = 0;
-    for (size_t i = 0; i <= size; ++i) {
-        int hi = HexDigit(p[2 * i]), lo = HexDigit(p[2 * i + 1]);
-        if ((hi | lo) < 0) return false;
-        scratch[i] = static_cast<std::uint8_t>(hi * 16 + lo);
-        if (i < size) sum += scratch[i];
+    // The digits as bytes: straight from a file in 8-bit units; otherwise each
+    // unit narrowed, anything but ASCII made a non-digit.
+    const char* digits = v->Bytes();
+    if (!digits) {
+        e.structDigits.resize(v->size());
+        for (size_t i = 0; i < v->size(); ++i) {
+            const std::uint32_t c = (*v)[i];
+            e.structDigits[i] = static_cast<char>(c < 0x80 ? c : 0xFF);
+        }
+        digits = e.structDigits.data();
     }
+    // Decoded completely and checked before the target is touched.
+    if (e.structBytes.size() < size + 1) e.structBytes.resize(size + 1);
+    std::uint8_t* scratch = e.structBytes.data();
+    unsigned sum = 0;
+    if (!HexBytes(digits, size + 1, scratch, sum)) return false;
+    sum -= scratch[size];  // the checksum byte is not part of the sum
     if (scratch[size] != (sum & 0xFF)) return false;
-    if (size) std::memcpy(target, scratch.data(), size);
+    if (size) std::memcpy(target, scratch, size);
     return true;
 }
 

@@ -1,5 +1,8 @@
 #include "config/IniFile.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/TextCodec.h"
 
 namespace zavo::ini {
@@ -15,93 +18,119 @@ std::wstring_view Trim(std::wstring_view s) {
 
 namespace {
 
+bool IsBlankUnit(std::uint32_t c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == 0x1A; }
+
 bool IsAscii(std::wstring_view s) {
     wchar_t any = 0;
     for (wchar_t c : s) any |= c;
     return static_cast<std::uint32_t>(any) < 0x80;
 }
 
-// The 8-bit code page agrees with ASCII below 0x80; only other bytes need the
-// code page's table.
-std::wstring FromAnsiFast(std::string_view bytes) {
-    unsigned char any = 0;
-    for (char c : bytes) any |= static_cast<unsigned char>(c);
-    if (any >= 0x80) return text::FromAnsi(bytes);
-    std::wstring out(bytes.size(), L'\0');
-    for (size_t i = 0; i < bytes.size(); ++i) out[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
+// Bytes below 0x80 are ASCII in the 8-bit code page and in UTF-8: those need no
+// table.
+std::wstring WidenAscii(const char* p, size_t n) {
+    std::wstring out(n, L'\0');
+    for (size_t i = 0; i < n; ++i) out[i] = static_cast<wchar_t>(static_cast<unsigned char>(p[i]));
     return out;
 }
 
-std::wstring Decode(std::string_view bytes, Encoding& enc) {
-    auto starts = [&](std::string_view bom) { return bytes.substr(0, bom.size()) == bom; };
-    if (starts("\xEF\xBB\xBF")) {
-        enc = Encoding::Utf8Bom;
-        return text::FromUtf8(bytes.substr(3));
-    }
-    if (starts("\xFF\xFE")) {
-        enc = Encoding::Utf16LE;
-        return text::FromUtf16LE(bytes.substr(2));
-    }
-    if (starts("\xFE\xFF")) {
-        enc = Encoding::Utf16BE;
-        std::string swapped(bytes.substr(2));
-        for (size_t i = 0; i + 1 < swapped.size(); i += 2) std::swap(swapped[i], swapped[i + 1]);
-        return text::FromUtf16LE(swapped);
-    }
-    enc = Encoding::Ansi;
-    return FromAnsiFast(bytes);
+std::uint32_t Fold(std::uint32_t c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ? c + 32 : c;
 }
 
-std::string Utf16WithBom(std::wstring_view text, bool bigEndian) {
-    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    std::string body = text::ToUtf16LE(text);
-    if (bigEndian)
-        for (size_t i = 0; i + 1 < body.size(); i += 2) std::swap(body[i], body[i + 1]);
-    return out + body;
-}
-
-// The section name of a header line "[name]...", or false when the line is not one.
-bool HeaderName(std::wstring_view trimmed, std::wstring& name) {
-    if (trimmed.empty() || trimmed[0] != L'[') return false;
-    size_t close = trimmed.rfind(L']');
-    if (close == std::wstring_view::npos) return false;
-    name.assign(trimmed.substr(1, close - 1));
-    return true;
-}
-
-wchar_t Fold(wchar_t c) {
-    return (c >= L'A' && c <= L'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ? static_cast<wchar_t>(c + 32) : c;
-}
+constexpr std::uint64_t kFnvBasis = 1469598103934665603ULL, kFnvPrime = 1099511628211ULL;
 
 std::uint64_t FoldHash(std::wstring_view name) {
-    std::uint64_t h = 1469598103934665603ULL;
-    for (wchar_t c : name) h = (h ^ static_cast<std::uint64_t>(Fold(c))) * 1099511628211ULL;
+    std::uint64_t h = kFnvBasis;
+    for (wchar_t c : name) h = (h ^ Fold(static_cast<std::uint32_t>(c))) * kFnvPrime;
     return h;
 }
 
 bool SameName(std::wstring_view a, std::wstring_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (Fold(a[i]) != Fold(b[i])) return false;
+        if (Fold(static_cast<std::uint32_t>(a[i])) != Fold(static_cast<std::uint32_t>(b[i]))) return false;
     return true;
+}
+
+// The hash of a stored name: ASCII units hash as they are; a name with other
+// characters is decoded first, so that it hashes as the same name asked for.
+std::uint64_t NameHash(const ValueRef& r) {
+    if (const wchar_t* w = r.Wide()) return FoldHash(std::wstring_view(w, r.size()));
+    std::uint64_t h = kFnvBasis;
+    for (size_t i = 0; i < r.size(); ++i) {
+        std::uint32_t c = r[i];
+        if (c >= 0x80) return FoldHash(r.Text());
+        h = (h ^ Fold(c)) * kFnvPrime;
+    }
+    return h;
+}
+
+bool NameMatches(const ValueRef& stored, std::wstring_view name) {
+    if (const wchar_t* w = stored.Wide()) return SameName(std::wstring_view(w, stored.size()), name);
+    for (size_t i = 0; i < stored.size(); ++i)
+        if (stored[i] >= 0x80) return SameName(stored.Text(), name);
+    if (stored.size() != name.size()) return false;
+    for (size_t i = 0; i < name.size(); ++i)
+        if (Fold(stored[i]) != Fold(static_cast<std::uint32_t>(name[i]))) return false;
+    return true;
+}
+
+std::uint64_t Mix(std::uint64_t h, std::uint32_t section) {
+    h ^= (static_cast<std::uint64_t>(section) + 1) * 0x9E3779B97F4A7C15ULL;
+    h ^= h >> 31;
+    h *= 0xBF58476D1CE4E5B9ULL;
+    h ^= h >> 29;
+    return h ? h : 1;  // 0 marks an empty slot
 }
 
 }  // namespace
 
 std::wstring FoldName(std::wstring_view name) {
     std::wstring out(name);
-    for (auto& c : out) c = Fold(c);
+    for (auto& c : out) c = static_cast<wchar_t>(Fold(static_cast<std::uint32_t>(c)));
     return out;
+}
+
+std::wstring ValueRef::Text() const {
+    if (w_) return std::wstring(w_, n_);
+    if (width_ == 2) return text::FromUtf16LE(std::string_view(b_, 2 * n_));
+    unsigned char any = 0;
+    for (size_t i = 0; i < n_; ++i) any |= static_cast<unsigned char>(b_[i]);
+    if (any < 0x80) return WidenAscii(b_, n_);
+    return enc_ == Encoding::Utf8Bom ? text::FromUtf8(std::string_view(b_, n_))
+                                     : text::FromAnsi(std::string_view(b_, n_));
+}
+
+bool ValueRef::Equals(std::wstring_view text) const {
+    if (w_) return std::wstring_view(w_, n_) == text;
+    // While the units are ASCII each is one character; the first other unit
+    // needs the decoded text.
+    for (size_t i = 0; i < n_; ++i) {
+        std::uint32_t u = (*this)[i];
+        if (u >= 0x80) return Text() == text;
+        if (i >= text.size() || static_cast<std::uint32_t>(text[i]) != u) return false;
+    }
+    return n_ == text.size();
 }
 
 Document::Document() { sections_.emplace_back(); }
 
 // Finds the name and value of a line: both without the surrounding blanks.
-void Document::Split(Line& line, std::wstring_view t) {
+void Document::Split(Line& line, const ValueRef& t) {
     size_t b = 0, e = t.size();
-    while (b < e && IsBlank(t[b])) ++b;
-    while (e > b && IsBlank(t[e - 1])) --e;
-    size_t eq = t.substr(0, e).find(L'=', b);
+    while (b < e && IsBlankUnit(t[b])) ++b;
+    while (e > b && IsBlankUnit(t[e - 1])) --e;
+    size_t eq = std::wstring_view::npos;
+    if (const char* p = t.Bytes()) {
+        if (const void* f = std::memchr(p + b, '=', e - b)) eq = static_cast<size_t>(static_cast<const char*>(f) - p);
+    } else {
+        for (size_t i = b; i < e; ++i)
+            if (t[i] == '=') {
+                eq = i;
+                break;
+            }
+    }
     line.nameBegin = static_cast<std::uint32_t>(b);
     if (eq == std::wstring_view::npos) {
         line.hasValue = false;
@@ -109,8 +138,8 @@ void Document::Split(Line& line, std::wstring_view t) {
         return;
     }
     size_t ne = eq, vb = eq + 1;
-    while (ne > b && IsBlank(t[ne - 1])) --ne;
-    while (vb < e && IsBlank(t[vb])) ++vb;
+    while (ne > b && IsBlankUnit(t[ne - 1])) --ne;
+    while (vb < e && IsBlankUnit(t[vb])) ++vb;
     line.hasValue = true;
     line.nameEnd = static_cast<std::uint32_t>(ne);
     line.valueBegin = static_cast<std::uint32_t>(vb);
@@ -122,24 +151,71 @@ Document::Line Document::KeyLine(std::wstring_view name, std::wstring_view value
     line.owned = true;
     line.own.reserve(name.size() + 1 + value.size());
     line.own.append(name).append(1, L'=').append(value);
-    Split(line, line.own);
+    Split(line, ValueRef(std::wstring_view(line.own)));
     return line;
 }
 
-void Document::AppendLine(Section& s, Line line) {
-    if (line.nameEnd > line.nameBegin)
-        s.keys.emplace(FoldHash(Name(line)), static_cast<std::uint32_t>(s.lines.size()));
+ValueRef Document::SectionName(const Section& s) const {
+    if (s.nameDecoded) return ValueRef(std::wstring_view(s.decodedName));
+    return Text(s.header).Sub(s.nameBegin, s.nameEnd);
+}
+
+void Document::IndexAdd(std::uint64_t hash, std::uint32_t section, std::uint32_t line) {
+    std::vector<Slot>& t = line == UINT32_MAX ? names_ : keys_;
+    size_t& count = line == UINT32_MAX ? nameCount_ : keyCount_;
+    if ((count + 1) * 2 > t.size()) {
+        std::vector<Slot> old(std::max<size_t>(64, t.size() * 2));
+        old.swap(t);
+        const size_t mask = t.size() - 1;
+        for (const Slot& s : old) {
+            if (!s.hash) continue;
+            size_t i = s.hash & mask;
+            while (t[i].hash) i = (i + 1) & mask;
+            t[i] = s;
+        }
+    }
+    const size_t mask = t.size() - 1;
+    size_t i = hash & mask;
+    while (t[i].hash) i = (i + 1) & mask;
+    t[i] = {hash, section, line};
+    ++count;
+}
+
+// Only the first line of a name in a section is indexed: the first one counts.
+void Document::AppendLine(std::uint32_t section, Line line) {
+    Section& s = sections_[section];
+    if (line.nameEnd > line.nameBegin) {
+        const ValueRef name = Name(line);
+        const std::uint64_t h = Mix(NameHash(name), section);
+        bool first = true;
+        if (!keys_.empty()) {
+            const size_t mask = keys_.size() - 1;
+            for (size_t i = h & mask; keys_[i].hash; i = (i + 1) & mask) {
+                const Slot& k = keys_[i];
+                if (k.hash == h && k.section == section && NameMatches(Name(s.lines[k.line]), name.Text())) {
+                    first = false;
+                    break;
+                }
+            }
+        }
+        if (first) IndexAdd(h, section, static_cast<std::uint32_t>(s.lines.size()));
+    }
     s.lines.push_back(std::move(line));
 }
 
-void Document::AppendSection(std::wstring name, Line header) {
-    index_.emplace(FoldHash(name), static_cast<std::uint32_t>(sections_.size()));
-    Section s;
-    s.hasHeader = true;
-    s.header = std::move(header);
-    s.header.nameEnd = s.header.nameBegin;  // a header is no key line
-    s.name = std::move(name);
+// Only the first section of a name is indexed.
+void Document::AppendSection(Section s) {
+    const auto index = static_cast<std::uint32_t>(sections_.size());
     sections_.push_back(std::move(s));
+    const Section& added = sections_.back();
+    const ValueRef name = SectionName(added);
+    const std::uint64_t h = Mix(NameHash(name), UINT32_MAX);
+    if (!names_.empty()) {
+        const size_t mask = names_.size() - 1;
+        for (size_t i = h & mask; names_[i].hash; i = (i + 1) & mask)
+            if (names_[i].hash == h && NameMatches(SectionName(sections_[names_[i].section]), name.Text())) return;
+    }
+    IndexAdd(h, index, UINT32_MAX);
 }
 
 void Document::EndLastLine() {
@@ -155,56 +231,133 @@ void Document::EndLastLine() {
     }
 }
 
-Document Document::Parse(std::string_view bytes) {
-    Document doc;
-    doc.base_ = Decode(bytes, doc.encoding_);
-    const std::wstring_view all(doc.base_);
-    size_t at = 0;
-    std::wstring name;
-    while (at < all.size()) {
-        size_t nl = all.find(L'\n', at);
-        size_t end = nl == std::wstring_view::npos ? all.size() : nl;
+template <int W>
+void Document::Index() {
+    const char* p = base_.data() + off_;
+    const size_t n = (base_.size() - off_) / W;  // an odd last byte of UTF-16 is no unit
+    auto at = [p](size_t i) -> std::uint32_t {
+        if constexpr (W == 1) return static_cast<unsigned char>(p[i]);
+        else return static_cast<unsigned char>(p[2 * i]) | (static_cast<unsigned char>(p[2 * i + 1]) << 8);
+    };
+    size_t pos = 0;
+    while (pos < n) {
+        size_t nl = std::wstring_view::npos;
+        if constexpr (W == 1) {
+            if (const void* f = std::memchr(p + pos, '\n', n - pos))
+                nl = static_cast<size_t>(static_cast<const char*>(f) - p);
+        } else {
+            for (size_t i = pos; i < n; ++i)
+                if (at(i) == '\n') {
+                    nl = i;
+                    break;
+                }
+        }
+        size_t end = nl == std::wstring_view::npos ? n : nl;
         Line line;
         line.eol = nl == std::wstring_view::npos ? Eol::None : Eol::Lf;
-        if (line.eol == Eol::Lf && end > at && all[end - 1] == L'\r') {
+        if (line.eol == Eol::Lf && end > pos && at(end - 1) == '\r') {
             line.eol = Eol::CrLf;
             --end;
         }
-        line.begin = static_cast<std::uint32_t>(at);
-        line.length = static_cast<std::uint32_t>(end - at);
-        std::wstring_view raw = all.substr(at, end - at);
-        at = nl == std::wstring_view::npos ? all.size() : nl + 1;
+        line.begin = static_cast<std::uint32_t>(pos);
+        line.length = static_cast<std::uint32_t>(end - pos);
+        pos = nl == std::wstring_view::npos ? n : nl + 1;
+        const ValueRef raw = Text(line);
         Split(line, raw);
-        if (HeaderName(Trim(raw), name)) doc.AppendSection(std::move(name), std::move(line));
-        else doc.AppendLine(doc.sections_.back(), std::move(line));
+        // The line without its blanks: a header when it starts with '[' and holds a ']'.
+        const size_t b = line.nameBegin, e = line.hasValue ? line.valueEnd : line.nameEnd;
+        if (b < e && raw[b] == '[') {
+            bool ascii = true;
+            size_t close = std::wstring_view::npos;
+            for (size_t i = b; i < e; ++i) {
+                const std::uint32_t c = raw[i];
+                if (c >= 0x80) ascii = false;
+                if (c == ']') close = i;
+            }
+            Section s;
+            if (!ascii && baseEnc_ == Encoding::Ansi) {
+                // In a multi-byte code page a ']' byte may be half of a character:
+                // such a header is read from its decoded text.
+                const std::wstring text = raw.Sub(b, e).Text();
+                const size_t c = text.rfind(L']');
+                if (c == std::wstring::npos) {
+                    AppendLine(static_cast<std::uint32_t>(sections_.size() - 1), std::move(line));
+                    continue;
+                }
+                s.decodedName = text.substr(1, c - 1);
+                s.nameDecoded = true;
+            } else if (close == std::wstring_view::npos) {
+                AppendLine(static_cast<std::uint32_t>(sections_.size() - 1), std::move(line));
+                continue;
+            }
+            s.hasHeader = true;
+            s.nameBegin = static_cast<std::uint32_t>(b + 1);
+            s.nameEnd = static_cast<std::uint32_t>(close == std::wstring_view::npos ? b + 1 : close);
+            s.header = std::move(line);
+            s.header.nameEnd = s.header.nameBegin;  // a header is no key line
+            AppendSection(std::move(s));
+            continue;
+        }
+        AppendLine(static_cast<std::uint32_t>(sections_.size() - 1), std::move(line));
     }
+}
+
+Document Document::Parse(std::string_view bytes) { return Parse(std::string(bytes)); }
+
+Document Document::Parse(std::string&& bytes) {
+    Document doc;
+    doc.base_ = std::move(bytes);
+    auto starts = [&doc](std::string_view bom) { return std::string_view(doc.base_).substr(0, bom.size()) == bom; };
+    if (starts("\xEF\xBB\xBF")) {
+        doc.encoding_ = doc.baseEnc_ = Encoding::Utf8Bom;
+        doc.off_ = 3;
+    } else if (starts("\xFF\xFE")) {
+        doc.encoding_ = doc.baseEnc_ = Encoding::Utf16LE;
+        doc.off_ = 2;
+        doc.width_ = 2;
+    } else if (starts("\xFE\xFF")) {
+        // Kept as UTF-16LE units; turned back when written.
+        doc.encoding_ = Encoding::Utf16BE;
+        doc.baseEnc_ = Encoding::Utf16LE;
+        doc.off_ = 2;
+        doc.width_ = 2;
+        for (size_t i = 2; i + 1 < doc.base_.size(); i += 2) std::swap(doc.base_[i], doc.base_[i + 1]);
+    }
+    doc.sections_.reserve(64);
+    if (doc.width_ == 1) doc.Index<1>();
+    else doc.Index<2>();
     return doc;
 }
 
 const Document::Section* Document::FindSection(std::wstring_view name) const {
     if (name.empty()) return &sections_[0];  // the unnamed section comes first in the file
-    auto it = index_.find(FoldHash(name));
-    if (it == index_.end()) return nullptr;
-    if (SameName(sections_[it->second].name, name)) return &sections_[it->second];
-    for (const auto& s : sections_)  // two names with one hash: the first by name
-        if (s.hasHeader && SameName(s.name, name)) return &s;
+    if (names_.empty()) return nullptr;
+    const std::uint64_t h = Mix(FoldHash(name), UINT32_MAX);
+    const size_t mask = names_.size() - 1;
+    for (size_t i = h & mask; names_[i].hash; i = (i + 1) & mask) {
+        const Section& s = sections_[names_[i].section];
+        if (names_[i].hash == h && NameMatches(SectionName(s), name)) return &s;
+    }
     return nullptr;
 }
 
-const Document::Line* Document::FindLine(const Section& s, std::wstring_view key) const {
-    auto it = s.keys.find(FoldHash(key));
-    if (it == s.keys.end()) return nullptr;
-    if (SameName(Name(s.lines[it->second]), key)) return &s.lines[it->second];
-    for (const auto& l : s.lines)
-        if (l.nameEnd > l.nameBegin && SameName(Name(l), key)) return &l;
+const Document::Line* Document::FindLine(std::uint32_t section, std::wstring_view key) const {
+    if (keys_.empty()) return nullptr;
+    const Section& s = sections_[section];
+    const std::uint64_t h = Mix(FoldHash(key), section);
+    const size_t mask = keys_.size() - 1;
+    for (size_t i = h & mask; keys_[i].hash; i = (i + 1) & mask) {
+        const Slot& k = keys_[i];
+        if (k.hash == h && k.section == section && NameMatches(Name(s.lines[k.line]), key)) return &s.lines[k.line];
+    }
     return nullptr;
 }
 
-std::optional<std::wstring_view> Document::Find(std::wstring_view section, std::wstring_view key) const {
+std::optional<ValueRef> Document::Find(std::wstring_view section, std::wstring_view key) const {
     const Section* s = FindSection(Trim(section));
-    const Line* line = s ? FindLine(*s, Trim(key)) : nullptr;
+    const Line* line = s ? FindLine(static_cast<std::uint32_t>(s - sections_.data()), Trim(key)) : nullptr;
     if (!line || !line->hasValue) return std::nullopt;
-    return Text(*line).substr(line->valueBegin, line->valueEnd - line->valueBegin);
+    return Text(*line).Sub(line->valueBegin, line->valueEnd);
 }
 
 bool Document::Set(std::wstring_view section, std::wstring_view key, std::wstring_view value, bool asciiValue) {
@@ -217,81 +370,117 @@ bool Document::Set(std::wstring_view section, std::wstring_view key, std::wstrin
         auto fits = [&probe](std::wstring_view s) { return IsAscii(s) || text::ToAnsi(s, probe); };
         if (!(asciiValue || fits(value)) || !fits(key) || !fits(section)) encoding_ = Encoding::Utf16LE;
     }
-    auto* s = const_cast<Section*>(FindSection(section));
-    if (!s) {
+    const Section* found = FindSection(section);
+    if (!found) {
         EndLastLine();
-        Line header;
-        header.owned = true;
-        header.own = L"[" + std::wstring(section) + L"]";
-        AppendSection(std::wstring(section), std::move(header));
-        AppendLine(sections_.back(), KeyLine(key, value));
+        Section s;
+        s.hasHeader = true;
+        s.header.owned = true;
+        s.header.own = L"[" + std::wstring(section) + L"]";
+        s.nameBegin = 1;
+        s.nameEnd = static_cast<std::uint32_t>(1 + section.size());
+        AppendSection(std::move(s));
+        AppendLine(static_cast<std::uint32_t>(sections_.size() - 1), KeyLine(key, value));
         return true;
     }
-    if (auto* line = const_cast<Line*>(FindLine(*s, key))) {
-        std::wstring_view text = Text(*line);
-        if (line->hasValue && text.substr(line->valueBegin, line->valueEnd - line->valueBegin) == value) return false;
+    const auto si = static_cast<std::uint32_t>(found - sections_.data());
+    if (const Line* l = FindLine(si, key)) {
+        Line& line = sections_[si].lines[static_cast<size_t>(l - sections_[si].lines.data())];
+        if (line.hasValue && Text(line).Sub(line.valueBegin, line.valueEnd).Equals(value)) return false;
         // The line keeps the key's name as the file spells it.
-        *line = KeyLine(std::wstring(Name(*line)), value);
+        const std::wstring name = Name(line).Text();
+        line = KeyLine(name, value);
         return true;
     }
-    if (s == &sections_.back()) EndLastLine();
-    AppendLine(*s, KeyLine(key, value));
+    if (si == sections_.size() - 1) EndLastLine();
+    AppendLine(si, KeyLine(key, value));
     return true;
 }
 
-std::string Document::Serialize() const {
-    size_t total = 0;
+// The file in the 8-bit code page or in UTF-8: lines the engine did not change
+// are copied byte for byte. False when a line the engine wrote does not fit the
+// code page.
+bool Document::SerializeNarrow(std::string& out) const {
+    const size_t bom = encoding_ == Encoding::Utf8Bom ? 3 : 0;
+    size_t total = bom;
     for (const auto& s : sections_) {
-        total += Text(s.header).size() + 2;
-        for (const auto& l : s.lines) total += Text(l).size() + 2;
+        total += (s.header.owned ? s.header.own.size() : s.header.length) + 2;
+        for (const auto& l : s.lines) total += (l.owned ? l.own.size() : l.length) + 2;
     }
-    if (encoding_ == Encoding::Ansi) {
-        std::string ansi = NarrowAscii(total);
-        if (!ansi.empty() || total == 0) return ansi;
-    }
-    std::wstring all;
-    all.reserve(total);
+    out.assign(total, '\0');
+    if (bom) out.replace(0, 3, "\xEF\xBB\xBF");
+    size_t at = bom;
+    std::string converted;
     auto put = [&](const Line& l) {
-        all += Text(l);
-        if (l.eol == Eol::CrLf) all += L"\r\n";
-        else if (l.eol == Eol::Lf) all += L'\n';
+        if (!l.owned) {
+            std::memcpy(out.data() + at, base_.data() + off_ + l.begin, l.length);
+            at += l.length;
+        } else {
+            // One pass for the common ASCII line; any other is converted again.
+            char* d = out.data() + at;
+            std::uint32_t any = 0;
+            for (wchar_t c : l.own) {
+                any |= static_cast<std::uint32_t>(c);
+                *d++ = static_cast<char>(c);
+            }
+            if (any < 0x80) {
+                at += l.own.size();
+            } else {
+                if (encoding_ == Encoding::Utf8Bom) converted = text::ToUtf8(l.own);
+                else if (!text::ToAnsi(l.own, converted)) return false;
+                if (converted.size() > l.own.size()) out.resize(out.size() + converted.size() - l.own.size());
+                std::memcpy(out.data() + at, converted.data(), converted.size());
+                at += converted.size();
+            }
+        }
+        if (l.eol == Eol::CrLf) out[at++] = '\r';
+        if (l.eol != Eol::None) out[at++] = '\n';
+        return true;
     };
     for (const auto& s : sections_) {
-        if (s.hasHeader) put(s.header);
-        for (const auto& l : s.lines) put(l);
+        if (s.hasHeader && !put(s.header)) return false;
+        for (const auto& l : s.lines)
+            if (!put(l)) return false;
     }
-    switch (encoding_) {
-    case Encoding::Utf8Bom: return "\xEF\xBB\xBF" + text::ToUtf8(all);
-    case Encoding::Utf16LE: return Utf16WithBom(all, false);
-    case Encoding::Utf16BE: return Utf16WithBom(all, true);
-    case Encoding::Ansi: break;
-    }
-    std::string ansi;
-    if (text::ToAnsi(all, ansi)) return ansi;
-    return Utf16WithBom(all, false);
+    out.resize(at);
+    return true;
 }
 
-// The common case of a file in the code page holding only ASCII: one pass, byte
-// for character. Empty when some character is not ASCII.
-std::string Document::NarrowAscii(size_t capacity) const {
-    std::string out(capacity, '\0');
-    char* p = out.data();
-    std::uint32_t any = 0;
+// The file's text as UTF-16LE units, without byte-order mark.
+std::string Document::SerializeUtf16() const {
+    std::string out;
+    size_t total = 0;
+    for (const auto& s : sections_) {
+        total += (s.header.owned ? s.header.own.size() : s.header.length) + 2;
+        for (const auto& l : s.lines) total += (l.owned ? l.own.size() : l.length) + 2;
+    }
+    out.reserve(2 * total);
     auto put = [&](const Line& l) {
-        for (wchar_t c : Text(l)) {
-            any |= static_cast<std::uint32_t>(c);
-            *p++ = static_cast<char>(c);
-        }
-        if (l.eol == Eol::CrLf) *p++ = '\r';
-        if (l.eol != Eol::None) *p++ = '\n';
+        if (l.owned) out += text::ToUtf16LE(l.own);
+        else if (width_ == 2) out.append(base_, off_ + 2 * static_cast<size_t>(l.begin), 2 * static_cast<size_t>(l.length));
+        else out += text::ToUtf16LE(Text(l).Text());
+        if (l.eol == Eol::CrLf) out.append("\r\0\n\0", 4);
+        else if (l.eol == Eol::Lf) out.append("\n\0", 2);
     };
     for (const auto& s : sections_) {
         if (s.hasHeader) put(s.header);
         for (const auto& l : s.lines) put(l);
     }
-    if (any >= 0x80) return {};
-    out.resize(static_cast<size_t>(p - out.data()));
     return out;
+}
+
+std::string Document::Serialize() const {
+    if (encoding_ == Encoding::Ansi || encoding_ == Encoding::Utf8Bom) {
+        std::string out;
+        if (SerializeNarrow(out)) return out;
+        return "\xFF\xFE" + SerializeUtf16();
+    }
+    std::string body = SerializeUtf16();
+    if (encoding_ == Encoding::Utf16BE) {
+        for (size_t i = 0; i + 1 < body.size(); i += 2) std::swap(body[i], body[i + 1]);
+        return "\xFE\xFF" + body;
+    }
+    return "\xFF\xFE" + body;
 }
 
 }  // namespace zavo::ini

@@ -1,6 +1,7 @@
-// One settings file in memory: its lines exactly as read, with an index of the
+// One settings file in memory: its bytes exactly as read, with an index of the
 // sections and keys, so that values can be looked up and replaced without
-// disturbing anything else in the file.
+// disturbing anything else in the file. The text is not widened as a whole: a
+// value is decoded when it is read.
 //
 // Text rules (those of the platform's private-profile functions):
 // - lines end with LF or CR LF; a line "[name]" (the last ']' closes it) starts a
@@ -17,7 +18,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace zavo::ini {
@@ -31,17 +31,66 @@ bool IsBlank(wchar_t c);
 std::wstring FoldName(std::wstring_view name);
 std::wstring_view Trim(std::wstring_view s);
 
+// A value as the file holds it, without widening the file: either wide text (a
+// line the engine wrote) or a run of the file's own code units (bytes of the
+// 8-bit code page or of UTF-8, or UTF-16LE units), decoded only when asked.
+class ValueRef {
+public:
+    ValueRef() = default;
+    ValueRef(std::wstring_view wide) : w_(wide.data()), n_(wide.size()) {}
+    ValueRef(const char* units, size_t n, int width, Encoding enc) : b_(units), n_(n), width_(width), enc_(enc) {}
+
+    size_t size() const { return n_; }  // in code units
+    bool empty() const { return n_ == 0; }
+    std::uint32_t operator[](size_t i) const {
+        if (w_) return static_cast<std::uint32_t>(w_[i]);
+        if (width_ == 1) return static_cast<unsigned char>(b_[i]);
+        return static_cast<unsigned char>(b_[2 * i]) | (static_cast<unsigned char>(b_[2 * i + 1]) << 8);
+    }
+    ValueRef Sub(size_t b, size_t e) const {
+        ValueRef r = *this;
+        if (w_) r.w_ += b;
+        else r.b_ += b * static_cast<size_t>(width_);
+        r.n_ = e - b;
+        return r;
+    }
+    // The units as bytes when each is one byte of the file (else null).
+    const char* Bytes() const { return !w_ && width_ == 1 ? b_ : nullptr; }
+    // The units as UTF-16LE bytes when they are the file's (else null).
+    const char* Utf16Bytes() const { return !w_ && width_ == 2 ? b_ : nullptr; }
+    const wchar_t* Wide() const { return w_; }
+    // The text of the units, decoded from the file's encoding.
+    std::wstring Text() const;
+    bool Equals(std::wstring_view text) const;
+
+private:
+    const wchar_t* w_ = nullptr;
+    const char* b_ = nullptr;
+    size_t n_ = 0;
+    int width_ = 1;
+    Encoding enc_ = Encoding::Ansi;
+};
+
 class Document {
 public:
     // A file that does not exist yet: empty, 8-bit code page.
     Document();
-    // Decodes the bytes (byte-order mark: UTF-8, UTF-16LE or UTF-16BE; otherwise
-    // the 8-bit code page) and indexes the lines. Any bytes are accepted.
+    // Indexes the lines of the file's bytes (byte-order mark: UTF-8, UTF-16LE or
+    // UTF-16BE; otherwise the 8-bit code page) without decoding them: values are
+    // decoded when read. Any bytes are accepted.
     static Document Parse(std::string_view bytes);
+    static Document Parse(std::string&& bytes);
+
+    // The bytes the document was parsed from, while the file text is kept as read
+    // (not for UTF-16BE, whose units are turned around); a change does not alter it.
+    std::optional<std::string_view> Source() const {
+        if (encoding_ == Encoding::Utf16BE) return std::nullopt;
+        return std::string_view(base_);
+    }
 
     // The value of the key (trimmed, quotes kept), or nothing when the section or
-    // key is missing or the key line has no '='. The view lives until the next Set.
-    std::optional<std::wstring_view> Find(std::wstring_view section, std::wstring_view key) const;
+    // key is missing or the key line has no '='. The value lives until the next Set.
+    std::optional<ValueRef> Find(std::wstring_view section, std::wstring_view key) const;
     // Replaces the value in place or appends the key at the end of its section (a
     // new section at the end of the file). Names are trimmed; the caller checks
     // them. Returns false when the stored value was already exactly `value`.
@@ -50,16 +99,17 @@ public:
 
     // The file's bytes in its encoding. A file in the 8-bit code page whose text
     // holds a character the code page cannot represent is written as UTF-16LE with
-    // a byte-order mark instead, so no character is lost.
+    // a byte-order mark instead, so no character is lost. Lines the engine did not
+    // change are copied as the file held them.
     std::string Serialize() const;
     Encoding encoding() const { return encoding_; }
 
 private:
     enum class Eol : std::uint8_t { None, Lf, CrLf };
-    // A line's text lives in the decoded file (`base_`) until the engine replaces
-    // it; then the line owns its new text.
+    // A line's text lives in the file's units (`base_`) until the engine replaces
+    // it; then the line owns its new (wide) text.
     struct Line {
-        std::uint32_t begin = 0, length = 0;  // in base_, while not owned
+        std::uint32_t begin = 0, length = 0;  // in units of base_, while not owned
         std::wstring own;
         bool owned = false;
         bool hasValue = false;
@@ -69,28 +119,45 @@ private:
     struct Section {
         bool hasHeader = false;
         Line header;
-        std::wstring name;  // as between the brackets
+        std::uint32_t nameBegin = 0, nameEnd = 0;  // within the header's text, between the brackets
+        std::wstring decodedName;                  // the name, for a header with other than ASCII
+        bool nameDecoded = false;
         std::vector<Line> lines;
-        std::unordered_map<std::uint64_t, std::uint32_t> keys;  // hash of the folded name -> first line
+    };
+    // Open addressing: name hash -> (section, line), several entries per hash.
+    struct Slot {
+        std::uint64_t hash = 0;  // 0: empty
+        std::uint32_t section = 0, line = 0;
     };
 
-    std::wstring_view Text(const Line& l) const {
-        return l.owned ? std::wstring_view(l.own) : std::wstring_view(base_).substr(l.begin, l.length);
+    ValueRef Text(const Line& l) const {
+        return l.owned ? ValueRef(std::wstring_view(l.own))
+                       : ValueRef(base_.data() + off_ + static_cast<size_t>(l.begin) * width_, l.length, width_,
+                                  baseEnc_);
     }
-    std::wstring_view Name(const Line& l) const { return Text(l).substr(l.nameBegin, l.nameEnd - l.nameBegin); }
-    static void Split(Line& line, std::wstring_view text);
+    ValueRef Name(const Line& l) const { return Text(l).Sub(l.nameBegin, l.nameEnd); }
+    ValueRef SectionName(const Section& s) const;
+    static void Split(Line& line, const ValueRef& text);
     static Line KeyLine(std::wstring_view name, std::wstring_view value);
     const Section* FindSection(std::wstring_view trimmedName) const;
-    const Line* FindLine(const Section& s, std::wstring_view trimmedKey) const;
-    void AppendLine(Section& s, Line line);
-    void AppendSection(std::wstring name, Line header);
+    const Line* FindLine(std::uint32_t section, std::wstring_view trimmedKey) const;
+    void AppendLine(std::uint32_t section, Line line);
+    void AppendSection(Section s);
     void EndLastLine();
-    std::string NarrowAscii(size_t capacity) const;
+    void IndexAdd(std::uint64_t hash, std::uint32_t section, std::uint32_t line);
+    template <int W> void Index();
+    bool SerializeNarrow(std::string& out) const;
+    std::string SerializeUtf16() const;
 
-    Encoding encoding_ = Encoding::Ansi;
-    std::wstring base_;                                      // the decoded file as read
-    std::vector<Section> sections_;                          // [0] is the unnamed section
-    std::unordered_map<std::uint64_t, std::uint32_t> index_;  // hash of the folded name -> first section
+    Encoding encoding_ = Encoding::Ansi;  // of the file when written
+    Encoding baseEnc_ = Encoding::Ansi;   // of base_: Ansi, Utf8Bom or Utf16LE
+    int width_ = 1;                       // bytes per unit of base_
+    std::string base_;                    // the file as read; its text starts after the byte-order mark
+    size_t off_ = 0;                      // length of the byte-order mark
+    std::vector<Section> sections_;       // [0] is the unnamed section
+    std::vector<Slot> keys_;              // (section, key) index; size a power of two
+    std::vector<Slot> names_;             // section index
+    size_t keyCount_ = 0, nameCount_ = 0;
 };
 
 }  // namespace zavo::ini

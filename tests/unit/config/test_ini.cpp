@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
 #include <cstring>
+#include <vector>
 
 #include "ConfigFixtures.h"
 #include "TempDir.h"
@@ -143,6 +145,106 @@ TEST_F(Ini, KeepsTheEncodingOfAFileAndLosesNoCharacter) {
     IniDropCache();
     EXPECT_EQ(IniReadString(ansi, L"A", L"path", L""), jp);
     EXPECT_EQ(IniReadString(ansi, L"A", L"k", L""), L"caf\u00e9");
+}
+
+// Hex text of `data` with its checksum, upper case.
+std::string HexOf(const std::vector<std::uint8_t>& data) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    unsigned sum = 0;
+    for (std::uint8_t b : data) {
+        out += kHex[b >> 4];
+        out += kHex[b & 15];
+        sum += b;
+    }
+    out += kHex[(sum >> 4) & 15];
+    out += kHex[sum & 15];
+    return out;
+}
+
+std::string Lower(std::string s) {
+    for (auto& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// Every encoding a file may have is read from its own bytes: names in any letter
+// case (also outside ASCII), values with other characters, quotes, integers and
+// struct digits in either letter case.
+TEST_F(Ini, ReadsEachEncodingFromItsBytes) {
+    std::vector<std::uint8_t> data(40);
+    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * 37 + 0xA5);
+    const std::string hex = Lower(HexOf(data));
+    const std::wstring text = L"[Caf\u00e9]\r\n  Path = C:\\Caf\u00e9\\\u00c9t\u00e9.exe \r\nquoted=\"\u00e0 b\"\r\n"
+                              L"n=-42\r\nhex=" + std::wstring(hex.begin(), hex.end()) + L"\r\n[Next]\nlast=\u00ff";
+    std::string utf16be = text::ToUtf16LE(text);
+    for (size_t i = 0; i + 1 < utf16be.size(); i += 2) std::swap(utf16be[i], utf16be[i + 1]);
+    std::string ansi;
+    ASSERT_TRUE(text::ToAnsi(text, ansi));
+    const std::pair<const char*, std::string> files[] = {
+        {"8-bit code page", ansi},
+        {"UTF-8", "\xEF\xBB\xBF" + text::ToUtf8(text)},
+        {"UTF-16LE", std::string("\xFF\xFE", 2) + text::ToUtf16LE(text)},
+        {"UTF-16BE", std::string("\xFE\xFF", 2) + utf16be},
+    };
+    for (const auto& [name, bytes] : files) {
+        Put(file, bytes);
+        EXPECT_EQ(IniReadString(file, L"CAF\u00c9", L"path", L""), L"C:\\Caf\u00e9\\\u00c9t\u00e9.exe") << name;
+        EXPECT_EQ(IniReadString(file, L"caf\u00e9", L"QUOTED", L""), L"\u00e0 b") << name;
+        EXPECT_EQ(IniReadInt(file, L"Caf\u00e9", L"n", 0), -42) << name;
+        EXPECT_EQ(IniReadString(file, L"next", L"last", L""), L"\u00ff") << name;
+        EXPECT_EQ(IniReadString(file, L"Cafe", L"path", L"none"), L"none") << name;
+        std::vector<std::uint8_t> got(data.size());
+        EXPECT_TRUE(IniReadStruct(file, L"Caf\u00e9", L"hex", got.data(), got.size())) << name;
+        EXPECT_EQ(got, data) << name;
+        std::wstring raw;
+        EXPECT_TRUE(IniReadRaw(file, L"Caf\u00e9", L"quoted", raw)) << name;
+        EXPECT_EQ(raw, L"\"\u00e0 b\"") << name;
+        // A write keeps the file's other lines byte for byte and its encoding.
+        IniWriteString(file, L"Next", L"added", L"x");
+        EXPECT_EQ(Bytes(file).substr(0, bytes.size()), bytes) << name;
+        EXPECT_EQ(IniReadString(file, L"CAF\u00c9", L"path", L""), L"C:\\Caf\u00e9\\\u00c9t\u00e9.exe") << name;
+        EXPECT_EQ(IniReadString(file, L"Next", L"added", L""), L"x") << name;
+    }
+}
+
+// Struct digits are checked a block at a time: a wrong character anywhere, of any
+// kind next to the digit ranges, rejects the value and leaves the target alone.
+TEST_F(Ini, StructDigitsAreCheckedAtEveryPlace) {
+    const char bad[] = {'/', ':', '@', 'G', '`', 'g', ' ', '\0', '\xB0', '\xC1', '\xE1'};
+    for (size_t size : {1u, 7u, 8u, 9u, 100u, 10880u}) {
+        std::vector<std::uint8_t> data(size);
+        for (size_t i = 0; i < size; ++i) data[i] = static_cast<std::uint8_t>(i * 131 + size);
+        const std::string hex = HexOf(data);
+        std::string mixed = hex;
+        for (size_t i = 0; i < mixed.size(); i += 3) mixed[i] = static_cast<char>(std::tolower(mixed[i]));
+        for (const std::string& good : {hex, Lower(hex), mixed}) {
+            Put(file, "[S]\r\nk=" + good + "\r\n");
+            std::vector<std::uint8_t> got(size, 0x5A);
+            EXPECT_TRUE(IniReadStruct(file, L"S", L"k", got.data(), size)) << size;
+            EXPECT_EQ(got, data) << size;
+        }
+        std::string wrongSum = hex;
+        wrongSum.back() = wrongSum.back() == '0' ? '1' : '0';
+        std::vector<std::string> rejected = {wrongSum};
+        for (size_t at : {size_t{0}, hex.size() / 2, hex.size() - 17, hex.size() - 1})
+            for (char c : bad) {
+                if (at >= hex.size()) continue;
+                std::string t = hex;
+                t[at] = c;
+                rejected.push_back(t);
+            }
+        for (const auto& t : rejected) {
+            Put(file, "[S]\r\nk=" + t + "\r\n");
+            std::vector<std::uint8_t> got(size, 0x5A);
+            EXPECT_FALSE(IniReadStruct(file, L"S", L"k", got.data(), size)) << size;
+            EXPECT_EQ(got, std::vector<std::uint8_t>(size, 0x5A)) << size << ": target changed";
+        }
+        // The same digits in a UTF-16LE file.
+        Put(file, std::string("\xFF\xFE", 2) + text::ToUtf16LE(L"[S]\r\nk=" + std::wstring(hex.begin(), hex.end())));
+        std::vector<std::uint8_t> got(size, 0x5A);
+        EXPECT_TRUE(IniReadStruct(file, L"S", L"k", got.data(), size)) << size;
+        EXPECT_EQ(got, data) << size;
+    }
 }
 
 TEST_F(Ini, RefusesNamesAndValuesThatWouldBreakTheFile) {
