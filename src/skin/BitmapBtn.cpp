@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace zavo {
 namespace {
 
@@ -18,20 +20,6 @@ HFONT CreateTextFont() {
                        14, L"");
 }
 
-// Copies `source` into a fresh bitmap compatible with `dc` of rc's size, from
-// rc's top-left corner, through two memory surfaces the caller keeps for all
-// four looks (a window of 191 buttons cuts 764 pictures at start).
-HBITMAP CutPicture(HDC dc, HDC from, HDC to, HBITMAP source, const RECT& rc) {
-    int width = rc.right - rc.left;
-    int height = rc.bottom - rc.top;
-    HBITMAP cut = CreateCompatibleBitmap(dc, width, height);
-    if (!cut) return nullptr;
-    ScopedSelect selectFrom(from, source);
-    ScopedSelect selectTo(to, cut);
-    BitBlt(to, 0, 0, width, height, from, rc.left, rc.top, SRCCOPY);
-    return cut;
-}
-
 void FillTool(TOOLINFOW& ti, HWND button, const wchar_t* text) {
     ti = TOOLINFOW{};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -44,6 +32,25 @@ void FillTool(TOOLINFOW& ti, HWND button, const wchar_t* text) {
 
 }  // namespace
 
+FaceSet::FaceSet(HBITMAP main, HBITMAP over, HBITMAP down, HBITMAP disabled) {
+    const HBITMAP faces[LOOK_COUNT] = {main, over, down, disabled};
+    for (int look = 0; look < LOOK_COUNT; ++look) {
+        if (!faces[look]) continue;
+        // A picture can be selected into one surface only: a face given for
+        // several looks shares the surface it got first.
+        for (int earlier = 0; earlier < look && !m_Source[look]; ++earlier)
+            if (faces[earlier] == faces[look]) m_Source[look] = m_Source[earlier];
+        if (m_Source[look] || !m_Surfaces[look]) continue;
+        m_Previous[look] = SelectObject(m_Surfaces[look], faces[look]);
+        if (m_Previous[look]) m_Source[look] = m_Surfaces[look];
+    }
+}
+
+FaceSet::~FaceSet() {
+    for (int look = 0; look < LOOK_COUNT; ++look)
+        if (m_Previous[look]) SelectObject(m_Surfaces[look], m_Previous[look]);
+}
+
 CBitmapBtn::~CBitmapBtn() { DestroyTooltip(); }
 
 BOOL CBitmapBtn::Create(const RECT& rc, CWnd* parent) {
@@ -53,23 +60,63 @@ BOOL CBitmapBtn::Create(const RECT& rc, CWnd* parent) {
 }
 
 void CBitmapBtn::PreSubclassWindow() {
-    UINT style = LOWORD(GetStyle()) | BS_OWNERDRAW;
-    SendMessage(BM_SETSTYLE, style, TRUE);
-    SetWindowLongPtrW(m_hWnd, GWL_STYLE, GetStyle() & ~static_cast<DWORD>(WS_TABSTOP));
+    const DWORD style = GetStyle();
+    const UINT ownerDrawn = LOWORD(style) | BS_OWNERDRAW;
+    // A button that is owner-drawn already (Create makes it so) is left alone:
+    // the restyle would change nothing and only repaint it.
+    if (ownerDrawn != LOWORD(style)) SendMessage(BM_SETSTYLE, ownerDrawn, TRUE);
+    if (GetStyle() & WS_TABSTOP) SetWindowLongPtrW(m_hWnd, GWL_STYLE, GetStyle() & ~static_cast<DWORD>(WS_TABSTOP));
 }
 
 void CBitmapBtn::SetStateImages(HBITMAP main, HBITMAP over, HBITMAP down, HBITMAP disabled, const RECT& rc) {
-    ClientDC dc(m_hWnd);
-    MemoryDC from(dc);
-    MemoryDC to(dc);
-    const struct {
-        HBITMAP source;
-        ScopedBitmap& target;
-    } pairs[] = {{main, m_ImgMain}, {over, m_ImgOver}, {down, m_ImgDown}, {disabled, m_ImgDisabled}};
-    for (const auto& p : pairs) {
-        if (p.source) p.target.Reset(CutPicture(dc, from, to, p.source, rc));
+    const FaceSet faces(main, over, down, disabled);
+    SetStateImages(faces, rc);
+}
+
+void CBitmapBtn::SetStateImages(const FaceSet& faces, const RECT& rc) {
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    // A look cut here takes the rectangle's size (none for an empty or
+    // inverted rectangle); a look without a face keeps its size and pixels.
+    SIZE size[FaceSet::LOOK_COUNT];
+    int bitmapWidth = 0;
+    int slotHeight = 0;
+    for (int look = 0; look < FaceSet::LOOK_COUNT; ++look) {
+        if (!faces.Source(look)) size[look] = m_LookSize[look];
+        else if (width > 0 && height > 0) size[look] = SIZE{width, height};
+        else size[look] = SIZE{0, 0};
+        if (size[look].cx > 0 && size[look].cy > 0) {
+            bitmapWidth = std::max<int>(bitmapWidth, size[look].cx);
+            slotHeight = std::max<int>(slotHeight, size[look].cy);
+        }
     }
-    SetWindowLongPtrW(m_hWnd, GWL_STYLE, GetStyle() & ~static_cast<DWORD>(WS_BORDER | WS_TABSTOP));
+    ScopedBitmap looks;
+    if (bitmapWidth > 0) looks.Reset(CreateCompatibleBitmap(faces.Screen(), bitmapWidth, slotHeight * FaceSet::LOOK_COUNT));
+    if (looks) {
+        ScopedSelect selectLooks(faces.Target(), looks);
+        for (int look = 0; look < FaceSet::LOOK_COUNT; ++look) {
+            if (size[look].cx <= 0 || size[look].cy <= 0) continue;
+            const int top = look * slotHeight;
+            if (faces.Source(look)) {
+                BitBlt(faces.Target(), 0, top, width, height, faces.Source(look), rc.left, rc.top, SRCCOPY);
+            } else {
+                MemoryDC kept(faces.Screen());
+                ScopedSelect selectKept(kept, m_Looks);
+                BitBlt(faces.Target(), 0, top, size[look].cx, size[look].cy, kept, 0, look * m_SlotHeight, SRCCOPY);
+            }
+        }
+        m_Looks = std::move(looks);
+        m_SlotHeight = slotHeight;
+        std::copy(size, size + FaceSet::LOOK_COUNT, m_LookSize);
+    } else {
+        // Nothing could be cut: the looks that had a face are missing now, the
+        // others stay where they are.
+        for (int look = 0; look < FaceSet::LOOK_COUNT; ++look)
+            if (faces.Source(look)) m_LookSize[look] = SIZE{0, 0};
+    }
+    const DWORD style = GetStyle();
+    if (style & (WS_BORDER | WS_TABSTOP))
+        SetWindowLongPtrW(m_hWnd, GWL_STYLE, style & ~static_cast<DWORD>(WS_BORDER | WS_TABSTOP));
 }
 
 void CBitmapBtn::SetLatched(bool latched) {
@@ -80,18 +127,27 @@ void CBitmapBtn::SetLatched(bool latched) {
 
 // ----- drawing -----------------------------------------------------------------
 
-HBITMAP CBitmapBtn::ChooseLook(UINT itemState) const {
-    HBITMAP look;
+int CBitmapBtn::ChooseLook(UINT itemState) const {
+    int look;
     if (itemState & ODS_DISABLED)
-        look = m_ImgDisabled;
+        look = FaceSet::DISABLED;
     else if (m_Latched || (itemState & ODS_SELECTED))
-        look = m_ImgDown;
+        look = FaceSet::DOWN;
     else if (m_Hover)
-        look = m_ImgOver;
+        look = FaceSet::OVER;
     else
-        look = m_ImgMain;
+        look = FaceSet::MAIN;
     // A look the skin did not provide falls back to the picture at rest.
-    return look ? look : m_ImgMain.Get();
+    if (!HasLook(look)) look = FaceSet::MAIN;
+    return HasLook(look) ? look : -1;
+}
+
+void CBitmapBtn::CopyLook(HDC dc, int look, int width, int height) const {
+    MemoryDC source(dc);
+    ScopedSelect select(source, m_Looks);
+    // Only the look's own pixels: the slot below holds the next look.
+    BitBlt(dc, 0, 0, std::min<int>(width, m_LookSize[look].cx), std::min<int>(height, m_LookSize[look].cy), source,
+           0, look * m_SlotHeight, SRCCOPY);
 }
 
 void CBitmapBtn::DrawItem(DRAWITEMSTRUCT* dis) { DrawLook(dis->hDC, dis->itemState); }
@@ -101,13 +157,11 @@ void CBitmapBtn::DrawLook(HDC dc, UINT itemState) {
     GetClientRect(&client);
     int width = client.right;
     int height = client.bottom;
-    HBITMAP look = ChooseLook(itemState);
+    const int look = ChooseLook(itemState);
     if (m_Text.empty()) {
-        MemoryDC source(dc);
-        ScopedSelect select(source, look);
         // Without any picture the button shows the face colour, not garbage.
-        if (!look) FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-        else BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
+        if (look < 0) FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        else CopyLook(dc, look, width, height);
         return;
     }
     // Text over the picture: composed off-screen and copied once, so it never
@@ -115,13 +169,8 @@ void CBitmapBtn::DrawLook(HDC dc, UINT itemState) {
     MemoryDC compose(dc);
     ScopedBitmap canvas(CreateCompatibleBitmap(dc, width, height));
     ScopedSelect selectCanvas(compose, canvas);
-    if (look) {
-        MemoryDC source(dc);
-        ScopedSelect select(source, look);
-        BitBlt(compose, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    } else {
-        FillRect(compose, &client, GetSysColorBrush(COLOR_BTNFACE));
-    }
+    if (look >= 0) CopyLook(compose, look, width, height);
+    else FillRect(compose, &client, GetSysColorBrush(COLOR_BTNFACE));
     DrawCaption(compose, client);
     BitBlt(dc, 0, 0, width, height, compose, 0, 0, SRCCOPY);
 }
@@ -148,6 +197,11 @@ void CBitmapBtn::OnMouseMove(UINT flags, POINT pt) {
     if (::GetCapture() != m_hWnd && ::GetActiveWindow() != nullptr && GetParent() != nullptr) {
         m_Hover = true;
         SetCapture();
+        // The capture sees the mouse leave as long as it stays over windows of
+        // this program; the leave notice also covers a jump straight onto the
+        // desktop or another program, which under Wine sends no move at all.
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWnd, 0};
+        ::TrackMouseEvent(&track);
         Invalidate(TRUE);
         ::SetActiveWindow(m_hWnd);
         return;
@@ -182,6 +236,16 @@ void CBitmapBtn::OnCaptureChanged(HWND newCapture) {
     if (m_Hover && newCapture != m_hWnd) {
         if (::GetCapture() == m_hWnd) ::ReleaseCapture();
         Invalidate(TRUE);
+    }
+    Default();
+}
+
+void CBitmapBtn::OnMouseLeave() {
+    if (m_Hover) {
+        m_Hover = false;
+        Invalidate(TRUE);
+        // A held left button keeps the capture, as a move outside does.
+        if (!(::GetKeyState(VK_LBUTTON) & 0x8000) && ::GetCapture() == m_hWnd) ::ReleaseCapture();
     }
     Default();
 }

@@ -17,6 +17,35 @@
 
 namespace zavo {
 
+// The four whole-window face pictures (rest, under the mouse, pressed,
+// disabled) that a window's buttons cut their looks from, each selected once
+// into a memory surface of its own: cutting the looks of many buttons then
+// selects no face per button. It does not own the pictures, which must outlive
+// it and stay selected nowhere else meanwhile. A null face is a missing one.
+class FaceSet {
+public:
+    enum Look { MAIN = 0, OVER = 1, DOWN = 2, DISABLED = 3, LOOK_COUNT = 4 };
+
+    FaceSet(HBITMAP main, HBITMAP over, HBITMAP down, HBITMAP disabled);
+    ~FaceSet();
+    FaceSet(const FaceSet&) = delete;
+    FaceSet& operator=(const FaceSet&) = delete;
+
+    // The surface holding the face of `look`; null when that face is missing.
+    HDC Source(int look) const { return m_Source[look]; }
+    // The screen's context, which new looks are made compatible with.
+    HDC Screen() const { return m_Screen; }
+    // A spare memory surface for writing a button's looks.
+    HDC Target() const { return m_Target; }
+
+private:
+    ClientDC m_Screen{nullptr};
+    MemoryDC m_Target{m_Screen};
+    MemoryDC m_Surfaces[LOOK_COUNT];
+    HGDIOBJ m_Previous[LOOK_COUNT] = {};
+    HDC m_Source[LOOK_COUNT] = {};
+};
+
 class CBitmapBtn : public CButton {
 public:
     CBitmapBtn() = default;
@@ -32,6 +61,8 @@ public:
     // Cuts the four looks out of the window's whole-face pictures at `rc`
     // (client pixels of the window). A null source leaves that look as it was.
     void SetStateImages(HBITMAP main, HBITMAP over, HBITMAP down, HBITMAP disabled, const RECT& rc);
+    // The same from faces prepared once for all the buttons of a window.
+    void SetStateImages(const FaceSet& faces, const RECT& rc);
     // Latched: shown pressed whatever the mouse does. Repaints only on a change.
     void SetLatched(bool latched);
     bool IsLatched() const { return m_Latched; }
@@ -54,6 +85,7 @@ public:
 
 protected:
     void OnMouseMove(UINT flags, POINT pt) override;
+    void OnMouseLeave() override;
     void OnLButtonDown(UINT flags, POINT pt) override;
     void OnKillFocus(HWND newFocus) override;
     void OnCaptureChanged(HWND newCapture) override;
@@ -61,16 +93,24 @@ protected:
     void OnDestroy() override;
 
 private:
-    HBITMAP ChooseLook(UINT itemState) const;
+    // The look the item state selects (a FaceSet::Look); -1 when the button
+    // has no picture at all.
+    int ChooseLook(UINT itemState) const;
+    bool HasLook(int look) const { return m_LookSize[look].cx > 0 && m_LookSize[look].cy > 0; }
+    // Copies look `look` into `dc` at (0, 0), at most `width` x `height` pixels.
+    void CopyLook(HDC dc, int look, int width, int height) const;
     void DrawCaption(HDC dc, const RECT& client);
     void EnsureTooltip() const;
     void ApplyTooltipText() const;
     void DestroyTooltip();
 
-    ScopedBitmap m_ImgMain;
-    ScopedBitmap m_ImgOver;
-    ScopedBitmap m_ImgDown;
-    ScopedBitmap m_ImgDisabled;
+    // The four looks of this button in one bitmap of its own, one above the
+    // other in FaceSet::Look order, each at the top-left corner of a slot of
+    // m_SlotHeight rows: a window of 191 buttons makes 191 bitmaps at start
+    // instead of 764. A look of size 0 x 0 is missing.
+    ScopedBitmap m_Looks;
+    SIZE m_LookSize[FaceSet::LOOK_COUNT] = {};
+    int m_SlotHeight = 0;
     bool m_Latched = false;
     bool m_Hover = false;
     std::wstring m_Text;

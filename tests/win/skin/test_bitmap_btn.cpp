@@ -122,6 +122,38 @@ TEST_F(BitmapBtnTest, MissingLookFallsBackToTheRestPicture) {
     EXPECT_EQ(kMain, LookAt(s, 3, 3));
 }
 
+// Cutting again: a look given a face is cut anew, one without keeps its own
+// pixels; one face may serve for several looks.
+TEST_F(BitmapBtnTest, CuttingAgainReplacesOnlyTheLooksGivenAFace) {
+    constexpr RECT moved{30, 16, 90, 36};
+    button_->SetStateImages(faces_[1], nullptr, faces_[1], nullptr, moved);
+    auto at = [](const Surface& s, int x, int y, const RECT& cut) {
+        COLORREF c = s.At(x, y);
+        EXPECT_EQ(cut.left + x, GetRValue(c));
+        EXPECT_EQ(cut.top + y, GetGValue(c));
+        return GetBValue(c);
+    };
+    EXPECT_EQ(kOver, at(*Draw(0), 59, 19, moved));
+    EXPECT_EQ(kOver, at(*Draw(ODS_SELECTED), 0, 0, moved));
+    EXPECT_EQ(kDisabled, at(*Draw(ODS_DISABLED), 59, 19, kButtonRect));
+    Hover();
+    EXPECT_EQ(kOver, at(*Draw(0), 0, 0, kButtonRect));
+}
+
+// A look smaller than the button covers only its own size: the rest of the
+// button shows what was there, never the look stored beside it.
+TEST_F(BitmapBtnTest, LookSmallerThanTheButtonCoversOnlyItsSize) {
+    button_->SetStateImages(faces_[0], faces_[1], faces_[2], faces_[3], RECT{10, 6, 40, 16});
+    for (UINT state : {0u, static_cast<UINT>(ODS_SELECTED), static_cast<UINT>(ODS_DISABLED)}) {
+        auto s = Draw(state);
+        EXPECT_EQ(39, GetRValue(s->At(29, 9)));  // the look's last pixel, from (39, 15) of its face
+        EXPECT_EQ(15, GetGValue(s->At(29, 9)));
+        EXPECT_EQ(static_cast<COLORREF>(RGB(1, 2, 3)), s->At(30, 5));
+        EXPECT_EQ(static_cast<COLORREF>(RGB(1, 2, 3)), s->At(5, 10));
+        EXPECT_EQ(static_cast<COLORREF>(RGB(1, 2, 3)), s->At(59, 19));
+    }
+}
+
 namespace {
 
 struct Ink {
@@ -223,6 +255,23 @@ TEST_F(BitmapBtnTest, IsOwnerDrawnWithIdZeroAndNoTabStop) {
     EXPECT_EQ(60, rc.right - rc.left);
 }
 
+// A platform button of a dialog template, bound afterwards, becomes owner-drawn
+// and leaves the Tab order; cutting its looks takes its border away.
+TEST_F(BitmapBtnTest, BoundTemplateButtonBecomesOwnerDrawnWithoutTabStopOrBorder) {
+    HWND plain = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | BS_PUSHBUTTON, 10,
+                                 6, 60, 20, *host_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(nullptr, plain);
+    CBitmapBtn bound;
+    ASSERT_TRUE(bound.SubclassWindow(plain));
+    bound.PreSubclassWindow();
+    LONG style = GetWindowLongW(plain, GWL_STYLE);
+    EXPECT_EQ(BS_OWNERDRAW, style & BS_TYPEMASK);
+    EXPECT_FALSE(style & WS_TABSTOP);
+    EXPECT_TRUE(style & WS_BORDER);
+    bound.SetStateImages(faces_[0], faces_[1], faces_[2], faces_[3], kButtonRect);
+    EXPECT_FALSE(GetWindowLongW(plain, GWL_STYLE) & WS_BORDER);
+}
+
 TEST_F(BitmapBtnTest, ClickIsNotifiedWithTheButtonsHandle) {
     button_->SendMessage(BM_CLICK);
     ASSERT_EQ(1u, host_->clicks.size());
@@ -278,6 +327,19 @@ TEST_F(BitmapBtnTest, TooltipWindowIsMadeWhenTheMouseFirstArrives) {
     button_->SetTooltipText(L"Apply all");
     EXPECT_EQ(L"Apply all", skintest::TooltipOf(*button_));
     EXPECT_EQ(1, SendMessageW(button_->GetTooltip(), TTM_GETTOOLCOUNT, 0, 0));
+}
+
+// A jump from the button straight off the program's windows brings no move
+// under Wine; the leave notice ends the hover instead.
+TEST_F(BitmapBtnTest, LeaveNoticeEndsTheHoverAndGivesBackTheCapture) {
+    Hover();
+    ASSERT_TRUE(button_->IsHover());
+    button_->SendMessage(WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(button_->IsHover());
+    EXPECT_NE(button_->m_hWnd, GetCapture());
+    // A second notice changes nothing.
+    button_->SendMessage(WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(button_->IsHover());
 }
 
 TEST_F(BitmapBtnTest, HoverTakesTheCaptureAndEndsOverAnotherWindow) {
