@@ -8,7 +8,7 @@ std::uint8_t ReadByte(IniAccess& io, const std::wstring& f, const std::wstring& 
     return static_cast<std::uint8_t>(io.ReadInt(f, sec, key, -1));
 }
 
-std::wstring Numbered(const wchar_t* prefix, int n) { return prefix + std::to_wstring(n); }
+std::wstring Numbered(const wchar_t* prefix, int n) { return prefix + DecimalText(n); }
 
 void ReadSlot(IniAccess& io, const std::wstring& f, int s, ButtonConfig& b) {
     const std::wstring sec = Numbered(L"BUTTONCONFIG", s);

@@ -440,7 +440,7 @@ fs::Status IniWriteString(const std::wstring& file, const std::wstring& section,
 
 fs::Status IniWriteInt(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                        std::int32_t value) {
-    return Write(file, section, key, std::to_wstring(value));
+    return Write(file, section, key, DecimalText(value));
 }
 
 fs::Status IniWriteStruct(const std::wstring& file, const std::wstring& section, const std::wstring& key,

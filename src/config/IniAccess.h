@@ -11,6 +11,21 @@
 
 namespace zavo {
 
+// "%d" text of an integer, without the C library's formatted printing (slow
+// under Wine, and a save formats thousands of integers).
+inline std::wstring DecimalText(std::int32_t value) {
+    wchar_t buf[12];
+    wchar_t* end = buf + 12;
+    wchar_t* p = end;
+    std::uint32_t v = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+    do {
+        *--p = static_cast<wchar_t>(L'0' + v % 10);
+        v /= 10;
+    } while (v);
+    if (value < 0) *--p = L'-';
+    return std::wstring(p, end);
+}
+
 class IniAccess {
 public:
     virtual ~IniAccess() = default;
@@ -25,7 +40,7 @@ public:
     // Integers are written as "%d" text.
     fs::Status WriteInt(const std::wstring& file, std::wstring_view section, std::wstring_view key,
                         std::int32_t value) {
-        return WriteString(file, section, key, std::to_wstring(value));
+        return WriteString(file, section, key, DecimalText(value));
     }
     virtual fs::Status WriteStruct(const std::wstring& file, std::wstring_view section, std::wstring_view key,
                                    const void* source, size_t size) = 0;

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/TextCodec.h"
 
 namespace zavo::ini {
@@ -17,6 +21,22 @@ std::wstring_view Trim(std::wstring_view s) {
 }
 
 namespace {
+
+// The first `c` in the n bytes at `p`, or null: sixteen bytes at a step, since
+// the C library's search is a plain byte loop on some platforms (Wine's).
+const char* FindByte(const char* p, size_t n, char c) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i needle = _mm_set1_epi8(c);
+    for (; i + 16 <= n; i += 16) {
+        const int m = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), needle));
+        if (m) return p + i + __builtin_ctz(static_cast<unsigned>(m));
+    }
+#endif
+    for (; i < n; ++i)
+        if (p[i] == c) return p + i;
+    return nullptr;
+}
 
 bool IsBlankUnit(std::uint32_t c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == 0x1A; }
 
@@ -66,14 +86,25 @@ std::uint64_t NameHash(const ValueRef& r) {
     return h;
 }
 
+// While the stored units are ASCII each is one character, so the first that
+// differs decides; a unit that is not ASCII needs the decoded name.
 bool NameMatches(const ValueRef& stored, std::wstring_view name) {
     if (const wchar_t* w = stored.Wide()) return SameName(std::wstring_view(w, stored.size()), name);
-    for (size_t i = 0; i < stored.size(); ++i)
-        if (stored[i] >= 0x80) return SameName(stored.Text(), name);
-    if (stored.size() != name.size()) return false;
-    for (size_t i = 0; i < name.size(); ++i)
-        if (Fold(stored[i]) != Fold(static_cast<std::uint32_t>(name[i]))) return false;
-    return true;
+    const size_t n = stored.size();
+    if (const char* p = stored.Bytes()) {
+        for (size_t i = 0; i < n; ++i) {
+            const unsigned char u = static_cast<unsigned char>(p[i]);
+            if (u >= 0x80) return SameName(stored.Text(), name);
+            if (i >= name.size() || Fold(u) != Fold(static_cast<std::uint32_t>(name[i]))) return false;
+        }
+        return n == name.size();
+    }
+    for (size_t i = 0; i < n; ++i) {
+        const std::uint32_t u = stored[i];
+        if (u >= 0x80) return SameName(stored.Text(), name);
+        if (i >= name.size() || Fold(u) != Fold(static_cast<std::uint32_t>(name[i]))) return false;
+    }
+    return n == name.size();
 }
 
 std::uint64_t Mix(std::uint64_t h, std::uint32_t section) {
@@ -123,7 +154,7 @@ void Document::Split(Line& line, const ValueRef& t) {
     while (e > b && IsBlankUnit(t[e - 1])) --e;
     size_t eq = std::wstring_view::npos;
     if (const char* p = t.Bytes()) {
-        if (const void* f = std::memchr(p + b, '=', e - b)) eq = static_cast<size_t>(static_cast<const char*>(f) - p);
+        if (const char* f = FindByte(p + b, e - b, '=')) eq = static_cast<size_t>(f - p);
     } else {
         for (size_t i = b; i < e; ++i)
             if (t[i] == '=') {
@@ -182,7 +213,8 @@ void Document::IndexAdd(std::uint64_t hash, std::uint32_t section, std::uint32_t
 }
 
 // Only the first line of a name in a section is indexed: the first one counts.
-void Document::AppendLine(std::uint32_t section, Line line) {
+// A line read from the file goes to lines_ (its section is the last one read).
+void Document::AppendLine(std::uint32_t section, Line line, bool parsed) {
     Section& s = sections_[section];
     if (line.nameEnd > line.nameBegin) {
         const ValueRef name = Name(line);
@@ -192,15 +224,20 @@ void Document::AppendLine(std::uint32_t section, Line line) {
             const size_t mask = keys_.size() - 1;
             for (size_t i = h & mask; keys_[i].hash; i = (i + 1) & mask) {
                 const Slot& k = keys_[i];
-                if (k.hash == h && k.section == section && NameMatches(Name(s.lines[k.line]), name.Text())) {
+                if (k.hash == h && k.section == section && NameMatches(Name(LineAt(s, k.line)), name.Text())) {
                     first = false;
                     break;
                 }
             }
         }
-        if (first) IndexAdd(h, section, static_cast<std::uint32_t>(s.lines.size()));
+        if (first) IndexAdd(h, section, static_cast<std::uint32_t>(s.size()));
     }
-    s.lines.push_back(std::move(line));
+    if (parsed) {
+        lines_.push_back(std::move(line));
+        ++s.count;
+    } else {
+        s.added.push_back(std::move(line));
+    }
 }
 
 // Only the first section of a name is indexed.
@@ -220,8 +257,9 @@ void Document::AppendSection(Section s) {
 
 void Document::EndLastLine() {
     for (auto it = sections_.rbegin(); it != sections_.rend(); ++it) {
-        if (!it->lines.empty()) {
-            if (it->lines.back().eol == Eol::None) it->lines.back().eol = Eol::CrLf;
+        if (it->size()) {
+            Line& last = LineAt(*it, it->size() - 1);
+            if (last.eol == Eol::None) last.eol = Eol::CrLf;
             return;
         }
         if (it->hasHeader) {
@@ -243,8 +281,7 @@ void Document::Index() {
     while (pos < n) {
         size_t nl = std::wstring_view::npos;
         if constexpr (W == 1) {
-            if (const void* f = std::memchr(p + pos, '\n', n - pos))
-                nl = static_cast<size_t>(static_cast<const char*>(f) - p);
+            if (const char* f = FindByte(p + pos, n - pos, '\n')) nl = static_cast<size_t>(f - p);
         } else {
             for (size_t i = pos; i < n; ++i)
                 if (at(i) == '\n') {
@@ -275,19 +312,20 @@ void Document::Index() {
                 if (c == ']') close = i;
             }
             Section s;
+            s.first = static_cast<std::uint32_t>(lines_.size());
             if (!ascii && baseEnc_ == Encoding::Ansi) {
                 // In a multi-byte code page a ']' byte may be half of a character:
                 // such a header is read from its decoded text.
                 const std::wstring text = raw.Sub(b, e).Text();
                 const size_t c = text.rfind(L']');
                 if (c == std::wstring::npos) {
-                    AppendLine(static_cast<std::uint32_t>(sections_.size() - 1), std::move(line));
+                    AppendLine(static_cast<std::uint32_t>(sections_.size() - 1), std::move(line), true);
                     continue;
                 }
                 s.decodedName = text.substr(1, c - 1);
                 s.nameDecoded = true;
             } else if (close == std::wstring_view::npos) {
-                AppendLine(static_cast<std::uint32_t>(sections_.size() - 1), std::move(line));
+                AppendLine(static_cast<std::uint32_t>(sections_.size() - 1), std::move(line), true);
                 continue;
             }
             s.hasHeader = true;
@@ -298,7 +336,7 @@ void Document::Index() {
             AppendSection(std::move(s));
             continue;
         }
-        AppendLine(static_cast<std::uint32_t>(sections_.size() - 1), std::move(line));
+        AppendLine(static_cast<std::uint32_t>(sections_.size() - 1), std::move(line), true);
     }
 }
 
@@ -341,22 +379,24 @@ const Document::Section* Document::FindSection(std::wstring_view name) const {
     return nullptr;
 }
 
-const Document::Line* Document::FindLine(std::uint32_t section, std::wstring_view key) const {
-    if (keys_.empty()) return nullptr;
+std::int64_t Document::FindLine(std::uint32_t section, std::wstring_view key) const {
+    if (keys_.empty()) return -1;
     const Section& s = sections_[section];
     const std::uint64_t h = Mix(FoldHash(key), section);
     const size_t mask = keys_.size() - 1;
     for (size_t i = h & mask; keys_[i].hash; i = (i + 1) & mask) {
         const Slot& k = keys_[i];
-        if (k.hash == h && k.section == section && NameMatches(Name(s.lines[k.line]), key)) return &s.lines[k.line];
+        if (k.hash == h && k.section == section && NameMatches(Name(LineAt(s, k.line)), key)) return k.line;
     }
-    return nullptr;
+    return -1;
 }
 
 std::optional<ValueRef> Document::Find(std::wstring_view section, std::wstring_view key) const {
     const Section* s = FindSection(Trim(section));
-    const Line* line = s ? FindLine(static_cast<std::uint32_t>(s - sections_.data()), Trim(key)) : nullptr;
-    if (!line || !line->hasValue) return std::nullopt;
+    const std::int64_t i = s ? FindLine(static_cast<std::uint32_t>(s - sections_.data()), Trim(key)) : -1;
+    if (i < 0) return std::nullopt;
+    const Line* line = &LineAt(*s, static_cast<size_t>(i));
+    if (!line->hasValue) return std::nullopt;
     return Text(*line).Sub(line->valueBegin, line->valueEnd);
 }
 
@@ -380,12 +420,12 @@ bool Document::Set(std::wstring_view section, std::wstring_view key, std::wstrin
         s.nameBegin = 1;
         s.nameEnd = static_cast<std::uint32_t>(1 + section.size());
         AppendSection(std::move(s));
-        AppendLine(static_cast<std::uint32_t>(sections_.size() - 1), KeyLine(key, value));
+        AppendLine(static_cast<std::uint32_t>(sections_.size() - 1), KeyLine(key, value), false);
         return true;
     }
     const auto si = static_cast<std::uint32_t>(found - sections_.data());
-    if (const Line* l = FindLine(si, key)) {
-        Line& line = sections_[si].lines[static_cast<size_t>(l - sections_[si].lines.data())];
+    if (const std::int64_t i = FindLine(si, key); i >= 0) {
+        Line& line = LineAt(sections_[si], static_cast<size_t>(i));
         if (line.hasValue && Text(line).Sub(line.valueBegin, line.valueEnd).Equals(value)) return false;
         // The line keeps the key's name as the file spells it.
         const std::wstring name = Name(line).Text();
@@ -393,7 +433,7 @@ bool Document::Set(std::wstring_view section, std::wstring_view key, std::wstrin
         return true;
     }
     if (si == sections_.size() - 1) EndLastLine();
-    AppendLine(si, KeyLine(key, value));
+    AppendLine(si, KeyLine(key, value), false);
     return true;
 }
 
@@ -405,7 +445,7 @@ bool Document::SerializeNarrow(std::string& out) const {
     size_t total = bom;
     for (const auto& s : sections_) {
         total += (s.header.owned ? s.header.own.size() : s.header.length) + 2;
-        for (const auto& l : s.lines) total += (l.owned ? l.own.size() : l.length) + 2;
+        ForEachLine(s, [&total](const Line& l) { total += (l.owned ? l.own.size() : l.length) + 2; });
     }
     out.assign(total, '\0');
     if (bom) out.replace(0, 3, "\xEF\xBB\xBF");
@@ -439,8 +479,9 @@ bool Document::SerializeNarrow(std::string& out) const {
     };
     for (const auto& s : sections_) {
         if (s.hasHeader && !put(s.header)) return false;
-        for (const auto& l : s.lines)
-            if (!put(l)) return false;
+        bool ok = true;
+        ForEachLine(s, [&](const Line& l) { ok = ok && put(l); });
+        if (!ok) return false;
     }
     out.resize(at);
     return true;
@@ -452,7 +493,7 @@ std::string Document::SerializeUtf16() const {
     size_t total = 0;
     for (const auto& s : sections_) {
         total += (s.header.owned ? s.header.own.size() : s.header.length) + 2;
-        for (const auto& l : s.lines) total += (l.owned ? l.own.size() : l.length) + 2;
+        ForEachLine(s, [&total](const Line& l) { total += (l.owned ? l.own.size() : l.length) + 2; });
     }
     out.reserve(2 * total);
     auto put = [&](const Line& l) {
@@ -464,7 +505,7 @@ std::string Document::SerializeUtf16() const {
     };
     for (const auto& s : sections_) {
         if (s.hasHeader) put(s.header);
-        for (const auto& l : s.lines) put(l);
+        ForEachLine(s, put);
     }
     return out;
 }

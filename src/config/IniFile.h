@@ -122,7 +122,11 @@ private:
         std::uint32_t nameBegin = 0, nameEnd = 0;  // within the header's text, between the brackets
         std::wstring decodedName;                  // the name, for a header with other than ASCII
         bool nameDecoded = false;
-        std::vector<Line> lines;
+        // Its lines as read lie in lines_ [first, first + count); lines the engine
+        // adds follow in `added`.
+        std::uint32_t first = 0, count = 0;
+        std::vector<Line> added;
+        size_t size() const { return count + added.size(); }
     };
     // Open addressing: name hash -> (section, line), several entries per hash.
     struct Slot {
@@ -137,11 +141,18 @@ private:
     }
     ValueRef Name(const Line& l) const { return Text(l).Sub(l.nameBegin, l.nameEnd); }
     ValueRef SectionName(const Section& s) const;
+    const Line& LineAt(const Section& s, size_t i) const { return i < s.count ? lines_[s.first + i] : s.added[i - s.count]; }
+    Line& LineAt(Section& s, size_t i) { return i < s.count ? lines_[s.first + i] : s.added[i - s.count]; }
+    template <class F> void ForEachLine(const Section& s, F f) const {
+        for (std::uint32_t i = 0; i < s.count; ++i) f(lines_[s.first + i]);
+        for (const Line& l : s.added) f(l);
+    }
     static void Split(Line& line, const ValueRef& text);
     static Line KeyLine(std::wstring_view name, std::wstring_view value);
     const Section* FindSection(std::wstring_view trimmedName) const;
-    const Line* FindLine(std::uint32_t section, std::wstring_view trimmedKey) const;
-    void AppendLine(std::uint32_t section, Line line);
+    // The index of the key's line in its section, or -1.
+    std::int64_t FindLine(std::uint32_t section, std::wstring_view trimmedKey) const;
+    void AppendLine(std::uint32_t section, Line line, bool parsed);
     void AppendSection(Section s);
     void EndLastLine();
     void IndexAdd(std::uint64_t hash, std::uint32_t section, std::uint32_t line);
@@ -155,6 +166,7 @@ private:
     std::string base_;                    // the file as read; its text starts after the byte-order mark
     size_t off_ = 0;                      // length of the byte-order mark
     std::vector<Section> sections_;       // [0] is the unnamed section
+    std::vector<Line> lines_;             // the lines as read, in file order, but for headers
     std::vector<Slot> keys_;              // (section, key) index; size a power of two
     std::vector<Slot> names_;             // section index
     size_t keyCount_ = 0, nameCount_ = 0;

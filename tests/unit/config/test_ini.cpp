@@ -92,6 +92,18 @@ TEST_F(Ini, IntegersReadAsThePlatformConvertsThem) {
     EXPECT_EQ(static_cast<std::uint8_t>(IniReadInt(file, L"S", L"byte", 0)), 0xFF);
 }
 
+TEST_F(Ini, IntegersAreWrittenAsSignedDecimal) {
+    struct C { std::int32_t value; const char* text; };
+    const C cases[] = {{0, "0"}, {7, "7"}, {-1, "-1"}, {204, "204"}, {-10, "-10"},
+                       {INT32_MAX, "2147483647"}, {INT32_MIN, "-2147483648"}};
+    for (const auto& c : cases) {
+        fs::RemoveFile(file);
+        ASSERT_TRUE(IniWriteInt(file, L"S", L"k", c.value));
+        EXPECT_EQ(Bytes(file), std::string("[S]\r\nk=") + c.text + "\r\n") << c.text;
+        EXPECT_EQ(IniReadInt(file, L"S", L"k", 99), c.value) << c.text;
+    }
+}
+
 TEST_F(Ini, StructsNeedExactLengthHexAndChecksum) {
     const std::uint8_t data[3] = {0x01, 0xFF, 0x10};
     ASSERT_TRUE(IniWriteStruct(file, L"S", L"k", data, 3));
