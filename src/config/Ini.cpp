@@ -81,8 +81,32 @@ struct Engine {
     std::vector<std::uint8_t> structBytes;  // a struct read decodes here before it touches the target
     std::string structDigits;               // the digits of a value that is not in 8-bit units
 
+    // Byte buffers of dropped parses, read into again: a fresh buffer of a
+    // large file costs more than reading it (new pages, zeroed), under Wine most.
+    std::vector<std::string> spare;
+
+    void Recycle(Entry& en) {
+        std::string b = en.doc.TakeBytes();
+        if (b.capacity() >= 4096 && spare.size() < 8) spare.push_back(std::move(b));
+    }
+    // The smallest spare buffer that holds `size` bytes, else an empty one.
+    std::string Buffer(std::uint64_t size) {
+        size_t best = spare.size();
+        for (size_t i = 0; i < spare.size(); ++i)
+            if (spare[i].capacity() >= size && (best == spare.size() || spare[i].capacity() < spare[best].capacity()))
+                best = i;
+        if (best == spare.size()) return {};
+        std::string b = std::move(spare[best]);
+        spare.erase(spare.begin() + static_cast<std::ptrdiff_t>(best));
+        return b;
+    }
+    void Give(std::string b) {
+        if (b.capacity() >= 4096 && spare.size() < 8) spare.push_back(std::move(b));
+    }
+
     void Erase(std::unordered_map<std::wstring, Entry>::iterator it) {
         lastEntry = nullptr;
+        Recycle(it->second);
         files.erase(it);
     }
 };
@@ -134,21 +158,27 @@ Entry* Lookup(const std::wstring& path, fs::Status* why) {
             en.checked = true;
             return &en;
         }
-        std::string bytes;
-        if (now == en.stamp && fs::ReadWholeFile(path, bytes) &&
-            (en.bySource ? en.doc.Source() == std::optional<std::string_view>(bytes) : Hash(bytes) == en.hash)) {
-            en.racy = IsRacy(now);
-            en.checked = true;
-            return &en;
+        if (now == en.stamp) {
+            std::string bytes = e.Buffer(now.size);
+            const bool same = fs::ReadWholeFile(path, bytes) &&
+                              (en.bySource ? en.doc.Source() == std::optional<std::string_view>(bytes)
+                                           : Hash(bytes) == en.hash);
+            e.Give(std::move(bytes));
+            if (same) {
+                en.racy = IsRacy(now);
+                en.checked = true;
+                return &en;
+            }
         }
         e.Erase(it);
     }
     Entry fresh;
     fresh.stamp = fs::Stat(path);
     if (fresh.stamp.exists) {
-        std::string bytes;
+        std::string bytes = e.Buffer(fresh.stamp.size);
         fs::Status s = fs::ReadWholeFile(path, bytes);
         if (!s) {
+            e.Give(std::move(bytes));
             if (why) *why = s;
             return nullptr;
         }
@@ -480,7 +510,12 @@ void IniDropCache() {
     std::lock_guard<std::recursive_mutex> lock(e.mu);
     e.lastEntry = nullptr;
     for (auto it = e.files.begin(); it != e.files.end();)
-        it = it->second.dirty ? std::next(it) : e.files.erase(it);
+        if (it->second.dirty) {
+            ++it;
+        } else {
+            e.Recycle(it->second);
+            it = e.files.erase(it);
+        }
 }
 
 namespace {

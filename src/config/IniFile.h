@@ -103,6 +103,13 @@ public:
     // change are copied as the file held them.
     std::string Serialize() const;
     Encoding encoding() const { return encoding_; }
+    // Empties the document and hands over the buffer of its bytes, for reuse.
+    std::string TakeBytes() {
+        std::string b;
+        b.swap(base_);
+        *this = Document();
+        return b;
+    }
 
 private:
     enum class Eol : std::uint8_t { None, Lf, CrLf };
