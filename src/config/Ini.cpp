@@ -433,12 +433,18 @@ bool ReadStructV(const std::wstring& file, std::wstring_view section, std::wstri
 fs::Status WriteStructV(const std::wstring& file, std::wstring_view section, std::wstring_view key,
                         const void* source, size_t size) {
     static const wchar_t kHex[] = L"0123456789ABCDEF";
+    // The two digits of every byte value, written with one copy per byte.
+    static const auto kPairs = [] {
+        std::array<std::array<wchar_t, 2>, 256> t{};
+        for (int b = 0; b < 256; ++b) t[static_cast<size_t>(b)] = {kHex[b >> 4], kHex[b & 15]};
+        return t;
+    }();
     const auto* p = static_cast<const std::uint8_t*>(source);
     std::wstring text(2 * size + 2, L'0');
+    wchar_t* d = text.data();
     unsigned sum = 0;
     for (size_t i = 0; i < size; ++i) {
-        text[2 * i] = kHex[p[i] >> 4];
-        text[2 * i + 1] = kHex[p[i] & 15];
+        std::memcpy(d + 2 * i, kPairs[p[i]].data(), 2 * sizeof(wchar_t));
         sum += p[i];
     }
     text[2 * size] = kHex[(sum >> 4) & 15];

@@ -369,12 +369,17 @@ Document Document::Parse(std::string&& bytes) {
 
 const Document::Section* Document::FindSection(std::wstring_view name) const {
     if (name.empty()) return &sections_[0];  // the unnamed section comes first in the file
+    if (lastSection_ && name == lastName_) return &sections_[lastSection_];
     if (names_.empty()) return nullptr;
     const std::uint64_t h = Mix(FoldHash(name), UINT32_MAX);
     const size_t mask = names_.size() - 1;
     for (size_t i = h & mask; names_[i].hash; i = (i + 1) & mask) {
         const Section& s = sections_[names_[i].section];
-        if (names_[i].hash == h && NameMatches(SectionName(s), name)) return &s;
+        if (names_[i].hash == h && NameMatches(SectionName(s), name)) {
+            lastName_.assign(name);
+            lastSection_ = names_[i].section;
+            return &s;
+        }
     }
     return nullptr;
 }

@@ -177,6 +177,9 @@ private:
     std::vector<Slot> keys_;              // (section, key) index; size a power of two
     std::vector<Slot> names_;             // section index
     size_t keyCount_ = 0, nameCount_ = 0;
+    // The last section found: reads ask for one section several times in a row.
+    mutable std::wstring lastName_;
+    mutable size_t lastSection_ = 0;  // 0: none (the unnamed section needs no lookup)
 };
 
 }  // namespace zavo::ini
