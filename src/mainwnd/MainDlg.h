@@ -54,6 +54,7 @@ public:
 
     int OnCreate(CREATESTRUCTW* cs) override;
     void OnPaint() override;
+    void OnShowWindow(BOOL show, UINT status) override;
     BOOL OnEraseBkgnd(HDC dc) override;
     HCURSOR OnQueryDragIcon() override;
     void OnLButtonDown(UINT flags, POINT pt) override;
@@ -86,6 +87,9 @@ private:
     void CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::wstring& tooltip);
     void CreateEnterButton();
     void SetEnterImages(EnterLook look);
+    // Gives the Enter button the pictures of the look chosen while the window
+    // was hidden.
+    void ApplyHeldEnterLook();
     bool HasEnterRegion() const override;
     void SetTKeyLatched(int index, bool latched) override;
     void SetTKeyEnabled(int index, bool enabled) override;
@@ -167,6 +171,9 @@ private:
     std::unique_ptr<KeyboardView> m_pView;
     ServiceLink m_Service;
     EnterLook m_EnterLook = EnterLook::Default;
+    // The look whose pictures the Enter button holds: behind m_EnterLook while
+    // the window is hidden (the first ShowProfile switches it back and forth).
+    EnterLook m_EnterPicturesLook = EnterLook::Default;
     bool m_bEnterCreated = false;
     bool m_bBlinking = false;
     Indicator m_ShownIndicator = Indicator::Default;

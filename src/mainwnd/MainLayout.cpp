@@ -42,11 +42,6 @@ std::wstring ProgramFolderOfModule() {
     return folder;
 }
 
-// The four whole-window pictures every button cuts its own pictures from.
-struct StatePictures {
-    Picture main, down, over, disabled;
-};
-
 }  // namespace
 
 void CZAVOConfigDlg::CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::wstring& tooltip) {
@@ -59,22 +54,23 @@ void CZAVOConfigDlg::BuildLayout() {
     ProgramFolder = ProgramFolderOfModule();
 
     const std::wstring skins = ProgramFolder + L"skins\\";
-    StatePictures faces;
+    // "Main" is decoded once: the buttons cut their rest looks from it and it
+    // then stays as the background.
+    Picture down, over, disabled;
     LoadPictureFile(skins + ReadSkin(L"SCREEN", L"Mask"), m_Mask);
-    LoadPictureFile(skins + ReadSkin(L"SCREEN", L"Main"), faces.main);
-    LoadPictureFile(skins + ReadSkin(L"SCREEN", L"Down"), faces.down);
-    LoadPictureFile(skins + ReadSkin(L"SCREEN", L"Over"), faces.over);
-    LoadPictureFile(skins + ReadSkin(L"SCREEN", L"Disabled"), faces.disabled);
     const SIZE size = LoadPictureFile(skins + ReadSkin(L"SCREEN", L"Main"), m_Background);
+    LoadPictureFile(skins + ReadSkin(L"SCREEN", L"Down"), down);
+    LoadPictureFile(skins + ReadSkin(L"SCREEN", L"Over"), over);
+    LoadPictureFile(skins + ReadSkin(L"SCREEN", L"Disabled"), disabled);
     MoveWindow(0, 0, size.cx, size.cy, TRUE);
 
     m_strVersion = ReadSkin(L"Driver_Version", L"Driver_Version");
     LayoutCode = ReadSkin(L"Driver_Version", L"StrFont");
 
-    auto cut = [&faces](CBitmapBtn& button, const SkinRect& rect) {
-        button.SetStateImages(faces.main.Handle(), faces.over.Handle(), faces.down.Handle(),
-                              faces.disabled.Handle(), ToRect(rect));
-    };
+    // Each face is selected once for all the buttons. The background is
+    // painted from the message loop only, after `faces` has given it back.
+    const FaceSet faces(m_Background.Handle(), over.Handle(), down.Handle(), disabled.Handle());
+    auto cut = [&faces](CBitmapBtn& button, const SkinRect& rect) { button.SetStateImages(faces, ToRect(rect)); };
     for (const CommandSpec& c : COMMANDS) {
         const ButtonEntry entry = ParseButtonEntry(ReadSkin(L"BUTTONINFO", std::to_wstring(c.key)));
         CBitmapBtn& button = Button(c.key);
@@ -102,7 +98,8 @@ void CZAVOConfigDlg::BuildLayout() {
         m_strEnterImage = skins + enterRgn;
         CreateEnterButton();
     }
-    // The four whole-window pictures are released here, with `faces`.
+    // The other three face pictures are released here, after `faces` has
+    // given the background back.
 }
 
 void CZAVOConfigDlg::CreateEnterButton() {
@@ -115,6 +112,7 @@ void CZAVOConfigDlg::CreateEnterButton() {
 }
 
 void CZAVOConfigDlg::SetEnterImages(EnterLook look) {
+    m_EnterPicturesLook = look;
     const std::wstring normal = m_strEnterImage + L"_normal.bmp";
     const std::wstring over = m_strEnterImage + L"_over.bmp";
     switch (look) {
@@ -125,6 +123,8 @@ void CZAVOConfigDlg::SetEnterImages(EnterLook look) {
 }
 
 void CZAVOConfigDlg::OnPaint() {
+    // A window made visible without WM_SHOWWINDOW still shows the right look.
+    ApplyHeldEnterLook();
     PaintDC dc(m_hWnd);
     RECT rc{};
     GetClientRect(&rc);
@@ -172,8 +172,25 @@ void CZAVOConfigDlg::SetEnterLook(EnterLook look) {
     // Only a real change swaps the pictures and repaints the key.
     if (!m_bEnterCreated || look == m_EnterLook) return;
     m_EnterLook = look;
+    // While the window is hidden nobody sees the key: only the last look's
+    // pictures are loaded, when the window is shown. Start-up sets the look
+    // four times before the window appears, four picture files each time.
+    if (!IsWindowVisible()) return;
     SetEnterImages(look);
     ::RedrawWindow(m_EnterButton, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CZAVOConfigDlg::ApplyHeldEnterLook() {
+    if (!m_bEnterCreated || m_EnterPicturesLook == m_EnterLook) return;
+    SetEnterImages(m_EnterLook);
+    ::RedrawWindow(m_EnterButton, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+}
+
+// Sent just before the window appears, so the held look is in place before
+// anything paints.
+void CZAVOConfigDlg::OnShowWindow(BOOL show, UINT status) {
+    if (show) ApplyHeldEnterLook();
+    CDialog::OnShowWindow(show, status);
 }
 
 void CZAVOConfigDlg::SetEnterEnabled(bool enabled) {

@@ -37,6 +37,36 @@ HGLOBAL ReadFileToGlobal(const std::wstring& path, DWORD& size) {
     return block;
 }
 
+// A copy of `source` that the caller owns. A device bitmap in the screen's
+// format is copied by one transfer between two surfaces, several times faster
+// than CopyImage, which takes the pixels out into a device-independent form
+// and back in (the main window decodes five full-window pictures at start);
+// any other bitmap goes through CopyImage, which keeps its format.
+HBITMAP CopyBitmap(HBITMAP source) {
+    BITMAP info{};
+    if (!GetObjectW(source, sizeof(info), &info)) return nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP copy = nullptr;
+    if (screen && !info.bmBits && info.bmPlanes == 1 && info.bmBitsPixel == GetDeviceCaps(screen, BITSPIXEL)) {
+        copy = CreateCompatibleBitmap(screen, info.bmWidth, info.bmHeight);
+        HDC from = CreateCompatibleDC(screen);
+        HDC to = CreateCompatibleDC(screen);
+        HGDIOBJ oldFrom = from ? SelectObject(from, source) : nullptr;
+        HGDIOBJ oldTo = to && copy ? SelectObject(to, copy) : nullptr;
+        const bool copied = oldFrom && oldTo && BitBlt(to, 0, 0, info.bmWidth, info.bmHeight, from, 0, 0, SRCCOPY);
+        if (oldTo) SelectObject(to, oldTo);
+        if (oldFrom) SelectObject(from, oldFrom);
+        if (to) DeleteDC(to);
+        if (from) DeleteDC(from);
+        if (!copied && copy) {
+            DeleteObject(copy);
+            copy = nullptr;
+        }
+    }
+    if (screen) ReleaseDC(nullptr, screen);
+    return copy ? copy : static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 0, 0, 0));
+}
+
 // Decodes the block (the stream frees it) and returns a copy of the picture's
 // bitmap that outlives the picture object; null when the decoder refuses it.
 HBITMAP DecodeBitmap(HGLOBAL block, DWORD size) {
@@ -55,7 +85,7 @@ HBITMAP DecodeBitmap(HGLOBAL block, DWORD size) {
     SHORT type = PICTYPE_UNINITIALIZED;
     if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP && SUCCEEDED(picture->get_Handle(&handle))) {
         HBITMAP owned = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
-        copy = static_cast<HBITMAP>(CopyImage(owned, IMAGE_BITMAP, 0, 0, 0));
+        copy = CopyBitmap(owned);
     }
     picture->Release();
     return copy;

@@ -12,6 +12,7 @@ namespace zavo {
 
 class CBitmapBtn;
 class CSkinDialog;
+class FaceSet;
 class CWnd;
 
 // Where a button's tooltip text comes from.
@@ -49,5 +50,8 @@ std::vector<ButtonEntry> LoadSkin(CSkinDialog& dialog, const std::wstring& fileN
 // sets its latched state and its tooltip.
 ButtonEntry LoadSkinButton(const std::wstring& skinFile, const SkinButtonSpec& item, CWnd& parent,
                            HBITMAP main, HBITMAP over, HBITMAP down, HBITMAP disabled);
+// The same with the faces prepared once for all the buttons of a window.
+ButtonEntry LoadSkinButton(const std::wstring& skinFile, const SkinButtonSpec& item, CWnd& parent,
+                           const FaceSet& faces);
 
 }  // namespace zavo
