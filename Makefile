@@ -9,6 +9,10 @@ JOBS   ?= $(shell nproc)
 SKIN   ?= en
 SERVICE ?= devicesim
 export WINEPREFIX ?= $(abspath $(WIN))/wineprefix
+# Compiler cache entries keyed by paths relative to the tree, so clones of the
+# project share them.
+export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= 1
 
 CMAKE_NATIVE := cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZAVO_SKIN=$(SKIN)
 CMAKE_WIN    := cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZAVO_SKIN=$(SKIN) \
