@@ -63,12 +63,11 @@ double Millis(F&& f, int rounds) {
 
 int main() {
     HBITMAP mask = MakeMask();
-    HRGN batched = zavo::RegionFromMask(mask);
+    const zavo::ScopedRgn batched = zavo::RegionFromMask(mask);
     HRGN plain = PerRunRegion(mask);
     bool same = EqualRgn(batched, plain) != FALSE;
-    DeleteObject(batched);
     DeleteObject(plain);
-    double batchedMs = Millis([&] { return zavo::RegionFromMask(mask); }, 5);
+    double batchedMs = Millis([&] { return zavo::RegionFromMask(mask).Release(); }, 5);
     double plainMs = Millis([&] { return PerRunRegion(mask); }, 2);
     std::printf("mask %dx%d: RegionFromMask %.1f ms, one region per run %.1f ms (%.1fx), same shape: %s\n", kWidth,
                 kHeight, batchedMs, plainMs, plainMs / batchedMs, same ? "yes" : "NO");

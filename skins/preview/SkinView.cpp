@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppState.h"
+#include "app/AppContext.h"
 #include "app/Language.h"
 #include "config/Ini.h"
 #include "framework/GdiplusSession.h"
@@ -90,14 +90,21 @@ Options ParseOptions(int argc, wchar_t** argv) {
 
 class CSkinView : public CSkinDialog {
 public:
-    explicit CSkinView(const Options& o) : CSkinDialog(kTemplate), m_Options(o) {}
+    CSkinView(const AppContext& app, const Options& o) : CSkinDialog(kTemplate, app), m_Options(o) {}
 
 protected:
-    std::wstring SkinFile() const override { return m_Options.file; }
+    // FILE is given below the program folder; the skin folder is where skins lie.
+    std::wstring SkinFile() const override {
+        const std::wstring prefix = L"Skins\\";
+        const std::wstring& f = m_Options.file;
+        if (f.size() > prefix.size() && _wcsnicmp(f.c_str(), prefix.c_str(), prefix.size()) == 0)
+            return f.substr(prefix.size());
+        return f;
+    }
 
     std::vector<SkinButtonSpec> SkinButtons() override {
         std::vector<SkinButtonSpec> specs;
-        const std::wstring path = ProgramFolder + m_Options.file;
+        const std::wstring path = m_App.SkinFolder() + SkinFile();
         for (int k = 1; k <= kMaxButtonKey; ++k) {
             std::wstring raw;
             if (!IniReadRaw(path, L"BUTTONINFO", std::to_wstring(k), raw)) continue;
@@ -166,15 +173,13 @@ class CSkinViewApp : public CWinApp {
 public:
     BOOL InitInstance() override {
         GdiplusSession gdiplus;
-        wchar_t path[MAX_PATH] = {};
-        ProgramFolder = FolderOfModulePath(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH)));
-        LangTexts.assign(LANG_TEXT_COUNT, L"");
+        const AppContext app = BuildAppContext();
         int argc = 0;
         wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
         const Options options = ParseOptions(argc, argv);
         LocalFree(argv);
         if (options.file.empty()) return FALSE;
-        CSkinView view(options);
+        CSkinView view(app, options);
         m_pMainWnd = &view;
         view.DoModal();
         m_pMainWnd = nullptr;

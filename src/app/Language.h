@@ -2,7 +2,7 @@
 //
 // The language module is a resource library "lan\<folder>lang.dll" beside the
 // executable, chosen by the system's default locale; its string resources 101 to
-// 185 become LangTexts. The user guide is an HTML page in "Help\" chosen by the
+// 185 become the context's langTexts (app/AppContext.h). The user guide is an HTML page in "Help\" chosen by the
 // user's default language. The tables are pure functions so that every row can
 // be checked without a system.
 #pragma once
@@ -39,17 +39,15 @@ std::wstring HelpPath(const std::wstring& programFolder, std::uint16_t langId);
 std::wstring FolderOfModulePath(const std::wstring& modulePath);
 
 #ifdef _WIN32
-// Loads the language module of the system locale (once per run; the module stays
-// loaded) and fills LangTexts with its 85 strings. A missing module, or a string
-// it lacks, gives an empty entry: LangTexts always has 85 entries afterwards.
-void LoadLanguage();
-
-// The 85 strings of the module at `path` ("" for each string it cannot give).
+// The 85 strings of the language module at `path` ("" for each string it cannot
+// give, and for all of them when the module is missing). The module is loaded
+// as a resource image for the reading only.
 std::vector<std::wstring> LoadLanguageTexts(const std::wstring& path);
 
-// Opens the user guide of the user's language, maximised; a missing page is
-// ignored (the shell reports it, nothing else happens).
-void OpenHelp();
+// Opens the user guide of the user's language below `programFolder`,
+// maximised; a missing page is ignored (the shell reports it, nothing else
+// happens).
+void OpenHelp(const std::wstring& programFolder);
 
 // Opens kWebSiteUrl in the default browser, owned by `owner`.
 void OpenWebSite(void* ownerHwnd);

@@ -5,24 +5,8 @@
 
 namespace zavo {
 
-namespace {
-
-HWND FindService() { return ::FindWindowW(nullptr, svc::SERVICE_WINDOW_TITLE); }
-
-bool IsEnterOrEsc(const MSG* msg) {
-    return (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) &&
-           (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE);
-}
-
-}  // namespace
-
-CDlgLoading::CDlgLoading() : CDialog(IDD) {}
+CDlgLoading::CDlgLoading(const ServiceLink& service) : CDialog(IDD), m_Service(service) {}
 CDlgLoading::~CDlgLoading() = default;
-
-CDlgLoading& TheLoadingDialog() {
-    static CDlgLoading dialog;
-    return dialog;
-}
 
 BOOL CDlgLoading::OnInitDialog() {
     CDialog::OnInitDialog();
@@ -44,13 +28,13 @@ BOOL CDlgLoading::OnInitDialog() {
 }
 
 void CDlgLoading::AskServiceToApply() {
-    m_hService = FindService();
+    m_hService = ServiceLink::Window();
     if (!m_hService) {
         EndDialog(-1);
         return;
     }
-    ::PostMessageW(m_hService, svc::WM_SERVICE_COMMAND, svc::SVC_FILES_CHANGED, m_Profile);
-    ::PostMessageW(m_hService, svc::WM_SERVICE_COMMAND, svc::SVC_APPLY_PROFILE, m_Profile);
+    ServiceLink::PostTo(m_hService, svc::SVC_FILES_CHANGED, m_Profile);
+    ServiceLink::PostTo(m_hService, svc::SVC_APPLY_PROFILE, m_Profile);
     SetTimer(TIMER_WATCH, WATCH_PERIOD_MS);
 }
 
@@ -70,10 +54,9 @@ void CDlgLoading::OnTimer(UINT_PTR id) {
 
 BOOL CDlgLoading::PreTranslateMessage(MSG* msg) {
     // Neither Enter nor Esc closes the dialog.
-    if (IsEnterOrEsc(msg)) return FALSE;
+    if (IsEnterOrEscKey(msg)) return FALSE;
     if (msg->message == svc::WM_SERVICE_COMMAND && msg->hwnd == m_hWnd) {
-        if (HWND service = FindService())
-            ::PostMessageW(service, svc::WM_SERVICE_COMMAND, svc::SVC_SELECT_PROFILE, m_Profile);
+        m_Service.Post(svc::SVC_SELECT_PROFILE, m_Profile);
         KillTimer(TIMER_START);
         KillTimer(TIMER_WATCH);
         EndDialog(-1);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "framework/Dialog.h"
+#include "service/ServiceLink.h"
 
 namespace zavo {
 
@@ -21,7 +22,9 @@ public:
     static constexpr UINT_PTR TIMER_WATCH = 10002;
     static constexpr UINT WATCH_PERIOD_MS = 250;
 
-    CDlgLoading();
+    // The one loading dialog of a run is made by the main window and reused for
+    // every apply; `service` is the main window's link to the device service.
+    explicit CDlgLoading(const ServiceLink& service);
     ~CDlgLoading() override;
 
     // The profile sent to the service; the caller sets it before every showing.
@@ -34,11 +37,9 @@ public:
 
 private:
     void AskServiceToApply();
+    const ServiceLink& m_Service;
     std::unique_ptr<ImageEx> m_Image;
     HWND m_hService = nullptr;  // the service window the requests went to
 };
-
-// The one loading dialog of the run, reused for every apply.
-CDlgLoading& TheLoadingDialog();
 
 }  // namespace zavo

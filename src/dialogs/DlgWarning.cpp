@@ -9,21 +9,16 @@ constexpr int LANG_CANCEL = 8;
 
 std::wstring CDlgWarning::SkinFile() const {
     switch (m_nKind) {
-        case KIND_RESET: return L"Skins\\Warning1_skin.ini";
-        case KIND_NO_DEVICE: return L"Skins\\Warning2_skin.ini";
-        case KIND_SAVE_CHANGES: return L"Skins\\Warning3_skin.ini";
-        default: return {};
+        case KIND_RESET: return L"Warning1_skin.ini";
+        case KIND_NO_DEVICE: return L"Warning2_skin.ini";
+        case KIND_SAVE_CHANGES: return L"Warning3_skin.ini";
+        default: return {};  // no skin for an unknown kind
     }
 }
 
 std::vector<SkinButtonSpec> CDlgWarning::SkinButtons() {
     if (m_nKind == KIND_NO_DEVICE) return {{L"1", &m_btnOkSingle, TooltipSource::Fixed(L"Yes")}};
     return {{L"1", &m_btnOk, TooltipSource::Lang(LANG_OK)}, {L"2", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL)}};
-}
-
-void CDlgWarning::LoadFace() {
-    if (m_nKind < KIND_RESET || m_nKind > KIND_SAVE_CHANGES) return;  // no skin for an unknown kind
-    CSkinDialog::LoadFace();
 }
 
 BOOL CDlgWarning::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -15,9 +15,9 @@ public:
     static constexpr int KIND_NO_DEVICE = 1;     // the keyboard was not found (one button)
     static constexpr int KIND_SAVE_CHANGES = 2;  // save the changes before switching profiles
 
-    CDlgWarning() : CSkinDialog(IDD) {}
+    CDlgWarning(const AppContext& app, int kind) : CSkinDialog(IDD, app), m_nKind(kind) {}
 
-    // Set before DoModal. A kind other than 0, 1 and 2 loads no skin.
+    // A kind other than 0, 1 and 2 loads no skin.
     int m_nKind = -1;
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -31,7 +31,6 @@ public:
 protected:
     std::wstring SkinFile() const override;
     std::vector<SkinButtonSpec> SkinButtons() override;
-    void LoadFace() override;
 };
 
 }  // namespace zavo

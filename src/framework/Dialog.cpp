@@ -190,4 +190,9 @@ void DDX_Text(CDataExchange* dx, int id, std::wstring& value) {
   }
 }
 
+bool IsEnterOrEscKey(const MSG* msg) {
+  return (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) &&
+         (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE);
+}
+
 }  // namespace zavo

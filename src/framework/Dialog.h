@@ -94,6 +94,11 @@ class CDialog : public CWnd {
   INT_PTR m_nModalResult = -1;
 };
 
+// True for a press or release of Enter or Esc. Most skinned windows answer
+// those keys "not handled" in PreTranslateMessage without calling the base, so
+// the dialog-key processing never turns them into OK or Cancel.
+bool IsEnterOrEscKey(const MSG* msg);
+
 // Binds template control `id` of the dialog to `control` (subclassing it)
 // the first time; later exchanges leave it as it is.
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);

@@ -122,4 +122,13 @@ std::uint32_t LightZoneMask(const LightZoneStates& zones) {
     return mask;
 }
 
+LightSettings FactoryLightSettings() {
+    LightSettings light;
+    light.LightStyle = 3;
+    light.LightMode = 1;
+    light.WasdLight = light.PinyinLight = light.DirectLight = light.NumberLight = 1;
+    light.Tt1To5Light = light.Tt6To10Light = light.DferLight = light.OneToZeroLight = 1;
+    return light;
+}
+
 }  // namespace zavo

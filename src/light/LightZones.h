@@ -53,6 +53,10 @@ void ApplyLightPreset(int preset, LightZoneStates& zones);
 // and 2 preset 4, 3 preset 1, 4 preset 2, 5 preset 3; -1 (none) for other numbers.
 int DefaultPresetOfLightProfile(std::int32_t lightProfile);
 
+// The lighting values of a reset: style 3 (the factory style) and every zone
+// flag and the light mode on.
+LightSettings FactoryLightSettings();
+
 // The row of the T-key cycle for a click count: 1 gives T1..T5 lit, 2 T6..T10,
 // 3 both, 0 (and every fourth click) neither. Negative counts follow the same
 // cycle backwards.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "config/ProfileEdits.h"
+
 namespace zavo {
 
 namespace {
@@ -247,10 +249,7 @@ void KeyboardView::ClearSelected() {
         slot.AppPath = appPath;
     }
     if (selKey >= 0 && selKey < STANDARD_KEY_COUNT) {
-        SwapKeyEntry& swap = p.SwapKey[static_cast<size_t>(selKey)];
-        swap.IsChanged = 0;
-        swap.AssKey = 0;
-        swap.CurKey = 0;
+        ClearSwapKey(p.SwapKey[static_cast<size_t>(selKey)]);
     }
     selSlot = selKey = selTKey = -1;
     ui_.StopBlink();

@@ -2,11 +2,12 @@
 // web site and guide, the dialogs they open, and the three ways out.
 #include <cstdlib>
 
-#include "app/AppState.h"
 #include "app/Language.h"
 #include "dialogs/DlgLoading.h"
 #include "dialogs/DlgWarning.h"
+#include "config/ProfileEdits.h"
 #include "light/LightStateFile.h"
+#include "light/LightZones.h"
 #include "mainwnd/MainDlg.h"
 #include "platform/FileSystem.h"
 #include "service/ServiceCodes.h"
@@ -18,7 +19,7 @@ BOOL CZAVOConfigDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (HWND from = reinterpret_cast<HWND>(lParam)) {
         if (!RunCommandButton(from)) RunKeyButton(from);
     }
-    return CDialog::OnCommand(wParam, lParam);
+    return CSkinDialog::OnCommand(wParam, lParam);
 }
 
 bool CZAVOConfigDlg::RunCommandButton(HWND from) {
@@ -69,7 +70,7 @@ void CZAVOConfigDlg::ReportWriteFailure(const IniFileStatus& result) {
 }
 
 bool CZAVOConfigDlg::Save() {
-    const SaveResult result = SaveConfiguration(DataFolder, keyboard_config);
+    const SaveResult result = SaveConfiguration(m_App.dataFolder, keyboard_config);
     if (result) return true;
     // Nothing is lost: the configuration stays in memory and stays marked as
     // modified, so the user can solve the problem and apply again.
@@ -79,9 +80,8 @@ bool CZAVOConfigDlg::Save() {
 }
 
 void CZAVOConfigDlg::RunLoadingDialog() {
-    CDlgLoading& loading = TheLoadingDialog();
-    loading.m_Profile = keyboard_config.CurrantProfile;
-    loading.DoModal();
+    m_pLoading->m_Profile = keyboard_config.CurrantProfile;
+    m_pLoading->DoModal();
 }
 
 bool CZAVOConfigDlg::Apply() {
@@ -112,8 +112,7 @@ void CZAVOConfigDlg::OnSelectProfile(int profile) {
     KeyboardView& view = *m_pView;
     view.ResetSelection(0);
     if (m_bModified == 1) {
-        CDlgWarning warning;
-        warning.m_nKind = CDlgWarning::KIND_SAVE_CHANGES;
+        CDlgWarning warning(m_App, CDlgWarning::KIND_SAVE_CHANGES);
         // OK applies the profile that was active, with its changes, then switches.
         if (warning.DoModal() == IDOK && Apply()) {
             m_bModified = 0;
@@ -133,7 +132,7 @@ void CZAVOConfigDlg::OnSelectProfile(int profile) {
 }
 
 void CZAVOConfigDlg::StoreModeIfConfigExists() {
-    const std::wstring path = ConfigFilePath(DataFolder);
+    const std::wstring path = ConfigFilePath(m_App.dataFolder);
     if (!fs::FileExists(path)) return;  // the mode reaches the file with the next save
     ::OutputDebugStringW(L"Path exsit!\n");
     // On failure the mode stays in memory and reaches the file with the next save.
@@ -153,26 +152,8 @@ void CZAVOConfigDlg::OnSelectMode(int mode) {
 bool CZAVOConfigDlg::ResetActiveProfile() {
     if (!m_pView->HasEditableProfile()) return true;  // "no profile" has nothing to reset
     const int p = keyboard_config.CurrantProfile;
-    fs::RemoveFile(ProfileFilePath(DataFolder, p));  // a missing file is no error
-    ProfileConfig& profile = keyboard_config.Profile[static_cast<size_t>(p)];
-    for (ButtonConfig& slot : profile.Button) {
-        slot.AppPath.clear();
-        slot.Macro.MacroName.clear();
-        slot.FunID = 0;
-        slot.CurKey = 0;
-        slot.AssKey = 0;
-        slot.Macro.RepeatOption = 0;
-        slot.Macro.RepeatTimes = 0;
-        slot.Macro.Macro.fill(0);
-        slot.Mappinkey = KEY_NONE;
-    }
-    profile.InstantShift.PreKey = KEY_NONE;
-    profile.InstantShift.NextKey = KEY_NONE;
-    for (SwapKeyEntry& swap : profile.SwapKey) {
-        swap.IsChanged = 0;
-        swap.AssKey = 0;
-        swap.CurKey = 0;
-    }
+    fs::RemoveFile(ProfileFilePath(m_App.dataFolder, p));  // a missing file is no error
+    ResetProfile(keyboard_config.Profile[static_cast<size_t>(p)]);
     const bool saved = Save();
     m_pView->RefreshKeyboard();
     m_pView->ShowKeyAssignments();
@@ -180,20 +161,15 @@ bool CZAVOConfigDlg::ResetActiveProfile() {
 }
 
 void CZAVOConfigDlg::RestoreLightingDefaults() {
-    const IniFileStatus copied = CopyFactoryLightStates(SkinFolder(), DataFolder);
+    const IniFileStatus copied = CopyFactoryLightStates(m_App.SkinFolder(), m_App.dataFolder);
     if (!copied) ReportWriteFailure(copied);
-    LightSettings& light = keyboard_config.Light;
-    light = LightSettings{};
-    light.LightStyle = 3;
-    light.LightMode = light.WasdLight = light.PinyinLight = light.DirectLight = light.NumberLight = 1;
-    light.Tt1To5Light = light.Tt6To10Light = light.DferLight = light.OneToZeroLight = 1;
+    keyboard_config.Light = FactoryLightSettings();
     if (Save()) SendLightApply(keyboard_config.CurrantProfile);
 }
 
 void CZAVOConfigDlg::OnReset() {
     m_pView->ResetSelection(0);
-    CDlgWarning warning;
-    warning.m_nKind = CDlgWarning::KIND_RESET;
+    CDlgWarning warning(m_App, CDlgWarning::KIND_RESET);
     // A declined reset changes nothing, the lighting included: the user said no.
     if (warning.DoModal() != IDOK) return;
     if (!ResetActiveProfile()) {
@@ -215,7 +191,7 @@ void CZAVOConfigDlg::OnWebSite() {
 
 void CZAVOConfigDlg::OnHelp() {
     m_pView->ResetSelection(0);
-    OpenHelp();
+    OpenHelp(m_App.programFolder);
 }
 
 void CZAVOConfigDlg::OnMacroEditor() {

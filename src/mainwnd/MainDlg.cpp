@@ -1,90 +1,47 @@
 #include "mainwnd/MainDlg.h"
 
-#include <shlobj.h>
-
-#include "app/AppState.h"
-#include "app/Language.h"
+#include "dialogs/DlgLoading.h"
 #include "dialogs/DlgWarning.h"
 #include "macro/KeyNames.h"
-#include "mainwnd/LightExchange.h"
 #include "service/ServiceCodes.h"
-#include "skin/Region.h"
 
 namespace zavo {
 
 namespace {
 
-// The four indicator pictures of the process (resources 143 to 146).
-HBITMAP IndicatorDefault = nullptr;
-HBITMAP IndicatorLaunch = nullptr;
-HBITMAP IndicatorKey = nullptr;
-HBITMAP IndicatorMacro = nullptr;
-
-HBITMAP IndicatorBitmap(Indicator which) {
-    switch (which) {
-        case Indicator::Launch: return IndicatorLaunch;
-        case Indicator::Key: return IndicatorKey;
-        case Indicator::Macro: return IndicatorMacro;
-        default: return IndicatorDefault;
-    }
-}
-
 std::wstring StandardKeyName(std::uint8_t code) { return KeyName(code); }
-
-bool IsEnterOrEsc(const MSG* msg) {
-    return (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) &&
-           (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE);
-}
 
 }  // namespace
 
-CZAVOConfigDlg::CZAVOConfigDlg()
-    : CDialog(IDD_ZAVOCONFIG_DIALOG),
+CZAVOConfigDlg::CZAVOConfigDlg(const AppContext& app)
+    : CSkinDialog(IDD_ZAVOCONFIG_DIALOG, app),
       m_pConfig(std::make_unique<KeyboardConfig>()),
       keyboard_config(*m_pConfig),
-      m_pView(std::make_unique<KeyboardView>(*m_pConfig, static_cast<KeySurface&>(*this), &StandardKeyName)) {
+      m_pView(std::make_unique<KeyboardView>(*m_pConfig, static_cast<KeySurface&>(*this), &StandardKeyName)),
+      m_pLoading(std::make_unique<CDlgLoading>(m_Service)) {
     m_hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
-CZAVOConfigDlg::~CZAVOConfigDlg() {
-    if (m_hTextFont) ::DeleteObject(m_hTextFont);
-}
-
-int CZAVOConfigDlg::OnCreate(CREATESTRUCTW* cs) {
-    if (CDialog::OnCreate(cs) == -1) return -1;
-    LoadLanguage();
-    BuildLayout();
-    if (HRGN region = RegionFromMask(m_Mask.Handle())) {
-        if (!SetWindowRgn(region, TRUE)) ::DeleteObject(region);
-    }
-    return 0;
-}
+CZAVOConfigDlg::~CZAVOConfigDlg() = default;
 
 void CZAVOConfigDlg::DoDataExchange(CDataExchange* dx) {
-    CDialog::DoDataExchange(dx);
+    CSkinDialog::DoDataExchange(dx);
     DDX_Control(dx, IDC_INDICATOR, m_Indicator);
 }
 
-void CZAVOConfigDlg::ComputeDataFolder() {
-    wchar_t buffer[MAX_PATH] = {};
-    if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, buffer)))
-        DataFolder = std::wstring(buffer) + L"\\Brimvale\\ZAVO\\";
-    else
-        DataFolder.clear();  // the settings files are then addressed relative to the current folder
-    ::OutputDebugStringW(DataFolder.c_str());
-    ::OutputDebugStringW(L"\n");
-}
-
 void CZAVOConfigDlg::LoadIndicators() {
+    static constexpr int IDS[] = {IDB_INDICATOR_DEFAULT, IDB_INDICATOR_LAUNCH, IDB_INDICATOR_KEY,
+                                  IDB_INDICATOR_MACRO};
+    static_assert(static_cast<int>(Indicator::Default) == 0 && static_cast<int>(Indicator::Launch) == 1 &&
+                  static_cast<int>(Indicator::Key) == 2 && static_cast<int>(Indicator::Macro) == 3);
     HINSTANCE res = AfxGetResourceHandle();
-    if (!IndicatorMacro) IndicatorMacro = ::LoadBitmapW(res, MAKEINTRESOURCEW(IDB_INDICATOR_MACRO));
-    if (!IndicatorDefault) IndicatorDefault = ::LoadBitmapW(res, MAKEINTRESOURCEW(IDB_INDICATOR_DEFAULT));
-    if (!IndicatorKey) IndicatorKey = ::LoadBitmapW(res, MAKEINTRESOURCEW(IDB_INDICATOR_KEY));
-    if (!IndicatorLaunch) IndicatorLaunch = ::LoadBitmapW(res, MAKEINTRESOURCEW(IDB_INDICATOR_LAUNCH));
+    for (size_t i = 0; i < m_Indicators.size(); ++i) {
+        if (!m_Indicators[i]) m_Indicators[i].Reset(::LoadBitmapW(res, MAKEINTRESOURCEW(IDS[i])));
+    }
 }
 
 BOOL CZAVOConfigDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
+    CSkinDialog::OnInitDialog();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
@@ -94,13 +51,12 @@ BOOL CZAVOConfigDlg::OnInitDialog() {
     m_strStatus.clear();
     view.macroUsed = 0;
 
-    ComputeDataFolder();
     SetWindowText(svc::MAIN_WINDOW_TITLE);
-    LoadConfiguration(DataFolder, keyboard_config);
+    LoadConfiguration(m_App.dataFolder, keyboard_config);
     // 204, negative values and values past the profiles all mean profile 0.
     KeyboardView::NormalizeProfile(keyboard_config);
     // A live change of the lighting window must never find stale values here.
-    LightExchange = keyboard_config.Light;
+    m_LightExchange = keyboard_config.Light;
     if (keyboard_config.CurrantProfile == NO_PROFILE) {
         view.ShowProfile(NO_PROFILE);
     } else {
@@ -109,8 +65,7 @@ BOOL CZAVOConfigDlg::OnInitDialog() {
     }
 
     if (keyboard_config.DeviceState != 1) {
-        CDlgWarning warning;
-        warning.m_nKind = CDlgWarning::KIND_NO_DEVICE;
+        CDlgWarning warning(m_App, CDlgWarning::KIND_NO_DEVICE);
         warning.DoModal();
     }
     m_Service.Send(svc::SVC_SET_MODE, keyboard_config.Mode);
@@ -120,7 +75,7 @@ BOOL CZAVOConfigDlg::OnInitDialog() {
     LoadIndicators();
     SetTimer(TIMER_HOVER, HOVER_PERIOD_MS);
     m_Indicator.MoveWindow(221, 362, 22, 22, TRUE);
-    m_Indicator.SetBitmap(IndicatorDefault);
+    m_Indicator.SetBitmap(m_Indicators[static_cast<size_t>(Indicator::Default)]);
     m_ShownIndicator = Indicator::Default;
     CenterWindow(::GetDesktopWindow());
     return TRUE;
@@ -128,10 +83,10 @@ BOOL CZAVOConfigDlg::OnInitDialog() {
 
 BOOL CZAVOConfigDlg::PreTranslateMessage(MSG* msg) {
     // Enter and Esc never end the main window, and skip the dialog keys.
-    if (IsEnterOrEsc(msg)) return FALSE;
+    if (IsEnterOrEscKey(msg)) return FALSE;
     if (msg->message == svc::WM_SERVICE_COMMAND && msg->hwnd == m_hWnd) OnServiceCommand(msg->wParam);
     if (msg->message == svc::WM_LIGHT_CHANGED && msg->hwnd == m_hWnd) OnLightChanged();
-    return CDialog::PreTranslateMessage(msg);
+    return CSkinDialog::PreTranslateMessage(msg);
 }
 
 UINT HoverRunsQueryMessage() {
@@ -143,28 +98,21 @@ LRESULT CZAVOConfigDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == svc::WM_SERVICE_NOTIFY) return OnMessageProcessFun(wParam, lParam);
     // Diagnostics: how often the cursor poll did real work (the idle benchmark asks).
     if (msg == HoverRunsQueryMessage() && msg != 0) return static_cast<LRESULT>(m_nHoverRuns);
-    return CDialog::WindowProc(msg, wParam, lParam);
+    return CSkinDialog::WindowProc(msg, wParam, lParam);
 }
 
 HCURSOR CZAVOConfigDlg::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(m_hIcon); }
 
-void CZAVOConfigDlg::OnLButtonDown(UINT flags, POINT pt) {
-    // The window is dragged by its background.
-    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pt.x, pt.y));
-    CDialog::OnLButtonDown(flags, pt);
-}
-
 void CZAVOConfigDlg::OnDestroy() {
     KillTimer(TIMER_HOVER);
     KillTimer(TIMER_BLINK);
-    CDialog::OnDestroy();
-    LangTexts.clear();
+    CSkinDialog::OnDestroy();
 }
 
 void CZAVOConfigDlg::ShowIndicator(Indicator which) {
     if (which == m_ShownIndicator) return;
     m_ShownIndicator = which;
-    m_Indicator.SetBitmap(IndicatorBitmap(which));
+    m_Indicator.SetBitmap(m_Indicators[static_cast<size_t>(which)]);
     ::RedrawWindow(m_Indicator, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 

@@ -14,17 +14,18 @@
 #include <memory>
 #include <string>
 
+#include "app/AppContext.h"
 #include "config/ConfigStore.h"
 #include "config/KeyboardConfig.h"
 #include "framework/Controls.h"
-#include "framework/Dialog.h"
+#include "framework/Gdi.h"
 #include "framework/WinApp.h"
 #include "mainwnd/KeyboardView.h"
 #include "service/ServiceLink.h"
 #include "skin/BitmapBtn.h"
-#include "skin/Picture.h"
 #include "skin/RgnWnd.h"
 #include "skin/SkinEntry.h"
+#include "skin/SkinnedDialog.h"
 
 // The identifiers of the executable's resources (template, icon, indicators).
 #include "resource.h"
@@ -41,9 +42,12 @@ constexpr UINT HOVER_PERIOD_MS = 70;
 // with the number of cursor polls that found the mouse moved.
 UINT HoverRunsQueryMessage();
 
-class CZAVOConfigDlg : public CDialog, private KeySurface {
+class CDlgLoading;
+
+class CZAVOConfigDlg : public CSkinDialog, private KeySurface {
 public:
-    CZAVOConfigDlg();
+    // `app` is the context of the run; it outlives the window.
+    explicit CZAVOConfigDlg(const AppContext& app);
     ~CZAVOConfigDlg() override;
 
     BOOL OnInitDialog() override;
@@ -52,12 +56,10 @@ public:
     void DoDataExchange(CDataExchange* dx) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-    int OnCreate(CREATESTRUCTW* cs) override;
     void OnPaint() override;
     void OnShowWindow(BOOL show, UINT status) override;
     BOOL OnEraseBkgnd(HDC dc) override;
     HCURSOR OnQueryDragIcon() override;
-    void OnLButtonDown(UINT flags, POINT pt) override;
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
 
@@ -71,9 +73,12 @@ public:
     // How many cursor polls found the cursor moved (the poll's real work).
     unsigned HoverRuns() const { return m_nHoverRuns; }
 
+protected:
+    std::wstring SkinFile() const override { return MAIN_SKIN_FILE; }
+    void CreateButtons(const SkinFace& face, const FaceSet& looks) override;
+
 private:
     // ----- MainDlg.cpp
-    void ComputeDataFolder();
     void LoadIndicators();
     void ShowIndicator(Indicator which);
     // Puts `text` on the status button "11" and redraws it at once.
@@ -83,8 +88,6 @@ private:
     CBitmapBtn& Button(int key) { return m_Buttons[static_cast<size_t>(key - 1)]; }
 
     // ----- MainLayout.cpp
-    void BuildLayout();
-    void CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::wstring& tooltip);
     void CreateEnterButton();
     void SetEnterImages(EnterLook look);
     // Gives the Enter button the pictures of the look chosen while the window
@@ -150,10 +153,8 @@ private:
 
 public:
     // Members, in the order of their roles.
-    HICON m_hIcon = nullptr;
+    HICON m_hIcon = nullptr;  // a shared resource icon: never destroyed
     std::wstring m_strVersion;
-    Picture m_Mask;
-    Picture m_Background;
     // Command buttons by their key "1".."22" (index key - 1).
     std::array<CBitmapBtn, cmd::COUNT> m_Buttons;
     CRgnButton m_EnterButton;
@@ -170,6 +171,13 @@ public:
 private:
     std::unique_ptr<KeyboardView> m_pView;
     ServiceLink m_Service;
+    // The one loading dialog of the run, reused for every apply.
+    std::unique_ptr<CDlgLoading> m_pLoading;
+    // The lighting values handed to the lighting window and taken back after
+    // each live change; filled at start and at every reload.
+    LightSettings m_LightExchange;
+    // The four indicator pictures (resources 143 to 146), by Indicator.
+    std::array<ScopedBitmap, 4> m_Indicators;
     EnterLook m_EnterLook = EnterLook::Default;
     // The look whose pictures the Enter button holds: behind m_EnterLook while
     // the window is hidden (the first ShowProfile switches it back and forth).
@@ -180,7 +188,7 @@ private:
     std::wstring m_strShownStatus;
     POINT m_ptLastPoll{0, 0};
     unsigned m_nHoverRuns = 0;
-    HFONT m_hTextFont = nullptr;
+    ScopedFont m_TextFont;
 };
 
 }  // namespace zavo

@@ -2,8 +2,6 @@
 // key buttons' latched, enabled and Enter looks that KeyboardView asks for.
 #include <string>
 
-#include "app/AppState.h"
-#include "config/Ini.h"
 #include "framework/Gdi.h"
 #include "mainwnd/MainDlg.h"
 #include "skin/SkinEntry.h"
@@ -12,94 +10,49 @@ namespace zavo {
 
 namespace {
 
-
-// The command buttons in the order they are created, and the LangTexts entry
-// of each one's tooltip (-1: the skin entry's own text).
+// The command buttons in the order they are created, and the language text of
+// each one's tooltip (-1: the skin entry's own text).
 struct CommandSpec {
     int key;
     int langText;
 };
 constexpr CommandSpec COMMANDS[] = {
-    {1, -1},  {2, -1},  {3, -1},  {4, 4},   {5, 5},   {6, 6},   {22, 79}, {21, 80}, {7, 0},   {8, 1},   {9, 11},
-    {10, 46}, {11, -1}, {12, 51}, {13, 2},  {14, 60}, {15, 3},  {16, 49}, {17, 7},  {18, 8},  {19, 9},  {20, -1},
+    {cmd::RESET, -1},        {cmd::WEB, -1},           {cmd::HELP, -1},         {cmd::PROFILE1, 4},
+    {cmd::PROFILE2, 5},      {cmd::PROFILE3, 6},       {cmd::PROFILE4, 79},     {cmd::PROFILE5, 80},
+    {cmd::MODE0, 0},         {cmd::MODE1, 1},          {cmd::MACRO_EDITOR, 11}, {cmd::LIGHTING, 46},
+    {cmd::STATUS, -1},       {cmd::ASSIGN_MACRO, 51},  {cmd::ASSIGN_CLEAR, 2},  {cmd::ASSIGN_KEY, 60},
+    {cmd::ASSIGN_APP, 3},    {cmd::INSTANT_SHIFT, 49}, {cmd::APPLY, 7},         {cmd::QUIT, 8},
+    {cmd::OK_EXIT, 9},       {cmd::EXIT, -1},
 };
-
-RECT ToRect(const SkinRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-
-// The main skin's description file: "Skins\main.ini" beside the program.
-std::wstring MainSkinFile() { return ProgramFolder + L"Skins\\main.ini"; }
-
-std::wstring ReadSkin(const wchar_t* section, const std::wstring& key) {
-    return IniReadString(MainSkinFile(), section, key, L"");
-}
-
-std::wstring ProgramFolderOfModule() {
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    const size_t slash = folder.find_last_of(L"\\/");
-    folder.resize(slash == std::wstring::npos ? 0 : slash + 1);
-    return folder;
-}
 
 }  // namespace
 
-void CZAVOConfigDlg::CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::wstring& tooltip) {
-    button.Create(ToRect(entry.rect), this);
-    button.SetLatched(entry.latched);
-    button.SetTooltipText(tooltip.c_str());
-}
-
-void CZAVOConfigDlg::BuildLayout() {
-    ProgramFolder = ProgramFolderOfModule();
-
-    const std::wstring skins = ProgramFolder + L"skins\\";
-    // "Main" is decoded once: the buttons cut their rest looks from it and it
-    // then stays as the background.
-    Picture down, over, disabled;
-    LoadPictureFile(skins + ReadSkin(L"SCREEN", L"Mask"), m_Mask);
-    const SIZE size = LoadPictureFile(skins + ReadSkin(L"SCREEN", L"Main"), m_Background);
-    LoadPictureFile(skins + ReadSkin(L"SCREEN", L"Down"), down);
-    LoadPictureFile(skins + ReadSkin(L"SCREEN", L"Over"), over);
-    LoadPictureFile(skins + ReadSkin(L"SCREEN", L"Disabled"), disabled);
-    MoveWindow(0, 0, size.cx, size.cy, TRUE);
-
-    m_strVersion = ReadSkin(L"Driver_Version", L"Driver_Version");
-    LayoutCode = ReadSkin(L"Driver_Version", L"StrFont");
-
-    // Each face is selected once for all the buttons. The background is
-    // painted from the message loop only, after `faces` has given it back.
-    const FaceSet faces(m_Background.Handle(), over.Handle(), down.Handle(), disabled.Handle());
-    auto cut = [&faces](CBitmapBtn& button, const SkinRect& rect) { button.SetStateImages(faces, ToRect(rect)); };
+void CZAVOConfigDlg::CreateButtons(const SkinFace& face, const FaceSet& looks) {
+    m_strVersion = face.Read(L"Driver_Version", L"Driver_Version");
     for (const CommandSpec& c : COMMANDS) {
-        const ButtonEntry entry = ParseButtonEntry(ReadSkin(L"BUTTONINFO", std::to_wstring(c.key)));
-        CBitmapBtn& button = Button(c.key);
-        CreateSkinButton(button, entry, c.langText < 0 ? entry.text : LangText(c.langText));
-        cut(button, entry.rect);
+        const ButtonEntry entry = face.Entry(L"BUTTONINFO", std::to_wstring(c.key));
+        CreateSkinButton(Button(c.key), entry, c.langText < 0 ? entry.text : m_App.LangText(c.langText), *this,
+                         looks);
     }
     for (int i = 0; i < TKEY_COUNT; ++i) {
-        const ButtonEntry entry = ParseButtonEntry(ReadSkin(L"T-KEYS", std::to_wstring(i + 1)));
+        const ButtonEntry entry = face.Entry(L"T-KEYS", std::to_wstring(i + 1));
         m_pView->tkeyRects[static_cast<size_t>(i)] = entry.rect;
-        CreateSkinButton(m_TKeys[static_cast<size_t>(i)], entry, entry.text);
-        cut(m_TKeys[static_cast<size_t>(i)], entry.rect);
+        CreateSkinButton(m_TKeys[static_cast<size_t>(i)], entry, entry.text, *this, looks);
     }
-    const std::wstring enterRgn = ReadSkin(L"SCREEN", L"EnterRgn");
+    const std::wstring enterRgn = face.Read(L"SCREEN", L"EnterRgn");
     for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
-        const ButtonEntry entry = ParseButtonEntry(ReadSkin(L"STANDER-KEYS", std::to_wstring(k + 20)));
+        const ButtonEntry entry = face.Entry(L"STANDER-KEYS", std::to_wstring(k + 20));
         m_pView->keyRects[static_cast<size_t>(k)] = entry.rect;
         if (k == ENTER_KEY_INDEX && !enterRgn.empty()) {
-            m_rcEnter = ToRect(entry.rect);
+            m_rcEnter = RECT{entry.rect.left, entry.rect.top, entry.rect.right, entry.rect.bottom};
             continue;
         }
-        CreateSkinButton(m_Keys[static_cast<size_t>(k)], entry, entry.text);
-        cut(m_Keys[static_cast<size_t>(k)], entry.rect);
+        CreateSkinButton(m_Keys[static_cast<size_t>(k)], entry, entry.text, *this, looks);
     }
     if (!enterRgn.empty()) {
-        m_strEnterImage = skins + enterRgn;
+        m_strEnterImage = m_App.SkinFolder() + enterRgn;
         CreateEnterButton();
     }
-    // The other three face pictures are released here, after `faces` has
-    // given the background back.
 }
 
 void CZAVOConfigDlg::CreateEnterButton() {
@@ -132,16 +85,12 @@ void CZAVOConfigDlg::OnPaint() {
     MemoryDC mem(dc);
     ScopedBitmap canvas(::CreateCompatibleBitmap(dc, rc.right, rc.bottom));
     ScopedSelect selectCanvas(mem, canvas);
-    if (m_Background) {
-        MemoryDC src(dc);
-        ScopedSelect selectSrc(src, m_Background.Handle());
-        ::BitBlt(mem, 0, 0, rc.right, rc.bottom, src, 0, 0, SRCCOPY);
-    }
-    if (!m_hTextFont)
-        m_hTextFont = ::CreateFontW(11, 0, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                    CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FF_MODERN, L"");
+    PaintFace(mem);
+    if (!m_TextFont)
+        m_TextFont.Reset(::CreateFontW(11, 0, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FF_MODERN, L""));
     {
-        ScopedSelect selectFont(mem, m_hTextFont);
+        ScopedSelect selectFont(mem, m_TextFont);
         ::SetBkMode(mem, TRANSPARENT);
         ::SetTextColor(mem, RGB(255, 255, 255));
         ::TextOutW(mem, 733, 433, m_strVersion.c_str(), static_cast<int>(m_strVersion.size()));
@@ -190,7 +139,7 @@ void CZAVOConfigDlg::ApplyHeldEnterLook() {
 // anything paints.
 void CZAVOConfigDlg::OnShowWindow(BOOL show, UINT status) {
     if (show) ApplyHeldEnterLook();
-    CDialog::OnShowWindow(show, status);
+    CSkinDialog::OnShowWindow(show, status);
 }
 
 void CZAVOConfigDlg::SetEnterEnabled(bool enabled) {

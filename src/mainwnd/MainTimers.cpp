@@ -3,8 +3,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/AppState.h"
-#include "mainwnd/LightExchange.h"
 #include "mainwnd/MainDlg.h"
 #include "service/ServiceCodes.h"
 
@@ -13,7 +11,7 @@ namespace zavo {
 void CZAVOConfigDlg::OnTimer(UINT_PTR id) {
     if (id == TIMER_BLINK) OnBlinkTimer();
     if (id == TIMER_HOVER) OnHoverTimer();
-    CDialog::OnTimer(id);
+    CSkinDialog::OnTimer(id);
 }
 
 void CZAVOConfigDlg::OnBlinkTimer() { m_pView->BlinkTick(); }
@@ -46,7 +44,7 @@ void CZAVOConfigDlg::OnServiceCommand(WPARAM code) {
 
 void CZAVOConfigDlg::OnLightChanged() {
     m_bModified = 1;
-    keyboard_config.Light = LightExchange;
+    keyboard_config.Light = m_LightExchange;
     Save();
     SendLightApply(keyboard_config.CurrantProfile);
 }
@@ -64,21 +62,21 @@ LRESULT CZAVOConfigDlg::OnMessageProcessFun(WPARAM, LPARAM lParam) {
 }
 
 void CZAVOConfigDlg::ReloadAll() {
-    ReadConfigFile(ConfigFilePath(DataFolder), keyboard_config);
+    ReadConfigFile(ConfigFilePath(m_App.dataFolder), keyboard_config);
     const std::wstring line = L"OnMessageProcessFun lParam==WM_USER+1 keyboard_config.CurrantProfile = " +
                               std::to_wstring(keyboard_config.CurrantProfile);
     ::OutputDebugStringW(line.c_str());
     // Unsaved edits are discarded: the files the service wrote win.
     m_bModified = 0;
-    LoadConfiguration(DataFolder, keyboard_config);
+    LoadConfiguration(m_App.dataFolder, keyboard_config);
     KeyboardView::NormalizeProfile(keyboard_config);
-    LightExchange = keyboard_config.Light;
+    m_LightExchange = keyboard_config.Light;
     m_pView->ShowProfile(keyboard_config.CurrantProfile);
 }
 
 void CZAVOConfigDlg::ReloadConfigFile() {
     // Re-read without redrawing; a profile number the display cannot use becomes 0.
-    ReadConfigFile(ConfigFilePath(DataFolder), keyboard_config);
+    ReadConfigFile(ConfigFilePath(m_App.dataFolder), keyboard_config);
     KeyboardView::NormalizeProfile(keyboard_config);
 }
 
@@ -91,8 +89,8 @@ void CZAVOConfigDlg::OnModeNotified(int mode) {
 }
 
 void CZAVOConfigDlg::ReloadLighting() {
-    ReadLightOption(ConfigFilePath(DataFolder), keyboard_config.Light);
-    LightExchange = keyboard_config.Light;
+    ReadLightOption(ConfigFilePath(m_App.dataFolder), keyboard_config.Light);
+    m_LightExchange = keyboard_config.Light;
 }
 
 }  // namespace zavo

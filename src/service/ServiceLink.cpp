@@ -1,27 +1,22 @@
 #include "service/ServiceLink.h"
 
-#include <windows.h>
-
 #include "service/ServiceCodes.h"
 
 namespace zavo {
 
-namespace {
+HWND ServiceLink::Window() { return FindWindowW(nullptr, svc::SERVICE_WINDOW_TITLE); }
 
-HWND FindService() { return FindWindowW(nullptr, svc::SERVICE_WINDOW_TITLE); }
+bool ServiceLink::IsRunning() { return Window() != nullptr; }
 
-}  // namespace
-
-bool ServiceLink::IsRunning() { return FindService() != nullptr; }
-
-bool ServiceLink::Post(unsigned code, std::intptr_t lParam) const {
-    HWND service = FindService();
+bool ServiceLink::PostTo(HWND service, unsigned code, std::intptr_t lParam) {
     if (!service) return false;
     return PostMessageW(service, svc::WM_SERVICE_COMMAND, code, static_cast<LPARAM>(lParam)) != FALSE;
 }
 
+bool ServiceLink::Post(unsigned code, std::intptr_t lParam) const { return PostTo(Window(), code, lParam); }
+
 SendResult ServiceLink::Send(unsigned code, std::intptr_t lParam) const {
-    HWND service = FindService();
+    HWND service = Window();
     if (!service) return SendResult::NoService;
     DWORD_PTR ignored = 0;
     // SMTO_ABORTIFHUNG returns at once when the service's thread has not looked

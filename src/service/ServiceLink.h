@@ -7,6 +7,8 @@
 // time (SendMessageTimeoutW with SMTO_ABORTIFHUNG), after which the tool carries
 // on as if the command had been handled.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 
 namespace zavo {
@@ -28,6 +30,12 @@ public:
 
     // True when the service window exists right now.
     static bool IsRunning();
+    // The service window right now (null when the service is not running), for a
+    // caller that must notice when that same window goes away.
+    static HWND Window();
+    // Posts WM_SERVICE_COMMAND(code, lParam) to `service`. False when it is null
+    // or the post failed.
+    static bool PostTo(HWND service, unsigned code, std::intptr_t lParam);
 
     // Posts WM_SERVICE_COMMAND(code, lParam). False when there is no service.
     bool Post(unsigned code, std::intptr_t lParam) const;

@@ -3,6 +3,9 @@
 #include <process.h>
 
 #include <cstring>
+#include <utility>
+
+#include "framework/Gdi.h"
 
 namespace zavo {
 namespace {
@@ -19,32 +22,27 @@ constexpr UINT kMissingDelay = 10;
 
 // The resource bytes as a memory stream that owns its block, or none.
 struct ImageEx::Source {
-    IStream* stream = nullptr;
+    ComPtr<IStream> stream;
 };
 
 namespace {
 
-IStream* StreamFromResource(HMODULE module, const wchar_t* name, const wchar_t* type) {
+ComPtr<IStream> StreamFromResource(HMODULE module, const wchar_t* name, const wchar_t* type) {
     HRSRC info = FindResourceW(module, name, type);
-    if (!info) return nullptr;
+    if (!info) return {};
     DWORD size = SizeofResource(module, info);
-    HGLOBAL loaded = LoadResource(module, info);
+    HGLOBAL loaded = LoadResource(module, info);  // a resource is never freed
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes || size == 0) return nullptr;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!block) return nullptr;
-    void* target = GlobalLock(block);
-    if (!target) {
-        GlobalFree(block);
-        return nullptr;
-    }
+    if (!bytes || size == 0) return {};
+    ScopedGlobal block(GlobalAlloc(GMEM_MOVEABLE, size));
+    void* target = block ? GlobalLock(block.Get()) : nullptr;
+    if (!target) return {};
     std::memcpy(target, bytes, size);
-    GlobalUnlock(block);
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream))) {
-        GlobalFree(block);
-        return nullptr;
-    }
+    GlobalUnlock(block.Get());
+    ComPtr<IStream> stream;
+    // The stream frees the block when it is released.
+    if (FAILED(CreateStreamOnHGlobal(block.Get(), TRUE, stream.Put()))) return {};
+    block.Release();
     return stream;
 }
 
@@ -59,10 +57,10 @@ ImageEx::ImageEx(HMODULE module, const wchar_t* name, const wchar_t* type)
 // management; without a stream it stays without an image (status
 // InvalidParameter, width and height 0).
 ImageEx::ImageEx(HMODULE module, const wchar_t*, const wchar_t*, Source&& source)
-    : Gdiplus::Image(source.stream, TRUE), m_Stream(source.stream), m_hModule(module) {
-    m_hExit = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    m_hPause = CreateEventW(nullptr, TRUE, TRUE, nullptr);
-    m_Initialised = m_Stream != nullptr;
+    : Gdiplus::Image(source.stream.Get(), TRUE), m_Stream(std::move(source.stream)), m_hModule(module) {
+    m_hExit.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    m_hPause.Reset(CreateEventW(nullptr, TRUE, TRUE, nullptr));
+    m_Initialised = static_cast<bool>(m_Stream);
     if (m_Initialised) ReadFrameData();
 }
 
@@ -94,8 +92,8 @@ bool ImageEx::StartAnimation() {
     unsigned id = 0;
     uintptr_t thread = _beginthreadex(nullptr, 0, &ImageEx::ThreadProc, this, CREATE_SUSPENDED, &id);
     if (!thread) return false;
-    m_hThread = reinterpret_cast<HANDLE>(thread);
-    ResumeThread(m_hThread);
+    m_hThread.Reset(reinterpret_cast<HANDLE>(thread));
+    ResumeThread(m_hThread.Get());
     return true;
 }
 
@@ -108,47 +106,41 @@ unsigned __stdcall ImageEx::ThreadProc(void* param) {
 }
 
 bool ImageEx::DrawFrame() {
-    WaitForSingleObject(m_hPause, INFINITE);
+    WaitForSingleObject(m_hPause.Get(), INFINITE);
     UINT width = GetWidth();
     UINT height = GetHeight();
     // A window without a drawing context (gone, for example) skips this frame.
     // Without a window nothing is drawn: GetDC(null) would be the whole screen.
-    if (HDC dc = m_hWnd ? GetDC(m_hWnd) : nullptr) {
-        Gdiplus::Graphics graphics(dc);
-        graphics.DrawImage(this, static_cast<INT>(m_Position.x), static_cast<INT>(m_Position.y),
-                           static_cast<INT>(width), static_cast<INT>(height));
-        ReleaseDC(m_hWnd, dc);
-        ++m_FramesDrawn;
+    if (m_hWnd) {
+        const ClientDC dc(m_hWnd);
+        if (dc) {
+            Gdiplus::Graphics graphics(dc.Get());
+            graphics.DrawImage(this, static_cast<INT>(m_Position.x), static_cast<INT>(m_Position.y),
+                               static_cast<INT>(width), static_cast<INT>(height));
+            ++m_FramesDrawn;
+        }
     }
     SelectActiveFrame(&kFrameDimensionTime, m_FramePosition);
     if (++m_FramePosition >= m_FrameCount) m_FramePosition = 0;
     DWORD wait = FrameDelay(m_FramePosition) * 10;
-    return WaitForSingleObject(m_hExit, wait) != WAIT_OBJECT_0;
+    return WaitForSingleObject(m_hExit.Get(), wait) != WAIT_OBJECT_0;
 }
 
 void ImageEx::StopThread() {
     if (!m_hThread) return;
     if (m_FrameCount > 1 && m_Paused) {
-        SetEvent(m_hPause);
+        SetEvent(m_hPause.Get());
         m_Paused = false;
     }
-    SetEvent(m_hExit);
-    WaitForSingleObject(m_hThread, INFINITE);
-    CloseHandle(m_hThread);
-    m_hThread = nullptr;
+    SetEvent(m_hExit.Get());
+    WaitForSingleObject(m_hThread.Get(), INFINITE);
+    m_hThread.Reset();
 }
 
 ImageEx::~ImageEx() {
+    // The thread is stopped and joined before the image it draws goes away; the
+    // events and the stream are released by their owners.
     StopThread();
-    if (m_hExit) CloseHandle(m_hExit);
-    if (m_hPause) CloseHandle(m_hPause);
-    m_hExit = m_hPause = nullptr;
-    m_FrameDelays.clear();
-    m_hWnd = nullptr;
-    m_FrameCount = m_FramePosition = 0;
-    m_Initialised = false;
-    if (m_Stream) m_Stream->Release();
-    m_Stream = nullptr;
 }
 
 }  // namespace zavo

@@ -20,6 +20,8 @@ using std::min;
 #include <atomic>
 #include <vector>
 
+#include "platform/Win32Handle.h"
+
 namespace zavo {
 
 class ImageEx : public Gdiplus::Image {
@@ -44,7 +46,7 @@ public:
     bool StartAnimation();
 
     bool IsInitialised() const { return m_Initialised; }
-    bool IsAnimating() const { return m_hThread != nullptr; }
+    bool IsAnimating() const { return static_cast<bool>(m_hThread); }
     UINT FrameCount() const { return m_FrameCount; }
     // Delay of frame `index` in hundredths of a second (0 when the picture gives
     // none).
@@ -62,10 +64,10 @@ private:
     bool DrawFrame();
     void StopThread();
 
-    IStream* m_Stream = nullptr;
-    HANDLE m_hThread = nullptr;
-    HANDLE m_hPause = nullptr;
-    HANDLE m_hExit = nullptr;
+    ComPtr<IStream> m_Stream;
+    ScopedKernelObject m_hThread;
+    ScopedKernelObject m_hPause;
+    ScopedKernelObject m_hExit;
     HMODULE m_hModule = nullptr;
     HWND m_hWnd = nullptr;
     UINT m_FrameCount = 0;

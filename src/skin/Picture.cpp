@@ -5,35 +5,28 @@
 
 #include <utility>
 
+#include "framework/Gdi.h"
+#include "platform/Win32Handle.h"
+
 namespace zavo {
 namespace {
 
-struct FileHandle {
-    HANDLE h = INVALID_HANDLE_VALUE;
-    ~FileHandle() {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-};
-
-// Reads the whole file into a movable memory block. Null on any failure, and for
-// an empty file, which no decoder accepts.
-HGLOBAL ReadFileToGlobal(const std::wstring& path, DWORD& size) {
-    FileHandle file;
-    file.h = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file.h == INVALID_HANDLE_VALUE) return nullptr;
+// Reads the whole file into a movable memory block. Empty on any failure, and
+// for an empty file, which no decoder accepts.
+ScopedGlobal ReadFileToGlobal(const std::wstring& path, DWORD& size) {
+    const ScopedFile file(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
     LARGE_INTEGER length{};
-    if (!GetFileSizeEx(file.h, &length) || length.QuadPart <= 0 || length.QuadPart > MAXDWORD) return nullptr;
+    if (!GetFileSizeEx(file.Get(), &length) || length.QuadPart <= 0 || length.QuadPart > MAXDWORD) return {};
     size = static_cast<DWORD>(length.QuadPart);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!block) return nullptr;
-    void* bytes = GlobalLock(block);
+    ScopedGlobal block(GlobalAlloc(GMEM_MOVEABLE, size));
+    if (!block) return {};
+    void* bytes = GlobalLock(block.Get());
     DWORD read = 0;
-    bool ok = bytes && ReadFile(file.h, bytes, size, &read, nullptr) && read == size;
-    if (bytes) GlobalUnlock(block);
-    if (!ok) {
-        GlobalFree(block);
-        return nullptr;
-    }
+    const bool ok = bytes && ReadFile(file.Get(), bytes, size, &read, nullptr) && read == size;
+    if (bytes) GlobalUnlock(block.Get());
+    if (!ok) return {};
     return block;
 }
 
@@ -42,53 +35,39 @@ HGLOBAL ReadFileToGlobal(const std::wstring& path, DWORD& size) {
 // than CopyImage, which takes the pixels out into a device-independent form
 // and back in (the main window decodes five full-window pictures at start);
 // any other bitmap goes through CopyImage, which keeps its format.
-HBITMAP CopyBitmap(HBITMAP source) {
+ScopedBitmap CopyBitmap(HBITMAP source) {
     BITMAP info{};
-    if (!GetObjectW(source, sizeof(info), &info)) return nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP copy = nullptr;
+    if (!GetObjectW(source, sizeof(info), &info)) return {};
+    const ClientDC screen(nullptr);
     if (screen && !info.bmBits && info.bmPlanes == 1 && info.bmBitsPixel == GetDeviceCaps(screen, BITSPIXEL)) {
-        copy = CreateCompatibleBitmap(screen, info.bmWidth, info.bmHeight);
-        HDC from = CreateCompatibleDC(screen);
-        HDC to = CreateCompatibleDC(screen);
-        HGDIOBJ oldFrom = from ? SelectObject(from, source) : nullptr;
-        HGDIOBJ oldTo = to && copy ? SelectObject(to, copy) : nullptr;
-        const bool copied = oldFrom && oldTo && BitBlt(to, 0, 0, info.bmWidth, info.bmHeight, from, 0, 0, SRCCOPY);
-        if (oldTo) SelectObject(to, oldTo);
-        if (oldFrom) SelectObject(from, oldFrom);
-        if (to) DeleteDC(to);
-        if (from) DeleteDC(from);
-        if (!copied && copy) {
-            DeleteObject(copy);
-            copy = nullptr;
+        ScopedBitmap copy(CreateCompatibleBitmap(screen, info.bmWidth, info.bmHeight));
+        MemoryDC from(screen);
+        MemoryDC to(screen);
+        if (copy && from && to) {
+            ScopedSelect selectFrom(from, source);
+            ScopedSelect selectTo(to, copy);
+            if (BitBlt(to, 0, 0, info.bmWidth, info.bmHeight, from, 0, 0, SRCCOPY)) return copy;
         }
     }
-    if (screen) ReleaseDC(nullptr, screen);
-    return copy ? copy : static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 0, 0, 0));
+    return ScopedBitmap(static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 0, 0, 0)));
 }
 
-// Decodes the block (the stream frees it) and returns a copy of the picture's
-// bitmap that outlives the picture object; null when the decoder refuses it.
-HBITMAP DecodeBitmap(HGLOBAL block, DWORD size) {
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream))) {
-        GlobalFree(block);
-        return nullptr;
-    }
-    IPicture* picture = nullptr;
-    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                                reinterpret_cast<void**>(&picture));
-    stream->Release();
-    if (FAILED(hr) || !picture) return nullptr;
-    HBITMAP copy = nullptr;
+// Decodes the block and returns a copy of the picture's bitmap that outlives the
+// picture object; empty when the decoder refuses it.
+ScopedBitmap DecodeBitmap(ScopedGlobal block, DWORD size) {
+    ComPtr<IStream> stream;
+    // The stream frees the block when it is released.
+    if (FAILED(CreateStreamOnHGlobal(block.Get(), TRUE, stream.Put()))) return {};
+    block.Release();
+    ComPtr<IPicture> picture;
+    if (FAILED(OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture, picture.PutVoid())) ||
+        !picture)
+        return {};
     OLE_HANDLE handle = 0;
     SHORT type = PICTYPE_UNINITIALIZED;
-    if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP && SUCCEEDED(picture->get_Handle(&handle))) {
-        HBITMAP owned = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
-        copy = CopyBitmap(owned);
-    }
-    picture->Release();
-    return copy;
+    if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP || FAILED(picture->get_Handle(&handle))) return {};
+    // The picture object owns its bitmap: keep a copy of it.
+    return CopyBitmap(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)));
 }
 
 }  // namespace
@@ -114,19 +93,15 @@ void Picture::Attach(HBITMAP bitmap) {
     }
 }
 
-HBITMAP Picture::Detach() {
-    m_Width = m_Height = 0;
-    return std::exchange(m_hBitmap, nullptr);
-}
-
-HBITMAP LoadPictureHandle(const std::wstring& path) {
+ScopedBitmap LoadPictureBitmap(const std::wstring& path) {
     DWORD size = 0;
-    HGLOBAL block = ReadFileToGlobal(path, size);
-    return block ? DecodeBitmap(block, size) : nullptr;
+    ScopedGlobal block = ReadFileToGlobal(path, size);
+    if (!block) return {};
+    return DecodeBitmap(std::move(block), size);
 }
 
 SIZE LoadPictureFile(const std::wstring& path, Picture& picture) {
-    picture.Attach(LoadPictureHandle(path));
+    picture.Attach(LoadPictureBitmap(path).Release());
     return SIZE{picture.Width(), picture.Height()};
 }
 

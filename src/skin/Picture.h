@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "framework/Gdi.h"
+
 namespace zavo {
 
 class Picture {
@@ -28,8 +30,6 @@ public:
     // Takes ownership of `bitmap` (null empties the picture); the size is read
     // from the bitmap itself.
     void Attach(HBITMAP bitmap);
-    // Gives up ownership: the caller releases the returned bitmap.
-    HBITMAP Detach();
     void Reset() { Attach(nullptr); }
 
 private:
@@ -44,8 +44,8 @@ private:
 // nothing where the picture would be.
 SIZE LoadPictureFile(const std::wstring& path, Picture& picture);
 
-// Reads `path` as LoadPictureFile does and hands over the decoded bitmap; null
-// when the file cannot be read or decoded. The caller releases the bitmap.
-HBITMAP LoadPictureHandle(const std::wstring& path);
+// Reads `path` as LoadPictureFile does and hands over the decoded bitmap in its
+// owner; empty when the file cannot be read or decoded.
+ScopedBitmap LoadPictureBitmap(const std::wstring& path);
 
 }  // namespace zavo

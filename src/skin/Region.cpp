@@ -1,5 +1,6 @@
 #include "skin/Region.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -7,7 +8,7 @@
 
 namespace zavo {
 
-HRGN RegionFromRects(const SkinRect* rects, std::size_t count, const SkinRect& bounds) {
+ScopedRgn RegionFromRects(const SkinRect* rects, std::size_t count, const SkinRect& bounds) {
     std::vector<unsigned char> data(sizeof(RGNDATAHEADER) + count * sizeof(RECT));
     auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
     header->dwSize = sizeof(RGNDATAHEADER);
@@ -16,15 +17,23 @@ HRGN RegionFromRects(const SkinRect* rects, std::size_t count, const SkinRect& b
     header->nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
     header->rcBound = RECT{bounds.left, bounds.top, bounds.right, bounds.bottom};
     if (count) std::memcpy(data.data() + sizeof(RGNDATAHEADER), rects, count * sizeof(RECT));
-    return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data()));
+    return ScopedRgn(
+        ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
 }
 
-HRGN UniteRegion(HRGN result, HRGN part) {
-    if (!result) return part;
-    if (part) {
-        CombineRgn(result, result, part, RGN_OR);
-        DeleteObject(part);
+void UniteRegion(ScopedRgn& result, ScopedRgn part) {
+    if (!result) {
+        result = std::move(part);
+        return;
     }
+    if (part) CombineRgn(result, result, part, RGN_OR);
+}
+
+ScopedRgn RegionFromRectList(const SkinRect* rects, std::size_t count, const SkinRect& bounds) {
+    constexpr std::size_t kBatch = 2000;
+    ScopedRgn result(CreateRectRgn(0, 0, 0, 0));
+    for (std::size_t first = 0; first < count; first += kBatch)
+        UniteRegion(result, RegionFromRects(rects + first, std::min(kBatch, count - first), bounds));
     return result;
 }
 
@@ -37,47 +46,33 @@ std::vector<std::uint8_t> MaskPixels(HBITMAP mask, int& width, int& height) {
     if (!GetObjectW(mask, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0) return {};
     width = info.bmWidth;
     height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;  // top row first
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    std::vector<std::uint8_t> pixels;
-    HDC screen = GetDC(nullptr);
-    HDC source = CreateCompatibleDC(screen);
-    HDC target = CreateCompatibleDC(screen);
     void* bits = nullptr;
-    HBITMAP surface = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (source && target && surface && bits) {
-        HGDIOBJ oldSource = SelectObject(source, mask);
-        HGDIOBJ oldTarget = SelectObject(target, surface);
+    ScopedBitmap surface = CreateDib32(width, height, &bits);
+    const ClientDC screen(nullptr);
+    MemoryDC source(screen);
+    MemoryDC target(screen);
+    if (!source || !target || !surface || !bits) return {};
+    {
+        ScopedSelect selectSource(source, mask);
+        ScopedSelect selectTarget(target, surface);
         BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
         GdiFlush();
-        const auto* first = static_cast<const std::uint8_t*>(bits);
-        pixels.assign(first, first + static_cast<std::size_t>(width) * height * 4);
-        SelectObject(target, oldTarget);
-        SelectObject(source, oldSource);
     }
-    if (surface) DeleteObject(surface);
-    if (target) DeleteDC(target);
-    if (source) DeleteDC(source);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    const auto* first = static_cast<const std::uint8_t*>(bits);
+    return std::vector<std::uint8_t>(first, first + static_cast<std::size_t>(width) * height * 4);
 }
 
 }  // namespace
 
-HRGN RegionFromMask(HBITMAP mask) {
-    if (!mask) return nullptr;
+ScopedRgn RegionFromMask(HBITMAP mask) {
+    if (!mask) return {};
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> pixels = MaskPixels(mask, width, height);
-    if (pixels.empty()) return nullptr;
-    HRGN result = nullptr;
+    if (pixels.empty()) return {};
+    ScopedRgn result;
     ScanMask(pixels.data(), width, height, static_cast<std::ptrdiff_t>(width) * 4, [&](const RectBatch& batch) {
-        result = UniteRegion(result, RegionFromRects(batch.rects.data(), batch.rects.size(), batch.bounds));
+        UniteRegion(result, RegionFromRects(batch.rects.data(), batch.rects.size(), batch.bounds));
     });
     return result;
 }

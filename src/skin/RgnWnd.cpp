@@ -1,7 +1,5 @@
 #include "skin/RgnWnd.h"
 
-#include <algorithm>
-
 #include "skin/Picture.h"
 #include "skin/Region.h"
 #include "skin/ShapeFile.h"
@@ -34,16 +32,12 @@ void CRgnWnd::BuildShape(const std::wstring& path) {
         OutputDebugStringW((L"Rgn Button shape \"" + path + L"\": " + ShapeStatusText(shape.status) + L"\n").c_str());
         return;
     }
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    for (size_t first = 0; first < shape.rects.size(); first += 2000) {
-        size_t count = std::min<size_t>(2000, shape.rects.size() - first);
-        SkinRect bounds{0, 0, shape.width, shape.height};
-        region = UniteRegion(region, RegionFromRects(&shape.rects[first], count, bounds));
-    }
-    m_Region.Reset(region);
-    HRGN copy = CreateRectRgn(0, 0, 0, 0);
-    CombineRgn(copy, region, nullptr, RGN_COPY);
-    if (!SetWindowRgn(copy, TRUE)) DeleteObject(copy);
+    const SkinRect bounds{0, 0, shape.width, shape.height};
+    m_Region = RegionFromRectList(shape.rects.data(), shape.rects.size(), bounds);
+    // The window gets a copy of its own; m_Region stays for the hit tests.
+    ScopedRgn copy(CreateRectRgn(0, 0, 0, 0));
+    CombineRgn(copy, m_Region, nullptr, RGN_COPY);
+    if (SetWindowRgn(copy, TRUE)) copy.Release();
     MoveWindow(0, 0, shape.width, shape.height, TRUE);
 }
 
@@ -65,7 +59,7 @@ void CRgnButton::SetImages(const std::wstring& rest, const std::wstring& hover, 
     m_ImageNames = {rest, hover, pressed, disabled};
     for (size_t i = 0; i < m_Pictures.size(); ++i) {
         m_Pictures[i].Reset();
-        m_Pictures[i].Reset(LoadPictureHandle(m_ImageNames[i]));
+        m_Pictures[i] = LoadPictureBitmap(m_ImageNames[i]);
     }
 }
 

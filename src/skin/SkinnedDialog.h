@@ -1,28 +1,34 @@
-// CSkinDialog: the base of every skinned dialog, with the behaviour they share:
-// - creation loads the skin (LoadFace) and gives the window the shape of its
-//   mask picture;
-// - painting copies the "Main" picture to the client area;
+// CSkinDialog: the base of every skinned window, the main window included, with
+// the behaviour they share:
+// - creation loads the face (LoadSkinFace with SkinFile()), sizes the window to
+//   the "Main" picture at (0, 0), creates the buttons on the four looks
+//   (CreateButtons), and gives the window the shape of its mask picture;
+// - painting copies the "Main" picture to the client area (PaintFace);
 // - a left-button press on the background (outside every button) drags the
 //   window as if its caption had been grabbed;
 // - destruction releases the pictures;
 // - a modal dialog that does not move itself while it initialises is centred
 //   over its owner (the dialog layer does this after OnInitDialog).
+// docs/architecture.md has the recipe for a new skinned window.
 #pragma once
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "app/AppContext.h"
 #include "framework/Dialog.h"
-#include "framework/Gdi.h"
 #include "skin/Picture.h"
-#include "skin/SkinLoader.h"
+#include "skin/SkinFace.h"
 
 namespace zavo {
 
 class CSkinDialog : public CDialog {
 public:
-    using CDialog::CDialog;
+    CSkinDialog(UINT templateId, const AppContext& app, CWnd* parent = nullptr)
+        : CDialog(templateId, parent), m_App(app) {}
+
+    const AppContext& App() const { return m_App; }
 
     Picture m_Mask;
     Picture m_Background;
@@ -32,11 +38,15 @@ public:
     HRGN GetShape() const { return m_hShape; }
 
 protected:
-    // Loads the face and the buttons. The default runs LoadSkin with SkinFile()
-    // and SkinButtons(); windows with further sections override it.
-    virtual void LoadFace();
-    virtual std::wstring SkinFile() const { return {}; }
+    // The skin description file below the skin folder ("" for none: the window
+    // keeps its template's size and shape and paints a plain face).
+    virtual std::wstring SkinFile() const = 0;
+    // The buttons of section "BUTTONINFO", in their creation order.
     virtual std::vector<SkinButtonSpec> SkinButtons() { return {}; }
+    // Creates the window's buttons on `looks`, cut from `face`. The default
+    // creates SkinButtons() and keeps their entries in m_ButtonEntries; windows
+    // with further sections override it.
+    virtual void CreateButtons(const SkinFace& face, const FaceSet& looks);
 
     int OnCreate(CREATESTRUCTW* cs) override;
     void OnPaint() override;
@@ -46,9 +56,11 @@ protected:
     // Draws the background picture into `dc` over the client area.
     void PaintFace(HDC dc);
 
+    const AppContext& m_App;
     std::vector<ButtonEntry> m_ButtonEntries;
 
 private:
+    void LoadFace();
     HRGN m_hShape = nullptr;
 };
 

@@ -1,6 +1,5 @@
 #include "GalleryDlg.h"
 
-#include "app/AppState.h"
 #include "framework/Gdi.h"
 
 namespace zavo {
@@ -62,7 +61,7 @@ BOOL CGalleryDlg::OnInitDialog() {
     m_Text.SetText(L"A caption drawn over the picture, too long to fit");
     m_Text.Invalidate();
 
-    const std::wstring folder = SkinFolder();
+    const std::wstring folder = m_App.SkinFolder();
     m_Enter.SetImages(folder + L"enter-rest.bmp", folder + L"enter-hover.bmp", folder + L"enter-down.bmp",
                       folder + L"enter-disabled.bmp");
     m_Enter.Create(this);

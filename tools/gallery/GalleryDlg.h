@@ -31,11 +31,11 @@ class CGalleryDlg : public CSkinDialog {
 public:
     static constexpr UINT IDD = 100;
     // `quitAfterMs` > 0 closes the gallery after that many milliseconds.
-    CGalleryDlg(bool openMenu, UINT quitAfterMs)
-        : CSkinDialog(IDD), m_bOpenMenu(openMenu), m_nQuitAfterMs(quitAfterMs) {}
+    CGalleryDlg(const AppContext& app, bool openMenu, UINT quitAfterMs)
+        : CSkinDialog(IDD, app), m_bOpenMenu(openMenu), m_nQuitAfterMs(quitAfterMs) {}
 
 protected:
-    std::wstring SkinFile() const override { return L"Skins\\Gallery.ini"; }
+    std::wstring SkinFile() const override { return L"Gallery.ini"; }
     std::vector<SkinButtonSpec> SkinButtons() override;
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

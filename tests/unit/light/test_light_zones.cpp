@@ -140,5 +140,21 @@ TEST(LightZones, MaskHasOneBitPerReportedZone) {
     EXPECT_EQ(LightZoneMask(all), 0u);
 }
 
+TEST(LightZones, FactoryLightingIsStyleThreeWithEveryZoneOn) {
+    const LightSettings f = FactoryLightSettings();
+    const struct {
+        const char* name;
+        std::int32_t value;
+        std::int32_t want;
+    } rows[] = {
+        {"LightStyle", f.LightStyle, 3},     {"LightMode", f.LightMode, 1},
+        {"WasdLight", f.WasdLight, 1},       {"PinyinLight", f.PinyinLight, 1},
+        {"DirectLight", f.DirectLight, 1},   {"NumberLight", f.NumberLight, 1},
+        {"Tt1To5Light", f.Tt1To5Light, 1},   {"Tt6To10Light", f.Tt6To10Light, 1},
+        {"DferLight", f.DferLight, 1},       {"OneToZeroLight", f.OneToZeroLight, 1},
+    };
+    for (const auto& row : rows) EXPECT_EQ(row.value, row.want) << row.name;
+}
+
 }  // namespace
 }  // namespace zavo

@@ -6,7 +6,7 @@
 #include "TestIds.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
-#include "framework/GuiResources.h"
+#include "GuiResources.h"
 
 namespace zavo::test {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppState.h"
+#include "app/AppContext.h"
 #include "app/Language.h"
 
 namespace {
@@ -85,12 +85,16 @@ TEST(LanguageModules, LocaleChoosesTheModule) {
     for (const auto& t : none) EXPECT_TRUE(t.empty());
 }
 
-TEST(LanguageModules, LoadLanguageFillsLangTexts) {
+TEST(LanguageModules, TheRunContextHoldsAllTexts) {
     // The test program is not beside a "lan" folder: every entry is empty, and
     // there are still 85 of them.
-    zavo::LangTexts.clear();
-    zavo::LoadLanguage();
-    EXPECT_EQ(zavo::LangTexts.size(), 85u);
+    const zavo::AppContext app = zavo::BuildAppContext();
+    EXPECT_EQ(app.langTexts.size(), 85u);
+    EXPECT_EQ(0, _wcsicmp(app.programFolder.c_str(), BinDir().c_str())) << app.programFolder;
+    EXPECT_EQ(0, _wcsicmp(app.SkinFolder().c_str(), (BinDir() + L"Skins\\").c_str()));
+    const std::wstring tail = L"\\Brimvale\\ZAVO\\";
+    ASSERT_GT(app.dataFolder.size(), tail.size());
+    EXPECT_EQ(app.dataFolder.substr(app.dataFolder.size() - tail.size()), tail);
 }
 
 }  // namespace

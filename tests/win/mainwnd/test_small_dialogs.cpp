@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "Harness.h"
-#include "app/AppState.h"
+#include "app/AppContext.h"
 #include "dialogs/DlgLoading.h"
 #include "dialogs/DlgWarning.h"
 #include "service/ServiceCodes.h"
@@ -54,9 +54,11 @@ HWND LoadingWindow() { return FindTopWindow(svc::LOADING_WINDOW_TITLE, GetCurren
 
 void PostToLoading(UINT msg, WPARAM w, LPARAM l) { PostMessageW(LoadingWindow(), msg, w, l); }
 
-// Runs the one loading dialog for `profile` until it ends; its result.
+// Runs the loading dialog for `profile` until it ends; its result. One dialog
+// object serves every test, as the main window's one serves every apply.
 INT_PTR ShowLoading(int profile) {
-    CDlgLoading& loading = TheLoadingDialog();
+    static const ServiceLink link;
+    static CDlgLoading loading(link);
     loading.m_Profile = profile;
     return loading.DoModal();
 }
@@ -132,20 +134,20 @@ TEST(LoadingDialog, AServiceThatDisappearsWhileItWaitsEndsTheWait) {
 class WarningDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        ProgramFolder = BinDir();
-        LangTexts.assign(LANG_TEXT_COUNT, L"");
-        LangTexts[8] = L"Cancel text";
-        LangTexts[9] = L"OK text";
+        app_.programFolder = BinDir();
+        app_.langTexts.assign(LANG_TEXT_COUNT, L"");
+        app_.langTexts[8] = L"Cancel text";
+        app_.langTexts[9] = L"OK text";
     }
-    void TearDown() override { LangTexts.clear(); }
 
     // Shows the warning of `kind`; `act` runs once it is up.
     INT_PTR Show(int kind, const std::function<void(CDlgWarning&)>& act) {
-        CDlgWarning dlg;
-        dlg.m_nKind = kind;
+        CDlgWarning dlg(app_, kind);
         Later later(300, [&] { act(dlg); });
         return dlg.DoModal();
     }
+
+    AppContext app_;
 };
 
 TEST_F(WarningDialog, ResultsOfButtonsKeysAndClosing) {

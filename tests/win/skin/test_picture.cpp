@@ -56,7 +56,7 @@ TEST(LoadPictureFile, UnreadablePictureLeavesItEmpty) {
         EXPECT_TRUE(picture.Empty());
         EXPECT_EQ(0, size.cx);
         EXPECT_EQ(0, size.cy);
-        EXPECT_EQ(nullptr, LoadPictureHandle(c.path));
+        EXPECT_FALSE(LoadPictureBitmap(c.path));
     }
 }
 

@@ -12,13 +12,6 @@ namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-struct OwnedRegion {
-    HRGN h;
-    ~OwnedRegion() {
-        if (h) DeleteObject(h);
-    }
-};
-
 // Every pixel of a width x height area: inside the region or not.
 std::vector<bool> Coverage(HRGN region, int width, int height) {
     std::vector<bool> inside;
@@ -58,20 +51,20 @@ TEST(RegionFromMask, HoldsExactlyTheNonWhitePixels) {
         skintest::Surface mask(12, 8);
         mask.Fill(kWhite);
         c.paint(mask);
-        OwnedRegion region{RegionFromMask(mask.Unselect())};
-        ASSERT_NE(nullptr, region.h);
-        EXPECT_EQ(NonWhite(mask, 12, 8), Coverage(region.h, 12, 8));
+        const ScopedRgn region = RegionFromMask(mask.Unselect());
+        ASSERT_NE(nullptr, region.Get());
+        EXPECT_EQ(NonWhite(mask, 12, 8), Coverage(region.Get(), 12, 8));
     }
 }
 
 TEST(RegionFromMask, AllWhiteGivesAnEmptyRegionAndNoBitmapNone) {
     skintest::Surface mask(10, 10);
     mask.Fill(kWhite);
-    OwnedRegion region{RegionFromMask(mask.Unselect())};
-    ASSERT_NE(nullptr, region.h);
+    const ScopedRgn region = RegionFromMask(mask.Unselect());
+    ASSERT_NE(nullptr, region.Get());
     RECT box;
-    EXPECT_EQ(NULLREGION, GetRgnBox(region.h, &box));
-    EXPECT_EQ(nullptr, RegionFromMask(nullptr));
+    EXPECT_EQ(NULLREGION, GetRgnBox(region.Get(), &box));
+    EXPECT_FALSE(RegionFromMask(nullptr));
 }
 
 TEST(RegionFromMask, ManyBatchesUniteIntoOneShape) {
@@ -82,9 +75,9 @@ TEST(RegionFromMask, ManyBatchesUniteIntoOneShape) {
     mask.Fill(kWhite);
     for (int y = 0; y < h; ++y)
         for (int x = (y & 1); x < w; x += 2) mask.Set(x, y, RGB(0, 0, 0));
-    OwnedRegion region{RegionFromMask(mask.Unselect())};
-    ASSERT_NE(nullptr, region.h);
-    EXPECT_EQ(NonWhite(mask, w, h), Coverage(region.h, w, h));
+    const ScopedRgn region = RegionFromMask(mask.Unselect());
+    ASSERT_NE(nullptr, region.Get());
+    EXPECT_EQ(NonWhite(mask, w, h), Coverage(region.Get(), w, h));
 }
 
 TEST(RegionFromMask, ReleasesEverythingItMade) {
@@ -92,6 +85,6 @@ TEST(RegionFromMask, ReleasesEverythingItMade) {
     mask.Fill(RGB(0, 0, 0));
     HBITMAP bitmap = mask.Unselect();
     skintest::GuiCounts before;
-    for (int i = 0; i < 50; ++i) DeleteObject(RegionFromMask(bitmap));
+    for (int i = 0; i < 50; ++i) RegionFromMask(bitmap);  // each owner deletes its region
     EXPECT_EQ(before.gdi, skintest::GuiCounts().gdi);
 }

@@ -11,7 +11,7 @@
 #include "SkinTestSupport.h"
 #include "TempDir.h"
 #include "WidgetHost.h"
-#include "app/AppState.h"
+#include "app/AppContext.h"
 #include "platform/TextCodec.h"
 #include "skin/BitmapBtn.h"
 #include "skin/SkinnedDialog.h"
@@ -39,13 +39,13 @@ const char* kSkin =
 
 class TestDialog : public CSkinDialog {
 public:
-    explicit TestDialog(CWnd* parent = nullptr) : CSkinDialog(kTemplate, parent) {}
+    explicit TestDialog(const AppContext& app, CWnd* parent = nullptr) : CSkinDialog(kTemplate, app, parent) {}
     using CSkinDialog::PaintFace;
     CBitmapBtn m_Ok, m_Cancel, m_Help;
     std::function<void(TestDialog&)> onInit;
 
 protected:
-    std::wstring SkinFile() const override { return L"Skins\\Test.ini"; }
+    std::wstring SkinFile() const override { return L"Test.ini"; }
     std::vector<SkinButtonSpec> SkinButtons() override {
         return {{L"1", &m_Ok, TooltipSource::Lang(9)},
                 {L"2", &m_Cancel, TooltipSource::Fixed(L"Yes")},
@@ -89,23 +89,20 @@ protected:
         for (const wchar_t* name : {L"mask.bmp", L"face.bmp", L"face-down.bmp", L"face-over.bmp", L"face-off.bmp"})
             CopyFileW(FixturePath(name).c_str(), (folder_.path() + L"Skins\\" + name).c_str(), FALSE);
         WriteSkin(kSkin);
-        ProgramFolder = folder_.path();
-        LangTexts.assign(LANG_TEXT_COUNT, L"");
-        LangTexts[9] = L"Accept";
-    }
-    void TearDown() override {
-        ProgramFolder.clear();
-        LangTexts.clear();
+        app_.programFolder = folder_.path();
+        app_.langTexts.assign(LANG_TEXT_COUNT, L"");
+        app_.langTexts[9] = L"Accept";
     }
     void WriteSkin(const std::string& text) { WriteFile(folder_.path() + L"Skins\\Test.ini", text); }
 
     TempDir folder_;
+    AppContext app_;
 };
 
 }  // namespace
 
 TEST_F(SkinDialogTest, LoadsFaceButtonsAndTooltips) {
-    TestDialog dlg;
+    TestDialog dlg(app_);
     ASSERT_TRUE(dlg.Create(kTemplate));
     RECT rc;
     dlg.GetWindowRect(&rc);
@@ -130,7 +127,7 @@ TEST_F(SkinDialogTest, LoadsFaceButtonsAndTooltips) {
 }
 
 TEST_F(SkinDialogTest, ButtonsAreCutFromTheFourFaces) {
-    TestDialog dlg;
+    TestDialog dlg(app_);
     ASSERT_TRUE(dlg.Create(kTemplate));
     // Help lies on the plain part of every face: each look has its face's colour.
     EXPECT_EQ(kMain, DrawnAt(dlg.m_Help, 0, 1, 1));
@@ -147,7 +144,7 @@ TEST_F(SkinDialogTest, ButtonsAreCutFromTheFourFaces) {
 }
 
 TEST_F(SkinDialogTest, ShapeComesFromTheMaskAndTheFaceIsPainted) {
-    TestDialog dlg;
+    TestDialog dlg(app_);
     ASSERT_TRUE(dlg.Create(kTemplate));
     HRGN shape = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(ERROR, GetWindowRgn(dlg, shape));
@@ -165,7 +162,7 @@ TEST_F(SkinDialogTest, ShapeComesFromTheMaskAndTheFaceIsPainted) {
 }
 
 TEST_F(SkinDialogTest, PressOnTheBackgroundStartsACaptionDrag) {
-    TestDialog dlg;
+    TestDialog dlg(app_);
     ASSERT_TRUE(dlg.Create(kTemplate));
     dlg.SetWindowPos(nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 20));
@@ -182,7 +179,7 @@ TEST_F(SkinDialogTest, PressOnTheBackgroundStartsACaptionDrag) {
 TEST_F(SkinDialogTest, ModalDialogIsCentredOverItsOwner) {
     skintest::HostWnd owner;
     ASSERT_TRUE(owner.Open(300, 200, 400, 300));
-    TestDialog dlg(&owner);
+    TestDialog dlg(app_, &owner);
     RECT placed{};
     dlg.onInit = [&](TestDialog& d) {
         d.GetWindowRect(&placed);
@@ -197,7 +194,7 @@ TEST_F(SkinDialogTest, ModalDialogIsCentredOverItsOwner) {
 TEST_F(SkinDialogTest, MissingSkinStillOpensAPlainWindow) {
     WriteSkin("");
     DeleteFileW((folder_.path() + L"Skins\\Test.ini").c_str());
-    TestDialog dlg;
+    TestDialog dlg(app_);
     ASSERT_TRUE(dlg.Create(kTemplate));
     EXPECT_TRUE(dlg.m_Background.Empty());
     HRGN shape = CreateRectRgn(0, 0, 0, 0);
@@ -214,7 +211,7 @@ TEST_F(SkinDialogTest, MissingSkinStillOpensAPlainWindow) {
 
 TEST_F(SkinDialogTest, EditedSkinTakesEffectAtTheNextOpening) {
     {
-        TestDialog dlg;
+        TestDialog dlg(app_);
         ASSERT_TRUE(dlg.Create(kTemplate));
         EXPECT_EQ(2, RectInParent(dlg.m_Ok).left);
         dlg.DestroyWindow();
@@ -222,14 +219,14 @@ TEST_F(SkinDialogTest, EditedSkinTakesEffectAtTheNextOpening) {
     std::string edited = kSkin;
     edited.replace(edited.find("1=OK,2,"), 7, "1=OK,7,");
     WriteSkin(edited);
-    TestDialog dlg;
+    TestDialog dlg(app_);
     ASSERT_TRUE(dlg.Create(kTemplate));
     EXPECT_EQ(7, RectInParent(dlg.m_Ok).left);
     dlg.DestroyWindow();
 }
 
 TEST_F(SkinDialogTest, ReopenedDialogObjectGetsFreshButtonsAndTooltips) {
-    TestDialog dlg;
+    TestDialog dlg(app_);
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(dlg.Create(kTemplate));
         EXPECT_EQ(L"Accept", skintest::TooltipOf(dlg.m_Ok)) << i;
@@ -240,13 +237,13 @@ TEST_F(SkinDialogTest, ReopenedDialogObjectGetsFreshButtonsAndTooltips) {
 
 TEST_F(SkinDialogTest, OpeningAndClosingReleasesEverything) {
     {
-        TestDialog warmUp;  // the first opening loads libraries and classes for good
+        TestDialog warmUp(app_);  // the first opening loads libraries and classes for good
         warmUp.Create(kTemplate);
         warmUp.DestroyWindow();
     }
     skintest::GuiCounts before;
     for (int i = 0; i < 50; ++i) {
-        TestDialog dlg;
+        TestDialog dlg(app_);
         ASSERT_TRUE(dlg.Create(kTemplate));
         dlg.UpdateWindow();
         dlg.DestroyWindow();

@@ -1,4 +1,4 @@
-#include "framework/GuiResources.h"
+#include "GuiResources.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,8 @@
-#include "app/ZAVOConfigApp.h"
+#include "program/ZAVOConfigApp.h"
 
 #include <commctrl.h>
 
+#include "app/AppContext.h"
 #include "mainwnd/MainDlg.h"
 
 namespace zavo {
@@ -12,11 +13,12 @@ BOOL CZAVOConfigApp::InitInstance() {
     icc.dwICC = 0xFF;
     ::InitCommonControlsEx(&icc);
     // OLE for the picture decoder of the skins.
-    ::OleInitialize(nullptr);
+    m_Ole = std::make_unique<OleSession>();
     m_Gdiplus = std::make_unique<GdiplusSession>();
 
+    const AppContext app = BuildAppContext();
     // The window holds the whole configuration (over a megabyte): keep it on the heap.
-    auto dlg = std::make_unique<CZAVOConfigDlg>();
+    auto dlg = std::make_unique<CZAVOConfigDlg>(app);
     m_pMainWnd = dlg.get();
     dlg->DoModal();
     m_pMainWnd = nullptr;
@@ -26,7 +28,7 @@ BOOL CZAVOConfigApp::InitInstance() {
 
 int CZAVOConfigApp::ExitInstance() {
     m_Gdiplus.reset();
-    ::OleUninitialize();
+    m_Ole.reset();
     return CWinApp::ExitInstance();
 }
 

@@ -1,0 +1,46 @@
+// The state of one run that the windows share: where the program and the user's
+// settings live, the texts of the language module and the keyboard layout of
+// the main skin.
+//
+// The application object builds one context at start (BuildAppContext) and
+// hands it to the main window, which hands it to every window it opens. Nothing
+// here is process-wide: a test builds its own context for the window it drives.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace zavo {
+
+constexpr int LANG_TEXT_COUNT = 85;
+constexpr int LANG_FIRST_STRING_ID = 101;
+
+struct AppContext {
+    // The executable's folder with a trailing backslash.
+    std::wstring programFolder;
+    // The per-user data folder with a trailing backslash; "" when the platform
+    // could not name it (the settings files are then addressed relative to the
+    // current folder).
+    std::wstring dataFolder;
+    // The 85 texts of the language module; entry i is string resource 101 + i.
+    std::vector<std::wstring> langTexts;
+    // The keyboard layout code of the main skin; "JP" selects the Japanese key names.
+    std::wstring layoutCode = L"EN";
+
+    // programFolder + "Skins\".
+    std::wstring SkinFolder() const { return programFolder + L"Skins\\"; }
+    // langTexts[index], or "" when there is no such entry.
+    const std::wstring& LangText(int index) const;
+    bool IsJapaneseLayout() const { return layoutCode == L"JP"; }
+};
+
+// The description file of the main window's skin, below the skin folder.
+constexpr const wchar_t* MAIN_SKIN_FILE = L"main.ini";
+
+#ifdef _WIN32
+// The context of this run: the program folder from the executable's path, the
+// data folder "%APPDATA%\Brimvale\ZAVO\", the language module of the system
+// locale and the layout code of the main skin.
+AppContext BuildAppContext();
+#endif
+
+}  // namespace zavo

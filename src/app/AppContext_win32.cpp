@@ -1,0 +1,39 @@
+// Building the context of a run from the platform: the executable's path, the
+// user's application-data folder, the system locale and the main skin.
+#include <windows.h>
+#include <shlobj.h>
+
+#include "app/AppContext.h"
+#include "app/Language.h"
+#include "config/Ini.h"
+
+namespace zavo {
+
+namespace {
+
+std::wstring ExecutableFolder() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return FolderOfModulePath(std::wstring(path, n));
+}
+
+std::wstring UserDataFolder() {
+    wchar_t buffer[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, buffer))) return {};
+    return std::wstring(buffer) + L"\\Brimvale\\ZAVO\\";
+}
+
+}  // namespace
+
+AppContext BuildAppContext() {
+    AppContext app;
+    app.programFolder = ExecutableFolder();
+    app.dataFolder = UserDataFolder();
+    ::OutputDebugStringW((app.dataFolder + L"\n").c_str());
+    app.langTexts = LoadLanguageTexts(LanguageModulePath(app.programFolder, ::GetSystemDefaultLCID()));
+    const std::wstring code = IniReadString(app.SkinFolder() + MAIN_SKIN_FILE, L"Driver_Version", L"StrFont", L"");
+    if (!code.empty()) app.layoutCode = code;
+    return app;
+}
+
+}  // namespace zavo

@@ -1,7 +1,0 @@
-#include "mainwnd/LightExchange.h"
-
-namespace zavo {
-
-LightSettings LightExchange;
-
-}  // namespace zavo

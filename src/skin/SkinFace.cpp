@@ -1,0 +1,58 @@
+#include "skin/SkinFace.h"
+
+#include "app/AppContext.h"
+#include "config/Ini.h"
+#include "skin/BitmapBtn.h"
+
+namespace zavo {
+
+std::wstring TooltipSource::Resolve(const ButtonEntry& entry, const AppContext& app) const {
+    switch (kind) {
+        case LANG_TEXT: return app.LangText(langIndex);
+        case FIXED_TEXT: return text;
+        case ENTRY_TEXT: break;
+    }
+    return entry.text;
+}
+
+std::wstring SkinFace::Read(const wchar_t* section, const std::wstring& key) const {
+    if (file.empty()) return {};
+    return IniReadString(file, section, key, L"");
+}
+
+ButtonEntry SkinFace::Entry(const wchar_t* section, const std::wstring& key) const {
+    return ParseButtonEntry(Read(section, key));
+}
+
+void SkinFace::DropButtonLooks() {
+    over.Reset();
+    down.Reset();
+    disabled.Reset();
+}
+
+SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileName) {
+    SkinFace face;
+    if (fileName.empty()) return face;
+    face.file = skinFolder + fileName;
+    auto load = [&](const wchar_t* key, Picture& picture) {
+        LoadPictureFile(skinFolder + face.Read(L"SCREEN", key), picture);
+    };
+    load(L"Mask", face.mask);
+    load(L"Main", face.main);
+    load(L"Over", face.over);
+    load(L"Down", face.down);
+    load(L"Disabled", face.disabled);
+    return face;
+}
+
+void CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::wstring& tooltip, CWnd& parent,
+                      const FaceSet& looks) {
+    const RECT rc{entry.rect.left, entry.rect.top, entry.rect.right, entry.rect.bottom};
+    if (button.m_hWnd) button.DestroyWindow();
+    if (!button.Create(rc, &parent)) return;
+    button.SetStateImages(looks, rc);
+    button.SetLatched(entry.latched);
+    button.SetTooltipText(tooltip);
+}
+
+}  // namespace zavo

@@ -1,0 +1,74 @@
+// A skinned window's face, loaded from its skin description file in one call:
+// the pictures named by the file's "SCREEN" section (the shape's mask and the
+// four looks "Main", "Over", "Down" and "Disabled") and the file itself, from
+// which the window reads its buttons' entries.
+//
+// Every skinned window, the main window included, gets its face through
+// LoadSkinFace and builds on it through CSkinDialog (SkinnedDialog.h).
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "skin/Picture.h"
+#include "skin/SkinEntry.h"
+
+namespace zavo {
+
+struct AppContext;
+class CBitmapBtn;
+class CWnd;
+class FaceSet;
+
+// Where a button's tooltip text comes from.
+struct TooltipSource {
+    enum Kind { LANG_TEXT, FIXED_TEXT, ENTRY_TEXT };
+    Kind kind = ENTRY_TEXT;
+    int langIndex = 0;   // LANG_TEXT: index into the language module's texts
+    std::wstring text;   // FIXED_TEXT
+
+    static TooltipSource Lang(int index) { return {LANG_TEXT, index, {}}; }
+    static TooltipSource Fixed(std::wstring text) { return {FIXED_TEXT, 0, std::move(text)}; }
+    static TooltipSource Entry() { return {ENTRY_TEXT, 0, {}}; }
+    std::wstring Resolve(const ButtonEntry& entry, const AppContext& app) const;
+};
+
+// One button of a skin: its key in section "BUTTONINFO", the window's button and
+// the source of its tooltip.
+struct SkinButtonSpec {
+    std::wstring key;
+    CBitmapBtn* button = nullptr;
+    TooltipSource tooltip;
+};
+
+class SkinFace {
+public:
+    // The description file's full path ("" for a window without a skin).
+    std::wstring file;
+    Picture mask;
+    Picture main;
+    Picture over;
+    Picture down;
+    Picture disabled;
+
+    // The text of `key` in `section` of the description file ("" when missing).
+    std::wstring Read(const wchar_t* section, const std::wstring& key) const;
+    // The parsed button entry `key` of `section`.
+    ButtonEntry Entry(const wchar_t* section, const std::wstring& key) const;
+    // Releases the three looks that only the buttons' cutting needs.
+    void DropButtonLooks();
+};
+
+// Reads `fileName` (for example "RepeatCount.ini") in `skinFolder` and decodes the
+// pictures it names, which lie in the same folder. A missing file or picture
+// leaves that picture empty: the window still opens, showing nothing there.
+SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileName);
+
+// Creates `button` on `parent` at the entry's rectangle, cuts its four looks from
+// `looks`, and sets its latched state and tooltip. A button object created
+// before (a dialog object opened again) is created anew. An entry whose
+// rectangle covers no pixels still makes a button.
+void CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::wstring& tooltip, CWnd& parent,
+                      const FaceSet& looks);
+
+}  // namespace zavo
