@@ -7,9 +7,6 @@
 
 namespace zavo {
 
-std::wstring MacroFolder;
-std::vector<std::wstring> MacroNameList;
-
 namespace {
 
 const std::wstring kSection = L"Setting";
@@ -86,7 +83,6 @@ std::wstring MacroFilePathOf(const std::wstring& folder, const std::wstring& nam
     return folder + name + kExtension;
 }
 
-std::wstring MacroFilePathOf(const std::wstring& name) { return MacroFilePathOf(MacroFolder, name); }
 
 MacroNameCheck CheckMacroName(const std::wstring& name) {
     if (Trimmed(name).empty()) return {false, L"Please type a name for the macro."};
@@ -112,7 +108,6 @@ bool RefillMacroNameList(const std::wstring& folder, std::vector<std::wstring>& 
     return true;
 }
 
-bool RefillMacroNameList() { return RefillMacroNameList(MacroFolder, MacroNameList); }
 
 fs::Status SaveMacroFile(const std::wstring& path, const MacroRecording& macro) {
     IniBatch batch;

@@ -16,15 +16,11 @@
 
 namespace zavo {
 
-// Process-wide: the macro folder (DataFolder + "Macro Setting\") and the names
-// of its macro files, which the editor, the T-key dialog and the name menu share.
-extern std::wstring MacroFolder;
-extern std::vector<std::wstring> MacroNameList;
-
+// The macro folder of a data folder: dataFolder + "Macro Setting\". The windows
+// that share the list of its macro names get both from their opener.
 std::wstring MacroFolderOf(const std::wstring& dataFolder);
 // folder + name + ".ini". The name must have passed CheckMacroName.
 std::wstring MacroFilePathOf(const std::wstring& folder, const std::wstring& name);
-std::wstring MacroFilePathOf(const std::wstring& name);  // in MacroFolder
 
 // Whether a name can be a macro's file name. On refusal `reason` is a sentence
 // the editor can show.
@@ -39,7 +35,6 @@ MacroNameCheck CheckMacroName(const std::wstring& name);
 // the order the platform enumerates them, with every ".ini" taken out of it.
 // False when the folder cannot be listed (the list stays empty).
 bool RefillMacroNameList(const std::wstring& folder, std::vector<std::wstring>& names);
-bool RefillMacroNameList();  // MacroFolder into MacroNameList
 
 // Writes the macro to the file, key by key: "MacroFilePath" (the path itself),
 // "IgnoreDelay", "DefaultDelay", "DefaultDelayValue", "Count", and "Macro" (all

@@ -39,7 +39,7 @@ ToolRun::~ToolRun() {
 
 bool ToolRun::Start(bool expectWarning) {
     m_tool = Process::Start(BinPath(L"ZAVOConfig.exe"), {}, appData.Env(), BinDir());
-    if (!m_tool.Started()) return false;
+    if (!m_tool.Started()) return false;  // Process::Start printed the system's reason
     if (expectWarning) return WaitOtherWindow(Ms(30000)) != nullptr;
     const bool visible = WaitUntil(
         [&] {
@@ -92,7 +92,7 @@ HWND ToolRun::ChildAt(POINT pt) const {
     return ChildWindowFromPointEx(m_main, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
 }
 
-std::wstring ToolRun::StatusText() const { return WindowText(ChildAt(CommandPoint(11))); }
+std::wstring ToolRun::StatusText() const { return WindowText(ChildAt(CommandPoint(cmd::STATUS))); }
 
 bool ToolRun::Responsive() const { return SendTo(m_main, WM_NULL, 0, 0, Ms(1000)).has_value(); }
 

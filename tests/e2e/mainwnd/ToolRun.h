@@ -11,6 +11,7 @@
 
 #include "Harness.h"
 #include "config/KeyboardConfig.h"
+#include "mainwnd/KeyboardView.h"
 #include "skin/SkinEntry.h"
 
 namespace zavo::e2e {

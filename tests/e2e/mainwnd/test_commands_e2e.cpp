@@ -33,13 +33,13 @@ TEST(MainCommands, ModeButtonsTellTheServiceStoreTheModeAndLockTheKeys) {
     HWND key = run.ChildAt(StandardKeyPoint(STANDARD_KEY_A));
     EXPECT_FALSE(IsWindowEnabled(key));
 
-    ASSERT_TRUE(run.ClickCommand(8));
+    ASSERT_TRUE(run.ClickCommand(cmd::MODE1));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SET_MODE, 1, "send")));
     EXPECT_TRUE(WaitUntil([&] { return run.ConfigInt(L"CONFIG", L"Mode") == 1; }, Ms(3000)));
     EXPECT_TRUE(IsWindowEnabled(key));
     Shot(L"main-mode1", run.Main());
 
-    ASSERT_TRUE(run.ClickCommand(7));
+    ASSERT_TRUE(run.ClickCommand(cmd::MODE0));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SET_MODE, 0, "send")));
     EXPECT_TRUE(WaitUntil([&] { return run.ConfigInt(L"CONFIG", L"Mode") == 0; }, Ms(3000)));
     EXPECT_FALSE(IsWindowEnabled(key));
@@ -48,7 +48,7 @@ TEST(MainCommands, ModeButtonsTellTheServiceStoreTheModeAndLockTheKeys) {
     // Without a configuration file the mode is not written anywhere.
     const std::wstring config = run.Data() + L"Config.config";
     ASSERT_TRUE(DeleteFileW(config.c_str()));
-    ASSERT_TRUE(run.ClickCommand(8));
+    ASSERT_TRUE(run.ClickCommand(cmd::MODE1));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SET_MODE, 1, "send")));
     Sleep(300);
     EXPECT_FALSE(FileThere(config));
@@ -59,9 +59,9 @@ TEST(MainCommands, ProfileButtonSelectsTheProfileAtOnceWithoutEdits) {
     WriteSettings(run.Data(), *PresentConfig());
     ASSERT_TRUE(run.Start());
     // The active profile's own button selects it again.
-    ASSERT_TRUE(run.ClickCommand(4));
+    ASSERT_TRUE(run.ClickCommand(cmd::PROFILE1));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE, 0, "post")));
-    ASSERT_TRUE(run.ClickCommand(21));  // profile V
+    ASSERT_TRUE(run.ClickCommand(cmd::PROFILE5));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE, 4, "post")));
     EXPECT_EQ(run.OtherWindow(), nullptr);
     ASSERT_TRUE(run.RequestSave());
@@ -74,7 +74,7 @@ TEST(MainCommands, UnsavedEditsAskFirstCancelKeepsThemOkAppliesThenSwitches) {
     ASSERT_TRUE(run.Start());
     MakeUnsavedEdit(run);
 
-    ASSERT_TRUE(run.ClickCommand(6));  // profile III
+    ASSERT_TRUE(run.ClickCommand(cmd::PROFILE3));
     HWND warning = run.WaitOtherWindow();
     ASSERT_TRUE(warning);
     Shot(L"warning-save-changes");
@@ -82,7 +82,7 @@ TEST(MainCommands, UnsavedEditsAskFirstCancelKeepsThemOkAppliesThenSwitches) {
     EXPECT_FALSE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE), Ms(500)));
 
     // The edits are still there: the question comes again.
-    ASSERT_TRUE(run.ClickCommand(6));
+    ASSERT_TRUE(run.ClickCommand(cmd::PROFILE3));
     warning = run.WaitOtherWindow();
     ASSERT_TRUE(warning);
     ASSERT_TRUE(run.Answer(warning, true));
@@ -90,7 +90,7 @@ TEST(MainCommands, UnsavedEditsAskFirstCancelKeepsThemOkAppliesThenSwitches) {
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_PROFILE, 0), Ms(5000)));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE, 2, "post"), Ms(5000)));
     // No question any more: the edits were applied.
-    ASSERT_TRUE(run.ClickCommand(4));
+    ASSERT_TRUE(run.ClickCommand(cmd::PROFILE1));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE, 0, "post"), Ms(5000)));
     EXPECT_EQ(run.OtherWindow(), nullptr);
 }
@@ -104,7 +104,7 @@ TEST(MainCommands, ApplyWritesTheFilesThenAsksTheServiceAfterOneSecond) {
     for (int p = 0; p < PROFILE_COUNT; ++p)
         DeleteFileW((run.Data() + L"Profile" + std::to_wstring(p) + L".prof").c_str());
 
-    ASSERT_TRUE(run.ClickCommand(17));
+    ASSERT_TRUE(run.ClickCommand(cmd::APPLY));
     ASSERT_TRUE(WaitForWindow(svc::LOADING_WINDOW_TITLE, Ms(3000), run.Proc().Pid()));
     // The six files are complete before the service is asked to read them.
     for (int p = 0; p < PROFILE_COUNT; ++p)
@@ -124,7 +124,7 @@ TEST(MainCommands, ApplyWithoutServiceClosesTheLoadingWindowAfterOneSecond) {
     ToolRun run(ToolRun::Service::None);
     WriteSettings(run.Data(), *PresentConfig());
     ASSERT_TRUE(run.Start());
-    ASSERT_TRUE(run.ClickCommand(17));
+    ASSERT_TRUE(run.ClickCommand(cmd::APPLY));
     ASSERT_TRUE(WaitForWindow(svc::LOADING_WINDOW_TITLE, Ms(3000), run.Proc().Pid()));
     EXPECT_TRUE(WaitForWindowGone(svc::LOADING_WINDOW_TITLE, Ms(4000), run.Proc().Pid()));
     EXPECT_TRUE(run.Responsive());
@@ -136,7 +136,7 @@ TEST(MainCommands, HungServiceLeavesTheToolResponsiveAndItsEndClosesTheWait) {
     // The simulator blocks in the mode sent at start; the tool gives up after its time limit.
     ASSERT_TRUE(run.Start());
     ASSERT_TRUE(run.Sim()->WaitFor([](const SimLogLine& l) { return l.event == "hang"; }));
-    ASSERT_TRUE(run.ClickCommand(17));
+    ASSERT_TRUE(run.ClickCommand(cmd::APPLY));
     ASSERT_TRUE(WaitForWindow(svc::LOADING_WINDOW_TITLE, Ms(3000), run.Proc().Pid()));
     Sleep(2500);
     EXPECT_TRUE(FindTopWindow(svc::LOADING_WINDOW_TITLE, run.Proc().Pid()));
@@ -158,7 +158,7 @@ TEST(MainCommands, ResetClearsTheProfileRestoresTheLightingAndTellsTheService) {
     ASSERT_TRUE(run.Start());
 
     // Declined: nothing changes.
-    ASSERT_TRUE(run.ClickCommand(1));
+    ASSERT_TRUE(run.ClickCommand(cmd::RESET));
     HWND warning = run.WaitOtherWindow();
     ASSERT_TRUE(warning);
     Shot(L"warning-reset");
@@ -167,7 +167,7 @@ TEST(MainCommands, ResetClearsTheProfileRestoresTheLightingAndTellsTheService) {
     EXPECT_FALSE(FileThere(run.Data() + L"LightOption.ini"));
     EXPECT_EQ(SettingInt(run.Data(), L"Profile0.prof", L"BUTTONCONFIG0", L"FunID"), FUNID_SINGLEKEY);
 
-    ASSERT_TRUE(run.ClickCommand(1));
+    ASSERT_TRUE(run.ClickCommand(cmd::RESET));
     warning = run.WaitOtherWindow();
     ASSERT_TRUE(warning);
     ASSERT_TRUE(run.Answer(warning, true));
@@ -201,7 +201,7 @@ TEST(MainCommands, FailedSaveIsReportedAndTheEditsStay) {
     ASSERT_TRUE(DeleteFileW(blocked.c_str()));
     ASSERT_TRUE(CreateDirectoryW(blocked.c_str(), nullptr));
 
-    ASSERT_TRUE(run.ClickCommand(17));
+    ASSERT_TRUE(run.ClickCommand(cmd::APPLY));
     HWND box = run.WaitOtherWindow();
     ASSERT_TRUE(box);
     Shot(L"save-failed");
@@ -212,7 +212,7 @@ TEST(MainCommands, FailedSaveIsReportedAndTheEditsStay) {
     // Nothing was sent to apply, and the tool still knows it has unsaved edits.
     EXPECT_FALSE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_PROFILE), Ms(1500)));
     RemoveDirectoryW(blocked.c_str());
-    ASSERT_TRUE(run.ClickCommand(5));
+    ASSERT_TRUE(run.ClickCommand(cmd::PROFILE2));
     HWND warning = run.WaitOtherWindow();
     ASSERT_TRUE(warning);
     ASSERT_TRUE(run.Answer(warning, false));
@@ -225,7 +225,7 @@ TEST(MainCommands, ResetWhoseSaveFailsSendsNothingAndKeepsTheEdit) {
     const std::wstring blocked = run.Data() + L"Profile3.prof";
     ASSERT_TRUE(DeleteFileW(blocked.c_str()));
     ASSERT_TRUE(CreateDirectoryW(blocked.c_str(), nullptr));
-    ASSERT_TRUE(run.ClickCommand(1));
+    ASSERT_TRUE(run.ClickCommand(cmd::RESET));
     ASSERT_TRUE(run.Answer(run.WaitOtherWindow(), true));
     HWND box = run.WaitOtherWindow();
     ASSERT_TRUE(box);
@@ -235,7 +235,7 @@ TEST(MainCommands, ResetWhoseSaveFailsSendsNothingAndKeepsTheEdit) {
     EXPECT_FALSE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_PROFILE), Ms(1500)));
     EXPECT_FALSE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_LIGHT), Ms(100)));
     RemoveDirectoryW(blocked.c_str());
-    ASSERT_TRUE(run.ClickCommand(5));
+    ASSERT_TRUE(run.ClickCommand(cmd::PROFILE2));
     HWND warning = run.WaitOtherWindow();
     ASSERT_TRUE(warning);
     ASSERT_TRUE(run.Answer(warning, false));

@@ -84,7 +84,7 @@ TEST(MainService, ReloadAllDiscardsUnsavedEdits) {
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_LIGHT)));
     ASSERT_TRUE(Notify(svc::NOTIFY_RELOAD_ALL));
     Sleep(300);
-    ASSERT_TRUE(run.ClickCommand(5));
+    ASSERT_TRUE(run.ClickCommand(cmd::PROFILE2));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE, 1)));
     EXPECT_EQ(run.OtherWindow(), nullptr);  // no question about unsaved edits
 }
@@ -138,7 +138,7 @@ TEST(MainService, SaveRequestWhileADialogIsOpenSavesAtOnce) {
     ToolRun run;
     WriteSettings(run.Data(), *PresentConfig());
     ASSERT_TRUE(run.Start());
-    ASSERT_TRUE(run.ClickCommand(1));  // the reset question stays open
+    ASSERT_TRUE(run.ClickCommand(cmd::RESET));  // the reset question stays open
     HWND warning = run.WaitOtherWindow();
     ASSERT_TRUE(warning);
     const std::wstring profile = run.Data() + L"Profile4.prof";
@@ -208,7 +208,7 @@ TEST(MainTimers, SelectedKeyBlinksUntilTheSelectionEnds) {
     EXPECT_GE(looks(), 2u);
     EXPECT_EQ(run.StatusText(), L"");  // T4 has no assignment
 
-    ASSERT_TRUE(run.ClickCommand(4));  // any command ends the selection
+    ASSERT_TRUE(run.ClickCommand(cmd::PROFILE1));  // any command ends the selection
     MoveMouseTo(run.Main(), POINT{5, 5});
     Sleep(600);
     EXPECT_EQ(looks(), 1u);
@@ -229,7 +229,7 @@ TEST(MainService, LiveLightingChangeSavesEveryFileAndMarksTheEdit) {
     EXPECT_NE(GetFileAttributesW(profile.c_str()), INVALID_FILE_ATTRIBUTES);
     // The values handed over are the tool's own, not stale ones.
     EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"LIGHTSTYLE"), 2);
-    ASSERT_TRUE(run.ClickCommand(4));
+    ASSERT_TRUE(run.ClickCommand(cmd::PROFILE1));
     HWND warning = run.WaitOtherWindow();
     ASSERT_TRUE(warning);  // the change counts as an unsaved edit of the profile
     ASSERT_TRUE(run.Answer(warning, false));

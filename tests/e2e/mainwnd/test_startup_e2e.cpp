@@ -89,9 +89,9 @@ TEST(MainExit, EveryWayOutEndsWithItsCodeAndSendsWhatItShould) {
         DWORD code;
         bool toolExitSent;
     } cases[] = {
-        {"quit", 18, 0, false},
-        {"exit", 20, static_cast<DWORD>(-1), false},
-        {"ok-and-exit", 19, 0, true},
+        {"quit", cmd::QUIT, 0, false},
+        {"exit", cmd::EXIT, static_cast<DWORD>(-1), false},
+        {"ok-and-exit", cmd::OK_EXIT, 0, true},
         {"service request", 0, 0, false},
     };
     for (const Case& c : cases) {

@@ -94,6 +94,8 @@ public:
     ~Process();  // ends the process if it still runs
 
     bool Started() const { return m_hProcess != nullptr; }
+    // Why the start failed: the system's message and error number ("" after a start).
+    const std::wstring& StartError() const { return m_strStartError; }
     DWORD Pid() const { return m_nPid; }
     bool Running() const;
     // The exit code, or nothing when the process is still running after `timeout`.
@@ -104,6 +106,7 @@ public:
 private:
     HANDLE m_hProcess = nullptr;
     DWORD m_nPid = 0;
+    std::wstring m_strStartError;
 };
 
 // Starts a program, waits for it and returns its exit code (nothing on a timeout,

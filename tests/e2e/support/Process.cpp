@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <map>
 
 #include "Harness.h"
@@ -44,6 +45,17 @@ std::wstring EnvironmentBlock(const EnvVars& extra) {
     return block + L'\0';
 }
 
+std::wstring SystemMessage(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message(text ? text : L"", n);
+    if (text) LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+        message.pop_back();
+    return message.empty() ? L"unknown error" : message;
+}
+
 }  // namespace
 
 Process Process::Start(const std::wstring& exe, const std::vector<std::wstring>& args, const EnvVars& env,
@@ -63,6 +75,10 @@ Process Process::Start(const std::wstring& exe, const std::vector<std::wstring>&
         CloseHandle(pi.hThread);
         p.m_hProcess = pi.hProcess;
         p.m_nPid = pi.dwProcessId;
+    } else {
+        const DWORD error = GetLastError();
+        p.m_strStartError = exe + L": " + SystemMessage(error) + L" (error " + std::to_wstring(error) + L")";
+        fwprintf(stderr, L"could not start %ls\n", p.m_strStartError.c_str());
     }
     return p;
 }
@@ -74,6 +90,7 @@ Process& Process::operator=(Process&& other) noexcept {
         Kill();
         m_hProcess = other.m_hProcess;
         m_nPid = other.m_nPid;
+        m_strStartError = std::move(other.m_strStartError);
         other.m_hProcess = nullptr;
         other.m_nPid = 0;
     }
