@@ -160,7 +160,9 @@ struct KeyboardConfig {
 };
 
 // A slot or key function counts as assigned unless it is 0 or KEY_NONE.
-inline bool IsAssigned(std::uint8_t funId) { return funId != FUNID_NONE && funId != KEY_NONE; }
+inline bool IsAssigned(std::uint8_t funId) {
+    return funId != FUNID_NONE && funId != KEY_NONE && funId != KEY_UNSET;
+}
 // A Mappinkey or key code names a key unless it is KEY_NONE or KEY_UNSET.
 inline bool IsKeySet(std::uint8_t code) { return code != KEY_NONE && code != KEY_UNSET; }
 

@@ -13,9 +13,6 @@ bool IsKeyIndex(std::uint8_t code) { return IsKeySet(code) && code < STANDARD_KE
 // A lent slot is free when it is lent to no key.
 bool IsFreeLentSlot(const ButtonConfig& slot) { return !IsKeySet(slot.Mappinkey); }
 
-// Function codes that hold nothing: a lent slot with one of these is given back.
-bool IsEmptyFunction(std::uint8_t funId) { return funId == FUNID_NONE || funId == KEY_NONE || funId == KEY_UNSET; }
-
 }  // namespace
 
 KeyboardView::KeyboardView(KeyboardConfig& config, KeySurface& surface, KeyNameFn keyName)
@@ -51,7 +48,10 @@ void KeyboardView::ResetSelection(int mode) {
     ui_.StopBlink();
     ProfileConfig& p = Active();
     for (int i = 0; i < TKEY_COUNT; ++i) ui_.SetTKeyLatched(i, IsAssigned(p.Button[static_cast<size_t>(i)].FunID));
-    selSlot = -1;
+    // Nothing stays selected: a later Clear must not reach a key of another
+    // profile or of the same profile after an apply.
+    selSlot = selKey = selTKey = -1;
+    ui_.SetCommandEnabled(cmd::ASSIGN_CLEAR, false);
     if (mode == 0 || mode == 1 || mode == 2) {
         const bool enable = mode != 0;
         for (int key : {cmd::ASSIGN_APP, cmd::ASSIGN_MACRO, cmd::ASSIGN_KEY}) ui_.SetCommandEnabled(key, enable);
@@ -175,9 +175,8 @@ void KeyboardView::PickStandardKey(int k) {
     if (k < 0 || k >= STANDARD_KEY_COUNT || !HasEditableProfile()) return;
     ReleaseUnusedSlots();
     ShowKeyAssignments();
-    selTKey = -1;
-    selKey = k;
     ResetSelection(1);
+    selKey = k;
     UpdateAssignButtons();
     SelectSlotForKey(k);
     ui_.StartBlink();
@@ -208,7 +207,7 @@ void KeyboardView::ReleaseUnusedSlots() {
     ProfileConfig& p = Active();
     for (int e = FIRST_LENT_SLOT; e < SLOT_COUNT; ++e) {
         ButtonConfig& slot = p.Button[static_cast<size_t>(e)];
-        if (IsKeySet(slot.Mappinkey) && IsEmptyFunction(slot.FunID)) slot.Mappinkey = KEY_NONE;
+        if (IsKeySet(slot.Mappinkey) && !IsAssigned(slot.FunID)) slot.Mappinkey = KEY_NONE;
     }
 }
 
@@ -216,7 +215,7 @@ void KeyboardView::UpdateAssignButtons() {
     ProfileConfig& p = Active();
     if (selTKey >= 0 && selSlot >= 0 && selSlot < SLOT_COUNT) {
         const std::uint8_t f = p.Button[static_cast<size_t>(selSlot)].FunID;
-        ui_.SetCommandEnabled(cmd::ASSIGN_CLEAR, !IsEmptyFunction(f));
+        ui_.SetCommandEnabled(cmd::ASSIGN_CLEAR, IsAssigned(f));
     }
     if (selKey < 0 || selKey >= STANDARD_KEY_COUNT) return;
     const int k = selKey;
@@ -238,10 +237,12 @@ void KeyboardView::UpdateAssignButtons() {
     ui_.SetCommandEnabled(cmd::ASSIGN_APP, macroAndApp);
 }
 
-void KeyboardView::ClearSelected() {
+bool KeyboardView::ClearSelected() {
     ProfileConfig& p = Active();
+    bool changed = false;
     if (selSlot >= 0 && selSlot < SLOT_COUNT) {
         ButtonConfig& slot = p.Button[static_cast<size_t>(selSlot)];
+        changed = IsAssigned(slot.FunID);
         const std::wstring appPath = slot.AppPath;  // the path is kept
         slot = ButtonConfig{};
         slot.FunID = FUNID_NONE;
@@ -249,13 +250,16 @@ void KeyboardView::ClearSelected() {
         slot.AppPath = appPath;
     }
     if (selKey >= 0 && selKey < STANDARD_KEY_COUNT) {
-        ClearSwapKey(p.SwapKey[static_cast<size_t>(selKey)]);
+        SwapKeyEntry& swap = p.SwapKey[static_cast<size_t>(selKey)];
+        changed = changed || swap.IsChanged != 0;
+        ClearSwapKey(swap);
     }
     selSlot = selKey = selTKey = -1;
     ui_.StopBlink();
     ReleaseUnusedSlots();
     RefreshKeyboard();
     ui_.SetCommandEnabled(cmd::ASSIGN_CLEAR, false);
+    return changed;
 }
 
 bool KeyboardView::StoreApplication(const std::wstring& path) {
@@ -277,7 +281,11 @@ bool KeyboardView::StoreApplication(const std::wstring& path) {
 }
 
 void KeyboardView::GiveBackSelectedSlot() {
-    if (selSlot >= 0 && selSlot < SLOT_COUNT) Active().Button[static_cast<size_t>(selSlot)].Mappinkey = KEY_NONE;
+    if (selSlot < 0 || selSlot >= SLOT_COUNT) return;
+    ButtonConfig& slot = Active().Button[static_cast<size_t>(selSlot)];
+    // Only a slot the selection merely reserved goes back; one that holds an
+    // assignment keeps its key, so a cancelled dialog unlinks nothing.
+    if (!IsAssigned(slot.FunID)) slot.Mappinkey = KEY_NONE;
 }
 
 void KeyboardView::BlinkTick() {

@@ -109,12 +109,14 @@ public:
     void SelectSlotForKey(int k);
     void ReleaseUnusedSlots();
     void UpdateAssignButtons();
-    // Empties the selected slot and the selected key's remap and ends the selection.
-    void ClearSelected();
+    // Empties the selected slot and the selected key's remap and ends the
+    // selection. True when something was assigned or remapped before.
+    bool ClearSelected();
     // Stores an application launch in the selected slot (mirrored in the selected
     // standard key's remap). False when no slot is selected.
     bool StoreApplication(const std::wstring& path);
-    // A cancelled assignment gives the reserved lent slot back.
+    // A cancelled assignment gives the lent slot back when the selection had only
+    // reserved it; a slot holding an assignment keeps its key.
     void GiveBackSelectedSlot();
 
     // One tick of the blink timer: flips the phase and shows it on the selected key.

@@ -35,11 +35,12 @@ void CZAVOConfigDlg::OnPickTKey(int index) {
 void CZAVOConfigDlg::OnPickStandardKey(int k) { m_pView->PickStandardKey(k); }
 
 void CZAVOConfigDlg::OnAssignClear() {
-    m_pView->ClearSelected();
+    // A clear that removed something is an edit like any other: a profile switch
+    // that follows asks before dropping it.
+    if (m_pView->ClearSelected()) m_bModified = 1;
     m_strStatus = m_pView->DescribeSlot();  // empty now
     ShowStatus(m_strStatus);
     ShowIndicator(Indicator::Default);
-    // The edit reaches the files with the next apply; clearing alone does not mark it.
 }
 
 void CZAVOConfigDlg::OnAssignApplication() {
@@ -48,12 +49,14 @@ void CZAVOConfigDlg::OnAssignApplication() {
     wchar_t file[MAX_PATH] = L"*.exe";
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = nullptr;
+    // Owned by the main window: while it is open the selection and the profile
+    // cannot change under it.
+    ofn.hwndOwner = m_hWnd;
     ofn.lpstrFilter = L"Exe file(*.exe)\0*.exe\0\0";
     ofn.lpstrFile = file;
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrDefExt = L"exe";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
     if (::GetOpenFileNameW(&ofn)) {
         if (view.StoreApplication(file)) m_bModified = 1;
     } else {

@@ -312,4 +312,76 @@ TEST_F(KeyboardViewTest, ApplicationOnAStandardKeyTakesTheLentSlotAndMirrorsTheR
     EXPECT_FALSE(view.StoreApplication(L"y.exe"));  // nothing selected: nothing stored
 }
 
+TEST_F(KeyboardViewTest, CancelledAssignmentUnlinksOnlyAMerelyReservedSlot) {
+    config->Mode = 1;
+    LendMacro(FIRST_LENT_SLOT, 42, 12, L"Combo");
+    view.ShowProfile(0);
+    // The key that holds a macro: a cancelled dialog keeps the link.
+    view.PickStandardKey(42);
+    ASSERT_EQ(view.selSlot, FIRST_LENT_SLOT);
+    view.GiveBackSelectedSlot();
+    EXPECT_EQ(P().Button[FIRST_LENT_SLOT].Mappinkey, 42);
+    EXPECT_EQ(P().Button[FIRST_LENT_SLOT].FunID, FUNID_MACRO);
+    // A key that only reserved a free slot gives it back, and the next key gets it.
+    view.PickStandardKey(43);
+    const int reserved = view.selSlot;
+    ASSERT_EQ(reserved, FIRST_LENT_SLOT + 1);
+    view.GiveBackSelectedSlot();
+    EXPECT_EQ(P().Button[reserved].Mappinkey, KEY_NONE);
+    view.PickStandardKey(44);
+    EXPECT_EQ(view.selSlot, reserved);
+    EXPECT_EQ(P().Button[FIRST_LENT_SLOT].Mappinkey, 42);
+}
+
+TEST_F(KeyboardViewTest, ResetSelectionForgetsEveryPickAndDisablesClear) {
+    config->Mode = 1;
+    P().SwapKey[30].IsChanged = 1;
+    P(1).SwapKey[30].IsChanged = 1;
+    view.ShowProfile(0);
+    view.PickStandardKey(30);
+    ASSERT_TRUE(ui.cmdEnabled[cmd::ASSIGN_CLEAR]);
+    // A profile switch (or an apply) resets the selection: Clear can no longer
+    // reach key 30 of the profile shown next.
+    view.ResetSelection(0);
+    EXPECT_EQ(view.selKey, -1);
+    EXPECT_EQ(view.selTKey, -1);
+    EXPECT_EQ(view.selSlot, -1);
+    EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_CLEAR]);
+    config->CurrantProfile = 1;
+    view.ShowProfile(1);
+    EXPECT_FALSE(view.ClearSelected());
+    EXPECT_EQ(P(1).SwapKey[30].IsChanged, 1);
+}
+
+TEST_F(KeyboardViewTest, ClearSaysWhetherItRemovedSomething) {
+    struct Case {
+        const char* name;
+        std::uint8_t funId;
+        bool changed;
+    } cases[] = {
+        {"application", FUNID_APP, true},
+        {"nothing", FUNID_NONE, false},
+        {"not set (0xCC)", KEY_UNSET, false},
+    };
+    for (const Case& c : cases) {
+        P().Button[4].FunID = c.funId;
+        view.ShowProfile(0);
+        view.PickTKey(4);
+        EXPECT_EQ(view.ClearSelected(), c.changed) << c.name;
+    }
+}
+
+TEST_F(KeyboardViewTest, FunctionCodeNotSetCountsAsUnassigned) {
+    P().Button[3].FunID = KEY_UNSET;
+    LendMacro(FIRST_LENT_SLOT, 42, 0, L"");
+    P().Button[FIRST_LENT_SLOT].FunID = KEY_UNSET;
+    config->Mode = 1;
+    view.ShowProfile(0);
+    EXPECT_FALSE(ui.tkeyLatched[3]);
+    EXPECT_FALSE(ui.keyLatched[42]);
+    EXPECT_EQ(P().Button[FIRST_LENT_SLOT].Mappinkey, KEY_NONE);  // given back like an empty slot
+    view.PickTKey(3);
+    EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_CLEAR]);
+}
+
 }  // namespace
