@@ -71,9 +71,6 @@ std::wstring BaseName(const std::wstring& path) {
     return dot == std::wstring::npos ? file : file.substr(0, dot);
 }
 
-void RemoveAll(std::wstring& s, const std::wstring& part) {
-    for (size_t at = s.find(part); at != std::wstring::npos; at = s.find(part, at)) s.erase(at, part.size());
-}
 
 }  // namespace
 
@@ -101,8 +98,10 @@ MacroNameCheck CheckMacroName(const std::wstring& name) {
 bool RefillMacroNameList(const std::wstring& folder, std::vector<std::wstring>& names) {
     names.clear();
     if (!fs::DirectoryExists(folder)) return false;
+    // Only the trailing ".ini", in any letter case, is the extension: "a.ini.ini"
+    // lists as "a.ini", the name its file is saved and deleted under.
     for (std::wstring file : fs::ListFiles(folder, kExtension)) {
-        RemoveAll(file, kExtension);
+        file.resize(file.size() - kExtension.size());
         names.push_back(std::move(file));
     }
     return true;
@@ -193,7 +192,9 @@ MacroFileResult DeleteMacro(const std::wstring& folder, int index, std::vector<s
 ExpandedMacro LoadMacroForKey(const std::wstring& path) {
     const std::int32_t count = IniReadInt(path, kSection, L"Count", 0);
     MacroEvents events{};
-    IniReadStruct(path, kSection, L"Macro", events.data(), sizeof(events));
+    // Events that cannot be read (missing, short, bad checksum) make an empty
+    // macro, not "Count" empty events.
+    if (!IniReadStruct(path, kSection, L"Macro", events.data(), sizeof(events))) return {};
     return ExpandMacroCommands(events, count);
 }
 

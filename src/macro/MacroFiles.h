@@ -32,7 +32,8 @@ struct MacroNameCheck {
 MacroNameCheck CheckMacroName(const std::wstring& name);
 
 // Empties `names`, then appends the name of every "*.ini" file of the folder in
-// the order the platform enumerates them, with every ".ini" taken out of it.
+// the order the platform enumerates them, without its trailing ".ini" (in any
+// letter case).
 // False when the folder cannot be listed (the list stays empty).
 bool RefillMacroNameList(const std::wstring& folder, std::vector<std::wstring>& names);
 
@@ -89,7 +90,8 @@ MacroFileResult ExportMacroFile(const std::wstring& targetPath, const MacroRecor
 MacroFileResult DeleteMacro(const std::wstring& folder, int index, std::vector<std::wstring>& names);
 
 // The T-key dialog's reading of a macro file: "Count" and "Macro" only, with the
-// commands expanded. A missing file gives an empty macro.
+// commands expanded. A missing file, or events that cannot be read, give an
+// empty macro.
 ExpandedMacro LoadMacroForKey(const std::wstring& path);
 
 }  // namespace zavo

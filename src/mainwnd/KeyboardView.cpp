@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "config/ProfileEdits.h"
+#include "macro/KeyCapture.h"
+#include "macro/KeyTables.h"
 
 namespace zavo {
 
@@ -59,7 +61,6 @@ void KeyboardView::ResetSelection(int mode) {
 }
 
 void KeyboardView::RefreshKeyboard() {
-    macroUsed = 0;
     ResetSelection(0);
     ProfileConfig& p = Active();
     for (int e = 0; e < SLOT_COUNT; ++e) {
@@ -74,8 +75,8 @@ void KeyboardView::RefreshKeyboard() {
         } else {
             ui_.SetTKeyLatched(e, assigned);
         }
-        if (assigned && slot.FunID == FUNID_MACRO) macroUsed += slot.Macro.MacroLength;
     }
+    macroUsed = MacroEventsUsed(-1);
     for (int k = 0; k < STANDARD_KEY_COUNT; ++k)
         if (p.SwapKey[static_cast<size_t>(k)].IsChanged == 1) HighlightKey(k, true);
     ShowMode(config_.Mode);
@@ -286,6 +287,87 @@ void KeyboardView::GiveBackSelectedSlot() {
     // Only a slot the selection merely reserved goes back; one that holds an
     // assignment keeps its key, so a cancelled dialog unlinks nothing.
     if (!IsAssigned(slot.FunID)) slot.Mappinkey = KEY_NONE;
+}
+
+int KeyboardView::MacroEventsUsed(int exceptSlot) const {
+    const ProfileConfig& p = const_cast<KeyboardView*>(this)->Active();
+    int used = 0;
+    for (int s = 0; s < SLOT_COUNT; ++s) {
+        const ButtonConfig& slot = p.Button[static_cast<size_t>(s)];
+        if (s == exceptSlot || slot.FunID != FUNID_MACRO) continue;
+        used += std::min<int>(slot.Macro.MacroLength, MACRO_EVENT_MAX);
+    }
+    return used;
+}
+
+KeyboardView::MacroStore KeyboardView::StoreMacro(const MacroGroup& macro) {
+    if (selSlot < 0 || selSlot >= SLOT_COUNT) return MacroStore::NoSlot;
+    const int length = std::min<int>(macro.MacroLength, MACRO_EVENT_MAX);
+    if (MacroEventsUsed(selSlot) + length > MACRO_EVENT_MAX) return MacroStore::OverBudget;
+    ProfileConfig& p = Active();
+    if (selKey >= 0 && selKey < STANDARD_KEY_COUNT) p.SwapKey[static_cast<size_t>(selKey)].IsChanged = 0;
+    ButtonConfig& slot = p.Button[static_cast<size_t>(selSlot)];
+    slot.FunID = FUNID_MACRO;
+    slot.Macro = macro;
+    slot.Macro.MacroLength = static_cast<std::uint16_t>(length);
+    slot.Mappinkey = selKey >= 0 ? static_cast<std::uint8_t>(selKey) : KEY_NONE;
+    macroUsed = MacroEventsUsed(-1);
+    return MacroStore::Stored;
+}
+
+bool KeyboardView::SelectedMacro(MacroGroup& macro) {
+    if (selSlot < 0 || selSlot >= SLOT_COUNT) return false;
+    const ButtonConfig& slot = Active().Button[static_cast<size_t>(selSlot)];
+    if (slot.FunID != FUNID_MACRO) return false;
+    macro = slot.Macro;
+    // A length read from a damaged file never reaches past the events.
+    macro.MacroLength = static_cast<std::uint16_t>(std::min<int>(macro.MacroLength, MACRO_EVENT_MAX));
+    return true;
+}
+
+bool KeyboardView::SingleKeyStart(std::uint8_t& source, std::uint8_t& target) {
+    ProfileConfig& p = Active();
+    if (selTKey >= 0 && selSlot >= 0 && selSlot < TKEY_COUNT) {
+        source = 0;
+        target = p.Button[static_cast<size_t>(selSlot)].AssKey;
+        return true;
+    }
+    if (selKey < 0 || selKey >= STANDARD_KEY_COUNT) return false;
+    source = KeyIndexToKeyCode(selKey);
+    target = p.SwapKey[static_cast<size_t>(selKey)].AssKey;
+    return true;
+}
+
+bool KeyboardView::StoreSingleKey(std::uint8_t source, std::uint8_t target) {
+    if (!IsCapturedKey(target)) return false;
+    ProfileConfig& p = Active();
+    if (selTKey >= 0 && selSlot >= 0 && selSlot < TKEY_COUNT) {
+        ButtonConfig& slot = p.Button[static_cast<size_t>(selSlot)];
+        slot.FunID = FUNID_SINGLEKEY;
+        slot.SingleKey = target;
+        slot.CurKey = source;
+        slot.AssKey = target;
+        slot.Macro.MacroName.clear();
+        return true;
+    }
+    if (selKey < 0 || selKey >= STANDARD_KEY_COUNT) return false;
+    SwapKeyEntry& swap = p.SwapKey[static_cast<size_t>(selKey)];
+    swap.FunID = FUNID_SINGLEKEY;
+    swap.IsChanged = 1;
+    swap.AssKey = target;
+    swap.CurKey = source;
+    // The remap lives in the key's entry: a slot lent to the key is emptied and
+    // given back, so it no longer claims the key (or a part of the budget).
+    if (selSlot >= FIRST_LENT_SLOT && selSlot < SLOT_COUNT) {
+        ButtonConfig& slot = p.Button[static_cast<size_t>(selSlot)];
+        if (slot.Mappinkey == selKey || !IsAssigned(slot.FunID)) {
+            const std::wstring appPath = slot.AppPath;
+            slot = ButtonConfig{};
+            slot.AppPath = appPath;
+        }
+    }
+    macroUsed = MacroEventsUsed(-1);
+    return true;
 }
 
 void KeyboardView::BlinkTick() {

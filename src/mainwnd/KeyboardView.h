@@ -119,6 +119,27 @@ public:
     // reserved it; a slot holding an assignment keeps its key.
     void GiveBackSelectedSlot();
 
+    // The macro events the active profile's slots hold, each slot counted at
+    // most 5440, leaving out slot `exceptSlot` (the one an assignment replaces):
+    // counted from the slots themselves, so it cannot drift from them.
+    int MacroEventsUsed(int exceptSlot) const;
+    enum class MacroStore { Stored, OverBudget, NoSlot };
+    // Stores `macro` in the selected slot when the profile's budget of 5440
+    // events allows it (a standard key loses its remap to another key); nothing
+    // changes otherwise.
+    MacroStore StoreMacro(const MacroGroup& macro);
+    // The macro the T-key dialog starts from: the selected slot's, when it holds one.
+    bool SelectedMacro(MacroGroup& macro);
+
+    // The codes the single-key dialog starts from: the edited key's own code (0
+    // for a T-key) and the key it sends now. False when nothing is selected.
+    bool SingleKeyStart(std::uint8_t& source, std::uint8_t& target);
+    // Remaps the selected key to `target`. A T-key's slot gets the single key; a
+    // standard key's remap gets it and the slot lent to that key is emptied and
+    // given back. False, changing nothing, when nothing is selected or `target`
+    // names no key.
+    bool StoreSingleKey(std::uint8_t source, std::uint8_t target);
+
     // One tick of the blink timer: flips the phase and shows it on the selected key.
     void BlinkTick();
     int blinkPhase() const { return blinkPhase_; }

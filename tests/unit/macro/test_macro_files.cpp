@@ -132,12 +132,13 @@ TEST_F(MacroFiles, CorruptEventDataLoadsAsZeros) {
 
 TEST_F(MacroFiles, NameListFromTheFolder) {
     WriteMacro(L"a", {});
-    WriteMacro(L"b.ini", {});  // b.ini.ini lists as b
+    WriteMacro(L"b.ini", {});  // b.ini.ini lists as b.ini: only the extension goes
+    ASSERT_TRUE(fs::WriteFileAtomic(folder + L"Upper.INI", "[Setting]\r\n"));
     ASSERT_TRUE(fs::WriteFileAtomic(folder + L"notes.txt", "x"));
     ASSERT_TRUE(fs::MakeDirectory(folder + L"dir.ini"));
     names = {L"stale"};
     EXPECT_TRUE(RefillMacroNameList(folder, names));
-    EXPECT_EQ(Sorted(names), (Names{L"a", L"b"}));
+    EXPECT_EQ(Sorted(names), (Names{L"Upper", L"a", L"b.ini"}));
 
     EXPECT_FALSE(RefillMacroNameList(temp.path() + L"missing\\", names));
     EXPECT_TRUE(names.empty());
@@ -286,6 +287,10 @@ TEST_F(MacroFiles, LoadForKeyExpandsCommands) {
     EXPECT_EQ(LoadMacroForKey(PathOf(L"short")).Length, 2);
 
     EXPECT_EQ(LoadMacroForKey(PathOf(L"absent")).Length, 0);
+    // Events that fail their checksum make an empty macro, not Count empty events.
+    WriteMacro(L"damaged", {Press(A), Wait(1), Release(A)});
+    ASSERT_TRUE(IniWriteString(PathOf(L"damaged"), L"Setting", L"Macro", L"14011FF0"));
+    EXPECT_EQ(LoadMacroForKey(PathOf(L"damaged")).Length, 0);
     ASSERT_TRUE(fs::WriteFileAtomic(PathOf(L"nocount"), "[Setting]\r\nIgnoreDelay=0\r\n"));
     EXPECT_EQ(LoadMacroForKey(PathOf(L"nocount")).Length, 0);
 }

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "macro/KeyTables.h"
 #include "mainwnd/KeyboardView.h"
 
 using namespace zavo;
@@ -382,6 +383,96 @@ TEST_F(KeyboardViewTest, FunctionCodeNotSetCountsAsUnassigned) {
     EXPECT_EQ(P().Button[FIRST_LENT_SLOT].Mappinkey, KEY_NONE);  // given back like an empty slot
     view.PickTKey(3);
     EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_CLEAR]);
+}
+
+MacroGroup Macro(const wchar_t* name, int length) {
+    MacroGroup m;
+    m.MacroName = name;
+    m.MacroLength = static_cast<std::uint16_t>(length);
+    m.RepeatOption = 1;
+    return m;
+}
+
+TEST_F(KeyboardViewTest, MacroBudgetIsCountedFromTheSlotsThemselves) {
+    config->Mode = 1;
+    view.ShowProfile(0);
+    view.PickTKey(0);
+    ASSERT_EQ(view.StoreMacro(Macro(L"big", 3000)), KeyboardView::MacroStore::Stored);
+    view.PickTKey(1);
+    ASSERT_EQ(view.StoreMacro(Macro(L"rest", 2440)), KeyboardView::MacroStore::Stored);
+    // One event more is refused, and nothing changes.
+    view.PickTKey(2);
+    const ProfileConfig before = P();
+    EXPECT_EQ(view.StoreMacro(Macro(L"one", 1)), KeyboardView::MacroStore::OverBudget);
+    EXPECT_EQ(P(), before);
+    // Replacing the 3000-event macro by an application frees its events.
+    view.PickTKey(0);
+    ASSERT_TRUE(view.StoreApplication(L"C:\\Games\\Tool.exe"));
+    view.PickTKey(2);
+    EXPECT_EQ(view.StoreMacro(Macro(L"one", 1)), KeyboardView::MacroStore::Stored);
+    EXPECT_EQ(view.macroUsed, 2441);
+    // Replacing a macro by one of the same size counts the slot once.
+    view.PickTKey(1);
+    EXPECT_EQ(view.StoreMacro(Macro(L"again", 2440)), KeyboardView::MacroStore::Stored);
+    // A length read from a damaged file counts at most 5440.
+    P().Button[5].FunID = FUNID_MACRO;
+    P().Button[5].Macro.MacroLength = 60000;
+    EXPECT_EQ(view.MacroEventsUsed(-1), 2441 + 5440);
+}
+
+TEST_F(KeyboardViewTest, MacroOnAStandardKeyTakesTheLentSlotAndEndsTheRemap) {
+    config->Mode = 1;
+    P().SwapKey[42].IsChanged = 1;
+    view.ShowProfile(0);
+    view.PickStandardKey(42);
+    ASSERT_EQ(view.StoreMacro(Macro(L"m", 4)), KeyboardView::MacroStore::Stored);
+    EXPECT_EQ(P().Button[FIRST_LENT_SLOT].FunID, FUNID_MACRO);
+    EXPECT_EQ(P().Button[FIRST_LENT_SLOT].Mappinkey, 42);
+    EXPECT_EQ(P().SwapKey[42].IsChanged, 0);
+    view.ResetSelection(0);
+    EXPECT_EQ(view.StoreMacro(Macro(L"m", 4)), KeyboardView::MacroStore::NoSlot);
+}
+
+TEST_F(KeyboardViewTest, SingleKeyStartsFromTheKeysOwnCodeAndRefusesNoKey) {
+    config->Mode = 1;
+    std::uint8_t src = 1, dst = 1;
+    view.ShowProfile(0);
+    EXPECT_FALSE(view.SingleKeyStart(src, dst));  // nothing selected: nothing opens
+    EXPECT_FALSE(view.StoreSingleKey(0, 0x14));
+
+    // A standard key remapped before still starts from its own code.
+    P().SwapKey[30].IsChanged = 1;
+    P().SwapKey[30].AssKey = 0x26;
+    view.PickStandardKey(30);
+    ASSERT_TRUE(view.SingleKeyStart(src, dst));
+    EXPECT_EQ(src, KeyIndexToKeyCode(30));
+    EXPECT_EQ(dst, 0x26);
+    for (std::uint8_t none : {0x00, 0xFF, 0xCC}) {
+        EXPECT_FALSE(view.StoreSingleKey(src, none)) << int(none);
+        EXPECT_EQ(P().SwapKey[30].AssKey, 0x26);
+    }
+    ASSERT_TRUE(view.StoreSingleKey(src, 0x8E));
+    EXPECT_EQ(P().SwapKey[30].AssKey, 0x8E);
+    EXPECT_EQ(P().SwapKey[30].FunID, FUNID_SINGLEKEY);
+    EXPECT_EQ(P().SwapKey[30].IsChanged, 1);
+
+    view.PickTKey(3);
+    ASSERT_TRUE(view.SingleKeyStart(src, dst));
+    EXPECT_EQ(src, 0);
+    ASSERT_TRUE(view.StoreSingleKey(src, 0x8E));
+    EXPECT_EQ(P().Button[3].FunID, FUNID_SINGLEKEY);
+    EXPECT_EQ(P().Button[3].SingleKey, 0x8E);
+}
+
+TEST_F(KeyboardViewTest, SingleKeyOnAKeyWithAMacroFreesItsLentSlot) {
+    config->Mode = 1;
+    LendMacro(FIRST_LENT_SLOT, 42, 100, L"Combo");
+    view.ShowProfile(0);
+    view.PickStandardKey(42);
+    ASSERT_TRUE(view.StoreSingleKey(KeyIndexToKeyCode(42), 0x14));
+    EXPECT_EQ(P().Button[FIRST_LENT_SLOT].FunID, FUNID_NONE);
+    EXPECT_EQ(P().Button[FIRST_LENT_SLOT].Mappinkey, KEY_NONE);
+    EXPECT_EQ(view.macroUsed, 0);
 }
 
 }  // namespace
