@@ -1,10 +1,18 @@
-// Picking keys on the on-screen keyboard, and the four assignment buttons.
+// Picking keys on the on-screen keyboard, and the four assignment buttons with
+// their dialogs.
 #include <windows.h>
 #include <commdlg.h>
 
+#include "keydlg/DlgSingleKey.h"
+#include "keydlg/DlgTKey.h"
 #include "mainwnd/MainDlg.h"
 
 namespace zavo {
+
+namespace {
+const wchar_t kOutOfMemory[] = L"Out of profile memory, Can't assign this macro!";
+const wchar_t kTargetGone[] = L"Settings reloaded meanwhile: nothing changed";
+}  // namespace
 
 bool CZAVOConfigDlg::RunKeyButton(HWND from) {
     for (int i = 0; i < TKEY_COUNT; ++i) {
@@ -23,6 +31,23 @@ bool CZAVOConfigDlg::RunKeyButton(HWND from) {
             return true;
         }
     }
+    return false;
+}
+
+CZAVOConfigDlg::AssignTarget CZAVOConfigDlg::CurrentTarget() const {
+    const KeyboardView& view = *m_pView;
+    return AssignTarget{keyboard_config.CurrantProfile, view.selSlot, view.selKey, view.selTKey, m_nReloads};
+}
+
+bool CZAVOConfigDlg::StillTarget(const AssignTarget& t) {
+    const AssignTarget now = CurrentTarget();
+    if (now.profile == t.profile && now.slot == t.slot && now.key == t.key && now.tkey == t.tkey &&
+        now.reloads == t.reloads)
+        return true;
+    // The result was meant for a key of settings that are gone: dropping it is
+    // the only way it cannot land on another profile or key.
+    m_strStatus = kTargetGone;
+    ShowStatus(m_strStatus);
     return false;
 }
 
@@ -46,6 +71,7 @@ void CZAVOConfigDlg::OnAssignClear() {
 void CZAVOConfigDlg::OnAssignApplication() {
     KeyboardView& view = *m_pView;
     if (view.selSlot < 0) return;
+    const AssignTarget target = CurrentTarget();
     wchar_t file[MAX_PATH] = L"*.exe";
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
@@ -57,7 +83,9 @@ void CZAVOConfigDlg::OnAssignApplication() {
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrDefExt = L"exe";
     ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    if (::GetOpenFileNameW(&ofn)) {
+    const bool picked = ::GetOpenFileNameW(&ofn) != FALSE;
+    if (!StillTarget(target)) return;
+    if (picked) {
         if (view.StoreApplication(file)) m_bModified = 1;
     } else {
         view.GiveBackSelectedSlot();
@@ -65,24 +93,54 @@ void CZAVOConfigDlg::OnAssignApplication() {
     m_strStatus = view.DescribeSlot();
     ShowStatus(m_strStatus);
     view.ShowKeyAssignments();
+    view.UpdateAssignButtons();  // Clear follows what the key holds now
     ShowIndicator(Indicator::Launch);
 }
 
 void CZAVOConfigDlg::OnAssignMacro() {
-    // The T-key (macro) dialog takes over this button when it is built; until
-    // then the reserved lent slot is given back, as after a cancelled dialog.
-    if (m_pView->selSlot < 0) return;
-    m_pView->GiveBackSelectedSlot();
+    KeyboardView& view = *m_pView;
+    if (view.selSlot < 0) return;
+    const AssignTarget target = CurrentTarget();
+    CDlgTKey dialog(m_App);
+    view.SelectedMacro(dialog.m_Macro);
+    const bool accepted = dialog.DoModal() == IDOK;
+    if (!StillTarget(target)) return;
+    if (!accepted) {
+        view.GiveBackSelectedSlot();
+    } else {
+        switch (view.StoreMacro(dialog.m_Macro)) {
+            case KeyboardView::MacroStore::Stored: m_bModified = 1; break;
+            case KeyboardView::MacroStore::OverBudget:
+                // The slot keeps what it had; a lent slot it only reserved goes back.
+                ::MessageBoxW(m_hWnd, kOutOfMemory, L"", MB_OK);
+                view.GiveBackSelectedSlot();
+                break;
+            case KeyboardView::MacroStore::NoSlot: break;
+        }
+    }
+    m_strStatus = view.DescribeSlot();
+    ShowStatus(m_strStatus);
+    view.ShowKeyAssignments();
+    view.UpdateAssignButtons();  // Clear follows what the key holds now
     ShowIndicator(Indicator::Macro);
 }
 
 void CZAVOConfigDlg::OnAssignSingleKey() {
-    // The single-key dialog takes over this button when it is built; until then
-    // the reserved lent slot is given back, as after a cancelled dialog.
-    m_pView->GiveBackSelectedSlot();
-    m_strStatus = m_pView->DescribeSlot();
+    KeyboardView& view = *m_pView;
+    CDlgSingleKey dialog(m_App);
+    // Nothing selected: there is no key to remap.
+    if (!view.SingleKeyStart(dialog.m_SrcKeyCode, dialog.m_DstKeyCode)) return;
+    const AssignTarget target = CurrentTarget();
+    const bool accepted = dialog.DoModal() == IDOK;
+    if (!StillTarget(target)) return;
+    if (accepted && view.StoreSingleKey(dialog.m_SrcKeyCode, dialog.m_DstKeyCode))
+        m_bModified = 1;
+    else
+        view.GiveBackSelectedSlot();
+    m_strStatus = view.DescribeSlot();
     ShowStatus(m_strStatus);
-    m_pView->ShowKeyAssignments();
+    view.ShowKeyAssignments();
+    view.UpdateAssignButtons();  // Clear follows what the key holds now
     ShowIndicator(Indicator::Key);
 }
 

@@ -5,6 +5,7 @@
 #include "app/Language.h"
 #include "dialogs/DlgLoading.h"
 #include "dialogs/DlgWarning.h"
+#include "keydlg/DlgInstShiftSYS.h"
 #include "config/ProfileEdits.h"
 #include "light/LightStateFile.h"
 #include "light/LightZones.h"
@@ -208,8 +209,15 @@ void CZAVOConfigDlg::OnLighting() {
 
 void CZAVOConfigDlg::OnInstantShift() {
     m_pView->ResetSelection(0);
-    // The instant-shift window joins here when it is built.
     ClearStatusText();
+    // The empty stand-in of "no profile" has no keys to set.
+    if (!m_pView->HasEditableProfile()) return;
+    const AssignTarget target = CurrentTarget();
+    CDlgInstShiftSYS dialog(m_App, keyboard_config.CurrantProfile, m_pView->Active().InstantShift);
+    if (dialog.DoModal() != IDOK || !StillTarget(target)) return;
+    if (m_pView->Active().InstantShift == dialog.m_Keys) return;
+    m_pView->Active().InstantShift = dialog.m_Keys;
+    m_bModified = 1;
 }
 
 }  // namespace zavo

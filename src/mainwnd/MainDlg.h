@@ -132,6 +132,16 @@ private:
     void StoreModeIfConfigExists();
 
     // ----- MainAssign.cpp
+    // What an assignment dialog was opened for. Its result lands only when the
+    // same profile and key are still selected and nothing was reloaded while it
+    // was open (a service notification can reload the profiles meanwhile).
+    struct AssignTarget {
+        int profile, slot, key, tkey;
+        unsigned reloads;
+    };
+    AssignTarget CurrentTarget() const;
+    // False, saying so in the status text, when the target is gone.
+    bool StillTarget(const AssignTarget& target);
     bool RunKeyButton(HWND from);
     void OnPickTKey(int index);
     void OnPickStandardKey(int k);
@@ -188,6 +198,8 @@ private:
     std::wstring m_strShownStatus;
     POINT m_ptLastPoll{0, 0};
     unsigned m_nHoverRuns = 0;
+    // Counts the reloads of the settings files (service notifications).
+    unsigned m_nReloads = 0;
     ScopedFont m_TextFont;
 };
 

@@ -62,6 +62,7 @@ LRESULT CZAVOConfigDlg::OnMessageProcessFun(WPARAM, LPARAM lParam) {
 }
 
 void CZAVOConfigDlg::ReloadAll() {
+    ++m_nReloads;
     ReadConfigFile(ConfigFilePath(m_App.dataFolder), keyboard_config);
     const std::wstring line = L"OnMessageProcessFun lParam==WM_USER+1 keyboard_config.CurrantProfile = " +
                               std::to_wstring(keyboard_config.CurrantProfile);
@@ -75,12 +76,14 @@ void CZAVOConfigDlg::ReloadAll() {
 }
 
 void CZAVOConfigDlg::ReloadConfigFile() {
+    ++m_nReloads;
     // Re-read without redrawing; a profile number the display cannot use becomes 0.
     ReadConfigFile(ConfigFilePath(m_App.dataFolder), keyboard_config);
     KeyboardView::NormalizeProfile(keyboard_config);
 }
 
 void CZAVOConfigDlg::OnModeNotified(int mode) {
+    ++m_nReloads;
     m_pView->ResetSelection(0);
     keyboard_config.Mode = mode;
     m_pView->ShowMode(mode);

@@ -1,0 +1,55 @@
+#include "dialogs/DlgRepeatTimes.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <string>
+
+namespace zavo {
+
+namespace {
+constexpr int LANG_OK = 9;
+constexpr int LANG_CANCEL = 8;
+constexpr int IDC_REPEAT_COUNT = 1002;
+}  // namespace
+
+int RepeatCountOfText(const std::wstring& text) {
+    // Read as a wide integer so that a long run of digits cannot overflow.
+    const long long value = std::wcstoll(text.c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp<long long>(value, 0, CDlgRepeatTimes::MAX_COUNT));
+}
+
+std::vector<SkinButtonSpec> CDlgRepeatTimes::SkinButtons() {
+    return {{L"1", &m_btnOk, TooltipSource::Lang(LANG_OK)}, {L"2", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL)}};
+}
+
+void CDlgRepeatTimes::DoDataExchange(CDataExchange* dx) {
+    CSkinDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_REPEAT_COUNT, m_CountBox);
+}
+
+BOOL CDlgRepeatTimes::OnInitDialog() {
+    CSkinDialog::OnInitDialog();
+    m_CountBox.MoveWindow(140, 12, 34, 17, TRUE);
+    m_CountBox.SetLimitText(3);
+    m_Count = std::clamp(m_Count, 0, MAX_COUNT);
+    m_CountBox.SetWindowText(std::to_wstring(m_Count));
+    return TRUE;
+}
+
+BOOL CDlgRepeatTimes::PreTranslateMessage(MSG* msg) {
+    if (IsEnterOrEscKey(msg)) return FALSE;
+    return CSkinDialog::PreTranslateMessage(msg);
+}
+
+BOOL CDlgRepeatTimes::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const HWND from = reinterpret_cast<HWND>(lParam);
+    if (from && from == m_btnCancel.m_hWnd) {
+        CDialog::OnCancel();
+    } else if (from && from == m_btnOk.m_hWnd) {
+        m_Count = RepeatCountOfText(m_CountBox.GetWindowText());
+        CDialog::OnOK();
+    }
+    return CSkinDialog::OnCommand(wParam, lParam);
+}
+
+}  // namespace zavo

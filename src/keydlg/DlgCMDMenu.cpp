@@ -1,0 +1,82 @@
+#include "keydlg/DlgCMDMenu.h"
+
+#include <string>
+
+namespace zavo {
+
+std::vector<SkinButtonSpec> CDlgCMDMenu::SkinButtons() {
+    std::vector<SkinButtonSpec> specs;
+    for (int i = 0; i < ITEM_COUNT; ++i)
+        specs.push_back({std::to_wstring(i + 1), &m_Items[static_cast<size_t>(i)], TooltipSource::Entry()});
+    return specs;
+}
+
+BOOL CDlgCMDMenu::OnInitDialog() {
+    CSkinDialog::OnInitDialog();
+    ::SetWindowPos(m_hWnd, m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr, m_Position.x, m_Position.y, 0, 0,
+                   SWP_NOSIZE);
+    for (size_t i = 0; i < m_ItemRects.size() && i < m_ButtonEntries.size(); ++i) {
+        const SkinRect& r = m_ButtonEntries[i].rect;
+        // One pixel narrower on each side: a point between two items is no item's.
+        m_ItemRects[i] = RECT{r.left + 1, r.top, r.right - 1, r.bottom};
+    }
+    SetCapture();
+    m_bCapture = true;
+    return TRUE;
+}
+
+bool CDlgCMDMenu::OverItem(POINT pt) const {
+    for (const RECT& rc : m_ItemRects)
+        if (::PtInRect(&rc, pt)) return true;
+    return false;
+}
+
+void CDlgCMDMenu::OnMouseMove(UINT, POINT pt) {
+    if (OverItem(pt)) {
+        // Over an item its button tracks the mouse and takes the click.
+        if (m_bCapture) {
+            ::ReleaseCapture();
+            m_bCapture = false;
+        }
+    } else if (!m_bCapture) {
+        SetCapture();
+        m_bCapture = true;
+    }
+    Default();
+}
+
+BOOL CDlgCMDMenu::PreTranslateMessage(MSG* msg) {
+    // Whatever let the capture go (an item's button after its click), the menu
+    // takes it back, so a press outside still reaches it.
+    if (!::GetCapture()) SetCapture();
+    return CSkinDialog::PreTranslateMessage(msg);
+}
+
+void CDlgCMDMenu::OnLButtonDown(UINT, POINT) {
+    // With the capture held, every press outside the items lands here.
+    EndDialog(-1);
+    Default();
+}
+
+BOOL CDlgCMDMenu::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const HWND from = reinterpret_cast<HWND>(lParam);
+    if (from) {
+        int picked = -1;
+        for (int i = 0; i < ITEM_COUNT; ++i) {
+            if (m_Items[static_cast<size_t>(i)].m_hWnd == from) {
+                picked = i;
+                break;
+            }
+        }
+        EndDialog(picked);
+    }
+    return CSkinDialog::OnCommand(wParam, lParam);
+}
+
+void CDlgCMDMenu::OnDestroy() {
+    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    m_bCapture = false;
+    CSkinDialog::OnDestroy();
+}
+
+}  // namespace zavo

@@ -1,0 +1,45 @@
+// CDlgCMDMenu: the pop-up menu of the 22 macro commands, dropped below a button
+// of the macro editor. Modal; DoModal returns the index (0..21) of the clicked
+// command, or -1 when the user clicks anywhere else.
+//
+// The menu holds the mouse capture everywhere except over an item, where it
+// lets the item's button track and take the click; a press anywhere the menu
+// holds the capture (outside the items, outside the menu) closes it.
+#pragma once
+#include <array>
+
+#include "skin/BitmapBtn.h"
+#include "skin/SkinnedDialog.h"
+
+namespace zavo {
+
+class CDlgCMDMenu : public CSkinDialog {
+public:
+    static constexpr UINT IDD = 132;
+    static constexpr int ITEM_COUNT = 22;
+
+    CDlgCMDMenu(const AppContext& app, CWnd& owner, POINT position)
+        : CSkinDialog(IDD, app, &owner), m_Position(position) {}
+
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    std::array<CBitmapBtn, ITEM_COUNT> m_Items;
+
+protected:
+    std::wstring SkinFile() const override { return L"Commands_menu.ini"; }
+    std::vector<SkinButtonSpec> SkinButtons() override;
+    void OnMouseMove(UINT flags, POINT pt) override;
+    void OnLButtonDown(UINT flags, POINT pt) override;
+    void OnDestroy() override;
+
+private:
+    bool OverItem(POINT pt) const;
+
+    POINT m_Position;
+    bool m_bCapture = false;
+    std::array<RECT, ITEM_COUNT> m_ItemRects{};
+};
+
+}  // namespace zavo

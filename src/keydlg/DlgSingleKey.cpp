@@ -1,0 +1,69 @@
+#include "keydlg/DlgSingleKey.h"
+
+#include "macro/KeyCapture.h"
+#include "macro/KeyNames.h"
+
+namespace zavo {
+
+namespace {
+constexpr int LANG_OK = 9;
+constexpr int LANG_CANCEL = 8;
+constexpr int IDC_SRC_KEY = 1000;
+constexpr int IDC_DST_KEY = 1001;
+}  // namespace
+
+std::vector<SkinButtonSpec> CDlgSingleKey::SkinButtons() {
+    return {{L"1", &m_btnOk, TooltipSource::Lang(LANG_OK)}, {L"2", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL)}};
+}
+
+void CDlgSingleKey::DoDataExchange(CDataExchange* dx) {
+    CSkinDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_SRC_KEY, m_SrcBox);
+    DDX_Control(dx, IDC_DST_KEY, m_DstBox);
+}
+
+std::wstring CDlgSingleKey::NameOf(std::uint8_t code) const { return KeyNameForLayout(code, m_App.layoutCode); }
+
+BOOL CDlgSingleKey::OnInitDialog() {
+    CSkinDialog::OnInitDialog();
+    m_SrcBox.MoveWindow(107, 50, 44, 18, TRUE);
+    m_DstBox.MoveWindow(107, 73, 44, 18, TRUE);
+    m_SrcBox.EnableWindow(FALSE);
+    m_SrcBox.SetLimitText(1);
+    m_DstBox.SetLimitText(1);
+    m_SrcBox.SetWindowText(NameOf(m_SrcKeyCode));
+    m_DstBox.SetWindowText(NameOf(m_DstKeyCode));
+    m_bCaptured = false;
+    return TRUE;
+}
+
+BOOL CDlgSingleKey::PreTranslateMessage(MSG* msg) {
+    const UINT m = msg->message;
+    if (m == WM_KEYUP || m == WM_SYSKEYUP) {
+        m_DstKeyCode = KeyCodeOfRelease(static_cast<std::uint32_t>(msg->wParam), static_cast<std::uint32_t>(msg->lParam));
+        m_bCaptured = true;
+        m_DstBox.SetWindowText(NameOf(m_DstKeyCode));
+    }
+    // Every key is a key to capture here, Enter and Esc included: none reaches
+    // the dialog keys, so none presses OK or Cancel, moves the focus (Tab) or
+    // presses the focused button (Space). They are dispatched as they are.
+    if (m == WM_KEYUP || m == WM_SYSKEYUP || m == WM_KEYDOWN || m == WM_SYSKEYDOWN) return FALSE;
+    return CSkinDialog::PreTranslateMessage(msg);
+}
+
+BOOL CDlgSingleKey::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const HWND from = reinterpret_cast<HWND>(lParam);
+    if (from && from == m_btnCancel.m_hWnd) {
+        CDialog::OnCancel();
+    } else if (from && from == m_btnOk.m_hWnd) {
+        // Without a key released there is nothing to accept: OK is Cancel then,
+        // and a key never becomes dead by accident.
+        if (m_bCaptured && IsCapturedKey(m_DstKeyCode))
+            CDialog::OnOK();
+        else
+            CDialog::OnCancel();
+    }
+    return CSkinDialog::OnCommand(wParam, lParam);
+}
+
+}  // namespace zavo
