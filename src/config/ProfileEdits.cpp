@@ -1,5 +1,7 @@
 #include "config/ProfileEdits.h"
 
+#include "config/ConfigStore.h"
+
 namespace zavo {
 
 void ClearSwapKey(SwapKeyEntry& swap) {
@@ -10,14 +12,9 @@ void ClearSwapKey(SwapKeyEntry& swap) {
 
 void ResetProfile(ProfileConfig& profile) {
     for (ButtonConfig& slot : profile.Button) {
-        slot.AppPath.clear();
-        slot.Macro.MacroName.clear();
-        slot.FunID = FUNID_NONE;
+        ClearSlot(slot);
         slot.CurKey = 0;
         slot.AssKey = 0;
-        slot.Macro.RepeatOption = 0;
-        slot.Macro.RepeatTimes = 0;
-        slot.Macro.Macro.fill(0);
         slot.Mappinkey = KEY_NONE;
     }
     profile.InstantShift.PreKey = KEY_NONE;

@@ -9,12 +9,12 @@ namespace zavo {
 // A standard key without a remap.
 void ClearSwapKey(SwapKeyEntry& swap);
 
-// What the main window's Reset does to the active profile: no slot does
-// anything (function, key codes, application path, macro name, macro events
-// and repeat option cleared, no key lent), no instant-shift keys, no standard
-// key remapped. The profile's instant-shift choices of other profiles
-// (ProfileKey) are kept, as are a slot's single key and macro length, which
-// nothing reads while the slot has no function.
+// What the main window's Reset does to the active profile: every slot cleared
+// as a first start clears it (ClearSlot: function, application path, macro),
+// its key codes too and no key lent; no instant-shift keys; no standard key
+// remapped. The profile's instant-shift choices of other profiles
+// (ProfileKey) are kept, as is a slot's single key, which nothing reads while
+// the slot has no function.
 void ResetProfile(ProfileConfig& profile);
 
 }  // namespace zavo

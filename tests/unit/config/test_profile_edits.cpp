@@ -27,6 +27,7 @@ TEST(ResetProfile, ClearsEveryFunctionOfTheProfileAndNothingElse) {
         EXPECT_EQ(slot.Macro.RepeatOption, 0);
         EXPECT_EQ(slot.Macro.RepeatTimes, 0);
         EXPECT_EQ(slot.Macro.Macro, decltype(slot.Macro.Macro){});
+        EXPECT_EQ(slot.Macro.MacroLength, 0);
         EXPECT_EQ(slot.Mappinkey, KEY_NONE);
     }
     for (const SwapKeyEntry& swap : p.SwapKey) {

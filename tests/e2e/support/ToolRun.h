@@ -16,6 +16,8 @@
 
 namespace zavo::e2e {
 
+// A button entry of a skin description file in the build's Skins folder.
+ButtonEntry SkinFileEntry(const std::wstring& file, const std::wstring& section, const std::wstring& key);
 // Places of the main window's buttons, read from the generated Skins\main.ini.
 ButtonEntry MainSkinEntry(const std::wstring& section, int key);
 POINT CenterOf(const SkinRect& r);

@@ -1,13 +1,19 @@
 #include "ToolRun.h"
 
+#include <commctrl.h>
+
 #include "config/ConfigStore.h"
 #include "config/Ini.h"
 #include "service/ServiceCodes.h"
 
 namespace zavo::e2e {
 
+ButtonEntry SkinFileEntry(const std::wstring& file, const std::wstring& section, const std::wstring& key) {
+    return ParseButtonEntry(IniReadString(BinPath(L"Skins\\" + file), section, key, L""));
+}
+
 ButtonEntry MainSkinEntry(const std::wstring& section, int key) {
-    return ParseButtonEntry(IniReadString(BinPath(L"Skins\\main.ini"), section, std::to_wstring(key), L""));
+    return SkinFileEntry(L"main.ini", section, std::to_wstring(key));
 }
 
 POINT CenterOf(const SkinRect& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -63,6 +69,9 @@ BOOL CALLBACK MatchOther(HWND w, LPARAM lp) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     if (pid != s->pid || w == s->main || !IsWindowVisible(w)) return TRUE;
+    wchar_t cls[64] = {};
+    GetClassNameW(w, cls, 64);
+    if (wcscmp(cls, TOOLTIPS_CLASSW) == 0) return TRUE;  // a button's tooltip is no dialog
     const std::wstring title = WindowText(w);
     if (title == svc::MAIN_WINDOW_TITLE || title == svc::LOADING_WINDOW_TITLE) return TRUE;
     s->found = w;
