@@ -96,13 +96,12 @@ def background(layout):
         L.rrect((tl[0] - 5, tl[1] + 4, tb[2] + 5, tb[3] + 5), 8, fill=(22, 32, 42))
         L.rrect((tl[0] - 5, tl[1] + 4, tb[2] + 5, tb[3] + 5), 8, outline=(0, 86, 122), width=1)
         L.text_in((tl[0], tl[1] + 4, tl[2], tl[3] + 2), "T-KEYS", font(10), P.ACCENT_SOFT)
-        if layout == "en":
-            # lock lights above the number pad
-            lx = cell(18.8, 0, 4, 1)
-            for i, lab in enumerate(("NUM", "CAPS", "SCROLL")):
-                cx = lx[0] + 22 + i * 50
-                L.ellipse((cx - 3, lx[1] + 9, cx + 3, lx[1] + 15), fill=(0, 150, 200))
-                L.text_in((cx - 24, lx[1] + 16, cx + 24, lx[1] + 32), lab, font(8), P.FAINT)
+        # lock lights above the number pad (both layouts)
+        lx = cell(18.8, 0, 4, 1)
+        for i, lab in enumerate(("NUM", "CAPS", "SCROLL")):
+            cx = lx[0] + 22 + i * 50
+            L.ellipse((cx - 3, lx[1] + 9, cx + 3, lx[1] + 15), fill=(0, 150, 200))
+            L.text_in((cx - 24, lx[1] + 16, cx + 24, lx[1] + 32), lab, font(8), P.FAINT)
         # status line: indicator frame and the status display
         L.rrect((216, 357, 248, 389), 6, fill=P.GROOVE)
         L.rrect((216, 357, 248, 389), 6, outline=P.PANEL_EDGE, width=1)
