@@ -205,8 +205,9 @@ def build(layout="en"):
 
 
 def enter_pictures():
-    """The two shape pictures of the Enter region button: rest and lit. Every
-    pixel outside the L is exactly the key colour."""
+    """The shape pictures of the Enter region button, one per face of the other
+    keys: rest ("normal"), under the mouse ("over"), lit ("down") and dimmed
+    ("disabled"). Every pixel outside the L is exactly the key colour."""
     eb = enter_bounds()
     w, h = eb[2] - eb[0], eb[3] - eb[1]
     mask = Image.new("L", (w * SCALE, h * SCALE), 0)
@@ -217,7 +218,7 @@ def enter_pictures():
                       (p[2] - eb[0]) * SCALE - 1, (p[3] - eb[1]) * SCALE - 1], fill=255)
     mask = mask.resize((w, h), Image.BOX).point(lambda v: 255 if v >= 128 else 0)
     out = {}
-    for name, face in (("normal", "normal"), ("over", "down")):
+    for name, face in (("normal", "normal"), ("over", "over"), ("down", "down"), ("disabled", "disabled")):
         L = Layer(w, h, P.PLATE)
         draw_enter(L, face, -eb[0], -eb[1])
         img = L.finish()
