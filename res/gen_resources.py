@@ -5,7 +5,8 @@
 
     zavo.ico         application icon 128 (16, 24, 32, 48 and 256 pixels)
     ind_d.bmp ...    indicator bitmaps 143-146: letters D, L, S, T, 22 x 22
-    load.gif         the "LOAD" animation: 173 x 173, 12 frames of 20/100 s, looping
+    load.gif         the "LOAD" animation: 173 x 173, 12 frames of 20/100 s, looping,
+                     transparent around the spinner
 
 Colours follow the default skin: a dark surface with a cyan accent.
 """
@@ -13,7 +14,7 @@ import math
 import os
 import sys
 
-from PIL import Image, ImageDraw, ImageFilter, ImageFont
+from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 SURFACE = (20, 23, 30)        # panel colour of the skins
 WINDOW = (13, 15, 20)
@@ -22,6 +23,7 @@ TEXT = (234, 238, 244)
 ACCENT = (0, 196, 255)
 ACCENT_DEEP = (0, 96, 138)
 HEAD = (170, 238, 255)
+PLATE = (27, 30, 38)          # keyboard plate, what the loading window floats over
 BAR_DIM = (34, 38, 48)
 
 # Each indicator: letter and its colour (what kind of assignment it marks).
@@ -118,24 +120,50 @@ def spinner_frame(index, frames, size=173):
             d.line((x0, y0, x1, y1), fill=colour, width=width)
             for x, y in ((x0, y0), (x1, y1)):
                 d.ellipse((x - width / 2, y - width / 2, x + width / 2, y + width / 2), fill=colour)
-    frame = supersampled((size, size), 3, draw_fn, WINDOW)
+    # Drawn over the keyboard plate: the edges of the spinner, which stay opaque,
+    # blend into what lies under the loading window.
+    frame = supersampled((size, size), 3, draw_fn, PLATE)
     # A soft glow around the lit bars.
     lit = frame.convert("L").point(lambda v: 255 if v > 90 else 0)
-    glow = Image.composite(frame, Image.new("RGB", frame.size, WINDOW), lit)
+    glow = Image.composite(frame, Image.new("RGB", frame.size, PLATE), lit)
     glow = glow.filter(ImageFilter.GaussianBlur(5))
     return Image.composite(frame, Image.blend(frame, glow, 0.6), lit)
 
 
+TRANSPARENT = 255               # palette index of the pixels around the spinner
+
+
+def spinner_mask(images):
+    """The pixels any frame paints: the same set in every frame. The frames are
+    drawn one over the other without clearing, so a pixel that is opaque in one
+    frame must be opaque in all of them."""
+    mask = Image.new("L", images[0].size, 0)
+    for im in images:
+        diff = ImageChops.difference(im, Image.new("RGB", im.size, PLATE)).convert("L")
+        mask = ImageChops.lighter(mask, diff.point(lambda v: 255 if v > 6 else 0))
+    return mask
+
+
 def write_gif(path, frames=12):
+    """The loading dialog shows its window through a colour key: only what the
+    picture paints is seen. Every pixel outside the spinner is the GIF's
+    transparent colour, so the dialog's own background (the key colour) stays
+    there and the keyboard under the window shows through."""
     images = [spinner_frame(i, frames) for i in range(frames)]
+    mask = spinner_mask(images)
     # One palette for every frame keeps the colours steady between frames.
     strip = Image.new("RGB", (173, 173 * frames))
     for i, im in enumerate(images):
         strip.paste(im, (0, 173 * i))
     palette = strip.quantize(colors=128, method=Image.MEDIANCUT)
-    paletted = [im.quantize(palette=palette, dither=Image.NONE) for im in images]
+    outside = mask.point(lambda v: 255 if v == 0 else 0)
+    paletted = []
+    for im in images:
+        p = im.quantize(palette=palette, dither=Image.NONE)
+        p.paste(TRANSPARENT, (0, 0), outside)
+        paletted.append(p)
     paletted[0].save(path, save_all=True, append_images=paletted[1:], duration=200, loop=0,
-                     disposal=1, optimize=False)
+                     disposal=1, transparency=TRANSPARENT, optimize=False)
 
 
 def main():
