@@ -6,6 +6,7 @@ packages=(
   googletest nlohmann-json3-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
+  nsis zip unzip
 )
 missing=()
 for p in "${packages[@]}"; do
