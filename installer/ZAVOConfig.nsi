@@ -1,7 +1,8 @@
 ; The ZAVOConfig installer: a per-user installation that needs no administrator
 ; rights. Built by the "dist" target of installer/CMakeLists.txt:
 ;   makensis -DVERSION=1.2.3 -DSTAGE=<folder with the program files> -DICON=<zavo.ico>
-;            -DSIZE_KB=<size of the files> -DOUTFILE=<setup.exe> ZAVOConfig.nsi
+;            -DSIZE_KB=<size of the files> -DUNINSTALL_LIST=<Delete and RMDir lines of the files>
+;            -DOUTFILE=<setup.exe> ZAVOConfig.nsi
 ;
 ; Installs into the user's own program folder (%LOCALAPPDATA%\Programs\ZAVOConfig),
 ; adds a Start-menu shortcut and an entry in the installed-programs list (under
@@ -18,6 +19,9 @@
 !endif
 !ifndef ICON
   !error "ICON is not defined (makensis -DICON=zavo.ico)"
+!endif
+!ifndef UNINSTALL_LIST
+  !error "UNINSTALL_LIST is not defined (makensis -DUNINSTALL_LIST=uninstall-files.nsh)"
 !endif
 !ifndef SIZE_KB
   !define SIZE_KB 0
@@ -141,13 +145,9 @@ Section "un.$(UnProgram)" UnSecProgram
   Delete "$SMPROGRAMS\${PRODUCT}\*.lnk"
   RMDir "$SMPROGRAMS\${PRODUCT}"
 
-  ; Only what the installer put there: a folder the user chose that holds
-  ; other files keeps them.
-  Delete "$INSTDIR\${EXE}"
-  Delete "$INSTDIR\KBHook.dll"
-  RMDir /r "$INSTDIR\lan"
-  RMDir /r "$INSTDIR\Skins"
-  RMDir /r "$INSTDIR\Help"
+  ; Only what the installer put there: files the user added (a skin of their
+  ; own, say) and the folders that hold them stay.
+  !include "${UNINSTALL_LIST}"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
 
