@@ -152,21 +152,33 @@ void ExpectToolStarts(const std::wstring& exe, const std::wstring& shot) {
     // The skin was found beside the executable: the window has the skin's size.
     EXPECT_EQ(rc.right - rc.left, kMainWidth);
     EXPECT_EQ(rc.bottom - rc.top, kMainHeight);
-    Screenshot(shot);
+    Screenshot(shot, main);
     tool.Kill();
 }
 
-TEST(Installer, SilentInstallStartAndUninstallKeepsTheSettings) {
+// Installs silently (no elevation) into a prefix without the program.
+void InstallSilently() {
     const std::wstring setup = EnvPath(L"ZAVO_SETUP");
     ASSERT_FALSE(setup.empty()) << "ZAVO_SETUP is not set";
     ASSERT_TRUE(Exists(setup)) << "no installer at the given path";
-    const std::wstring dir = InstallDir();
-    ASSERT_FALSE(Exists(dir)) << "the prefix is not fresh";
-
-    // Install, silently and without elevation.
+    ASSERT_FALSE(Exists(InstallDir())) << "the program is installed already";
     const auto installed = RunToExit(setup, {L"/S"}, kInstallTimeout);
     ASSERT_TRUE(installed.has_value()) << "installer did not finish";
     ASSERT_EQ(*installed, 0u);
+}
+
+// Uninstalls silently. The uninstaller runs from a copy of itself and the first
+// process ends at once: waits for its last step, the installed-programs entry
+// going away.
+void UninstallSilently() {
+    ASSERT_TRUE(RunToExit(InstallDir() + L"\\Uninstall.exe", {L"/S"}, kInstallTimeout).has_value());
+    EXPECT_TRUE(WaitUntil([] { return UninstallValue(L"DisplayName").empty(); }, kInstallTimeout, Ms(200)))
+        << "uninstaller did not finish: the installed-programs entry stays";
+}
+
+TEST(Installer, SilentInstallStartAndUninstallKeepsTheSettings) {
+    const std::wstring dir = InstallDir();
+    ASSERT_NO_FATAL_FAILURE(InstallSilently());
 
     for (const wchar_t* file :
          {L"ZAVOConfig.exe", L"KBHook.dll", L"Uninstall.exe", L"lan\\En\\lang.dll", L"lan\\Deutsch\\lang.dll",
@@ -191,14 +203,24 @@ TEST(Installer, SilentInstallStartAndUninstallKeepsTheSettings) {
     const std::wstring macro = macroDir + L"\\Mine.ini";
     ASSERT_TRUE(WritePrivateProfileStringW(L"Setting", L"Name", L"Mine", macro.c_str()));
 
-    // Uninstall silently. The uninstaller runs from a copy of itself and the
-    // first process ends at once: wait for the files to go.
-    ASSERT_TRUE(RunToExit(dir + L"\\Uninstall.exe", {L"/S"}, kInstallTimeout).has_value());
-    EXPECT_TRUE(WaitUntil([&] { return !Exists(dir); }, kInstallTimeout, Ms(200))) << "program folder left behind";
+    ASSERT_NO_FATAL_FAILURE(UninstallSilently());
+    EXPECT_FALSE(Exists(dir)) << "program folder left behind";
     EXPECT_FALSE(Exists(StartMenuLink()));
-    EXPECT_TRUE(UninstallValue(L"DisplayName").empty()) << "installed-programs entry left behind";
     EXPECT_TRUE(Exists(DataFolder() + L"\\Config.config")) << "uninstall removed the settings";
     EXPECT_TRUE(Exists(macro)) << "uninstall removed the user's macro";
+}
+
+TEST(Installer, UninstallLeavesWhatTheUserAddedToTheProgramFolder) {
+    const std::wstring dir = InstallDir();
+    ASSERT_NO_FATAL_FAILURE(InstallSilently());
+    const std::wstring ownSkin = dir + L"\\Skins\\MySkin.ini";
+    ASSERT_TRUE(WritePrivateProfileStringW(L"SCREEN", L"Main", L"my.bmp", ownSkin.c_str()));
+
+    ASSERT_NO_FATAL_FAILURE(UninstallSilently());
+    EXPECT_TRUE(Exists(ownSkin));
+    for (const wchar_t* file : {L"ZAVOConfig.exe", L"KBHook.dll", L"Skins\\main.ini", L"lan", L"Help"})
+        EXPECT_FALSE(Exists(dir + L"\\" + file)) << "left behind: " << std::string(file, file + wcslen(file));
+    EXPECT_FALSE(Exists(StartMenuLink()));
 }
 
 struct PortableCase {
