@@ -1,6 +1,7 @@
 ; The ZAVOConfig installer: a per-user installation that needs no administrator
 ; rights. Built by the "dist" target of installer/CMakeLists.txt:
 ;   makensis -DVERSION=1.2.3 -DSTAGE=<folder with the program files> -DICON=<zavo.ico>
+;            -DSIDE_BITMAP=<setup_side.bmp> -DHEADER_BITMAP=<setup_header.bmp>
 ;            -DSIZE_KB=<size of the files> -DUNINSTALL_LIST=<Delete and RMDir lines of the files>
 ;            -DOUTFILE=<setup.exe> ZAVOConfig.nsi
 ;
@@ -19,6 +20,12 @@
 !endif
 !ifndef ICON
   !error "ICON is not defined (makensis -DICON=zavo.ico)"
+!endif
+!ifndef SIDE_BITMAP
+  !error "SIDE_BITMAP is not defined (makensis -DSIDE_BITMAP=setup_side.bmp)"
+!endif
+!ifndef HEADER_BITMAP
+  !error "HEADER_BITMAP is not defined (makensis -DHEADER_BITMAP=setup_header.bmp)"
 !endif
 !ifndef UNINSTALL_LIST
   !error "UNINSTALL_LIST is not defined (makensis -DUNINSTALL_LIST=uninstall-files.nsh)"
@@ -67,6 +74,13 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !define MUI_LANGDLL_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MUI_LANGDLL_REGISTRY_VALUENAME "InstallerLanguage"
 
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${SIDE_BITMAP}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${SIDE_BITMAP}"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${HEADER_BITMAP}"
+!define MUI_HEADERIMAGE_UNBITMAP "${HEADER_BITMAP}"
+!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -86,6 +100,9 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 LangString RunTool ${LANG_ENGLISH} "Start ZAVOConfig now"
 LangString RunTool ${LANG_GERMAN} "ZAVOConfig jetzt starten"
 LangString RunTool ${LANG_JAPANESE} "ZAVOConfig を今すぐ起動する"
+LangString WelcomeText ${LANG_ENGLISH} "This installs ZAVOConfig ${VERSION}, the configuration tool of your keyboard, for your user account. It needs no administrator rights.$\r$\n$\r$\nYour settings and macros from an earlier version are kept.$\r$\n$\r$\nClick Next to continue."
+LangString WelcomeText ${LANG_GERMAN} "Hiermit wird ZAVOConfig ${VERSION}, das Konfigurationsprogramm Ihrer Tastatur, für Ihr Benutzerkonto installiert. Administratorrechte sind nicht nötig.$\r$\n$\r$\nIhre Einstellungen und Makros aus einer früheren Version bleiben erhalten.$\r$\n$\r$\nKlicken Sie auf Weiter, um fortzufahren."
+LangString WelcomeText ${LANG_JAPANESE} "キーボードの設定ツール ZAVOConfig ${VERSION} を、お使いのユーザー アカウントにインストールします。管理者権限は不要です。$\r$\n$\r$\n以前のバージョンの設定とマクロはそのまま引き継がれます。$\r$\n$\r$\n続けるには [次へ] をクリックしてください。"
 LangString GuideLink ${LANG_ENGLISH} "ZAVOConfig user guide"
 LangString GuideLink ${LANG_GERMAN} "ZAVOConfig Benutzerhandbuch"
 LangString GuideLink ${LANG_JAPANESE} "ZAVOConfig ユーザーガイド"

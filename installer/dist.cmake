@@ -1,7 +1,8 @@
 # Stages the program files of a build and packs them twice: the NSIS installer
 # and the portable zip. Run by the "dist" target (installer/CMakeLists.txt).
-# Inputs: BIN (the build's bin folder), STAGE, ICON, NSI, VERSION, SETUP, PORTABLE.
-foreach(var BIN STAGE ICON NSI VERSION SETUP PORTABLE)
+# Inputs: BIN (the build's bin folder), STAGE, PICTURES (the icon and the
+# installer's pictures, drawn by res/gen_resources.py), NSI, VERSION, SETUP, PORTABLE.
+foreach(var BIN STAGE PICTURES NSI VERSION SETUP PORTABLE)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "dist.cmake: ${var} is not set")
   endif()
@@ -69,7 +70,8 @@ get_filename_component(outdir ${SETUP} DIRECTORY)
 file(MAKE_DIRECTORY ${outdir})
 file(REMOVE ${SETUP} ${PORTABLE})
 execute_process(
-  COMMAND ${MAKENSIS} -V2 -DVERSION=${VERSION} -DSTAGE=${STAGE} -DICON=${ICON} -DSIZE_KB=${kib}
+  COMMAND ${MAKENSIS} -V2 -DVERSION=${VERSION} -DSTAGE=${STAGE} -DICON=${PICTURES}/zavo.ico
+          -DSIDE_BITMAP=${PICTURES}/setup_side.bmp -DHEADER_BITMAP=${PICTURES}/setup_header.bmp -DSIZE_KB=${kib}
           -DUNINSTALL_LIST=${uninstall_list} -DOUTFILE=${SETUP} ${NSI}
   RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)

@@ -7,6 +7,8 @@
     ind_d.bmp ...    indicator bitmaps 143-146: letters D, L, S, T, 22 x 22
     load.gif         the "LOAD" animation: 173 x 173, 12 frames of 20/100 s, looping,
                      transparent around the spinner
+    setup_side.bmp   the installer's welcome and finish picture, 164 x 314
+    setup_header.bmp the installer's page header picture, 150 x 57
 
 Colours follow the default skin: a dark surface with a cyan accent.
 """
@@ -166,6 +168,33 @@ def write_gif(path, frames=12):
                      disposal=1, transparency=TRANSPARENT, optimize=False)
 
 
+def setup_side():
+    """The tall picture on the installer's first and last page: the dark surface
+    of the skins, the icon and the name."""
+    w, h = 164, 314
+    img = Image.new("RGB", (w, h), WINDOW)
+    d = ImageDraw.Draw(img)
+    for y in range(h):
+        t = y / (h - 1)
+        d.line((0, y, w, y), fill=tuple(int(a + (b - a) * t) for a, b in zip(SURFACE, WINDOW)))
+    d.rectangle((0, 0, 3, h), fill=ACCENT)
+    logo = icon_image(96)
+    img.paste(logo, ((w - 96) // 2, 70), logo)
+    centred_text(d, (0, 184, w, 214), "ZAVO", bold_font(24), TEXT)
+    centred_text(d, (0, 214, w, 232), "CONFIG", bold_font(11), ACCENT)
+    return img
+
+
+def setup_header():
+    """The small picture at the right of the installer's page headers, on the
+    header's white."""
+    w, h = 150, 57
+    img = Image.new("RGB", (w, h), (255, 255, 255))
+    logo = icon_image(40)
+    img.paste(logo, (w - 40 - 10, (h - 40) // 2), logo)
+    return img
+
+
 def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
@@ -178,6 +207,8 @@ def main():
     big.save(os.path.join(out, "zavo.ico"), sizes=[(s, s) for s in sizes],
              append_images=[icon_image(s) for s in sizes if s != 256], bitmap_format="bmp")
     write_gif(os.path.join(out, "load.gif"))
+    setup_side().save(os.path.join(out, "setup_side.bmp"), "BMP")
+    setup_header().save(os.path.join(out, "setup_header.bmp"), "BMP")
 
 
 if __name__ == "__main__":
