@@ -1,6 +1,7 @@
 # ZAVOConfig: the two commands that do everything on a fresh Debian machine.
 #   make run    build everything and start the tool
 #   make test   build everything and run every test
+#   make dist   build the installer and the portable zip into dist/
 SHELL := /bin/bash
 BUILD  ?= build
 NATIVE := $(BUILD)/native
@@ -18,7 +19,7 @@ CMAKE_NATIVE := cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebIn
 CMAKE_WIN    := cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZAVO_SKIN=$(SKIN) \
                 -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
 
-.PHONY: all deps native win test test-native test-win run bench fuzz sanitize clean
+.PHONY: all deps native win test test-native test-win run bench fuzz sanitize dist clean
 
 all: native win
 
@@ -48,6 +49,11 @@ test-win:
 run: native win
 	SERVICE=$(SERVICE) tools/run.sh $(WIN)/bin $(NATIVE)/bin
 
+# dist/ZAVOConfig-<version>-setup.exe and dist/ZAVOConfig-<version>-portable.zip
+# (the version is project() in CMakeLists.txt).
+dist: win
+	cmake --build $(WIN) --target dist
+
 bench: native win
 	tools/run-benchmarks.sh $(NATIVE)/bin $(WIN)/bin
 
@@ -63,4 +69,4 @@ sanitize: deps
 	ctest --test-dir $(BUILD)/asan --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) out
+	rm -rf $(BUILD) out dist

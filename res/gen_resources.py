@@ -5,7 +5,10 @@
 
     zavo.ico         application icon 128 (16, 24, 32, 48 and 256 pixels)
     ind_d.bmp ...    indicator bitmaps 143-146: letters D, L, S, T, 22 x 22
-    load.gif         the "LOAD" animation: 173 x 173, 12 frames of 20/100 s, looping
+    load.gif         the "LOAD" animation: 173 x 173, 12 frames of 20/100 s, looping,
+                     transparent around the spinner
+    setup_side.bmp   the installer's welcome and finish picture, 164 x 314
+    setup_header.bmp the installer's page header picture, 150 x 57
 
 Colours follow the default skin: a dark surface with a cyan accent.
 """
@@ -13,7 +16,7 @@ import math
 import os
 import sys
 
-from PIL import Image, ImageDraw, ImageFilter, ImageFont
+from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 SURFACE = (20, 23, 30)        # panel colour of the skins
 WINDOW = (13, 15, 20)
@@ -22,6 +25,7 @@ TEXT = (234, 238, 244)
 ACCENT = (0, 196, 255)
 ACCENT_DEEP = (0, 96, 138)
 HEAD = (170, 238, 255)
+PLATE = (27, 30, 38)          # keyboard plate, what the loading window floats over
 BAR_DIM = (34, 38, 48)
 
 # Each indicator: letter and its colour (what kind of assignment it marks).
@@ -118,24 +122,77 @@ def spinner_frame(index, frames, size=173):
             d.line((x0, y0, x1, y1), fill=colour, width=width)
             for x, y in ((x0, y0), (x1, y1)):
                 d.ellipse((x - width / 2, y - width / 2, x + width / 2, y + width / 2), fill=colour)
-    frame = supersampled((size, size), 3, draw_fn, WINDOW)
+    # Drawn over the keyboard plate: the edges of the spinner, which stay opaque,
+    # blend into what lies under the loading window.
+    frame = supersampled((size, size), 3, draw_fn, PLATE)
     # A soft glow around the lit bars.
     lit = frame.convert("L").point(lambda v: 255 if v > 90 else 0)
-    glow = Image.composite(frame, Image.new("RGB", frame.size, WINDOW), lit)
+    glow = Image.composite(frame, Image.new("RGB", frame.size, PLATE), lit)
     glow = glow.filter(ImageFilter.GaussianBlur(5))
     return Image.composite(frame, Image.blend(frame, glow, 0.6), lit)
 
 
+TRANSPARENT = 255               # palette index of the pixels around the spinner
+
+
+def spinner_mask(images):
+    """The pixels any frame paints: the same set in every frame. The frames are
+    drawn one over the other without clearing, so a pixel that is opaque in one
+    frame must be opaque in all of them."""
+    mask = Image.new("L", images[0].size, 0)
+    for im in images:
+        diff = ImageChops.difference(im, Image.new("RGB", im.size, PLATE)).convert("L")
+        mask = ImageChops.lighter(mask, diff.point(lambda v: 255 if v > 6 else 0))
+    return mask
+
+
 def write_gif(path, frames=12):
+    """The loading dialog shows its window through a colour key: only what the
+    picture paints is seen. Every pixel outside the spinner is the GIF's
+    transparent colour, so the dialog's own background (the key colour) stays
+    there and the keyboard under the window shows through."""
     images = [spinner_frame(i, frames) for i in range(frames)]
+    mask = spinner_mask(images)
     # One palette for every frame keeps the colours steady between frames.
     strip = Image.new("RGB", (173, 173 * frames))
     for i, im in enumerate(images):
         strip.paste(im, (0, 173 * i))
     palette = strip.quantize(colors=128, method=Image.MEDIANCUT)
-    paletted = [im.quantize(palette=palette, dither=Image.NONE) for im in images]
+    outside = mask.point(lambda v: 255 if v == 0 else 0)
+    paletted = []
+    for im in images:
+        p = im.quantize(palette=palette, dither=Image.NONE)
+        p.paste(TRANSPARENT, (0, 0), outside)
+        paletted.append(p)
     paletted[0].save(path, save_all=True, append_images=paletted[1:], duration=200, loop=0,
-                     disposal=1, optimize=False)
+                     disposal=1, transparency=TRANSPARENT, optimize=False)
+
+
+def setup_side():
+    """The tall picture on the installer's first and last page: the dark surface
+    of the skins, the icon and the name."""
+    w, h = 164, 314
+    img = Image.new("RGB", (w, h), WINDOW)
+    d = ImageDraw.Draw(img)
+    for y in range(h):
+        t = y / (h - 1)
+        d.line((0, y, w, y), fill=tuple(int(a + (b - a) * t) for a, b in zip(SURFACE, WINDOW)))
+    d.rectangle((0, 0, 3, h), fill=ACCENT)
+    logo = icon_image(96)
+    img.paste(logo, ((w - 96) // 2, 70), logo)
+    centred_text(d, (0, 184, w, 214), "ZAVO", bold_font(24), TEXT)
+    centred_text(d, (0, 214, w, 232), "CONFIG", bold_font(11), ACCENT)
+    return img
+
+
+def setup_header():
+    """The small picture at the right of the installer's page headers, on the
+    header's white."""
+    w, h = 150, 57
+    img = Image.new("RGB", (w, h), (255, 255, 255))
+    logo = icon_image(40)
+    img.paste(logo, (w - 40 - 10, (h - 40) // 2), logo)
+    return img
 
 
 def main():
@@ -150,6 +207,8 @@ def main():
     big.save(os.path.join(out, "zavo.ico"), sizes=[(s, s) for s in sizes],
              append_images=[icon_image(s) for s in sizes if s != 256], bitmap_format="bmp")
     write_gif(os.path.join(out, "load.gif"))
+    setup_side().save(os.path.join(out, "setup_side.bmp"), "BMP")
+    setup_header().save(os.path.join(out, "setup_header.bmp"), "BMP")
 
 
 if __name__ == "__main__":

@@ -2,10 +2,11 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -e
 packages=(
-  cmake ninja-build make g++ ccache python3 python3-pil fonts-dejavu-core
+  cmake ninja-build make g++ ccache python3 python3-pil fonts-dejavu-core fonts-dejavu-extra
   googletest nlohmann-json3-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
+  nsis zip unzip
 )
 missing=()
 for p in "${packages[@]}"; do

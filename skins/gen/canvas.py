@@ -16,10 +16,13 @@ FONT_DIR = "/usr/share/fonts/truetype/dejavu/"
 _fonts = {}
 
 
-def font(size, bold=True, mono=False):
-    """DejaVu font of `size` pixels (the faces of fonts-dejavu-core only)."""
+def font(size, bold=True, mono=False, condensed=False):
+    """DejaVu font of `size` pixels (fonts-dejavu-core; the condensed faces come
+    from fonts-dejavu-extra)."""
     if mono:
         name = "DejaVuSansMono-Bold.ttf" if bold else "DejaVuSansMono.ttf"
+    elif condensed:
+        name = "DejaVuSansCondensed-Bold.ttf" if bold else "DejaVuSansCondensed.ttf"
     else:
         name = "DejaVuSans-Bold.ttf" if bold else "DejaVuSans.ttf"
     key = (name, size)
@@ -28,12 +31,12 @@ def font(size, bold=True, mono=False):
     return _fonts[key]
 
 
-def fit_font(text, max_width, size, smallest=7, bold=True):
+def fit_font(text, max_width, size, smallest=7, bold=True, condensed=False):
     """The largest font from `size` down to `smallest` in which `text` is at most
     `max_width` pixels wide."""
-    while size > smallest and font(size, bold).getlength(text) > max_width:
+    while size > smallest and font(size, bold, condensed=condensed).getlength(text) > max_width:
         size -= 1
-    return font(size, bold)
+    return font(size, bold, condensed=condensed)
 
 
 def mix(a, b, t):

@@ -352,8 +352,8 @@ def warnings():
                   ["Connect the keyboard. You can still edit every", "setting; it reaches the keyboard when it is",
                    "connected and you press Apply."], "info", one)
     w3 = _warning("Apply your changes first?",
-                  ["This profile has changes that are not applied.", "OK applies them and switches profiles;",
-                   "Cancel stays on this profile and keeps them."], "warn", two("APPLY"))
+                  ["This profile has changes that are not applied.", "APPLY applies them and switches profiles;",
+                   "CANCEL stays on this profile and keeps them."], "warn", two("APPLY"))
     return w1, w2, w3
 
 

@@ -93,9 +93,10 @@ def english():
 
 def japanese():
     """The Japanese (JIS) arrangement: Hankaku/Zenkaku left of 1, the yen key
-    beside Backspace, the Ro key beside right Shift, Muhenkan, Henkan and Kana
-    around a shorter space bar, and the four further Japanese input keys above the
-    number pad."""
+    beside Backspace, Eisu (Caps Lock) at the start of the home row, the Ro key
+    beside right Shift, and Muhenkan, Henkan and Kana around a shorter space bar.
+    A JIS keyboard has no further input keys: the lock lights sit above the
+    number pad as on the ISO keyboard."""
     keys = []
     _common_right(keys)
     keys.append((106, 0, _row(1), 1, 1, "Zen", "Han"))
@@ -126,8 +127,6 @@ def japanese():
                            (112, 9.75, 1.25, "Kana"), (95, 11, 1, "Alt"), (96, 12, 1, "Win"),
                            (97, 13, 1, "Menu"), (98, 14, 1, "Ctrl")):
         keys.append((idx, x, _row(5), w, 1, lab, None))
-    for idx, x, lab in ((105, 0, "IME"), (107, 1, "Eisu"), (108, 2, "Hira"), (109, 3, "Roma")):
-        keys.append((idx, PAD_X + x, 0, 1, 1, lab, None))
     return keys
 
 

@@ -96,13 +96,12 @@ def background(layout):
         L.rrect((tl[0] - 5, tl[1] + 4, tb[2] + 5, tb[3] + 5), 8, fill=(22, 32, 42))
         L.rrect((tl[0] - 5, tl[1] + 4, tb[2] + 5, tb[3] + 5), 8, outline=(0, 86, 122), width=1)
         L.text_in((tl[0], tl[1] + 4, tl[2], tl[3] + 2), "T-KEYS", font(10), P.ACCENT_SOFT)
-        if layout == "en":
-            # lock lights above the number pad
-            lx = cell(18.8, 0, 4, 1)
-            for i, lab in enumerate(("NUM", "CAPS", "SCROLL")):
-                cx = lx[0] + 22 + i * 50
-                L.ellipse((cx - 3, lx[1] + 9, cx + 3, lx[1] + 15), fill=(0, 150, 200))
-                L.text_in((cx - 24, lx[1] + 16, cx + 24, lx[1] + 32), lab, font(8), P.FAINT)
+        # lock lights above the number pad (both layouts)
+        lx = cell(18.8, 0, 4, 1)
+        for i, lab in enumerate(("NUM", "CAPS", "SCROLL")):
+            cx = lx[0] + 22 + i * 50
+            L.ellipse((cx - 3, lx[1] + 9, cx + 3, lx[1] + 15), fill=(0, 150, 200))
+            L.text_in((cx - 24, lx[1] + 16, cx + 24, lx[1] + 32), lab, font(8), P.FAINT)
         # status line: indicator frame and the status display
         L.rrect((216, 357, 248, 389), 6, fill=P.GROOVE)
         L.rrect((216, 357, 248, 389), 6, outline=P.PANEL_EDGE, width=1)
@@ -206,8 +205,9 @@ def build(layout="en"):
 
 
 def enter_pictures():
-    """The two shape pictures of the Enter region button: rest and lit. Every
-    pixel outside the L is exactly the key colour."""
+    """The shape pictures of the Enter region button, one per face of the other
+    keys: rest ("normal"), under the mouse ("over"), lit ("down") and dimmed
+    ("disabled"). Every pixel outside the L is exactly the key colour."""
     eb = enter_bounds()
     w, h = eb[2] - eb[0], eb[3] - eb[1]
     mask = Image.new("L", (w * SCALE, h * SCALE), 0)
@@ -218,7 +218,7 @@ def enter_pictures():
                       (p[2] - eb[0]) * SCALE - 1, (p[3] - eb[1]) * SCALE - 1], fill=255)
     mask = mask.resize((w, h), Image.BOX).point(lambda v: 255 if v >= 128 else 0)
     out = {}
-    for name, face in (("normal", "normal"), ("over", "down")):
+    for name, face in (("normal", "normal"), ("over", "over"), ("down", "down"), ("disabled", "disabled")):
         L = Layer(w, h, P.PLATE)
         draw_enter(L, face, -eb[0], -eb[1])
         img = L.finish()

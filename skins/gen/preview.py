@@ -48,9 +48,10 @@ def main_preview(canvas, faces, skindir, outdir, layout):
             if face:
                 states[(sec, b.key)] = face
         img = compose(faces, canvas.buttons, states, mask)
-        # Enter region button (rest picture, or lit), key colour left out
+        # Enter region button (dimmed with the other keys in mode 0, at rest in
+        # mode 1), key colour left out
         eb = main_skin.enter_bounds()
-        pic = Image.open(os.path.join(skindir, "main_enter_%s.bmp" % ("normal" if mode == 0 else "over")))
+        pic = Image.open(os.path.join(skindir, "main_enter_%s.bmp" % ("disabled" if mode == 0 else "normal")))
         keyless = pic.convert("RGB").point(lambda v: v)
         m = Image.new("L", pic.size, 0)
         px, mp = keyless.load(), m.load()

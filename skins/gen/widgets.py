@@ -34,9 +34,13 @@ def keycap(legend, sub=None, small=False):
         else:
             size = 9 if small else (12 if len(legend) <= 2 else 10)
             tw = top[2] - top[0]
-            fnt = fit_font(legend, tw, size, 8)
+            # Bold down to 9 pixels, then the condensed bold face: below 9 pixels
+            # the bold face runs its letters together ("Pause" read "Psuse").
+            fnt = fit_font(legend, tw, size, 9)
             if fnt.getlength(legend) > tw:
-                fnt = fit_font(legend, tw, 9, 7, bold=False)
+                fnt = fit_font(legend, tw, min(size, 10), 8, condensed=True)
+            if fnt.getlength(legend) > tw:
+                fnt = fit_font(legend, tw, 9, 7, bold=False, condensed=True)
             L.text_in(top, legend, fnt, c["legend"])
 
     return paint

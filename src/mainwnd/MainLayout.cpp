@@ -4,6 +4,7 @@
 
 #include "framework/Gdi.h"
 #include "mainwnd/MainDlg.h"
+#include "platform/FileSystem.h"
 #include "skin/SkinEntry.h"
 
 namespace zavo {
@@ -66,12 +67,21 @@ void CZAVOConfigDlg::CreateEnterButton() {
 
 void CZAVOConfigDlg::SetEnterImages(EnterLook look) {
     m_EnterPicturesLook = look;
+    // The Enter key looks like the other keys in every state: at rest, under the
+    // mouse, lit (assigned or selected) and dimmed (locked or disabled). A skin
+    // with only the rest and lit pictures ("_normal", "_over") shows the lit
+    // picture for the lit face and the rest picture for the dimmed one.
     const std::wstring normal = m_strEnterImage + L"_normal.bmp";
     const std::wstring over = m_strEnterImage + L"_over.bmp";
+    const auto orElse = [](std::wstring path, const std::wstring& fallback) {
+        return fs::FileExists(path) ? path : fallback;
+    };
+    const std::wstring lit = orElse(m_strEnterImage + L"_down.bmp", over);
+    const std::wstring dimmed = orElse(m_strEnterImage + L"_disabled.bmp", normal);
     switch (look) {
-        case EnterLook::Default: m_EnterButton.SetImages(normal, over, over, normal); break;
-        case EnterLook::Highlighted: m_EnterButton.SetImages(over, over, over, normal); break;
-        case EnterLook::Locked: m_EnterButton.SetImages(normal, normal, normal, normal); break;
+        case EnterLook::Default: m_EnterButton.SetImages(normal, over, lit, dimmed); break;
+        case EnterLook::Highlighted: m_EnterButton.SetImages(lit, lit, lit, dimmed); break;
+        case EnterLook::Locked: m_EnterButton.SetImages(dimmed, dimmed, dimmed, dimmed); break;
     }
 }
 

@@ -1,0 +1,179 @@
+; The ZAVOConfig installer: a per-user installation that needs no administrator
+; rights. Built by the "dist" target of installer/CMakeLists.txt:
+;   makensis -DVERSION=1.2.3 -DSTAGE=<folder with the program files> -DICON=<zavo.ico>
+;            -DSIDE_BITMAP=<setup_side.bmp> -DHEADER_BITMAP=<setup_header.bmp>
+;            -DSIZE_KB=<size of the files> -DUNINSTALL_LIST=<Delete and RMDir lines of the files>
+;            -DOUTFILE=<setup.exe> ZAVOConfig.nsi
+;
+; Installs into the user's own program folder (%LOCALAPPDATA%\Programs\ZAVOConfig),
+; adds a Start-menu shortcut and an entry in the installed-programs list (under
+; HKCU), and offers to start the tool at the end. The uninstaller removes the
+; program files, the shortcut and the entry; the settings and macros in
+; %APPDATA%\Brimvale\ZAVO stay unless the user ticks that they should go too.
+; /S installs and uninstalls silently (the settings then always stay).
+
+!ifndef VERSION
+  !error "VERSION is not defined (makensis -DVERSION=x.y.z)"
+!endif
+!ifndef STAGE
+  !error "STAGE is not defined (makensis -DSTAGE=folder)"
+!endif
+!ifndef ICON
+  !error "ICON is not defined (makensis -DICON=zavo.ico)"
+!endif
+!ifndef SIDE_BITMAP
+  !error "SIDE_BITMAP is not defined (makensis -DSIDE_BITMAP=setup_side.bmp)"
+!endif
+!ifndef HEADER_BITMAP
+  !error "HEADER_BITMAP is not defined (makensis -DHEADER_BITMAP=setup_header.bmp)"
+!endif
+!ifndef UNINSTALL_LIST
+  !error "UNINSTALL_LIST is not defined (makensis -DUNINSTALL_LIST=uninstall-files.nsh)"
+!endif
+!ifndef SIZE_KB
+  !define SIZE_KB 0
+!endif
+!ifndef OUTFILE
+  !define OUTFILE "ZAVOConfig-${VERSION}-setup.exe"
+!endif
+
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel user
+ManifestDPIAware false
+
+!define PRODUCT "ZAVOConfig"
+!define PUBLISHER "Brimvale"
+!define EXE "ZAVOConfig.exe"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define DATA_FOLDER "$APPDATA\Brimvale\ZAVO"
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "${PRODUCT} ${VERSION}"
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} ${VERSION} setup"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
+
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+; The language picked at installation is the uninstaller's too.
+!define MUI_LANGDLL_REGISTRY_ROOT HKCU
+!define MUI_LANGDLL_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MUI_LANGDLL_REGISTRY_VALUENAME "InstallerLanguage"
+
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${SIDE_BITMAP}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${SIDE_BITMAP}"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${HEADER_BITMAP}"
+!define MUI_HEADERIMAGE_UNBITMAP "${HEADER_BITMAP}"
+!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
+!define MUI_FINISHPAGE_RUN_TEXT "$(RunTool)"
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_COMPONENTSPAGE_NODESC
+!insertmacro MUI_UNPAGE_COMPONENTS
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "German"
+!insertmacro MUI_LANGUAGE "Japanese"
+
+LangString RunTool ${LANG_ENGLISH} "Start ZAVOConfig now"
+LangString RunTool ${LANG_GERMAN} "ZAVOConfig jetzt starten"
+LangString RunTool ${LANG_JAPANESE} "ZAVOConfig を今すぐ起動する"
+LangString WelcomeText ${LANG_ENGLISH} "This installs ZAVOConfig ${VERSION}, the configuration tool of your keyboard, for your user account. It needs no administrator rights.$\r$\n$\r$\nYour settings and macros from an earlier version are kept.$\r$\n$\r$\nClick Next to continue."
+LangString WelcomeText ${LANG_GERMAN} "Hiermit wird ZAVOConfig ${VERSION}, das Konfigurationsprogramm Ihrer Tastatur, für Ihr Benutzerkonto installiert. Administratorrechte sind nicht nötig.$\r$\n$\r$\nIhre Einstellungen und Makros aus einer früheren Version bleiben erhalten.$\r$\n$\r$\nKlicken Sie auf Weiter, um fortzufahren."
+LangString WelcomeText ${LANG_JAPANESE} "キーボードの設定ツール ZAVOConfig ${VERSION} を、お使いのユーザー アカウントにインストールします。管理者権限は不要です。$\r$\n$\r$\n以前のバージョンの設定とマクロはそのまま引き継がれます。$\r$\n$\r$\n続けるには [次へ] をクリックしてください。"
+LangString GuideLink ${LANG_ENGLISH} "ZAVOConfig user guide"
+LangString GuideLink ${LANG_GERMAN} "ZAVOConfig Benutzerhandbuch"
+LangString GuideLink ${LANG_JAPANESE} "ZAVOConfig ユーザーガイド"
+LangString GuideFile ${LANG_ENGLISH} "UserInterfaceSetupGuide_en.html"
+LangString GuideFile ${LANG_GERMAN} "UserInterfaceSetupGuide_ge.html"
+LangString GuideFile ${LANG_JAPANESE} "UserInterfaceSetupGuide_jp.html"
+LangString UnProgram ${LANG_ENGLISH} "Program files and shortcuts"
+LangString UnProgram ${LANG_GERMAN} "Programmdateien und Verknüpfungen"
+LangString UnProgram ${LANG_JAPANESE} "プログラム ファイルとショートカット"
+LangString UnData ${LANG_ENGLISH} "Also remove my settings and macros"
+LangString UnData ${LANG_GERMAN} "Auch meine Einstellungen und Makros entfernen"
+LangString UnData ${LANG_JAPANESE} "設定とマクロも削除する"
+
+Function .onInit
+  !insertmacro MUI_LANGDLL_DISPLAY
+FunctionEnd
+
+Function un.onInit
+  !insertmacro MUI_UNGETLANGUAGE
+FunctionEnd
+
+Section "-Program"
+  SetShellVarContext current
+  SetOutPath "$INSTDIR"
+  File "${STAGE}\${EXE}"
+  File "${STAGE}\KBHook.dll"
+  SetOutPath "$INSTDIR\lan"
+  File /r "${STAGE}\lan\*.*"
+  SetOutPath "$INSTDIR\Skins"
+  File /r "${STAGE}\Skins\*.*"
+  SetOutPath "$INSTDIR\Help"
+  File /r "${STAGE}\Help\*.*"
+  SetOutPath "$INSTDIR"
+
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0
+  CreateDirectory "$SMPROGRAMS\${PRODUCT}"
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}\$(GuideLink).lnk" "$INSTDIR\Help\$(GuideFile)"
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${EXE},0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
+SectionEnd
+
+Section "un.$(UnProgram)" UnSecProgram
+  SectionIn RO
+  SetShellVarContext current
+  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  Delete "$SMPROGRAMS\${PRODUCT}\*.lnk"
+  RMDir "$SMPROGRAMS\${PRODUCT}"
+
+  ; Only what the installer put there: files the user added (a skin of their
+  ; own, say) and the folders that hold them stay.
+  !include "${UNINSTALL_LIST}"
+  Delete "$INSTDIR\Uninstall.exe"
+  RMDir "$INSTDIR"
+
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd
+
+; Unticked unless the user ticks it; a silent uninstall keeps the settings.
+Section /o "un.$(UnData)" UnSecData
+  SetShellVarContext current
+  RMDir /r "${DATA_FOLDER}"
+  RMDir "$APPDATA\Brimvale"
+SectionEnd
