@@ -72,10 +72,40 @@ void CSkinDialog::OnLButtonDown(UINT, POINT pt) {
     Default();
 }
 
+namespace {
+const COLORREF kBoxFace = RGB(22, 25, 31);
+const COLORREF kBoxText = RGB(235, 238, 242);
+const COLORREF kBoxTextDisabled = RGB(130, 136, 146);
+
+bool IsEditBox(HWND child) {
+    wchar_t cls[16] = {};
+    ::GetClassNameW(child, cls, 16);
+    return _wcsicmp(cls, L"Edit") == 0;
+}
+}  // namespace
+
+// The dialog font's white edit boxes would stand out on a dark face: they take
+// the face's colours instead. Read-only and disabled boxes ask with
+// CTLCOLOR_STATIC; a control's own answer still comes first.
+HBRUSH CSkinDialog::OnCtlColor(HDC dc, HWND child, UINT ctlType) {
+    if ((ctlType == CTLCOLOR_EDIT || ctlType == CTLCOLOR_STATIC) && IsEditBox(child)) {
+        CWnd* control = FromHandle(child);
+        if (control && control != this) {
+            if (HBRUSH own = control->CtlColor(dc, ctlType)) return own;
+        }
+        if (!m_BoxBrush) m_BoxBrush.Reset(::CreateSolidBrush(kBoxFace));
+        ::SetTextColor(dc, ::IsWindowEnabled(child) ? kBoxText : kBoxTextDisabled);
+        ::SetBkColor(dc, kBoxFace);
+        return m_BoxBrush;
+    }
+    return CDialog::OnCtlColor(dc, child, ctlType);
+}
+
 void CSkinDialog::OnDestroy() {
     Default();
     m_Background.Reset();
     m_Mask.Reset();
+    m_BoxBrush.Reset();
     m_hShape = nullptr;
 }
 

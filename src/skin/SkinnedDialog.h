@@ -6,6 +6,7 @@
 // - painting copies the "Main" picture to the client area (PaintFace);
 // - a left-button press on the background (outside every button) drags the
 //   window as if its caption had been grabbed;
+// - edit boxes are drawn in the face's colours (light text on a dark box);
 // - destruction releases the pictures;
 // - a modal dialog that does not move itself while it initialises is centred
 //   over its owner (the dialog layer does this after OnInitDialog).
@@ -18,6 +19,7 @@
 
 #include "app/AppContext.h"
 #include "framework/Dialog.h"
+#include "framework/Gdi.h"
 #include "skin/Picture.h"
 #include "skin/SkinFace.h"
 
@@ -52,6 +54,7 @@ protected:
     void OnPaint() override;
     void OnLButtonDown(UINT flags, POINT pt) override;
     void OnDestroy() override;
+    HBRUSH OnCtlColor(HDC dc, HWND child, UINT ctlType) override;
 
     // Draws the background picture into `dc` over the client area.
     void PaintFace(HDC dc);
@@ -62,6 +65,7 @@ protected:
 private:
     void LoadFace();
     HRGN m_hShape = nullptr;
+    ScopedBrush m_BoxBrush;  // the background of the edit boxes, made at their first paint
 };
 
 }  // namespace zavo
