@@ -36,6 +36,11 @@ struct AppContext {
 // The description file of the main window's skin, below the skin folder.
 constexpr const wchar_t* MAIN_SKIN_FILE = L"main.ini";
 
+// The first file of the main skin that is not there: the description file, or a
+// picture its "SCREEN" section names (the mask and the four looks); "" when all
+// are there. Without them the main window would have no size and no face.
+std::wstring MissingMainSkinFile(const AppContext& app);
+
 #ifdef _WIN32
 // The context of this run: the program folder from the executable's path, the
 // data folder "%APPDATA%\Brimvale\ZAVO\", the language module of the system

@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "app/Language.h"
 #include "config/Ini.h"
+#include "platform/FileSystem.h"
 
 namespace zavo {
 
@@ -30,7 +31,8 @@ AppContext BuildAppContext() {
     app.programFolder = ExecutableFolder();
     app.dataFolder = UserDataFolder();
     ::OutputDebugStringW((app.dataFolder + L"\n").c_str());
-    app.langTexts = LoadLanguageTexts(LanguageModulePath(app.programFolder, ::GetSystemDefaultLCID()));
+    app.langTexts =
+        LoadLanguageTexts(InstalledLanguageModulePath(app.programFolder, ::GetSystemDefaultLCID(), &fs::FileExists));
     const std::wstring code = IniReadString(app.SkinFolder() + MAIN_SKIN_FILE, L"Driver_Version", L"StrFont", L"");
     if (!code.empty()) app.layoutCode = code;
     return app;

@@ -84,6 +84,17 @@ std::wstring HelpPath(const std::wstring& programFolder, std::uint16_t langId) {
     return programFolder + L"Help\\" + HelpFileForLangId(langId);
 }
 
+std::wstring InstalledLanguageModulePath(const std::wstring& programFolder, std::uint32_t lcid,
+                                         const FileExistsFn& exists) {
+    const std::wstring path = LanguageModulePath(programFolder, lcid);
+    return exists(path) ? path : programFolder + L"lan\\En\\lang.dll";
+}
+
+std::wstring InstalledHelpPath(const std::wstring& programFolder, std::uint16_t langId, const FileExistsFn& exists) {
+    const std::wstring path = HelpPath(programFolder, langId);
+    return exists(path) ? path : programFolder + L"Help\\UserInterfaceSetupGuide_en.html";
+}
+
 std::wstring FolderOfModulePath(const std::wstring& modulePath) {
     const size_t slash = modulePath.find_last_of(L"\\/");
     if (slash == std::wstring::npos) {

@@ -7,6 +7,7 @@
 // be checked without a system.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,19 @@ std::wstring HelpFileForLangId(std::uint16_t langId);
 
 // programFolder + "Help\" + HelpFileForLangId(langId).
 std::wstring HelpPath(const std::wstring& programFolder, std::uint16_t langId);
+
+// Whether a file is there (fs::FileExists in the program; a table in tests).
+using FileExistsFn = std::function<bool(const std::wstring& path)>;
+
+// The language module a run loads: the system locale's, or the English one when
+// the locale's is not installed (a locale of the table whose module was not
+// shipped would otherwise leave every tooltip empty).
+std::wstring InstalledLanguageModulePath(const std::wstring& programFolder, std::uint32_t lcid,
+                                         const FileExistsFn& exists);
+
+// The guide page a run opens: the user's language's, or the English page when
+// that one is not installed.
+std::wstring InstalledHelpPath(const std::wstring& programFolder, std::uint16_t langId, const FileExistsFn& exists);
 
 // The drive and folder of a full module path, with a trailing backslash
 // ("C:\Tools\ZAVO\ZAVOConfig.exe" -> "C:\Tools\ZAVO\"); "" when it has none.

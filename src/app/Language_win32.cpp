@@ -4,6 +4,7 @@
 
 #include "app/AppContext.h"
 #include "app/Language.h"
+#include "platform/FileSystem.h"
 
 namespace zavo {
 
@@ -46,7 +47,7 @@ std::vector<std::wstring> LoadLanguageTexts(const std::wstring& path) {
 }
 
 void OpenHelp(const std::wstring& programFolder) {
-    const std::wstring path = HelpPath(programFolder, ::GetUserDefaultLangID());
+    const std::wstring path = InstalledHelpPath(programFolder, ::GetUserDefaultLangID(), &fs::FileExists);
     // A missing page: the shell's failure is ignored, nothing is shown.
     ::ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
 }

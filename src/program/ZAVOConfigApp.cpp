@@ -17,6 +17,16 @@ BOOL CZAVOConfigApp::InitInstance() {
     m_Gdiplus = std::make_unique<GdiplusSession>();
 
     const AppContext app = BuildAppContext();
+    // Without its skin the window would be an invisible 1 x 1 pixel that nobody
+    // can close: say which file is missing and end.
+    const std::wstring missing = MissingMainSkinFile(app);
+    if (!missing.empty()) {
+        const std::wstring text = L"ZAVOConfig cannot start: a file of its skin is missing.\n\n" + missing +
+                                  L"\n\nInstall ZAVOConfig again to restore it.";
+        ::MessageBoxW(nullptr, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONERROR);
+        m_nExitCode = 1;
+        return FALSE;
+    }
     // The window holds the whole configuration (over a megabyte): keep it on the heap.
     auto dlg = std::make_unique<CZAVOConfigDlg>(app);
     m_pMainWnd = dlg.get();

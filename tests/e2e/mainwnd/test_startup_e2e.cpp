@@ -2,7 +2,9 @@
 // active profile's corrections, the mode told to the service, and every way out.
 #include <gtest/gtest.h>
 
+#include "TempDir.h"
 #include "ToolRun.h"
+#include "platform/TextCodec.h"
 #include "service/ServiceCodes.h"
 
 using namespace zavo;
@@ -80,6 +82,33 @@ TEST(MainStartup, EnterAndEscapeDoNothing) {
     Sleep(500);
     EXPECT_TRUE(run.Proc().Running());
     EXPECT_TRUE(IsWindowVisible(run.Main()));
+}
+
+TEST(MainStartup, AMissingSkinIsNamedAndTheToolEnds) {
+    // The program copied alone into a folder of its own: no Skins beside it.
+    TempDir folder;
+    const std::wstring exe = folder.path() + L"ZAVOConfig.exe";
+    ASSERT_TRUE(CopyFileW(BinPath(L"ZAVOConfig.exe").c_str(), exe.c_str(), FALSE));
+    PrivateAppData appData;
+    Process tool = Process::Start(exe, {}, appData.Env(), folder.path());
+    ASSERT_TRUE(tool.Started()) << text::ToUtf8(tool.StartError());
+    HWND box = WaitForWindow(L"ZAVOConfig", Ms(30000), tool.Pid());
+    ASSERT_TRUE(box);
+    // The message names the missing description file.
+    std::wstring text;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM lp) -> BOOL {
+            *reinterpret_cast<std::wstring*>(lp) += WindowText(child) + L"\n";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    EXPECT_NE(text.find(L"Skins\\main.ini"), std::wstring::npos) << text::ToUtf8(text);
+    EXPECT_EQ(FindTopWindow(svc::MAIN_WINDOW_TITLE, tool.Pid()), nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    const auto code = tool.WaitExit(Ms(10000));
+    ASSERT_TRUE(code);
+    EXPECT_EQ(*code, 1u);
 }
 
 TEST(MainExit, EveryWayOutEndsWithItsCodeAndSendsWhatItShould) {

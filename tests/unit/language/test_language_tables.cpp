@@ -1,6 +1,8 @@
 // The locale and guide tables that choose the language module and the user guide.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <cstdint>
 #include <string>
 
@@ -78,5 +80,27 @@ TEST(ModuleFolder, KeepsDriveAndFolderWithTrailingSeparator) {
     EXPECT_EQ(zavo::FolderOfModulePath(L""), L"");
 }
 
+
+TEST(InstalledFiles, AMissingLanguageModuleOrGuideFallsBackToEnglish) {
+    const std::wstring root = L"C:\\Z\\";
+    // Shipped: English and German modules, English and German guides.
+    const std::set<std::wstring> shipped = {root + L"lan\\En\\lang.dll", root + L"lan\\Deutsch\\lang.dll",
+                                            root + L"Help\\UserInterfaceSetupGuide_en.html",
+                                            root + L"Help\\UserInterfaceSetupGuide_ge.html"};
+    const zavo::FileExistsFn exists = [&](const std::wstring& p) { return shipped.count(p) > 0; };
+    const struct {
+        const char* what;
+        std::uint32_t lcid;
+        const wchar_t* module;
+    } modules[] = {
+        {"German: its own", 0x0407, L"lan\\Deutsch\\lang.dll"},
+        {"French: in the table, not shipped", 0x040C, L"lan\\En\\lang.dll"},
+        {"a locale outside the table", 0x7777, L"lan\\En\\lang.dll"},
+    };
+    for (const auto& m : modules)
+        EXPECT_EQ(zavo::InstalledLanguageModulePath(root, m.lcid, exists), root + m.module) << m.what;
+    EXPECT_EQ(zavo::InstalledHelpPath(root, 0x0407, exists), root + L"Help\\UserInterfaceSetupGuide_ge.html");
+    EXPECT_EQ(zavo::InstalledHelpPath(root, 0x0411, exists), root + L"Help\\UserInterfaceSetupGuide_en.html");
+}
 
 }  // namespace
