@@ -105,9 +105,9 @@ int main() {
     // Engine: a save into an empty folder (nothing kept from before), and a load
     // that parses every file afresh.
     std::wstring engine;
-    double engineSave = Median(runs, [&] { IniDropCache(); engine = Folder(base, "engine"); },
+    double engineSave = Median(runs, [&] { Settings().DropCache(); engine = Folder(base, "engine"); },
                                [&] { SaveConfiguration(engine, *config); });
-    double engineLoad = Median(runs, [&] { IniDropCache(); }, [&] { LoadConfiguration(engine, *loaded); });
+    double engineLoad = Median(runs, [&] { Settings().DropCache(); }, [&] { LoadConfiguration(engine, *loaded); });
     if (!(*loaded == *config)) std::printf("warning: the loaded configuration differs from the saved one\n");
 
     // Floor: the same bytes, one write or read per file.

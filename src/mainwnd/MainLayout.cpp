@@ -30,7 +30,7 @@ RECT ToRect(const SkinRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; 
 std::wstring MainSkinFile() { return ProgramFolder + L"Skins\\main.ini"; }
 
 std::wstring ReadSkin(const wchar_t* section, const std::wstring& key) {
-    return IniReadString(MainSkinFile(), section, key, L"");
+    return Settings().IniReadString(MainSkinFile(), section, key, L"");
 }
 
 std::wstring ProgramFolderOfModule() {

@@ -24,7 +24,7 @@ ButtonEntry LoadSkinButton(const std::wstring& skinFile, const SkinButtonSpec& i
 
 ButtonEntry LoadSkinButton(const std::wstring& skinFile, const SkinButtonSpec& item, CWnd& parent,
                            const FaceSet& faces) {
-    ButtonEntry entry = ParseButtonEntry(IniReadString(skinFile, L"BUTTONINFO", item.key, L""));
+    ButtonEntry entry = ParseButtonEntry(Settings().IniReadString(skinFile, L"BUTTONINFO", item.key, L""));
     if (!item.button) return entry;
     RECT rc{entry.rect.left, entry.rect.top, entry.rect.right, entry.rect.bottom};
     CBitmapBtn& button = *item.button;
@@ -43,7 +43,7 @@ std::vector<ButtonEntry> LoadSkin(CSkinDialog& dialog, const std::wstring& fileN
                                   const std::vector<SkinButtonSpec>& entries) {
     const std::wstring skinFile = ProgramFolder + fileName;
     const std::wstring folder = SkinFolder();
-    auto picturePath = [&](const wchar_t* key) { return folder + IniReadString(skinFile, L"SCREEN", key, L""); };
+    auto picturePath = [&](const wchar_t* key) { return folder + Settings().IniReadString(skinFile, L"SCREEN", key, L""); };
 
     LoadPictureFile(picturePath(L"Mask"), dialog.m_Mask);
     // "Main" is decoded once: the buttons cut their rest looks from it and it

@@ -7,7 +7,7 @@
 namespace zavo::e2e {
 
 ButtonEntry MainSkinEntry(const std::wstring& section, int key) {
-    return ParseButtonEntry(IniReadString(BinPath(L"Skins\\main.ini"), section, std::to_wstring(key), L""));
+    return ParseButtonEntry(Settings().IniReadString(BinPath(L"Skins\\main.ini"), section, std::to_wstring(key), L""));
 }
 
 POINT CenterOf(const SkinRect& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }

@@ -76,7 +76,7 @@ TEST_F(Store, SlotsAreWrittenByTheirFunction) {
 TEST_F(Store, SaveThenLoadGivesBackEveryStoredField) {
     auto c = RichConfig();
     ASSERT_TRUE(SaveConfiguration(data, *c));
-    IniDropCache();
+    Settings().DropCache();
     LoadResult r = LoadConfiguration(data, *loaded);
     EXPECT_EQ(r.path, LoadPath::Loaded);
     // A slot without a macro has no "MACROG%d" section: its group reads as the
@@ -96,7 +96,7 @@ TEST_F(Store, JapaneseApplicationPathSurvives) {
     const std::wstring jp = L"D:\\\u30b2\u30fc\u30e0\\\u30e9\u30f3\u30c1\u30e3\u30fc.exe";
     auto c = RichConfig(jp);
     ASSERT_TRUE(SaveConfiguration(data, *c));
-    IniDropCache();
+    Settings().DropCache();
     LoadConfiguration(data, *loaded);
     EXPECT_EQ(loaded->Profile[3].Button[1].AppPath, jp);
     EXPECT_EQ(loaded->Profile[3].SwapKey[30].AppPath, jp);
@@ -164,7 +164,7 @@ TEST_F(Store, DamagedMacroTextKeepsTheDataInMemory) {
     auto c = RichConfig();
     ASSERT_TRUE(SaveConfiguration(data, *c));
     const std::wstring file = ProfileFilePath(data, 0);
-    std::wstring text = IniReadString(file, L"MACROG2", L"Macro", L"");
+    std::wstring text = Settings().IniReadString(file, L"MACROG2", L"Macro", L"");
     ASSERT_EQ(text.size(), INI_MAX_VALUE);  // a macro value is longer than a string read gives ...
     std::string bytes = Bytes(file);
     size_t at = bytes.find("Macro=", bytes.find("[MACROG2]"));
@@ -180,9 +180,9 @@ TEST_F(Store, DeviceStateIsWrittenBackAsLastRead) {
     ASSERT_TRUE(SaveConfiguration(data, *RichConfig()));
     auto c = std::make_unique<KeyboardConfig>();
     LoadConfiguration(data, *c);
-    IniWriteInt(ConfigFilePath(data), L"CONFIG", L"DEVICEPSTATS", 7);  // the service, between two saves
+    Settings().IniWriteInt(ConfigFilePath(data), L"CONFIG", L"DEVICEPSTATS", 7);  // the service, between two saves
     ASSERT_TRUE(SaveConfiguration(data, *c));
-    EXPECT_EQ(IniReadInt(ConfigFilePath(data), L"CONFIG", L"DEVICEPSTATS", 0), 1);
+    EXPECT_EQ(Settings().IniReadInt(ConfigFilePath(data), L"CONFIG", L"DEVICEPSTATS", 0), 1);
 }
 
 TEST_F(Store, WriteConfigModeTouchesOnlyTheMode) {
@@ -216,8 +216,8 @@ TEST_F(Store, FailedSaveNamesTheFileAndWritesTheRest) {
     if (fs::FileExists(locked)) {
         EXPECT_EQ(Bytes(locked), lockedBytes);
     }
-    EXPECT_EQ(IniReadInt(ConfigFilePath(data), L"CONFIG", L"Mode", -1), 0);
-    EXPECT_EQ(IniReadInt(ProfileFilePath(data, 4), L"BUTTONCONFIG0", L"SingleKey", -1), 0x33);
+    EXPECT_EQ(Settings().IniReadInt(ConfigFilePath(data), L"CONFIG", L"Mode", -1), 0);
+    EXPECT_EQ(Settings().IniReadInt(ProfileFilePath(data, 4), L"BUTTONCONFIG0", L"SingleKey", -1), 0x33);
 #ifdef _WIN32
     SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
 #endif
