@@ -144,6 +144,15 @@ Status PendingFile::Write(std::string_view bytes) {
 
 Status PendingFile::Replace() {
     if (handle_ < 0) return status_.ok ? Status::Fail(L"The temporary file is closed") : status_;
+    // Write errors that some file systems report only when a descriptor is closed
+    // (NFS) show here, before the target is replaced: a second descriptor of the
+    // file is closed, while the first keeps the lock.
+    const int probe = ::dup(static_cast<int>(handle_));
+    if (probe < 0 || ::close(probe) != 0) {
+        Status s = Errno(target_);
+        Discard();
+        return s;
+    }
     const std::string target = NativePath(target_);
     // Keep the mode of an existing target (a read-only file stays read-only and
     // refuses the write, as it does on Windows).
