@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     using namespace zavo;
     const std::wstring& path = InputPath();
     if (!fs::WriteFileAtomic(path, std::string_view(reinterpret_cast<const char*>(data), size))) return 0;
-    IniDropCache();
+    Settings().DropCache();
 
     MacroRecording macro;
     LoadMacroFile(path, macro);

@@ -52,24 +52,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::wstring> before;
     for (const auto& s : names) {
         for (const auto& k : names) {
-            before.push_back(IniReadString(File(), s, k, L"\x01"));
-            IniReadInt(File(), s, k, -1);
+            before.push_back(Settings().IniReadString(File(), s, k, L"\x01"));
+            Settings().IniReadInt(File(), s, k, -1);
             std::uint8_t small[3];
-            IniReadStruct(File(), s, k, small, sizeof small);
+            Settings().IniReadStruct(File(), s, k, small, sizeof small);
         }
     }
     std::vector<std::uint8_t> macro(10880);
-    IniReadStruct(File(), L"MACROG0", L"Macro", macro.data(), macro.size());
+    Settings().IniReadStruct(File(), L"MACROG0", L"Macro", macro.data(), macro.size());
 
     // One write; it may be refused for a name that would break the file.
     const std::wstring& s = names[names.size() > 4 ? 4 : 0];
     const std::wstring& k = names.back();
-    fs::Status w = IniWriteString(File(), s, k, L"fuzzed value");
-    if (w && IniReadString(File(), s, k, L"") != L"fuzzed value") std::abort();
+    fs::Status w = Settings().IniWriteString(File(), s, k, L"fuzzed value");
+    if (w && Settings().IniReadString(File(), s, k, L"") != L"fuzzed value") std::abort();
     size_t i = 0;
     for (const auto& sec : names) {
         for (const auto& key : names) {
-            std::wstring now = IniReadString(File(), sec, key, L"\x01");
+            std::wstring now = Settings().IniReadString(File(), sec, key, L"\x01");
             bool same = ini::FoldName(ini::Trim(sec)) == ini::FoldName(ini::Trim(s)) &&
                         ini::FoldName(ini::Trim(key)) == ini::FoldName(ini::Trim(k));
             if (w && !same && now != before[i]) std::abort();

@@ -107,7 +107,7 @@ protected:
         const std::wstring path = m_App.SkinFolder() + SkinFile();
         for (int k = 1; k <= kMaxButtonKey; ++k) {
             std::wstring raw;
-            if (!IniReadRaw(path, L"BUTTONINFO", std::to_wstring(k), raw)) continue;
+            if (!Settings().IniReadRaw(path, L"BUTTONINFO", std::to_wstring(k), raw)) continue;
             m_Buttons.push_back(std::make_unique<CBitmapBtn>());
             m_Keys.push_back(std::to_wstring(k));
             specs.push_back({m_Keys.back(), m_Buttons.back().get(), TooltipSource::Entry()});

@@ -9,7 +9,7 @@ std::wstring MissingMainSkinFile(const AppContext& app) {
     const std::wstring description = app.SkinFolder() + MAIN_SKIN_FILE;
     if (!fs::FileExists(description)) return description;
     for (const wchar_t* key : {L"Mask", L"Main", L"Down", L"Over", L"Disabled"}) {
-        const std::wstring name = IniReadString(description, L"SCREEN", key, L"");
+        const std::wstring name = Settings().IniReadString(description, L"SCREEN", key, L"");
         const std::wstring picture = app.SkinFolder() + name;
         if (name.empty() || !fs::FileExists(picture)) return name.empty() ? description + L" [SCREEN] " + key : picture;
     }

@@ -16,6 +16,7 @@ const std::wstring kMissing = L"\x01missing";  // a default no file value can eq
 struct Checker {
     std::wstring file;
     std::vector<ConfigProblem>& out;
+    IniBatch* ini = nullptr;  // where the file's text is read (the checks of a read profile need none)
 
     void Add(const std::wstring& section, const std::wstring& key, const std::wstring& reason) {
         out.push_back({file, section, key, reason});
@@ -23,7 +24,7 @@ struct Checker {
 
     // The value as text, or nothing (and a problem) when the key is missing.
     std::optional<std::wstring> Text(const std::wstring& sec, const std::wstring& key) {
-        std::wstring v = IniReadString(file, sec, key, kMissing);
+        std::wstring v = ini->IniReadString(file, sec, key, kMissing);
         if (v == kMissing) {
             Add(sec, key, L"missing");
             return std::nullopt;
@@ -34,7 +35,7 @@ struct Checker {
     // The whole stored text of a long value (string reads are cut).
     std::optional<std::wstring> Raw(const std::wstring& sec, const std::wstring& key) {
         std::wstring v;
-        if (!IniReadRaw(file, sec, key, v)) {
+        if (!ini->IniReadRaw(file, sec, key, v)) {
             Add(sec, key, L"missing");
             return std::nullopt;
         }
@@ -77,7 +78,7 @@ struct Checker {
             }
         }
         std::vector<std::uint8_t> data(size);
-        if (!IniReadStruct(file, sec, key, data.data(), size)) Add(sec, key, L"checksum does not match");
+        if (!ini->IniReadStruct(file, sec, key, data.data(), size)) Add(sec, key, L"checksum does not match");
     }
 };
 
@@ -231,12 +232,12 @@ std::vector<ConfigProblem> CheckProfile(const ProfileConfig& p, const std::wstri
 
 std::vector<ConfigProblem> CheckDataFolder(const std::wstring& dataFolder) {
     std::vector<ConfigProblem> out;
-    IniBatch snapshot;  // reads only: each file is read once
+    IniBatch snapshot(Settings());  // reads only: each file is read once
     const std::wstring config = ConfigFilePath(dataFolder);
     if (!fs::FileExists(config)) {
         out.push_back({config, L"", L"", L"the file is missing"});
     } else {
-        Checker c{config, out};
+        Checker c{config, out, &snapshot};
         CheckConfigText(c);
     }
     auto profile = std::make_unique<ProfileConfig>();
@@ -246,7 +247,7 @@ std::vector<ConfigProblem> CheckDataFolder(const std::wstring& dataFolder) {
             out.push_back({file, L"", L"", L"the file is missing"});
             continue;
         }
-        Checker c{file, out};
+        Checker c{file, out, &snapshot};
         CheckProfileText(c);
         *profile = ProfileConfig{};
         ReadProfileFile(file, *profile);

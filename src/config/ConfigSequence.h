@@ -1,11 +1,11 @@
 // The reads and writes of the settings files, key by key in their order, through
-// any IniAccess. ConfigStore.h runs them through the engine inside write groups;
+// any IniAccess. ConfigStore.h runs them through write batches of the engine;
 // the comparison tests and the benchmark run them through the platform's own
 // functions too.
 #pragma once
 #include <string>
 
-#include "config/IniAccess.h"
+#include "config/Ini.h"
 #include "config/KeyboardConfig.h"
 
 namespace zavo::seq {

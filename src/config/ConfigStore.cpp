@@ -60,43 +60,43 @@ void ClearSlot(ButtonConfig& slot) {
 }
 
 void ReadLightOption(const std::wstring& path, LightSettings& light) {
-    IniBatch snapshot;
-    seq::ReadLightOption(EngineIni(), path, light);
+    IniBatch snapshot(Settings());
+    seq::ReadLightOption(snapshot, path, light);
 }
 
 SaveResult WriteLightOption(const std::wstring& path, const LightSettings& light) {
-    IniBatch batch;
+    IniBatch batch(Settings());
     seq::Failure f;
-    seq::WriteLightOption(EngineIni(), path, light, f);
+    seq::WriteLightOption(batch, path, light, f);
     return Finish(batch, path, f);
 }
 
 void ReadConfigFile(const std::wstring& path, KeyboardConfig& config) {
-    IniBatch snapshot;
-    seq::ReadConfigFile(EngineIni(), path, config);
+    IniBatch snapshot(Settings());
+    seq::ReadConfigFile(snapshot, path, config);
 }
 
 SaveResult WriteConfigFile(const std::wstring& path, const KeyboardConfig& config) {
-    IniBatch batch;
+    IniBatch batch(Settings());
     seq::Failure f;
-    seq::WriteConfigFile(EngineIni(), path, config, f);
+    seq::WriteConfigFile(batch, path, config, f);
     return Finish(batch, path, f);
 }
 
 SaveResult WriteConfigMode(const std::wstring& path, std::int32_t mode) {
-    fs::Status s = IniWriteInt(path, L"CONFIG", L"Mode", mode);
+    fs::Status s = Settings().IniWriteInt(path, L"CONFIG", L"Mode", mode);
     return s ? SaveResult{} : SaveResult::Fail(path, s.error);
 }
 
 void ReadProfileFile(const std::wstring& path, ProfileConfig& profile) {
-    IniBatch snapshot;
-    seq::ReadProfileFile(EngineIni(), path, profile);
+    IniBatch snapshot(Settings());
+    seq::ReadProfileFile(snapshot, path, profile);
 }
 
 SaveResult WriteProfileFile(const std::wstring& path, const ProfileConfig& profile) {
-    IniBatch batch;
+    IniBatch batch(Settings());
     seq::Failure f;
-    seq::WriteProfileFile(EngineIni(), path, profile, f);
+    seq::WriteProfileFile(batch, path, profile, f);
     return Finish(batch, path, f);
 }
 
@@ -151,10 +151,10 @@ bool ReadDataFolder(const std::wstring& dataFolder, KeyboardConfig& config, std:
             return false;
         }
     }
-    IniBatch snapshot;
-    seq::ReadConfigFile(EngineIni(), configFile, config);
+    IniBatch snapshot(Settings());
+    seq::ReadConfigFile(snapshot, configFile, config);
     for (int p = 0; p < PROFILE_COUNT; ++p)
-        seq::ReadProfileFile(EngineIni(), ProfileFilePath(dataFolder, p), config.Profile[p]);
+        seq::ReadProfileFile(snapshot, ProfileFilePath(dataFolder, p), config.Profile[p]);
     return true;
 }
 
@@ -164,7 +164,8 @@ SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfi
         bool created = false;
         MakeDataFolder(dataFolder, created);  // a failure shows in the writes below
     }
-    IniBatch batch;
+    // One batch around the six: every file is written once, at the end.
+    IniBatch batch(Settings());
     SaveResult first = WriteConfigFile(config, c);
     for (int p = 0; p < PROFILE_COUNT; ++p) {
         SaveResult r = WriteProfileFile(ProfileFilePath(dataFolder, p), c.Profile[p]);

@@ -1,13 +1,13 @@
 // The settings primitives: one value under one key of one section of one named
-// file, in the text format of the platform's private-profile functions.
-//
-// The engine keeps each file parsed between calls (validated by size and
-// modification time), so a thousand writes to one file cost one parse, and every
-// write leaves the file complete on disk when it returns. IniBatch groups the
-// writes of a save so that each file is written once, atomically.
+// file, in the text format of the platform's private-profile functions, behind
+// one interface (IniAccess); the engine that implements them (SettingsEngine);
+// and the write batch, an explicit scope that groups the writes of a save so that
+// each file is written once, atomically.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/FileSystem.h"
 
@@ -16,30 +16,54 @@ namespace zavo {
 // Reads are capped at this many characters, as the platform's buffer of 2048 does.
 constexpr size_t INI_MAX_VALUE = 2047;
 
-std::wstring IniReadString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                           const std::wstring& defaultValue);
-std::int32_t IniReadInt(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                        std::int32_t defaultValue);
-// True when the value is exactly 2n+2 hex digits with a matching checksum; the
-// target is changed only then.
-bool IniReadStruct(const std::wstring& file, const std::wstring& section, const std::wstring& key, void* target,
-                   size_t size);
+// "%d" text of an integer, without the C library's formatted printing (slow
+// under Wine, and a save formats thousands of integers).
+inline std::wstring DecimalText(std::int32_t value) {
+    wchar_t buf[12];
+    wchar_t* end = buf + 12;
+    wchar_t* p = end;
+    std::uint32_t v = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+    do {
+        *--p = static_cast<wchar_t>(L'0' + v % 10);
+        v /= 10;
+    } while (v);
+    if (value < 0) *--p = L'-';
+    return std::wstring(p, end);
+}
 
-// The stored value exactly as the file holds it (trimmed, quotes kept, not cut);
-// false when the key is missing or its line has no '='. For checking tools.
-bool IniReadRaw(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                std::wstring& value);
+// The settings primitives. Names are views, so that a sequence of calls builds no
+// strings. The engine implements them; so does a write batch over the engine,
+// and (for comparison and measurement, Windows only) the platform's own
+// private-profile functions, so that the read and write sequences of the settings
+// files (ConfigSequence.h) run through any of them.
+class IniAccess {
+public:
+    virtual ~IniAccess() = default;
 
-// Each write returns the outcome; a failure carries the system's reason.
-// A section or key name that is empty, holds a line break, or (for a key) an
-// equals sign or a leading '[', and a value holding a line break or a NUL, would
-// change the file's structure: such a write is refused and nothing changes.
-fs::Status IniWriteString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                          const std::wstring& value);
-fs::Status IniWriteInt(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                       std::int32_t value);
-fs::Status IniWriteStruct(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                          const void* source, size_t size);
+    virtual std::wstring IniReadString(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                                       std::wstring_view defaultValue) = 0;
+    virtual std::int32_t IniReadInt(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                                    std::int32_t defaultValue) = 0;
+    // True when the value is exactly 2n+2 hex digits with a matching checksum; the
+    // target is changed only then.
+    virtual bool IniReadStruct(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                               void* target, size_t size) = 0;
+
+    // Each write returns the outcome; a failure carries the system's reason.
+    // A section or key name that is empty, holds a line break, or (for a key) an
+    // equals sign or a leading '[', and a value holding a line break or a NUL, would
+    // change the file's structure: the engine refuses such a write and nothing
+    // changes.
+    virtual fs::Status IniWriteString(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                                      std::wstring_view value) = 0;
+    // Integers are written as "%d" text.
+    fs::Status IniWriteInt(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                           std::int32_t value) {
+        return IniWriteString(file, section, key, DecimalText(value));
+    }
+    virtual fs::Status IniWriteStruct(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                                      const void* source, size_t size) = 0;
+};
 
 // The outcome of writing one or more files: on failure, the first file that could
 // not be written and the system's reason.
@@ -53,18 +77,90 @@ struct IniFileStatus {
     }
 };
 
-// While an IniBatch lives, writes change only the kept parse of their file and
-// reads see those changes; Commit (or the destructor) then writes every changed
-// file once, complete, in the order the files were first changed. Each file is
-// also checked against the disk only once per batch, so a batch of reads is a
-// consistent snapshot. Batches nest: only the outermost one writes.
-// One batch covers the whole process; use it from one thread at a time.
-class IniBatch {
+class IniBatch;
+
+// The engine: keeps each file parsed between calls (validated by size and
+// modification time), so a thousand writes to one file cost one parse, and every
+// write outside a batch leaves the file complete on disk when it returns.
+// After each commit it removes, once per folder it wrote into, the temporary
+// files that writers killed half-way left there (fs::RemoveStaleTemporaries).
+// Use one engine from one thread at a time; the tool shares the process's
+// engine (Settings()), so every window sees what another has written.
+class SettingsEngine final : public IniAccess {
 public:
-    IniBatch();
-    ~IniBatch();
+    SettingsEngine();
+    ~SettingsEngine() override;
+    SettingsEngine(const SettingsEngine&) = delete;
+    SettingsEngine& operator=(const SettingsEngine&) = delete;
+
+    std::wstring IniReadString(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                               std::wstring_view defaultValue) override;
+    std::int32_t IniReadInt(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                            std::int32_t defaultValue) override;
+    bool IniReadStruct(const std::wstring& file, std::wstring_view section, std::wstring_view key, void* target,
+                       size_t size) override;
+    fs::Status IniWriteString(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                              std::wstring_view value) override;
+    fs::Status IniWriteStruct(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                              const void* source, size_t size) override;
+
+    // The stored value exactly as the file holds it (trimmed, quotes kept, not
+    // cut); false when the key is missing or its line has no '='. For checking tools.
+    bool IniReadRaw(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                    std::wstring& value);
+
+    // Drops every kept parse that has no pending change (the next access reads the
+    // disk again). For tools and measurements.
+    void DropCache();
+
+private:
+    friend class IniBatch;
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// The process's engine. Never destroyed: code that runs while the process ends
+// (a window saving on its way out) still finds it.
+SettingsEngine& Settings();
+
+// A write batch: an explicit scope over an engine. While it lives, writes change
+// only the kept parse of their file and reads see those changes; Commit (or the
+// destructor) then writes every changed file once, complete, in the order the
+// files were first changed. Each file is also checked against the disk only once
+// per batch, so a batch of reads is a consistent snapshot. Everything done through
+// the engine while a batch of it is open is part of that batch; batches nest, and
+// only the outermost one writes.
+class IniBatch final : public IniAccess {
+public:
+    explicit IniBatch(SettingsEngine& engine);
+    ~IniBatch() override;
     IniBatch(const IniBatch&) = delete;
     IniBatch& operator=(const IniBatch&) = delete;
+
+    std::wstring IniReadString(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                               std::wstring_view defaultValue) override {
+        return engine_.IniReadString(file, section, key, defaultValue);
+    }
+    std::int32_t IniReadInt(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                            std::int32_t defaultValue) override {
+        return engine_.IniReadInt(file, section, key, defaultValue);
+    }
+    bool IniReadStruct(const std::wstring& file, std::wstring_view section, std::wstring_view key, void* target,
+                       size_t size) override {
+        return engine_.IniReadStruct(file, section, key, target, size);
+    }
+    fs::Status IniWriteString(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                              std::wstring_view value) override {
+        return engine_.IniWriteString(file, section, key, value);
+    }
+    fs::Status IniWriteStruct(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                              const void* source, size_t size) override {
+        return engine_.IniWriteStruct(file, section, key, source, size);
+    }
+    bool IniReadRaw(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                    std::wstring& value) {
+        return engine_.IniReadRaw(file, section, key, value);
+    }
 
     // Writes the changed files (outermost batch only; an inner batch returns ok).
     // Every file is attempted; the result names the first failure. A file that
@@ -73,11 +169,8 @@ public:
     IniFileStatus Commit();
 
 private:
+    SettingsEngine& engine_;
     bool committed_ = false;
 };
-
-// Drops every kept parse that has no pending change (the next access reads the
-// disk again). For tools and measurements.
-void IniDropCache();
 
 }  // namespace zavo

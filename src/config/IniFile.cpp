@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
+#include "config/IniFastPaths.h"
 #include "platform/TextCodec.h"
 
 namespace zavo::ini {
@@ -21,22 +18,6 @@ std::wstring_view Trim(std::wstring_view s) {
 }
 
 namespace {
-
-// The first `c` in the n bytes at `p`, or null: sixteen bytes at a step, since
-// the C library's search is a plain byte loop on some platforms (Wine's).
-const char* FindByte(const char* p, size_t n, char c) {
-    size_t i = 0;
-#if defined(__SSE2__)
-    const __m128i needle = _mm_set1_epi8(c);
-    for (; i + 16 <= n; i += 16) {
-        const int m = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), needle));
-        if (m) return p + i + __builtin_ctz(static_cast<unsigned>(m));
-    }
-#endif
-    for (; i < n; ++i)
-        if (p[i] == c) return p + i;
-    return nullptr;
-}
 
 bool IsBlankUnit(std::uint32_t c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == 0x1A; }
 

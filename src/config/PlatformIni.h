@@ -2,7 +2,7 @@
 // They are the reference the engine is compared with and measured against; the
 // tool itself always uses the engine.
 #pragma once
-#include "config/IniAccess.h"
+#include "config/Ini.h"
 
 namespace zavo {
 

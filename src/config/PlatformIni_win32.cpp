@@ -11,23 +11,23 @@ fs::Status Outcome(BOOL ok) { return ok ? fs::Status::Ok() : fs::SystemError(Get
 
 class Platform final : public IniAccess {
 public:
-    std::wstring ReadString(const std::wstring& f, std::wstring_view s, std::wstring_view k,
+    std::wstring IniReadString(const std::wstring& f, std::wstring_view s, std::wstring_view k,
                             std::wstring_view d) override {
         wchar_t buf[2048];
         DWORD n = GetPrivateProfileStringW(Z(s).c_str(), Z(k).c_str(), Z(d).c_str(), buf, 2048, f.c_str());
         return std::wstring(buf, n);
     }
-    std::int32_t ReadInt(const std::wstring& f, std::wstring_view s, std::wstring_view k, std::int32_t d) override {
+    std::int32_t IniReadInt(const std::wstring& f, std::wstring_view s, std::wstring_view k, std::int32_t d) override {
         return static_cast<std::int32_t>(GetPrivateProfileIntW(Z(s).c_str(), Z(k).c_str(), d, f.c_str()));
     }
-    bool ReadStruct(const std::wstring& f, std::wstring_view s, std::wstring_view k, void* t, size_t n) override {
+    bool IniReadStruct(const std::wstring& f, std::wstring_view s, std::wstring_view k, void* t, size_t n) override {
         return GetPrivateProfileStructW(Z(s).c_str(), Z(k).c_str(), t, static_cast<UINT>(n), f.c_str()) != FALSE;
     }
-    fs::Status WriteString(const std::wstring& f, std::wstring_view s, std::wstring_view k,
-                           const std::wstring& v) override {
-        return Outcome(WritePrivateProfileStringW(Z(s).c_str(), Z(k).c_str(), v.c_str(), f.c_str()));
+    fs::Status IniWriteString(const std::wstring& f, std::wstring_view s, std::wstring_view k,
+                              std::wstring_view v) override {
+        return Outcome(WritePrivateProfileStringW(Z(s).c_str(), Z(k).c_str(), Z(v).c_str(), f.c_str()));
     }
-    fs::Status WriteStruct(const std::wstring& f, std::wstring_view s, std::wstring_view k, const void* src,
+    fs::Status IniWriteStruct(const std::wstring& f, std::wstring_view s, std::wstring_view k, const void* src,
                            size_t n) override {
         return Outcome(WritePrivateProfileStructW(Z(s).c_str(), Z(k).c_str(), const_cast<void*>(src),
                                                   static_cast<UINT>(n), f.c_str()));

@@ -6,8 +6,8 @@ namespace zavo {
 namespace {
 
 // Only 1 is lit; anything else found in a file reads dark.
-std::int32_t ReadState(const std::wstring& file, const std::wstring& section, LightZone zone) {
-    return IniReadInt(file, section, LightZoneKey(zone), 0) == 1 ? 1 : 0;
+std::int32_t ReadState(IniAccess& ini, const std::wstring& file, const std::wstring& section, LightZone zone) {
+    return ini.IniReadInt(file, section, LightZoneKey(zone), 0) == 1 ? 1 : 0;
 }
 
 IniFileStatus FromWrite(const std::wstring& file, const fs::Status& s) {
@@ -37,23 +37,23 @@ std::wstring LightStateSection(std::int32_t lightProfile) {
 LightZoneStates ReadLightZones(const std::wstring& file, std::int32_t lightProfile) {
     LightZoneStates zones{};
     std::wstring section = LightStateSection(lightProfile);
-    IniBatch snapshot;  // one look at the disk for all 18 keys
-    for (LightZone z : AllLightZones()) zones[ZoneIndex(z)] = ReadState(file, section, z);
+    IniBatch snapshot(Settings());  // one look at the disk for all 18 keys
+    for (LightZone z : AllLightZones()) zones[ZoneIndex(z)] = ReadState(snapshot, file, section, z);
     return zones;
 }
 
 IniFileStatus WriteLightZone(const std::wstring& file, std::int32_t lightProfile, LightZone zone,
                              std::int32_t state) {
-    return FromWrite(file, IniWriteInt(file, LightStateSection(lightProfile), LightZoneKey(zone), state));
+    return FromWrite(file, Settings().IniWriteInt(file, LightStateSection(lightProfile), LightZoneKey(zone), state));
 }
 
 IniFileStatus WriteLightZones(const std::wstring& file, std::int32_t lightProfile, const LightZone* which,
                               size_t count, const LightZoneStates& zones) {
-    IniBatch batch;
+    IniBatch batch(Settings());
     IniFileStatus first;
     std::wstring section = LightStateSection(lightProfile);
     for (size_t i = 0; i < count; ++i) {
-        fs::Status s = IniWriteInt(file, section, LightZoneKey(which[i]), zones[ZoneIndex(which[i])]);
+        fs::Status s = batch.IniWriteInt(file, section, LightZoneKey(which[i]), zones[ZoneIndex(which[i])]);
         if (first && !s) first = FromWrite(file, s);
     }
     return Finish(batch, first);
@@ -62,12 +62,12 @@ IniFileStatus WriteLightZones(const std::wstring& file, std::int32_t lightProfil
 IniFileStatus CopyFactoryLightStates(const std::wstring& skinFolder, const std::wstring& dataFolder) {
     const std::wstring from = FactoryLightStatePath(skinFolder);
     const std::wstring to = LightStateFilePath(dataFolder);
-    IniBatch batch;
+    IniBatch batch(Settings());
     IniFileStatus first;
     for (std::int32_t p = 1; p <= LIGHT_PROFILE_COUNT; ++p) {
         std::wstring section = LightStateSection(p);
         for (LightZone z : AllLightZones()) {
-            fs::Status s = IniWriteInt(to, section, LightZoneKey(z), ReadState(from, section, z));
+            fs::Status s = batch.IniWriteInt(to, section, LightZoneKey(z), ReadState(batch, from, section, z));
             if (first && !s) first = FromWrite(to, s);
         }
     }

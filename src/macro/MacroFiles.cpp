@@ -109,26 +109,28 @@ bool RefillMacroNameList(const std::wstring& folder, std::vector<std::wstring>& 
 
 
 fs::Status SaveMacroFile(const std::wstring& path, const MacroRecording& macro) {
-    IniBatch batch;
-    IniWriteString(path, kSection, L"MacroFilePath", path);
-    IniWriteInt(path, kSection, L"IgnoreDelay", macro.IgnoreDelay);
-    IniWriteInt(path, kSection, L"DefaultDelay", macro.DefaultDelay);
-    IniWriteInt(path, kSection, L"DefaultDelayValue", macro.DefaultDelayValue);
-    IniWriteInt(path, kSection, L"Count", macro.ValidCount());
-    if (macro.ValidCount() > 0) IniWriteStruct(path, kSection, L"Macro", macro.Events.data(), sizeof(macro.Events));
+    IniBatch batch(Settings());
+    batch.IniWriteString(path, kSection, L"MacroFilePath", path);
+    batch.IniWriteInt(path, kSection, L"IgnoreDelay", macro.IgnoreDelay);
+    batch.IniWriteInt(path, kSection, L"DefaultDelay", macro.DefaultDelay);
+    batch.IniWriteInt(path, kSection, L"DefaultDelayValue", macro.DefaultDelayValue);
+    batch.IniWriteInt(path, kSection, L"Count", macro.ValidCount());
+    if (macro.ValidCount() > 0)
+        batch.IniWriteStruct(path, kSection, L"Macro", macro.Events.data(), sizeof(macro.Events));
     IniFileStatus status = batch.Commit();
     if (!status) return fs::Status::Fail(status.reason);
     return fs::Status::Ok();
 }
 
 void LoadMacroFile(const std::wstring& path, MacroRecording& macro) {
-    macro.IgnoreDelay = IniReadInt(path, kSection, L"IgnoreDelay", 0) == 1 ? 1 : 0;
-    const bool defaultDelay = IniReadInt(path, kSection, L"DefaultDelay", 0) == 1;
+    SettingsEngine& ini = Settings();
+    macro.IgnoreDelay = ini.IniReadInt(path, kSection, L"IgnoreDelay", 0) == 1 ? 1 : 0;
+    const bool defaultDelay = ini.IniReadInt(path, kSection, L"DefaultDelay", 0) == 1;
     macro.DefaultDelay = defaultDelay && macro.IgnoreDelay == 0 ? 1 : 0;
-    macro.DefaultDelayValue = IniReadInt(path, kSection, L"DefaultDelayValue", MACRO_DEFAULT_DELAY_MS);
-    macro.Count = std::clamp<std::int32_t>(IniReadInt(path, kSection, L"Count", 0), 0, MACRO_EVENT_MAX);
+    macro.DefaultDelayValue = ini.IniReadInt(path, kSection, L"DefaultDelayValue", MACRO_DEFAULT_DELAY_MS);
+    macro.Count = std::clamp<std::int32_t>(ini.IniReadInt(path, kSection, L"Count", 0), 0, MACRO_EVENT_MAX);
     macro.Events.fill(MacroEvent{});
-    IniReadStruct(path, kSection, L"Macro", macro.Events.data(), sizeof(macro.Events));
+    ini.IniReadStruct(path, kSection, L"Macro", macro.Events.data(), sizeof(macro.Events));
 }
 
 MacroFileResult SaveMacroByName(const std::wstring& folder, const std::wstring& name,
@@ -190,11 +192,12 @@ MacroFileResult DeleteMacro(const std::wstring& folder, int index, std::vector<s
 }
 
 ExpandedMacro LoadMacroForKey(const std::wstring& path) {
-    const std::int32_t count = IniReadInt(path, kSection, L"Count", 0);
+    SettingsEngine& ini = Settings();
+    const std::int32_t count = ini.IniReadInt(path, kSection, L"Count", 0);
     MacroEvents events{};
     // Events that cannot be read (missing, short, bad checksum) make an empty
     // macro, not "Count" empty events.
-    if (!IniReadStruct(path, kSection, L"Macro", events.data(), sizeof(events))) return {};
+    if (!ini.IniReadStruct(path, kSection, L"Macro", events.data(), sizeof(events))) return {};
     return ExpandMacroCommands(events, count);
 }
 

@@ -1,12 +1,82 @@
 // The parts of the file seam that are the same on every platform.
 #include "platform/FileSystem.h"
 
+#include "platform/FileSystemInternal.h"
+
 namespace zavo::fs {
+namespace {
+
+// The temporary files of earlier versions carry no mark of a live writer: a
+// writer never takes minutes, so one this old is left over.
+constexpr double kOldTemporaryAge = 300;
+
+bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+bool EndsWithNoCase(std::wstring_view name, std::wstring_view suffix) {
+    if (name.size() < suffix.size()) return false;
+    for (size_t i = 0; i < suffix.size(); ++i) {
+        wchar_t a = name[name.size() - suffix.size() + i], b = suffix[i];
+        if (a >= L'A' && a <= L'Z') a += 32;
+        if (b >= L'A' && b <= L'Z') b += 32;
+        if (a != b) return false;
+    }
+    return true;
+}
+
+// Strips a run of 1 to `most` digits from the end of `s`; false when there is none.
+bool StripDigits(std::wstring_view& s, size_t most) {
+    size_t n = 0;
+    while (n < s.size() && IsDigit(s[s.size() - 1 - n])) ++n;
+    if (n == 0 || n > most) return false;
+    s.remove_suffix(n);
+    return true;
+}
+
+}  // namespace
 
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
     if (folder.empty()) return name;
     if (folder.back() == L'\\' || folder.back() == L'/') return folder + name;
     return folder + L'\\' + name;
+}
+
+// "<target>.<process id>-<number>.zavotmp" with a target name of at least one character.
+bool IsPendingFileName(std::wstring_view name) {
+    if (!EndsWithNoCase(name, kPendingSuffix)) return false;
+    name.remove_suffix(kPendingSuffix.size());
+    if (!StripDigits(name, 10) || name.empty() || name.back() != L'-') return false;
+    name.remove_suffix(1);
+    if (!StripDigits(name, 10) || name.empty() || name.back() != L'.') return false;
+    return name.size() > 1;
+}
+
+// "<name>.config|.prof|.ini" + ".tmp" + the process id.
+bool IsOldTemporaryName(std::wstring_view name) {
+    if (!StripDigits(name, 10) || !EndsWithNoCase(name, L".tmp")) return false;
+    name.remove_suffix(4);
+    for (std::wstring_view kind : {L".config", L".prof", L".ini"})
+        if (name.size() > kind.size() && EndsWithNoCase(name, kind)) return true;
+    return false;
+}
+
+Status WriteFileAtomic(const std::wstring& path, std::string_view bytes) {
+    PendingFile file(path);
+    if (!file.status()) return file.status();
+    if (Status s = file.Write(bytes); !s) return s;
+    return file.Replace();
+}
+
+size_t RemoveStaleTemporaries(const std::wstring& folder) {
+    size_t removed = 0;
+    for (const std::wstring& name : ListFiles(folder, L"")) {
+        const std::wstring path = JoinPath(folder, name);
+        if (IsPendingFileName(name)) {
+            if (internal::RemoveIfUnheld(path)) ++removed;
+        } else if (IsOldTemporaryName(name) && internal::ModifiedSecondsAgo(path) > kOldTemporaryAge) {
+            if (RemoveFile(path)) ++removed;
+        }
+    }
+    return removed;
 }
 
 }  // namespace zavo::fs

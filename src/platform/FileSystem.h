@@ -41,11 +41,55 @@ bool DirectoryExists(const std::wstring& path);
 // Reads the whole file into `bytes`.
 Status ReadWholeFile(const std::wstring& path, std::string& bytes);
 
-// Replaces the file's content as one step: the bytes go to a temporary file in the
-// same folder, which then replaces the target. A reader sees the old file or the
-// new one, never a part. Retries briefly while another process holds the target.
+// Replaces the file's content as one step: the bytes go to a PendingFile beside
+// it, which then replaces the target. A reader sees the old file or the new one,
+// never a part. Retries briefly while another process holds the target.
 // The folder must exist; nothing is created above the file.
 Status WriteFileAtomic(const std::wstring& path, std::string_view bytes);
+
+// The temporary file a new content of `target` is written into before it replaces
+// the target. Its name is the target's name, the writer's process id and a number,
+// and a fixed ending: "Profile0.prof.4711-1.zavotmp". While the object lives the
+// file is held as in use (natively an exclusive lock on it, on Windows a handle
+// that refuses other openers their delete), so RemoveStaleTemporaries of any
+// process keeps it; when the writer dies the system lets go of it. The file is
+// removed when the object ends without Replace.
+class PendingFile {
+public:
+    explicit PendingFile(const std::wstring& target);
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    // Whether the file could be made, and if not the system's reason.
+    const Status& status() const { return status_; }
+    const std::wstring& path() const { return path_; }
+    Status Write(std::string_view bytes);
+    // Makes the written bytes the target's content (keeping a native target's
+    // permissions; refusing a read-only target).
+    Status Replace();
+
+private:
+    void Discard();
+    std::wstring target_, path_;
+    Status status_;
+    std::intptr_t handle_ = -1;  // the open file: a descriptor natively, a HANDLE on Windows
+};
+
+// The ending of PendingFile names.
+constexpr std::wstring_view kPendingSuffix = L".zavotmp";
+
+// Whether a file name (not a path) is a PendingFile's, or the temporary file of a
+// settings file that earlier versions left ("Profile0.prof.tmp10097").
+bool IsPendingFileName(std::wstring_view name);
+bool IsOldTemporaryName(std::wstring_view name);
+
+// Removes from `folder` the temporary files writers left there when they were
+// killed or the power failed: PendingFile names that no live writer holds, and
+// the "<name>.tmp<process id>" files of settings files (.config, .prof, .ini)
+// that earlier versions wrote without holding them, once older than five minutes.
+// Nothing else in the folder is touched. Returns how many were removed.
+size_t RemoveStaleTemporaries(const std::wstring& folder);
 
 // Creates the last level of `path` (a trailing backslash is allowed). Fails when
 // the folder already exists (`alreadyExists` then set) or the parent is missing.

@@ -1,14 +1,18 @@
 // POSIX implementation of the file seam, for the native build (tests, fuzzers, tools).
 #include "platform/FileSystem.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/FileSystemInternal.h"
 #include "platform/TextCodec.h"
 
 namespace zavo::fs {
@@ -79,46 +83,126 @@ Status ReadWholeFile(const std::wstring& path, std::string& bytes) {
     return Status::Ok();
 }
 
-Status WriteFileAtomic(const std::wstring& path, std::string_view bytes) {
-    const std::string target = NativePath(path);
-    std::string tmp = target + ".tmp" + std::to_string(::getpid());
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return Errno(path);
+PendingFile::PendingFile(const std::wstring& target) : target_(target) {
+    static std::atomic<unsigned> serial{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path_ = target + L"." + std::to_wstring(::getpid()) + L"-" + std::to_wstring(++serial) +
+                std::wstring(kPendingSuffix);
+        const std::string native = NativePath(path_);
+        const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            status_ = Errno(target);
+            path_.clear();
+            return;
+        }
+        // Held from here until the file is renamed or removed. A clean-up that
+        // opened the new file before the lock was taken may have removed it in
+        // between: the lock must be on the file the name still shows.
+        int locked;
+        while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        struct stat held {}, named {};
+        if (locked != 0 || (::fstat(fd, &held) == 0 && ::stat(native.c_str(), &named) == 0 &&
+                            held.st_dev == named.st_dev && held.st_ino == named.st_ino)) {
+            // (A file system without locks: the file is written unheld, and no
+            // clean-up removes it, since none can take its lock either.)
+            handle_ = fd;
+            return;
+        }
+        ::close(fd);
+    }
+    status_ = Status::Fail(L"No temporary file could be made beside " + target);
+    path_.clear();
+}
+
+PendingFile::~PendingFile() { Discard(); }
+
+void PendingFile::Discard() {
+    if (handle_ < 0) return;
+    ::unlink(NativePath(path_).c_str());  // while still holding it
+    ::close(static_cast<int>(handle_));
+    handle_ = -1;
+}
+
+Status PendingFile::Write(std::string_view bytes) {
+    if (handle_ < 0) return status_.ok ? Status::Fail(L"The temporary file is closed") : status_;
+    const int fd = static_cast<int>(handle_);
     size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            Status s = Errno(path);
-            ::close(fd);
-            ::unlink(tmp.c_str());
+            Status s = Errno(target_);
+            Discard();
             return s;
         }
         done += static_cast<size_t>(n);
     }
-    if (::close(fd) != 0) {
-        Status s = Errno(path);
-        ::unlink(tmp.c_str());
+    return Status::Ok();
+}
+
+Status PendingFile::Replace() {
+    if (handle_ < 0) return status_.ok ? Status::Fail(L"The temporary file is closed") : status_;
+    // Write errors that some file systems report only when a descriptor is closed
+    // (NFS) show here, before the target is replaced: a second descriptor of the
+    // file is closed, while the first keeps the lock.
+    const int probe = ::dup(static_cast<int>(handle_));
+    if (probe < 0 || ::close(probe) != 0) {
+        Status s = Errno(target_);
+        Discard();
         return s;
     }
+    const std::string target = NativePath(target_);
     // Keep the mode of an existing target (a read-only file stays read-only and
     // refuses the write, as it does on Windows).
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0) {
         if (::access(target.c_str(), W_OK) != 0) {
-            Status s = Errno(path);
-            ::unlink(tmp.c_str());
+            Status s = Errno(target_);
+            Discard();
             return s;
         }
-        ::chmod(tmp.c_str(), st.st_mode & 07777);
+        ::fchmod(static_cast<int>(handle_), st.st_mode & 07777);
     }
-    if (::rename(tmp.c_str(), target.c_str()) != 0) {
-        Status s = Errno(path);
-        ::unlink(tmp.c_str());
+    if (::rename(NativePath(path_).c_str(), target.c_str()) != 0) {
+        Status s = Errno(target_);
+        Discard();
         return s;
     }
+    // The lock goes with the descriptor; the file now has the target's name.
+    const int fd = static_cast<int>(handle_);
+    handle_ = -1;
+    if (::close(fd) != 0) return Errno(target_);
     return Status::Ok();
 }
+
+namespace internal {
+
+bool RemoveIfUnheld(const std::wstring& path) {
+    const std::string native = NativePath(path);
+    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) return false;
+    bool removed = false;
+    struct stat held {}, named {};
+    // Removed only while this lock is held, and only the file that was locked.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && ::lstat(native.c_str(), &named) == 0 &&
+        held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+        removed = ::unlink(native.c_str()) == 0;
+    ::close(fd);
+    return removed;
+}
+
+double ModifiedSecondsAgo(const std::wstring& path) {
+    const FileStamp s = Stat(path);
+    if (!s.exists) return -1;
+    struct timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const std::int64_t ns = static_cast<std::int64_t>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+    return static_cast<double>(ns - s.mtime) / 1e9;
+}
+
+}  // namespace internal
 
 Status MakeDirectory(const std::wstring& path, bool* alreadyExists) {
     if (alreadyExists) *alreadyExists = false;

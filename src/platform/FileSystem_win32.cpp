@@ -4,6 +4,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
+
+#include "platform/FileSystemInternal.h"
 
 namespace zavo::fs {
 namespace {
@@ -23,6 +26,7 @@ std::wstring SystemMessage(DWORD code) {
 Status LastError() { return SystemError(GetLastError()); }
 
 bool EndsWithNoCase(const std::wstring& name, std::wstring_view suffix) {
+    if (suffix.empty()) return true;
     if (name.size() < suffix.size()) return false;
     return CompareStringOrdinal(name.c_str() + name.size() - suffix.size(), static_cast<int>(suffix.size()),
                                 suffix.data(), static_cast<int>(suffix.size()), TRUE) == CSTR_EQUAL;
@@ -84,48 +88,111 @@ Status ReadWholeFile(const std::wstring& path, std::string& bytes) {
     return Status::Ok();
 }
 
-Status WriteFileAtomic(const std::wstring& path, std::string_view bytes) {
-    // A read-only target refuses the write, as a direct write would.
-    DWORD attrs = GetFileAttributesW(path.c_str());
-    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return LastError();
+// The file is opened for writing with reading and deleting shared: readers of the
+// target after the rename, and the rename itself (which opens the file for
+// deleting), go through, while a clean-up, which asks for the file unshared,
+// is refused as long as this handle is open.
+PendingFile::PendingFile(const std::wstring& target) : target_(target) {
+    static std::atomic<unsigned> serial{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path_ = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial) +
+                std::wstring(kPendingSuffix);
+        HANDLE h = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            handle_ = reinterpret_cast<std::intptr_t>(h);
+            return;
+        }
+        const DWORD e = GetLastError();
+        if (e == ERROR_FILE_EXISTS || e == ERROR_ALREADY_EXISTS) continue;
+        status_ = SystemError(e);
+        path_.clear();
+        return;
     }
-    std::wstring tmp = path + L".tmp" + std::to_wstring(GetCurrentProcessId());
-    HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return LastError();
+    status_ = Status::Fail(L"No temporary file could be made beside " + target);
+    path_.clear();
+}
+
+PendingFile::~PendingFile() { Discard(); }
+
+void PendingFile::Discard() {
+    if (handle_ == -1) return;
+    DeleteFileW(path_.c_str());  // goes when the handle closes
+    CloseHandle(reinterpret_cast<HANDLE>(handle_));
+    handle_ = -1;
+}
+
+Status PendingFile::Write(std::string_view bytes) {
+    if (handle_ == -1) return status_.ok ? Status::Fail(L"The temporary file is closed") : status_;
+    HANDLE h = reinterpret_cast<HANDLE>(handle_);
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD put = 0;
         DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
         if (!WriteFile(h, bytes.data() + done, want, &put, nullptr) || put == 0) {
             Status s = LastError();
-            CloseHandle(h);
-            DeleteFileW(tmp.c_str());
+            Discard();
             return s;
         }
         done += put;
     }
-    if (!FlushFileBuffers(h)) {
+    return Status::Ok();
+}
+
+Status PendingFile::Replace() {
+    if (handle_ == -1) return status_.ok ? Status::Fail(L"The temporary file is closed") : status_;
+    // A read-only target refuses the write, as a direct write would.
+    DWORD attrs = GetFileAttributesW(target_.c_str());
+    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY)) {
+        Discard();
+        SetLastError(ERROR_ACCESS_DENIED);
+        return LastError();
+    }
+    if (!FlushFileBuffers(reinterpret_cast<HANDLE>(handle_))) {
         Status s = LastError();
-        CloseHandle(h);
-        DeleteFileW(tmp.c_str());
+        Discard();
         return s;
     }
-    CloseHandle(h);
-    // Another process (the device service) may hold the target open for a moment.
+    // Renamed while still held. Another process (the device service) may hold
+    // the target open for a moment.
     for (int attempt = 0;; ++attempt) {
-        if (MoveFileExW(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (MoveFileExW(path_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            CloseHandle(reinterpret_cast<HANDLE>(handle_));
+            handle_ = -1;
             return Status::Ok();
+        }
         DWORD e = GetLastError();
         if (!IsSharingError(e) || attempt >= 20) {
             Status s = SystemError(e);
-            DeleteFileW(tmp.c_str());
+            Discard();
             return s;
         }
         Sleep(25);
     }
 }
+
+namespace internal {
+
+bool RemoveIfUnheld(const std::wstring& path) {
+    // Asked for unshared: refused while any writer has the file open.
+    HANDLE h = CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
+
+double ModifiedSecondsAgo(const std::wstring& path) {
+    const FileStamp s = Stat(path);
+    if (!s.exists) return -1;
+    FILETIME ft{};
+    GetSystemTimeAsFileTime(&ft);
+    const std::int64_t now =
+        static_cast<std::int64_t>((static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
+    return static_cast<double>(now - s.mtime) / 1e7;
+}
+
+}  // namespace internal
 
 Status MakeDirectory(const std::wstring& path, bool* alreadyExists) {
     if (alreadyExists) *alreadyExists = false;

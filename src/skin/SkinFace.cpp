@@ -17,7 +17,7 @@ std::wstring TooltipSource::Resolve(const ButtonEntry& entry, const AppContext& 
 
 std::wstring SkinFace::Read(const wchar_t* section, const std::wstring& key) const {
     if (file.empty()) return {};
-    return IniReadString(file, section, key, L"");
+    return Settings().IniReadString(file, section, key, L"");
 }
 
 ButtonEntry SkinFace::Entry(const wchar_t* section, const std::wstring& key) const {

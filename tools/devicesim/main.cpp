@@ -71,7 +71,7 @@ bool EnsureFolder(const std::wstring& folder) {
 std::wstring MarkDevicePresent(const std::wstring& dataFolder) {
     std::wstring config = zavo::ConfigFilePath(dataFolder);
     if (zavo::fs::FileExists(config)) {
-        return zavo::IniWriteInt(config, L"CONFIG", L"DEVICEPSTATS", 1) ? L"updated" : L"write-failed";
+        return zavo::Settings().IniWriteInt(config, L"CONFIG", L"DEVICEPSTATS", 1) ? L"updated" : L"write-failed";
     }
     auto fresh = std::make_unique<zavo::KeyboardConfig>();
     fresh->DeviceState = 1;
@@ -81,7 +81,7 @@ std::wstring MarkDevicePresent(const std::wstring& dataFolder) {
 void LoadInitialState(const std::wstring& dataFolder, SimState& state) {
     std::wstring config = zavo::ConfigFilePath(dataFolder);
     if (!zavo::fs::FileExists(config)) return;
-    state.mode = zavo::IniReadInt(config, L"CONFIG", L"Mode", -1);
+    state.mode = zavo::Settings().IniReadInt(config, L"CONFIG", L"Mode", -1);
     zavo::ReadLightOption(config, state.light);
     state.lightKnown = true;
 }

@@ -58,16 +58,16 @@ int Get(const zavocfg::Args& a) {
     int rc = 0;
     if (!Readable(a[0], rc)) return rc;
     std::wstring raw;
-    if (!IniReadRaw(a[0], a[1], a[2], raw)) {
+    if (!Settings().IniReadRaw(a[0], a[1], a[2], raw)) {
         zavocfg::Err(L"zavocfg: no key " + a[2] + L" in [" + a[1] + L"] of " + a[0] + L"\n");
         return 1;
     }
-    zavocfg::Out(IniReadString(a[0], a[1], a[2], L"") + L"\n");
+    zavocfg::Out(Settings().IniReadString(a[0], a[1], a[2], L"") + L"\n");
     return 0;
 }
 
 int Set(const zavocfg::Args& a) {
-    fs::Status s = IniWriteString(a[0], a[1], a[2], a[3]);
+    fs::Status s = Settings().IniWriteString(a[0], a[1], a[2], a[3]);
     return s ? 0 : zavocfg::Fail(a[0] + L": " + s.error);
 }
 
@@ -77,7 +77,7 @@ int GetStruct(const zavocfg::Args& a) {
     int rc = 0;
     if (!Readable(a[0], rc)) return rc;
     std::vector<std::uint8_t> data(size);
-    if (!IniReadStruct(a[0], a[1], a[2], data.data(), size)) {
+    if (!Settings().IniReadStruct(a[0], a[1], a[2], data.data(), size)) {
         zavocfg::Err(L"zavocfg: no valid " + a[3] + L"-byte struct under " + a[2] + L" in [" + a[1] + L"] of " +
                      a[0] + L"\n");
         return 1;
@@ -98,7 +98,7 @@ int SetStruct(const zavocfg::Args& a) {
     std::vector<std::uint8_t> data;
     if (!ParseHex(a[4], size, data))
         return zavocfg::Fail(L"ini set-struct: HEX must be " + std::to_wstring(2 * size) + L" hexadecimal digits");
-    fs::Status s = IniWriteStruct(a[0], a[1], a[2], data.data(), size);
+    fs::Status s = Settings().IniWriteStruct(a[0], a[1], a[2], data.data(), size);
     return s ? 0 : zavocfg::Fail(a[0] + L": " + s.error);
 }
 

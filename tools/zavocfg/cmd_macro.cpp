@@ -34,7 +34,7 @@ std::wstring Hex2(unsigned v) {
 }
 
 void ShowCountNote(const std::wstring& path) {
-    const std::int32_t stored = IniReadInt(path, L"Setting", L"Count", 0);
+    const std::int32_t stored = Settings().IniReadInt(path, L"Setting", L"Count", 0);
     if (stored < 0 || stored > MACRO_EVENT_MAX)
         zavocfg::Out(L"note: \"Count\" is " + std::to_wstring(stored) + L" in the file; it is read as " +
                      std::to_wstring(std::clamp<std::int32_t>(stored, 0, MACRO_EVENT_MAX)) + L"\n");

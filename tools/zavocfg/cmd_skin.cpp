@@ -298,7 +298,7 @@ private:
     bool CheckFaces(const std::wstring& where, const std::wstring& ini, int& width, int& height) {
         bool sized = false, ok = true;
         for (const wchar_t* key : {L"Main", L"Down", L"Over", L"Disabled", L"Mask"}) {
-            const std::wstring name = IniReadString(ini, L"SCREEN", key, L"");
+            const std::wstring name = Settings().IniReadString(ini, L"SCREEN", key, L"");
             if (name.empty()) {
                 Problem(where, std::wstring(L"[SCREEN] ") + key + L" is missing");
                 ok = false;
@@ -333,11 +333,11 @@ private:
     void ReadButton(const std::wstring& where, const std::wstring& ini, const std::wstring& section,
                     const std::wstring& key, bool required, std::vector<Placed>& placed) {
         std::wstring raw;
-        if (!IniReadRaw(ini, section, key, raw)) {
+        if (!Settings().IniReadRaw(ini, section, key, raw)) {
             if (required) Problem(where, L"[" + section + L"] " + key + L" is missing");
             return;
         }
-        const ButtonEntry e = ParseButtonEntry(IniReadString(ini, section, key, L""));
+        const ButtonEntry e = ParseButtonEntry(Settings().IniReadString(ini, section, key, L""));
         ++buttons_;
         placed.push_back({L"[" + section + L"] " + key, e.rect, {}});
     }
@@ -345,10 +345,10 @@ private:
     // Version keys, the standard keys that are present, and the Enter region.
     void CheckMain(const std::wstring& ini, int width, int height, std::vector<Placed>& placed) {
         for (const wchar_t* key : {L"Driver_Version", L"StrFont"}) {
-            if (IniReadString(ini, L"Driver_Version", key, L"").empty())
+            if (Settings().IniReadString(ini, L"Driver_Version", key, L"").empty())
                 Problem(L"main.ini", std::wstring(L"[Driver_Version] ") + key + L" is missing");
         }
-        const std::wstring enter = IniReadString(ini, L"SCREEN", L"EnterRgn", L"");
+        const std::wstring enter = Settings().IniReadString(ini, L"SCREEN", L"EnterRgn", L"");
         for (int k = 0; k <= 158; ++k) {
             if (k == 70 && !enter.empty()) continue;  // the region button stands in for it
             ReadButton(L"main.ini", ini, L"STANDER-KEYS", std::to_wstring(k + 20), false, placed);
@@ -379,9 +379,9 @@ private:
 
     void CheckEnter(const std::wstring& ini, const std::wstring& prefix, std::vector<Placed>& placed) {
         std::wstring raw;
-        if (!IniReadRaw(ini, L"STANDER-KEYS", L"90", raw))
+        if (!Settings().IniReadRaw(ini, L"STANDER-KEYS", L"90", raw))
             return Problem(L"main.ini", L"[STANDER-KEYS] 90 (Enter) is missing");
-        const ButtonEntry e = ParseButtonEntry(IniReadString(ini, L"STANDER-KEYS", L"90", L""));
+        const ButtonEntry e = ParseButtonEntry(Settings().IniReadString(ini, L"STANDER-KEYS", L"90", L""));
         ShapePicture shapes[2];
         int i = 0;
         for (const wchar_t* suffix : {L"_normal.bmp", L"_over.bmp"}) {
@@ -432,7 +432,7 @@ private:
             const std::wstring section = L"Profile" + std::to_wstring(n) + L"LightState";
             for (const wchar_t* key : kZoneKeys) {
                 std::wstring raw;
-                if (!IniReadRaw(ini, section, key, raw))
+                if (!Settings().IniReadRaw(ini, section, key, raw))
                     Problem(L"LightOption.ini", L"[" + section + L"] " + key + L" is missing");
                 else if (raw != L"0" && raw != L"1")
                     Problem(L"LightOption.ini", L"[" + section + L"] " + key + L" is \"" + raw + L"\", not 0 or 1");

@@ -129,7 +129,7 @@ TEST(DeviceSim, AnswersAnApplyToTheLoadingWindowAfterTheDelay) {
 TEST(DeviceSim, ReportsACorruptProfileFileInTheLog) {
     TempDir dir;
     WriteSoundSettings(dir.path());
-    ASSERT_TRUE(IniWriteString(ProfileFilePath(dir.path(), 3), L"BUTTONCONFIG4", L"FunID", L"banana"));
+    ASSERT_TRUE(Settings().IniWriteString(ProfileFilePath(dir.path(), 3), L"BUTTONCONFIG4", L"FunID", L"banana"));
     DeviceSim sim(dir.path(), {L"--apply-delay", L"0"});
     ASSERT_TRUE(sim.Ready());
     RecordingWindow loading(svc::LOADING_WINDOW_TITLE);

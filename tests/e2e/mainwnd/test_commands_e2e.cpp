@@ -179,7 +179,7 @@ TEST(MainCommands, ResetClearsTheProfileRestoresTheLightingAndTellsTheService) {
     const std::wstring factory = BinPath(L"Skins\\LightOption.ini");
     for (const wchar_t* key : {L"m_BTNW", L"m_BTNDirect", L"m_BTNTt6TO10"}) {
         EXPECT_EQ(SettingInt(run.Data(), L"LightOption.ini", L"Profile2LightState", key),
-                  IniReadInt(factory, L"Profile2LightState", key, 0))
+                  Settings().IniReadInt(factory, L"Profile2LightState", key, 0))
             << key;
     }
     // Code 0 came right before the light apply.

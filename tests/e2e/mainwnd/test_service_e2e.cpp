@@ -21,7 +21,7 @@ constexpr int SWAPPED_KEY = 45;
 bool Notify(long code) { return DeviceSim::Send({L"notify", std::to_wstring(code)}) == 0u; }
 
 void SetOnDisk(ToolRun& run, const wchar_t* section, const wchar_t* key, int value) {
-    ASSERT_TRUE(IniWriteInt(run.Data() + L"Config.config", section, key, value));
+    ASSERT_TRUE(Settings().IniWriteInt(run.Data() + L"Config.config", section, key, value));
 }
 
 // T1 a single key, T2 a macro, T3 an application, one standard key remapped.

@@ -9,7 +9,7 @@
 namespace zavo::e2e {
 
 ButtonEntry SkinFileEntry(const std::wstring& file, const std::wstring& section, const std::wstring& key) {
-    return ParseButtonEntry(IniReadString(BinPath(L"Skins\\" + file), section, key, L""));
+    return ParseButtonEntry(Settings().IniReadString(BinPath(L"Skins\\" + file), section, key, L""));
 }
 
 ButtonEntry MainSkinEntry(const std::wstring& section, int key) {

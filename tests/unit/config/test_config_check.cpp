@@ -43,7 +43,7 @@ TEST(ConfigCheck, SoundFolderHasNoProblems) {
 // next save writes those defaults. That is a sound folder, not 800 problems.
 TEST(ConfigCheck, ProfilesSavedFromTheirReadDefaultsAreSound) {
     TempDir dir;
-    ASSERT_TRUE(IniWriteInt(ConfigFilePath(dir.path()), L"CONFIG", L"DEVICEPSTATS", 1));
+    ASSERT_TRUE(Settings().IniWriteInt(ConfigFilePath(dir.path()), L"CONFIG", L"DEVICEPSTATS", 1));
     auto config = std::make_unique<KeyboardConfig>();
     LoadConfiguration(dir.path(), *config);
     EXPECT_EQ(config->Profile[0].SwapKey[0].IsChanged, -1);
@@ -78,7 +78,7 @@ TEST(ConfigCheck, ReportsEachKindOfDamageWhereItLies) {
                                                   c.Profile[2].Button[3].FunID = FUNID_MACRO; },
          Nothing, 2, L"", L""},
         {"macro length", None,
-         [](const std::wstring& d) { IniWriteInt(ProfileFilePath(d, 0), L"MACROG10", L"MacroLength", 6000); },
+         [](const std::wstring& d) { Settings().IniWriteInt(ProfileFilePath(d, 0), L"MACROG10", L"MacroLength", 6000); },
          0, L"MACROG10", L"MacroLength", 2},  // and the budget
         {"command event in a slot", [](KeyboardConfig& c) { c.Profile[3].Button[2].Macro.Macro[0] = 0xEE; },
          Nothing, 3, L"MACROG2", L"Macro"},
@@ -93,7 +93,7 @@ TEST(ConfigCheck, ReportsEachKindOfDamageWhereItLies) {
         {"active profile", [](KeyboardConfig& c) { c.CurrantProfile = 204; }, Nothing, -1, L"CONFIG",
          L"CURRENTPROFILE"},
         {"not a number", None,
-         [](const std::wstring& d) { IniWriteString(ConfigFilePath(d), L"CONFIG", L"Mode", L"one"); }, -1,
+         [](const std::wstring& d) { Settings().IniWriteString(ConfigFilePath(d), L"CONFIG", L"Mode", L"one"); }, -1,
          L"CONFIG", L"Mode"},
         {"missing key", None,
          [](const std::wstring& d) {

@@ -2,6 +2,9 @@
 // writes, what a load keeps, and failure reports.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "ConfigFixtures.h"
 #include "TempDir.h"
 #include "config/ConfigStore.h"
@@ -76,7 +79,7 @@ TEST_F(Store, SlotsAreWrittenByTheirFunction) {
 TEST_F(Store, SaveThenLoadGivesBackEveryStoredField) {
     auto c = RichConfig();
     ASSERT_TRUE(SaveConfiguration(data, *c));
-    IniDropCache();
+    Settings().DropCache();
     LoadResult r = LoadConfiguration(data, *loaded);
     EXPECT_EQ(r.path, LoadPath::Loaded);
     // A slot without a macro has no "MACROG%d" section: its group reads as the
@@ -96,7 +99,7 @@ TEST_F(Store, JapaneseApplicationPathSurvives) {
     const std::wstring jp = L"D:\\\u30b2\u30fc\u30e0\\\u30e9\u30f3\u30c1\u30e3\u30fc.exe";
     auto c = RichConfig(jp);
     ASSERT_TRUE(SaveConfiguration(data, *c));
-    IniDropCache();
+    Settings().DropCache();
     LoadConfiguration(data, *loaded);
     EXPECT_EQ(loaded->Profile[3].Button[1].AppPath, jp);
     EXPECT_EQ(loaded->Profile[3].SwapKey[30].AppPath, jp);
@@ -164,7 +167,7 @@ TEST_F(Store, DamagedMacroTextKeepsTheDataInMemory) {
     auto c = RichConfig();
     ASSERT_TRUE(SaveConfiguration(data, *c));
     const std::wstring file = ProfileFilePath(data, 0);
-    std::wstring text = IniReadString(file, L"MACROG2", L"Macro", L"");
+    std::wstring text = Settings().IniReadString(file, L"MACROG2", L"Macro", L"");
     ASSERT_EQ(text.size(), INI_MAX_VALUE);  // a macro value is longer than a string read gives ...
     std::string bytes = Bytes(file);
     size_t at = bytes.find("Macro=", bytes.find("[MACROG2]"));
@@ -180,9 +183,9 @@ TEST_F(Store, DeviceStateIsWrittenBackAsLastRead) {
     ASSERT_TRUE(SaveConfiguration(data, *RichConfig()));
     auto c = std::make_unique<KeyboardConfig>();
     LoadConfiguration(data, *c);
-    IniWriteInt(ConfigFilePath(data), L"CONFIG", L"DEVICEPSTATS", 7);  // the service, between two saves
+    Settings().IniWriteInt(ConfigFilePath(data), L"CONFIG", L"DEVICEPSTATS", 7);  // the service, between two saves
     ASSERT_TRUE(SaveConfiguration(data, *c));
-    EXPECT_EQ(IniReadInt(ConfigFilePath(data), L"CONFIG", L"DEVICEPSTATS", 0), 1);
+    EXPECT_EQ(Settings().IniReadInt(ConfigFilePath(data), L"CONFIG", L"DEVICEPSTATS", 0), 1);
 }
 
 TEST_F(Store, WriteConfigModeTouchesOnlyTheMode) {
@@ -216,8 +219,8 @@ TEST_F(Store, FailedSaveNamesTheFileAndWritesTheRest) {
     if (fs::FileExists(locked)) {
         EXPECT_EQ(Bytes(locked), lockedBytes);
     }
-    EXPECT_EQ(IniReadInt(ConfigFilePath(data), L"CONFIG", L"Mode", -1), 0);
-    EXPECT_EQ(IniReadInt(ProfileFilePath(data, 4), L"BUTTONCONFIG0", L"SingleKey", -1), 0x33);
+    EXPECT_EQ(Settings().IniReadInt(ConfigFilePath(data), L"CONFIG", L"Mode", -1), 0);
+    EXPECT_EQ(Settings().IniReadInt(ProfileFilePath(data, 4), L"BUTTONCONFIG0", L"SingleKey", -1), 0x33);
 #ifdef _WIN32
     SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
 #endif
@@ -229,6 +232,46 @@ TEST_F(Store, SaveIntoAnImpossibleFolderFailsAtTheFirstFile) {
     SaveResult r = SaveConfiguration(under, *RichConfig());
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.file, ConfigFilePath(under));
+}
+
+// A save clears what writers killed half-way left in the data folder (an earlier
+// save of the tool, the inspector, the simulator), once the writer is gone; a
+// file another writer is still writing, and anything that is not a temporary
+// file of a writer, stay as they are.
+TEST_F(Store, SavesRemoveTemporariesOfDeadWritersOnly) {
+    ASSERT_TRUE(SaveConfiguration(data, *RichConfig()));
+    // What killed writers leave: files of the pattern that nobody holds.
+    const std::string half(145000, 'x');
+    Put(data + L"Profile0.prof.999999-7.zavotmp", half);
+    Put(data + L"Profile4.prof.999999-8.zavotmp", half);
+    Put(data + L"Profile0.prof.999999-1.zavotmp.part", "not the pattern");
+    fs::PendingFile live(data + L"Profile1.prof");  // another writer, still at work
+    ASSERT_TRUE(live.Write("the other writer's bytes"));
+    const std::wstring liveName = live.path().substr(data.size());
+
+    auto second = RichConfig(L"C:\\Other\\path.exe");
+    ASSERT_TRUE(SaveConfiguration(data, *second));
+    std::vector<std::wstring> names = fs::ListFiles(data, L""), expected = {
+        L"Config.config", L"Profile0.prof", L"Profile1.prof", L"Profile2.prof", L"Profile3.prof", L"Profile4.prof",
+        L"Profile0.prof.999999-1.zavotmp.part", liveName};
+    std::sort(names.begin(), names.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(Bytes(data + L"Profile0.prof.999999-1.zavotmp.part"), "not the pattern");
+    // The settings files hold what the same two saves write into a clean folder.
+    const std::wstring clean = dir.path() + L"clean" + Sep(dir);
+    ASSERT_TRUE(SaveConfiguration(clean, *RichConfig()));
+    ASSERT_TRUE(SaveConfiguration(clean, *second));
+    EXPECT_EQ(Bytes(ConfigFilePath(data)), Bytes(ConfigFilePath(clean)));
+    for (int p = 0; p < PROFILE_COUNT; ++p) EXPECT_EQ(Bytes(ProfileFilePath(data, p)), Bytes(ProfileFilePath(clean, p))) << p;
+
+    // A single write outside a save is a commit of its own: it clears too.
+    Put(data + L"Config.config.999999-9.zavotmp", half);
+    ASSERT_TRUE(WriteConfigMode(ConfigFilePath(data), 0));
+    EXPECT_FALSE(fs::FileExists(data + L"Config.config.999999-9.zavotmp"));
+    EXPECT_TRUE(fs::FileExists(live.path()));
+    ASSERT_TRUE(live.Replace());  // and the other writer finishes undisturbed
+    EXPECT_EQ(Bytes(ProfileFilePath(data, 1)), "the other writer's bytes");
 }
 
 }  // namespace

@@ -66,15 +66,15 @@ TEST_F(Ini, ReadsValuesByTheFileTextRules) {
     }};
     for (const auto& c : cases) {
         Put(file, c.text);
-        EXPECT_EQ(IniReadString(file, c.section, c.key, L"DEF"), c.expected) << c.name;
+        EXPECT_EQ(Settings().IniReadString(file, c.section, c.key, L"DEF"), c.expected) << c.name;
     }
 }
 
 TEST_F(Ini, StringReadsAreCutAt2047Characters) {
-    IniWriteString(file, L"S", L"long", std::wstring(3000, L'x'));
-    EXPECT_EQ(IniReadString(file, L"S", L"long", L""), std::wstring(INI_MAX_VALUE, L'x'));
-    EXPECT_EQ(IniReadString(file, L"S", L"missing", std::wstring(3000, L'd')).size(), INI_MAX_VALUE);
-    EXPECT_EQ(IniReadString(dir.path() + L"none.ini", L"S", L"k", L"default  "), L"default");
+    Settings().IniWriteString(file, L"S", L"long", std::wstring(3000, L'x'));
+    EXPECT_EQ(Settings().IniReadString(file, L"S", L"long", L""), std::wstring(INI_MAX_VALUE, L'x'));
+    EXPECT_EQ(Settings().IniReadString(file, L"S", L"missing", std::wstring(3000, L'd')).size(), INI_MAX_VALUE);
+    EXPECT_EQ(Settings().IniReadString(dir.path() + L"none.ini", L"S", L"k", L"default  "), L"default");
 }
 
 TEST_F(Ini, IntegersReadAsThePlatformConvertsThem) {
@@ -85,11 +85,11 @@ TEST_F(Ini, IntegersReadAsThePlatformConvertsThem) {
                        {"", 99},    {"2147483648", INT32_MIN}};
     for (const auto& c : cases) {
         Put(file, std::string("[S]\r\nk=") + c.value + "\r\n");
-        EXPECT_EQ(IniReadInt(file, L"S", L"k", 99), c.expected) << c.value;
+        EXPECT_EQ(Settings().IniReadInt(file, L"S", L"k", 99), c.expected) << c.value;
     }
-    EXPECT_EQ(IniReadInt(file, L"S", L"missing", -1), -1);
-    IniWriteInt(file, L"S", L"byte", -1);
-    EXPECT_EQ(static_cast<std::uint8_t>(IniReadInt(file, L"S", L"byte", 0)), 0xFF);
+    EXPECT_EQ(Settings().IniReadInt(file, L"S", L"missing", -1), -1);
+    Settings().IniWriteInt(file, L"S", L"byte", -1);
+    EXPECT_EQ(static_cast<std::uint8_t>(Settings().IniReadInt(file, L"S", L"byte", 0)), 0xFF);
 }
 
 TEST_F(Ini, IntegersAreWrittenAsSignedDecimal) {
@@ -98,15 +98,15 @@ TEST_F(Ini, IntegersAreWrittenAsSignedDecimal) {
                        {INT32_MAX, "2147483647"}, {INT32_MIN, "-2147483648"}};
     for (const auto& c : cases) {
         fs::RemoveFile(file);
-        ASSERT_TRUE(IniWriteInt(file, L"S", L"k", c.value));
+        ASSERT_TRUE(Settings().IniWriteInt(file, L"S", L"k", c.value));
         EXPECT_EQ(Bytes(file), std::string("[S]\r\nk=") + c.text + "\r\n") << c.text;
-        EXPECT_EQ(IniReadInt(file, L"S", L"k", 99), c.value) << c.text;
+        EXPECT_EQ(Settings().IniReadInt(file, L"S", L"k", 99), c.value) << c.text;
     }
 }
 
 TEST_F(Ini, StructsNeedExactLengthHexAndChecksum) {
     const std::uint8_t data[3] = {0x01, 0xFF, 0x10};
-    ASSERT_TRUE(IniWriteStruct(file, L"S", L"k", data, 3));
+    ASSERT_TRUE(Settings().IniWriteStruct(file, L"S", L"k", data, 3));
     EXPECT_EQ(Bytes(file), "[S]\r\nk=01FF1010\r\n");
     struct C { const char* text; bool ok; };
     const C cases[] = {{"01FF1010", true},  {"01ff1010", true},   {"01FF101", false}, {"01FF10100", false},
@@ -114,27 +114,27 @@ TEST_F(Ini, StructsNeedExactLengthHexAndChecksum) {
     for (const auto& c : cases) {
         Put(file, std::string("[S]\r\nk=") + c.text + "\r\n");
         std::uint8_t got[3] = {7, 7, 7};
-        EXPECT_EQ(IniReadStruct(file, L"S", L"k", got, 3), c.ok) << c.text;
+        EXPECT_EQ(Settings().IniReadStruct(file, L"S", L"k", got, 3), c.ok) << c.text;
         if (c.ok) EXPECT_EQ(0, std::memcmp(got, data, 3)) << c.text;
         else EXPECT_EQ(got[0] + got[1] + got[2], 21) << c.text << ": target changed";
     }
 }
 
 TEST_F(Ini, WritesThePlatformsText) {
-    IniWriteString(file, L"A", L"one", L"1");
-    IniWriteString(file, L"B", L"two", L"2");
-    IniWriteString(file, L"A", L"three", L"3");  // appended at the end of section A
-    IniWriteString(file, L"a", L"ONE", L"uno");   // replaced in place, name kept as written first
-    IniWriteString(file, L"B", L"two", L"2");     // unchanged
+    Settings().IniWriteString(file, L"A", L"one", L"1");
+    Settings().IniWriteString(file, L"B", L"two", L"2");
+    Settings().IniWriteString(file, L"A", L"three", L"3");  // appended at the end of section A
+    Settings().IniWriteString(file, L"a", L"ONE", L"uno");   // replaced in place, name kept as written first
+    Settings().IniWriteString(file, L"B", L"two", L"2");     // unchanged
     EXPECT_EQ(Bytes(file), "[A]\r\none=uno\r\nthree=3\r\n[B]\r\ntwo=2\r\n");
 }
 
 TEST_F(Ini, KeepsLinesItDoesNotChange) {
     Put(file, "; comment\r\n[A]\r\n  spaced  =  v  \r\n\r\n\r\nodd line\nlf=1\n[B]\r\nlast=x");
-    IniWriteString(file, L"A", L"lf", L"2");
-    IniWriteString(file, L"A", L"new", L"n");
-    IniWriteString(file, L"B", L"more", L"m");
-    IniWriteString(file, L"C", L"k", L"v");
+    Settings().IniWriteString(file, L"A", L"lf", L"2");
+    Settings().IniWriteString(file, L"A", L"new", L"n");
+    Settings().IniWriteString(file, L"B", L"more", L"m");
+    Settings().IniWriteString(file, L"C", L"k", L"v");
     EXPECT_EQ(Bytes(file),
               "; comment\r\n[A]\r\n  spaced  =  v  \r\n\r\n\r\nodd line\nlf=2\r\nnew=n\r\n[B]\r\nlast=x\r\n"
               "more=m\r\n[C]\r\nk=v\r\n");
@@ -144,19 +144,19 @@ TEST_F(Ini, KeepsTheEncodingOfAFileAndLosesNoCharacter) {
     const std::wstring jp = L"C:\\\u30b2\u30fc\u30e0\\\u8d77\u52d5.exe";
     // UTF-16LE with byte-order mark stays so.
     Put(file, std::string("\xFF\xFE", 2) + text::ToUtf16LE(L"[A]\r\nk=\u00e9\r\n"));
-    IniWriteString(file, L"A", L"n", L"plain");
+    Settings().IniWriteString(file, L"A", L"n", L"plain");
     EXPECT_EQ(Bytes(file), std::string("\xFF\xFE", 2) + text::ToUtf16LE(L"[A]\r\nk=\u00e9\r\nn=plain\r\n"));
-    EXPECT_EQ(IniReadString(file, L"A", L"k", L""), L"\u00e9");
+    EXPECT_EQ(Settings().IniReadString(file, L"A", L"k", L""), L"\u00e9");
     // A new file is in the 8-bit code page while it can be ...
     const std::wstring ansi = dir.path() + L"ansi.ini";
-    IniWriteString(ansi, L"A", L"k", L"caf\u00e9");
+    Settings().IniWriteString(ansi, L"A", L"k", L"caf\u00e9");
     EXPECT_EQ(Bytes(ansi), "[A]\r\nk=caf\xE9\r\n");
     // ... and becomes UTF-16LE when a value needs it.
-    IniWriteString(ansi, L"A", L"path", jp);
+    Settings().IniWriteString(ansi, L"A", L"path", jp);
     EXPECT_EQ(Bytes(ansi), std::string("\xFF\xFE", 2) + text::ToUtf16LE(L"[A]\r\nk=caf\u00e9\r\npath=" + jp + L"\r\n"));
-    IniDropCache();
-    EXPECT_EQ(IniReadString(ansi, L"A", L"path", L""), jp);
-    EXPECT_EQ(IniReadString(ansi, L"A", L"k", L""), L"caf\u00e9");
+    Settings().DropCache();
+    EXPECT_EQ(Settings().IniReadString(ansi, L"A", L"path", L""), jp);
+    EXPECT_EQ(Settings().IniReadString(ansi, L"A", L"k", L""), L"caf\u00e9");
 }
 
 // Hex text of `data` with its checksum, upper case.
@@ -200,22 +200,22 @@ TEST_F(Ini, ReadsEachEncodingFromItsBytes) {
     };
     for (const auto& [name, bytes] : files) {
         Put(file, bytes);
-        EXPECT_EQ(IniReadString(file, L"CAF\u00c9", L"path", L""), L"C:\\Caf\u00e9\\\u00c9t\u00e9.exe") << name;
-        EXPECT_EQ(IniReadString(file, L"caf\u00e9", L"QUOTED", L""), L"\u00e0 b") << name;
-        EXPECT_EQ(IniReadInt(file, L"Caf\u00e9", L"n", 0), -42) << name;
-        EXPECT_EQ(IniReadString(file, L"next", L"last", L""), L"\u00ff") << name;
-        EXPECT_EQ(IniReadString(file, L"Cafe", L"path", L"none"), L"none") << name;
+        EXPECT_EQ(Settings().IniReadString(file, L"CAF\u00c9", L"path", L""), L"C:\\Caf\u00e9\\\u00c9t\u00e9.exe") << name;
+        EXPECT_EQ(Settings().IniReadString(file, L"caf\u00e9", L"QUOTED", L""), L"\u00e0 b") << name;
+        EXPECT_EQ(Settings().IniReadInt(file, L"Caf\u00e9", L"n", 0), -42) << name;
+        EXPECT_EQ(Settings().IniReadString(file, L"next", L"last", L""), L"\u00ff") << name;
+        EXPECT_EQ(Settings().IniReadString(file, L"Cafe", L"path", L"none"), L"none") << name;
         std::vector<std::uint8_t> got(data.size());
-        EXPECT_TRUE(IniReadStruct(file, L"Caf\u00e9", L"hex", got.data(), got.size())) << name;
+        EXPECT_TRUE(Settings().IniReadStruct(file, L"Caf\u00e9", L"hex", got.data(), got.size())) << name;
         EXPECT_EQ(got, data) << name;
         std::wstring raw;
-        EXPECT_TRUE(IniReadRaw(file, L"Caf\u00e9", L"quoted", raw)) << name;
+        EXPECT_TRUE(Settings().IniReadRaw(file, L"Caf\u00e9", L"quoted", raw)) << name;
         EXPECT_EQ(raw, L"\"\u00e0 b\"") << name;
         // A write keeps the file's other lines byte for byte and its encoding.
-        IniWriteString(file, L"Next", L"added", L"x");
+        Settings().IniWriteString(file, L"Next", L"added", L"x");
         EXPECT_EQ(Bytes(file).substr(0, bytes.size()), bytes) << name;
-        EXPECT_EQ(IniReadString(file, L"CAF\u00c9", L"path", L""), L"C:\\Caf\u00e9\\\u00c9t\u00e9.exe") << name;
-        EXPECT_EQ(IniReadString(file, L"Next", L"added", L""), L"x") << name;
+        EXPECT_EQ(Settings().IniReadString(file, L"CAF\u00c9", L"path", L""), L"C:\\Caf\u00e9\\\u00c9t\u00e9.exe") << name;
+        EXPECT_EQ(Settings().IniReadString(file, L"Next", L"added", L""), L"x") << name;
     }
 }
 
@@ -232,7 +232,7 @@ TEST_F(Ini, StructDigitsAreCheckedAtEveryPlace) {
         for (const std::string& good : {hex, Lower(hex), mixed}) {
             Put(file, "[S]\r\nk=" + good + "\r\n");
             std::vector<std::uint8_t> got(size, 0x5A);
-            EXPECT_TRUE(IniReadStruct(file, L"S", L"k", got.data(), size)) << size;
+            EXPECT_TRUE(Settings().IniReadStruct(file, L"S", L"k", got.data(), size)) << size;
             EXPECT_EQ(got, data) << size;
         }
         std::string wrongSum = hex;
@@ -248,25 +248,25 @@ TEST_F(Ini, StructDigitsAreCheckedAtEveryPlace) {
         for (const auto& t : rejected) {
             Put(file, "[S]\r\nk=" + t + "\r\n");
             std::vector<std::uint8_t> got(size, 0x5A);
-            EXPECT_FALSE(IniReadStruct(file, L"S", L"k", got.data(), size)) << size;
+            EXPECT_FALSE(Settings().IniReadStruct(file, L"S", L"k", got.data(), size)) << size;
             EXPECT_EQ(got, std::vector<std::uint8_t>(size, 0x5A)) << size << ": target changed";
         }
         // The same digits in a UTF-16LE file.
         Put(file, std::string("\xFF\xFE", 2) + text::ToUtf16LE(L"[S]\r\nk=" + std::wstring(hex.begin(), hex.end())));
         std::vector<std::uint8_t> got(size, 0x5A);
-        EXPECT_TRUE(IniReadStruct(file, L"S", L"k", got.data(), size)) << size;
+        EXPECT_TRUE(Settings().IniReadStruct(file, L"S", L"k", got.data(), size)) << size;
         EXPECT_EQ(got, data) << size;
     }
 }
 
 TEST_F(Ini, RefusesNamesAndValuesThatWouldBreakTheFile) {
-    IniWriteString(file, L"A", L"k", L"v");
+    Settings().IniWriteString(file, L"A", L"k", L"v");
     const std::string before = Bytes(file);
     struct C { const wchar_t* section; const wchar_t* key; const wchar_t* value; };
     const C cases[] = {{L"A", L"k", L"two\r\nlines"}, {L"A", L"a=b", L"v"}, {L"A", L"[X]", L"v"},
                        {L"", L"k", L"v"},             {L"A", L"  ", L"v"},  {L"A\nB", L"k", L"v"}};
     for (const auto& c : cases) {
-        fs::Status s = IniWriteString(file, c.section, c.key, c.value);
+        fs::Status s = Settings().IniWriteString(file, c.section, c.key, c.value);
         EXPECT_FALSE(s) << c.key;
         EXPECT_FALSE(s.error.empty());
     }
@@ -275,33 +275,33 @@ TEST_F(Ini, RefusesNamesAndValuesThatWouldBreakTheFile) {
 
 TEST_F(Ini, ReportsFailedWritesAndKeepsMemoryTrue) {
     const std::wstring nowhere = dir.path() + L"missing" + (dir.path().back() == L'/' ? L"/" : L"\\") + L"x.ini";
-    fs::Status s = IniWriteString(nowhere, L"A", L"k", L"v");
+    fs::Status s = Settings().IniWriteString(nowhere, L"A", L"k", L"v");
     EXPECT_FALSE(s);
     EXPECT_FALSE(s.error.empty());
     EXPECT_FALSE(fs::DirectoryExists(dir.path() + L"missing"));
-    EXPECT_EQ(IniReadString(nowhere, L"A", L"k", L"gone"), L"gone");  // the failed value is not kept
+    EXPECT_EQ(Settings().IniReadString(nowhere, L"A", L"k", L"gone"), L"gone");  // the failed value is not kept
 }
 
 TEST_F(Ini, SeesChangesMadeByAnotherProgram) {
-    IniWriteString(file, L"CONFIG", L"DEVICEPSTATS", L"0");
-    EXPECT_EQ(IniReadInt(file, L"CONFIG", L"DEVICEPSTATS", -1), 0);
+    Settings().IniWriteString(file, L"CONFIG", L"DEVICEPSTATS", L"0");
+    EXPECT_EQ(Settings().IniReadInt(file, L"CONFIG", L"DEVICEPSTATS", -1), 0);
     Put(file, "[CONFIG]\r\nDEVICEPSTATS=1\r\nMode=1\r\n");
-    EXPECT_EQ(IniReadInt(file, L"CONFIG", L"DEVICEPSTATS", -1), 1);
+    EXPECT_EQ(Settings().IniReadInt(file, L"CONFIG", L"DEVICEPSTATS", -1), 1);
     fs::RemoveFile(file);
-    EXPECT_EQ(IniReadInt(file, L"CONFIG", L"DEVICEPSTATS", -1), -1);
+    EXPECT_EQ(Settings().IniReadInt(file, L"CONFIG", L"DEVICEPSTATS", -1), -1);
 }
 
 TEST_F(Ini, BatchWritesEachFileOnceAtTheEnd) {
     const std::wstring other = dir.path() + L"other.ini";
     {
-        IniBatch batch;
-        for (int i = 0; i < 50; ++i) IniWriteInt(file, L"S", L"k" + std::to_wstring(i), i);
-        IniWriteInt(other, L"S", L"k", 1);
+        IniBatch batch(Settings());
+        for (int i = 0; i < 50; ++i) batch.IniWriteInt(file, L"S", L"k" + std::to_wstring(i), i);
+        batch.IniWriteInt(other, L"S", L"k", 1);
         EXPECT_FALSE(fs::FileExists(file));  // nothing on disk until the batch ends
-        EXPECT_EQ(IniReadInt(file, L"S", L"k49", -1), 49);  // but reads see the changes
+        EXPECT_EQ(batch.IniReadInt(file, L"S", L"k49", -1), 49);  // but reads see the changes
         {
-            IniBatch inner;
-            IniWriteInt(file, L"S", L"inner", 1);
+            IniBatch inner(Settings());
+            inner.IniWriteInt(file, L"S", L"inner", 1);
             EXPECT_TRUE(inner.Commit());
             EXPECT_FALSE(fs::FileExists(file));  // only the outermost batch writes
         }
@@ -309,22 +309,22 @@ TEST_F(Ini, BatchWritesEachFileOnceAtTheEnd) {
         EXPECT_TRUE(r.ok);
     }
     EXPECT_EQ(Bytes(other), "[S]\r\nk=1\r\n");
-    IniDropCache();
-    EXPECT_EQ(IniReadInt(file, L"S", L"k49", -1), 49);
-    EXPECT_EQ(IniReadInt(file, L"S", L"inner", -1), 1);
+    Settings().DropCache();
+    EXPECT_EQ(Settings().IniReadInt(file, L"S", L"k49", -1), 49);
+    EXPECT_EQ(Settings().IniReadInt(file, L"S", L"inner", -1), 1);
 }
 
 TEST_F(Ini, BatchNamesTheFileThatFailed) {
     const std::wstring bad = dir.path() + L"no" + (dir.path().back() == L'/' ? L"/" : L"\\") + L"bad.ini";
-    IniBatch batch;
-    IniWriteInt(file, L"S", L"k", 1);
-    IniWriteInt(bad, L"S", L"k", 1);
+    IniBatch batch(Settings());
+    batch.IniWriteInt(file, L"S", L"k", 1);
+    batch.IniWriteInt(bad, L"S", L"k", 1);
     IniFileStatus r = batch.Commit();
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.file, bad);
     EXPECT_FALSE(r.reason.empty());
     EXPECT_TRUE(fs::FileExists(file));  // the other file is still written
-    EXPECT_EQ(IniReadInt(bad, L"S", L"k", -1), -1);
+    EXPECT_EQ(Settings().IniReadInt(bad, L"S", L"k", -1), -1);
 }
 
 }  // namespace

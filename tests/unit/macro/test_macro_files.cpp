@@ -59,7 +59,7 @@ TEST_F(MacroFiles, SaveWritesTheKeysInOrderAndLoadReadsThemBack) {
         ASSERT_NE(next, std::string::npos) << key;
         at = next;
     }
-    EXPECT_EQ(IniReadString(path, L"Setting", L"MacroFilePath", L""), path);
+    EXPECT_EQ(Settings().IniReadString(path, L"Setting", L"MacroFilePath", L""), path);
 
     MacroRecording back;
     LoadMacroFile(path, back);
@@ -100,7 +100,7 @@ TEST_F(MacroFiles, CountAndFlagsFromHandEditedFiles) {
     } const counts[] = {{L"10", 10}, {L"99999", MACRO_EVENT_MAX}, {L"-3", 0}, {L"x", 0}};
     WriteMacro(L"m", {Press(A), Wait(1), Release(A), Wait(2)});
     for (const Case& c : counts) {
-        ASSERT_TRUE(IniWriteString(PathOf(L"m"), L"Setting", L"Count", c.count));
+        ASSERT_TRUE(Settings().IniWriteString(PathOf(L"m"), L"Setting", L"Count", c.count));
         MacroRecording m;
         LoadMacroFile(PathOf(L"m"), m);
         EXPECT_EQ(m.Count, c.expected) << c.count;
@@ -109,13 +109,13 @@ TEST_F(MacroFiles, CountAndFlagsFromHandEditedFiles) {
     }
 
     const std::wstring path = PathOf(L"m");
-    ASSERT_TRUE(IniWriteInt(path, L"Setting", L"IgnoreDelay", 1));
-    ASSERT_TRUE(IniWriteInt(path, L"Setting", L"DefaultDelay", 1));
+    ASSERT_TRUE(Settings().IniWriteInt(path, L"Setting", L"IgnoreDelay", 1));
+    ASSERT_TRUE(Settings().IniWriteInt(path, L"Setting", L"DefaultDelay", 1));
     MacroRecording m;
     LoadMacroFile(path, m);
     EXPECT_EQ(m.IgnoreDelay, 1);
     EXPECT_EQ(m.DefaultDelay, 0) << "never both set";
-    ASSERT_TRUE(IniWriteInt(path, L"Setting", L"IgnoreDelay", 7));
+    ASSERT_TRUE(Settings().IniWriteInt(path, L"Setting", L"IgnoreDelay", 7));
     LoadMacroFile(path, m);
     EXPECT_EQ(m.IgnoreDelay, 0);
     EXPECT_EQ(m.DefaultDelay, 1);
@@ -123,7 +123,7 @@ TEST_F(MacroFiles, CountAndFlagsFromHandEditedFiles) {
 
 TEST_F(MacroFiles, CorruptEventDataLoadsAsZeros) {
     WriteMacro(L"bad", {Press(A), Wait(1)});
-    ASSERT_TRUE(IniWriteString(PathOf(L"bad"), L"Setting", L"Macro", L"14011FF0"));
+    ASSERT_TRUE(Settings().IniWriteString(PathOf(L"bad"), L"Setting", L"Macro", L"14011FF0"));
     MacroRecording m;
     LoadMacroFile(PathOf(L"bad"), m);
     EXPECT_EQ(m.Count, 2);
@@ -283,13 +283,13 @@ TEST_F(MacroFiles, LoadForKeyExpandsCommands) {
               (Events{{0x88, 1}, {0xFF, 1}, {0x26, 1}, {0xFF, 1}, {0x26, 0}, {0xFF, 1}, {0x88, 0}}));
 
     WriteMacro(L"short", {Press(A), Wait(1), Release(A)});
-    ASSERT_TRUE(IniWriteInt(PathOf(L"short"), L"Setting", L"Count", 2));
+    ASSERT_TRUE(Settings().IniWriteInt(PathOf(L"short"), L"Setting", L"Count", 2));
     EXPECT_EQ(LoadMacroForKey(PathOf(L"short")).Length, 2);
 
     EXPECT_EQ(LoadMacroForKey(PathOf(L"absent")).Length, 0);
     // Events that fail their checksum make an empty macro, not Count empty events.
     WriteMacro(L"damaged", {Press(A), Wait(1), Release(A)});
-    ASSERT_TRUE(IniWriteString(PathOf(L"damaged"), L"Setting", L"Macro", L"14011FF0"));
+    ASSERT_TRUE(Settings().IniWriteString(PathOf(L"damaged"), L"Setting", L"Macro", L"14011FF0"));
     EXPECT_EQ(LoadMacroForKey(PathOf(L"damaged")).Length, 0);
     ASSERT_TRUE(fs::WriteFileAtomic(PathOf(L"nocount"), "[Setting]\r\nIgnoreDelay=0\r\n"));
     EXPECT_EQ(LoadMacroForKey(PathOf(L"nocount")).Length, 0);

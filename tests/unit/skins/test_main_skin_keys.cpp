@@ -44,7 +44,7 @@ std::wstring AsTooltip(const std::wstring& name) {
 TEST(MainSkinKeys, EachKeyIsTheKeyItsIndexNames) {
     const std::wstring ini = MainSkin();
     ASSERT_FALSE(ini.empty()) << "ZAVO_BIN_DIR is not set";
-    if (zavo::IniReadString(ini, L"Driver_Version", L"StrFont", L"") == L"JP")
+    if (zavo::Settings().IniReadString(ini, L"Driver_Version", L"StrFont", L"") == L"JP")
         GTEST_SKIP() << "the Japanese skin prints its keys by their Japanese names";
     // Keys whose printed name differs from the key name on purpose: the ISO key
     // beside Enter is printed "#" and named by the backslash code it sends on US
@@ -57,8 +57,8 @@ TEST(MainSkinKeys, EachKeyIsTheKeyItsIndexNames) {
     int checked = 0;
     for (int k = 0; k < zavo::KEY_INDEX_VK_TABLE_SIZE; ++k) {
         std::wstring raw;
-        if (!zavo::IniReadRaw(ini, L"STANDER-KEYS", std::to_wstring(k + 20), raw)) continue;
-        const zavo::ButtonEntry e = zavo::ParseButtonEntry(zavo::IniReadString(ini, L"STANDER-KEYS",
+        if (!zavo::Settings().IniReadRaw(ini, L"STANDER-KEYS", std::to_wstring(k + 20), raw)) continue;
+        const zavo::ButtonEntry e = zavo::ParseButtonEntry(zavo::Settings().IniReadString(ini, L"STANDER-KEYS",
                                                                                std::to_wstring(k + 20), L""));
         const std::wstring name = zavo::KeyName(zavo::KeyIndexToKeyCode(k));
         if (unnamed.count(k)) continue;
@@ -74,7 +74,7 @@ TEST(MainSkinKeys, NoKeyBeyondTheIndexTable) {
     const std::wstring ini = MainSkin();
     for (int k = zavo::KEY_INDEX_VK_TABLE_SIZE; k < zavo::KEY_INDEX_COUNT; ++k) {
         std::wstring raw;
-        EXPECT_FALSE(zavo::IniReadRaw(ini, L"STANDER-KEYS", std::to_wstring(k + 20), raw)) << "key index " << k;
+        EXPECT_FALSE(zavo::Settings().IniReadRaw(ini, L"STANDER-KEYS", std::to_wstring(k + 20), raw)) << "key index " << k;
     }
 }
 

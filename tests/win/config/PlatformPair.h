@@ -8,7 +8,7 @@
 
 #include "../../unit/config/ConfigFixtures.h"
 #include "TempDir.h"
-#include "config/IniAccess.h"
+#include "config/Ini.h"
 #include "config/PlatformIni.h"
 #include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
@@ -38,20 +38,20 @@ struct PlatformPair {
         fs::WriteFileAtomic(platform, bytes);
     }
     void WriteString(const std::wstring& s, const std::wstring& k, const std::wstring& v) {
-        EXPECT_EQ(static_cast<bool>(EngineIni().WriteString(engine, s, k, v)),
-                  static_cast<bool>(PlatformIni().WriteString(platform, s, k, v)))
+        EXPECT_EQ(static_cast<bool>(Settings().IniWriteString(engine, s, k, v)),
+                  static_cast<bool>(PlatformIni().IniWriteString(platform, s, k, v)))
             << text::ToUtf8(s + L"/" + k);
     }
     void WriteStruct(const std::wstring& s, const std::wstring& k, const void* data, size_t n) {
-        EXPECT_EQ(static_cast<bool>(EngineIni().WriteStruct(engine, s, k, data, n)),
-                  static_cast<bool>(PlatformIni().WriteStruct(platform, s, k, data, n)));
+        EXPECT_EQ(static_cast<bool>(Settings().IniWriteStruct(engine, s, k, data, n)),
+                  static_cast<bool>(PlatformIni().IniWriteStruct(platform, s, k, data, n)));
     }
     void ExpectSameString(const std::wstring& s, const std::wstring& k, const std::wstring& def = L"<default>") {
-        EXPECT_EQ(EngineIni().ReadString(engine, s, k, def), PlatformIni().ReadString(platform, s, k, def))
+        EXPECT_EQ(Settings().IniReadString(engine, s, k, def), PlatformIni().IniReadString(platform, s, k, def))
             << "[" << text::ToUtf8(s) << "] " << text::ToUtf8(k);
     }
     void ExpectSameInt(const std::wstring& s, const std::wstring& k, int def = -77) {
-        EXPECT_EQ(EngineIni().ReadInt(engine, s, k, def), PlatformIni().ReadInt(platform, s, k, def))
+        EXPECT_EQ(Settings().IniReadInt(engine, s, k, def), PlatformIni().IniReadInt(platform, s, k, def))
             << "[" << text::ToUtf8(s) << "] " << text::ToUtf8(k);
     }
     void ExpectSameBytes() {

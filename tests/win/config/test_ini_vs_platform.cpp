@@ -80,8 +80,8 @@ TEST(IniVsPlatform, WritesToCanonicalFilesGiveTheSameBytes) {
     p.WriteString(L"A", L"path", L"C:\\Program Files\\caf\u00e9\\x.exe");
     p.ExpectSameBytes();
     uint8_t a[5] = {}, b[5] = {};
-    EXPECT_TRUE(EngineIni().ReadStruct(p.engine, L"S", L"data", a, 5));
-    EXPECT_TRUE(PlatformIni().ReadStruct(p.platform, L"S", L"data", b, 5));
+    EXPECT_TRUE(Settings().IniReadStruct(p.engine, L"S", L"data", a, 5));
+    EXPECT_TRUE(PlatformIni().IniReadStruct(p.platform, L"S", L"data", b, 5));
     EXPECT_EQ(0, std::memcmp(a, b, 5));
     p.ExpectSameString(L"A", L"spaces");
     p.ExpectSameString(L"A", L"path");
@@ -133,8 +133,8 @@ TEST(IniVsPlatform, StructValidity) {
         PlatformPair p;
         p.Start(std::string("[S]\r\nk=") + c.value + "\r\n");
         uint8_t a[3] = {}, b[3] = {};
-        bool engine = EngineIni().ReadStruct(p.engine, L"S", L"k", a, 3);
-        bool platform = PlatformIni().ReadStruct(p.platform, L"S", L"k", b, 3);
+        bool engine = Settings().IniReadStruct(p.engine, L"S", L"k", a, 3);
+        bool platform = PlatformIni().IniReadStruct(p.platform, L"S", L"k", b, 3);
         if (c.platformAgrees) {
             EXPECT_EQ(engine, platform) << c.value;
         } else {
@@ -159,8 +159,8 @@ TEST(IniVsPlatform, LongValuesAreCutAlike) {
 TEST(IniVsPlatform, WriteIntoMissingFolderFailsAlike) {
     PlatformPair p;
     const std::wstring a = p.dir.path() + L"none\\a.ini", b = p.dir.path() + L"none\\b.ini";
-    EXPECT_FALSE(EngineIni().WriteString(a, L"S", L"k", L"v"));
-    EXPECT_FALSE(PlatformIni().WriteString(b, L"S", L"k", L"v"));
+    EXPECT_FALSE(Settings().IniWriteString(a, L"S", L"k", L"v"));
+    EXPECT_FALSE(PlatformIni().IniWriteString(b, L"S", L"k", L"v"));
     EXPECT_FALSE(fs::DirectoryExists(p.dir.path() + L"none"));
 }
 
