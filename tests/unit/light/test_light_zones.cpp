@@ -110,7 +110,9 @@ TEST(LightZones, DeviceSyncRequestsAreRangeChecked) {
         SCOPED_TRACE(r.name);
         const LightSyncRequest got = DecodeLightSync(r.w, r.l);
         EXPECT_EQ(got.kind, r.kind);
-        if (r.kind != K::None) EXPECT_EQ(got.value, r.value);
+        if (r.kind != K::None) {
+            EXPECT_EQ(got.value, r.value);
+        }
     }
 }
 
