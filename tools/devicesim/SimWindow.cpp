@@ -6,6 +6,7 @@
 #include "SimCheck.h"
 #include "SimPaint.h"
 #include "config/ConfigStore.h"
+#include "light/LightStateFile.h"
 #include "service/ServiceCodes.h"
 
 namespace devicesim {
@@ -235,6 +236,19 @@ void SimWindow::ReloadLighting() {
     if (!zavo::fs::FileExists(path)) return;
     zavo::ReadLightOption(path, m_state.light);
     m_state.lightKnown = true;
+    const std::int32_t lightProfile = zavo::LightProfileOfMode(m_state.light.LightMode);
+    m_state.zones = zavo::ReadLightZones(zavo::LightStateFilePath(m_options.dataFolder), lightProfile);
+    // What the keyboard now shows, for the tests: style, light profile and the
+    // lit zones by their keys ("m_BTNW+m_BTNAS"), "-" when none is lit.
+    std::wstring lit;
+    for (zavo::LightZone z : zavo::AllLightZones()) {
+        if (m_state.zones[static_cast<size_t>(zavo::ZoneIndex(z))] != 1) continue;
+        if (!lit.empty()) lit += L"+";
+        lit += zavo::LightZoneKey(z);
+    }
+    m_log.Write("light", {{"style", Num(m_state.light.LightStyle)},
+                          {"profile", Num(lightProfile)},
+                          {"zones", lit.empty() ? L"-" : lit}});
 }
 
 void SimWindow::HangForever() {
