@@ -290,7 +290,7 @@ def light_option():
             r = kb(x, y, ww, hh)
             L.rrect(r, 4, fill=(30, 33, 41))
         L.text_in(kb(12.75, 2, 2.25, 1), "Enter", font(8, bold=False), P.FAINT)
-        L.text_in(kb(15.4, 0, 3, 2), "Ins Home PgUp", font(8, bold=False), P.FAINT)
+        L.text_in(kb(15.4, 0, 3, 2), "Home  End", font(8, bold=False), P.FAINT)
         body(L, 212, 266, ["Letter zones step through five presets together;",
                            "the two T-key zones take turns."], size=9, col=P.FAINT, step=13)
         caption(L, 20, 304, "LIGHT PROFILE")
