@@ -133,7 +133,7 @@ void PaintZones(Painter& p, const RECT& area, const SimState& s, int row) {
         Z zone;
     } zones[] = {
         {L"T1-T5", Z::Tt1To5}, {L"T6-T10", Z::Tt6To10}, {L"1-6", Z::OneTo6},   {L"1-0", Z::OneTo0},
-        {L"Bksp", Z::BackSpace}, {L"Numpad", Z::Number}, {L"Tab", Z::Pinyin4}, {L"Q", Z::Q},
+        {L"Bksp", Z::BackSpace}, {L"Num", Z::Number}, {L"Tab", Z::Pinyin4}, {L"Q", Z::Q},
         {L"W", Z::W},          {L"E R", Z::ER},         {L"T-]", Z::Pinyin1},   {L"Arrows", Z::Direct},
         {L"A S", Z::AS},       {L"D", Z::D},            {L"F", Z::F},           {L"G-#", Z::Pinyin2},
         {L"Z-/", Z::Pinyin3},  {L"Bottom", Z::Pinyin5},
