@@ -102,7 +102,8 @@ void CDlgLightOption::ShowZones() {
 void CDlgLightOption::ReportZoneWrite(const IniFileStatus& written) {
     if (written) return;
     const std::wstring text = L"The lit zones could not be saved.\n\nFile: " + written.file + L"\nReason: " +
-                              written.reason + L"\n\nThe window shows your choice; it is saved with the zone's next change.";
+                              written.reason +
+                              L"\n\nThe window shows your choice; it is saved with the zone's next change.";
     ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONERROR);
 }
 
