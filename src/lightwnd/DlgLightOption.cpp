@@ -2,6 +2,7 @@
 
 #include "config/ConfigStore.h"
 #include "light/LightStateFile.h"
+#include "platform/FileSystem.h"
 #include "service/ServiceCodes.h"
 
 namespace zavo {
@@ -196,7 +197,11 @@ LRESULT CDlgLightOption::OnLightSync(WPARAM w, LPARAM l) {
 }
 
 LRESULT CDlgLightOption::OnLightReload() {
-    ReadLightOption(ConfigFilePath(m_App.dataFolder), LightExchange);
+    // Without the file every value would read as missing (-1) and replace the
+    // lighting being edited: a reload then has nothing to bring.
+    const std::wstring config = ConfigFilePath(m_App.dataFolder);
+    if (!fs::FileExists(config)) return 1;
+    ReadLightOption(config, LightExchange);
     LightExchange.LightStyle = LightStyleOnOpen(LightExchange.LightStyle);
     SelectStyle(LightExchange.LightStyle);
     return 1;

@@ -132,8 +132,11 @@ void SimWindow::LogReceived(UINT msg, WPARAM wParam, LPARAM lParam, bool sent) {
 void SimWindow::OnServiceCommand(unsigned code, LPARAM lParam, bool sent) {
     switch (code) {
         case svc::SVC_FILES_CHANGED:
+            ReloadLighting();
+            break;
         case svc::SVC_APPLY_LIGHT:
             ReloadLighting();
+            LogLighting();
             break;
         case svc::SVC_APPLY_PROFILE:
             OnApplyProfile(static_cast<int>(lParam));
@@ -236,8 +239,12 @@ void SimWindow::ReloadLighting() {
     if (!zavo::fs::FileExists(path)) return;
     zavo::ReadLightOption(path, m_state.light);
     m_state.lightKnown = true;
-    const std::int32_t lightProfile = zavo::LightProfileOfMode(m_state.light.LightMode);
-    m_state.zones = zavo::ReadLightZones(zavo::LightStateFilePath(m_options.dataFolder), lightProfile);
+    m_state.zones = zavo::ReadLightZones(zavo::LightStateFilePath(m_options.dataFolder),
+                                         zavo::LightProfileOfMode(m_state.light.LightMode));
+}
+
+void SimWindow::LogLighting() {
+    if (!m_state.lightKnown) return;
     // What the keyboard now shows, for the tests: style, light profile and the
     // lit zones by their keys ("m_BTNW+m_BTNAS"), "-" when none is lit.
     std::wstring lit;
@@ -247,7 +254,7 @@ void SimWindow::ReloadLighting() {
         lit += zavo::LightZoneKey(z);
     }
     m_log.Write("light", {{"style", Num(m_state.light.LightStyle)},
-                          {"profile", Num(lightProfile)},
+                          {"profile", Num(zavo::LightProfileOfMode(m_state.light.LightMode))},
                           {"zones", lit.empty() ? L"-" : lit}});
 }
 

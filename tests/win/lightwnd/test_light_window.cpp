@@ -413,6 +413,20 @@ TEST_F(LightWindow, ReloadReadsTheStyleKeepingFiveAndSix) {
     }
 }
 
+TEST_F(LightWindow, ReloadWithoutAConfigurationFileKeepsTheValuesBeingEdited) {
+    exchange_.LightStyle = 5;
+    exchange_.LightMode = 3;
+    exchange_.NumberLight = 0;
+    const LightSettings before = exchange_;
+    int style = -3;
+    Work([&](CDlgLightOption& d) {
+        EXPECT_EQ(SendMessageW(d.m_hWnd, svc::WM_LIGHT_RELOAD, 0, 0), 1);
+        style = LatchedStyle(d);
+    });
+    EXPECT_EQ(style, 5);
+    EXPECT_EQ(exchange_, before);
+}
+
 TEST_F(LightWindow, ClosingReleasesPicturesAndButtonsAndOpeningsDoNotPileUp) {
     {
         // The first opening in the process loads libraries and classes for good.
