@@ -143,6 +143,8 @@ class SkinCanvas:
         # A comma would split the entry's fields; "TRUE" anywhere after the name
         # latches the button.
         assert "," not in text and "," not in name, (name, text)
+        # An entry is one line of the description file.
+        assert not any(c in text + name for c in "\r\n"), (name, text)
         assert "TRUE" not in text, text
         self.buttons.append(Button(key, name, rect, text, latched, painter))
 

@@ -246,25 +246,27 @@ def macro_setting():
 
 
 # The lighting window's zones on its keyboard picture, in key units of a small
-# keyboard: (skin key, zone name, label, x, y, width, height).
+# keyboard: (skin key, zone name, label on the picture, entry text, x, y, width,
+# height). The label may break into lines; the entry text is one line, as every
+# entry of the description file must be.
 _LZ = (
-    ("9", "m_BTNTt1TO5", "T1\n|\nT5", -2.6, 0, 1.05, 5),
-    ("10", "m_BTNTt6TO10", "T6\n|\nT10", -1.5, 0, 1.05, 5),
-    ("13", "m_BTNOneTo0", "1 - 0", 1, 0, 10, 1),
-    ("26", "m_BTNBackSpace", "Bksp", 13, 0, 2, 1),
-    ("25", "m_BTNQ", "Q", 1.5, 1, 1, 1),
-    ("27", "m_BTNW", "W", 2.5, 1, 1, 1),
-    ("30", "m_BTNER", "E R", 3.5, 1, 2, 1),
-    ("20", "m_BTNPINYIN1", "T - ]", 5.5, 1, 8, 1),
-    ("31", "m_BTNAS", "A S", 1.75, 2, 2, 1),
-    ("28", "m_BTND", "D", 3.75, 2, 1, 1),
-    ("29", "m_BTNF", "F", 4.75, 2, 1, 1),
-    ("21", "m_BTNPINYIN2", "G - #", 5.75, 2, 7, 1),
-    ("22", "m_BTNPINYIN3", "Z - /", 2.25, 3, 9, 1),
-    ("23", "m_BTNPINYIN4", "Tab\nCaps", 0, 1, 1.5, 2),
-    ("24", "m_BTNPINYIN5", "Bottom row", 0, 4, 15, 1),
-    ("15", "m_BTNDirect", "Arrows", 15.4, 3, 3, 2),
-    ("16", "m_BTNNumber", "Number pad", 18.8, 0, 4, 5),
+    ("9", "m_BTNTt1TO5", "T1\n|\nT5", "T1 | T5", -2.6, 0, 1.05, 5),
+    ("10", "m_BTNTt6TO10", "T6\n|\nT10", "T6 | T10", -1.5, 0, 1.05, 5),
+    ("13", "m_BTNOneTo0", "1 - 0", "1 - 0", 1, 0, 10, 1),
+    ("26", "m_BTNBackSpace", "Bksp", "Bksp", 13, 0, 2, 1),
+    ("25", "m_BTNQ", "Q", "Q", 1.5, 1, 1, 1),
+    ("27", "m_BTNW", "W", "W", 2.5, 1, 1, 1),
+    ("30", "m_BTNER", "E R", "E R", 3.5, 1, 2, 1),
+    ("20", "m_BTNPINYIN1", "T - ]", "T - ]", 5.5, 1, 8, 1),
+    ("31", "m_BTNAS", "A S", "A S", 1.75, 2, 2, 1),
+    ("28", "m_BTND", "D", "D", 3.75, 2, 1, 1),
+    ("29", "m_BTNF", "F", "F", 4.75, 2, 1, 1),
+    ("21", "m_BTNPINYIN2", "G - #", "G - #", 5.75, 2, 7, 1),
+    ("22", "m_BTNPINYIN3", "Z - /", "Z - /", 2.25, 3, 9, 1),
+    ("23", "m_BTNPINYIN4", "Tab\nCaps", "Tab / Caps", 0, 1, 1.5, 2),
+    ("24", "m_BTNPINYIN5", "Bottom row", "Bottom row", 0, 4, 15, 1),
+    ("15", "m_BTNDirect", "Arrows", "Arrows", 15.4, 3, 3, 2),
+    ("16", "m_BTNNumber", "Number pad", "Number pad", 18.8, 0, 4, 5),
 )
 
 
@@ -288,7 +290,7 @@ def light_option():
             r = kb(x, y, ww, hh)
             L.rrect(r, 4, fill=(30, 33, 41))
         L.text_in(kb(12.75, 2, 2.25, 1), "Enter", font(8, bold=False), P.FAINT)
-        L.text_in(kb(15.4, 0, 3, 2), "Ins Home PgUp", font(8, bold=False), P.FAINT)
+        L.text_in(kb(15.4, 0, 3, 2), "Home  End", font(8, bold=False), P.FAINT)
         body(L, 212, 266, ["Letter zones step through five presets together;",
                            "the two T-key zones take turns."], size=9, col=P.FAINT, step=13)
         caption(L, 20, 304, "LIGHT PROFILE")
@@ -300,8 +302,8 @@ def light_option():
         s.add(str(32 + i), "LightProfile%d" % (i + 1), (x, 316, x + 30, 344), "Light profile %d" % (i + 1),
               flat(str(i + 1), size=12))
     s.add("19", "m_BTN1To6", kb(1, -0.6, 6, 0.55), "Keys 1 to 6", zone("1 - 6", size=9))
-    for key, name, label, x, y, ww, hh in _LZ:
-        s.add(key, name, kb(x, y, ww, hh), label, zone(label, size=9 if ww > 1 else 8))
+    for key, name, label, text, x, y, ww, hh in _LZ:
+        s.add(key, name, kb(x, y, ww, hh), text, zone(label, size=9 if ww > 1 else 8))
     s.add("8", "Apply", (w - 284, 316, w - 196, 344), "Apply", flat("APPLY", "check", size=10))
     s.add("6", "OK", (w - 188, 316, w - 108, 344), "OK", flat("OK", size=10))
     s.add("7", "Close", (w - 100, 316, w - 16, 344), "Close", flat("CLOSE", size=10))

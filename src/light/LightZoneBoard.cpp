@@ -46,15 +46,13 @@ IniFileStatus LightZoneBoard::ClickDirect(LightSettings& values) {
 }
 
 IniFileStatus LightZoneBoard::ClickTKey(LightZone which, LightSettings& values) {
-    if (which == LightZone::Tt1To5) {
-        values.Tt1To5Light = FlipTKeyFlag(values.Tt1To5Light);
-    } else if (which == LightZone::Tt6To10) {
-        values.Tt6To10Light = FlipTKeyFlag(values.Tt6To10Light);
-    } else {
-        return {};
-    }
+    if (which != LightZone::Tt1To5 && which != LightZone::Tt6To10) return {};
     tkeyClicks_ = (tkeyClicks_ + 1) % TKEY_CYCLE_LENGTH;
-    TKeyCycleRow row = TKeyCycle(tkeyClicks_);
+    const TKeyCycleRow row = TKeyCycle(tkeyClicks_);
+    // Both zones change together, so both flags follow them: an OK without an
+    // apply then stores what the two buttons show.
+    values.Tt1To5Light = row.tt1To5;
+    values.Tt6To10Light = row.tt6To10;
     zones_[ZoneIndex(LightZone::Tt1To5)] = row.tt1To5;
     zones_[ZoneIndex(LightZone::Tt6To10)] = row.tt6To10;
     static const LightZone kBoth[] = {LightZone::Tt1To5, LightZone::Tt6To10};

@@ -4,8 +4,8 @@
 //
 // Every change of a zone is written to the file at once; the window's result
 // later does not undo it. The lighting values themselves (LightSettings) stay
-// with the caller: the flag flips change the values passed in, and Apply derives
-// the zone flags from the states.
+// with the caller: the flag buttons change the values passed in, and Apply
+// derives the zone flags from the states.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -38,8 +38,9 @@ public:
     IniFileStatus ClickNumber(LightSettings& values);
     IniFileStatus ClickDirect(LightSettings& values);
     // A T-key zone button (`which` is Tt1To5 or Tt6To10; another zone changes
-    // nothing): the T-key counter moves on, the button's own flag flips, and both
-    // T-key zones take the cycle's row for the counter.
+    // nothing): the T-key counter moves on, and both T-key zones and both T-key
+    // flags of `values` take the cycle's row for the counter, whichever of the
+    // two buttons was clicked.
     IniFileStatus ClickTKey(LightZone which, LightSettings& values);
     // The apply: derives the zone flags of `values` and gives the zone bit mask.
     std::uint32_t Apply(LightSettings& values) const;

@@ -98,11 +98,31 @@ TKeyCycleRow TKeyCycle(std::int32_t clicks) {
 
 std::int32_t FlipZoneFlag(std::int32_t old) { return old == 0 ? 1 : 0; }
 
-std::int32_t FlipTKeyFlag(std::int32_t old) { return FlipZoneFlag(old < 0 ? 0 : old); }
 
 std::int32_t LightProfileOfMode(std::int32_t lightMode) { return lightMode > 0 ? lightMode : 1; }
 
-std::int32_t LightStyleOnOpen(std::int32_t lightStyle) { return lightStyle < 0 || lightStyle > 4 ? 1 : lightStyle; }
+std::int32_t LightStyleOnOpen(std::int32_t lightStyle) {
+    return lightStyle < 0 || lightStyle > LIGHT_STYLE_MAX ? 1 : lightStyle;
+}
+
+LightSyncRequest DecodeLightSync(std::int64_t w, std::int64_t l) {
+    auto within = [l](std::int64_t lo, std::int64_t hi) { return l >= lo && l <= hi; };
+    switch (w) {
+        case 0:
+        case 2:
+            // 7 is the device's own number for style 0; both select "off".
+            if (within(0, 7)) return {LightSyncKind::Style, l == 0 ? 7 : static_cast<std::int32_t>(l)};
+            break;
+        case 1:
+            if (within(0, LIGHT_PROFILE_COUNT - 1)) return {LightSyncKind::DeviceProfile, static_cast<std::int32_t>(l + 1)};
+            break;
+        case 3:
+            if (within(1, LIGHT_PROFILE_COUNT)) return {LightSyncKind::Profile, static_cast<std::int32_t>(l)};
+            break;
+        default: break;
+    }
+    return {};
+}
 
 void DeriveLightValues(const LightZoneStates& zones, LightSettings& values) {
     auto state = [&](LightZone z) { return zones[ZoneIndex(z)]; };

@@ -69,16 +69,34 @@ TKeyCycleRow TKeyCycle(std::int32_t clicks);
 // Flipping the number-pad or direction flag: 1 when the old value is 0, else 0
 // (so a missing value, -1, flips to 0).
 std::int32_t FlipZoneFlag(std::int32_t old);
-// Flipping a T-key flag: a value below 0 is first taken as 0, so -1 flips to 1.
-std::int32_t FlipTKeyFlag(std::int32_t old);
 
 // The light state section a LightMode selects: the value itself when it is 1 or
 // more (above 5 names a section no profile button shows), else 1.
 std::int32_t LightProfileOfMode(std::int32_t lightMode);
 
-// The style the lighting window shows and stores on opening: a value below 0 or
-// above 4 becomes 1.
+// The seven lighting styles are 0..6.
+constexpr std::int32_t LIGHT_STYLE_MAX = 6;
+// The style the lighting window shows and stores on opening and on a reload: a
+// stored style 0..6 stays (each has its button), anything else (-1 for a
+// missing value) becomes 1.
 std::int32_t LightStyleOnOpen(std::int32_t lightStyle);
+
+// What a WM_LIGHT_SYNC from the device service asks of the lighting window.
+// The service's numbers are checked here: a request outside its range is
+// LightSyncKind::None and changes nothing.
+enum class LightSyncKind {
+    None,
+    Style,          // w = 0 or 2: select style `value`; the device's style 0 arrives as 7
+    DeviceProfile,  // w = 1: select light profile `value` (l + 1) and apply its default preset
+    Profile,        // w = 3: select light profile `value`
+};
+struct LightSyncRequest {
+    LightSyncKind kind = LightSyncKind::None;
+    std::int32_t value = 0;
+};
+// w = 0 or 2 with l in 0..7 (l = 0 gives style 7, which selects "off" and
+// stores 0); w = 1 with l in 0..4; w = 3 with l in 1..5; anything else None.
+LightSyncRequest DecodeLightSync(std::int64_t w, std::int64_t l);
 
 // At an apply: the eight zone flags of `values` from the zone states (the two
 // T-key flags as held, the others 1 only for a state of exactly 1);

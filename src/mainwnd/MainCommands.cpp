@@ -8,6 +8,7 @@
 #include "keydlg/DlgInstShiftSYS.h"
 #include "config/ProfileEdits.h"
 #include "light/LightStateFile.h"
+#include "lightwnd/DlgLightOption.h"
 #include "light/LightZones.h"
 #include "mainwnd/MainDlg.h"
 #include "platform/FileSystem.h"
@@ -203,7 +204,13 @@ void CZAVOConfigDlg::OnMacroEditor() {
 
 void CZAVOConfigDlg::OnLighting() {
     m_pView->ResetSelection(0);
-    // The lighting window joins here when it is built.
+    m_LightExchange = keyboard_config.Light;
+    if (m_pLightOption->DoModal() == IDOK) {
+        m_bModified = 1;
+        keyboard_config.Light = m_LightExchange;
+        // A failed save is reported and sends nothing: the service would apply the old file.
+        if (Save()) SendLightApply(0);
+    }
     ClearStatusText();
 }
 

@@ -2,6 +2,7 @@
 
 #include "dialogs/DlgLoading.h"
 #include "dialogs/DlgWarning.h"
+#include "lightwnd/DlgLightOption.h"
 #include "macro/KeyNames.h"
 #include "service/ServiceCodes.h"
 
@@ -18,7 +19,8 @@ CZAVOConfigDlg::CZAVOConfigDlg(const AppContext& app)
       m_pConfig(std::make_unique<KeyboardConfig>()),
       keyboard_config(*m_pConfig),
       m_pView(std::make_unique<KeyboardView>(*m_pConfig, static_cast<KeySurface&>(*this), &StandardKeyName)),
-      m_pLoading(std::make_unique<CDlgLoading>(m_Service)) {
+      m_pLoading(std::make_unique<CDlgLoading>(m_Service)),
+      m_pLightOption(std::make_unique<CDlgLightOption>(app, m_LightExchange, m_Service, this)) {
     m_hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 

@@ -43,6 +43,7 @@ constexpr UINT HOVER_PERIOD_MS = 70;
 UINT HoverRunsQueryMessage();
 
 class CDlgLoading;
+class CDlgLightOption;
 
 class CZAVOConfigDlg : public CSkinDialog, private KeySurface {
 public:
@@ -186,6 +187,9 @@ private:
     // The lighting values handed to the lighting window and taken back after
     // each live change; filled at start and at every reload.
     LightSettings m_LightExchange;
+    // The one lighting window of the run: it keeps its click counters across
+    // openings and edits m_LightExchange.
+    std::unique_ptr<CDlgLightOption> m_pLightOption;
     // The four indicator pictures (resources 143 to 146), by Indicator.
     std::array<ScopedBitmap, 4> m_Indicators;
     EnterLook m_EnterLook = EnterLook::Default;

@@ -45,8 +45,8 @@ void CZAVOConfigDlg::OnServiceCommand(WPARAM code) {
 void CZAVOConfigDlg::OnLightChanged() {
     m_bModified = 1;
     keyboard_config.Light = m_LightExchange;
-    Save();
-    SendLightApply(keyboard_config.CurrantProfile);
+    // A failed save is reported and sends nothing: the service would apply the old file.
+    if (Save()) SendLightApply(keyboard_config.CurrantProfile);
 }
 
 LRESULT CZAVOConfigDlg::OnMessageProcessFun(WPARAM, LPARAM lParam) {

@@ -251,12 +251,16 @@ void CBitmapBtn::OnMouseLeave() {
 }
 
 void CBitmapBtn::OnDestroy() {
-    // The tooltip belongs to this window: a dialog object that is opened again
-    // makes a new button window and a new tooltip for it.
+    // The tooltip and the looks belong to this window: a dialog object that is
+    // opened again makes a new button window and cuts its looks again, so a
+    // closed window holds nothing between openings.
     DestroyTooltip();
     m_HasTooltipText = false;
     m_TooltipText.clear();
     m_Hover = false;
+    m_Looks.Reset();
+    std::fill(m_LookSize, m_LookSize + FaceSet::LOOK_COUNT, SIZE{0, 0});
+    m_SlotHeight = 0;
     Default();
 }
 

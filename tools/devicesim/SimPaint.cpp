@@ -123,20 +123,26 @@ void PaintFilesRow(Painter& p, const RECT& area, const SimState& s, int row) {
     p.Text(s.filesDetail, RECT{r.left + 18, r.top + ROW_H - 8, r.right, r.bottom}, p.m_small, s.filesOk ? LABEL : BAD);
 }
 
+// The 18 zones of the light state file for the applied light profile, three
+// rows of six chips.
 void PaintZones(Painter& p, const RECT& area, const SimState& s, int row) {
     p.Text(L"Lit zones", Row(area, row, LABEL_X), p.m_normal, LABEL);
-    const auto& l = s.light;
+    using Z = zavo::LightZone;
     struct Zone {
         const wchar_t* name;
-        int value;
-    } zones[] = {{L"WASD", l.WasdLight},    {L"Arrows", l.DirectLight},  {L"Numpad", l.NumberLight},
-                 {L"Letters", l.PinyinLight}, {L"DFER", l.DferLight},     {L"1 - 0", l.OneToZeroLight},
-                 {L"T1 - T5", l.Tt1To5Light}, {L"T6 - T10", l.Tt6To10Light}};
+        Z zone;
+    } zones[] = {
+        {L"T1-T5", Z::Tt1To5}, {L"T6-T10", Z::Tt6To10}, {L"1-6", Z::OneTo6},   {L"1-0", Z::OneTo0},
+        {L"Bksp", Z::BackSpace}, {L"Num", Z::Number}, {L"Tab", Z::Pinyin4}, {L"Q", Z::Q},
+        {L"W", Z::W},          {L"E R", Z::ER},         {L"T-]", Z::Pinyin1},   {L"Arrows", Z::Direct},
+        {L"A S", Z::AS},       {L"D", Z::D},            {L"F", Z::F},           {L"G-#", Z::Pinyin2},
+        {L"Z-/", Z::Pinyin3},  {L"Bottom", Z::Pinyin5},
+    };
     RECT r = Row(area, row, VALUE_X);
-    for (int i = 0; i < 8; ++i) {
-        int col = i % 4, line = i / 4;
-        RECT chip{r.left + col * 80, r.top + 3 + line * 26, r.left + col * 80 + 74, r.top + 25 + line * 26};
-        bool lit = s.lightKnown && zones[i].value == 1;
+    for (int i = 0; i < 18; ++i) {
+        int col = i % 6, line = i / 6;
+        RECT chip{r.left + col * 57, r.top + 2 + line * 24, r.left + col * 57 + 53, r.top + 22 + line * 24};
+        bool lit = s.lightKnown && s.zones[static_cast<size_t>(zavo::ZoneIndex(zones[i].zone))] == 1;
         p.RoundBox(chip, lit ? LIT : UNLIT, lit ? RGB(225, 150, 20) : RGB(205, 209, 215), 8);
         p.Text(zones[i].name, chip, p.m_small, lit ? VALUE : LABEL, DT_CENTER);
     }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "config/KeyboardConfig.h"
+#include "light/LightZones.h"
 
 namespace devicesim {
 
@@ -15,6 +16,9 @@ struct SimState {
     std::wstring profileWhen;  // clock time of that apply, "" before the first
     bool lightKnown = false;
     zavo::LightSettings light;
+    // The zones the light state file lights for the light profile of `light`,
+    // read with the lighting values.
+    zavo::LightZoneStates zones{};
     int tkeysAssigned = 0;     // of the applied profile
     int macros = 0;
     int keysRemapped = 0;

@@ -6,6 +6,7 @@
 #include "SimCheck.h"
 #include "SimPaint.h"
 #include "config/ConfigStore.h"
+#include "light/LightStateFile.h"
 #include "service/ServiceCodes.h"
 
 namespace devicesim {
@@ -131,8 +132,11 @@ void SimWindow::LogReceived(UINT msg, WPARAM wParam, LPARAM lParam, bool sent) {
 void SimWindow::OnServiceCommand(unsigned code, LPARAM lParam, bool sent) {
     switch (code) {
         case svc::SVC_FILES_CHANGED:
+            ReloadLighting();
+            break;
         case svc::SVC_APPLY_LIGHT:
             ReloadLighting();
+            LogLighting();
             break;
         case svc::SVC_APPLY_PROFILE:
             OnApplyProfile(static_cast<int>(lParam));
@@ -235,6 +239,23 @@ void SimWindow::ReloadLighting() {
     if (!zavo::fs::FileExists(path)) return;
     zavo::ReadLightOption(path, m_state.light);
     m_state.lightKnown = true;
+    m_state.zones = zavo::ReadLightZones(zavo::LightStateFilePath(m_options.dataFolder),
+                                         zavo::LightProfileOfMode(m_state.light.LightMode));
+}
+
+void SimWindow::LogLighting() {
+    if (!m_state.lightKnown) return;
+    // What the keyboard now shows, for the tests: style, light profile and the
+    // lit zones by their keys ("m_BTNW+m_BTNAS"), "-" when none is lit.
+    std::wstring lit;
+    for (zavo::LightZone z : zavo::AllLightZones()) {
+        if (m_state.zones[static_cast<size_t>(zavo::ZoneIndex(z))] != 1) continue;
+        if (!lit.empty()) lit += L"+";
+        lit += zavo::LightZoneKey(z);
+    }
+    m_log.Write("light", {{"style", Num(m_state.light.LightStyle)},
+                          {"profile", Num(zavo::LightProfileOfMode(m_state.light.LightMode))},
+                          {"zones", lit.empty() ? L"-" : lit}});
 }
 
 void SimWindow::HangForever() {

@@ -49,6 +49,8 @@ private:
     bool Deliver(const Request& request, const wchar_t* via);
     void OnControlTimer();
     void ReloadLighting();
+    // Logs the "light" line: style, light profile and lit zones now shown.
+    void LogLighting();
     void HangForever();
     void Redraw();
 

@@ -12,6 +12,7 @@
 #include "SimSend.h"
 #include "SimWindow.h"
 #include "config/ConfigStore.h"
+#include "light/LightStateFile.h"
 #include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
 
@@ -84,6 +85,7 @@ void LoadInitialState(const std::wstring& dataFolder, SimState& state) {
     state.mode = zavo::Settings().IniReadInt(config, L"CONFIG", L"Mode", -1);
     zavo::ReadLightOption(config, state.light);
     state.lightKnown = true;
+    state.zones = zavo::ReadLightZones(zavo::LightStateFilePath(dataFolder), zavo::LightProfileOfMode(state.light.LightMode));
 }
 
 int RunSimulator(Options& options, HINSTANCE instance) {

@@ -5,13 +5,17 @@
 // and the mask have one size, the mask shapes a window (not all white), every
 // button key the window reads is present, each button lies inside the window
 // and no two buttons of a window overlap. In the Windows build each picture
-// must also decode with the platform's picture decoder. The main window's
-// version keys, fixed places, Enter shape pictures, the lighting window's
-// factory zone states and the two pop-up list pictures are checked too. Each problem is one line; the exit
-// status is 0 when there is none, 1 otherwise, 2 when DIR is not a folder.
+// must also decode with the platform's picture decoder. Every line of a button
+// section is a whole entry ("key=name,x,y,width,height,text,flag"): a line
+// broken inside an entry loses the entry's last fields and leaves a line that
+// is no entry at all. The main window's version keys, fixed places, Enter shape
+// pictures, the lighting window's factory zone states and the two pop-up list
+// pictures are checked too. Each problem is one line; the exit status is 0 when
+// there is none, 1 otherwise, 2 when DIR is not a folder.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <cwctype>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,6 +29,7 @@
 #include "Cli.h"
 #include "config/Ini.h"
 #include "platform/FileSystem.h"
+#include "platform/TextCodec.h"
 #include "skin/MaskScan.h"
 #include "skin/ShapeFile.h"
 #include "skin/SkinEntry.h"
@@ -287,9 +292,13 @@ private:
         int width = 0, height = 0;
         if (!CheckFaces(w.file, ini, width, height)) width = height = 0;
         std::vector<Placed> placed;
+        std::vector<std::wstring> buttonSections;
         for (const auto& [section, keys] : w.buttons) {
             for (const auto& key : keys) ReadButton(w.file, ini, section, key, true, placed);
+            buttonSections.push_back(section);
         }
+        if (std::wstring(w.file) == L"main.ini") buttonSections.push_back(L"STANDER-KEYS");
+        CheckEntryLines(w.file, ini, buttonSections);
         if (std::wstring(w.file) == L"main.ini") CheckMain(ini, width, height, placed);
         CheckPlacement(w.file, width, height, placed);
     }
@@ -340,6 +349,59 @@ private:
         const ButtonEntry e = ParseButtonEntry(Settings().IniReadString(ini, section, key, L""));
         ++buttons_;
         placed.push_back({L"[" + section + L"] " + key, e.rect, {}});
+    }
+
+    // Every line of the button sections holds a whole entry: "key=" and the
+    // seven fields. Blank lines and ";" comments are allowed.
+    void CheckEntryLines(const std::wstring& where, const std::wstring& ini, const std::vector<std::wstring>& sections) {
+        std::string bytes;
+        if (!fs::ReadWholeFile(ini, bytes)) return;
+        std::wstring content;
+        if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+            static_cast<unsigned char>(bytes[1]) == 0xFE) {
+            content = text::FromUtf16LE(std::string_view(bytes).substr(2));
+        } else {
+            // Byte by byte: the characters that shape a line are ASCII in the
+            // 8-bit code pages and in UTF-8 alike.
+            content.assign(bytes.begin(), bytes.end());
+        }
+        auto fold = [](std::wstring s) {
+            for (wchar_t& c : s) c = static_cast<wchar_t>(std::towupper(c));
+            return s;
+        };
+        std::vector<std::wstring> wanted;
+        for (const auto& s : sections) wanted.push_back(fold(s));
+        std::wstring section;
+        bool inButtons = false;
+        size_t lineNo = 0, at = 0;
+        while (at <= content.size()) {
+            size_t end = content.find(L'\n', at);
+            if (end == std::wstring::npos) end = content.size();
+            std::wstring line = content.substr(at, end - at);
+            at = end + 1;
+            ++lineNo;
+            if (!line.empty() && line.back() == L'\r') line.pop_back();
+            const size_t first = line.find_first_not_of(L" \t");
+            if (first == std::wstring::npos || line[first] == L';') continue;
+            if (line[first] == L'[') {
+                const size_t close = line.rfind(L']');
+                section = line.substr(first + 1, close == std::wstring::npos || close < first ? std::wstring::npos
+                                                                                              : close - first - 1);
+                inButtons = std::find(wanted.begin(), wanted.end(), fold(section)) != wanted.end();
+                continue;
+            }
+            if (!inButtons) continue;
+            const std::wstring where2 = L"line " + std::to_wstring(lineNo) + L" in [" + section + L"]";
+            const size_t eq = line.find(L'=');
+            if (eq == std::wstring::npos) {
+                Problem(where, where2 + L" is not an entry: \"" + line + L"\"");
+                continue;
+            }
+            const size_t fields = static_cast<size_t>(std::count(line.begin() + eq, line.end(), L',')) + 1;
+            if (fields < 7)
+                Problem(where, where2 + L" is not a whole entry (" + std::to_wstring(fields) + L" of 7 fields): \"" +
+                                   line + L"\"");
+        }
     }
 
     // Version keys, the standard keys that are present, and the Enter region.

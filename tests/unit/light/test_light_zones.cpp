@@ -61,26 +61,58 @@ TEST(LightZones, KeysAndPresetWriteOrder) {
 }
 
 TEST(LightZones, SmallRuleTables) {
-    struct Row { std::int32_t in, flipZone, flipTKey, profileOfMode, styleOnOpen; int defaultPreset; };
+    struct Row { std::int32_t in, flipZone, profileOfMode, styleOnOpen; int defaultPreset; };
     const Row rows[] = {
-        // in  flip  flipT  profile  style  preset
-        {-1, 0, 1, 1, 1, -1},
-        {0, 1, 1, 1, 0, -1},
-        {1, 0, 0, 1, 1, 4},
-        {2, 0, 0, 2, 2, 4},
-        {3, 0, 0, 3, 3, 1},
-        {4, 0, 0, 4, 4, 2},
-        {5, 0, 0, 5, 1, 3},
-        {6, 0, 0, 6, 1, -1},
-        {-7, 0, 1, 1, 1, -1},
+        // in  flip  profile  style  preset
+        {-1, 0, 1, 1, -1},
+        {0, 1, 1, 0, -1},
+        {1, 0, 1, 1, 4},
+        {2, 0, 2, 2, 4},
+        {3, 0, 3, 3, 1},
+        {4, 0, 4, 4, 2},
+        {5, 0, 5, 5, 3},  // styles 5 and 6 have their own buttons: kept
+        {6, 0, 6, 6, -1},
+        {7, 0, 7, 1, -1},
+        {-7, 0, 1, 1, -1},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE("value " + std::to_string(r.in));
         EXPECT_EQ(FlipZoneFlag(r.in), r.flipZone);
-        EXPECT_EQ(FlipTKeyFlag(r.in), r.flipTKey);
         EXPECT_EQ(LightProfileOfMode(r.in), r.profileOfMode);
         EXPECT_EQ(LightStyleOnOpen(r.in), r.styleOnOpen);
         EXPECT_EQ(DefaultPresetOfLightProfile(r.in), r.defaultPreset);
+    }
+}
+
+TEST(LightZones, DeviceSyncRequestsAreRangeChecked) {
+    using K = LightSyncKind;
+    struct Row { const char* name; std::int64_t w, l; K kind; std::int32_t value; };
+    const Row rows[] = {
+        {"style", 0, 3, K::Style, 3},
+        {"style by w=2", 2, 6, K::Style, 6},
+        {"device style 0 is off", 0, 0, K::Style, 7},
+        {"style 7 is off too", 2, 7, K::Style, 7},
+        {"negative style", 0, -1, K::None, 0},
+        {"style past off", 0, 8, K::None, 0},
+        {"huge style", 2, 0x100000000LL, K::None, 0},
+        {"device profile 1", 1, 0, K::DeviceProfile, 1},
+        {"device profile 5", 1, 4, K::DeviceProfile, 5},
+        {"device profile below", 1, -1, K::None, 0},
+        {"device profile above", 1, 5, K::None, 0},
+        {"profile 1", 3, 1, K::Profile, 1},
+        {"profile 5", 3, 5, K::Profile, 5},
+        {"profile 0", 3, 0, K::None, 0},
+        {"profile 6", 3, 6, K::None, 0},
+        {"unknown request", 4, 1, K::None, 0},
+        {"negative request", -1, 1, K::None, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const LightSyncRequest got = DecodeLightSync(r.w, r.l);
+        EXPECT_EQ(got.kind, r.kind);
+        if (r.kind != K::None) {
+            EXPECT_EQ(got.value, r.value);
+        }
     }
 }
 

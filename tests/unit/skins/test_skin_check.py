@@ -141,6 +141,12 @@ CASES = [
      edit_ini("LightOption.ini", r"(\[Profile3LightState\]\r\n(?:.*\r\n)*?)m_BTNF=.*\r\n", r"\1"),
      "[Profile3LightState] m_BTNF is missing"),
     ("light state not 0 or 1", edit_ini("LightOption.ini", r"^m_BTNQ=\d", "m_BTNQ=7"), "not 0 or 1"),
+    # A text written over several lines: the entry loses its flag and the rest
+    # of the text stands on a line of its own.
+    ("entry broken over two lines", edit_ini("LightOption.ini", r"^(23=m_BTNPINYIN4,.*?)Tab / Caps,", r"\1Tab\r\nCaps,"),
+     "in [BUTTONINFO] is not an entry: \"Caps,FALSE\""),
+    ("entry cut short", edit_ini("LightOption.ini", r"^(9=m_BTNTt1TO5,.*?),T1 \| T5,FALSE", r"\1,T1"),
+     "in [BUTTONINFO] is not a whole entry (6 of 7 fields)"),
 ]
 
 

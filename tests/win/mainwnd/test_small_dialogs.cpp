@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "Harness.h"
+#include "win/Later.h"
 #include "app/AppContext.h"
 #include "dialogs/DlgLoading.h"
 #include "dialogs/DlgWarning.h"
@@ -19,36 +20,6 @@ using namespace zavo;
 using namespace zavo::e2e;
 
 namespace {
-
-// Runs `action` once, `ms` after now, from inside whatever message loop runs.
-// Several may be pending at once.
-class Later {
-public:
-    Later(UINT ms, std::function<void()> action) : m_action(std::move(action)) {
-        m_id = SetTimer(nullptr, 0, ms, Fire);
-        Pending()[m_id] = this;
-    }
-    ~Later() {
-        KillTimer(nullptr, m_id);
-        Pending().erase(m_id);
-    }
-
-private:
-    static std::map<UINT_PTR, Later*>& Pending() {
-        static std::map<UINT_PTR, Later*> pending;
-        return pending;
-    }
-    static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        auto it = Pending().find(id);
-        if (it == Pending().end()) return;
-        Later* later = it->second;
-        Pending().erase(it);
-        later->m_action();
-    }
-    UINT_PTR m_id = 0;
-    std::function<void()> m_action;
-};
 
 HWND LoadingWindow() { return FindTopWindow(svc::LOADING_WINDOW_TITLE, GetCurrentProcessId()); }
 

@@ -1,0 +1,216 @@
+#include "lightwnd/DlgLightOption.h"
+
+#include "config/ConfigStore.h"
+#include "light/LightStateFile.h"
+#include "platform/FileSystem.h"
+#include "service/ServiceCodes.h"
+
+namespace zavo {
+
+namespace {
+
+constexpr int LANG_APPLY = 7;
+constexpr int LANG_CLOSE = 8;
+constexpr int LANG_OK = 9;
+
+// Skin keys of the style buttons by style number 0..6.
+const wchar_t* const kStyleKeys[CDlgLightOption::STYLE_COUNT] = {L"38", L"1", L"2", L"3", L"4", L"17", L"37"};
+// Skin keys of the zone buttons by LightZone.
+const wchar_t* const kZoneKeys[LIGHT_ZONE_COUNT] = {
+    L"27", L"31", L"28", L"25", L"30", L"29", L"19", L"13", L"26",  // W, AS, D, Q, ER, F, 1To6, OneTo0, BackSpace
+    L"20", L"21", L"22", L"23", L"24",                              // PINYIN1..5
+    L"9",  L"10", L"16", L"15",                                     // T1..T5, T6..T10, number pad, direction keys
+};
+
+}  // namespace
+
+CDlgLightOption::CDlgLightOption(const AppContext& app, LightSettings& exchange, const ServiceLink& service,
+                                 CWnd* owner)
+    : CSkinDialog(IDD, app, owner), LightExchange(exchange), m_Service(service) {}
+
+std::vector<SkinButtonSpec> CDlgLightOption::SkinButtons() {
+    // The creation order of the skin's keys.
+    static const wchar_t* const kOrder[] = {
+        L"1",  L"2",  L"3",  L"4",  L"17", L"37", L"38", L"32", L"33", L"34", L"35",
+        L"36", L"13", L"19", L"20", L"21", L"22", L"23", L"24", L"25", L"26", L"27",
+        L"28", L"29", L"30", L"31", L"15", L"16", L"9",  L"10", L"6",  L"7",  L"8",
+    };
+    auto buttonOf = [this](const std::wstring& key) -> CBitmapBtn* {
+        for (int s = 0; s < STYLE_COUNT; ++s)
+            if (key == kStyleKeys[s]) return &m_btnStyle[static_cast<size_t>(s)];
+        for (int p = 0; p < LIGHT_PROFILE_COUNT; ++p)
+            if (key == std::to_wstring(32 + p)) return &m_btnProfile[static_cast<size_t>(p)];
+        for (int z = 0; z < LIGHT_ZONE_COUNT; ++z)
+            if (key == kZoneKeys[z]) return &m_btnZone[static_cast<size_t>(z)];
+        return nullptr;
+    };
+    std::vector<SkinButtonSpec> specs;
+    specs.reserve(std::size(kOrder));
+    for (const wchar_t* key : kOrder) {
+        const std::wstring k = key;
+        if (k == L"6") {
+            specs.push_back({k, &m_btnOk, TooltipSource::Lang(LANG_OK)});
+        } else if (k == L"7") {
+            specs.push_back({k, &m_btnClose, TooltipSource::Lang(LANG_CLOSE)});
+        } else if (k == L"8") {
+            specs.push_back({k, &m_btnApply, TooltipSource::Lang(LANG_APPLY)});
+        } else {
+            specs.push_back({k, buttonOf(k), TooltipSource::Fixed(L"")});  // no tooltip
+        }
+    }
+    return specs;
+}
+
+BOOL CDlgLightOption::OnInitDialog() {
+    CSkinDialog::OnInitDialog();
+    // A style outside 0..6 (-1 when missing) is shown and stored as 1; every
+    // style in range has its button and stays.
+    LightExchange.LightStyle = LightStyleOnOpen(LightExchange.LightStyle);
+    SelectStyle(LightExchange.LightStyle);
+    m_Board.Load(LightStateFilePath(m_App.dataFolder), LightExchange.LightMode);
+    SelectProfile(LightExchange.LightMode);
+    m_bApplied = FALSE;
+    SetWindowText(svc::LIGHT_WINDOW_TITLE);
+    m_Service.Post(svc::SVC_LIGHT_WINDOW_OPEN, 0);
+    return TRUE;
+}
+
+void CDlgLightOption::SelectStyle(std::int32_t s) {
+    int latched = -1;
+    if (s >= 1 && s <= LIGHT_STYLE_MAX) latched = s;
+    if (s == 0 || s == STYLE_OFF_BUTTON) latched = 0;
+    if (latched >= 0) {
+        for (int i = 0; i < STYLE_COUNT; ++i) m_btnStyle[static_cast<size_t>(i)].SetLatched(i == latched);
+    }
+    LightExchange.LightStyle = s <= LIGHT_STYLE_MAX ? s : 0;
+}
+
+void CDlgLightOption::SelectProfile(std::int32_t p) {
+    // 0 and below mean light profile 1: its button shows it, as its zones do.
+    const std::int32_t mode = LightProfileOfMode(p);
+    if (mode >= 1 && mode <= LIGHT_PROFILE_COUNT) {
+        for (int i = 0; i < LIGHT_PROFILE_COUNT; ++i) m_btnProfile[static_cast<size_t>(i)].SetLatched(i + 1 == mode);
+    }
+    LightExchange.LightMode = mode;
+    m_Board.SelectProfile(LightExchange.LightMode);
+    ShowZones();
+}
+
+void CDlgLightOption::ShowZones() {
+    for (LightZone z : AllLightZones()) m_btnZone[static_cast<size_t>(ZoneIndex(z))].SetLatched(m_Board.State(z) == 1);
+}
+
+void CDlgLightOption::ReportZoneWrite(const IniFileStatus& written) {
+    if (written) return;
+    const std::wstring text = L"The lit zones could not be saved.\n\nFile: " + written.file + L"\nReason: " +
+                              written.reason +
+                              L"\n\nThe window shows your choice; it is saved with the zone's next change.";
+    ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONERROR);
+}
+
+void CDlgLightOption::OnZoneClick(LightZone zone) {
+    IniFileStatus written;
+    switch (zone) {
+        case LightZone::OneTo6: return;  // shows its state only
+        case LightZone::Number: written = m_Board.ClickNumber(LightExchange); break;
+        case LightZone::Direct: written = m_Board.ClickDirect(LightExchange); break;
+        case LightZone::Tt1To5:
+        case LightZone::Tt6To10: written = m_Board.ClickTKey(zone, LightExchange); break;
+        default: written = m_Board.ClickLetterZone(); break;  // the whole letter area, by the click count
+    }
+    ShowZones();
+    ReportZoneWrite(written);
+}
+
+void CDlgLightOption::OnApply() {
+    const std::uint32_t mask = m_Board.Apply(LightExchange);
+    m_bApplied = TRUE;
+    // Without the service nothing is sent: only a later OK stores the values.
+    if (!ServiceLink::IsRunning()) return;
+    HWND owner = GetOwner();
+    if (owner) ::PostMessageW(owner, svc::WM_LIGHT_CHANGED, mask, static_cast<LPARAM>(LightExchange.LightStyle));
+}
+
+bool CDlgLightOption::RunStyleOrProfileButton(HWND from) {
+    for (int s = 0; s < STYLE_COUNT; ++s) {
+        if (m_btnStyle[static_cast<size_t>(s)].m_hWnd == from) {
+            SelectStyle(s == 0 ? STYLE_OFF_BUTTON : s);
+            return true;
+        }
+    }
+    for (int p = 1; p <= LIGHT_PROFILE_COUNT; ++p) {
+        if (m_btnProfile[static_cast<size_t>(p - 1)].m_hWnd == from) {
+            SelectProfile(p);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CDlgLightOption::RunZoneButton(HWND from) {
+    for (LightZone z : AllLightZones()) {
+        if (m_btnZone[static_cast<size_t>(ZoneIndex(z))].m_hWnd == from) {
+            OnZoneClick(z);
+            return true;
+        }
+    }
+    return false;
+}
+
+BOOL CDlgLightOption::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // Every skinned button has id 0: the sender's window tells them apart.
+    if (HWND from = reinterpret_cast<HWND>(lParam)) {
+        if (from == m_btnApply.m_hWnd) {
+            OnApply();
+        } else if (from == m_btnClose.m_hWnd) {
+            EndDialog(m_bApplied ? IDOK : IDCANCEL);
+        } else if (from == m_btnOk.m_hWnd) {
+            EndDialog(IDOK);
+        } else if (!RunStyleOrProfileButton(from)) {
+            RunZoneButton(from);
+        }
+    }
+    return CSkinDialog::OnCommand(wParam, lParam);
+}
+
+BOOL CDlgLightOption::PreTranslateMessage(MSG* msg) {
+    // Neither Enter nor Esc closes the window.
+    if (IsEnterOrEscKey(msg)) return FALSE;
+    return CSkinDialog::PreTranslateMessage(msg);
+}
+
+LRESULT CDlgLightOption::OnLightSync(WPARAM w, LPARAM l) {
+    const LightSyncRequest request = DecodeLightSync(static_cast<std::int64_t>(w), static_cast<std::int64_t>(l));
+    switch (request.kind) {
+        case LightSyncKind::Style: SelectStyle(request.value); break;
+        case LightSyncKind::Profile: SelectProfile(request.value); break;
+        case LightSyncKind::DeviceProfile:
+            // The device switched light profile: its default preset lights the
+            // letter area; the click counter stays.
+            SelectProfile(request.value);
+            ReportZoneWrite(m_Board.ApplyDefaultPreset());
+            ShowZones();
+            break;
+        case LightSyncKind::None: break;  // out of range or unknown: nothing changes
+    }
+    return 1;
+}
+
+LRESULT CDlgLightOption::OnLightReload() {
+    // Without the file every value would read as missing (-1) and replace the
+    // lighting being edited: a reload then has nothing to bring.
+    const std::wstring config = ConfigFilePath(m_App.dataFolder);
+    if (!fs::FileExists(config)) return 1;
+    ReadLightOption(config, LightExchange);
+    LightExchange.LightStyle = LightStyleOnOpen(LightExchange.LightStyle);
+    SelectStyle(LightExchange.LightStyle);
+    return 1;
+}
+
+LRESULT CDlgLightOption::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == svc::WM_LIGHT_SYNC) return OnLightSync(wParam, lParam);
+    if (msg == svc::WM_LIGHT_RELOAD) return OnLightReload();
+    return CSkinDialog::WindowProc(msg, wParam, lParam);
+}
+
+}  // namespace zavo

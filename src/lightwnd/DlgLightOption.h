@@ -1,0 +1,94 @@
+// CDlgLightOption: the lighting window. The user picks one of seven lighting
+// styles, one of five light profiles, and which zones of the keyboard the
+// active light profile lights.
+//
+// The main window owns the one object of the run and shows it modally each
+// time; the object keeps its two click counters (in its LightZoneBoard) across
+// openings. It edits the main window's lighting hand-over (LightExchange, by
+// reference): the caller fills it before each opening and takes it back after
+// result 1 (IDOK). Every zone change is written to the light state file at
+// once, whatever the result. Apply derives the zone flags and, while the
+// device service runs, posts WM_LIGHT_CHANGED to the owner, which saves and
+// has the service apply them while the window stays open.
+//
+// The device service finds the window by its title "ZVLight" and drives it
+// with WM_LIGHT_SYNC (style or light profile) and WM_LIGHT_RELOAD (re-read the
+// lighting values); requests outside their range change nothing.
+#pragma once
+#include <array>
+
+#include "config/KeyboardConfig.h"
+#include "light/LightZoneBoard.h"
+#include "service/ServiceLink.h"
+#include "skin/BitmapBtn.h"
+#include "skin/SkinnedDialog.h"
+
+namespace zavo {
+
+class CDlgLightOption : public CSkinDialog {
+public:
+    static constexpr UINT IDD = 137;
+    static constexpr int STYLE_COUNT = LIGHT_STYLE_MAX + 1;
+    // The number the "off" style button ("38") passes; it stores style 0.
+    static constexpr std::int32_t STYLE_OFF_BUTTON = 7;
+
+    // `exchange` and `service` belong to the main window and outlive this
+    // object; `owner` receives WM_LIGHT_CHANGED (the application's main window
+    // when null).
+    CDlgLightOption(const AppContext& app, LightSettings& exchange, const ServiceLink& service,
+                    CWnd* owner = nullptr);
+
+    // The lighting values being edited: the caller's hand-over.
+    LightSettings& LightExchange;
+    // Set by Apply; cleared when the window opens.
+    BOOL m_bApplied = FALSE;
+
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    // Handlers of the device service's two messages; both return 1.
+    LRESULT OnLightSync(WPARAM w, LPARAM l);
+    LRESULT OnLightReload();
+
+    // The zone states shown, and the two click counters.
+    const LightZoneBoard& Board() const { return m_Board; }
+
+    // Style buttons by style number 0..6 ("38", "1".."4", "17", "37").
+    std::array<CBitmapBtn, STYLE_COUNT> m_btnStyle;
+    // Light profile buttons 1..5 ("32".."36"), index profile - 1.
+    std::array<CBitmapBtn, LIGHT_PROFILE_COUNT> m_btnProfile;
+    // Zone buttons by LightZone.
+    std::array<CBitmapBtn, LIGHT_ZONE_COUNT> m_btnZone;
+    CBitmapBtn m_btnOk;     // "6"
+    CBitmapBtn m_btnClose;  // "7"
+    CBitmapBtn m_btnApply;  // "8"
+
+protected:
+    std::wstring SkinFile() const override { return L"LightOption.ini"; }
+    std::vector<SkinButtonSpec> SkinButtons() override;
+
+private:
+    // Style s: 1..6 latch that style's button, 0 and 7 the "off" button (other
+    // numbers leave the buttons); LightStyle becomes s, or 0 for 7 and above.
+    void SelectStyle(std::int32_t s);
+    // Light profile p: LightMode becomes p (1 for 0 and below), its button is
+    // latched when it has one (1..5), and the zones of that light profile are
+    // shown.
+    void SelectProfile(std::int32_t p);
+    // The zone buttons show the board's states.
+    void ShowZones();
+    void OnZoneClick(LightZone zone);
+    void OnApply();
+    // A zone write that failed is told to the user; the screen keeps the
+    // state, which the next successful write of that zone stores.
+    void ReportZoneWrite(const IniFileStatus& written);
+    bool RunStyleOrProfileButton(HWND from);
+    bool RunZoneButton(HWND from);
+
+    const ServiceLink& m_Service;
+    LightZoneBoard m_Board;
+};
+
+}  // namespace zavo
