@@ -21,9 +21,9 @@ std::string NativePath(const std::wstring& path) {
     return text::ToUtf8(p);
 }
 
-Status Errno(const std::wstring& what) {
-    return Status::Fail(text::FromUtf8(std::strerror(errno)) + (what.empty() ? L"" : L" (" + what + L")"));
-}
+// The system's reason for the last failure, without the path: callers name the
+// file themselves, as they do with the Win32 seam's messages.
+Status Errno() { return Status::Fail(text::FromUtf8(std::strerror(errno))); }
 
 bool EndsWithNoCase(const std::wstring& name, std::wstring_view suffix) {
     if (name.size() < suffix.size()) return false;
@@ -62,13 +62,13 @@ bool DirectoryExists(const std::wstring& path) {
 Status ReadWholeFile(const std::wstring& path, std::string& bytes) {
     bytes.clear();
     int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return Errno(path);
+    if (fd < 0) return Errno();
     char buf[65536];
     for (;;) {
         ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0) {
             if (errno == EINTR) continue;
-            Status s = Errno(path);
+            Status s = Errno();
             ::close(fd);
             return s;
         }
@@ -83,13 +83,13 @@ Status WriteFileAtomic(const std::wstring& path, std::string_view bytes) {
     const std::string target = NativePath(path);
     std::string tmp = target + ".tmp" + std::to_string(::getpid());
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return Errno(path);
+    if (fd < 0) return Errno();
     size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            Status s = Errno(path);
+            Status s = Errno();
             ::close(fd);
             ::unlink(tmp.c_str());
             return s;
@@ -97,7 +97,7 @@ Status WriteFileAtomic(const std::wstring& path, std::string_view bytes) {
         done += static_cast<size_t>(n);
     }
     if (::close(fd) != 0) {
-        Status s = Errno(path);
+        Status s = Errno();
         ::unlink(tmp.c_str());
         return s;
     }
@@ -106,14 +106,14 @@ Status WriteFileAtomic(const std::wstring& path, std::string_view bytes) {
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0) {
         if (::access(target.c_str(), W_OK) != 0) {
-            Status s = Errno(path);
+            Status s = Errno();
             ::unlink(tmp.c_str());
             return s;
         }
         ::chmod(tmp.c_str(), st.st_mode & 07777);
     }
     if (::rename(tmp.c_str(), target.c_str()) != 0) {
-        Status s = Errno(path);
+        Status s = Errno();
         ::unlink(tmp.c_str());
         return s;
     }
@@ -126,18 +126,18 @@ Status MakeDirectory(const std::wstring& path, bool* alreadyExists) {
     while (p.size() > 1 && p.back() == '/') p.pop_back();
     if (::mkdir(p.c_str(), 0755) == 0) return Status::Ok();
     if (errno == EEXIST && alreadyExists) *alreadyExists = true;
-    return Errno(path);
+    return Errno();
 }
 
 Status RemoveFile(const std::wstring& path) {
-    if (::unlink(NativePath(path).c_str()) != 0) return Errno(path);
+    if (::unlink(NativePath(path).c_str()) != 0) return Errno();
     return Status::Ok();
 }
 
 Status CopyOneFile(const std::wstring& from, const std::wstring& to, bool failIfExists) {
     if (failIfExists && (FileExists(to) || DirectoryExists(to))) {
         errno = EEXIST;
-        return Errno(to);
+        return Errno();
     }
     std::string bytes;
     if (Status s = ReadWholeFile(from, bytes); !s) return s;
