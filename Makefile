@@ -18,7 +18,7 @@ CMAKE_NATIVE := cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebIn
 CMAKE_WIN    := cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZAVO_SKIN=$(SKIN) \
                 -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
 
-.PHONY: all deps native win test test-native test-win run bench fuzz sanitize clean
+.PHONY: all deps native win test test-native test-win run bench fuzz sanitize reliability clean
 
 all: native win
 
@@ -56,6 +56,11 @@ fuzz: deps
 	  -DZAVO_FUZZ=ON -DZAVO_SANITIZE=ON >/dev/null
 	cmake --build $(BUILD)/fuzz -j $(JOBS)
 	tools/run-fuzzers.sh $(BUILD)/fuzz/bin fuzz/corpus $${FUZZ_SECONDS:-60}
+
+# The long kill runs (a short one is part of the tests): KILLS kills of the
+# settings engine while it saves; figures in docs/reliability.md.
+reliability: native
+	$(NATIVE)/bin/kill_during_save $${KILLS:-1000}
 
 sanitize: deps
 	@cmake -S . -B $(BUILD)/asan -G Ninja -DZAVO_SANITIZE=ON >/dev/null
