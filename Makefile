@@ -57,10 +57,12 @@ fuzz: deps
 	cmake --build $(BUILD)/fuzz -j $(JOBS)
 	tools/run-fuzzers.sh $(BUILD)/fuzz/bin fuzz/corpus $${FUZZ_SECONDS:-60}
 
-# The long kill runs (a short one is part of the tests): KILLS kills of the
-# settings engine while it saves; figures in docs/reliability.md.
-reliability: native
+# The long kill runs (short ones are part of the tests): KILLS kills of the
+# settings engine while it saves, then WINE_KILLS kills of ZAVOConfig.exe's Wine
+# process while it saves; figures in docs/reliability.md.
+reliability: native win
 	$(NATIVE)/bin/kill_during_save $${KILLS:-1000}
+	tools/with-display.sh /usr/bin/python3 tests/e2e/kills/kill_tool_wine.py $(WIN)/bin $${WINE_KILLS:-200}
 
 sanitize: deps
 	@cmake -S . -B $(BUILD)/asan -G Ninja -DZAVO_SANITIZE=ON >/dev/null
