@@ -132,9 +132,15 @@ def main():
     kills = int(sys.argv[2]) if len(sys.argv) > 2 else 5
     seed = int(sys.argv[3]) if len(sys.argv) > 3 else random.randrange(1 << 30)
     rnd = random.Random(seed)
-    work = tempfile.mkdtemp(prefix="zavo-kill-wine-")
+    # The mark the end-to-end harness recognises: a redirection left by a run
+    # that was killed before it could restore the value is not taken as the
+    # user's own (here nor there).
+    work = tempfile.mkdtemp(prefix="zavo-e2e-kill-")
     saved = wine("reg", "query", SHELL_FOLDERS, "/v", "AppData", check=False, capture=True)
     match = re.search(r"AppData\s+REG_\w+\s+(.+)", saved)
+    original = match.group(1).strip() if match else None
+    if original and "zavo-e2e-" in original:
+        original = r"%USERPROFILE%\AppData\Roaming"
     run = Run(win_bin, work)
     failures = []
     figures = {"old": 0, "new": 0, "mixed": 0, "leftovers": 0}
@@ -203,9 +209,9 @@ def main():
             failures.append("zavocfg check: " + check.strip())
     finally:
         run.stop()
-        if match:
-            wine("reg", "add", SHELL_FOLDERS, "/v", "AppData", "/t", "REG_EXPAND_SZ", "/d", match.group(1).strip(),
-                 "/f", check=False)
+        if original:
+            wine("reg", "add", SHELL_FOLDERS, "/v", "AppData", "/t", "REG_EXPAND_SZ", "/d", original, "/f",
+                 check=False)
         else:
             wine("reg", "delete", SHELL_FOLDERS, "/v", "AppData", "/f", check=False)
         shutil.rmtree(work, ignore_errors=True)
