@@ -55,8 +55,11 @@ std::wstring DataFolderFrom(Args& args);
 // DIR with a trailing separator.
 std::wstring WithSeparator(std::wstring dir);
 
-// The first of the six settings files in `dataFolder` that exists but cannot be
-// read, as "path: reason"; empty when every one that exists can be read.
+// The paths of the six settings files in `dataFolder`: Config.config, then the
+// five profile files.
+std::vector<std::wstring> SettingsFiles(const std::wstring& dataFolder);
+// The first of them that exists but cannot be read, as "path: reason"; empty
+// when every one that exists can be read.
 std::wstring UnreadableSettingsFile(const std::wstring& dataFolder);
 
 // A new empty folder under the system's temporary folder, removed with the files

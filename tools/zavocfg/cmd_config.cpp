@@ -188,9 +188,7 @@ std::vector<ConfigProblem> DamageASaveReplaces(const std::wstring& data, const K
 // Names of the six settings files already in `folder`.
 std::wstring SettingsFilesIn(const std::wstring& folder) {
     std::wstring names;
-    std::vector<std::wstring> files = {ConfigFilePath(folder)};
-    for (int p = 0; p < PROFILE_COUNT; ++p) files.push_back(ProfileFilePath(folder, p));
-    for (const std::wstring& f : files)
+    for (const std::wstring& f : zavocfg::SettingsFiles(folder))
         if (fs::FileExists(f)) names += (names.empty() ? L"" : L", ") + f.substr(folder.size());
     return names;
 }

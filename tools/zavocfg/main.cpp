@@ -110,10 +110,14 @@ std::wstring DataFolderFrom(Args& args) {
     return WithSeparator(dir);
 }
 
-std::wstring UnreadableSettingsFile(const std::wstring& dataFolder) {
+std::vector<std::wstring> SettingsFiles(const std::wstring& dataFolder) {
     std::vector<std::wstring> files = {zavo::ConfigFilePath(dataFolder)};
     for (int p = 0; p < zavo::PROFILE_COUNT; ++p) files.push_back(zavo::ProfileFilePath(dataFolder, p));
-    for (const std::wstring& f : files) {
+    return files;
+}
+
+std::wstring UnreadableSettingsFile(const std::wstring& dataFolder) {
+    for (const std::wstring& f : SettingsFiles(dataFolder)) {
         if (!zavo::fs::FileExists(f)) continue;
         std::string bytes;
         if (zavo::fs::Status s = zavo::fs::ReadWholeFile(f, bytes); !s) return f + L": " + s.error;
