@@ -19,7 +19,7 @@ CMAKE_NATIVE := cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebIn
 CMAKE_WIN    := cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZAVO_SKIN=$(SKIN) \
                 -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
 
-.PHONY: all deps native win test test-native test-win run bench fuzz sanitize dist clean
+.PHONY: all deps native win test test-native test-win run bench fuzz sanitize reliability dist clean
 
 all: native win
 
@@ -62,6 +62,13 @@ fuzz: deps
 	  -DZAVO_FUZZ=ON -DZAVO_SANITIZE=ON >/dev/null
 	cmake --build $(BUILD)/fuzz -j $(JOBS)
 	tools/run-fuzzers.sh $(BUILD)/fuzz/bin fuzz/corpus $${FUZZ_SECONDS:-60}
+
+# The long kill runs (short ones are part of the tests): KILLS kills of the
+# settings engine while it saves, then WINE_KILLS kills of ZAVOConfig.exe's Wine
+# process while it saves; figures in docs/reliability.md.
+reliability: native win
+	$(NATIVE)/bin/kill_during_save $${KILLS:-1000}
+	tools/with-display.sh /usr/bin/python3 tests/e2e/kills/kill_tool_wine.py $(WIN)/bin $${WINE_KILLS:-200}
 
 sanitize: deps
 	@cmake -S . -B $(BUILD)/asan -G Ninja -DZAVO_SANITIZE=ON >/dev/null

@@ -1,5 +1,7 @@
 #include "config/ConfigCheck.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <set>
@@ -62,6 +64,13 @@ struct Checker {
         return n;
     }
 
+    // Like Int, but also takes the value's read default -1: a value the tool
+    // never wrote reads as -1 and a save writes it back so.
+    std::optional<long long> IntOrUnset(const std::wstring& sec, const std::wstring& key, long long lo,
+                                        long long hi) {
+        return Int(sec, key, std::min(lo, -1LL), hi);
+    }
+
     void Struct(const std::wstring& sec, const std::wstring& key, size_t size) {
         auto v = Raw(sec, key);
         if (!v) return;
@@ -85,14 +94,14 @@ struct Checker {
 std::wstring Numbered(const wchar_t* prefix, int n) { return prefix + std::to_wstring(n); }
 
 void CheckConfigText(Checker& c) {
-    c.Int(L"CONFIG", L"CURRENTPROFILE", 0, NO_PROFILE);
+    c.IntOrUnset(L"CONFIG", L"CURRENTPROFILE", 0, NO_PROFILE);
     c.Int(L"CONFIG", L"DEVICEPSTATS", INT32_MIN, INT32_MAX);
-    c.Int(L"CONFIG", L"Mode", 0, 1);
-    c.Int(L"LIGHTOPTION", L"LIGHTSTYLE", 0, 6);
-    c.Int(L"LIGHTOPTION", L"LIGHTMODE", 1, 5);
+    c.IntOrUnset(L"CONFIG", L"Mode", 0, 1);
+    c.IntOrUnset(L"LIGHTOPTION", L"LIGHTSTYLE", 0, 6);
+    c.IntOrUnset(L"LIGHTOPTION", L"LIGHTMODE", 1, 5);
     for (const wchar_t* key : {L"WASDLIGHT", L"DIRECTLIGHT", L"NUMBERLIGHT", L"PINYINLIGHT", L"DFERLIGHT",
                                L"10LIGHT", L"TT15", L"TT610"})
-        c.Int(L"LIGHTOPTION", key, 0, 1);
+        c.IntOrUnset(L"LIGHTOPTION", key, 0, 1);
 }
 
 // Presence and form of every key the tool writes; what the values mean together
@@ -114,7 +123,7 @@ void CheckProfileText(Checker& c) {
         } else if (*fun == FUNID_MACRO) {
             const std::wstring mg = Numbered(L"MACROG", s);
             c.Int(mg, L"RepeatOption", 1, 4);
-            c.Int(mg, L"RepeatTimes", 0, INT32_MAX);
+            c.IntOrUnset(mg, L"RepeatTimes", 0, INT32_MAX);
             c.Struct(mg, L"Macro", MACRO_DATA_SIZE);
             c.Int(mg, L"MacroLength", 0, MACRO_EVENT_MAX);
         } else if (*fun != FUNID_NONE && *fun != KEY_NONE && *fun != KEY_UNSET) {
@@ -123,9 +132,9 @@ void CheckProfileText(Checker& c) {
     }
     for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
         const std::wstring sec = Numbered(L"MAXTRIXSWAPKEY", k);
-        // -1 is what a profile read without its file holds (the key's read
-        // default); every reader takes it, like 0, as "unchanged".
-        c.Int(sec, L"ISCHANGED", -1, 1);
+        // A profile read without its file holds -1 here; every reader takes it,
+        // like 0, as "unchanged".
+        c.IntOrUnset(sec, L"ISCHANGED", 0, 1);
         for (const wchar_t* key : {L"CURKEY", L"ASSKEY", L"FUNID"}) c.Int(sec, key, 0, 255);
         c.Text(sec, L"APPPATH");
     }
@@ -138,6 +147,10 @@ void CheckMacro(Checker& c, int s, const MacroGroup& m) {
         std::uint8_t code = m.Macro[2 * e], arg = m.Macro[2 * e + 1];
         if (code == MACRO_COMMAND_CODE) {
             c.Add(mg, L"Macro", L"event " + std::to_wstring(e) + L" is an unexpanded command event");
+            return;
+        }
+        if (code == 0) {
+            c.Add(mg, L"Macro", L"event " + std::to_wstring(e) + L" has key code 0, which names no key");
             return;
         }
         if (code != MACRO_DELAY_CODE && arg > 1) {
@@ -247,12 +260,18 @@ std::vector<ConfigProblem> CheckDataFolder(const std::wstring& dataFolder) {
             out.push_back({file, L"", L"", L"the file is missing"});
             continue;
         }
+        const size_t first = out.size();
         Checker c{file, out, &snapshot};
         CheckProfileText(c);
         *profile = ProfileConfig{};
         ReadProfileFile(file, *profile);
-        auto more = CheckProfile(*profile, file);
-        out.insert(out.end(), more.begin(), more.end());
+        // A value whose text is damaged is reported once: what it reads as
+        // (a macro that could not be decoded reads as zeros) says nothing more.
+        for (ConfigProblem& p : CheckProfile(*profile, file)) {
+            const bool known = std::any_of(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
+                                           [&](const ConfigProblem& q) { return q.section == p.section && q.key == p.key; });
+            if (!known) out.push_back(std::move(p));
+        }
     }
     return out;
 }

@@ -21,10 +21,12 @@ SaveResult Finish(IniBatch& batch, const std::wstring& path, const seq::Failure&
 
 // Creates the data folder. The parents of its last level are created first when
 // missing (on a new machine the maker's folder under the application-data folder
-// does not exist yet); `created` tells whether the last level was made now.
-bool MakeDataFolder(const std::wstring& folder, bool& created) {
+// does not exist yet); `created` tells whether the last level was made now. Fails
+// with the system's reason for the first level that could not be made; a folder
+// that is already there is no failure.
+fs::Status MakeDataFolder(const std::wstring& folder, bool& created) {
     created = false;
-    if (folder.empty()) return false;
+    if (folder.empty()) return fs::Status::Fail(L"no folder given");
     std::wstring path = folder;
     while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
     size_t cut = path.find_last_of(L"\\/");
@@ -32,12 +34,13 @@ bool MakeDataFolder(const std::wstring& folder, bool& created) {
         std::wstring parent = path.substr(0, cut);
         if (!fs::DirectoryExists(parent)) {
             bool ignored = false;
-            MakeDataFolder(parent + path[cut], ignored);
+            if (fs::Status made = MakeDataFolder(parent + path[cut], ignored); !made) return made;
         }
     }
     bool exists = false;
-    created = static_cast<bool>(fs::MakeDirectory(path, &exists));
-    return created || exists;
+    fs::Status made = fs::MakeDirectory(path, &exists);
+    created = static_cast<bool>(made);
+    return created || exists ? fs::Status::Ok() : made;
 }
 
 }  // namespace
@@ -162,7 +165,8 @@ SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfi
     const std::wstring config = ConfigFilePath(dataFolder);
     if (!fs::FileExists(config)) {
         bool created = false;
-        MakeDataFolder(dataFolder, created);  // a failure shows in the writes below
+        // Without the folder no file can be written: its own reason is the one to report.
+        if (fs::Status made = MakeDataFolder(dataFolder, created); !made) return SaveResult::Fail(dataFolder, made.error);
     }
     // One batch around the six: every file is written once, at the end.
     IniBatch batch(Settings());

@@ -25,9 +25,9 @@ std::string NativePath(const std::wstring& path) {
     return text::ToUtf8(p);
 }
 
-Status Errno(const std::wstring& what) {
-    return Status::Fail(text::FromUtf8(std::strerror(errno)) + (what.empty() ? L"" : L" (" + what + L")"));
-}
+// The system's reason for the last failure, without the path: callers name the
+// file themselves, as they do with the Win32 seam's messages.
+Status Errno() { return Status::Fail(text::FromUtf8(std::strerror(errno))); }
 
 bool EndsWithNoCase(const std::wstring& name, std::wstring_view suffix) {
     if (name.size() < suffix.size()) return false;
@@ -66,13 +66,13 @@ bool DirectoryExists(const std::wstring& path) {
 Status ReadWholeFile(const std::wstring& path, std::string& bytes) {
     bytes.clear();
     int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return Errno(path);
+    if (fd < 0) return Errno();
     char buf[65536];
     for (;;) {
         ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0) {
             if (errno == EINTR) continue;
-            Status s = Errno(path);
+            Status s = Errno();
             ::close(fd);
             return s;
         }
@@ -92,7 +92,7 @@ PendingFile::PendingFile(const std::wstring& target) : target_(target) {
         const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0) {
             if (errno == EEXIST) continue;
-            status_ = Errno(target);
+            status_ = Errno();
             path_.clear();
             return;
         }
@@ -133,7 +133,7 @@ Status PendingFile::Write(std::string_view bytes) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            Status s = Errno(target_);
+            Status s = Errno();
             Discard();
             return s;
         }
@@ -149,7 +149,7 @@ Status PendingFile::Replace() {
     // file is closed, while the first keeps the lock.
     const int probe = ::dup(static_cast<int>(handle_));
     if (probe < 0 || ::close(probe) != 0) {
-        Status s = Errno(target_);
+        Status s = Errno();
         Discard();
         return s;
     }
@@ -159,21 +159,21 @@ Status PendingFile::Replace() {
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0) {
         if (::access(target.c_str(), W_OK) != 0) {
-            Status s = Errno(target_);
+            Status s = Errno();
             Discard();
             return s;
         }
         ::fchmod(static_cast<int>(handle_), st.st_mode & 07777);
     }
     if (::rename(NativePath(path_).c_str(), target.c_str()) != 0) {
-        Status s = Errno(target_);
+        Status s = Errno();
         Discard();
         return s;
     }
     // The lock goes with the descriptor; the file now has the target's name.
     const int fd = static_cast<int>(handle_);
     handle_ = -1;
-    if (::close(fd) != 0) return Errno(target_);
+    if (::close(fd) != 0) return Errno();
     return Status::Ok();
 }
 
@@ -210,18 +210,18 @@ Status MakeDirectory(const std::wstring& path, bool* alreadyExists) {
     while (p.size() > 1 && p.back() == '/') p.pop_back();
     if (::mkdir(p.c_str(), 0755) == 0) return Status::Ok();
     if (errno == EEXIST && alreadyExists) *alreadyExists = true;
-    return Errno(path);
+    return Errno();
 }
 
 Status RemoveFile(const std::wstring& path) {
-    if (::unlink(NativePath(path).c_str()) != 0) return Errno(path);
+    if (::unlink(NativePath(path).c_str()) != 0) return Errno();
     return Status::Ok();
 }
 
 Status CopyOneFile(const std::wstring& from, const std::wstring& to, bool failIfExists) {
     if (failIfExists && (FileExists(to) || DirectoryExists(to))) {
         errno = EEXIST;
-        return Errno(to);
+        return Errno();
     }
     std::string bytes;
     if (Status s = ReadWholeFile(from, bytes); !s) return s;

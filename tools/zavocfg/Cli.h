@@ -1,8 +1,9 @@
 // zavocfg: the settings inspector. Each command lives in its own cmd_*.cpp and
 // registers itself with ZAVOCFG_COMMAND; main.cpp dispatches on the first word.
 //
-// Exit status: 0 done, 1 the checked data has problems, 2 bad arguments or a
-// path that cannot be read (one line on stderr naming it).
+// Exit status: 0 done, 1 the checked data has problems (or a roundtrip refused
+// because of them), 2 bad arguments or a path that cannot be read or written
+// (one line on stderr naming it).
 #pragma once
 #include <functional>
 #include <string>
@@ -34,7 +35,13 @@ void Err(const std::wstring& text);  // stderr, no newline added
 // Prints "zavocfg: <message>" to stderr and returns 2.
 int Fail(const std::wstring& message);
 
-// Takes "--name VALUE" out of args; returns true when found.
+// A mistake in the command line: main prints "zavocfg: <message>" and exits 2.
+struct UsageError {
+    std::wstring message;
+};
+
+// Takes "--name VALUE" out of args; returns true when found. An empty VALUE is
+// a UsageError (it would name the current folder without saying so).
 bool TakeOption(Args& args, const std::wstring& name, std::wstring& value);
 // Takes a "--flag" out of args.
 bool TakeFlag(Args& args, const std::wstring& name);
@@ -45,5 +52,28 @@ bool TakeFlag(Args& args, const std::wstring& name);
 std::wstring DefaultDataFolder();
 // --data DIR taken from args, or the default; always with a trailing separator.
 std::wstring DataFolderFrom(Args& args);
+// DIR with a trailing separator.
+std::wstring WithSeparator(std::wstring dir);
+
+// The paths of the six settings files in `dataFolder`: Config.config, then the
+// five profile files.
+std::vector<std::wstring> SettingsFiles(const std::wstring& dataFolder);
+// The first of them that exists but cannot be read, as "path: reason"; empty
+// when every one that exists can be read.
+std::wstring UnreadableSettingsFile(const std::wstring& dataFolder);
+
+// A new empty folder under the system's temporary folder, removed with the files
+// in it when the object goes. path() is empty when it could not be made.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::wstring& path() const { return path_; }  // with its trailing separator
+
+private:
+    std::wstring path_;
+};
 
 }  // namespace zavocfg

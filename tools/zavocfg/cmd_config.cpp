@@ -1,7 +1,10 @@
 // zavocfg show | check | roundtrip | demo: the data folder's six settings files.
 //   show [--data DIR]              the configuration as the main window holds it
 //   check [--data DIR]             one line per problem; exit 1 when there are any
-//   roundtrip --data DIR [--out DIR]  load, then save (into --out, or back)
+//   roundtrip --data DIR [--out DIR] [--force]
+//                                  load, then save (into --out, or back); refused
+//                                  when the save would replace damaged values or
+//                                  merge into settings files already in --out
 //   demo --out DIR                 writes a small demo configuration
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +14,7 @@
 #include "Cli.h"
 #include "config/ConfigCheck.h"
 #include "config/ConfigStore.h"
+#include "config/Ini.h"
 #include "macro/KeyNames.h"
 #include "macro/KeyTables.h"
 #include "platform/FileSystem.h"
@@ -87,9 +91,25 @@ void ShowStandardKeys(const ProfileConfig& p) {
     }
 }
 
+// The profile the main window shows for the stored value: 0..4 as they are, 5
+// (no profile, every key locked) as it is, and anything else (-1 when the key
+// is missing, 204 when it was never set) as profile I, as the window corrects
+// it at start.
+int ActiveProfile(std::int32_t stored) {
+    return stored >= 0 && stored <= NO_PROFILE ? stored : 0;
+}
+
+std::wstring ActiveProfileText(std::int32_t stored) {
+    const int p = ActiveProfile(stored);
+    std::wstring s = p == NO_PROFILE ? L"none (every key locked)" : L"profile " + std::wstring(kRoman[p]);
+    if (p != stored) s += L" (stored as " + std::to_wstring(stored) + L")";
+    return s;
+}
+
 void ShowProfile(const KeyboardConfig& c, int p) {
     const ProfileConfig& pr = c.Profile[p];
-    Out(L"\nProfile " + std::wstring(kRoman[p]) + (p == c.CurrantProfile ? L" (active)" : L"") + L"\n");
+    Out(L"\nProfile " + std::wstring(kRoman[p]) + (p == ActiveProfile(c.CurrantProfile) ? L" (active)" : L"") +
+        L"\n");
     ShowInstantShift(pr.InstantShift);
     Out(L"  Macro budget: " + std::to_wstring(MacroBudget(pr)) + L" of " + std::to_wstring(MACRO_EVENT_MAX) +
         L" events\n");
@@ -105,7 +125,7 @@ void ShowHeader(const KeyboardConfig& c) {
     const LightSettings& l = c.Light;
     Out(L"Mode " + std::to_wstring(c.Mode) +
         (c.Mode == 1 ? L" (T-keys and standard keys)" : c.Mode == 0 ? L" (T-keys only)" : L"") +
-        L", active profile " + std::to_wstring(c.CurrantProfile) + L", device state " +
+        L", active " + ActiveProfileText(c.CurrantProfile) + L", device state " +
         std::to_wstring(c.DeviceState) + L"\n");
     Out(L"Lighting: style " + std::to_wstring(l.LightStyle) + L", light profile " + std::to_wstring(l.LightMode) +
         L", WASD " + std::to_wstring(l.WasdLight) + L", pinyin " + std::to_wstring(l.PinyinLight) +
@@ -130,31 +150,82 @@ int Check(zavocfg::Args args) {
     const std::wstring data = zavocfg::DataFolderFrom(args);
     if (!args.empty()) return zavocfg::Fail(L"check: unexpected argument " + args[0]);
     if (!fs::DirectoryExists(data)) return zavocfg::Fail(data + L": no such folder");
+    // A file that cannot be read would otherwise show as hundreds of missing keys.
+    if (std::wstring bad = zavocfg::UnreadableSettingsFile(data); !bad.empty()) return zavocfg::Fail(bad);
     auto problems = CheckDataFolder(data);
     for (const auto& p : problems) Out(FormatProblem(p) + L"\n");
     if (problems.empty()) Out(L"no problems\n");
     return problems.empty() ? 0 : 1;
 }
 
-// DIR with its trailing separator, as --data gives it.
-std::wstring Folder(const std::wstring& dir) {
-    zavocfg::Args a = {L"--data", dir};
-    return zavocfg::DataFolderFrom(a);
+// The problems check finds in `data` whose stored text a save of `c` would not
+// write back as it is: a damaged macro saved as zeros, a number that is not one
+// saved as what it reads as. Found by saving into a scratch folder and comparing
+// the stored texts; values that are missing (the save only adds them) and rules
+// between values (the save keeps them as they are) are left out.
+std::vector<ConfigProblem> DamageASaveReplaces(const std::wstring& data, const KeyboardConfig& c) {
+    std::vector<ConfigProblem> damage;
+    std::vector<ConfigProblem> problems = CheckDataFolder(data);
+    problems.erase(std::remove_if(problems.begin(), problems.end(),
+                                  [&](const ConfigProblem& p) {
+                                      std::wstring stored;
+                                      return p.key.empty() || !Settings().IniReadRaw(p.file, p.section, p.key, stored);
+                                  }),
+                   problems.end());
+    if (problems.empty()) return damage;
+    zavocfg::ScratchFolder scratch;
+    // Without a scratch save there is no telling: every damaged stored value counts.
+    if (scratch.path().empty() || !SaveConfiguration(scratch.path(), c)) return problems;
+    for (const ConfigProblem& p : problems) {
+        std::wstring before, after;
+        Settings().IniReadRaw(p.file, p.section, p.key, before);
+        const std::wstring saved = scratch.path() + p.file.substr(data.size());
+        if (!Settings().IniReadRaw(saved, p.section, p.key, after) || after != before) damage.push_back(p);
+    }
+    return damage;
+}
+
+// Names of the six settings files already in `folder`.
+std::wstring SettingsFilesIn(const std::wstring& folder) {
+    std::wstring names;
+    for (const std::wstring& f : zavocfg::SettingsFiles(folder))
+        if (fs::FileExists(f)) names += (names.empty() ? L"" : L", ") + f.substr(folder.size());
+    return names;
 }
 
 int Roundtrip(zavocfg::Args args) {
     std::wstring data, out;
+    const bool force = zavocfg::TakeFlag(args, L"--force");
     const bool toOut = zavocfg::TakeOption(args, L"--out", out);
     if (!zavocfg::TakeOption(args, L"--data", data)) return zavocfg::Fail(L"roundtrip: --data DIR is required");
     if (!args.empty()) return zavocfg::Fail(L"roundtrip: unexpected argument " + args[0]);
-    data = Folder(data);
-    out = toOut ? Folder(out) : data;
+    data = zavocfg::WithSeparator(data);
+    out = toOut ? zavocfg::WithSeparator(out) : data;
     auto c = std::make_unique<KeyboardConfig>();
     std::wstring error;
     if (!ReadDataFolder(data, *c, error)) return zavocfg::Fail(error);  // LoadConfiguration would create it
     LoadConfiguration(data, *c);
+
+    // The save rewrites whole files, but keys it does not write stay in a file
+    // that is already there: into another folder's files that is a merge.
+    const std::wstring existing = out != data ? SettingsFilesIn(out) : L"";
+    if (!existing.empty() && !force)
+        return zavocfg::Fail(L"roundtrip: " + out + L" already holds " + existing +
+                             L"; the save would merge into them (keys it does not write stay); nothing was "
+                             L"written (--force merges)");
+
+    const std::vector<ConfigProblem> damage = DamageASaveReplaces(data, *c);
+    for (const ConfigProblem& p : damage)
+        zavocfg::Err(L"warning: " + FormatProblem(p) + L"; the save replaces this value\n");
+    if (!damage.empty() && !force) {
+        zavocfg::Err(L"zavocfg: roundtrip: the save would replace " + std::to_wstring(damage.size()) +
+                     L" damaged value(s); nothing was written (--force saves anyway)\n");
+        return 1;
+    }
+
     SaveResult r = SaveConfiguration(out, *c);
     if (!r) return zavocfg::Fail(r.file + L": " + r.reason);
+    if (!existing.empty()) Out(L"merged into the settings files already in " + out + L"\n");
     Out(L"saved " + data + L" to " + out + L"\n");
     return 0;
 }
@@ -213,7 +284,7 @@ int Demo(zavocfg::Args args) {
     std::wstring out;
     if (!zavocfg::TakeOption(args, L"--out", out)) return zavocfg::Fail(L"demo: --out DIR is required");
     if (!args.empty()) return zavocfg::Fail(L"demo: unexpected argument " + args[0]);
-    out = Folder(out);
+    out = zavocfg::WithSeparator(out);
     SaveResult r = SaveConfiguration(out, *DemoConfig());
     if (!r) return zavocfg::Fail(r.file + L": " + r.reason);
     Out(L"demo configuration written to " + out + L"\n");
@@ -224,6 +295,8 @@ int Demo(zavocfg::Args args) {
 
 ZAVOCFG_COMMAND("show", "show [--data DIR]      the configuration, profile by profile", Show);
 ZAVOCFG_COMMAND("check", "check [--data DIR]     validates the six settings files; exit 1 on problems", Check);
-ZAVOCFG_COMMAND("roundtrip", "roundtrip --data DIR [--out DIR]  loads and saves again (into --out, or back)",
+ZAVOCFG_COMMAND("roundtrip",
+                "roundtrip --data DIR [--out DIR] [--force]  loads and saves again (into --out, or back); "
+                "--force saves over damaged values and merges into files already in --out",
                 Roundtrip);
 ZAVOCFG_COMMAND("demo", "demo --out DIR         writes a small demo configuration", Demo);

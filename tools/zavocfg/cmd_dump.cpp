@@ -1,7 +1,8 @@
 // zavocfg dump --json [--data DIR]: the whole configuration as JSON (UTF-8).
-// Macro event data is given as hexadecimal text, two digits per byte, without
-// the zero bytes at its end (the stored 10880 bytes are that text padded with
-// zeros).
+// Macro event data is given as hexadecimal text, two digits per byte: the
+// macro's MacroLength events, and any bytes after them up to the last that is
+// not zero (the stored 10880 bytes are that text padded with zeros).
+#include <algorithm>
 #include <memory>
 #include <nlohmann/json.hpp>
 
@@ -20,6 +21,9 @@ std::string MacroHex(const MacroGroup& m) {
     static const char kHex[] = "0123456789ABCDEF";
     size_t end = m.Macro.size();
     while (end > 0 && m.Macro[end - 1] == 0) --end;
+    // A release (code, 0) at the end is part of the macro, zero or not. A length
+    // past the budget (0xFFFF when the slot never held a macro) counts nothing.
+    if (m.MacroLength <= MACRO_EVENT_MAX) end = std::max(end, 2 * static_cast<size_t>(m.MacroLength));
     std::string out;
     for (size_t i = 0; i < end; ++i) {
         out += kHex[m.Macro[i] >> 4];

@@ -2,6 +2,7 @@
 // zavocfg macro expand FILE  the events the T-key dialog stores for it
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "Cli.h"
 #include "config/Ini.h"
@@ -40,6 +41,24 @@ void ShowCountNote(const std::wstring& path) {
                      std::to_wstring(std::clamp<std::int32_t>(stored, 0, MACRO_EVENT_MAX)) + L"\n");
 }
 
+// Why the events of a file with a Count above 0 cannot be read: its "Macro"
+// value is missing or not valid event data (they would read as zeros, that is
+// as releases of no key). Empty when they can be read.
+std::wstring UnreadableEventsNote(const std::wstring& path, std::int32_t count) {
+    if (count <= 0) return L"";
+    std::wstring stored;
+    if (!Settings().IniReadRaw(path, L"Setting", L"Macro", stored))
+        return L"note: the file has no \"Macro\" value, so its " + std::to_wstring(count) +
+               L" events cannot be read; the editor would show them empty\n";
+    std::vector<std::uint8_t> events(sizeof(MacroRecording::Events));
+    if (!Settings().IniReadStruct(path, L"Setting", L"Macro", events.data(), events.size()))
+        return L"note: the \"Macro\" value is not valid event data (" + std::to_wstring(stored.size()) +
+               L" characters; " + std::to_wstring(2 * events.size() + 2) +
+               L" hexadecimal digits with a matching checksum expected), so its " + std::to_wstring(count) +
+               L" events cannot be read; the editor would show them empty\n";
+    return L"";
+}
+
 int Show(const std::wstring& path) {
     MacroRecording macro;
     LoadMacroFile(path, macro);
@@ -50,6 +69,10 @@ int Show(const std::wstring& path) {
                  std::to_wstring(macro.DefaultDelay) + L"  DefaultDelayValue " +
                  std::to_wstring(macro.DefaultDelayValue) + L" ms  Count " + std::to_wstring(macro.Count) + L"\n");
     ShowCountNote(path);
+    if (std::wstring note = UnreadableEventsNote(path, macro.Count); !note.empty()) {
+        zavocfg::Out(note);
+        return 0;
+    }
 
     size_t width = 6;
     for (const std::wstring& line : lists.EventLines) width = std::max(width, line.size());
@@ -78,6 +101,8 @@ std::wstring Describe(MacroEvent e) {
 
 int Expand(const std::wstring& path) {
     ShowCountNote(path);
+    const std::int32_t count = std::clamp<std::int32_t>(Settings().IniReadInt(path, L"Setting", L"Count", 0), 0, MACRO_EVENT_MAX);
+    zavocfg::Out(UnreadableEventsNote(path, count));
     const ExpandedMacro macro = LoadMacroForKey(path);
     zavocfg::Out(L"MacroLength " + std::to_wstring(macro.Length) + L"\n");
     for (int i = 0; i < macro.Length; ++i) {

@@ -1,14 +1,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <vector>
 
 #include "Cli.h"
+#include "config/ConfigStore.h"
+#include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #include <shlobj.h>
 #include <io.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace zavocfg {
@@ -34,12 +39,17 @@ void Write(FILE* f, const std::wstring& text) {
     fflush(f);
 }
 
-int Usage() {
+std::wstring UsageText() {
     std::wstring text = L"usage: zavocfg COMMAND [ARGS]\n";
     for (auto& [name, c] : Registry()) text += L"  " + zavo::text::FromUtf8(c.usage) + L"\n";
-    Err(text);
-    return 2;
+    return text;
 }
+
+#ifdef _WIN32
+constexpr wchar_t kSeparator = L'\\';
+#else
+constexpr wchar_t kSeparator = L'/';
+#endif
 
 }  // namespace
 
@@ -56,6 +66,7 @@ int Fail(const std::wstring& message) {
 bool TakeOption(Args& args, const std::wstring& name, std::wstring& value) {
     for (size_t i = 0; i + 1 < args.size(); ++i) {
         if (args[i] == name) {
+            if (args[i + 1].empty()) throw UsageError{name + L" needs a value, not an empty text"};
             value = args[i + 1];
             args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
             return true;
@@ -88,17 +99,57 @@ std::wstring DefaultDataFolder() {
 #endif
 }
 
+std::wstring WithSeparator(std::wstring dir) {
+    if (!dir.empty() && dir.back() != L'\\' && dir.back() != L'/') dir += kSeparator;
+    return dir;
+}
+
 std::wstring DataFolderFrom(Args& args) {
     std::wstring dir;
     if (!TakeOption(args, L"--data", dir)) return DefaultDataFolder();
-    if (!dir.empty() && dir.back() != L'\\' && dir.back() != L'/') {
-#ifdef _WIN32
-        dir += L'\\';
-#else
-        dir += L'/';
-#endif
+    return WithSeparator(dir);
+}
+
+std::vector<std::wstring> SettingsFiles(const std::wstring& dataFolder) {
+    std::vector<std::wstring> files = {zavo::ConfigFilePath(dataFolder)};
+    for (int p = 0; p < zavo::PROFILE_COUNT; ++p) files.push_back(zavo::ProfileFilePath(dataFolder, p));
+    return files;
+}
+
+std::wstring UnreadableSettingsFile(const std::wstring& dataFolder) {
+    for (const std::wstring& f : SettingsFiles(dataFolder)) {
+        if (!zavo::fs::FileExists(f)) continue;
+        std::string bytes;
+        if (zavo::fs::Status s = zavo::fs::ReadWholeFile(f, bytes); !s) return f + L": " + s.error;
     }
-    return dir;
+    return L"";
+}
+
+ScratchFolder::ScratchFolder() {
+#ifdef _WIN32
+    wchar_t base[MAX_PATH + 1] = {};
+    if (!GetTempPathW(MAX_PATH + 1, base)) return;
+    for (unsigned n = 0; n < 100 && path_.empty(); ++n) {
+        std::wstring dir = std::wstring(base) + L"zavocfg-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                           std::to_wstring(GetTickCount() + n);
+        if (CreateDirectoryW(dir.c_str(), nullptr)) path_ = dir + L"\\";
+    }
+#else
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/zavocfg-XXXXXX";
+    if (mkdtemp(pattern.data())) path_ = zavo::text::FromUtf8(pattern) + L"/";
+#endif
+}
+
+ScratchFolder::~ScratchFolder() {
+    if (path_.empty()) return;
+    for (const std::wstring& name : zavo::fs::ListFiles(path_, L"")) zavo::fs::RemoveFile(path_ + name);
+    std::wstring dir = path_.substr(0, path_.size() - 1);
+#ifdef _WIN32
+    RemoveDirectoryW(dir.c_str());
+#else
+    rmdir(zavo::text::ToUtf8(dir).c_str());
+#endif
 }
 
 }  // namespace zavocfg
@@ -111,11 +162,27 @@ int main(int argc, char** argv) {
     zavocfg::Args all;
     for (int i = 1; i < argc; ++i) all.push_back(zavo::text::FromUtf8(argv[i]));
 #endif
-    if (all.empty()) return zavocfg::Usage();
-    std::string name = zavo::text::ToUtf8(all.front());
+    if (all.empty()) {
+        zavocfg::Err(zavocfg::UsageText());
+        return 2;
+    }
+    const std::wstring& first = all.front();
+    if (first == L"--help" || first == L"-h" || first == L"help") {
+        zavocfg::Out(zavocfg::UsageText());
+        return 0;
+    }
     auto& reg = zavocfg::Registry();
-    auto it = reg.find(name);
-    if (it == reg.end()) return zavocfg::Usage();
+    auto it = reg.find(zavo::text::ToUtf8(first));
+    if (it == reg.end())
+        return zavocfg::Fail(L"unknown command \"" + first + L"\" (zavocfg --help lists the commands)");
     zavocfg::Args rest(all.begin() + 1, all.end());
-    return it->second.run(rest);
+    if (zavocfg::TakeFlag(rest, L"--help")) {
+        zavocfg::Out(L"usage: zavocfg " + zavo::text::FromUtf8(it->second.usage) + L"\n");
+        return 0;
+    }
+    try {
+        return it->second.run(rest);
+    } catch (const zavocfg::UsageError& e) {
+        return zavocfg::Fail(e.message);
+    }
 }

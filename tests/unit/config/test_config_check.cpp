@@ -55,6 +55,19 @@ TEST(ConfigCheck, ProfilesSavedFromTheirReadDefaultsAreSound) {
     for (const auto& p : CheckDataFolder(dir.path())) ADD_FAILURE() << text::ToUtf8(FormatProblem(p));
 }
 
+// A Config.config holding only Mode: every other value reads as -1 and a save
+// writes -1 back. Those are values the tool never wrote, not damage.
+TEST(ConfigCheck, ConfigValuesSavedFromTheirReadDefaultsAreSound) {
+    TempDir dir;
+    zavo::testing::Put(ConfigFilePath(dir.path()), "[CONFIG]\r\nMode=0\r\n");
+    auto config = std::make_unique<KeyboardConfig>();
+    LoadConfiguration(dir.path(), *config);
+    ASSERT_EQ(config->CurrantProfile, -1);
+    ASSERT_EQ(config->Light.LightMode, -1);
+    ASSERT_TRUE(SaveConfiguration(dir.path(), *config));
+    for (const auto& p : CheckDataFolder(dir.path())) ADD_FAILURE() << text::ToUtf8(FormatProblem(p));
+}
+
 TEST(ConfigCheck, ReportsEachKindOfDamageWhereItLies) {
     const Damage cases[] = {
         {"macro text one digit short", None,
@@ -80,6 +93,11 @@ TEST(ConfigCheck, ReportsEachKindOfDamageWhereItLies) {
         {"macro length", None,
          [](const std::wstring& d) { Settings().IniWriteInt(ProfileFilePath(d, 0), L"MACROG10", L"MacroLength", 6000); },
          0, L"MACROG10", L"MacroLength", 2},  // and the budget
+        {"key code 0 in a macro", [](KeyboardConfig& c) { c.Profile[3].Button[2].Macro.Macro[6] = 0; },
+         Nothing, 3, L"MACROG2", L"Macro"},
+        {"light value outside its range", None,
+         [](const std::wstring& d) { Settings().IniWriteInt(ConfigFilePath(d), L"LIGHTOPTION", L"TT15", -2); }, -1,
+         L"LIGHTOPTION", L"TT15"},
         {"command event in a slot", [](KeyboardConfig& c) { c.Profile[3].Button[2].Macro.Macro[0] = 0xEE; },
          Nothing, 3, L"MACROG2", L"Macro"},
         {"instant-shift choice twice", [](KeyboardConfig& c) { c.Profile[4].InstantShift.ProfileKey[1] = 2; },

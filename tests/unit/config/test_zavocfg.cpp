@@ -1,5 +1,9 @@
-// zavocfg as a user runs it: exit codes, one-line errors naming the path, and that
-// read-only commands write nothing.
+// zavocfg as a user runs it: exit codes, one-line errors naming the path once
+// with the system's reason, that read-only commands write nothing, and that a
+// roundtrip never replaces damaged values or merges into other files unasked.
+// Natively it runs zavocfg through the shell; in the Windows build (under Wine)
+// zavocfg.exe through cmd.exe. Arguments are quoted with double quotes, which
+// both understand.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -7,12 +11,20 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include "ConfigFixtures.h"
 #include "TempDir.h"
 #include "config/ConfigStore.h"
+#include "config/Ini.h"
 #include "platform/TextCodec.h"
 
 using namespace zavo;
@@ -21,23 +33,65 @@ namespace {
 
 struct Outcome {
     int status = -1;
-    std::string out;
+    std::string out;  // standard output
+    std::string err;  // standard error
+    std::string all() const { return out + err; }
 };
 
+#ifdef _WIN32
+// zavocfg.exe beside this test program.
+std::wstring Program() {
+    wchar_t path[MAX_PATH] = {};
+    std::wstring self(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return self.substr(0, self.find_last_of(L'\\') + 1) + L"zavocfg.exe";
+}
+#endif
+
 Outcome Zavocfg(const std::string& args) {
-    const char* bin = std::getenv("ZAVO_BIN_DIR");
-    std::string cmd = std::string(bin ? bin : ".") + "/zavocfg " + args + " 2>&1";
     Outcome r;
+#ifdef _WIN32
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::wstring errFile = temp + (L"test_zavocfg_err_" + std::to_wstring(GetCurrentProcessId()));
+    // cmd.exe /c takes the line after the outer quotes as it is.
+    const std::wstring cmd = L"\"\"" + Program() + L"\" " + text::FromUtf8(args) + L" 2>\"" + errFile + L"\"\"";
+    FILE* p = _wpopen(cmd.c_str(), L"rb");
+#else
+    const std::wstring errFile = L"/tmp/test_zavocfg_err_" + std::to_wstring(getpid());
+    const char* bin = std::getenv("ZAVO_BIN_DIR");
+    const std::string cmd = std::string(bin ? bin : ".") + "/zavocfg " + args + " 2>" + text::ToUtf8(errFile);
     FILE* p = popen(cmd.c_str(), "r");
+#endif
     if (!p) return r;
     char buf[4096];
     while (size_t n = fread(buf, 1, sizeof buf, p)) r.out.append(buf, n);
-    int st = pclose(p);
+#ifdef _WIN32
+    r.status = _pclose(p);
+#else
+    const int st = pclose(p);
     r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+#endif
+    r.err = zavo::testing::Bytes(errFile);
+    fs::RemoveFile(errFile);
+    // Text as the tests compare it: lines end with "\n" on both systems.
+    for (std::string* text : {&r.out, &r.err}) text->erase(std::remove(text->begin(), text->end(), '\r'), text->end());
     return r;
 }
 
 std::string Dir(const TempDir& d) { return text::ToUtf8(d.path()); }
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
+    return n;
+}
+
+// The bytes of the six settings files, to show that nothing changed.
+std::string AllFiles(const std::wstring& dir) {
+    std::string all = zavo::testing::Bytes(ConfigFilePath(dir));
+    for (int p = 0; p < PROFILE_COUNT; ++p) all += zavo::testing::Bytes(ProfileFilePath(dir, p));
+    return all;
+}
 
 TEST(Zavocfg, DemoShowCheckAndDump) {
     TempDir d;
@@ -52,7 +106,8 @@ TEST(Zavocfg, DemoShowCheckAndDump) {
     auto j = nlohmann::json::parse(dump.out);
     EXPECT_EQ(j["Mode"], 1);
     EXPECT_EQ(j["Profile"][1]["Button"][0]["Macro"]["MacroName"], "Build order");
-    EXPECT_EQ(j["Profile"][0]["Button"][2]["Macro"]["Macro"], "2A01FF012A");  // trailing zeros left out
+    // Up to the macro's length: the closing release "2A 00" is kept, the padding is not.
+    EXPECT_EQ(j["Profile"][0]["Button"][2]["Macro"]["Macro"], "2A01FF012A00");
     EXPECT_EQ(j["Profile"][0]["SwapKey"].size(), static_cast<size_t>(STANDARD_KEY_COUNT));
 }
 
@@ -66,6 +121,8 @@ TEST(Zavocfg, CheckReportsProblemsWithExitOne) {
     EXPECT_NE(check.out.find("Profile2.prof [ALTERNATE_PROFILE] PROFILE2: instant-shift choice 2 is used twice"),
               std::string::npos)
         << check.out;
+    // A rule between values is kept as it is by a save: no reason to refuse it.
+    EXPECT_EQ(Zavocfg("roundtrip --data " + Dir(d)).status, 0);
 }
 
 TEST(Zavocfg, ErrorsNameThePathAndExitTwo) {
@@ -76,8 +133,9 @@ TEST(Zavocfg, ErrorsNameThePathAndExitTwo) {
                                    "ini get " + missing + "/x.ini A k"}) {
         Outcome r = Zavocfg(cmd);
         EXPECT_EQ(r.status, 2) << cmd;
-        EXPECT_NE(r.out.find("nowhere"), std::string::npos) << cmd << ": " << r.out;
-        EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+        EXPECT_NE(r.err.find("nowhere"), std::string::npos) << cmd << ": " << r.err;
+        const std::string all = r.all();
+        EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 1) << all;
     }
     EXPECT_FALSE(fs::DirectoryExists(d.path() + L"nowhere"));
     EXPECT_EQ(Zavocfg("ini get-struct " + Dir(d) + "x.ini A k 0").status, 2);
@@ -88,7 +146,7 @@ TEST(Zavocfg, ErrorsNameThePathAndExitTwo) {
 TEST(Zavocfg, IniPrimitivesAndRoundtrip) {
     TempDir d;
     const std::string f = Dir(d) + "x.ini";
-    EXPECT_EQ(Zavocfg("ini set " + f + " Sec Key 'two words'").status, 0);
+    EXPECT_EQ(Zavocfg("ini set " + f + " Sec Key \"two words\"").status, 0);
     EXPECT_EQ(Zavocfg("ini get " + f + " SEC key").out, "two words\n");
     EXPECT_EQ(Zavocfg("ini get " + f + " Sec other").status, 1);
     EXPECT_EQ(Zavocfg("ini set-struct " + f + " Sec data 3 01ff10").status, 0);
@@ -103,6 +161,236 @@ TEST(Zavocfg, IniPrimitivesAndRoundtrip) {
     ASSERT_EQ(Zavocfg("roundtrip --data " + Dir(data) + " --out " + Dir(out) + "copy").status, 0);
     EXPECT_EQ(zavo::testing::Bytes(ProfileFilePath(out.path() + L"copy/", 2)), before);
     EXPECT_EQ(zavo::testing::Bytes(ProfileFilePath(data.path(), 2)), before);
+}
+
+TEST(Zavocfg, CommandLine) {
+    struct Case {
+        const char* name;
+        std::string args;
+        int status;
+        const char* out;  // expected in standard output ("" for nothing at all)
+        const char* err;  // expected in standard error ("" for nothing at all)
+    };
+    const Case cases[] = {
+        {"help", "--help", 0, "usage: zavocfg COMMAND", ""},
+        {"help of one command", "roundtrip --help", 0, "roundtrip --data DIR [--out DIR] [--force]", ""},
+        {"no command", "", 2, "", "usage: zavocfg COMMAND"},
+        {"unknown command", "bogus", 2, "", "zavocfg: unknown command \"bogus\""},
+        {"empty --out", "demo --out \"\"", 2, "", "zavocfg: --out needs a value"},
+        {"empty --data", "show --data \"\"", 2, "", "zavocfg: --data needs a value"},
+        {"roundtrip into an empty --out", "roundtrip --data nowhere --out \"\"", 2, "", "--out needs a value"},
+    };
+    for (const Case& c : cases) {
+        Outcome r = Zavocfg(c.args);
+        EXPECT_EQ(r.status, c.status) << c.name;
+        if (*c.out) {
+            EXPECT_NE(r.out.find(c.out), std::string::npos) << c.name << ": " << r.out;
+        } else {
+            EXPECT_EQ(r.out, "") << c.name;
+        }
+        if (*c.err) {
+            EXPECT_NE(r.err.find(c.err), std::string::npos) << c.name << ": " << r.err;
+        } else {
+            EXPECT_EQ(r.err, "") << c.name;
+        }
+    }
+    EXPECT_FALSE(fs::FileExists(L"Config.config"));  // an empty folder is not the current one
+}
+
+// Makes a file exist but refuse to be read while the object lives: on Windows
+// it is held open without sharing; natively it becomes a link to /proc/self/mem,
+// which opens but refuses to be read, even for root.
+class UnreadableFile {
+public:
+    explicit UnreadableFile(const std::wstring& path) {
+#ifdef _WIN32
+        handle_ = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ok_ = handle_ != INVALID_HANDLE_VALUE;
+#else
+        const std::string p = text::ToUtf8(path);
+        ok_ = std::remove(p.c_str()) == 0 && symlink("/proc/self/mem", p.c_str()) == 0;
+#endif
+    }
+    ~UnreadableFile() {
+#ifdef _WIN32
+        if (ok_) CloseHandle(handle_);
+#endif
+    }
+    UnreadableFile(const UnreadableFile&) = delete;
+    UnreadableFile& operator=(const UnreadableFile&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_ = false;
+#ifdef _WIN32
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+#endif
+};
+
+// A file that is there but cannot be read is one line with the system's reason,
+// not hundreds of "missing" keys.
+TEST(Zavocfg, UnreadableFileIsOneLineWithItsReason) {
+    for (const char* file : {"Config.config", "Profile3.prof"}) {
+        TempDir d;
+        ASSERT_EQ(Zavocfg("demo --out " + Dir(d)).status, 0);
+        const std::string path = Dir(d) + file;
+        UnreadableFile locked(text::FromUtf8(path));
+        ASSERT_TRUE(locked.ok()) << path;
+        for (const char* command : {"check", "show", "dump --json", "roundtrip"}) {
+            const std::string cmd = command;
+            Outcome r = Zavocfg(cmd + " --data " + Dir(d));
+            EXPECT_EQ(r.status, 2) << cmd << " " << file;
+            EXPECT_EQ(r.out, "") << cmd << " " << file;
+            EXPECT_EQ(Count(r.err, "\n"), 1u) << cmd << " " << file << ": " << r.err;
+            EXPECT_EQ(r.err.find("zavocfg: " + path + ": "), 0u) << cmd << " " << file << ": " << r.err;
+        }
+    }
+}
+
+#ifndef _WIN32
+// The folder's own reason, naming the path once: making a folder in /sys is
+// not permitted, while a write into the folder that is not there would only say
+// "No such file or directory".
+TEST(Zavocfg, FolderThatCannotBeMadeGivesItsReason) {
+    for (const char* command : {"demo --out /sys/zavocfg-test/data", "roundtrip --out /sys/zavocfg-test"}) {
+        const std::string cmd = command;
+        TempDir d;
+        ASSERT_EQ(Zavocfg("demo --out " + Dir(d) + "src").status, 0);
+        Outcome r = Zavocfg(cmd + (cmd.rfind("roundtrip", 0) == 0 ? " --data " + Dir(d) + "src" : ""));
+        EXPECT_EQ(r.status, 2) << cmd;
+        EXPECT_EQ(r.err.find("No such file"), std::string::npos) << cmd << ": " << r.err;
+        EXPECT_EQ(Count(r.err, "/sys/zavocfg-test"), 1u) << cmd << ": " << r.err;
+    }
+}
+#endif
+
+TEST(Zavocfg, ShowsTheActiveProfileAsTheMainWindowDoes) {
+    struct Case {
+        const char* stored;
+        const char* header;
+        const char* active;  // heading marked active, "" for none
+    };
+    const Case cases[] = {
+        {"3", "active profile IV,", "Profile IV (active)"},
+        {"-1", "active profile I (stored as -1),", "Profile I (active)"},
+        {"204", "active profile I (stored as 204),", "Profile I (active)"},
+        {"5", "active none (every key locked),", ""},
+    };
+    TempDir d;
+    ASSERT_EQ(Zavocfg("demo --out " + Dir(d)).status, 0);
+    for (const Case& c : cases) {
+        ASSERT_EQ(Zavocfg("ini set " + Dir(d) + "Config.config CONFIG CURRENTPROFILE " + c.stored).status, 0);
+        Outcome show = Zavocfg("show --data " + Dir(d));
+        ASSERT_EQ(show.status, 0) << c.stored;
+        EXPECT_NE(show.out.find(c.header), std::string::npos) << c.stored << ": " << show.out;
+        EXPECT_EQ(Count(show.out, "(active)"), *c.active ? 1u : 0u) << c.stored;
+        if (*c.active) {
+            EXPECT_NE(show.out.find(c.active), std::string::npos) << c.stored;
+        }
+    }
+}
+
+// A Config.config holding only Mode=0, saved back: -1 where nothing was written
+// is no problem.
+TEST(Zavocfg, RoundtripOfAConfigHoldingOnlyModeChecksSound) {
+    TempDir d;
+    zavo::testing::Put(ConfigFilePath(d.path()), "[CONFIG]\r\nMode=0\r\n");
+    ASSERT_EQ(Zavocfg("roundtrip --data " + Dir(d)).status, 0);
+    Outcome check = Zavocfg("check --data " + Dir(d));
+    EXPECT_EQ(check.status, 0) << check.out;
+    EXPECT_EQ(check.out, "no problems\n");
+}
+
+// Damage a save would replace (a macro saved as zeros, a number saved as what
+// it reads as) is named, and nothing is written unless --force says so.
+TEST(Zavocfg, RoundtripRefusesToReplaceDamagedValues) {
+    struct Case {
+        const char* name;
+        std::function<void(const std::wstring& profile0)> damage;
+        const char* where;
+    };
+    const Case cases[] = {
+        {"macro value cut short",
+         [](const std::wstring& f) { Settings().IniWriteString(f, L"MACROG2", L"Macro", L"2A01FF"); }, "[MACROG2] Macro"},
+        {"macro checksum",
+         [](const std::wstring& f) {
+             std::wstring v;
+             Settings().IniReadRaw(f, L"MACROG2", L"Macro", v);
+             v.back() = v.back() == L'0' ? L'1' : L'0';
+             Settings().IniWriteString(f, L"MACROG2", L"Macro", v);
+         },
+         "[MACROG2] Macro"},
+        {"function code not a number",
+         [](const std::wstring& f) { Settings().IniWriteString(f, L"BUTTONCONFIG0", L"FunID", L"sixteen"); },
+         "[BUTTONCONFIG0] FunID"},
+    };
+    for (const Case& c : cases) {
+        TempDir d, out;
+        ASSERT_EQ(Zavocfg("demo --out " + Dir(d)).status, 0);
+        c.damage(ProfileFilePath(d.path(), 0));
+        const std::string before = AllFiles(d.path());
+        for (const std::string& target : {std::string(), " --out " + Dir(out) + "copy"}) {
+            Outcome r = Zavocfg("roundtrip --data " + Dir(d) + target);
+            EXPECT_EQ(r.status, 1) << c.name << target;
+            EXPECT_NE(r.err.find(std::string("warning: ") + Dir(d) + "Profile0.prof " + c.where), std::string::npos)
+                << c.name << ": " << r.err;
+            EXPECT_NE(r.err.find("nothing was written (--force saves anyway)"), std::string::npos) << r.err;
+            EXPECT_EQ(AllFiles(d.path()), before) << c.name;
+            EXPECT_FALSE(fs::DirectoryExists(out.path() + L"copy")) << c.name;
+        }
+        Outcome forced = Zavocfg("roundtrip --force --data " + Dir(d));
+        EXPECT_EQ(forced.status, 0) << c.name << ": " << forced.err;
+        EXPECT_NE(forced.err.find("warning: "), std::string::npos) << c.name;
+        // The value is now well formed (what it means is the user's to judge).
+        Outcome check = Zavocfg("check --data " + Dir(d));
+        for (const char* damage : {"characters long", "checksum", "not a decimal number"})
+            EXPECT_EQ(check.out.find(damage), std::string::npos) << c.name << ": " << check.out;
+    }
+}
+
+TEST(Zavocfg, RoundtripIntoAFolderWithFilesMergesOnlyWhenForced) {
+    TempDir d, out;
+    ASSERT_TRUE(SaveConfiguration(d.path(), *zavo::testing::RichConfig()));
+    ASSERT_EQ(Zavocfg("demo --out " + Dir(out)).status, 0);
+    Settings().IniWriteString(ProfileFilePath(out.path(), 1), L"MACROG7", L"MacroName", L"left over");
+    const std::string before = AllFiles(out.path());
+    Outcome refused = Zavocfg("roundtrip --data " + Dir(d) + " --out " + Dir(out));
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("would merge into them"), std::string::npos) << refused.err;
+    EXPECT_EQ(AllFiles(out.path()), before);
+
+    Outcome merged = Zavocfg("roundtrip --force --data " + Dir(d) + " --out " + Dir(out));
+    EXPECT_EQ(merged.status, 0) << merged.err;
+    EXPECT_NE(merged.out.find("merged into the settings files already in " + Dir(out)), std::string::npos)
+        << merged.out;
+    EXPECT_EQ(Settings().IniReadString(ProfileFilePath(out.path(), 1), L"MACROG7", L"MacroName", L""), L"left over");
+}
+
+// A macro file whose events cannot be read says so instead of listing them as
+// releases of no key.
+TEST(Zavocfg, MacroShowNamesAMissingOrInvalidMacroValue) {
+    struct Case {
+        const char* name;
+        const char* extra;  // lines after Count=3
+        const char* note;
+    };
+    const Case cases[] = {
+        {"missing", "", "note: the file has no \"Macro\" value, so its 3 events cannot be read"},
+        {"cut short", "Macro=1401FF0814\r\n", "note: the \"Macro\" value is not valid event data (10 characters;"},
+    };
+    for (const Case& c : cases) {
+        TempDir d;
+        zavo::testing::Put(d.path() + L"m.ini",
+                           std::string("[Setting]\r\nIgnoreDelay=0\r\nDefaultDelay=0\r\nCount=3\r\n") + c.extra);
+        for (const char* sub : {"show", "expand"}) {
+            Outcome r = Zavocfg(std::string("macro ") + sub + " " + Dir(d) + "m.ini");
+            EXPECT_EQ(r.status, 0) << c.name << " " << sub;
+            EXPECT_NE(r.out.find(c.note), std::string::npos) << c.name << " " << sub << ": " << r.out;
+            if (std::string(sub) == "show") {
+                EXPECT_EQ(r.out.find("Release"), std::string::npos) << r.out;
+            }
+        }
+    }
 }
 
 }  // namespace
