@@ -1,5 +1,6 @@
 // Win32 implementation of the file seam, for the Windows build.
 #include "platform/FileSystem.h"
+#include "platform/Win32Handle.h"
 
 #include <windows.h>
 
@@ -61,30 +62,22 @@ bool DirectoryExists(const std::wstring& path) {
 
 Status ReadWholeFile(const std::wstring& path, std::string& bytes) {
     bytes.clear();
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return LastError();
+    const ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return LastError();
+    const HANDLE h = file.Get();
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(h, &size)) {
-        Status s = LastError();
-        CloseHandle(h);
-        return s;
-    }
+    if (!GetFileSizeEx(h, &size)) return LastError();
     bytes.resize(static_cast<size_t>(size.QuadPart));
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD got = 0;
         DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-        if (!::ReadFile(h, bytes.data() + done, want, &got, nullptr)) {
-            Status s = LastError();
-            CloseHandle(h);
-            return s;
-        }
+        if (!::ReadFile(h, bytes.data() + done, want, &got, nullptr)) return LastError();
         if (got == 0) break;
         done += got;
     }
     bytes.resize(done);
-    CloseHandle(h);
     return Status::Ok();
 }
 
@@ -175,11 +168,10 @@ namespace internal {
 
 bool RemoveIfUnheld(const std::wstring& path) {
     // Asked for unshared: refused while any writer has the file open.
-    HANDLE h = CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    return true;
+    // The file goes when this handle closes, at the end of the scope.
+    const ScopedFile unheld(CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return static_cast<bool>(unheld);
 }
 
 double ModifiedSecondsAgo(const std::wstring& path) {
@@ -215,14 +207,13 @@ Status CopyOneFile(const std::wstring& from, const std::wstring& to, bool failIf
 std::vector<std::wstring> ListFiles(const std::wstring& folder, std::wstring_view suffix) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW fd{};
-    HANDLE h = FindFirstFileW(JoinPath(folder, L"*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return names;
+    const ScopedFind search(FindFirstFileW(JoinPath(folder, L"*").c_str(), &fd));
+    if (!search) return names;
     do {
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         std::wstring name = fd.cFileName;
         if (EndsWithNoCase(name, suffix)) names.push_back(std::move(name));
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
+    } while (FindNextFileW(search.Get(), &fd));
     return names;
 }
 
