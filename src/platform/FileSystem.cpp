@@ -12,17 +12,6 @@ constexpr double kOldTemporaryAge = 300;
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
-bool EndsWithNoCase(std::wstring_view name, std::wstring_view suffix) {
-    if (name.size() < suffix.size()) return false;
-    for (size_t i = 0; i < suffix.size(); ++i) {
-        wchar_t a = name[name.size() - suffix.size() + i], b = suffix[i];
-        if (a >= L'A' && a <= L'Z') a += 32;
-        if (b >= L'A' && b <= L'Z') b += 32;
-        if (a != b) return false;
-    }
-    return true;
-}
-
 // Strips a run of 1 to `most` digits from the end of `s`; false when there is none.
 bool StripDigits(std::wstring_view& s, size_t most) {
     size_t n = 0;
@@ -42,7 +31,7 @@ std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
 
 // "<target>.<process id>-<number>.zavotmp" with a target name of at least one character.
 bool IsPendingFileName(std::wstring_view name) {
-    if (!EndsWithNoCase(name, kPendingSuffix)) return false;
+    if (!internal::EndsWithNoCase(name, kPendingSuffix)) return false;
     name.remove_suffix(kPendingSuffix.size());
     if (!StripDigits(name, 10) || name.empty() || name.back() != L'-') return false;
     name.remove_suffix(1);
@@ -52,10 +41,10 @@ bool IsPendingFileName(std::wstring_view name) {
 
 // "<name>.config|.prof|.ini" + ".tmp" + the process id.
 bool IsOldTemporaryName(std::wstring_view name) {
-    if (!StripDigits(name, 10) || !EndsWithNoCase(name, L".tmp")) return false;
+    if (!StripDigits(name, 10) || !internal::EndsWithNoCase(name, L".tmp")) return false;
     name.remove_suffix(4);
     for (std::wstring_view kind : {L".config", L".prof", L".ini"})
-        if (name.size() > kind.size() && EndsWithNoCase(name, kind)) return true;
+        if (name.size() > kind.size() && internal::EndsWithNoCase(name, kind)) return true;
     return false;
 }
 

@@ -29,17 +29,6 @@ std::string NativePath(const std::wstring& path) {
 // file themselves, as they do with the Win32 seam's messages.
 Status Errno() { return Status::Fail(text::FromUtf8(std::strerror(errno))); }
 
-bool EndsWithNoCase(const std::wstring& name, std::wstring_view suffix) {
-    if (name.size() < suffix.size()) return false;
-    for (size_t i = 0; i < suffix.size(); ++i) {
-        wchar_t a = name[name.size() - suffix.size() + i], b = suffix[i];
-        if (a >= L'A' && a <= L'Z') a += 32;
-        if (b >= L'A' && b <= L'Z') b += 32;
-        if (a != b) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 Status SystemError(unsigned long code) {
@@ -236,7 +225,7 @@ std::vector<std::wstring> ListFiles(const std::wstring& folder, std::wstring_vie
     while (dirent* e = ::readdir(dir)) {
         std::wstring name = text::FromUtf8(e->d_name);
         if (name == L"." || name == L"..") continue;
-        if (!EndsWithNoCase(name, suffix)) continue;
+        if (!internal::EndsWithNoCase(name, suffix)) continue;
         if (!FileExists(JoinPath(folder, name))) continue;
         names.push_back(std::move(name));
     }

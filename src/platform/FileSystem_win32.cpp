@@ -26,13 +26,6 @@ std::wstring SystemMessage(DWORD code) {
 
 Status LastError() { return SystemError(GetLastError()); }
 
-bool EndsWithNoCase(const std::wstring& name, std::wstring_view suffix) {
-    if (suffix.empty()) return true;
-    if (name.size() < suffix.size()) return false;
-    return CompareStringOrdinal(name.c_str() + name.size() - suffix.size(), static_cast<int>(suffix.size()),
-                                suffix.data(), static_cast<int>(suffix.size()), TRUE) == CSTR_EQUAL;
-}
-
 bool IsSharingError(DWORD e) {
     return e == ERROR_SHARING_VIOLATION || e == ERROR_LOCK_VIOLATION || e == ERROR_ACCESS_DENIED;
 }
@@ -212,7 +205,7 @@ std::vector<std::wstring> ListFiles(const std::wstring& folder, std::wstring_vie
     do {
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         std::wstring name = fd.cFileName;
-        if (EndsWithNoCase(name, suffix)) names.push_back(std::move(name));
+        if (internal::EndsWithNoCase(name, suffix)) names.push_back(std::move(name));
     } while (FindNextFileW(search.Get(), &fd));
     return names;
 }
