@@ -8,6 +8,8 @@
 #include <thread>
 
 #include "ToolRun.h"
+#include "config/ConfigStore.h"
+#include "service/ServiceCodes.h"
 #include "macro/MacroFiles.h"
 #include "platform/TextCodec.h"
 
@@ -330,6 +332,41 @@ TEST_F(MacroEditorE2E, PickedMacroExported) {
     EXPECT_EQ(back.Count, 2);
     EXPECT_EQ(back.Events[1], DelayEvent(3));
     ASSERT_TRUE(Click(L"2"));
+}
+
+TEST_F(MacroEditorE2E, RecordedMacroAssignedToATKeyReachesTheService) {
+    OpenEditor();
+    Wait(300);
+    NewMacro(L"T1");
+    Record({'A'}, 200);
+    ASSERT_TRUE(Click(L"1"));  // OK saves and closes
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, Ms(5000)));
+    ASSERT_EQ(Load(L"T1").Count, 4);
+
+    ASSERT_TRUE(run.ClickTKey(0));
+    ASSERT_TRUE(run.ClickCommand(cmd::ASSIGN_MACRO));
+    HWND tkey = DialogBesides(run, nullptr);
+    ASSERT_TRUE(tkey);
+    auto center = [](const wchar_t* key) { return CenterOf(SkinFileEntry(L"TKeys.ini", L"BUTTONINFO", key).rect); };
+    ASSERT_TRUE(Press(tkey, center(L"1")));
+    ASSERT_TRUE(DialogBesides(run, tkey));
+    const SkinRect name = SkinFileEntry(L"TKeys.ini", L"BUTTONINFO", L"1").rect;
+    ASSERT_TRUE(Press(tkey, POINT{name.left + 20, name.bottom + 1 + 7}));
+    Wait(300);
+    ASSERT_TRUE(Press(tkey, center(L"2")));  // play once
+    ASSERT_TRUE(Press(tkey, center(L"6")));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(tkey) || !IsWindowVisible(tkey); }, Ms(5000)));
+
+    ASSERT_TRUE(run.ClickCommand(cmd::APPLY));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE), Ms(8000)));
+    KeyboardConfig written;
+    std::wstring error;
+    ASSERT_TRUE(ReadDataFolder(run.Data(), written, error)) << text::ToUtf8(error);
+    const ButtonConfig& b = written.Profile[0].Button[0];
+    EXPECT_EQ(b.FunID, FUNID_MACRO);
+    EXPECT_EQ(b.Macro.MacroName, L"T1");
+    EXPECT_EQ(b.Macro.MacroLength, 4);
+    EXPECT_EQ(b.Macro.Macro[0], 0x14) << "A press";
 }
 
 }  // namespace
