@@ -113,8 +113,9 @@ bool ApplyDelayToLine(MacroRecording& macro, MacroLists& lists, int delayLine, s
 bool StepDelayText(std::wstring_view text, bool up, std::wstring& result) {
     if (text.empty()) return false;
     int units = ParseDecimal(text) / MACRO_DELAY_UNIT_MS;
-    if (up && units >= MACRO_DELAY_MAX_UNITS) return false;
-    units = std::clamp(units, 0, MACRO_DELAY_MAX_UNITS);
+    // At the longest delay or beyond both buttons leave the value alone.
+    if (units >= MACRO_DELAY_MAX_UNITS) return false;
+    units = std::max(units, 0);
     units = up ? units + 1 : std::max(units - 1, 0);
     result = std::to_wstring(units * MACRO_DELAY_UNIT_MS);
     return true;

@@ -47,8 +47,8 @@ bool InsertCommandBefore(MacroRecording& macro, const CommandNames& names, Macro
 bool ApplyDelayToLine(MacroRecording& macro, MacroLists& lists, int delayLine, std::wstring_view valueText);
 
 // The +50 ms ("up") and -50 ms buttons on the delay value text. False (no
-// change) for an empty text, and for +50 ms at 255 units (12750 ms) or more.
-// A negative value counts as 0. -50 ms from 255 units or more gives 12700 ms.
+// change) for an empty text and, for both buttons, at 255 units (12750 ms) or
+// more. A negative value counts as 0.
 bool StepDelayText(std::wstring_view text, bool up, std::wstring& result);
 
 // Ignore-delay and default-delay toggles; turning one on turns the other off.

@@ -18,15 +18,6 @@ constexpr size_t kMaxImportPath = 127;
 // Import tries "name(2)" up to "name(9999)".
 constexpr int kMaxImportSuffix = 9999;
 
-bool IsSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
-
-std::wstring Trimmed(const std::wstring& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && IsSpace(s[b])) ++b;
-    while (e > b && IsSpace(s[e - 1])) --e;
-    return s.substr(b, e - b);
-}
-
 std::wstring Upper(std::wstring s) {
     for (wchar_t& c : s) c = static_cast<wchar_t>(std::towupper(c));
     return s;
@@ -72,6 +63,13 @@ std::wstring BaseName(const std::wstring& path) {
 }
 
 
+// The macro folder is made when it is missing, so a first save does not fail
+// for want of it (its parent, the data folder, is made at start-up).
+fs::Status EnsureMacroFolder(const std::wstring& folder) {
+    if (fs::DirectoryExists(folder)) return fs::Status::Ok();
+    return fs::MakeDirectory(folder);
+}
+
 }  // namespace
 
 std::wstring MacroFolderOf(const std::wstring& dataFolder) { return dataFolder + L"Macro Setting\\"; }
@@ -82,16 +80,19 @@ std::wstring MacroFilePathOf(const std::wstring& folder, const std::wstring& nam
 
 
 MacroNameCheck CheckMacroName(const std::wstring& name) {
-    if (Trimmed(name).empty()) return {false, L"Please type a name for the macro."};
+    // The file name is always the name followed by ".ini", so a trailing dot or
+    // blank inside it is harmless ("a." is the file "a..ini"); only what would
+    // leave the folder, break the file name or list as another macro is refused.
+    if (name.empty()) return {false, L"Please type a name for the macro."};
     if (name.size() > kMaxNameLength) return {false, L"A macro name can have at most 251 characters."};
     for (wchar_t c : name) {
-        if (c < 32 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos)
+        if (c < 32 || c == 127 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos)
             return {false, L"A macro name cannot contain any of these characters: \\ / : * ? \" < > |"};
     }
-    if (name.back() == L'.' || IsSpace(name.back()))
-        return {false, L"A macro name cannot end with a dot or a space."};
     if (IsReservedDeviceName(name))
         return {false, L"\"" + name + L"\" is reserved by Windows and cannot be a macro name."};
+    if (name.size() >= kExtension.size() && Upper(name.substr(name.size() - kExtension.size())) == L".INI")
+        return {false, L"A macro name cannot end with \".ini\"."};
     return {};
 }
 
@@ -136,7 +137,8 @@ void LoadMacroFile(const std::wstring& path, MacroRecording& macro) {
 MacroFileResult SaveMacroByName(const std::wstring& folder, const std::wstring& name,
                                 const MacroRecording& macro, std::vector<std::wstring>& names) {
     if (MacroNameCheck check = CheckMacroName(name); !check) return Result(MacroFileResult::InvalidName, check.reason);
-    fs::Status saved = SaveMacroFile(MacroFilePathOf(folder, name), macro);
+    fs::Status saved = EnsureMacroFolder(folder);
+    if (saved) saved = SaveMacroFile(MacroFilePathOf(folder, name), macro);
     RefillMacroNameList(folder, names);
     if (!saved) return Result(MacroFileResult::WriteFailed, saved.error);
     return Named(name, names);
@@ -148,7 +150,8 @@ MacroFileResult CreateMacro(const std::wstring& folder, const std::wstring& name
     const std::wstring path = MacroFilePathOf(folder, name);
     if (fs::FileExists(path)) return Result(MacroFileResult::AlreadyExists, L"Macro name already exist!");
     // The new file starts with what the editor holds; the editor then starts empty.
-    fs::Status saved = SaveMacroFile(path, current);
+    fs::Status saved = EnsureMacroFolder(folder);
+    if (saved) saved = SaveMacroFile(path, current);
     if (!saved) return Result(MacroFileResult::WriteFailed, saved.error);
     current.Clear();
     RefillMacroNameList(folder, names);
@@ -158,17 +161,21 @@ MacroFileResult CreateMacro(const std::wstring& folder, const std::wstring& name
 MacroFileResult ImportMacroFile(const std::wstring& folder, const std::wstring& sourcePath, MacroRecording& macro,
                                 std::vector<std::wstring>& names) {
     if (sourcePath.size() >= kMaxImportPath) return Result(MacroFileResult::PathTooLong);
-    LoadMacroFile(sourcePath, macro);
     const std::wstring base = BaseName(sourcePath);
     if (MacroNameCheck check = CheckMacroName(base); !check) return Result(MacroFileResult::InvalidName, check.reason);
+    if (!fs::FileExists(sourcePath)) return Result(MacroFileResult::NotFound);
     std::wstring name = base;
     for (int n = 2; fs::FileExists(MacroFilePathOf(folder, name)); ++n) {
         if (n > kMaxImportSuffix) return Result(MacroFileResult::AlreadyExists, L"Macro name already exist!");
         name = base + L"(" + std::to_wstring(n) + L")";
     }
-    fs::Status copied = fs::CopyOneFile(sourcePath, MacroFilePathOf(folder, name), true);
+    // The editor takes the imported macro only once its copy is in the folder:
+    // a refused or failed import leaves the current macro as it was.
+    fs::Status copied = EnsureMacroFolder(folder);
+    if (copied) copied = fs::CopyOneFile(sourcePath, MacroFilePathOf(folder, name), true);
     RefillMacroNameList(folder, names);
     if (!copied) return Result(MacroFileResult::WriteFailed, copied.error);
+    LoadMacroFile(MacroFilePathOf(folder, name), macro);
     return Named(name, names);
 }
 
@@ -179,15 +186,19 @@ MacroFileResult ExportMacroFile(const std::wstring& targetPath, const MacroRecor
     return Result(MacroFileResult::Done);
 }
 
-MacroFileResult DeleteMacro(const std::wstring& folder, int index, std::vector<std::wstring>& names) {
-    if (index < 0 || static_cast<size_t>(index) >= names.size()) return Result(MacroFileResult::NotFound);
-    const std::wstring name = names[static_cast<size_t>(index)];
-    names.erase(names.begin() + index);
+MacroFileResult DeleteMacro(const std::wstring& folder, const std::wstring& name, MacroRecording& current,
+                            std::vector<std::wstring>& names) {
     if (MacroNameCheck check = CheckMacroName(name); !check) return Result(MacroFileResult::InvalidName, check.reason);
     const std::wstring path = MacroFilePathOf(folder, name);
     fs::Status removed = fs::RemoveFile(path);
     // Only a file that is still there counts as a failure.
-    if (!removed && fs::FileExists(path)) return Result(MacroFileResult::WriteFailed, removed.error);
+    const bool stillThere = fs::FileExists(path);
+    RefillMacroNameList(folder, names);
+    if (!removed && stillThere) return Result(MacroFileResult::WriteFailed, removed.error);
+    // The editor's events go with the file, Count too, so that a macro created
+    // next starts empty.
+    current.Events.fill(MacroEvent{});
+    current.Count = 0;
     return Result(MacroFileResult::Done);
 }
 

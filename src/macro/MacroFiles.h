@@ -57,7 +57,7 @@ struct MacroFileResult {
         PathTooLong,    // import of a path of 127 characters or more: no message
         NoFileName,     // export to a path without a file name part: no message
         WriteFailed,    // message: the system's reason
-        NotFound,       // no macro at that index: nothing changed, no message
+        NotFound,       // the file to import is not there: nothing changed, no message
     };
     Code code = Done;
     std::wstring message;
@@ -76,18 +76,22 @@ MacroFileResult SaveMacroByName(const std::wstring& folder, const std::wstring& 
 MacroFileResult CreateMacro(const std::wstring& folder, const std::wstring& name, MacroRecording& current,
                             std::vector<std::wstring>& names);
 
-// Imports a macro file: loads it into `macro`, then copies it byte for byte into
-// the folder under its base name, or the first free of "name(2)", "name(3)", ...
-// and refills the name list. Paths of 127 characters or more are refused.
+// Imports a macro file: copies it byte for byte into the folder under its base
+// name, or the first free of "name(2)", "name(3)", ..., refills the name list and
+// only then loads it into `macro`. Paths of 127 characters or more, a base name
+// that fails the check, a missing source and a failed copy leave `macro` as it
+// was. The folder is made when missing (also by saving and creating).
 MacroFileResult ImportMacroFile(const std::wstring& folder, const std::wstring& sourcePath, MacroRecording& macro,
                                 std::vector<std::wstring>& names);
 
 // Writes the macro to a path the user chose; the path needs a file name part.
 MacroFileResult ExportMacroFile(const std::wstring& targetPath, const MacroRecording& macro);
 
-// Deletes macro `index` of the name list: takes it out of the list and deletes
-// its file. An index outside the list changes nothing.
-MacroFileResult DeleteMacro(const std::wstring& folder, int index, std::vector<std::wstring>& names);
+// Deletes the macro `name`: checks the name, deletes its file, refills the name
+// list and empties `current` (no events, Count 0; its delay settings stay). A
+// refused name or a file that stays changes neither `current` nor the folder.
+MacroFileResult DeleteMacro(const std::wstring& folder, const std::wstring& name, MacroRecording& current,
+                            std::vector<std::wstring>& names);
 
 // The T-key dialog's reading of a macro file: "Count" and "Macro" only, with the
 // commands expanded. A missing file, or events that cannot be read, give an

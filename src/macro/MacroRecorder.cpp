@@ -73,8 +73,13 @@ MacroRecorder::CommandResult MacroRecorder::AppendCommand(int command, std::uint
 }
 
 void MacroRecorder::Stop() {
-    // A full macro has no room for the closing delay; it ends with its last key.
-    if (macro_.ValidCount() >= 1 && macro_.IgnoreDelay == 0 && macro_.ValidCount() < MACRO_EVENT_MAX) {
+    // The closing delay follows an event only: a recording that already ended
+    // (Stop again, a full macro) or a macro ending with a delay gets none, so two
+    // delays never follow each other and the lists stay in step. A full macro has
+    // no room for it; it ends with its last key.
+    const int count = macro_.ValidCount();
+    const bool endsWithEvent = count >= 1 && KindOf(macro_.Events[static_cast<size_t>(count - 1)]) != MacroEventKind::Delay;
+    if (recording_ && endsWithEvent && macro_.IgnoreDelay == 0 && count < MACRO_EVENT_MAX) {
         Append(DelayEvent(0));
         RebuildLists(macro_, names_, lists_);
     }

@@ -54,8 +54,9 @@ public:
     // report is not changed.
     CommandResult AppendCommand(int command, std::uint32_t tick);
 
-    // The stop button: appends the closing delay of 0 ms (unless IgnoreDelay is
-    // 1, the macro is empty or full) and rebuilds the lists, then ends recording.
+    // The stop button: while recording, appends the closing delay of 0 ms when
+    // the macro ends with an event (not when IgnoreDelay is 1 or the macro is
+    // full) and rebuilds the lists; then ends recording.
     void Stop();
     // Every other action that ends a recording: no closing delay.
     void End();

@@ -6,6 +6,7 @@
 #include "dialogs/DlgLoading.h"
 #include "dialogs/DlgWarning.h"
 #include "keydlg/DlgInstShiftSYS.h"
+#include "macroeditor/DlgMacroSetting.h"
 #include "config/ProfileEdits.h"
 #include "light/LightStateFile.h"
 #include "lightwnd/DlgLightOption.h"
@@ -198,8 +199,10 @@ void CZAVOConfigDlg::OnHelp() {
 
 void CZAVOConfigDlg::OnMacroEditor() {
     m_pView->ResetSelection(0);
-    // The macro editor window joins here when it is built.
     ClearStatusText();
+    // The editor works on the macro files only; its result changes nothing here.
+    CDlgMacroSetting editor(m_App, this);
+    editor.DoModal();
 }
 
 void CZAVOConfigDlg::OnLighting() {

@@ -229,7 +229,7 @@ TEST_F(MacroEdits, StepDelayText) {
         {L"100", true, true, L"150"},     {L"120", true, true, L"150"},   {L"100", false, true, L"50"},
         {L"40", false, true, L"0"},       {L"0", false, true, L"0"},      {L"-100", true, true, L"50"},
         {L"12700", true, true, L"12750"}, {L"12750", true, false, L""},   {L"99999", true, false, L""},
-        {L"12750", false, true, L"12700"}, {L"99999", false, true, L"12700"}, {L"", true, false, L""},
+        {L"12750", false, false, L""}, {L"99999", false, false, L""},  {L"12700", false, true, L"12650"}, {L"", true, false, L""},
         {L"", false, false, L""},         {L"abc", true, true, L"50"},
     };
     for (const Case& c : cases) {

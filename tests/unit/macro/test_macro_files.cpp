@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "MacroFixture.h"
 #include "TempDir.h"
@@ -145,11 +146,12 @@ TEST_F(MacroFiles, NameListFromTheFolder) {
 }
 
 TEST_F(MacroFiles, NameCheck) {
+    // A trailing dot or blank is harmless: ".ini" always follows ("a." is a..ini).
     const wchar_t* valid[] = {L"Macro 1", L"a..b", L" lead", L"\u540D\u524D", L"COM10", L"CONSOLE", L"a(2)",
-                              L"x.y"};
+                              L"x.y",     L"a.",   L"b ",    L"..",           L".",     L"a.ini2", L"   "};
     for (const wchar_t* name : valid) EXPECT_TRUE(CheckMacroName(name)) << name;
 
-    const wchar_t* invalid[] = {L"",    L"   ",  L"a/b",  L"a\\b", L"..",    L".",    L"a.",    L"a ",
+    const wchar_t* invalid[] = {L"",    L"a.ini", L"B.INI", L"x y.Ini", L"a/b",  L"a\\b", L"del\x7f",
                                 L"CON", L"con.txt", L"Nul", L"COM1", L"lpt9", L"a:b", L"a*b", L"a?", L"<a>",
                                 L"a|b", L"\"q\"", L"tab\t", L"..\\..\\evil", L"AUX .x"};
     for (const wchar_t* name : invalid) {
@@ -194,11 +196,43 @@ TEST_F(MacroFiles, CreateRefusesExistingAndInvalidNames) {
     EXPECT_EQ(EventsOf(current), Events{Press(B)});
 }
 
-TEST_F(MacroFiles, CreateWithoutFolderFailsAndKeepsTheMacro) {
+TEST_F(MacroFiles, MissingFolderIsMadeByEveryWrite) {
+    TempDir elsewhere;
+    const std::wstring source = elsewhere.path() + L"src.ini";
+    ASSERT_TRUE(SaveMacroFile(source, MacroOf({Press(C)})));
+    struct Case {
+        const char* what;
+        std::function<MacroFileResult(const std::wstring&, MacroRecording&)> run;
+        const wchar_t* name;
+    } const cases[] = {
+        {"save", [&](const std::wstring& f, MacroRecording& m) { return SaveMacroByName(f, L"s", m, names); }, L"s"},
+        {"create", [&](const std::wstring& f, MacroRecording& m) { return CreateMacro(f, L"c", m, names); }, L"c"},
+        {"import", [&](const std::wstring& f, MacroRecording& m) { return ImportMacroFile(f, source, m, names); },
+         L"src"},
+    };
+    for (const Case& c : cases) {
+        TempDir data;
+        const std::wstring missing = MacroFolderOf(data.path());
+        MacroRecording m = MacroOf({Press(B)});
+        MacroFileResult r = c.run(missing, m);
+        ASSERT_TRUE(r.ok()) << c.what << ": " << r.message;
+        EXPECT_TRUE(fs::FileExists(MacroFilePathOf(missing, c.name))) << c.what;
+        EXPECT_EQ(names, Names{c.name}) << c.what;
+    }
+}
+
+TEST_F(MacroFiles, AFolderThatCannotBeMadeFailsAndKeepsTheMacro) {
+    ASSERT_TRUE(fs::WriteFileAtomic(temp.path() + L"plain", "a file, not a folder"));
+    const std::wstring blocked = temp.path() + L"plain\\Macro Setting\\";
     MacroRecording current = MacroOf({Press(B)});
-    MacroFileResult r = CreateMacro(temp.path() + L"missing\\", L"m", current, names);
-    EXPECT_EQ(r.code, MacroFileResult::WriteFailed);
+    EXPECT_EQ(CreateMacro(blocked, L"m", current, names).code, MacroFileResult::WriteFailed);
     EXPECT_EQ(EventsOf(current), Events{Press(B)});
+
+    TempDir elsewhere;
+    const std::wstring source = elsewhere.path() + L"in.ini";
+    ASSERT_TRUE(SaveMacroFile(source, MacroOf({Press(C)})));
+    EXPECT_EQ(ImportMacroFile(blocked, source, current, names).code, MacroFileResult::WriteFailed);
+    EXPECT_EQ(EventsOf(current), Events{Press(B)}) << "a failed import leaves the editor's macro";
 }
 
 TEST_F(MacroFiles, ImportTakesTheFirstFreeName) {
@@ -228,10 +262,33 @@ TEST_F(MacroFiles, ImportOfOtherExtensionsAndLongPaths) {
     EXPECT_EQ(r.name, L"b");
     EXPECT_TRUE(fs::FileExists(PathOf(L"b")));
 
-    MacroRecording untouched = MacroOf({Press(B)});
+}
+
+TEST_F(MacroFiles, RefusedImportLeavesTheEditorsMacro) {
+    TempDir elsewhere;
     const std::wstring longPath = elsewhere.path() + std::wstring(130, L'x') + L".ini";
-    EXPECT_EQ(ImportMacroFile(folder, longPath, untouched, names).code, MacroFileResult::PathTooLong);
-    EXPECT_EQ(EventsOf(untouched), Events{Press(B)});
+    const std::wstring reserved = elsewhere.path() + L"CON.ini";  // base name CON; never written
+    const std::wstring endsIni = elsewhere.path() + L"m.ini.ini";  // base name m.ini
+    ASSERT_TRUE(SaveMacroFile(longPath, MacroOf({Press(C), Wait(9)})));
+    ASSERT_TRUE(SaveMacroFile(endsIni, MacroOf({Press(C), Wait(9)})));
+    struct Case {
+        const char* what;
+        std::wstring path;
+        MacroFileResult::Code code;
+    } const cases[] = {
+        {"long path", longPath, MacroFileResult::PathTooLong},
+        {"reserved name", reserved, MacroFileResult::InvalidName},
+        {"name ending in .ini", endsIni, MacroFileResult::InvalidName},
+        {"missing file", elsewhere.path() + L"absent.ini", MacroFileResult::NotFound},
+    };
+    for (const Case& c : cases) {
+        MacroRecording current = MacroOf({Press(B)});
+        current.IgnoreDelay = 1;
+        EXPECT_EQ(ImportMacroFile(folder, c.path, current, names).code, c.code) << c.what;
+        EXPECT_EQ(EventsOf(current), Events{Press(B)}) << c.what;
+        EXPECT_EQ(current.IgnoreDelay, 1) << c.what;
+        EXPECT_TRUE(fs::ListFiles(folder, L".ini").empty()) << c.what;
+    }
 }
 
 TEST_F(MacroFiles, ExportWritesWhereTheUserChose) {
@@ -244,27 +301,47 @@ TEST_F(MacroFiles, ExportWritesWhereTheUserChose) {
     EXPECT_EQ(ExportMacroFile(elsewhere.path(), m).code, MacroFileResult::NoFileName);
 }
 
-TEST_F(MacroFiles, DeleteRemovesTheNameAndTheFile) {
+TEST_F(MacroFiles, DeleteRemovesTheFileByNameAndEmptiesTheMacro) {
     WriteMacro(L"one", {});
     WriteMacro(L"two", {});
     RefillMacroNameList(folder, names);
-    const std::wstring gone = names[0], kept = names[1];
-    EXPECT_TRUE(DeleteMacro(folder, 0, names).ok());
-    EXPECT_EQ(names, Names{kept});
-    EXPECT_FALSE(fs::FileExists(PathOf(gone)));
-    EXPECT_TRUE(fs::FileExists(PathOf(kept)));
+    MacroRecording current = MacroOf({Press(A), Wait(2), Release(A)});
+    current.DefaultDelay = 1;
+    EXPECT_TRUE(DeleteMacro(folder, L"one", current, names).ok());
+    EXPECT_EQ(names, Names{L"two"});
+    EXPECT_FALSE(fs::FileExists(PathOf(L"one")));
+    EXPECT_TRUE(fs::FileExists(PathOf(L"two")));
+    EXPECT_EQ(current.Count, 0) << "a macro created next starts empty";
+    EXPECT_EQ(current.Events[0], MacroEvent{});
+    EXPECT_EQ(current.DefaultDelay, 1);
 
-    EXPECT_EQ(DeleteMacro(folder, 5, names).code, MacroFileResult::NotFound);
-    EXPECT_EQ(DeleteMacro(folder, -1, names).code, MacroFileResult::NotFound);
-    EXPECT_EQ(names, Names{kept});
+    // The name, not a position in a list refilled meanwhile, picks the file.
+    WriteMacro(L"aaa", {});
+    EXPECT_TRUE(DeleteMacro(folder, L"two", current, names).ok());
+    EXPECT_EQ(names, Names{L"aaa"});
 }
 
-TEST_F(MacroFiles, DeleteNeverReachesOutsideTheFolder) {
+TEST_F(MacroFiles, RefusedDeleteChangesNothing) {
     ASSERT_TRUE(fs::WriteFileAtomic(temp.path() + L"outside.ini", "keep"));
-    names = {L"..\\outside"};
-    EXPECT_EQ(DeleteMacro(folder, 0, names).code, MacroFileResult::InvalidName);
+    WriteMacro(L"kept", {});
+    RefillMacroNameList(folder, names);
+    MacroRecording current = MacroOf({Press(A)});
+    EXPECT_EQ(DeleteMacro(folder, L"..\\outside", current, names).code, MacroFileResult::InvalidName);
     EXPECT_TRUE(fs::FileExists(temp.path() + L"outside.ini"));
-    EXPECT_TRUE(names.empty());
+    EXPECT_EQ(names, Names{L"kept"}) << "the list keeps its names";
+    EXPECT_EQ(EventsOf(current), Events{Press(A)});
+}
+
+TEST_F(MacroFiles, NamesEarlierVersionsWroteCanBeSavedAndDeleted) {
+    for (const wchar_t* name : {L"a.", L"b "}) {
+        MacroRecording m = MacroOf({Press(A)});
+        MacroFileResult r = SaveMacroByName(folder, name, m, names);
+        ASSERT_TRUE(r.ok()) << r.message;
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end());
+        EXPECT_TRUE(DeleteMacro(folder, name, m, names).ok());
+        EXPECT_EQ(std::find(names.begin(), names.end(), name), names.end());
+    }
+    EXPECT_TRUE(fs::ListFiles(folder, L".ini").empty());
 }
 
 TEST_F(MacroFiles, SaveByNameRefusesInvalidNames) {

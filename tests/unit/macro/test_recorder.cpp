@@ -116,6 +116,33 @@ TEST_F(Recorder, EndingWithoutStopAddsNoClosingDelay) {
     EXPECT_EQ(macro.Count, 0);
 }
 
+TEST_F(Recorder, ClosingDelayOnlyAfterAnEvent) {
+    // Stop pressed again, or after a full macro ended the recording, must not add
+    // a second delay: the event and delay lists would fall out of step.
+    recorder.Start();
+    Feed({{VK_A, 0, 1000}});
+    recorder.Stop();
+    recorder.Stop();
+    EXPECT_EQ(EventsOf(macro), (Events{Press(A), Wait(0)}));
+    EXPECT_EQ(lists.DelayLines, (Lines{L"0 ms"}));
+
+    // A macro that already ends with a delay (set up by hand: Start empties it).
+    recorder.Start();
+    Feed({{VK_B, 0, 1000}});
+    macro.Events[1] = Wait(3);
+    macro.Count = 2;
+    recorder.Stop();
+    EXPECT_EQ(EventsOf(macro), (Events{Press(B), Wait(3)}));
+
+    // A command ends the macro: it gets its closing delay.
+    recorder.Start();
+    Feed({{VK_A, 0, 1000}});
+    ASSERT_EQ(recorder.AppendCommand(2, 1100), MacroRecorder::CommandResult::Appended);
+    recorder.Stop();
+    EXPECT_EQ(EventsOf(macro), (Events{Press(A), Wait(2), Cmd(2), Wait(0)}));
+    EXPECT_EQ(lists.EventLines.size(), lists.DelayLines.size());
+}
+
 TEST_F(Recorder, NewRecordingDropsARepeatOfThePreviousLastReport) {
     recorder.Start();
     Feed({{VK_A, 0, 1000}, {VK_A, 1, 1100}});
@@ -170,6 +197,8 @@ TEST_F(Recorder, FullMacroEndsTheRecording) {
     recorder.Start();
     macro.Count = MACRO_EVENT_MAX - 1;
     Feed({{VK_B, 0, 1000, Result::Full}});
+    EXPECT_EQ(macro.Count, MACRO_EVENT_MAX - 1);
+    recorder.Stop();  // the recording already ended: no closing delay
     EXPECT_EQ(macro.Count, MACRO_EVENT_MAX - 1);
 }
 

@@ -1,0 +1,45 @@
+#include "dialogs/DlgNewMacro.h"
+
+namespace zavo {
+
+namespace {
+constexpr int LANG_OK = 9;
+constexpr int LANG_CANCEL = 8;
+constexpr int IDC_MACRO_NAME = 1003;
+}  // namespace
+
+std::vector<SkinButtonSpec> CDlgNewMacro::SkinButtons() {
+    return {{L"1", &m_btnOk, TooltipSource::Lang(LANG_OK)}, {L"2", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL)}};
+}
+
+void CDlgNewMacro::DoDataExchange(CDataExchange* dx) {
+    CSkinDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_MACRO_NAME, m_NameBox);
+}
+
+BOOL CDlgNewMacro::OnInitDialog() {
+    CSkinDialog::OnInitDialog();
+    m_Name.clear();
+    m_NameBox.MoveWindow(90, 49, 95, 20, TRUE);
+    m_NameBox.SetWindowText(L"");
+    m_NameBox.SetFocus();
+    return FALSE;  // the focus is in the name box
+}
+
+BOOL CDlgNewMacro::PreTranslateMessage(MSG* msg) {
+    if (IsEnterOrEscKey(msg)) return FALSE;
+    return CSkinDialog::PreTranslateMessage(msg);
+}
+
+BOOL CDlgNewMacro::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const HWND from = reinterpret_cast<HWND>(lParam);
+    if (from && from == m_btnCancel.m_hWnd) {
+        CDialog::OnCancel();
+    } else if (from && from == m_btnOk.m_hWnd) {
+        m_Name = m_NameBox.GetWindowText();
+        CDialog::OnOK();
+    }
+    return CSkinDialog::OnCommand(wParam, lParam);
+}
+
+}  // namespace zavo

@@ -1,0 +1,35 @@
+// CDlgNewMacro: asks for the name of a new macro. It checks nothing: the macro
+// editor checks the name it gets back. Enter and Esc go to the name box and
+// close nothing.
+#pragma once
+#include <string>
+
+#include "framework/Controls.h"
+#include "skin/BitmapBtn.h"
+#include "skin/SkinnedDialog.h"
+
+namespace zavo {
+
+class CDlgNewMacro : public CSkinDialog {
+public:
+    static constexpr UINT IDD = 136;
+
+    explicit CDlgNewMacro(const AppContext& app, CWnd* owner = nullptr) : CSkinDialog(IDD, app, owner) {}
+
+    // After IDOK: the text of the name box as the user left it (maybe empty).
+    std::wstring m_Name;
+
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void DoDataExchange(CDataExchange* dx) override;
+
+    CBitmapBtn m_btnOk, m_btnCancel;
+    CEdit m_NameBox;
+
+protected:
+    std::wstring SkinFile() const override { return L"CreateNewmacro.ini"; }
+    std::vector<SkinButtonSpec> SkinButtons() override;
+};
+
+}  // namespace zavo

@@ -1,0 +1,123 @@
+// CDlgMacroSetting: the macro editor. The user creates, picks, imports, exports
+// and deletes macro files of the macro folder, records a macro from the real
+// keyboard through KBHook.dll, and edits its steps and delays. The current
+// macro is known by its name (shown on the name button); the window keeps its
+// own list of the folder's macro names.
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+#include "framework/Controls.h"
+#include "framework/Gdi.h"
+#include "macro/MacroLists.h"
+#include "macro/MacroModel.h"
+#include "macro/MacroRecorder.h"
+#include "platform/Win32Handle.h"
+#include "skin/BitmapBtn.h"
+#include "skin/ListMenu.h"
+#include "skin/SkinnedDialog.h"
+
+namespace zavo {
+
+// The keyboard hook's report: wParam = virtual-key code, lParam = 0 press.
+constexpr UINT WM_MACRO_KEY = 1034;
+
+class CDlgMacroSetting : public CSkinDialog {
+public:
+    static constexpr UINT IDD = 135;
+    static constexpr int BUTTON_COUNT = 21;
+
+    explicit CDlgMacroSetting(const AppContext& app, CWnd* owner = nullptr);
+
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void DoDataExchange(CDataExchange* dx) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    // Button "n" of the skin (1..21).
+    CBitmapBtn& Button(int n) { return m_Buttons[static_cast<size_t>(n - 1)]; }
+
+    const MacroRecording& Macro() const { return m_Macro; }
+    const std::wstring& CurrentName() const { return m_strMacroName; }
+    const std::vector<std::wstring>& MacroNames() const { return m_MacroNames; }
+    bool IsRecording() const { return m_Recorder.IsRecording(); }
+    bool HookLoaded() const { return m_pInstallHook != nullptr && m_pRemoveHook != nullptr; }
+    int Command() const { return m_nCommand; }
+
+    CListBox m_EventList, m_DelayList;
+    CEdit m_DelayValue, m_DefaultDelay;
+
+protected:
+    std::wstring SkinFile() const override { return L"MacroSetting.ini"; }
+    std::vector<SkinButtonSpec> SkinButtons() override;
+    void OnLButtonDown(UINT flags, POINT pt) override;
+    void OnDestroy() override;
+    HBRUSH OnCtlColor(HDC dc, HWND child, UINT ctlType) override;
+
+private:
+    using InstallHookFn = BOOL(__cdecl*)(HWND);
+    using RemoveHookFn = BOOL(__cdecl*)();
+
+    void LoadHook();
+    void RemoveHook();
+    // Ends a recording without the closing delay: the hook goes, Record is
+    // released and Stop disabled.
+    void EndRecording();
+    // After Stop or a full macro: as EndRecording, and the command buttons go.
+    void AfterRecordingStopped();
+
+    void OnOkButton();
+    bool SaveCurrent();
+    void OnNewMacro();
+    void OnImport();
+    void OnExport();
+    void OnDeleteMacro();
+    void OnRecord();
+    void OnStop();
+    void OnDeleteLine();
+    void OnMoveLine(bool up);
+    void OnApplyDelay();
+    void OnInsertCommand();
+    void OnNameButton();
+    void OnStepDelay(bool up);
+    void OnIgnoreDelay();
+    void OnDefaultDelay();
+    void OnCommandMenu();
+    void OnMacroPicked(int index);
+    void OnEventSelected();
+    void OnDelaySelected();
+    LRESULT OnMacroKey(WPARAM vk, LPARAM releaseFlag);
+
+    // The list boxes show m_Lists: all of them, or only lines added since.
+    void ShowLists();
+    void ShowNewLines();
+    void ShowName(const std::wstring& name);
+    void ShowCommand();
+    void ShowDelayFlags();
+    void ShowDefaultDelay();
+    void EnableButtons(std::initializer_list<int> buttons, bool enable);
+    void ShowMoveButtons(int line);
+    void SelectEventLine(int line);
+    void Tell(const std::wstring& text);
+    std::wstring StartFolder() const;
+
+    std::array<CBitmapBtn, BUTTON_COUNT> m_Buttons;
+    MacroRecording m_Macro;
+    MacroLists m_Lists;
+    CommandNames m_CommandNames;
+    MacroRecorder m_Recorder;
+    std::wstring m_strMacroFolder;
+    std::vector<std::wstring> m_MacroNames;
+    std::wstring m_strMacroName;
+    int m_nCommand = -1;
+    ScopedModule m_hHook;
+    InstallHookFn m_pInstallHook = nullptr;
+    RemoveHookFn m_pRemoveHook = nullptr;
+    ScopedBrush m_ListBrush;
+    ListMenuHolder m_NameMenu;
+    bool m_bShowingLists = false;
+};
+
+}  // namespace zavo
