@@ -28,8 +28,8 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
         const bool press = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
         if (press || release) {
             DWORD_PTR answer = 0;
-            SendMessageTimeoutW(g_target, WM_MACRO_KEY, info->vkCode, release ? 1 : 0,
-                                SMTO_ABORTIFHUNG | SMTO_BLOCK, REPORT_TIMEOUT_MS, &answer);
+            SendMessageTimeoutW(g_target, WM_MACRO_KEY, info->vkCode, release ? 1 : 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                                REPORT_TIMEOUT_MS, &answer);
         }
     }
     return CallNextHookEx(g_hook, code, wParam, lParam);

@@ -2,38 +2,38 @@
 // windows that load them). Plain #defines: the resource compiler reads this.
 #pragma once
 
-#define IDR_MAINFRAME             128   // application icon
+#define IDR_MAINFRAME 128  // application icon
 
-#define IDD_ZAVOCONFIG_DIALOG     102   // main window
-#define IDD_SINGLEKEY             129   // single-key dialog
-#define IDD_TKEY                  130   // T-key (macro) dialog
-#define IDD_PROFILE_MENU          131   // profile pop-up menu
-#define IDD_CMD_MENU              132   // command pop-up menu
-#define IDD_INSTSHIFT             133   // instant shift dialog
-#define IDD_REPEAT_TIMES          134   // repeat count dialog
-#define IDD_MACRO_SETTING         135   // macro editor
-#define IDD_NEW_MACRO             136   // new macro name dialog
-#define IDD_LIGHT_OPTION          137   // lighting dialog
-#define IDD_WARNING               138   // warning dialog
-#define IDD_MACRO_NAME_MENU       140   // macro name pop-up menu
-#define IDD_LOADING               141   // loading dialog
+#define IDD_ZAVOCONFIG_DIALOG 102  // main window
+#define IDD_SINGLEKEY 129          // single-key dialog
+#define IDD_TKEY 130               // T-key (macro) dialog
+#define IDD_PROFILE_MENU 131       // profile pop-up menu
+#define IDD_CMD_MENU 132           // command pop-up menu
+#define IDD_INSTSHIFT 133          // instant shift dialog
+#define IDD_REPEAT_TIMES 134       // repeat count dialog
+#define IDD_MACRO_SETTING 135      // macro editor
+#define IDD_NEW_MACRO 136          // new macro name dialog
+#define IDD_LIGHT_OPTION 137       // lighting dialog
+#define IDD_WARNING 138            // warning dialog
+#define IDD_MACRO_NAME_MENU 140    // macro name pop-up menu
+#define IDD_LOADING 141            // loading dialog
 
-#define IDB_INDICATOR_DEFAULT     143   // letter D
-#define IDB_INDICATOR_LAUNCH      144   // letter L
-#define IDB_INDICATOR_KEY         145   // letter S
-#define IDB_INDICATOR_MACRO       146   // letter T
+#define IDB_INDICATOR_DEFAULT 143  // letter D
+#define IDB_INDICATOR_LAUNCH 144   // letter L
+#define IDB_INDICATOR_KEY 145      // letter S
+#define IDB_INDICATOR_MACRO 146    // letter T
 
 // The loading animation: resource "LOAD" of type "GIF".
-#define IDR_LOAD_ANIMATION_NAME   "LOAD"
-#define IDR_LOAD_ANIMATION_TYPE   "GIF"
+#define IDR_LOAD_ANIMATION_NAME "LOAD"
+#define IDR_LOAD_ANIMATION_TYPE "GIF"
 
 // Controls of the templates.
-#define IDC_SRC_KEY               1000  // single-key dialog: current key box
-#define IDC_DST_KEY               1001  // single-key dialog: new key box
-#define IDC_REPEAT_COUNT          1002  // repeat count dialog: count box
-#define IDC_MACRO_NAME            1003  // new macro name dialog: name box
-#define IDC_DELAY_VALUE           1004  // macro editor: delay of the selected delay event
-#define IDC_DEFAULT_DELAY         1005  // macro editor: default delay
-#define IDC_EVENT_LIST            1006  // macro editor: key and command events
-#define IDC_DELAY_LIST            1007  // macro editor: delay events
-#define IDC_INDICATOR             1010  // main window: assignment indicator
+#define IDC_SRC_KEY 1000        // single-key dialog: current key box
+#define IDC_DST_KEY 1001        // single-key dialog: new key box
+#define IDC_REPEAT_COUNT 1002   // repeat count dialog: count box
+#define IDC_MACRO_NAME 1003     // new macro name dialog: name box
+#define IDC_DELAY_VALUE 1004    // macro editor: delay of the selected delay event
+#define IDC_DEFAULT_DELAY 1005  // macro editor: default delay
+#define IDC_EVENT_LIST 1006     // macro editor: key and command events
+#define IDC_DELAY_LIST 1007     // macro editor: delay events
+#define IDC_INDICATOR 1010      // main window: assignment indicator

@@ -94,8 +94,8 @@ std::vector<int> FloorUnits(HMODULE hook, std::vector<double>& gaps) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"BenchFloor";
     RegisterClassW(&wc);
-    HWND wnd = CreateWindowW(L"BenchFloor", L"floor", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr,
-                             wc.hInstance, nullptr);
+    HWND wnd = CreateWindowW(L"BenchFloor", L"floor", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr, wc.hInstance,
+                             nullptr);
     auto install = reinterpret_cast<BOOL(__cdecl*)(HWND)>(reinterpret_cast<void*>(GetProcAddress(hook, "installhook")));
     auto remove = reinterpret_cast<BOOL(__cdecl*)()>(reinterpret_cast<void*>(GetProcAddress(hook, "removehook")));
     install(wnd);
@@ -211,9 +211,10 @@ int wmain() {
     const std::vector<int> floor = FloorUnits(hook.Get(), floorGaps);
     const std::vector<int> editor = EditorUnits(app, editorGaps);
     const int floorWrong = WrongUnits(floor, floorGaps), editorWrong = WrongUnits(editor, editorGaps);
-    std::printf("recording: %zu gaps of 120, 430, 1000, 5000 ms; wrong units: editor %d (%zu delays), floor (bare hook) %d"
-                "   (goal: editor <= floor: %s)\n",
-                editorGaps.size(), editorWrong, editor.size(), floorWrong, editorWrong <= floorWrong ? "met" : "not met");
+    std::printf(
+        "recording: %zu gaps of 120, 430, 1000, 5000 ms; wrong units: editor %d (%zu delays), floor (bare hook) %d"
+        "   (goal: editor <= floor: %s)\n",
+        editorGaps.size(), editorWrong, editor.size(), floorWrong, editorWrong <= floorWrong ? "met" : "not met");
     std::printf("  editor units:");
     for (int u : editor) std::printf(" %d", u);
     std::printf("\n  floor units: ");

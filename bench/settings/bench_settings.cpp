@@ -105,9 +105,15 @@ int main() {
     // Engine: a save into an empty folder (nothing kept from before), and a load
     // that parses every file afresh.
     std::wstring engine;
-    double engineSave = Median(runs, [&] { Settings().DropCache(); engine = Folder(base, "engine"); },
-                               [&] { SaveConfiguration(engine, *config); });
-    double engineLoad = Median(runs, [&] { Settings().DropCache(); }, [&] { LoadConfiguration(engine, *loaded); });
+    double engineSave = Median(
+        runs,
+        [&] {
+            Settings().DropCache();
+            engine = Folder(base, "engine");
+        },
+        [&] { SaveConfiguration(engine, *config); });
+    double engineLoad = Median(
+        runs, [&] { Settings().DropCache(); }, [&] { LoadConfiguration(engine, *loaded); });
     if (!(*loaded == *config)) std::printf("warning: the loaded configuration differs from the saved one\n");
 
     // Floor: the same bytes, one write or read per file.
@@ -117,14 +123,18 @@ int main() {
         fs::ReadWholeFile(f, bytes.back());
     }
     std::wstring floor;
-    double floorSave = Median(runs, [&] { floor = Folder(base, "floor"); }, [&] {
-        auto files = Files(floor);
-        for (size_t i = 0; i < files.size(); ++i) fs::WriteFileAtomic(files[i], bytes[i]);
-    });
-    double floorLoad = Median(runs, [] {}, [&] {
-        std::string b;
-        for (const auto& f : Files(floor)) fs::ReadWholeFile(f, b);
-    });
+    double floorSave = Median(
+        runs, [&] { floor = Folder(base, "floor"); },
+        [&] {
+            auto files = Files(floor);
+            for (size_t i = 0; i < files.size(); ++i) fs::WriteFileAtomic(files[i], bytes[i]);
+        });
+    double floorLoad = Median(
+        runs, [] {},
+        [&] {
+            std::string b;
+            for (const auto& f : Files(floor)) fs::ReadWholeFile(f, b);
+        });
 
 #ifdef ZAVO_BENCH_PLATFORM
     // The platform's functions: once each, they take seconds.
@@ -156,7 +166,8 @@ int main() {
     Line("load", engineLoad, "floor", floorLoad, true);
     // What a save's commit adds for the temporary files killed writers leave: one
     // look through the folder it wrote into (here holding the six files).
-    const double cleanUp = Median(runs, [] {}, [&] { fs::RemoveStaleTemporaries(engine); });
+    const double cleanUp = Median(
+        runs, [] {}, [&] { fs::RemoveStaleTemporaries(engine); });
     std::printf("clean-up after a save: %.2f ms (one listing of the data folder, part of the engine's save)\n",
                 cleanUp);
     std::size_t total = 0;

@@ -124,8 +124,9 @@ int wmain() {
     if (process) CloseHandle(process);
     const long long runs = runsBefore && runsAfter ? static_cast<long long>(*runsAfter - *runsBefore) : -1;
     const double share = 100.0 * static_cast<double>(cpuAfter - cpuBefore) / IDLE_MS;
-    std::printf("idle: cursor poll worked %lld times in %lu s with the mouse still (goal 0); CPU %llu ms, %.2f%% "
-                "(goal < 1%%)\n",
-                runs, IDLE_MS / 1000, cpuAfter - cpuBefore, share);
+    std::printf(
+        "idle: cursor poll worked %lld times in %lu s with the mouse still (goal 0); CPU %llu ms, %.2f%% "
+        "(goal < 1%%)\n",
+        runs, IDLE_MS / 1000, cpuAfter - cpuBefore, share);
     return 0;
 }

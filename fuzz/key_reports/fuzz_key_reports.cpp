@@ -55,9 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     for (int i = 0; i < macro.Count; ++i) {
         const MacroEvent e = macro.Events[static_cast<size_t>(i)];
         switch (KindOf(e)) {
-        case MacroEventKind::Key: Check(e.Value <= 1); break;
-        case MacroEventKind::Command: Check(e.Value < MACRO_COMMAND_COUNT); break;
-        case MacroEventKind::Delay: break;
+            case MacroEventKind::Key:
+                Check(e.Value <= 1);
+                break;
+            case MacroEventKind::Command:
+                Check(e.Value < MACRO_COMMAND_COUNT);
+                break;
+            case MacroEventKind::Delay:
+                break;
         }
     }
     const size_t lines = lists.EventLines.size() + lists.DelayLines.size();

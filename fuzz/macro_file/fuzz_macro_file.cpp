@@ -17,8 +17,7 @@
 namespace {
 
 const std::wstring& InputPath() {
-    static const std::wstring path =
-        zavo::text::FromUtf8("/tmp/fuzz_macro_file_" + std::to_string(getpid()) + ".ini");
+    static const std::wstring path = zavo::text::FromUtf8("/tmp/fuzz_macro_file_" + std::to_string(getpid()) + ".ini");
     return path;
 }
 

@@ -66,9 +66,12 @@ Options ParseOptions(int argc, wchar_t** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::wstring a = argv[i];
         const std::wstring v = i + 1 < argc ? argv[i + 1] : L"";
-        if (a == L"--latch") o.latch = Split(v, L','), ++i;
-        else if (a == L"--disable") o.disable = Split(v, L','), ++i;
-        else if (a == L"--close-after") o.closeAfter = static_cast<UINT>(_wtoi(v.c_str())), ++i;
+        if (a == L"--latch")
+            o.latch = Split(v, L','), ++i;
+        else if (a == L"--disable")
+            o.disable = Split(v, L','), ++i;
+        else if (a == L"--close-after")
+            o.closeAfter = static_cast<UINT>(_wtoi(v.c_str())), ++i;
         else if (a == L"--text") {
             const size_t eq = v.find(L'=');
             if (eq != std::wstring::npos) o.texts.emplace_back(v.substr(0, eq), v.substr(eq + 1));
@@ -77,8 +80,10 @@ Options ParseOptions(int argc, wchar_t** argv) {
             const size_t eq = v.find(L'=');
             RECT r;
             if (ParseRect(v.substr(0, eq), r)) {
-                if (a == L"--edit") o.edits.emplace_back(r, eq == std::wstring::npos ? L"" : v.substr(eq + 1));
-                else o.lists.push_back(r);
+                if (a == L"--edit")
+                    o.edits.emplace_back(r, eq == std::wstring::npos ? L"" : v.substr(eq + 1));
+                else
+                    o.lists.push_back(r);
             }
             ++i;
         } else {
@@ -118,8 +123,10 @@ protected:
     BOOL OnInitDialog() override {
         CSkinDialog::OnInitDialog();
         SetWindowText(L"Skin preview");
-        for (const auto& k : m_Options.latch) if (CBitmapBtn* b = Button(k)) b->SetLatched(true);
-        for (const auto& k : m_Options.disable) if (CBitmapBtn* b = Button(k)) b->EnableWindow(FALSE);
+        for (const auto& k : m_Options.latch)
+            if (CBitmapBtn* b = Button(k)) b->SetLatched(true);
+        for (const auto& k : m_Options.disable)
+            if (CBitmapBtn* b = Button(k)) b->EnableWindow(FALSE);
         for (const auto& [k, text] : m_Options.texts) {
             if (CBitmapBtn* b = Button(k)) {
                 b->SetText(text);
@@ -128,8 +135,8 @@ protected:
         }
         for (const auto& [r, text] : m_Options.edits) AddControl(L"EDIT", ES_AUTOHSCROLL, r, text);
         // The first list shows steps, the next ones delays, as in the macro editor.
-        static const std::vector<const wchar_t*> kSamples[] = {
-            {L"A Press", L"A Release", L"Copy", L"W Press"}, {L"100 ms", L"50 ms", L"0 ms", L"0 ms"}};
+        static const std::vector<const wchar_t*> kSamples[] = {{L"A Press", L"A Release", L"Copy", L"W Press"},
+                                                               {L"100 ms", L"50 ms", L"0 ms", L"0 ms"}};
         for (size_t i = 0; i < m_Options.lists.size(); ++i) {
             HWND list = AddControl(L"LISTBOX", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, m_Options.lists[i], L"");
             for (const wchar_t* line : kSamples[i == 0 ? 0 : 1])

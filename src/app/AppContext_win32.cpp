@@ -33,7 +33,8 @@ AppContext BuildAppContext() {
     ::OutputDebugStringW((app.dataFolder + L"\n").c_str());
     app.langTexts =
         LoadLanguageTexts(InstalledLanguageModulePath(app.programFolder, ::GetSystemDefaultLCID(), &fs::FileExists));
-    const std::wstring code = Settings().IniReadString(app.SkinFolder() + MAIN_SKIN_FILE, L"Driver_Version", L"StrFont", L"");
+    const std::wstring code =
+        Settings().IniReadString(app.SkinFolder() + MAIN_SKIN_FILE, L"Driver_Version", L"StrFont", L"");
     if (!code.empty()) app.layoutCode = code;
     return app;
 }

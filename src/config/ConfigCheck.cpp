@@ -66,8 +66,7 @@ struct Checker {
 
     // Like Int, but also takes the value's read default -1: a value the tool
     // never wrote reads as -1 and a save writes it back so.
-    std::optional<long long> IntOrUnset(const std::wstring& sec, const std::wstring& key, long long lo,
-                                        long long hi) {
+    std::optional<long long> IntOrUnset(const std::wstring& sec, const std::wstring& key, long long lo, long long hi) {
         return Int(sec, key, std::min(lo, -1LL), hi);
     }
 
@@ -75,8 +74,8 @@ struct Checker {
         auto v = Raw(sec, key);
         if (!v) return;
         if (v->size() != 2 * size + 2) {
-            Add(sec, key, L"is " + std::to_wstring(v->size()) + L" characters long, not " +
-                              std::to_wstring(2 * size + 2));
+            Add(sec, key,
+                L"is " + std::to_wstring(v->size()) + L" characters long, not " + std::to_wstring(2 * size + 2));
             return;
         }
         for (wchar_t c : *v) {
@@ -99,8 +98,8 @@ void CheckConfigText(Checker& c) {
     c.IntOrUnset(L"CONFIG", L"Mode", 0, 1);
     c.IntOrUnset(L"LIGHTOPTION", L"LIGHTSTYLE", 0, 6);
     c.IntOrUnset(L"LIGHTOPTION", L"LIGHTMODE", 1, 5);
-    for (const wchar_t* key : {L"WASDLIGHT", L"DIRECTLIGHT", L"NUMBERLIGHT", L"PINYINLIGHT", L"DFERLIGHT",
-                               L"10LIGHT", L"TT15", L"TT610"})
+    for (const wchar_t* key :
+         {L"WASDLIGHT", L"DIRECTLIGHT", L"NUMBERLIGHT", L"PINYINLIGHT", L"DFERLIGHT", L"10LIGHT", L"TT15", L"TT610"})
         c.IntOrUnset(L"LIGHTOPTION", key, 0, 1);
 }
 
@@ -185,11 +184,12 @@ void CheckLentSlots(Checker& c, const ProfileConfig& p) {
         const SwapKeyEntry& k = p.SwapKey[b.Mappinkey];
         const std::wstring ks = Numbered(L"MAXTRIXSWAPKEY", b.Mappinkey);
         if (b.FunID == FUNID_APP && (k.IsChanged != 1 || k.FunID != FUNID_APP))
-            c.Add(ks, L"FUNID", L"the key launches an application through slot " + std::to_wstring(s) +
-                                    L" but is not marked as changed to an application");
+            c.Add(ks, L"FUNID",
+                  L"the key launches an application through slot " + std::to_wstring(s) +
+                      L" but is not marked as changed to an application");
         if (b.FunID == FUNID_MACRO && k.IsChanged != 0)
-            c.Add(ks, L"ISCHANGED", L"the key plays the macro of slot " + std::to_wstring(s) +
-                                        L" but is marked as changed");
+            c.Add(ks, L"ISCHANGED",
+                  L"the key plays the macro of slot " + std::to_wstring(s) + L" but is marked as changed");
     }
 }
 
@@ -236,8 +236,9 @@ std::vector<ConfigProblem> CheckProfile(const ProfileConfig& p, const std::wstri
         CheckMacro(c, s, b.Macro);
     }
     if (budget > MACRO_EVENT_MAX)
-        c.Add(L"", L"", L"the macros use " + std::to_wstring(budget) + L" events, more than the budget of " +
-                            std::to_wstring(MACRO_EVENT_MAX));
+        c.Add(L"", L"",
+              L"the macros use " + std::to_wstring(budget) + L" events, more than the budget of " +
+                  std::to_wstring(MACRO_EVENT_MAX));
     CheckLentSlots(c, p);
     CheckSwapKeys(c, p);
     return out;
@@ -268,8 +269,9 @@ std::vector<ConfigProblem> CheckDataFolder(const std::wstring& dataFolder) {
         // A value whose text is damaged is reported once: what it reads as
         // (a macro that could not be decoded reads as zeros) says nothing more.
         for (ConfigProblem& p : CheckProfile(*profile, file)) {
-            const bool known = std::any_of(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
-                                           [&](const ConfigProblem& q) { return q.section == p.section && q.key == p.key; });
+            const bool known =
+                std::any_of(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
+                            [&](const ConfigProblem& q) { return q.section == p.section && q.key == p.key; });
             if (!known) out.push_back(std::move(p));
         }
     }

@@ -166,7 +166,8 @@ SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfi
     if (!fs::FileExists(config)) {
         bool created = false;
         // Without the folder no file can be written: its own reason is the one to report.
-        if (fs::Status made = MakeDataFolder(dataFolder, created); !made) return SaveResult::Fail(dataFolder, made.error);
+        if (fs::Status made = MakeDataFolder(dataFolder, created); !made)
+            return SaveResult::Fail(dataFolder, made.error);
     }
     // One batch around the six: every file is written once, at the end.
     IniBatch batch(Settings());

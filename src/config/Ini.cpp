@@ -35,15 +35,15 @@ constexpr size_t kMaxClean = 48;  // parses kept without pending changes
 #ifdef _WIN32
 constexpr std::int64_t kRacyTicks = 3 * 10000000LL;  // FILETIME units of 100 ns
 std::int64_t NowTicks() {
-    auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                  std::chrono::system_clock::now().time_since_epoch()).count();
+    auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+                  .count();
     return ns / 100 + 116444736000000000LL;  // 1601 to 1970
 }
 #else
 constexpr std::int64_t kRacyTicks = 3 * 1000000000LL;  // nanoseconds
 std::int64_t NowTicks() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::system_clock::now().time_since_epoch()).count();
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
 }
 #endif
 
@@ -141,9 +141,9 @@ struct SettingsEngine::State {
             }
             if (now == en.stamp) {
                 std::string bytes = buffers.Take(now.size);
-                const bool same = fs::ReadWholeFile(path, bytes) &&
-                                  (en.bySource ? en.doc.Source() == std::optional<std::string_view>(bytes)
-                                               : Hash(bytes) == en.hash);
+                const bool same =
+                    fs::ReadWholeFile(path, bytes) &&
+                    (en.bySource ? en.doc.Source() == std::optional<std::string_view>(bytes) : Hash(bytes) == en.hash);
                 buffers.Give(std::move(bytes));
                 if (same) {
                     en.racy = IsRacy(now);
@@ -221,7 +221,8 @@ struct SettingsEngine::State {
             fs::Status s = Flush(path);
             if (!s && first.ok) first = IniFileStatus::Fail(path, s.error);
             std::wstring folder = FolderOf(path);
-            if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(std::move(folder));
+            if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+                folders.push_back(std::move(folder));
         }
         for (const auto& folder : folders) fs::RemoveStaleTemporaries(folder);
         return first;
@@ -252,8 +253,7 @@ struct SettingsEngine::State {
 
     // The stored value as the platform's string and integer reads see it: quotes
     // around the whole value are dropped. It lives while the lock is held.
-    std::optional<ini::ValueRef> Unquoted(const std::wstring& file, std::wstring_view section,
-                                          std::wstring_view key) {
+    std::optional<ini::ValueRef> Unquoted(const std::wstring& file, std::wstring_view section, std::wstring_view key) {
         Entry* en = Open(file);
         if (!en) return std::nullopt;
         std::optional<ini::ValueRef> v = en->doc.Find(section, key);
@@ -268,8 +268,8 @@ struct SettingsEngine::State {
 SettingsEngine::SettingsEngine() : state_(std::make_unique<State>()) {}
 SettingsEngine::~SettingsEngine() = default;
 
-std::wstring SettingsEngine::IniReadString(const std::wstring& file, std::wstring_view section,
-                                           std::wstring_view key, std::wstring_view defaultValue) {
+std::wstring SettingsEngine::IniReadString(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                                           std::wstring_view defaultValue) {
     State& e = *state_;
     std::lock_guard<std::recursive_mutex> lock(e.mu);
     if (std::optional<ini::ValueRef> v = e.Unquoted(file, section, key)) {
@@ -361,13 +361,13 @@ bool SettingsEngine::IniReadStruct(const std::wstring& file, std::wstring_view s
     return true;
 }
 
-fs::Status SettingsEngine::IniWriteString(const std::wstring& file, std::wstring_view section,
-                                          std::wstring_view key, std::wstring_view value) {
+fs::Status SettingsEngine::IniWriteString(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                                          std::wstring_view value) {
     return state_->Write(file, section, key, value, false);
 }
 
-fs::Status SettingsEngine::IniWriteStruct(const std::wstring& file, std::wstring_view section,
-                                          std::wstring_view key, const void* source, size_t size) {
+fs::Status SettingsEngine::IniWriteStruct(const std::wstring& file, std::wstring_view section, std::wstring_view key,
+                                          const void* source, size_t size) {
     static const wchar_t kHex[] = L"0123456789ABCDEF";
     // The two digits of every byte value, written with one copy per byte.
     static const auto kPairs = [] {

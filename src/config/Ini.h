@@ -46,8 +46,8 @@ public:
                                     std::int32_t defaultValue) = 0;
     // True when the value is exactly 2n+2 hex digits with a matching checksum; the
     // target is changed only then.
-    virtual bool IniReadStruct(const std::wstring& file, std::wstring_view section, std::wstring_view key,
-                               void* target, size_t size) = 0;
+    virtual bool IniReadStruct(const std::wstring& file, std::wstring_view section, std::wstring_view key, void* target,
+                               size_t size) = 0;
 
     // Each write returns the outcome; a failure carries the system's reason.
     // A section or key name that is empty, holds a line break, or (for a key) an
@@ -106,8 +106,7 @@ public:
 
     // The stored value exactly as the file holds it (trimmed, quotes kept, not
     // cut); false when the key is missing or its line has no '='. For checking tools.
-    bool IniReadRaw(const std::wstring& file, std::wstring_view section, std::wstring_view key,
-                    std::wstring& value);
+    bool IniReadRaw(const std::wstring& file, std::wstring_view section, std::wstring_view key, std::wstring& value);
 
     // Drops every kept parse that has no pending change (the next access reads the
     // disk again). For tools and measurements.
@@ -157,8 +156,7 @@ public:
                               const void* source, size_t size) override {
         return engine_.IniWriteStruct(file, section, key, source, size);
     }
-    bool IniReadRaw(const std::wstring& file, std::wstring_view section, std::wstring_view key,
-                    std::wstring& value) {
+    bool IniReadRaw(const std::wstring& file, std::wstring_view section, std::wstring_view key, std::wstring& value) {
         return engine_.IniReadRaw(file, section, key, value);
     }
 

@@ -32,7 +32,8 @@ const char* FindByte(const char* p, size_t n, char c) {
 #if defined(__SSE2__)
     const __m128i needle = _mm_set1_epi8(c);
     for (; i + 16 <= n; i += 16) {
-        const int m = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), needle));
+        const int m =
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), needle));
         if (m) return p + i + __builtin_ctz(static_cast<unsigned>(m));
     }
 #endif
@@ -62,17 +63,17 @@ bool HexBytes(const char* p, size_t count, std::uint8_t* out, unsigned& sum) {
     __m128i ok = _mm_set1_epi8(-1), sums = zero;
     for (; i + 8 <= count; i += 8) {
         const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 2 * i));
-        const __m128i digit = _mm_and_si128(_mm_cmpgt_epi8(c, _mm_set1_epi8('0' - 1)),
-                                            _mm_cmplt_epi8(c, _mm_set1_epi8('9' + 1)));
+        const __m128i digit =
+            _mm_and_si128(_mm_cmpgt_epi8(c, _mm_set1_epi8('0' - 1)), _mm_cmplt_epi8(c, _mm_set1_epi8('9' + 1)));
         const __m128i low = _mm_or_si128(c, _mm_set1_epi8(0x20));
-        const __m128i letter = _mm_and_si128(_mm_cmpgt_epi8(low, _mm_set1_epi8('a' - 1)),
-                                             _mm_cmplt_epi8(low, _mm_set1_epi8('f' + 1)));
+        const __m128i letter =
+            _mm_and_si128(_mm_cmpgt_epi8(low, _mm_set1_epi8('a' - 1)), _mm_cmplt_epi8(low, _mm_set1_epi8('f' + 1)));
         ok = _mm_and_si128(ok, _mm_or_si128(digit, letter));
         const __m128i v = _mm_or_si128(_mm_and_si128(digit, _mm_sub_epi8(c, _mm_set1_epi8('0'))),
                                        _mm_and_si128(letter, _mm_sub_epi8(low, _mm_set1_epi8('a' - 10))));
         // Lane k of 16 bits holds the high digit in its low byte, the low digit above.
-        const __m128i bytes = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(v, _mm_set1_epi16(0x00FF)), 4),
-                                           _mm_srli_epi16(v, 8));
+        const __m128i bytes =
+            _mm_or_si128(_mm_slli_epi16(_mm_and_si128(v, _mm_set1_epi16(0x00FF)), 4), _mm_srli_epi16(v, 8));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(bytes, bytes));
         sums = _mm_add_epi64(sums, _mm_sad_epu8(bytes, zero));
     }

@@ -255,8 +255,10 @@ void Document::Index() {
     const char* p = base_.data() + off_;
     const size_t n = (base_.size() - off_) / W;  // an odd last byte of UTF-16 is no unit
     auto at = [p](size_t i) -> std::uint32_t {
-        if constexpr (W == 1) return static_cast<unsigned char>(p[i]);
-        else return static_cast<unsigned char>(p[2 * i]) | (static_cast<unsigned char>(p[2 * i + 1]) << 8);
+        if constexpr (W == 1)
+            return static_cast<unsigned char>(p[i]);
+        else
+            return static_cast<unsigned char>(p[2 * i]) | (static_cast<unsigned char>(p[2 * i + 1]) << 8);
     };
     size_t pos = 0;
     while (pos < n) {
@@ -343,8 +345,10 @@ Document Document::Parse(std::string&& bytes) {
         for (size_t i = 2; i + 1 < doc.base_.size(); i += 2) std::swap(doc.base_[i], doc.base_[i + 1]);
     }
     doc.sections_.reserve(64);
-    if (doc.width_ == 1) doc.Index<1>();
-    else doc.Index<2>();
+    if (doc.width_ == 1)
+        doc.Index<1>();
+    else
+        doc.Index<2>();
     return doc;
 }
 
@@ -452,8 +456,10 @@ bool Document::SerializeNarrow(std::string& out) const {
             if (any < 0x80) {
                 at += l.own.size();
             } else {
-                if (encoding_ == Encoding::Utf8Bom) converted = text::ToUtf8(l.own);
-                else if (!text::ToAnsi(l.own, converted)) return false;
+                if (encoding_ == Encoding::Utf8Bom)
+                    converted = text::ToUtf8(l.own);
+                else if (!text::ToAnsi(l.own, converted))
+                    return false;
                 if (converted.size() > l.own.size()) out.resize(out.size() + converted.size() - l.own.size());
                 std::memcpy(out.data() + at, converted.data(), converted.size());
                 at += converted.size();
@@ -483,11 +489,16 @@ std::string Document::SerializeUtf16() const {
     }
     out.reserve(2 * total);
     auto put = [&](const Line& l) {
-        if (l.owned) out += text::ToUtf16LE(l.own);
-        else if (width_ == 2) out.append(base_, off_ + 2 * static_cast<size_t>(l.begin), 2 * static_cast<size_t>(l.length));
-        else out += text::ToUtf16LE(Text(l).Text());
-        if (l.eol == Eol::CrLf) out.append("\r\0\n\0", 4);
-        else if (l.eol == Eol::Lf) out.append("\n\0", 2);
+        if (l.owned)
+            out += text::ToUtf16LE(l.own);
+        else if (width_ == 2)
+            out.append(base_, off_ + 2 * static_cast<size_t>(l.begin), 2 * static_cast<size_t>(l.length));
+        else
+            out += text::ToUtf16LE(Text(l).Text());
+        if (l.eol == Eol::CrLf)
+            out.append("\r\0\n\0", 4);
+        else if (l.eol == Eol::Lf)
+            out.append("\n\0", 2);
     };
     for (const auto& s : sections_) {
         if (s.hasHeader) put(s.header);

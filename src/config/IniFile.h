@@ -49,8 +49,10 @@ public:
     }
     ValueRef Sub(size_t b, size_t e) const {
         ValueRef r = *this;
-        if (w_) r.w_ += b;
-        else r.b_ += b * static_cast<size_t>(width_);
+        if (w_)
+            r.w_ += b;
+        else
+            r.b_ += b * static_cast<size_t>(width_);
         r.n_ = e - b;
         return r;
     }
@@ -142,15 +144,18 @@ private:
     };
 
     ValueRef Text(const Line& l) const {
-        return l.owned ? ValueRef(std::wstring_view(l.own))
-                       : ValueRef(base_.data() + off_ + static_cast<size_t>(l.begin) * width_, l.length, width_,
-                                  baseEnc_);
+        return l.owned
+                   ? ValueRef(std::wstring_view(l.own))
+                   : ValueRef(base_.data() + off_ + static_cast<size_t>(l.begin) * width_, l.length, width_, baseEnc_);
     }
     ValueRef Name(const Line& l) const { return Text(l).Sub(l.nameBegin, l.nameEnd); }
     ValueRef SectionName(const Section& s) const;
-    const Line& LineAt(const Section& s, size_t i) const { return i < s.count ? lines_[s.first + i] : s.added[i - s.count]; }
+    const Line& LineAt(const Section& s, size_t i) const {
+        return i < s.count ? lines_[s.first + i] : s.added[i - s.count];
+    }
     Line& LineAt(Section& s, size_t i) { return i < s.count ? lines_[s.first + i] : s.added[i - s.count]; }
-    template <class F> void ForEachLine(const Section& s, F f) const {
+    template <class F>
+    void ForEachLine(const Section& s, F f) const {
         for (std::uint32_t i = 0; i < s.count; ++i) f(lines_[s.first + i]);
         for (const Line& l : s.added) f(l);
     }
@@ -163,7 +168,8 @@ private:
     void AppendSection(Section s);
     void EndLastLine();
     void IndexAdd(std::uint64_t hash, std::uint32_t section, std::uint32_t line);
-    template <int W> void Index();
+    template <int W>
+    void Index();
     bool SerializeNarrow(std::string& out) const;
     std::string SerializeUtf16() const;
 

@@ -11,7 +11,7 @@ namespace zavo {
 
 constexpr int PROFILE_COUNT = 5;
 constexpr int STANDARD_KEY_COUNT = 159;
-constexpr int SLOT_COUNT = 20;        // 0..9 the T-keys, 10..19 lent to standard keys
+constexpr int SLOT_COUNT = 20;  // 0..9 the T-keys, 10..19 lent to standard keys
 constexpr int TKEY_COUNT = 10;
 constexpr int FIRST_LENT_SLOT = 10;
 constexpr int ENTER_KEY_INDEX = 70;
@@ -46,15 +46,9 @@ struct LightSettings {
     std::int32_t DferLight = 1;
     std::int32_t OneToZeroLight = 1;
     bool operator==(const LightSettings& o) const {
-        return LightStyle == o.LightStyle &&
-               LightMode == o.LightMode &&
-               WasdLight == o.WasdLight &&
-               PinyinLight == o.PinyinLight &&
-               DirectLight == o.DirectLight &&
-               NumberLight == o.NumberLight &&
-               Tt1To5Light == o.Tt1To5Light &&
-               Tt6To10Light == o.Tt6To10Light &&
-               DferLight == o.DferLight &&
+        return LightStyle == o.LightStyle && LightMode == o.LightMode && WasdLight == o.WasdLight &&
+               PinyinLight == o.PinyinLight && DirectLight == o.DirectLight && NumberLight == o.NumberLight &&
+               Tt1To5Light == o.Tt1To5Light && Tt6To10Light == o.Tt6To10Light && DferLight == o.DferLight &&
                OneToZeroLight == o.OneToZeroLight;
     }
     bool operator!=(const LightSettings& o) const { return !(*this == o); }
@@ -68,10 +62,7 @@ struct SwapKeyEntry {
     std::uint8_t FunID = FUNID_NONE;
     std::wstring AppPath;
     bool operator==(const SwapKeyEntry& o) const {
-        return CurKey == o.CurKey &&
-               AssKey == o.AssKey &&
-               IsChanged == o.IsChanged &&
-               FunID == o.FunID &&
+        return CurKey == o.CurKey && AssKey == o.AssKey && IsChanged == o.IsChanged && FunID == o.FunID &&
                AppPath == o.AppPath;
     }
     bool operator!=(const SwapKeyEntry& o) const { return !(*this == o); }
@@ -83,9 +74,7 @@ struct InstantShiftKeys {
     std::uint8_t NextKey = KEY_NONE;
     std::array<std::int32_t, PROFILE_COUNT> ProfileKey{};  // 0 none, or choice 1..3
     bool operator==(const InstantShiftKeys& o) const {
-        return PreKey == o.PreKey &&
-               NextKey == o.NextKey &&
-               ProfileKey == o.ProfileKey;
+        return PreKey == o.PreKey && NextKey == o.NextKey && ProfileKey == o.ProfileKey;
     }
     bool operator!=(const InstantShiftKeys& o) const { return !(*this == o); }
 };
@@ -98,11 +87,8 @@ struct MacroGroup {
     std::uint8_t RepeatOption = 0;  // 1..4 once chosen
     std::int32_t RepeatTimes = 0;   // with RepeatOption 4
     bool operator==(const MacroGroup& o) const {
-        return MacroName == o.MacroName &&
-               MacroLength == o.MacroLength &&
-               Macro == o.Macro &&
-               RepeatOption == o.RepeatOption &&
-               RepeatTimes == o.RepeatTimes;
+        return MacroName == o.MacroName && MacroLength == o.MacroLength && Macro == o.Macro &&
+               RepeatOption == o.RepeatOption && RepeatTimes == o.RepeatTimes;
     }
     bool operator!=(const MacroGroup& o) const { return !(*this == o); }
 };
@@ -117,13 +103,8 @@ struct ButtonConfig {
     MacroGroup Macro;
     std::uint8_t SingleKey = 0;
     bool operator==(const ButtonConfig& o) const {
-        return CurKey == o.CurKey &&
-               AssKey == o.AssKey &&
-               FunID == o.FunID &&
-               AppPath == o.AppPath &&
-               Mappinkey == o.Mappinkey &&
-               Macro == o.Macro &&
-               SingleKey == o.SingleKey;
+        return CurKey == o.CurKey && AssKey == o.AssKey && FunID == o.FunID && AppPath == o.AppPath &&
+               Mappinkey == o.Mappinkey && Macro == o.Macro && SingleKey == o.SingleKey;
     }
     bool operator!=(const ButtonConfig& o) const { return !(*this == o); }
 };
@@ -133,9 +114,7 @@ struct ProfileConfig {
     InstantShiftKeys InstantShift;
     std::array<ButtonConfig, SLOT_COUNT> Button{};
     bool operator==(const ProfileConfig& o) const {
-        return SwapKey == o.SwapKey &&
-               InstantShift == o.InstantShift &&
-               Button == o.Button;
+        return SwapKey == o.SwapKey && InstantShift == o.InstantShift && Button == o.Button;
     }
     bool operator!=(const ProfileConfig& o) const { return !(*this == o); }
 };
@@ -150,21 +129,15 @@ struct KeyboardConfig {
     std::int32_t CurrantProfile = 0;
     std::array<ProfileConfig, PROFILE_COUNT> Profile{};
     bool operator==(const KeyboardConfig& o) const {
-        return Mode == o.Mode &&
-               DeviceState == o.DeviceState &&
-               Light == o.Light &&
-               CurrantProfile == o.CurrantProfile &&
-               Profile == o.Profile;
+        return Mode == o.Mode && DeviceState == o.DeviceState && Light == o.Light &&
+               CurrantProfile == o.CurrantProfile && Profile == o.Profile;
     }
     bool operator!=(const KeyboardConfig& o) const { return !(*this == o); }
 };
 
 // A slot or key function counts as assigned unless it is 0 or KEY_NONE.
-inline bool IsAssigned(std::uint8_t funId) {
-    return funId != FUNID_NONE && funId != KEY_NONE && funId != KEY_UNSET;
-}
+inline bool IsAssigned(std::uint8_t funId) { return funId != FUNID_NONE && funId != KEY_NONE && funId != KEY_UNSET; }
 // A Mappinkey or key code names a key unless it is KEY_NONE or KEY_UNSET.
 inline bool IsKeySet(std::uint8_t code) { return code != KEY_NONE && code != KEY_UNSET; }
-
 
 }  // namespace zavo

@@ -12,7 +12,7 @@ fs::Status Outcome(BOOL ok) { return ok ? fs::Status::Ok() : fs::SystemError(Get
 class Platform final : public IniAccess {
 public:
     std::wstring IniReadString(const std::wstring& f, std::wstring_view s, std::wstring_view k,
-                            std::wstring_view d) override {
+                               std::wstring_view d) override {
         wchar_t buf[2048];
         DWORD n = GetPrivateProfileStringW(Z(s).c_str(), Z(k).c_str(), Z(d).c_str(), buf, 2048, f.c_str());
         return std::wstring(buf, n);
@@ -28,7 +28,7 @@ public:
         return Outcome(WritePrivateProfileStringW(Z(s).c_str(), Z(k).c_str(), Z(v).c_str(), f.c_str()));
     }
     fs::Status IniWriteStruct(const std::wstring& f, std::wstring_view s, std::wstring_view k, const void* src,
-                           size_t n) override {
+                              size_t n) override {
         return Outcome(WritePrivateProfileStructW(Z(s).c_str(), Z(k).c_str(), const_cast<void*>(src),
                                                   static_cast<UINT>(n), f.c_str()));
     }

@@ -9,10 +9,14 @@ constexpr int LANG_CANCEL = 8;
 
 std::wstring CDlgWarning::SkinFile() const {
     switch (m_nKind) {
-        case KIND_RESET: return L"Warning1_skin.ini";
-        case KIND_NO_DEVICE: return L"Warning2_skin.ini";
-        case KIND_SAVE_CHANGES: return L"Warning3_skin.ini";
-        default: return {};  // no skin for an unknown kind
+        case KIND_RESET:
+            return L"Warning1_skin.ini";
+        case KIND_NO_DEVICE:
+            return L"Warning2_skin.ini";
+        case KIND_SAVE_CHANGES:
+            return L"Warning3_skin.ini";
+        default:
+            return {};  // no skin for an unknown kind
     }
 }
 

@@ -15,55 +15,65 @@ namespace zavo {
 // Push button. Owner-drawn buttons are created with BS_OWNERDRAW and override
 // DrawItem.
 class CButton : public CWnd {
- public:
-  BOOL Create(const wchar_t* caption, DWORD style, const RECT& rc, CWnd* parent, UINT id);
-  UINT GetState() const { return static_cast<UINT>(SendMessage(BM_GETSTATE)); }
-  void SetState(BOOL highlight) { SendMessage(BM_SETSTATE, highlight); }
-  int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
-  void SetCheck(int check) { SendMessage(BM_SETCHECK, check); }
+public:
+    BOOL Create(const wchar_t* caption, DWORD style, const RECT& rc, CWnd* parent, UINT id);
+    UINT GetState() const { return static_cast<UINT>(SendMessage(BM_GETSTATE)); }
+    void SetState(BOOL highlight) { SendMessage(BM_SETSTATE, highlight); }
+    int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
+    void SetCheck(int check) { SendMessage(BM_SETCHECK, check); }
 };
 
 // List box. Owner-drawn variable lists are created with LBS_OWNERDRAWVARIABLE
 // (and LBS_HASSTRINGS to keep the texts) and override DrawItem and
 // MeasureItem. Index results are LB_ERR (-1) when there is no such item.
 class CListBox : public CWnd {
- public:
-  BOOL Create(DWORD style, const RECT& rc, CWnd* parent, UINT id);
-  int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
-  int AddString(const std::wstring& text) { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()))); }
-  int InsertString(int index, const std::wstring& text) { return static_cast<int>(SendMessage(LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()))); }
-  int DeleteString(int index) { return static_cast<int>(SendMessage(LB_DELETESTRING, index)); }
-  void ResetContent() { SendMessage(LB_RESETCONTENT); }
-  // The text of item `index` ("" when there is none or the list keeps no texts).
-  std::wstring GetText(int index) const;
-  int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
-  int SetCurSel(int index) { return static_cast<int>(SendMessage(LB_SETCURSEL, index)); }
-  int GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTOPINDEX)); }
-  int SetTopIndex(int index) { return static_cast<int>(SendMessage(LB_SETTOPINDEX, index)); }
-  LPARAM GetItemData(int index) const { return SendMessage(LB_GETITEMDATA, index); }
-  int SetItemData(int index, LPARAM data) { return static_cast<int>(SendMessage(LB_SETITEMDATA, index, data)); }
-  int GetItemHeight(int index) const { return static_cast<int>(SendMessage(LB_GETITEMHEIGHT, index)); }
-  int SetItemHeight(int index, int height) { return static_cast<int>(SendMessage(LB_SETITEMHEIGHT, index, MAKELPARAM(height, 0))); }
-  bool GetItemRect(int index, RECT* rc) const { return SendMessage(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(rc)) != LB_ERR; }
-  // The item nearest to client point `pt`; *outside is true when `pt` lies
-  // outside every item (as LB_ITEMFROMPOINT reports it).
-  int ItemFromPoint(POINT pt, bool* outside) const;
+public:
+    BOOL Create(DWORD style, const RECT& rc, CWnd* parent, UINT id);
+    int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
+    int AddString(const std::wstring& text) {
+        return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    }
+    int InsertString(int index, const std::wstring& text) {
+        return static_cast<int>(SendMessage(LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str())));
+    }
+    int DeleteString(int index) { return static_cast<int>(SendMessage(LB_DELETESTRING, index)); }
+    void ResetContent() { SendMessage(LB_RESETCONTENT); }
+    // The text of item `index` ("" when there is none or the list keeps no texts).
+    std::wstring GetText(int index) const;
+    int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
+    int SetCurSel(int index) { return static_cast<int>(SendMessage(LB_SETCURSEL, index)); }
+    int GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTOPINDEX)); }
+    int SetTopIndex(int index) { return static_cast<int>(SendMessage(LB_SETTOPINDEX, index)); }
+    LPARAM GetItemData(int index) const { return SendMessage(LB_GETITEMDATA, index); }
+    int SetItemData(int index, LPARAM data) { return static_cast<int>(SendMessage(LB_SETITEMDATA, index, data)); }
+    int GetItemHeight(int index) const { return static_cast<int>(SendMessage(LB_GETITEMHEIGHT, index)); }
+    int SetItemHeight(int index, int height) {
+        return static_cast<int>(SendMessage(LB_SETITEMHEIGHT, index, MAKELPARAM(height, 0)));
+    }
+    bool GetItemRect(int index, RECT* rc) const {
+        return SendMessage(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(rc)) != LB_ERR;
+    }
+    // The item nearest to client point `pt`; *outside is true when `pt` lies
+    // outside every item (as LB_ITEMFROMPOINT reports it).
+    int ItemFromPoint(POINT pt, bool* outside) const;
 };
 
 class CEdit : public CWnd {
- public:
-  BOOL Create(DWORD style, const RECT& rc, CWnd* parent, UINT id);
-  void SetLimitText(UINT max) { SendMessage(EM_LIMITTEXT, max); }
-  void SetSel(int start, int end) { SendMessage(EM_SETSEL, start, end); }
+public:
+    BOOL Create(DWORD style, const RECT& rc, CWnd* parent, UINT id);
+    void SetLimitText(UINT max) { SendMessage(EM_LIMITTEXT, max); }
+    void SetSel(int start, int end) { SendMessage(EM_SETSEL, start, end); }
 };
 
 class CStatic : public CWnd {
- public:
-  BOOL Create(const wchar_t* text, DWORD style, const RECT& rc, CWnd* parent, UINT id);
-  // Shows `bmp` (SS_BITMAP controls); returns the bitmap shown before. The
-  // caller keeps owning both.
-  HBITMAP SetBitmap(HBITMAP bmp) { return reinterpret_cast<HBITMAP>(SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp))); }
-  HBITMAP GetBitmap() const { return reinterpret_cast<HBITMAP>(SendMessage(STM_GETIMAGE, IMAGE_BITMAP)); }
+public:
+    BOOL Create(const wchar_t* text, DWORD style, const RECT& rc, CWnd* parent, UINT id);
+    // Shows `bmp` (SS_BITMAP controls); returns the bitmap shown before. The
+    // caller keeps owning both.
+    HBITMAP SetBitmap(HBITMAP bmp) {
+        return reinterpret_cast<HBITMAP>(SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp)));
+    }
+    HBITMAP GetBitmap() const { return reinterpret_cast<HBITMAP>(SendMessage(STM_GETIMAGE, IMAGE_BITMAP)); }
 };
 
 }  // namespace zavo

@@ -10,13 +10,13 @@ using std::min;
 namespace zavo {
 
 GdiplusSession::GdiplusSession() {
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) m_token = token;
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) m_token = token;
 }
 
 GdiplusSession::~GdiplusSession() {
-  if (m_token) Gdiplus::GdiplusShutdown(m_token);
+    if (m_token) Gdiplus::GdiplusShutdown(m_token);
 }
 
 }  // namespace zavo

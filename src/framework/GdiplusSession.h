@@ -8,16 +8,16 @@
 namespace zavo {
 
 class GdiplusSession {
- public:
-  GdiplusSession();
-  ~GdiplusSession();
-  GdiplusSession(const GdiplusSession&) = delete;
-  GdiplusSession& operator=(const GdiplusSession&) = delete;
-  // False when GdiplusStartup failed (GDI+ must then not be used).
-  bool Ok() const { return m_token != 0; }
+public:
+    GdiplusSession();
+    ~GdiplusSession();
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+    // False when GdiplusStartup failed (GDI+ must then not be used).
+    bool Ok() const { return m_token != 0; }
 
- private:
-  ULONG_PTR m_token = 0;
+private:
+    ULONG_PTR m_token = 0;
 };
 
 }  // namespace zavo

@@ -8,17 +8,17 @@
 namespace zavo {
 
 class OleSession {
- public:
-  OleSession() : m_ok(SUCCEEDED(::OleInitialize(nullptr))) {}
-  ~OleSession() {
-    if (m_ok) ::OleUninitialize();
-  }
-  OleSession(const OleSession&) = delete;
-  OleSession& operator=(const OleSession&) = delete;
-  bool Ok() const { return m_ok; }
+public:
+    OleSession() : m_ok(SUCCEEDED(::OleInitialize(nullptr))) {}
+    ~OleSession() {
+        if (m_ok) ::OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+    bool Ok() const { return m_ok; }
 
- private:
-  bool m_ok;
+private:
+    bool m_ok;
 };
 
 }  // namespace zavo

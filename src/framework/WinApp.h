@@ -15,31 +15,31 @@ namespace zavo {
 class CWnd;
 
 class CWinApp {
- public:
-  CWinApp();
-  virtual ~CWinApp();
-  CWinApp(const CWinApp&) = delete;
-  CWinApp& operator=(const CWinApp&) = delete;
+public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
 
-  virtual BOOL InitInstance() { return TRUE; }
-  // The message loop; returns ExitInstance().
-  virtual int Run();
-  // Returns the process exit code (the quit code when the loop ended by
-  // WM_QUIT, otherwise 0).
-  virtual int ExitInstance() { return m_nExitCode; }
+    virtual BOOL InitInstance() { return TRUE; }
+    // The message loop; returns ExitInstance().
+    virtual int Run();
+    // Returns the process exit code (the quit code when the loop ended by
+    // WM_QUIT, otherwise 0).
+    virtual int ExitInstance() { return m_nExitCode; }
 
-  HINSTANCE m_hInstance = nullptr;
-  const wchar_t* m_lpCmdLine = L"";
-  int m_nCmdShow = SW_SHOWNORMAL;
-  // The window that gets the last chance at every message (see MessageLoop.h)
-  // and the default owner of modal dialogs.
-  CWnd* m_pMainWnd = nullptr;
+    HINSTANCE m_hInstance = nullptr;
+    const wchar_t* m_lpCmdLine = L"";
+    int m_nCmdShow = SW_SHOWNORMAL;
+    // The window that gets the last chance at every message (see MessageLoop.h)
+    // and the default owner of modal dialogs.
+    CWnd* m_pMainWnd = nullptr;
 
- protected:
-  int m_nExitCode = 0;
+protected:
+    int m_nExitCode = 0;
 
- private:
-  friend int AfxWinMain(HINSTANCE, HINSTANCE, LPWSTR, int);
+private:
+    friend int AfxWinMain(HINSTANCE, HINSTANCE, LPWSTR, int);
 };
 
 // The application object (nullptr when none exists, as in most tests).

@@ -13,8 +13,7 @@ std::vector<SkinButtonSpec> CDlgCMDMenu::SkinButtons() {
 
 BOOL CDlgCMDMenu::OnInitDialog() {
     CSkinDialog::OnInitDialog();
-    ::SetWindowPos(m_hWnd, m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr, m_Position.x, m_Position.y, 0, 0,
-                   SWP_NOSIZE);
+    ::SetWindowPos(m_hWnd, m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr, m_Position.x, m_Position.y, 0, 0, SWP_NOSIZE);
     for (size_t i = 0; i < m_ItemRects.size() && i < m_ButtonEntries.size(); ++i) {
         const SkinRect& r = m_ButtonEntries[i].rect;
         // One pixel narrower on each side: a point between two items is no item's.

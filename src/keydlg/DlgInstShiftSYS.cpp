@@ -17,12 +17,10 @@ CDlgInstShiftSYS::CDlgInstShiftSYS(const AppContext& app, int activeProfile, con
       m_ProfileNames(InstantShiftProfileNames(activeProfile)) {}
 
 std::vector<SkinButtonSpec> CDlgInstShiftSYS::SkinButtons() {
-    return {{L"1", &m_btnProfile, TooltipSource::Entry()},
-            {L"2", &m_btnChoice[0], TooltipSource::Fixed(L"Shift")},
-            {L"3", &m_btnChoice[1], TooltipSource::Fixed(L"Ctrl")},
-            {L"4", &m_btnChoice[2], TooltipSource::Fixed(L"Alt")},
-            {L"5", &m_btnOk, TooltipSource::Lang(LANG_OK)},
-            {L"6", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL)}};
+    return {
+        {L"1", &m_btnProfile, TooltipSource::Entry()},          {L"2", &m_btnChoice[0], TooltipSource::Fixed(L"Shift")},
+        {L"3", &m_btnChoice[1], TooltipSource::Fixed(L"Ctrl")}, {L"4", &m_btnChoice[2], TooltipSource::Fixed(L"Alt")},
+        {L"5", &m_btnOk, TooltipSource::Lang(LANG_OK)},         {L"6", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL)}};
 }
 
 BOOL CDlgInstShiftSYS::OnInitDialog() {
@@ -57,8 +55,7 @@ BOOL CDlgInstShiftSYS::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (!from) return CSkinDialog::OnCommand(wParam, lParam);
     if (from == m_btnProfile.m_hWnd) {
         // Every click opens the menu anew (a menu still open is closed first).
-        m_Menu.Open(std::make_unique<CDlgProfileMenu>(m_App, *this, m_ProfileNames),
-                    BelowButton(m_btnProfile.m_hWnd));
+        m_Menu.Open(std::make_unique<CDlgProfileMenu>(m_App, *this, m_ProfileNames), BelowButton(m_btnProfile.m_hWnd));
     } else if (from == m_btnOk.m_hWnd) {
         EndDialog(IDOK);
     } else if (from == m_btnCancel.m_hWnd) {
@@ -67,8 +64,7 @@ BOOL CDlgInstShiftSYS::OnCommand(WPARAM wParam, LPARAM lParam) {
         for (size_t c = 0; c < m_btnChoice.size(); ++c) {
             if (from != m_btnChoice[c].m_hWnd) continue;
             // Before a profile is picked the choices mean nothing.
-            if (PickedProfile() >= 0 &&
-                ClickChoice(m_Keys, m_nActiveProfile, PickedProfile(), static_cast<int>(c) + 1))
+            if (PickedProfile() >= 0 && ClickChoice(m_Keys, m_nActiveProfile, PickedProfile(), static_cast<int>(c) + 1))
                 ShowChoices();
         }
     }

@@ -40,7 +40,8 @@ BOOL CDlgSingleKey::OnInitDialog() {
 BOOL CDlgSingleKey::PreTranslateMessage(MSG* msg) {
     const UINT m = msg->message;
     if (m == WM_KEYUP || m == WM_SYSKEYUP) {
-        m_DstKeyCode = KeyCodeOfRelease(static_cast<std::uint32_t>(msg->wParam), static_cast<std::uint32_t>(msg->lParam));
+        m_DstKeyCode =
+            KeyCodeOfRelease(static_cast<std::uint32_t>(msg->wParam), static_cast<std::uint32_t>(msg->lParam));
         m_bCaptured = true;
         m_DstBox.SetWindowText(NameOf(m_DstKeyCode));
     }

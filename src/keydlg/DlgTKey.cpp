@@ -32,10 +32,14 @@ std::vector<SkinButtonSpec> CDlgTKey::SkinButtons() {
 
 CBitmapBtn& CDlgTKey::RepeatButton(int option) {
     switch (option) {
-        case 2: return m_btnWhileHeld;
-        case 3: return m_btnToggle;
-        case REPEAT_TIMES_OPTION: return m_btnTimes;
-        default: return m_btnOnce;
+        case 2:
+            return m_btnWhileHeld;
+        case 3:
+            return m_btnToggle;
+        case REPEAT_TIMES_OPTION:
+            return m_btnTimes;
+        default:
+            return m_btnOnce;
     }
 }
 
@@ -101,7 +105,9 @@ BOOL CDlgTKey::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (from == m_btnName.m_hWnd) {
         OnNameButton();
     } else if (from == m_btnOnce.m_hWnd || from == m_btnWhileHeld.m_hWnd || from == m_btnToggle.m_hWnd) {
-        m_Macro.RepeatOption = static_cast<std::uint8_t>(from == m_btnOnce.m_hWnd ? 1 : from == m_btnWhileHeld.m_hWnd ? 2 : 3);
+        m_Macro.RepeatOption = static_cast<std::uint8_t>(from == m_btnOnce.m_hWnd        ? 1
+                                                         : from == m_btnWhileHeld.m_hWnd ? 2
+                                                                                         : 3);
         ShowRepeatOption(m_Macro.RepeatOption);
     } else if (from == m_btnTimes.m_hWnd) {
         OnRepeatTimes();

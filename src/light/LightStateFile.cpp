@@ -42,13 +42,12 @@ LightZoneStates ReadLightZones(const std::wstring& file, std::int32_t lightProfi
     return zones;
 }
 
-IniFileStatus WriteLightZone(const std::wstring& file, std::int32_t lightProfile, LightZone zone,
-                             std::int32_t state) {
+IniFileStatus WriteLightZone(const std::wstring& file, std::int32_t lightProfile, LightZone zone, std::int32_t state) {
     return FromWrite(file, Settings().IniWriteInt(file, LightStateSection(lightProfile), LightZoneKey(zone), state));
 }
 
-IniFileStatus WriteLightZones(const std::wstring& file, std::int32_t lightProfile, const LightZone* which,
-                              size_t count, const LightZoneStates& zones) {
+IniFileStatus WriteLightZones(const std::wstring& file, std::int32_t lightProfile, const LightZone* which, size_t count,
+                              const LightZoneStates& zones) {
     IniBatch batch(Settings());
     IniFileStatus first;
     std::wstring section = LightStateSection(lightProfile);

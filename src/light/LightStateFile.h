@@ -38,13 +38,12 @@ std::wstring LightStateSection(std::int32_t lightProfile);
 LightZoneStates ReadLightZones(const std::wstring& file, std::int32_t lightProfile);
 
 // Writes one zone's key.
-IniFileStatus WriteLightZone(const std::wstring& file, std::int32_t lightProfile, LightZone zone,
-                             std::int32_t state);
+IniFileStatus WriteLightZone(const std::wstring& file, std::int32_t lightProfile, LightZone zone, std::int32_t state);
 
 // Writes the keys of the `count` zones listed in `which`, in that order, with
 // their states from `zones`, as one change of the file.
-IniFileStatus WriteLightZones(const std::wstring& file, std::int32_t lightProfile, const LightZone* which,
-                              size_t count, const LightZoneStates& zones);
+IniFileStatus WriteLightZones(const std::wstring& file, std::int32_t lightProfile, const LightZone* which, size_t count,
+                              const LightZoneStates& zones);
 
 // The reset of the main window: copies the factory zone states of light
 // profiles 1..5 from FactoryLightStatePath(skinFolder) into

@@ -6,10 +6,9 @@ namespace {
 using Z = LightZone;
 
 const wchar_t* const kZoneKeys[LIGHT_ZONE_COUNT] = {
-    L"m_BTNW",       L"m_BTNAS",       L"m_BTND",        L"m_BTNQ",         L"m_BTNER",
-    L"m_BTNF",       L"m_BTN1To6",     L"m_BTNOneTo0",   L"m_BTNBackSpace", L"m_BTNPINYIN1",
-    L"m_BTNPINYIN2", L"m_BTNPINYIN3",  L"m_BTNPINYIN4",  L"m_BTNPINYIN5",   L"m_BTNTt1TO5",
-    L"m_BTNTt6TO10", L"m_BTNNumber",   L"m_BTNDirect",
+    L"m_BTNW",       L"m_BTNAS",      L"m_BTND",         L"m_BTNQ",       L"m_BTNER",      L"m_BTNF",
+    L"m_BTN1To6",    L"m_BTNOneTo0",  L"m_BTNBackSpace", L"m_BTNPINYIN1", L"m_BTNPINYIN2", L"m_BTNPINYIN3",
+    L"m_BTNPINYIN4", L"m_BTNPINYIN5", L"m_BTNTt1TO5",    L"m_BTNTt6TO10", L"m_BTNNumber",  L"m_BTNDirect",
 };
 
 // Letter-area zone states of presets 0..4, one row per zone in LightZone order.
@@ -36,8 +35,8 @@ struct MaskBit {
     int bit;
 };
 const MaskBit kMaskBits[] = {
-    {Z::OneTo6, 0}, {Z::W, 1},       {Z::AS, 2},      {Z::ER, 3},      {Z::OneTo0, 4},
-    {Z::Number, 5}, {Z::Pinyin1, 6}, {Z::Tt1To5, 7},  {Z::Tt6To10, 8}, {Z::Direct, 9},
+    {Z::OneTo6, 0}, {Z::W, 1},       {Z::AS, 2},     {Z::ER, 3},      {Z::OneTo0, 4},
+    {Z::Number, 5}, {Z::Pinyin1, 6}, {Z::Tt1To5, 7}, {Z::Tt6To10, 8}, {Z::Direct, 9},
 };
 
 std::int32_t LitBit(std::int32_t state) { return state == 1 ? 1 : 0; }
@@ -52,7 +51,7 @@ const wchar_t* LightZoneKey(LightZone z) {
 const std::array<LightZone, LIGHT_ZONE_COUNT>& AllLightZones() {
     static const std::array<LightZone, LIGHT_ZONE_COUNT> zones = {
         Z::W,       Z::AS,      Z::D,       Z::Q,       Z::ER,      Z::F,      Z::OneTo6,  Z::OneTo0, Z::BackSpace,
-        Z::Pinyin1, Z::Pinyin2, Z::Pinyin3, Z::Pinyin4, Z::Pinyin5, Z::Tt1To5, Z::Tt6To10, Z::Number,  Z::Direct,
+        Z::Pinyin1, Z::Pinyin2, Z::Pinyin3, Z::Pinyin4, Z::Pinyin5, Z::Tt1To5, Z::Tt6To10, Z::Number, Z::Direct,
     };
     return zones;
 }
@@ -77,27 +76,36 @@ void ApplyLightPreset(int preset, LightZoneStates& zones) {
 
 int DefaultPresetOfLightProfile(std::int32_t lightProfile) {
     switch (lightProfile) {
-        case 1: return 4;
-        case 2: return 4;
-        case 3: return 1;
-        case 4: return 2;
-        case 5: return 3;
-        default: return -1;
+        case 1:
+            return 4;
+        case 2:
+            return 4;
+        case 3:
+            return 1;
+        case 4:
+            return 2;
+        case 5:
+            return 3;
+        default:
+            return -1;
     }
 }
 
 TKeyCycleRow TKeyCycle(std::int32_t clicks) {
     int phase = ((clicks % TKEY_CYCLE_LENGTH) + TKEY_CYCLE_LENGTH) % TKEY_CYCLE_LENGTH;
     switch (phase) {
-        case 1: return {1, 0};
-        case 2: return {0, 1};
-        case 3: return {1, 1};
-        default: return {0, 0};
+        case 1:
+            return {1, 0};
+        case 2:
+            return {0, 1};
+        case 3:
+            return {1, 1};
+        default:
+            return {0, 0};
     }
 }
 
 std::int32_t FlipZoneFlag(std::int32_t old) { return old == 0 ? 1 : 0; }
-
 
 std::int32_t LightProfileOfMode(std::int32_t lightMode) { return lightMode > 0 ? lightMode : 1; }
 
@@ -114,12 +122,14 @@ LightSyncRequest DecodeLightSync(std::int64_t w, std::int64_t l) {
             if (within(0, 7)) return {LightSyncKind::Style, l == 0 ? 7 : static_cast<std::int32_t>(l)};
             break;
         case 1:
-            if (within(0, LIGHT_PROFILE_COUNT - 1)) return {LightSyncKind::DeviceProfile, static_cast<std::int32_t>(l + 1)};
+            if (within(0, LIGHT_PROFILE_COUNT - 1))
+                return {LightSyncKind::DeviceProfile, static_cast<std::int32_t>(l + 1)};
             break;
         case 3:
             if (within(1, LIGHT_PROFILE_COUNT)) return {LightSyncKind::Profile, static_cast<std::int32_t>(l)};
             break;
-        default: break;
+        default:
+            break;
     }
     return {};
 }

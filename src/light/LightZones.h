@@ -13,9 +13,24 @@ namespace zavo {
 // The 18 zones. The first 14 (W through Pinyin5) form the letter area, which
 // changes only as a whole, through the presets.
 enum class LightZone : int {
-    W, AS, D, Q, ER, F, OneTo6, OneTo0, BackSpace,
-    Pinyin1, Pinyin2, Pinyin3, Pinyin4, Pinyin5,
-    Tt1To5, Tt6To10, Number, Direct,
+    W,
+    AS,
+    D,
+    Q,
+    ER,
+    F,
+    OneTo6,
+    OneTo0,
+    BackSpace,
+    Pinyin1,
+    Pinyin2,
+    Pinyin3,
+    Pinyin4,
+    Pinyin5,
+    Tt1To5,
+    Tt6To10,
+    Number,
+    Direct,
 };
 
 constexpr int LIGHT_ZONE_COUNT = 18;

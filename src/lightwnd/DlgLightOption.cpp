@@ -111,12 +111,21 @@ void CDlgLightOption::ReportZoneWrite(const IniFileStatus& written) {
 void CDlgLightOption::OnZoneClick(LightZone zone) {
     IniFileStatus written;
     switch (zone) {
-        case LightZone::OneTo6: return;  // shows its state only
-        case LightZone::Number: written = m_Board.ClickNumber(LightExchange); break;
-        case LightZone::Direct: written = m_Board.ClickDirect(LightExchange); break;
+        case LightZone::OneTo6:
+            return;  // shows its state only
+        case LightZone::Number:
+            written = m_Board.ClickNumber(LightExchange);
+            break;
+        case LightZone::Direct:
+            written = m_Board.ClickDirect(LightExchange);
+            break;
         case LightZone::Tt1To5:
-        case LightZone::Tt6To10: written = m_Board.ClickTKey(zone, LightExchange); break;
-        default: written = m_Board.ClickLetterZone(); break;  // the whole letter area, by the click count
+        case LightZone::Tt6To10:
+            written = m_Board.ClickTKey(zone, LightExchange);
+            break;
+        default:
+            written = m_Board.ClickLetterZone();
+            break;  // the whole letter area, by the click count
     }
     ShowZones();
     ReportZoneWrite(written);
@@ -182,8 +191,12 @@ BOOL CDlgLightOption::PreTranslateMessage(MSG* msg) {
 LRESULT CDlgLightOption::OnLightSync(WPARAM w, LPARAM l) {
     const LightSyncRequest request = DecodeLightSync(static_cast<std::int64_t>(w), static_cast<std::int64_t>(l));
     switch (request.kind) {
-        case LightSyncKind::Style: SelectStyle(request.value); break;
-        case LightSyncKind::Profile: SelectProfile(request.value); break;
+        case LightSyncKind::Style:
+            SelectStyle(request.value);
+            break;
+        case LightSyncKind::Profile:
+            SelectProfile(request.value);
+            break;
         case LightSyncKind::DeviceProfile:
             // The device switched light profile: its default preset lights the
             // letter area; the click counter stays.
@@ -191,7 +204,8 @@ LRESULT CDlgLightOption::OnLightSync(WPARAM w, LPARAM l) {
             ReportZoneWrite(m_Board.ApplyDefaultPreset());
             ShowZones();
             break;
-        case LightSyncKind::None: break;  // out of range or unknown: nothing changes
+        case LightSyncKind::None:
+            break;  // out of range or unknown: nothing changes
     }
     return 1;
 }

@@ -35,8 +35,7 @@ public:
     // `exchange` and `service` belong to the main window and outlive this
     // object; `owner` receives WM_LIGHT_CHANGED (the application's main window
     // when null).
-    CDlgLightOption(const AppContext& app, LightSettings& exchange, const ServiceLink& service,
-                    CWnd* owner = nullptr);
+    CDlgLightOption(const AppContext& app, LightSettings& exchange, const ServiceLink& service, CWnd* owner = nullptr);
 
     // The lighting values being edited: the caller's hand-over.
     LightSettings& LightExchange;

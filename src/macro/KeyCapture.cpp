@@ -22,7 +22,8 @@ std::int32_t ReleasedVirtualKey(std::uint32_t vk, std::uint32_t lParam) {
         case VK_MENU_:
             if (scan == 0x38) return extended ? 165 : 164;
             break;
-        default: break;
+        default:
+            break;
     }
     return static_cast<std::int32_t>(vk);
 }

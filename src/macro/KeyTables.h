@@ -9,9 +9,9 @@
 namespace zavo {
 
 // Key codes that are not keys.
-constexpr std::uint8_t KEYCODE_NONE = 0x00;      // no key; empty name
-constexpr std::uint8_t KEYCODE_COMMAND = 0xEE;   // marks a command event in a macro file
-constexpr std::uint8_t KEYCODE_DELAY = 0xFF;     // marks a delay event
+constexpr std::uint8_t KEYCODE_NONE = 0x00;     // no key; empty name
+constexpr std::uint8_t KEYCODE_COMMAND = 0xEE;  // marks a command event in a macro file
+constexpr std::uint8_t KEYCODE_DELAY = 0xFF;    // marks a delay event
 
 // One entry of KeyCodeTable: the key code a virtual-key code stands for. A few
 // virtual-key values are substitutes for keys the platform has no code for

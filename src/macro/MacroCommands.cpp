@@ -50,8 +50,8 @@ constexpr MacroEvent kWait{MACRO_DELAY_CODE, 1};  // 50 ms between the keys of a
 std::vector<MacroEvent> Tap(std::uint8_t code) { return {KeyEvent(code, true), kWait, KeyEvent(code, false)}; }
 
 std::vector<MacroEvent> Chord(std::uint8_t modifier, std::uint8_t key) {
-    return {KeyEvent(modifier, true), kWait, KeyEvent(key, true), kWait, KeyEvent(key, false), kWait,
-            KeyEvent(modifier, false)};
+    return {KeyEvent(modifier, true), kWait, KeyEvent(key, true),      kWait,
+            KeyEvent(key, false),     kWait, KeyEvent(modifier, false)};
 }
 
 }  // namespace
@@ -60,10 +60,14 @@ std::vector<MacroEvent> CommandExpansion(int index) {
     if (index < 0 || index >= MACRO_COMMAND_COUNT) return {};
     const CommandRow& row = kCommands[index];
     switch (row.shape) {
-    case Shape::Tap: return Tap(VkToKeyCode(row.first));
-    case Shape::Chord: return Chord(VkToKeyCode(row.first), VkToKeyCode(row.second));
-    case Shape::Device: return Tap(static_cast<std::uint8_t>(row.first));
-    case Shape::Scroll: return {MacroEvent{0xFA, static_cast<std::uint8_t>(row.first)}};
+        case Shape::Tap:
+            return Tap(VkToKeyCode(row.first));
+        case Shape::Chord:
+            return Chord(VkToKeyCode(row.first), VkToKeyCode(row.second));
+        case Shape::Device:
+            return Tap(static_cast<std::uint8_t>(row.first));
+        case Shape::Scroll:
+            return {MacroEvent{0xFA, static_cast<std::uint8_t>(row.first)}};
     }
     return {};
 }

@@ -43,9 +43,15 @@ void RebuildLists(const MacroRecording& macro, const CommandNames& names, MacroL
     for (int i = 0; i < count; ++i) {
         const MacroEvent e = macro.Events[static_cast<size_t>(i)];
         switch (KindOf(e)) {
-        case MacroEventKind::Command: lists.EventLines.push_back(CommandName(names, e.Value)); break;
-        case MacroEventKind::Delay: lists.DelayLines.push_back(DelayLine(e.Value)); break;
-        case MacroEventKind::Key: lists.EventLines.push_back(KeyLine(e)); break;
+            case MacroEventKind::Command:
+                lists.EventLines.push_back(CommandName(names, e.Value));
+                break;
+            case MacroEventKind::Delay:
+                lists.DelayLines.push_back(DelayLine(e.Value));
+                break;
+            case MacroEventKind::Key:
+                lists.EventLines.push_back(KeyLine(e));
+                break;
         }
     }
 }
@@ -83,8 +89,7 @@ int MoveEventLineDown(MacroRecording& macro, const CommandNames& names, MacroLis
     return line + 1;
 }
 
-bool InsertCommandBefore(MacroRecording& macro, const CommandNames& names, MacroLists& lists, int line,
-                         int command) {
+bool InsertCommandBefore(MacroRecording& macro, const CommandNames& names, MacroLists& lists, int line, int command) {
     const int at = EventIndexOf(macro, line);
     const int count = macro.ValidCount();
     if (command < 0 || command >= MACRO_COMMAND_COUNT || at < 0 || count >= MACRO_COMMAND_LIMIT) return false;

@@ -38,8 +38,7 @@ int MoveEventLineDown(MacroRecording& macro, const CommandNames& names, MacroLis
 // Inserts (command, 0 ms) before event line n, rebuilds the lists and scrolls
 // both to their last 14 lines. Refused (false) for a command outside 0..21, a
 // line that is not an event line, or a Count of 5432 or more.
-bool InsertCommandBefore(MacroRecording& macro, const CommandNames& names, MacroLists& lists, int line,
-                         int command);
+bool InsertCommandBefore(MacroRecording& macro, const CommandNames& names, MacroLists& lists, int line, int command);
 
 // Sets the delay of delay line m to the value text (milliseconds, truncated to
 // 50 ms units, clamped to 0..255 units) and replaces that line. Refused (false)

@@ -62,7 +62,6 @@ std::wstring BaseName(const std::wstring& path) {
     return dot == std::wstring::npos ? file : file.substr(0, dot);
 }
 
-
 // The macro folder is made when it is missing, so a first save does not fail
 // for want of it (its parent, the data folder, is made at start-up).
 fs::Status EnsureMacroFolder(const std::wstring& folder) {
@@ -77,7 +76,6 @@ std::wstring MacroFolderOf(const std::wstring& dataFolder) { return dataFolder +
 std::wstring MacroFilePathOf(const std::wstring& folder, const std::wstring& name) {
     return folder + name + kExtension;
 }
-
 
 MacroNameCheck CheckMacroName(const std::wstring& name) {
     // The file name is always the name followed by ".ini", so a trailing dot or
@@ -108,7 +106,6 @@ bool RefillMacroNameList(const std::wstring& folder, std::vector<std::wstring>& 
     return true;
 }
 
-
 fs::Status SaveMacroFile(const std::wstring& path, const MacroRecording& macro) {
     IniBatch batch(Settings());
     batch.IniWriteString(path, kSection, L"MacroFilePath", path);
@@ -134,8 +131,8 @@ void LoadMacroFile(const std::wstring& path, MacroRecording& macro) {
     ini.IniReadStruct(path, kSection, L"Macro", macro.Events.data(), sizeof(macro.Events));
 }
 
-MacroFileResult SaveMacroByName(const std::wstring& folder, const std::wstring& name,
-                                const MacroRecording& macro, std::vector<std::wstring>& names) {
+MacroFileResult SaveMacroByName(const std::wstring& folder, const std::wstring& name, const MacroRecording& macro,
+                                std::vector<std::wstring>& names) {
     if (MacroNameCheck check = CheckMacroName(name); !check) return Result(MacroFileResult::InvalidName, check.reason);
     fs::Status saved = EnsureMacroFolder(folder);
     if (saved) saved = SaveMacroFile(MacroFilePathOf(folder, name), macro);

@@ -67,8 +67,8 @@ struct MacroFileResult {
 };
 
 // Saves the editor's macro under `name`, then refills the name list.
-MacroFileResult SaveMacroByName(const std::wstring& folder, const std::wstring& name,
-                                const MacroRecording& macro, std::vector<std::wstring>& names);
+MacroFileResult SaveMacroByName(const std::wstring& folder, const std::wstring& name, const MacroRecording& macro,
+                                std::vector<std::wstring>& names);
 
 // A new macro `name`: refused when the name is invalid or its file exists.
 // Otherwise the current macro is written to the new file first, then `current`

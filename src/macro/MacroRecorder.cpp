@@ -34,9 +34,8 @@ void MacroRecorder::Start() {
     recording_ = true;
 }
 
-MacroRecorder::KeyResult MacroRecorder::OnKeyReport(std::int32_t vk, std::uint32_t releaseFlag,
-                                                    std::uint32_t tick, const std::wstring& layoutCode,
-                                                    std::wstring* keyName) {
+MacroRecorder::KeyResult MacroRecorder::OnKeyReport(std::int32_t vk, std::uint32_t releaseFlag, std::uint32_t tick,
+                                                    const std::wstring& layoutCode, std::wstring* keyName) {
     if (!recording_) return KeyResult::NotRecording;
     // A key needs two entries: the delay before it and the key itself.
     if (macro_.ValidCount() > MACRO_EVENT_MAX - 2) {
@@ -78,7 +77,8 @@ void MacroRecorder::Stop() {
     // delays never follow each other and the lists stay in step. A full macro has
     // no room for it; it ends with its last key.
     const int count = macro_.ValidCount();
-    const bool endsWithEvent = count >= 1 && KindOf(macro_.Events[static_cast<size_t>(count - 1)]) != MacroEventKind::Delay;
+    const bool endsWithEvent =
+        count >= 1 && KindOf(macro_.Events[static_cast<size_t>(count - 1)]) != MacroEventKind::Delay;
     if (recording_ && endsWithEvent && macro_.IgnoreDelay == 0 && count < MACRO_EVENT_MAX) {
         Append(DelayEvent(0));
         RebuildLists(macro_, names_, lists_);

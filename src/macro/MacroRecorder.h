@@ -46,8 +46,8 @@ public:
                           const std::wstring& layoutCode, std::wstring* keyName = nullptr);
 
     enum class CommandResult {
-        Ignored,   // not recording, or no command chosen
-        Full,      // Count 5432 or more: recording ended; remove the hook
+        Ignored,  // not recording, or no command chosen
+        Full,     // Count 5432 or more: recording ended; remove the hook
         Appended,
     };
     // Appends a command (with the delay before it) while recording. The last

@@ -22,9 +22,27 @@ constexpr int IDC_DELAY_LIST = 1007;
 
 // Buttons by role ("1" .. "21" of the skin).
 enum : int {
-    B_OK = 1, B_CANCEL, B_SAVE, B_NEW, B_IMPORT, B_EXPORT, B_DELETE_MACRO, B_RECORD, B_STOP, B_DELETE_LINE,
-    B_UP, B_DOWN, B_APPLY_DELAY, B_END_RECORDING, B_INSERT_COMMAND, B_NAME, B_PLUS, B_MINUS, B_IGNORE_DELAY,
-    B_DEFAULT_DELAY, B_COMMAND,
+    B_OK = 1,
+    B_CANCEL,
+    B_SAVE,
+    B_NEW,
+    B_IMPORT,
+    B_EXPORT,
+    B_DELETE_MACRO,
+    B_RECORD,
+    B_STOP,
+    B_DELETE_LINE,
+    B_UP,
+    B_DOWN,
+    B_APPLY_DELAY,
+    B_END_RECORDING,
+    B_INSERT_COMMAND,
+    B_NAME,
+    B_PLUS,
+    B_MINUS,
+    B_IGNORE_DELAY,
+    B_DEFAULT_DELAY,
+    B_COMMAND,
 };
 
 // Tooltips from the language module; 0 = the button entry's own text.
@@ -89,10 +107,10 @@ void CDlgMacroSetting::LoadHook() {
     const std::wstring path = m_App.programFolder + L"KBHook.dll";
     m_hHook.Reset(::LoadLibraryW(path.c_str()));
     if (!m_hHook) return;
-    m_pInstallHook = reinterpret_cast<InstallHookFn>(
-        reinterpret_cast<void*>(::GetProcAddress(m_hHook.Get(), "installhook")));
-    m_pRemoveHook = reinterpret_cast<RemoveHookFn>(
-        reinterpret_cast<void*>(::GetProcAddress(m_hHook.Get(), "removehook")));
+    m_pInstallHook =
+        reinterpret_cast<InstallHookFn>(reinterpret_cast<void*>(::GetProcAddress(m_hHook.Get(), "installhook")));
+    m_pRemoveHook =
+        reinterpret_cast<RemoveHookFn>(reinterpret_cast<void*>(::GetProcAddress(m_hHook.Get(), "removehook")));
     if (!m_pInstallHook || !m_pRemoveHook) {
         m_pInstallHook = nullptr;
         m_pRemoveHook = nullptr;
@@ -133,7 +151,8 @@ LRESULT CDlgMacroSetting::OnMacroKey(WPARAM vk, LPARAM releaseFlag) {
             // there is no room for one).
             AfterRecordingStopped();
             return 0;
-        default: return 0;
+        default:
+            return 0;
     }
 }
 
@@ -187,9 +206,7 @@ void CDlgMacroSetting::ShowDelayFlags() {
     Button(B_DEFAULT_DELAY).SetLatched(m_Macro.DefaultDelay == 1);
 }
 
-void CDlgMacroSetting::ShowDefaultDelay() {
-    m_DefaultDelay.SetWindowText(std::to_wstring(m_Macro.DefaultDelayValue));
-}
+void CDlgMacroSetting::ShowDefaultDelay() { m_DefaultDelay.SetWindowText(std::to_wstring(m_Macro.DefaultDelayValue)); }
 
 void CDlgMacroSetting::EnableButtons(std::initializer_list<int> buttons, bool enable) {
     for (int b : buttons) Button(b).EnableWindow(enable ? TRUE : FALSE);
@@ -207,9 +224,7 @@ void CDlgMacroSetting::SelectEventLine(int line) {
     ShowMoveButtons(line);
 }
 
-void CDlgMacroSetting::Tell(const std::wstring& text) {
-    ::MessageBoxW(m_hWnd, text.c_str(), kCaption, MB_OK);
-}
+void CDlgMacroSetting::Tell(const std::wstring& text) { ::MessageBoxW(m_hWnd, text.c_str(), kCaption, MB_OK); }
 
 // ----- buttons ---------------------------------------------------------------------
 
@@ -225,28 +240,72 @@ BOOL CDlgMacroSetting::OnCommand(WPARAM wParam, LPARAM lParam) {
         for (int n = 1; n <= BUTTON_COUNT; ++n) {
             if (from != Button(n).m_hWnd) continue;
             switch (n) {
-                case B_OK: OnOkButton(); break;
-                case B_CANCEL: CDialog::OnCancel(); break;
-                case B_SAVE: EndRecording(); SaveCurrent(); break;
-                case B_NEW: OnNewMacro(); break;
-                case B_IMPORT: OnImport(); break;
-                case B_EXPORT: OnExport(); break;
-                case B_DELETE_MACRO: OnDeleteMacro(); break;
-                case B_RECORD: OnRecord(); break;
-                case B_STOP: OnStop(); break;
-                case B_DELETE_LINE: OnDeleteLine(); break;
-                case B_UP: OnMoveLine(true); break;
-                case B_DOWN: OnMoveLine(false); break;
-                case B_APPLY_DELAY: OnApplyDelay(); break;
-                case B_END_RECORDING: EndRecording(); break;
-                case B_INSERT_COMMAND: OnInsertCommand(); break;
-                case B_NAME: OnNameButton(); break;
-                case B_PLUS: OnStepDelay(true); break;
-                case B_MINUS: OnStepDelay(false); break;
-                case B_IGNORE_DELAY: OnIgnoreDelay(); break;
-                case B_DEFAULT_DELAY: OnDefaultDelay(); break;
-                case B_COMMAND: OnCommandMenu(); break;
-                default: break;
+                case B_OK:
+                    OnOkButton();
+                    break;
+                case B_CANCEL:
+                    CDialog::OnCancel();
+                    break;
+                case B_SAVE:
+                    EndRecording();
+                    SaveCurrent();
+                    break;
+                case B_NEW:
+                    OnNewMacro();
+                    break;
+                case B_IMPORT:
+                    OnImport();
+                    break;
+                case B_EXPORT:
+                    OnExport();
+                    break;
+                case B_DELETE_MACRO:
+                    OnDeleteMacro();
+                    break;
+                case B_RECORD:
+                    OnRecord();
+                    break;
+                case B_STOP:
+                    OnStop();
+                    break;
+                case B_DELETE_LINE:
+                    OnDeleteLine();
+                    break;
+                case B_UP:
+                    OnMoveLine(true);
+                    break;
+                case B_DOWN:
+                    OnMoveLine(false);
+                    break;
+                case B_APPLY_DELAY:
+                    OnApplyDelay();
+                    break;
+                case B_END_RECORDING:
+                    EndRecording();
+                    break;
+                case B_INSERT_COMMAND:
+                    OnInsertCommand();
+                    break;
+                case B_NAME:
+                    OnNameButton();
+                    break;
+                case B_PLUS:
+                    OnStepDelay(true);
+                    break;
+                case B_MINUS:
+                    OnStepDelay(false);
+                    break;
+                case B_IGNORE_DELAY:
+                    OnIgnoreDelay();
+                    break;
+                case B_DEFAULT_DELAY:
+                    OnDefaultDelay();
+                    break;
+                case B_COMMAND:
+                    OnCommandMenu();
+                    break;
+                default:
+                    break;
             }
             break;
         }
@@ -413,9 +472,14 @@ void CDlgMacroSetting::OnInsertCommand() {
     if (line < 0) {
         if (m_nCommand < 0) return;
         switch (m_Recorder.AppendCommand(m_nCommand, ::GetTickCount())) {
-            case MacroRecorder::CommandResult::Appended: ShowNewLines(); break;
-            case MacroRecorder::CommandResult::Full: AfterRecordingStopped(); break;
-            default: break;
+            case MacroRecorder::CommandResult::Appended:
+                ShowNewLines();
+                break;
+            case MacroRecorder::CommandResult::Full:
+                AfterRecordingStopped();
+                break;
+            default:
+                break;
         }
         return;
     }
@@ -429,7 +493,8 @@ void CDlgMacroSetting::OnNameButton() {
         m_NameMenu.Close();
         return;
     }
-    m_NameMenu.Open(std::make_unique<CDlgMacroNameMenu>(m_App, *this, m_MacroNames), BelowButton(Button(B_NAME).m_hWnd));
+    m_NameMenu.Open(std::make_unique<CDlgMacroNameMenu>(m_App, *this, m_MacroNames),
+                    BelowButton(Button(B_NAME).m_hWnd));
 }
 
 void CDlgMacroSetting::OnStepDelay(bool up) {

@@ -84,7 +84,8 @@ void KeyboardView::RefreshKeyboard() {
 
 void KeyboardView::ShowProfile(int n) {
     if (n >= 0 && n < PROFILE_COUNT) {
-        for (int i = 0; i < PROFILE_COUNT; ++i) ui_.SetCommandLatched(cmd::PROFILE_BUTTONS[static_cast<size_t>(i)], i == n);
+        for (int i = 0; i < PROFILE_COUNT; ++i)
+            ui_.SetCommandLatched(cmd::PROFILE_BUTTONS[static_cast<size_t>(i)], i == n);
     }
     if (n == NO_PROFILE) {
         for (int key : cmd::PROFILE_BUTTONS) ui_.SetCommandLatched(key, false);
@@ -153,10 +154,14 @@ std::wstring KeyboardView::DescribeSlot() {
     if (selSlot < 0 || selSlot >= SLOT_COUNT) return L"";
     const ButtonConfig& slot = Active().Button[static_cast<size_t>(selSlot)];
     switch (slot.FunID) {
-        case FUNID_MACRO: return slot.Macro.MacroName;
-        case FUNID_SINGLEKEY: return keyName_ ? keyName_(slot.SingleKey) : L"";
-        case FUNID_APP: return DescribeApp(slot.AppPath);
-        default: return L"";
+        case FUNID_MACRO:
+            return slot.Macro.MacroName;
+        case FUNID_SINGLEKEY:
+            return keyName_ ? keyName_(slot.SingleKey) : L"";
+        case FUNID_APP:
+            return DescribeApp(slot.AppPath);
+        default:
+            return L"";
     }
 }
 

@@ -24,9 +24,9 @@ enum class EnterLook { Default, Highlighted, Locked };
 // Command buttons, by their key in the main skin's "BUTTONINFO" section.
 namespace cmd {
 constexpr int RESET = 1, WEB = 2, HELP = 3, PROFILE1 = 4, PROFILE2 = 5, PROFILE3 = 6, MODE0 = 7, MODE1 = 8,
-              MACRO_EDITOR = 9, LIGHTING = 10, STATUS = 11, ASSIGN_MACRO = 12, ASSIGN_CLEAR = 13,
-              ASSIGN_KEY = 14, ASSIGN_APP = 15, INSTANT_SHIFT = 16, APPLY = 17, QUIT = 18, OK_EXIT = 19,
-              EXIT = 20, PROFILE5 = 21, PROFILE4 = 22;
+              MACRO_EDITOR = 9, LIGHTING = 10, STATUS = 11, ASSIGN_MACRO = 12, ASSIGN_CLEAR = 13, ASSIGN_KEY = 14,
+              ASSIGN_APP = 15, INSTANT_SHIFT = 16, APPLY = 17, QUIT = 18, OK_EXIT = 19, EXIT = 20, PROFILE5 = 21,
+              PROFILE4 = 22;
 constexpr int COUNT = 22;
 // The buttons that show profiles 0 to 4.
 constexpr std::array<int, PROFILE_COUNT> PROFILE_BUTTONS = {PROFILE1, PROFILE2, PROFILE3, PROFILE4, PROFILE5};
@@ -156,6 +156,8 @@ private:
 };
 
 // PtInRect's rule: left and top inside, right and bottom outside.
-inline bool PointIn(const SkinRect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+inline bool PointIn(const SkinRect& r, int x, int y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
 
 }  // namespace zavo

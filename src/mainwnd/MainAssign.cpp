@@ -109,13 +109,16 @@ void CZAVOConfigDlg::OnAssignMacro() {
         view.GiveBackSelectedSlot();
     } else {
         switch (view.StoreMacro(dialog.m_Macro)) {
-            case KeyboardView::MacroStore::Stored: m_bModified = 1; break;
+            case KeyboardView::MacroStore::Stored:
+                m_bModified = 1;
+                break;
             case KeyboardView::MacroStore::OverBudget:
                 // The slot keeps what it had; a lent slot it only reserved goes back.
                 ::MessageBoxW(m_hWnd, kOutOfMemory, L"", MB_OK);
                 view.GiveBackSelectedSlot();
                 break;
-            case KeyboardView::MacroStore::NoSlot: break;
+            case KeyboardView::MacroStore::NoSlot:
+                break;
         }
     }
     m_strStatus = view.DescribeSlot();

@@ -26,11 +26,11 @@ BOOL CZAVOConfigDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 bool CZAVOConfigDlg::RunCommandButton(HWND from) {
-    static constexpr int ORDER[] = {cmd::APPLY,    cmd::QUIT,         cmd::OK_EXIT,  cmd::RESET,        cmd::WEB,
-                                    cmd::HELP,     cmd::EXIT,         cmd::PROFILE1, cmd::PROFILE2,     cmd::PROFILE3,
-                                    cmd::PROFILE4, cmd::PROFILE5,     cmd::MODE0,    cmd::MODE1,        cmd::MACRO_EDITOR,
-                                    cmd::LIGHTING, cmd::ASSIGN_MACRO, cmd::ASSIGN_CLEAR, cmd::ASSIGN_KEY, cmd::ASSIGN_APP,
-                                    cmd::INSTANT_SHIFT};
+    static constexpr int ORDER[] = {
+        cmd::APPLY,      cmd::QUIT,       cmd::OK_EXIT,      cmd::RESET,    cmd::WEB,          cmd::HELP,
+        cmd::EXIT,       cmd::PROFILE1,   cmd::PROFILE2,     cmd::PROFILE3, cmd::PROFILE4,     cmd::PROFILE5,
+        cmd::MODE0,      cmd::MODE1,      cmd::MACRO_EDITOR, cmd::LIGHTING, cmd::ASSIGN_MACRO, cmd::ASSIGN_CLEAR,
+        cmd::ASSIGN_KEY, cmd::ASSIGN_APP, cmd::INSTANT_SHIFT};
     int key = 0;
     for (int k : ORDER) {
         if (Button(k).m_hWnd == from) {
@@ -39,28 +39,70 @@ bool CZAVOConfigDlg::RunCommandButton(HWND from) {
         }
     }
     switch (key) {
-        case cmd::APPLY: OnApply(); break;
-        case cmd::QUIT: AfxPostQuitMessage(0); break;
-        case cmd::OK_EXIT: OnOkAndExit(); break;
-        case cmd::RESET: OnReset(); break;
-        case cmd::WEB: OnWebSite(); break;
-        case cmd::HELP: OnHelp(); break;
-        case cmd::EXIT: std::exit(-1);
-        case cmd::PROFILE1: OnSelectProfile(0); break;
-        case cmd::PROFILE2: OnSelectProfile(1); break;
-        case cmd::PROFILE3: OnSelectProfile(2); break;
-        case cmd::PROFILE4: OnSelectProfile(3); break;
-        case cmd::PROFILE5: OnSelectProfile(4); break;
-        case cmd::MODE0: OnSelectMode(0); break;
-        case cmd::MODE1: OnSelectMode(1); break;
-        case cmd::MACRO_EDITOR: OnMacroEditor(); break;
-        case cmd::LIGHTING: OnLighting(); break;
-        case cmd::ASSIGN_MACRO: OnAssignMacro(); break;
-        case cmd::ASSIGN_CLEAR: OnAssignClear(); break;
-        case cmd::ASSIGN_KEY: OnAssignSingleKey(); break;
-        case cmd::ASSIGN_APP: OnAssignApplication(); break;
-        case cmd::INSTANT_SHIFT: OnInstantShift(); break;
-        default: return false;
+        case cmd::APPLY:
+            OnApply();
+            break;
+        case cmd::QUIT:
+            AfxPostQuitMessage(0);
+            break;
+        case cmd::OK_EXIT:
+            OnOkAndExit();
+            break;
+        case cmd::RESET:
+            OnReset();
+            break;
+        case cmd::WEB:
+            OnWebSite();
+            break;
+        case cmd::HELP:
+            OnHelp();
+            break;
+        case cmd::EXIT:
+            std::exit(-1);
+        case cmd::PROFILE1:
+            OnSelectProfile(0);
+            break;
+        case cmd::PROFILE2:
+            OnSelectProfile(1);
+            break;
+        case cmd::PROFILE3:
+            OnSelectProfile(2);
+            break;
+        case cmd::PROFILE4:
+            OnSelectProfile(3);
+            break;
+        case cmd::PROFILE5:
+            OnSelectProfile(4);
+            break;
+        case cmd::MODE0:
+            OnSelectMode(0);
+            break;
+        case cmd::MODE1:
+            OnSelectMode(1);
+            break;
+        case cmd::MACRO_EDITOR:
+            OnMacroEditor();
+            break;
+        case cmd::LIGHTING:
+            OnLighting();
+            break;
+        case cmd::ASSIGN_MACRO:
+            OnAssignMacro();
+            break;
+        case cmd::ASSIGN_CLEAR:
+            OnAssignClear();
+            break;
+        case cmd::ASSIGN_KEY:
+            OnAssignSingleKey();
+            break;
+        case cmd::ASSIGN_APP:
+            OnAssignApplication();
+            break;
+        case cmd::INSTANT_SHIFT:
+            OnInstantShift();
+            break;
+        default:
+            return false;
     }
     return true;
 }

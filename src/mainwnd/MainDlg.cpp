@@ -32,8 +32,7 @@ void CZAVOConfigDlg::DoDataExchange(CDataExchange* dx) {
 }
 
 void CZAVOConfigDlg::LoadIndicators() {
-    static constexpr int IDS[] = {IDB_INDICATOR_DEFAULT, IDB_INDICATOR_LAUNCH, IDB_INDICATOR_KEY,
-                                  IDB_INDICATOR_MACRO};
+    static constexpr int IDS[] = {IDB_INDICATOR_DEFAULT, IDB_INDICATOR_LAUNCH, IDB_INDICATOR_KEY, IDB_INDICATOR_MACRO};
     static_assert(static_cast<int>(Indicator::Default) == 0 && static_cast<int>(Indicator::Launch) == 1 &&
                   static_cast<int>(Indicator::Key) == 2 && static_cast<int>(Indicator::Macro) == 3);
     HINSTANCE res = AfxGetResourceHandle();

@@ -18,12 +18,12 @@ struct CommandSpec {
     int langText;
 };
 constexpr CommandSpec COMMANDS[] = {
-    {cmd::RESET, -1},        {cmd::WEB, -1},           {cmd::HELP, -1},         {cmd::PROFILE1, 4},
-    {cmd::PROFILE2, 5},      {cmd::PROFILE3, 6},       {cmd::PROFILE4, 79},     {cmd::PROFILE5, 80},
-    {cmd::MODE0, 0},         {cmd::MODE1, 1},          {cmd::MACRO_EDITOR, 11}, {cmd::LIGHTING, 46},
-    {cmd::STATUS, -1},       {cmd::ASSIGN_MACRO, 51},  {cmd::ASSIGN_CLEAR, 2},  {cmd::ASSIGN_KEY, 60},
-    {cmd::ASSIGN_APP, 3},    {cmd::INSTANT_SHIFT, 49}, {cmd::APPLY, 7},         {cmd::QUIT, 8},
-    {cmd::OK_EXIT, 9},       {cmd::EXIT, -1},
+    {cmd::RESET, -1},     {cmd::WEB, -1},           {cmd::HELP, -1},         {cmd::PROFILE1, 4},
+    {cmd::PROFILE2, 5},   {cmd::PROFILE3, 6},       {cmd::PROFILE4, 79},     {cmd::PROFILE5, 80},
+    {cmd::MODE0, 0},      {cmd::MODE1, 1},          {cmd::MACRO_EDITOR, 11}, {cmd::LIGHTING, 46},
+    {cmd::STATUS, -1},    {cmd::ASSIGN_MACRO, 51},  {cmd::ASSIGN_CLEAR, 2},  {cmd::ASSIGN_KEY, 60},
+    {cmd::ASSIGN_APP, 3}, {cmd::INSTANT_SHIFT, 49}, {cmd::APPLY, 7},         {cmd::QUIT, 8},
+    {cmd::OK_EXIT, 9},    {cmd::EXIT, -1},
 };
 
 }  // namespace
@@ -32,8 +32,7 @@ void CZAVOConfigDlg::CreateButtons(const SkinFace& face, const FaceSet& looks) {
     m_strVersion = face.Read(L"Driver_Version", L"Driver_Version");
     for (const CommandSpec& c : COMMANDS) {
         const ButtonEntry entry = face.Entry(L"BUTTONINFO", std::to_wstring(c.key));
-        CreateSkinButton(Button(c.key), entry, c.langText < 0 ? entry.text : m_App.LangText(c.langText), *this,
-                         looks);
+        CreateSkinButton(Button(c.key), entry, c.langText < 0 ? entry.text : m_App.LangText(c.langText), *this, looks);
     }
     for (int i = 0; i < TKEY_COUNT; ++i) {
         const ButtonEntry entry = face.Entry(L"T-KEYS", std::to_wstring(i + 1));
@@ -79,9 +78,15 @@ void CZAVOConfigDlg::SetEnterImages(EnterLook look) {
     const std::wstring lit = orElse(m_strEnterImage + L"_down.bmp", over);
     const std::wstring dimmed = orElse(m_strEnterImage + L"_disabled.bmp", normal);
     switch (look) {
-        case EnterLook::Default: m_EnterButton.SetImages(normal, over, lit, dimmed); break;
-        case EnterLook::Highlighted: m_EnterButton.SetImages(lit, lit, lit, dimmed); break;
-        case EnterLook::Locked: m_EnterButton.SetImages(dimmed, dimmed, dimmed, dimmed); break;
+        case EnterLook::Default:
+            m_EnterButton.SetImages(normal, over, lit, dimmed);
+            break;
+        case EnterLook::Highlighted:
+            m_EnterButton.SetImages(lit, lit, lit, dimmed);
+            break;
+        case EnterLook::Locked:
+            m_EnterButton.SetImages(dimmed, dimmed, dimmed, dimmed);
+            break;
     }
 }
 
@@ -113,7 +118,9 @@ BOOL CZAVOConfigDlg::OnEraseBkgnd(HDC) { return TRUE; }  // OnPaint covers the w
 
 bool CZAVOConfigDlg::HasEnterRegion() const { return m_bEnterCreated; }
 
-void CZAVOConfigDlg::SetTKeyLatched(int index, bool latched) { m_TKeys[static_cast<size_t>(index)].SetLatched(latched); }
+void CZAVOConfigDlg::SetTKeyLatched(int index, bool latched) {
+    m_TKeys[static_cast<size_t>(index)].SetLatched(latched);
+}
 
 void CZAVOConfigDlg::SetTKeyEnabled(int index, bool enabled) {
     CBitmapBtn& key = m_TKeys[static_cast<size_t>(index)];

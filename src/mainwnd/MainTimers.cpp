@@ -51,12 +51,23 @@ void CZAVOConfigDlg::OnLightChanged() {
 
 LRESULT CZAVOConfigDlg::OnMessageProcessFun(WPARAM, LPARAM lParam) {
     switch (lParam) {
-        case svc::NOTIFY_RELOAD_ALL: ReloadAll(); break;
-        case svc::NOTIFY_RELOAD_CONFIG: ReloadConfigFile(); break;
-        case svc::NOTIFY_MODE_1: OnModeNotified(1); break;
-        case svc::NOTIFY_MODE_0: OnModeNotified(0); break;
-        case svc::NOTIFY_LIGHT: ReloadLighting(); break;
-        default: break;
+        case svc::NOTIFY_RELOAD_ALL:
+            ReloadAll();
+            break;
+        case svc::NOTIFY_RELOAD_CONFIG:
+            ReloadConfigFile();
+            break;
+        case svc::NOTIFY_MODE_1:
+            OnModeNotified(1);
+            break;
+        case svc::NOTIFY_MODE_0:
+            OnModeNotified(0);
+            break;
+        case svc::NOTIFY_LIGHT:
+            ReloadLighting();
+            break;
+        default:
+            break;
     }
     return 1;
 }

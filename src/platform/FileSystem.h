@@ -28,14 +28,12 @@ struct FileStamp {
     bool exists = false;
     std::uint64_t size = 0;
     std::int64_t mtime = 0;  // platform ticks; only compared for equality
-    bool operator==(const FileStamp& o) const {
-        return exists == o.exists && size == o.size && mtime == o.mtime;
-    }
+    bool operator==(const FileStamp& o) const { return exists == o.exists && size == o.size && mtime == o.mtime; }
     bool operator!=(const FileStamp& o) const { return !(*this == o); }
 };
 
 FileStamp Stat(const std::wstring& path);
-bool FileExists(const std::wstring& path);       // a file (not a folder) is there
+bool FileExists(const std::wstring& path);  // a file (not a folder) is there
 bool DirectoryExists(const std::wstring& path);
 
 // Reads the whole file into `bytes`.

@@ -31,9 +31,7 @@ Status Errno() { return Status::Fail(text::FromUtf8(std::strerror(errno))); }
 
 }  // namespace
 
-Status SystemError(unsigned long code) {
-    return Status::Fail(text::FromUtf8(std::strerror(static_cast<int>(code))));
-}
+Status SystemError(unsigned long code) { return Status::Fail(text::FromUtf8(std::strerror(static_cast<int>(code)))); }
 
 FileStamp Stat(const std::wstring& path) {
     struct stat st {};
@@ -91,7 +89,8 @@ PendingFile::PendingFile(const std::wstring& target) : target_(target) {
         int locked;
         while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
         }
-        struct stat held {}, named {};
+        struct stat held {
+        }, named{};
         if (locked != 0 || (::fstat(fd, &held) == 0 && ::stat(native.c_str(), &named) == 0 &&
                             held.st_dev == named.st_dev && held.st_ino == named.st_ino)) {
             // (A file system without locks: the file is written unheld, and no
@@ -173,7 +172,8 @@ bool RemoveIfUnheld(const std::wstring& path) {
     const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0) return false;
     bool removed = false;
-    struct stat held {}, named {};
+    struct stat held {
+    }, named{};
     // Removed only while this lock is held, and only the file that was locked.
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && ::lstat(native.c_str(), &named) == 0 &&
         held.st_dev == named.st_dev && held.st_ino == named.st_ino)

@@ -38,11 +38,10 @@ char32_t NextCodePoint(std::wstring_view text, size_t& i) {
 
 #ifndef _WIN32
 // Windows-1252 bytes 0x80..0x9F; 0 marks the five unassigned bytes.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr char16_t kCp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 #endif
 
 }  // namespace
@@ -52,14 +51,13 @@ std::wstring FromUtf16LE(std::string_view bytes) {
     out.reserve(bytes.size() / 2);
     const size_t n = bytes.size() / 2;
     for (size_t i = 0; i < n; ++i) {
-        char32_t u = static_cast<unsigned char>(bytes[2 * i]) |
-                     (static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+        char32_t u = static_cast<unsigned char>(bytes[2 * i]) | (static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
         if constexpr (sizeof(wchar_t) == 2) {
             out.push_back(static_cast<wchar_t>(u));
         } else {
             if (u >= 0xD800 && u < 0xDC00 && i + 1 < n) {
-                char32_t lo = static_cast<unsigned char>(bytes[2 * i + 2]) |
-                              (static_cast<unsigned char>(bytes[2 * i + 3]) << 8);
+                char32_t lo =
+                    static_cast<unsigned char>(bytes[2 * i + 2]) | (static_cast<unsigned char>(bytes[2 * i + 3]) << 8);
                 if (lo >= 0xDC00 && lo < 0xE000) {
                     out.push_back(static_cast<wchar_t>(0x10000 + ((u - 0xD800) << 10) + (lo - 0xDC00)));
                     ++i;
@@ -206,7 +204,10 @@ bool ToAnsi(std::wstring_view text, std::string& out) {
         int found = -1;
         for (int k = 0; k < 32; ++k) {
             char16_t u = kCp1252High[k];
-            if ((u && u == cp) || (!u && cp == static_cast<char32_t>(0x80 + k))) { found = k; break; }
+            if ((u && u == cp) || (!u && cp == static_cast<char32_t>(0x80 + k))) {
+                found = k;
+                break;
+            }
         }
         if (found >= 0) {
             out.push_back(static_cast<char>(0x80 + found));

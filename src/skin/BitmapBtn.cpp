@@ -16,8 +16,8 @@ constexpr UINT kTextFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX 
 constexpr UINT_PTR kToolId = 1;
 
 HFONT CreateTextFont() {
-    return CreateFontW(kFontHeight, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY,
-                       14, L"");
+    return CreateFontW(kFontHeight, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 14,
+                       L"");
 }
 
 void FillTool(TOOLINFOW& ti, HWND button, const wchar_t* text) {
@@ -82,16 +82,20 @@ void CBitmapBtn::SetStateImages(const FaceSet& faces, const RECT& rc) {
     int bitmapWidth = 0;
     int slotHeight = 0;
     for (int look = 0; look < FaceSet::LOOK_COUNT; ++look) {
-        if (!faces.Source(look)) size[look] = m_LookSize[look];
-        else if (width > 0 && height > 0) size[look] = SIZE{width, height};
-        else size[look] = SIZE{0, 0};
+        if (!faces.Source(look))
+            size[look] = m_LookSize[look];
+        else if (width > 0 && height > 0)
+            size[look] = SIZE{width, height};
+        else
+            size[look] = SIZE{0, 0};
         if (size[look].cx > 0 && size[look].cy > 0) {
             bitmapWidth = std::max<int>(bitmapWidth, size[look].cx);
             slotHeight = std::max<int>(slotHeight, size[look].cy);
         }
     }
     ScopedBitmap looks;
-    if (bitmapWidth > 0) looks.Reset(CreateCompatibleBitmap(faces.Screen(), bitmapWidth, slotHeight * FaceSet::LOOK_COUNT));
+    if (bitmapWidth > 0)
+        looks.Reset(CreateCompatibleBitmap(faces.Screen(), bitmapWidth, slotHeight * FaceSet::LOOK_COUNT));
     if (looks) {
         ScopedSelect selectLooks(faces.Target(), looks);
         for (int look = 0; look < FaceSet::LOOK_COUNT; ++look) {
@@ -146,8 +150,8 @@ void CBitmapBtn::CopyLook(HDC dc, int look, int width, int height) const {
     MemoryDC source(dc);
     ScopedSelect select(source, m_Looks);
     // Only the look's own pixels: the slot below holds the next look.
-    BitBlt(dc, 0, 0, std::min<int>(width, m_LookSize[look].cx), std::min<int>(height, m_LookSize[look].cy), source,
-           0, look * m_SlotHeight, SRCCOPY);
+    BitBlt(dc, 0, 0, std::min<int>(width, m_LookSize[look].cx), std::min<int>(height, m_LookSize[look].cy), source, 0,
+           look * m_SlotHeight, SRCCOPY);
 }
 
 void CBitmapBtn::DrawItem(DRAWITEMSTRUCT* dis) { DrawLook(dis->hDC, dis->itemState); }
@@ -160,8 +164,10 @@ void CBitmapBtn::DrawLook(HDC dc, UINT itemState) {
     const int look = ChooseLook(itemState);
     if (m_Text.empty()) {
         // Without any picture the button shows the face colour, not garbage.
-        if (look < 0) FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-        else CopyLook(dc, look, width, height);
+        if (look < 0)
+            FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        else
+            CopyLook(dc, look, width, height);
         return;
     }
     // Text over the picture: composed off-screen and copied once, so it never
@@ -169,8 +175,10 @@ void CBitmapBtn::DrawLook(HDC dc, UINT itemState) {
     MemoryDC compose(dc);
     ScopedBitmap canvas(CreateCompatibleBitmap(dc, width, height));
     ScopedSelect selectCanvas(compose, canvas);
-    if (look >= 0) CopyLook(compose, look, width, height);
-    else FillRect(compose, &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (look >= 0)
+        CopyLook(compose, look, width, height);
+    else
+        FillRect(compose, &client, GetSysColorBrush(COLOR_BTNFACE));
     DrawCaption(compose, client);
     BitBlt(dc, 0, 0, width, height, compose, 0, 0, SRCCOPY);
 }
@@ -270,9 +278,9 @@ void CBitmapBtn::EnsureTooltip() const {
     if (m_Tooltip || !m_hWnd || !m_HasTooltipText) return;
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    m_Tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+    m_Tooltip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!m_Tooltip) return;
     ::SendMessageW(m_Tooltip, TTM_ACTIVATE, FALSE, 0);
     ApplyTooltipText();

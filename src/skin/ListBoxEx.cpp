@@ -8,8 +8,8 @@ constexpr int kTextIndent = 8;
 }  // namespace
 
 CListBoxEx::CListBoxEx()
-    : m_ItemFont(CreateFontW(12, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 4,
-                             L"")) {}
+    : m_ItemFont(CreateFontW(12, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 4, L"")) {
+}
 
 BOOL CListBoxEx::Create(DWORD style, const RECT& rc, CWnd* parent, UINT id) {
     if (!CListBox::Create(style, rc, parent, id)) return FALSE;

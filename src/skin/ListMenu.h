@@ -21,11 +21,11 @@
 namespace zavo {
 
 struct ListMenuLook {
-    UINT templateId;            // a pop-up dialog template without controls
-    const wchar_t* picture;     // in the skin folder
-    UINT listId;                // the list's control id
-    UINT pickedMessage;         // posted to the owner
-    int maxRows;                // rows shown at most (0: all); more lines scroll
+    UINT templateId;         // a pop-up dialog template without controls
+    const wchar_t* picture;  // in the skin folder
+    UINT listId;             // the list's control id
+    UINT pickedMessage;      // posted to the owner
+    int maxRows;             // rows shown at most (0: all); more lines scroll
 };
 
 class CListMenu : public CDialog {

@@ -49,8 +49,7 @@ void ScanMask(const std::uint8_t* bgrx, int width, int height, std::ptrdiff_t st
               const RectBatcher::Sink& sink) {
     RectBatcher batcher(sink);
     std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(width) * 4;
-    bool usable = bgrx != nullptr && width > 0 && height > 0 &&
-                  (strideBytes >= rowBytes || strideBytes <= -rowBytes);
+    bool usable = bgrx != nullptr && width > 0 && height > 0 && (strideBytes >= rowBytes || strideBytes <= -rowBytes);
     if (usable) {
         for (int y = 0; y < height; ++y) ScanRow(bgrx + y * strideBytes, width, y, batcher);
     }

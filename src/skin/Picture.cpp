@@ -14,8 +14,8 @@ namespace {
 // Reads the whole file into a movable memory block. Empty on any failure, and
 // for an empty file, which no decoder accepts.
 ScopedGlobal ReadFileToGlobal(const std::wstring& path, DWORD& size) {
-    const ScopedFile file(
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return {};
     LARGE_INTEGER length{};
     if (!GetFileSizeEx(file.Get(), &length) || length.QuadPart <= 0 || length.QuadPart > MAXDWORD) return {};

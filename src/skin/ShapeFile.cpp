@@ -13,9 +13,7 @@ std::uint32_t U16At(std::string_view b, size_t at) {
     return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8;
 }
 
-std::uint32_t U32At(std::string_view b, size_t at) {
-    return U16At(b, at) | U16At(b, at + 2) << 16;
-}
+std::uint32_t U32At(std::string_view b, size_t at) { return U16At(b, at) | U16At(b, at + 2) << 16; }
 
 std::int32_t I32At(std::string_view b, size_t at) { return static_cast<std::int32_t>(U32At(b, at)); }
 
@@ -83,12 +81,18 @@ ShapePicture ReadShapeFile(const std::wstring& path) {
 
 const wchar_t* ShapeStatusText(ShapeStatus status) {
     switch (status) {
-        case ShapeStatus::Ok: return L"shape read";
-        case ShapeStatus::CannotOpen: return L"the file cannot be read";
-        case ShapeStatus::NotBitmap: return L"not a BMP file";
-        case ShapeStatus::ShortHeader: return L"the BMP headers are incomplete";
-        case ShapeStatus::Unsupported: return L"not a 24-bit uncompressed BMP of a usable size";
-        case ShapeStatus::Truncated: return L"the pixel rows run past the end of the file";
+        case ShapeStatus::Ok:
+            return L"shape read";
+        case ShapeStatus::CannotOpen:
+            return L"the file cannot be read";
+        case ShapeStatus::NotBitmap:
+            return L"not a BMP file";
+        case ShapeStatus::ShortHeader:
+            return L"the BMP headers are incomplete";
+        case ShapeStatus::Unsupported:
+            return L"not a 24-bit uncompressed BMP of a usable size";
+        case ShapeStatus::Truncated:
+            return L"the pixel rows run past the end of the file";
     }
     return L"unknown";
 }

@@ -32,11 +32,11 @@ constexpr std::uint8_t SHAPE_KEY_BLUE = 200;
 
 enum class ShapeStatus {
     Ok,
-    CannotOpen,    // the file could not be read
-    NotBitmap,     // shorter than the 14-byte file header, or not "BM"
-    ShortHeader,   // the 40-byte information header is incomplete
-    Unsupported,   // header size, bit count, compression or size not usable
-    Truncated,     // the pixel rows would run past the end of the file
+    CannotOpen,   // the file could not be read
+    NotBitmap,    // shorter than the 14-byte file header, or not "BM"
+    ShortHeader,  // the 40-byte information header is incomplete
+    Unsupported,  // header size, bit count, compression or size not usable
+    Truncated,    // the pixel rows would run past the end of the file
 };
 
 struct ShapePicture {

@@ -15,9 +15,7 @@ std::int32_t Clamp32(std::int64_t v) {
     return static_cast<std::int32_t>(v);
 }
 
-bool IsScanSpace(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r';
-}
+bool IsScanSpace(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r'; }
 
 // Reads one "%d" at `pos`: white space, an optional sign, then at least one
 // decimal digit. On success `pos` moves past the number; on failure it is left

@@ -8,9 +8,12 @@ namespace zavo {
 
 std::wstring TooltipSource::Resolve(const ButtonEntry& entry, const AppContext& app) const {
     switch (kind) {
-        case LANG_TEXT: return app.LangText(langIndex);
-        case FIXED_TEXT: return text;
-        case ENTRY_TEXT: break;
+        case LANG_TEXT:
+            return app.LangText(langIndex);
+        case FIXED_TEXT:
+            return text;
+        case ENTRY_TEXT:
+            break;
     }
     return entry.text;
 }

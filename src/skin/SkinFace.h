@@ -24,8 +24,8 @@ class FaceSet;
 struct TooltipSource {
     enum Kind { LANG_TEXT, FIXED_TEXT, ENTRY_TEXT };
     Kind kind = ENTRY_TEXT;
-    int langIndex = 0;   // LANG_TEXT: index into the language module's texts
-    std::wstring text;   // FIXED_TEXT
+    int langIndex = 0;  // LANG_TEXT: index into the language module's texts
+    std::wstring text;  // FIXED_TEXT
 
     static TooltipSource Lang(int index) { return {LANG_TEXT, index, {}}; }
     static TooltipSource Fixed(std::wstring text) { return {FIXED_TEXT, 0, std::move(text)}; }

@@ -24,7 +24,8 @@ std::wstring Describe(const zavo::ConfigProblem& p) {
 ApplyReport ReadAndCheckSettings(const std::wstring& dataFolder, int profile) {
     ApplyReport report;
     report.files.push_back({FileName(zavo::ConfigFilePath(dataFolder)), {}});
-    for (int p = 0; p < zavo::PROFILE_COUNT; ++p) report.files.push_back({FileName(zavo::ProfileFilePath(dataFolder, p)), {}});
+    for (int p = 0; p < zavo::PROFILE_COUNT; ++p)
+        report.files.push_back({FileName(zavo::ProfileFilePath(dataFolder, p)), {}});
 
     for (const auto& problem : zavo::CheckDataFolder(dataFolder)) {
         std::wstring name = FileName(problem.file);

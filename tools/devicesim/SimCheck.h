@@ -12,14 +12,14 @@
 namespace devicesim {
 
 struct FileReport {
-    std::wstring name;                  // "Config.config", "Profile0.prof", ...
+    std::wstring name;                   // "Config.config", "Profile0.prof", ...
     std::vector<std::wstring> problems;  // empty when the file is sound
 };
 
 struct ApplyReport {
     std::vector<FileReport> files;  // always the six files, in this order
     bool ok = true;
-    bool loaded = false;            // "Config.config" was there and the record was read
+    bool loaded = false;                           // "Config.config" was there and the record was read
     std::unique_ptr<zavo::KeyboardConfig> config;  // ~1 MB, so on the heap
 };
 

@@ -10,9 +10,12 @@ namespace svc = zavo::svc;
 
 const wchar_t* TargetTitle(Target target) {
     switch (target) {
-        case Target::LightWindow: return svc::LIGHT_WINDOW_TITLE;
-        case Target::LoadingWindow: return svc::LOADING_WINDOW_TITLE;
-        case Target::MainWindow: break;
+        case Target::LightWindow:
+            return svc::LIGHT_WINDOW_TITLE;
+        case Target::LoadingWindow:
+            return svc::LOADING_WINDOW_TITLE;
+        case Target::MainWindow:
+            break;
     }
     return svc::MAIN_WINDOW_TITLE;
 }

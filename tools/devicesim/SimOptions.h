@@ -22,13 +22,13 @@ struct Request {
 
 struct Options {
     enum class Mode { Run, Send, Help } mode = Mode::Run;
-    std::wstring dataFolder;     // with a trailing backslash; empty: the per-user default
-    std::wstring logPath;        // empty: dataFolder + "devicesim.log"
+    std::wstring dataFolder;      // with a trailing backslash; empty: the per-user default
+    std::wstring logPath;         // empty: dataFolder + "devicesim.log"
     unsigned applyDelayMs = 500;  // between SVC_APPLY_PROFILE and the answer to "DLGLoading"
-    bool hang = false;           // never answer an apply; block in sent commands
-    bool noDevice = false;       // do not write DEVICEPSTATS 1
-    std::wstring controlPath;    // control file of requests (SimControl.h); empty: none
-    Request request;             // Mode::Send
+    bool hang = false;            // never answer an apply; block in sent commands
+    bool noDevice = false;        // do not write DEVICEPSTATS 1
+    std::wstring controlPath;     // control file of requests (SimControl.h); empty: none
+    Request request;              // Mode::Send
 };
 
 // Parses the words of one request ("notify 11147", "light-sync 1 1"), as given

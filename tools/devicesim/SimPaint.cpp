@@ -84,8 +84,7 @@ void PaintHeader(Painter& p, const RECT& area, const SimState& s) {
     p.Fill(header, HEADER_BG);
     p.Text(L"Device service simulator", RECT{18, 6, area.right - 120, 30}, p.m_title, RGB(255, 255, 255));
     std::wstring sub = s.devicePresent ? L"Keyboard present" : L"No keyboard";
-    p.Text(sub + L"  \x00B7  window \"VARNOSHid\"", RECT{18, 28, area.right - 120, 46}, p.m_small,
-           RGB(170, 180, 195));
+    p.Text(sub + L"  \x00B7  window \"VARNOSHid\"", RECT{18, 28, area.right - 120, 46}, p.m_small, RGB(170, 180, 195));
     // Status pill: what the service is doing now.
     std::wstring status = s.hang ? L"HANG MODE" : s.pendingReplies > 0 ? L"APPLYING" : L"READY";
     COLORREF color = s.hang ? BAD : s.pendingReplies > 0 ? ACCENT : GOOD;
@@ -132,11 +131,24 @@ void PaintZones(Painter& p, const RECT& area, const SimState& s, int row) {
         const wchar_t* name;
         Z zone;
     } zones[] = {
-        {L"T1-T5", Z::Tt1To5}, {L"T6-T10", Z::Tt6To10}, {L"1-6", Z::OneTo6},   {L"1-0", Z::OneTo0},
-        {L"Bksp", Z::BackSpace}, {L"Num", Z::Number}, {L"Tab", Z::Pinyin4}, {L"Q", Z::Q},
-        {L"W", Z::W},          {L"E R", Z::ER},         {L"T-]", Z::Pinyin1},   {L"Arrows", Z::Direct},
-        {L"A S", Z::AS},       {L"D", Z::D},            {L"F", Z::F},           {L"G-#", Z::Pinyin2},
-        {L"Z-/", Z::Pinyin3},  {L"Bottom", Z::Pinyin5},
+        {L"T1-T5", Z::Tt1To5},
+        {L"T6-T10", Z::Tt6To10},
+        {L"1-6", Z::OneTo6},
+        {L"1-0", Z::OneTo0},
+        {L"Bksp", Z::BackSpace},
+        {L"Num", Z::Number},
+        {L"Tab", Z::Pinyin4},
+        {L"Q", Z::Q},
+        {L"W", Z::W},
+        {L"E R", Z::ER},
+        {L"T-]", Z::Pinyin1},
+        {L"Arrows", Z::Direct},
+        {L"A S", Z::AS},
+        {L"D", Z::D},
+        {L"F", Z::F},
+        {L"G-#", Z::Pinyin2},
+        {L"Z-/", Z::Pinyin3},
+        {L"Bottom", Z::Pinyin5},
     };
     RECT r = Row(area, row, VALUE_X);
     for (int i = 0; i < 18; ++i) {

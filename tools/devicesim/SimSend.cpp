@@ -14,8 +14,7 @@ int DeliverToRunningSimulator(const Request& request, std::wstring& message) {
     COPYDATASTRUCT data{REQUEST_TAG, sizeof wire, &wire};
     DWORD_PTR answer = 0;
     // A simulator run with --hang may be stuck in a command; do not wait for ever.
-    if (!SendMessageTimeoutW(sim, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000,
-                             &answer)) {
+    if (!SendMessageTimeoutW(sim, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000, &answer)) {
         message = L"the device simulator does not answer";
         return SEND_NO_SIMULATOR;
     }

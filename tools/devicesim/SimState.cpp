@@ -11,14 +11,22 @@ namespace devicesim {
 const wchar_t* CommandName(unsigned code) {
     namespace svc = zavo::svc;
     switch (code) {
-        case svc::SVC_FILES_CHANGED: return L"SVC_FILES_CHANGED";
-        case svc::SVC_APPLY_PROFILE: return L"SVC_APPLY_PROFILE";
-        case svc::SVC_SELECT_PROFILE: return L"SVC_SELECT_PROFILE";
-        case svc::SVC_APPLY_LIGHT: return L"SVC_APPLY_LIGHT";
-        case svc::SVC_SET_MODE: return L"SVC_SET_MODE";
-        case svc::SVC_LIGHT_WINDOW_OPEN: return L"SVC_LIGHT_WINDOW_OPEN";
-        case svc::SVC_TOOL_EXIT: return L"SVC_TOOL_EXIT";
-        default: return L"";
+        case svc::SVC_FILES_CHANGED:
+            return L"SVC_FILES_CHANGED";
+        case svc::SVC_APPLY_PROFILE:
+            return L"SVC_APPLY_PROFILE";
+        case svc::SVC_SELECT_PROFILE:
+            return L"SVC_SELECT_PROFILE";
+        case svc::SVC_APPLY_LIGHT:
+            return L"SVC_APPLY_LIGHT";
+        case svc::SVC_SET_MODE:
+            return L"SVC_SET_MODE";
+        case svc::SVC_LIGHT_WINDOW_OPEN:
+            return L"SVC_LIGHT_WINDOW_OPEN";
+        case svc::SVC_TOOL_EXIT:
+            return L"SVC_TOOL_EXIT";
+        default:
+            return L"";
     }
 }
 

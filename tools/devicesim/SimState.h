@@ -19,7 +19,7 @@ struct SimState {
     // The zones the light state file lights for the light profile of `light`,
     // read with the lighting values.
     zavo::LightZoneStates zones{};
-    int tkeysAssigned = 0;     // of the applied profile
+    int tkeysAssigned = 0;  // of the applied profile
     int macros = 0;
     int keysRemapped = 0;
     bool filesChecked = false;

@@ -84,8 +84,10 @@ LRESULT SimWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COPYDATA:
             return OnRequest(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_TIMER:
-            if (wParam == CONTROL_TIMER) OnControlTimer();
-            else OnReplyTimer(wParam);
+            if (wParam == CONTROL_TIMER)
+                OnControlTimer();
+            else
+                OnReplyTimer(wParam);
             return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;

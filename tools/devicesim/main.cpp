@@ -85,7 +85,8 @@ void LoadInitialState(const std::wstring& dataFolder, SimState& state) {
     state.mode = zavo::Settings().IniReadInt(config, L"CONFIG", L"Mode", -1);
     zavo::ReadLightOption(config, state.light);
     state.lightKnown = true;
-    state.zones = zavo::ReadLightZones(zavo::LightStateFilePath(dataFolder), zavo::LightProfileOfMode(state.light.LightMode));
+    state.zones =
+        zavo::ReadLightZones(zavo::LightStateFilePath(dataFolder), zavo::LightProfileOfMode(state.light.LightMode));
 }
 
 int RunSimulator(Options& options, HINSTANCE instance) {
@@ -105,8 +106,10 @@ int RunSimulator(Options& options, HINSTANCE instance) {
         Print(STD_ERROR_HANDLE, L"devicesim: cannot open the log " + options.logPath + L"; running without it\n");
     }
     std::wstring config = L"untouched";
-    if (!folderOk) config = L"no-folder";
-    else if (!options.noDevice) config = MarkDevicePresent(options.dataFolder);
+    if (!folderOk)
+        config = L"no-folder";
+    else if (!options.noDevice)
+        config = MarkDevicePresent(options.dataFolder);
 
     SimWindow window(options, log);
     window.State().logPath = options.logPath;

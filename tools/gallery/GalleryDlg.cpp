@@ -23,8 +23,8 @@ bool CGalleryMenu::Open(CWnd* owner, POINT screen) {
         return false;
     RECT client;
     GetClientRect(&client);
-    if (!m_List.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS,
-                       client, this, 1))
+    if (!m_List.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS, client,
+                       this, 1))
         return false;
     for (const wchar_t* item : kMenuItems) m_List.SetItemData(m_List.AddString(item), 0);
     m_List.m_HighlightColour = RGB(24, 25, 21);
@@ -121,8 +121,8 @@ BOOL CGalleryDlg::PreTranslateMessage(MSG* msg) {
 void CGalleryDlg::OnPaint() {
     PaintDC dc(m_hWnd);
     PaintFace(dc);
-    ScopedFont font(CreateFontW(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
-                                ANTIALIASED_QUALITY, 0, L"Tahoma"));
+    ScopedFont font(CreateFontW(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY,
+                                0, L"Tahoma"));
     ScopedSelect select(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(150, 156, 168));

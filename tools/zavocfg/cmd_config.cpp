@@ -54,10 +54,14 @@ std::wstring MacroText(const MacroGroup& m) {
 
 std::wstring SlotText(const ButtonConfig& b) {
     switch (b.FunID) {
-    case FUNID_SINGLEKEY: return L"single key -> " + CodeName(b.SingleKey);
-    case FUNID_APP: return L"application " + b.AppPath;
-    case FUNID_MACRO: return MacroText(b.Macro);
-    default: return L"";
+        case FUNID_SINGLEKEY:
+            return L"single key -> " + CodeName(b.SingleKey);
+        case FUNID_APP:
+            return L"application " + b.AppPath;
+        case FUNID_MACRO:
+            return MacroText(b.Macro);
+        default:
+            return L"";
     }
 }
 
@@ -95,9 +99,7 @@ void ShowStandardKeys(const ProfileConfig& p) {
 // (no profile, every key locked) as it is, and anything else (-1 when the key
 // is missing, 204 when it was never set) as profile I, as the window corrects
 // it at start.
-int ActiveProfile(std::int32_t stored) {
-    return stored >= 0 && stored <= NO_PROFILE ? stored : 0;
-}
+int ActiveProfile(std::int32_t stored) { return stored >= 0 && stored <= NO_PROFILE ? stored : 0; }
 
 std::wstring ActiveProfileText(std::int32_t stored) {
     const int p = ActiveProfile(stored);
@@ -108,8 +110,7 @@ std::wstring ActiveProfileText(std::int32_t stored) {
 
 void ShowProfile(const KeyboardConfig& c, int p) {
     const ProfileConfig& pr = c.Profile[p];
-    Out(L"\nProfile " + std::wstring(kRoman[p]) + (p == ActiveProfile(c.CurrantProfile) ? L" (active)" : L"") +
-        L"\n");
+    Out(L"\nProfile " + std::wstring(kRoman[p]) + (p == ActiveProfile(c.CurrantProfile) ? L" (active)" : L"") + L"\n");
     ShowInstantShift(pr.InstantShift);
     Out(L"  Macro budget: " + std::to_wstring(MacroBudget(pr)) + L" of " + std::to_wstring(MACRO_EVENT_MAX) +
         L" events\n");
@@ -124,14 +125,16 @@ void ShowProfile(const KeyboardConfig& c, int p) {
 void ShowHeader(const KeyboardConfig& c) {
     const LightSettings& l = c.Light;
     Out(L"Mode " + std::to_wstring(c.Mode) +
-        (c.Mode == 1 ? L" (T-keys and standard keys)" : c.Mode == 0 ? L" (T-keys only)" : L"") +
-        L", active " + ActiveProfileText(c.CurrantProfile) + L", device state " +
-        std::to_wstring(c.DeviceState) + L"\n");
+        (c.Mode == 1   ? L" (T-keys and standard keys)"
+         : c.Mode == 0 ? L" (T-keys only)"
+                       : L"") +
+        L", active " + ActiveProfileText(c.CurrantProfile) + L", device state " + std::to_wstring(c.DeviceState) +
+        L"\n");
     Out(L"Lighting: style " + std::to_wstring(l.LightStyle) + L", light profile " + std::to_wstring(l.LightMode) +
-        L", WASD " + std::to_wstring(l.WasdLight) + L", pinyin " + std::to_wstring(l.PinyinLight) +
-        L", direction " + std::to_wstring(l.DirectLight) + L", number pad " + std::to_wstring(l.NumberLight) +
-        L", T1-T5 " + std::to_wstring(l.Tt1To5Light) + L", T6-T10 " + std::to_wstring(l.Tt6To10Light) +
-        L", DFER " + std::to_wstring(l.DferLight) + L", 1-0 " + std::to_wstring(l.OneToZeroLight) + L"\n");
+        L", WASD " + std::to_wstring(l.WasdLight) + L", pinyin " + std::to_wstring(l.PinyinLight) + L", direction " +
+        std::to_wstring(l.DirectLight) + L", number pad " + std::to_wstring(l.NumberLight) + L", T1-T5 " +
+        std::to_wstring(l.Tt1To5Light) + L", T6-T10 " + std::to_wstring(l.Tt6To10Light) + L", DFER " +
+        std::to_wstring(l.DferLight) + L", 1-0 " + std::to_wstring(l.OneToZeroLight) + L"\n");
 }
 
 int Show(zavocfg::Args args) {

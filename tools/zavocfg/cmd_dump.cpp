@@ -33,9 +33,9 @@ std::string MacroHex(const MacroGroup& m) {
 }
 
 ordered_json Light(const LightSettings& l) {
-    return {{"LightStyle", l.LightStyle},   {"LightMode", l.LightMode},       {"WasdLight", l.WasdLight},
-            {"PinyinLight", l.PinyinLight}, {"DirectLight", l.DirectLight},   {"NumberLight", l.NumberLight},
-            {"Tt1To5Light", l.Tt1To5Light}, {"Tt6To10Light", l.Tt6To10Light}, {"DferLight", l.DferLight},
+    return {{"LightStyle", l.LightStyle},        {"LightMode", l.LightMode},       {"WasdLight", l.WasdLight},
+            {"PinyinLight", l.PinyinLight},      {"DirectLight", l.DirectLight},   {"NumberLight", l.NumberLight},
+            {"Tt1To5Light", l.Tt1To5Light},      {"Tt6To10Light", l.Tt6To10Light}, {"DferLight", l.DferLight},
             {"OneToZeroLight", l.OneToZeroLight}};
 }
 

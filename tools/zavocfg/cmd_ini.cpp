@@ -28,8 +28,10 @@ bool ParseSize(const std::wstring& text, size_t& size) {
 bool ParseHex(const std::wstring& text, size_t size, std::vector<std::uint8_t>& out) {
     if (text.size() != 2 * size) return false;
     auto digit = [](wchar_t c) {
-        return c >= L'0' && c <= L'9' ? c - L'0' : c >= L'A' && c <= L'F' ? c - L'A' + 10
-                                               : c >= L'a' && c <= L'f' ? c - L'a' + 10 : -1;
+        return c >= L'0' && c <= L'9'   ? c - L'0'
+               : c >= L'A' && c <= L'F' ? c - L'A' + 10
+               : c >= L'a' && c <= L'f' ? c - L'a' + 10
+                                        : -1;
     };
     out.resize(size);
     for (size_t i = 0; i < size; ++i) {
@@ -78,8 +80,8 @@ int GetStruct(const zavocfg::Args& a) {
     if (!Readable(a[0], rc)) return rc;
     std::vector<std::uint8_t> data(size);
     if (!Settings().IniReadStruct(a[0], a[1], a[2], data.data(), size)) {
-        zavocfg::Err(L"zavocfg: no valid " + a[3] + L"-byte struct under " + a[2] + L" in [" + a[1] + L"] of " +
-                     a[0] + L"\n");
+        zavocfg::Err(L"zavocfg: no valid " + a[3] + L"-byte struct under " + a[2] + L" in [" + a[1] + L"] of " + a[0] +
+                     L"\n");
         return 1;
     }
     std::wstring hex;
@@ -103,9 +105,13 @@ int SetStruct(const zavocfg::Args& a) {
 }
 
 int Ini(const zavocfg::Args& args) {
-    struct Sub { const wchar_t* name; size_t words; int (*run)(const zavocfg::Args&); };
-    static const Sub subs[] = {{L"get", 3, Get}, {L"set", 4, Set}, {L"get-struct", 4, GetStruct},
-                               {L"set-struct", 5, SetStruct}};
+    struct Sub {
+        const wchar_t* name;
+        size_t words;
+        int (*run)(const zavocfg::Args&);
+    };
+    static const Sub subs[] = {
+        {L"get", 3, Get}, {L"set", 4, Set}, {L"get-struct", 4, GetStruct}, {L"set-struct", 5, SetStruct}};
     if (args.empty()) return zavocfg::Fail(L"ini: get, set, get-struct or set-struct expected");
     for (const auto& s : subs) {
         if (args[0] != s.name) continue;
@@ -119,6 +125,5 @@ int Ini(const zavocfg::Args& args) {
 
 }  // namespace
 
-ZAVOCFG_COMMAND("ini",
-                "ini get|set FILE SECTION KEY [VALUE] | ini get-struct|set-struct FILE SECTION KEY SIZE [HEX]",
+ZAVOCFG_COMMAND("ini", "ini get|set FILE SECTION KEY [VALUE] | ini get-struct|set-struct FILE SECTION KEY SIZE [HEX]",
                 Ini);

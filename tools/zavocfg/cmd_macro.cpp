@@ -90,18 +90,23 @@ int Show(const std::wstring& path) {
 
 std::wstring Describe(MacroEvent e) {
     switch (KindOf(e)) {
-    case MacroEventKind::Delay: return DelayLine(e.Value);
-    case MacroEventKind::Command: return L"command " + std::to_wstring(e.Value);
-    case MacroEventKind::Key: break;
+        case MacroEventKind::Delay:
+            return DelayLine(e.Value);
+        case MacroEventKind::Command:
+            return L"command " + std::to_wstring(e.Value);
+        case MacroEventKind::Key:
+            break;
     }
     if (e.Code == 0xFA) return e.Value ? L"Scroll Up" : L"Scroll Down";
-    if (e.Code >= 0xFB && e.Code <= 0xFE) return L"device code " + Hex2(e.Code) + (e.Value & 1 ? L" Press" : L" Release");
+    if (e.Code >= 0xFB && e.Code <= 0xFE)
+        return L"device code " + Hex2(e.Code) + (e.Value & 1 ? L" Press" : L" Release");
     return KeyName(e.Code) + ((e.Value & 1) ? L" Press" : L" Release");
 }
 
 int Expand(const std::wstring& path) {
     ShowCountNote(path);
-    const std::int32_t count = std::clamp<std::int32_t>(Settings().IniReadInt(path, L"Setting", L"Count", 0), 0, MACRO_EVENT_MAX);
+    const std::int32_t count =
+        std::clamp<std::int32_t>(Settings().IniReadInt(path, L"Setting", L"Count", 0), 0, MACRO_EVENT_MAX);
     zavocfg::Out(UnreadableEventsNote(path, count));
     const ExpandedMacro macro = LoadMacroForKey(path);
     zavocfg::Out(L"MacroLength " + std::to_wstring(macro.Length) + L"\n");
@@ -112,8 +117,9 @@ int Expand(const std::wstring& path) {
         zavocfg::Out(index + Hex2(e.Code) + L" " + Hex2(e.Value) + L"  " + Describe(e) + L"\n");
     }
     if (macro.Truncated)
-        zavocfg::Out(L"note: the expanded commands pass 5440 events; the macro ends before the first one that "
-                     L"does not fit\n");
+        zavocfg::Out(
+            L"note: the expanded commands pass 5440 events; the macro ends before the first one that "
+            L"does not fit\n");
     return 0;
 }
 

@@ -41,11 +41,11 @@ using namespace zavo;
 // ------------------------------------------------------------------ pictures
 
 struct Picture {
-    std::wstring error;               // empty when the picture is readable
+    std::wstring error;  // empty when the picture is readable
     int width = 0;
     int height = 0;
-    bool hasPixels = false;           // uncompressed 24/32-bit BMP: pixels below
-    std::vector<std::uint8_t> bgrx;   // top row first, 4 bytes per pixel
+    bool hasPixels = false;          // uncompressed 24/32-bit BMP: pixels below
+    std::vector<std::uint8_t> bgrx;  // top row first, 4 bytes per pixel
 };
 
 std::uint32_t Le32(const std::string& b, size_t at) {
@@ -148,8 +148,8 @@ std::wstring DecodeWithPlatform(const std::string& bytes, int width, int height)
         return L"";
     }
     IPicture* picture = nullptr;
-    const HRESULT hr = oleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, iidPicture,
-                                      reinterpret_cast<void**>(&picture));
+    const HRESULT hr =
+        oleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, iidPicture, reinterpret_cast<void**>(&picture));
     stream->Release();
     if (FAILED(hr) || !picture) return L"the picture decoder refuses it";
     OLE_HANDLE handle = 0;
@@ -198,15 +198,15 @@ std::vector<std::wstring> Numbers(int first, int last) {
 }
 
 const wchar_t* const kZoneKeys[] = {
-    L"m_BTNW", L"m_BTN1To6", L"m_BTNAS", L"m_BTND", L"m_BTNPINYIN1", L"m_BTNPINYIN2",
-    L"m_BTNPINYIN3", L"m_BTNPINYIN4", L"m_BTNPINYIN5", L"m_BTNQ", L"m_BTNER", L"m_BTNF",
-    L"m_BTNBackSpace", L"m_BTNOneTo0", L"m_BTNDirect", L"m_BTNNumber", L"m_BTNTt1TO5", L"m_BTNTt6TO10",
+    L"m_BTNW",         L"m_BTN1To6",    L"m_BTNAS",      L"m_BTND",      L"m_BTNPINYIN1", L"m_BTNPINYIN2",
+    L"m_BTNPINYIN3",   L"m_BTNPINYIN4", L"m_BTNPINYIN5", L"m_BTNQ",      L"m_BTNER",      L"m_BTNF",
+    L"m_BTNBackSpace", L"m_BTNOneTo0",  L"m_BTNDirect",  L"m_BTNNumber", L"m_BTNTt1TO5",  L"m_BTNTt6TO10",
 };
 
 std::vector<WindowSkin> Windows() {
     const std::vector<std::wstring> okCancel = {L"1", L"2"};
-    std::vector<std::wstring> light = {L"1", L"2", L"3", L"4", L"17", L"37", L"38", L"32", L"33", L"34", L"35",
-                                       L"36", L"13", L"19"};
+    std::vector<std::wstring> light = {L"1",  L"2",  L"3",  L"4",  L"17", L"37", L"38",
+                                       L"32", L"33", L"34", L"35", L"36", L"13", L"19"};
     for (const auto& k : Numbers(20, 31)) light.push_back(k);
     for (const wchar_t* k : {L"15", L"16", L"9", L"10", L"6", L"7", L"8"}) light.push_back(k);
     return {
@@ -227,9 +227,9 @@ std::vector<WindowSkin> Windows() {
 
 // A button (or the Enter key's shape) as placed in its window.
 struct Placed {
-    std::wstring label;             // "BUTTONINFO/3"
+    std::wstring label;  // "BUTTONINFO/3"
     SkinRect bounds;
-    std::vector<SkinRect> parts;    // the shape's rectangles; the bounds alone when empty
+    std::vector<SkinRect> parts;  // the shape's rectangles; the bounds alone when empty
 };
 
 bool Intersects(const SkinRect& a, const SkinRect& b) {
@@ -247,8 +247,8 @@ bool Overlap(const Placed& a, const Placed& b) {
 }
 
 std::wstring RectText(const SkinRect& r) {
-    return L"(" + std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L")-(" + std::to_wstring(r.right) +
-           L"," + std::to_wstring(r.bottom) + L")";
+    return L"(" + std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L")-(" + std::to_wstring(r.right) + L"," +
+           std::to_wstring(r.bottom) + L")";
 }
 
 class SkinChecker {
@@ -260,8 +260,8 @@ public:
         CheckLightStates();
         for (const wchar_t* name : {L"Profile_cmd.JPG", L"MacroMenu.jpg"}) CheckPicture(name, name);
         if (problems_ == 0) {
-            zavocfg::Out(L"skin ok: " + std::to_wstring(files_) + L" description files, " +
-                         std::to_wstring(pictures_) + L" pictures, " + std::to_wstring(buttons_) + L" buttons\n");
+            zavocfg::Out(L"skin ok: " + std::to_wstring(files_) + L" description files, " + std::to_wstring(pictures_) +
+                         L" pictures, " + std::to_wstring(buttons_) + L" buttons\n");
             return 0;
         }
         zavocfg::Out(std::to_wstring(problems_) + L" problem(s) found\n");
@@ -353,7 +353,8 @@ private:
 
     // Every line of the button sections holds a whole entry: "key=" and the
     // seven fields. Blank lines and ";" comments are allowed.
-    void CheckEntryLines(const std::wstring& where, const std::wstring& ini, const std::vector<std::wstring>& sections) {
+    void CheckEntryLines(const std::wstring& where, const std::wstring& ini,
+                         const std::vector<std::wstring>& sections) {
         std::string bytes;
         if (!fs::ReadWholeFile(ini, bytes)) return;
         std::wstring content;
@@ -385,8 +386,8 @@ private:
             if (first == std::wstring::npos || line[first] == L';') continue;
             if (line[first] == L'[') {
                 const size_t close = line.rfind(L']');
-                section = line.substr(first + 1, close == std::wstring::npos || close < first ? std::wstring::npos
-                                                                                              : close - first - 1);
+                section = line.substr(
+                    first + 1, close == std::wstring::npos || close < first ? std::wstring::npos : close - first - 1);
                 inButtons = std::find(wanted.begin(), wanted.end(), fold(section)) != wanted.end();
                 continue;
             }

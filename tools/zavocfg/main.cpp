@@ -92,9 +92,12 @@ std::wstring DefaultDataFolder() {
     return std::wstring(buf) + L"\\Brimvale\\ZAVO\\";
 #else
     std::string base;
-    if (const char* x = std::getenv("XDG_DATA_HOME"); x && *x) base = x;
-    else if (const char* h = std::getenv("HOME"); h && *h) base = std::string(h) + "/.local/share";
-    else base = ".";
+    if (const char* x = std::getenv("XDG_DATA_HOME"); x && *x)
+        base = x;
+    else if (const char* h = std::getenv("HOME"); h && *h)
+        base = std::string(h) + "/.local/share";
+    else
+        base = ".";
     return zavo::text::FromUtf8(base) + L"/Brimvale/ZAVO/";
 #endif
 }

@@ -208,8 +208,8 @@ TEST(DeviceSim, ASecondSimulatorRefusesToStart) {
     TempDir dir;
     DeviceSim sim(dir.path());
     ASSERT_TRUE(sim.Ready());
-    auto code = RunToExit(BinPath(L"devicesim.exe"), {L"--data", dir.path(), L"--log", dir.path() + L"second.log"},
-                          Ms(15000));
+    auto code =
+        RunToExit(BinPath(L"devicesim.exe"), {L"--data", dir.path(), L"--log", dir.path() + L"second.log"}, Ms(15000));
     EXPECT_EQ(code, 3u);
     EXPECT_TRUE(sim.Proc().Running());
 }
@@ -233,8 +233,8 @@ TEST(DeviceSim, CarriesOutLinesAppendedToTheControlFile) {
     EXPECT_TRUE(sim.WaitFor([](const SimLogLine& l) { return l.Is("control", {{"line", "wave 3"}}); }));
 
     // The last line had no line break yet; it runs once it is complete.
-    ASSERT_TRUE(fs::WriteFileAtomic(control,
-                                    "notify 11147\n# mode back\nnotify 11148\nwave 3\nlight-sync 3 2\nexit\n"));
+    ASSERT_TRUE(
+        fs::WriteFileAtomic(control, "notify 11147\n# mode back\nnotify 11148\nwave 3\nlight-sync 3 2\nexit\n"));
     auto exitRequest = main.WaitFor(svc::WM_SERVICE_COMMAND, Ms(5000));
     ASSERT_TRUE(exitRequest);
     EXPECT_EQ(exitRequest->wParam, svc::SVC_REQUEST_EXIT);

@@ -64,7 +64,9 @@ using ComPtr = std::unique_ptr<T, ComRelease>;
 std::wstring LinkTarget(const std::wstring& link) {
     struct ComApartment {
         HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        ~ComApartment() { if (SUCCEEDED(hr)) CoUninitialize(); }
+        ~ComApartment() {
+            if (SUCCEEDED(hr)) CoUninitialize();
+        }
     } apartment;
     IShellLinkW* rawShell = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
@@ -118,7 +120,11 @@ bool MakeFolders(const std::wstring& path) {
 
 // A visible top-level window of `pid` other than `except`.
 HWND OtherVisibleWindow(DWORD pid, HWND except) {
-    struct Search { DWORD pid; HWND except; HWND found; } s{pid, except, nullptr};
+    struct Search {
+        DWORD pid;
+        HWND except;
+        HWND found;
+    } s{pid, except, nullptr};
     EnumWindows(
         [](HWND w, LPARAM lp) -> BOOL {
             auto* s = reinterpret_cast<Search*>(lp);
@@ -180,11 +186,10 @@ TEST(Installer, SilentInstallStartAndUninstallKeepsTheSettings) {
     const std::wstring dir = InstallDir();
     ASSERT_NO_FATAL_FAILURE(InstallSilently());
 
-    for (const wchar_t* file :
-         {L"ZAVOConfig.exe", L"KBHook.dll", L"Uninstall.exe", L"lan\\En\\lang.dll", L"lan\\Deutsch\\lang.dll",
-          L"lan\\Japanese\\lang.dll", L"Skins\\main.ini", L"Skins\\LightOption.ini",
-          L"Help\\UserInterfaceSetupGuide_en.html", L"Help\\UserInterfaceSetupGuide_ge.html",
-          L"Help\\UserInterfaceSetupGuide_jp.html"})
+    for (const wchar_t* file : {L"ZAVOConfig.exe", L"KBHook.dll", L"Uninstall.exe", L"lan\\En\\lang.dll",
+                                L"lan\\Deutsch\\lang.dll", L"lan\\Japanese\\lang.dll", L"Skins\\main.ini",
+                                L"Skins\\LightOption.ini", L"Help\\UserInterfaceSetupGuide_en.html",
+                                L"Help\\UserInterfaceSetupGuide_ge.html", L"Help\\UserInterfaceSetupGuide_jp.html"})
         EXPECT_TRUE(Exists(dir + L"\\" + file)) << "missing after install: " << std::string(file, file + wcslen(file));
     // The guide names the version of the program it came with.
     EXPECT_TRUE(FileHolds(dir + L"\\Help\\UserInterfaceSetupGuide_en.html", "version <b>" ZAVO_VERSION_TEXT "</b>"));
@@ -237,8 +242,9 @@ TEST_P(Portable, StartsFromTheFolderItWasUnpackedTo) {
     const std::wstring folder = std::wstring(L"C:\\") + GetParam().folder;
     ASSERT_TRUE(MakeFolders(folder));
     ASSERT_TRUE(CopyTree(unpacked, folder));
-    ExpectToolStarts(folder + L"\\ZAVOConfig.exe", std::wstring(L"portable-") +
-                                                       std::wstring(GetParam().name, GetParam().name + strlen(GetParam().name)));
+    ExpectToolStarts(
+        folder + L"\\ZAVOConfig.exe",
+        std::wstring(L"portable-") + std::wstring(GetParam().name, GetParam().name + strlen(GetParam().name)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, Portable,

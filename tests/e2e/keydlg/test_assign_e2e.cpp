@@ -60,7 +60,8 @@ void WriteMacro(ToolRun& run, const std::wstring& name, int events) {
     CreateDirectoryW(folder.c_str(), nullptr);
     MacroRecording macro;
     macro.Count = events;
-    for (int e = 0; e < events; ++e) macro.Events[static_cast<size_t>(e)] = MacroEvent{0x14, static_cast<std::uint8_t>(e & 1)};
+    for (int e = 0; e < events; ++e)
+        macro.Events[static_cast<size_t>(e)] = MacroEvent{0x14, static_cast<std::uint8_t>(e & 1)};
     ASSERT_TRUE(SaveMacroFile(MacroFilePathOf(folder, name), macro));
 }
 

@@ -57,7 +57,9 @@ std::vector<std::wstring> SixFiles(const std::wstring& dir) {
     return files;
 }
 
-const std::string kAbsent = "\x01" "absent";
+const std::string kAbsent =
+    "\x01"
+    "absent";
 
 std::string Content(const std::wstring& path) {
     if (!fs::FileExists(path)) return kAbsent;
@@ -135,9 +137,12 @@ int main(int argc, char** argv) {
                              text::ToUtf8(files[f]).c_str(), now == kAbsent ? 0 : now.size());
             }
         }
-        if (held.size() > 1) ++mixed;
-        else if (held.count('a')) ++allFirst;
-        else if (held.count('b')) ++allSecond;
+        if (held.size() > 1)
+            ++mixed;
+        else if (held.count('a'))
+            ++allFirst;
+        else if (held.count('b'))
+            ++allSecond;
 
         // The next start: the folder loads, and when all six are there it checks sound.
         if (fs::FileExists(ConfigFilePath(dir))) {
@@ -163,9 +168,10 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("kills: %d (seed %u), one save: %.1f ms\n", kills, seed, saveMs);
-    std::printf("  files all of the first configuration: %d, all of the second: %d, of both (struck inside a "
-                "save): %d, none yet (first start): %d\n",
-                allFirst, allSecond, mixed, kills - allFirst - allSecond - mixed);
+    std::printf(
+        "  files all of the first configuration: %d, all of the second: %d, of both (struck inside a "
+        "save): %d, none yet (first start): %d\n",
+        allFirst, allSecond, mixed, kills - allFirst - allSecond - mixed);
     std::printf("  temporary files left behind: %d\n", leftovers);
     std::printf("  torn, empty or foreign files, or folders that do not load or check sound: %d\n", failures);
     return failures == 0 ? 0 : 1;

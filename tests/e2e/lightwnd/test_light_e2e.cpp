@@ -21,9 +21,7 @@ namespace {
 
 using Z = LightZone;
 
-ButtonEntry LightEntry(const std::wstring& key) {
-    return SkinFileEntry(L"LightOption.ini", L"BUTTONINFO", key);
-}
+ButtonEntry LightEntry(const std::wstring& key) { return SkinFileEntry(L"LightOption.ini", L"BUTTONINFO", key); }
 
 // Skin keys of the buttons the tests use.
 const wchar_t* const kStyle5 = L"17";
@@ -292,8 +290,8 @@ TEST(LightingWindow, ApplySavesAndTheServiceShowsTheZonesWhileTheWindowStaysOpen
     ASSERT_TRUE(ClickLight(light, kClose));
     ASSERT_TRUE(Closed(run));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_LIGHT, 0, "send")));
-    EXPECT_GE(FindLine(run.Sim()->Log(), ReceivedCommand(svc::SVC_APPLY_LIGHT, 0, "send"), static_cast<int>(beforeClose)),
-              0);
+    EXPECT_GE(
+        FindLine(run.Sim()->Log(), ReceivedCommand(svc::SVC_APPLY_LIGHT, 0, "send"), static_cast<int>(beforeClose)), 0);
 }
 
 TEST(LightingWindow, TheServiceSwitchesTheLightProfileAndReloadsTheStyle) {

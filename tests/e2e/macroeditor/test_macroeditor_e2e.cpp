@@ -31,7 +31,6 @@ bool Press(HWND window, POINT client) {
     return WaitUntil([&] { return IsWindow(window) && ClickAt(window, client); }, Ms(3000), Ms(100));
 }
 
-
 // Answers the open or save dialog with `path` by messages: its file name box
 // (cmb13 of the Explorer-style dialog, edt1 of the old one), then its OK.
 bool AnswerFileDialog(HWND dialog, const std::wstring& path) {
@@ -93,7 +92,7 @@ bool Enabled(HWND editor, const wchar_t* key) {
 class MacroEditorE2E : public ::testing::Test {
 protected:
     void SetUp() override {
-            WriteSettings(run.Data(), *PresentConfig());
+        WriteSettings(run.Data(), *PresentConfig());
         ASSERT_TRUE(CreateDirectoryW(MacroFolder().c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
         ASSERT_TRUE(run.Start());
     }
@@ -169,8 +168,8 @@ TEST_F(MacroEditorE2E, NewMacroRecordedFromTheKeyboardAndEdited) {
     Wait(300);
     EXPECT_FALSE(Enabled(editor, L"8")) << "nothing to record into before a macro exists";
     NewMacro(L"M1");
-    ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesW(PathOf(L"M1").c_str()) != INVALID_FILE_ATTRIBUTES; },
-                          Ms(5000)));
+    ASSERT_TRUE(
+        WaitUntil([&] { return GetFileAttributesW(PathOf(L"M1").c_str()) != INVALID_FILE_ATTRIBUTES; }, Ms(5000)));
     EXPECT_TRUE(Enabled(editor, L"8"));
 
     // A and B pressed and released 430 ms apart: 8 units (400 ms) each, 1 unit
@@ -254,8 +253,8 @@ TEST_F(MacroEditorE2E, NewMacroRecordedFromTheKeyboardAndEdited) {
 
     // Delete: the file goes, the lists empty, Record is disabled.
     ASSERT_TRUE(Click(L"7"));
-    ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesW(PathOf(L"M1").c_str()) == INVALID_FILE_ATTRIBUTES; },
-                          Ms(5000)));
+    ASSERT_TRUE(
+        WaitUntil([&] { return GetFileAttributesW(PathOf(L"M1").c_str()) == INVALID_FILE_ATTRIBUTES; }, Ms(5000)));
     EXPECT_EQ(LineCount(editor, IDC_EVENT_LIST), 0);
     EXPECT_FALSE(Enabled(editor, L"8"));
     ASSERT_TRUE(Click(L"2"));
@@ -299,8 +298,8 @@ TEST_F(MacroEditorE2E, ImportTakesAFreeNameAndExportWritesTheFile) {
     ASSERT_TRUE(open);
     Wait(500);
     ASSERT_TRUE(AnswerFileDialog(open, source));
-    ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesW(PathOf(L"a(3)").c_str()) != INVALID_FILE_ATTRIBUTES; },
-                          Ms(8000)));
+    ASSERT_TRUE(
+        WaitUntil([&] { return GetFileAttributesW(PathOf(L"a(3)").c_str()) != INVALID_FILE_ATTRIBUTES; }, Ms(8000)));
     ASSERT_TRUE(WaitUntil([&] { return LineCount(editor, IDC_EVENT_LIST) == 1; }, Ms(3000)));
 
     EXPECT_FALSE(Enabled(editor, L"6")) << "an import leaves the buttons as they were";

@@ -47,8 +47,7 @@ std::unique_ptr<KeyboardConfig> AssignedConfig(int mode) {
 
 class ExeResources {
 public:
-    ExeResources()
-        : m_module(LoadLibraryExW(BinPath(L"ZAVOConfig.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+    ExeResources() : m_module(LoadLibraryExW(BinPath(L"ZAVOConfig.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
     ~ExeResources() {
         if (m_module) FreeLibrary(m_module);
     }
@@ -172,8 +171,7 @@ TEST(MainTimers, HoverNamesTheAssignmentUnderTheCursor) {
     for (const Case& c : cases) {
         ASSERT_TRUE(MoveMouseTo(run.Main(), c.at)) << c.what;
         EXPECT_TRUE(WaitUntil([&] { return run.StatusText() == c.text; }, Ms(2000))) << c.what;
-        EXPECT_TRUE(WaitUntil([&] { return IndicatorShows(run.Main(), exe.Get(), c.indicator); }, Ms(2000)))
-            << c.what;
+        EXPECT_TRUE(WaitUntil([&] { return IndicatorShows(run.Main(), exe.Get(), c.indicator); }, Ms(2000))) << c.what;
     }
 }
 

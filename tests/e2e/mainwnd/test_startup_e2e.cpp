@@ -114,7 +114,7 @@ TEST(MainStartup, AMissingSkinIsNamedAndTheToolEnds) {
 TEST(MainExit, EveryWayOutEndsWithItsCodeAndSendsWhatItShould) {
     struct Case {
         const char* name;
-        int button;    // 0: the service's exit request
+        int button;  // 0: the service's exit request
         DWORD code;
         bool toolExitSent;
     } cases[] = {
@@ -134,8 +134,8 @@ TEST(MainExit, EveryWayOutEndsWithItsCodeAndSendsWhatItShould) {
         const auto code = run.WaitExit();
         ASSERT_TRUE(code) << c.name;
         EXPECT_EQ(*code, c.code) << c.name;
-        const bool sent = run.Sim()->WaitFor(ReceivedCommand(svc::SVC_TOOL_EXIT), Ms(c.toolExitSent ? 5000 : 300))
-                              .has_value();
+        const bool sent =
+            run.Sim()->WaitFor(ReceivedCommand(svc::SVC_TOOL_EXIT), Ms(c.toolExitSent ? 5000 : 300)).has_value();
         EXPECT_EQ(sent, c.toolExitSent) << c.name;
         if (c.toolExitSent) {
             // OK saves and applies first: the apply reached the service before the exit notice.

@@ -52,8 +52,8 @@ PrivateAppData::PrivateAppData() {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
     static unsigned counter = 0;
-    m_root = std::wstring(base) + MARK + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) +
-             L"\\";
+    m_root =
+        std::wstring(base) + MARK + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L"\\";
     m_appData = m_root + L"Roaming\\";
     CreateDirectoryW(m_root.c_str(), nullptr);
     CreateDirectoryW(m_appData.c_str(), nullptr);

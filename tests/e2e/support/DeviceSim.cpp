@@ -26,7 +26,8 @@ DeviceSim::DeviceSim(const std::wstring& dataFolder, const std::vector<std::wstr
     m_process = Process::Start(BinPath(L"devicesim.exe"), all, env);
     if (!m_process.Started()) return;
     HWND window = WaitForWindow(svc::SERVICE_WINDOW_TITLE, Ms(15000), m_process.Pid());
-    if (window && WaitForSimLog(m_logPath, [](const SimLogLine& l) { return l.event == "start"; }, Ms(10000))) {
+    if (window && WaitForSimLog(
+                      m_logPath, [](const SimLogLine& l) { return l.event == "start"; }, Ms(10000))) {
         m_hWnd = window;
     }
 }

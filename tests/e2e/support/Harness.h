@@ -126,8 +126,7 @@ bool PostTo(const std::wstring& title, UINT msg, WPARAM wParam, LPARAM lParam);
 // Sends with SendMessageTimeoutW (abort if hung); nothing when the window is
 // missing or the call timed out.
 std::optional<LRESULT> SendTo(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, Ms timeout = Ms(5000));
-std::optional<LRESULT> SendTo(const std::wstring& title, UINT msg, WPARAM wParam, LPARAM lParam,
-                              Ms timeout = Ms(5000));
+std::optional<LRESULT> SendTo(const std::wstring& title, UINT msg, WPARAM wParam, LPARAM lParam, Ms timeout = Ms(5000));
 std::wstring WindowText(HWND window);
 
 // A window of the test process that records what it receives, for standing in

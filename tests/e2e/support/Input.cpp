@@ -78,12 +78,12 @@ std::optional<DWORD> RunXdotool(const std::vector<std::wstring>& args) {
     // and exit status cannot be waited for directly: a shell runs it and leaves
     // the status in a file, which is polled.
     static unsigned counter = 0;
-    std::wstring status = L"/tmp/zavo-xdotool-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                          std::to_wstring(++counter) + L".status";
+    std::wstring status =
+        L"/tmp/zavo-xdotool-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L".status";
     std::wstring statusWin = WindowsPath(status);
     DeleteFileW(statusWin.c_str());
-    Process shell = Process::Start(L"Z:\\bin\\sh", {L"-c", JoinForShell(args) + L"; echo $? >" + status + L".part; mv " +
-                                                            status + L".part " + status});
+    Process shell = Process::Start(L"Z:\\bin\\sh", {L"-c", JoinForShell(args) + L"; echo $? >" + status +
+                                                               L".part; mv " + status + L".part " + status});
     std::optional<DWORD> code;
     WaitUntil(
         [&] {
@@ -104,8 +104,8 @@ std::optional<DWORD> RunXdotool(const std::vector<std::wstring>& args) {
 
 bool XdoClickAt(HWND window, POINT client, bool rightButton) {
     if (!window || !ClientToScreen(window, &client)) return false;
-    auto code = RunXdotool({L"mousemove", std::to_wstring(client.x), std::to_wstring(client.y), L"click",
-                            rightButton ? L"3" : L"1"});
+    auto code = RunXdotool(
+        {L"mousemove", std::to_wstring(client.x), std::to_wstring(client.y), L"click", rightButton ? L"3" : L"1"});
     Sleep(30);
     return code && *code == 0;
 }

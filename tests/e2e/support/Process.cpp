@@ -29,7 +29,9 @@ std::wstring Quote(const std::wstring& arg) {
 // CreateProcessW (names compared without regard to case, as Windows does).
 std::wstring EnvironmentBlock(const EnvVars& extra) {
     struct NoCase {
-        bool operator()(const std::wstring& a, const std::wstring& b) const { return _wcsicmp(a.c_str(), b.c_str()) < 0; }
+        bool operator()(const std::wstring& a, const std::wstring& b) const {
+            return _wcsicmp(a.c_str(), b.c_str()) < 0;
+        }
     };
     std::map<std::wstring, std::wstring, NoCase> vars;
     wchar_t* env = GetEnvironmentStringsW();
@@ -47,8 +49,9 @@ std::wstring EnvironmentBlock(const EnvVars& extra) {
 
 std::wstring SystemMessage(DWORD error) {
     wchar_t* text = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const DWORD n =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring message(text ? text : L"", n);
     if (text) LocalFree(text);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
@@ -70,8 +73,8 @@ Process Process::Start(const std::wstring& exe, const std::vector<std::wstring>&
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     Process p;
-    if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, block.empty() ? nullptr : block.data(),
-                       workDir.empty() ? nullptr : workDir.c_str(), &si, &pi)) {
+    if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                       block.empty() ? nullptr : block.data(), workDir.empty() ? nullptr : workDir.c_str(), &si, &pi)) {
         CloseHandle(pi.hThread);
         p.m_hProcess = pi.hProcess;
         p.m_nPid = pi.dwProcessId;

@@ -85,7 +85,8 @@ TEST(E2eHarness, SimLogLinesParseBackAsWritten) {
         {"12:00:01.250 43 check file=Profile3.prof ok=0 problem=\"[BUTTONCONFIG4] FunID: \\\"x\\\" is bad\"",
          "check",
          {{"problem", "[BUTTONCONFIG4] FunID: \"x\" is bad"}}},
-        {"12:00:01.250 44 start data=\"C:\\\\users\\\\a b\\\\\" log=\"\"", "start",
+        {"12:00:01.250 44 start data=\"C:\\\\users\\\\a b\\\\\" log=\"\"",
+         "start",
          {{"data", "C:\\users\\a b\\"}, {"log", ""}}},
     };
     for (const auto& c : cases) {

@@ -9,10 +9,10 @@
 namespace zavo {
 
 struct GuiObjectCounts {
-  unsigned long gdi = 0;   // GDI objects (DCs, bitmaps, fonts, brushes, pens, regions...)
-  unsigned long user = 0;  // USER objects (GetGuiResources), or windows where it is not implemented
-  bool operator==(const GuiObjectCounts& o) const { return gdi == o.gdi && user == o.user; }
-  bool operator!=(const GuiObjectCounts& o) const { return !(*this == o); }
+    unsigned long gdi = 0;   // GDI objects (DCs, bitmaps, fonts, brushes, pens, regions...)
+    unsigned long user = 0;  // USER objects (GetGuiResources), or windows where it is not implemented
+    bool operator==(const GuiObjectCounts& o) const { return gdi == o.gdi && user == o.user; }
+    bool operator!=(const GuiObjectCounts& o) const { return !(*this == o); }
 };
 
 GuiObjectCounts CountGuiObjects();

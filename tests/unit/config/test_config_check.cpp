@@ -17,9 +17,9 @@ namespace {
 
 struct Damage {
     const char* name;
-    std::function<void(KeyboardConfig&)> edit;          // before saving
-    std::function<void(const std::wstring&)> onDisk;    // after saving, on the folder
-    int file;                                           // -1 Config.config, else the profile
+    std::function<void(KeyboardConfig&)> edit;        // before saving
+    std::function<void(const std::wstring&)> onDisk;  // after saving, on the folder
+    int file;                                         // -1 Config.config, else the profile
     const wchar_t* section;
     const wchar_t* key;
     size_t count = 1;  // problems in all, the first being the one named
@@ -87,27 +87,32 @@ TEST(ConfigCheck, ReportsEachKindOfDamageWhereItLies) {
              zavo::testing::Put(f, b);
          },
          1, L"MACROG2", L"Macro"},
-        {"macro budget", [](KeyboardConfig& c) { FillMacro(c.Profile[2].Button[3].Macro, L"Big", 5400);
-                                                  c.Profile[2].Button[3].FunID = FUNID_MACRO; },
+        {"macro budget",
+         [](KeyboardConfig& c) {
+             FillMacro(c.Profile[2].Button[3].Macro, L"Big", 5400);
+             c.Profile[2].Button[3].FunID = FUNID_MACRO;
+         },
          Nothing, 2, L"", L""},
         {"macro length", None,
-         [](const std::wstring& d) { Settings().IniWriteInt(ProfileFilePath(d, 0), L"MACROG10", L"MacroLength", 6000); },
+         [](const std::wstring& d) {
+             Settings().IniWriteInt(ProfileFilePath(d, 0), L"MACROG10", L"MacroLength", 6000);
+         },
          0, L"MACROG10", L"MacroLength", 2},  // and the budget
-        {"key code 0 in a macro", [](KeyboardConfig& c) { c.Profile[3].Button[2].Macro.Macro[6] = 0; },
-         Nothing, 3, L"MACROG2", L"Macro"},
+        {"key code 0 in a macro", [](KeyboardConfig& c) { c.Profile[3].Button[2].Macro.Macro[6] = 0; }, Nothing, 3,
+         L"MACROG2", L"Macro"},
         {"light value outside its range", None,
          [](const std::wstring& d) { Settings().IniWriteInt(ConfigFilePath(d), L"LIGHTOPTION", L"TT15", -2); }, -1,
          L"LIGHTOPTION", L"TT15"},
-        {"command event in a slot", [](KeyboardConfig& c) { c.Profile[3].Button[2].Macro.Macro[0] = 0xEE; },
-         Nothing, 3, L"MACROG2", L"Macro"},
-        {"instant-shift choice twice", [](KeyboardConfig& c) { c.Profile[4].InstantShift.ProfileKey[1] = 2; },
-         Nothing, 4, L"ALTERNATE_PROFILE", L"PROFILE3"},  // the second holder is named
-        {"two slots lent to one key", [](KeyboardConfig& c) { c.Profile[0].Button[11].Mappinkey = 20; },
-         Nothing, 0, L"BUTTONCONFIG11", L"Mappinkey", 2},  // and key 20 not marked as an application
-        {"application key not marked", [](KeyboardConfig& c) { c.Profile[0].SwapKey[30].IsChanged = 0; },
-         Nothing, 0, L"MAXTRIXSWAPKEY30", L"FUNID"},
-        {"T-key slot lent", [](KeyboardConfig& c) { c.Profile[1].Button[5].Mappinkey = 3; },
-         Nothing, 1, L"BUTTONCONFIG5", L"Mappinkey"},
+        {"command event in a slot", [](KeyboardConfig& c) { c.Profile[3].Button[2].Macro.Macro[0] = 0xEE; }, Nothing, 3,
+         L"MACROG2", L"Macro"},
+        {"instant-shift choice twice", [](KeyboardConfig& c) { c.Profile[4].InstantShift.ProfileKey[1] = 2; }, Nothing,
+         4, L"ALTERNATE_PROFILE", L"PROFILE3"},  // the second holder is named
+        {"two slots lent to one key", [](KeyboardConfig& c) { c.Profile[0].Button[11].Mappinkey = 20; }, Nothing, 0,
+         L"BUTTONCONFIG11", L"Mappinkey", 2},  // and key 20 not marked as an application
+        {"application key not marked", [](KeyboardConfig& c) { c.Profile[0].SwapKey[30].IsChanged = 0; }, Nothing, 0,
+         L"MAXTRIXSWAPKEY30", L"FUNID"},
+        {"T-key slot lent", [](KeyboardConfig& c) { c.Profile[1].Button[5].Mappinkey = 3; }, Nothing, 1,
+         L"BUTTONCONFIG5", L"Mappinkey"},
         {"active profile", [](KeyboardConfig& c) { c.CurrantProfile = 204; }, Nothing, -1, L"CONFIG",
          L"CURRENTPROFILE"},
         {"not a number", None,
@@ -121,8 +126,8 @@ TEST(ConfigCheck, ReportsEachKindOfDamageWhereItLies) {
              zavo::testing::Put(f, b);
          },
          2, L"ALTERNATE_PROFILE", L"NEXTKEY"},
-        {"missing profile file", None, [](const std::wstring& d) { fs::RemoveFile(ProfileFilePath(d, 4)); }, 4,
-         L"", L""},
+        {"missing profile file", None, [](const std::wstring& d) { fs::RemoveFile(ProfileFilePath(d, 4)); }, 4, L"",
+         L""},
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -132,8 +137,8 @@ TEST(ConfigCheck, ReportsEachKindOfDamageWhereItLies) {
         c.onDisk(dir.path());
         auto problems = CheckDataFolder(dir.path());
         const std::wstring file = c.file < 0 ? ConfigFilePath(dir.path()) : ProfileFilePath(dir.path(), c.file);
-        ASSERT_EQ(problems.size(), c.count) << c.name << ": "
-                                       << (problems.empty() ? "none" : text::ToUtf8(FormatProblem(problems[0])));
+        ASSERT_EQ(problems.size(), c.count)
+            << c.name << ": " << (problems.empty() ? "none" : text::ToUtf8(FormatProblem(problems[0])));
         EXPECT_EQ(problems[0].file, file) << c.name;
         EXPECT_EQ(problems[0].section, c.section) << c.name;
         EXPECT_EQ(problems[0].key, c.key) << c.name;

@@ -54,10 +54,11 @@ TEST_F(Store, ConfigurationFileTextAndOrder) {
               "[LIGHTOPTION]\r\nLIGHTSTYLE=3\r\nLIGHTMODE=1\r\nWASDLIGHT=1\r\nDIRECTLIGHT=1\r\nNUMBERLIGHT=1\r\n"
               "PINYINLIGHT=1\r\nDFERLIGHT=1\r\n10LIGHT=1\r\nTT15=1\r\nTT610=1\r\n");
     std::string profile = Bytes(ProfileFilePath(data, 4));
-    EXPECT_EQ(profile.substr(0, 120),
-              std::string("[ALTERNATE_PROFILE]\r\nPREKEY=255\r\nNEXTKEY=255\r\nPROFILE1=0\r\nPROFILE2=0\r\nPROFILE3=0\r\n"
-                          "PROFILE4=0\r\nPROFILE5=0\r\n[BUTTONCONFIG0]\r\nFunID=0\r\n")
-                  .substr(0, 120));
+    EXPECT_EQ(
+        profile.substr(0, 120),
+        std::string("[ALTERNATE_PROFILE]\r\nPREKEY=255\r\nNEXTKEY=255\r\nPROFILE1=0\r\nPROFILE2=0\r\nPROFILE3=0\r\n"
+                    "PROFILE4=0\r\nPROFILE5=0\r\n[BUTTONCONFIG0]\r\nFunID=0\r\n")
+            .substr(0, 120));
     EXPECT_NE(profile.find("[BUTTONCONFIG19]\r\nFunID=0\r\nMappinkey=255\r\n[MAXTRIXSWAPKEY0]\r\nISCHANGED=0\r\n"
                            "CURKEY=0\r\nASSKEY=0\r\nFUNID=0\r\nAPPPath=\r\n[MAXTRIXSWAPKEY1]"),
               std::string::npos);
@@ -251,9 +252,14 @@ TEST_F(Store, SavesRemoveTemporariesOfDeadWritersOnly) {
 
     auto second = RichConfig(L"C:\\Other\\path.exe");
     ASSERT_TRUE(SaveConfiguration(data, *second));
-    std::vector<std::wstring> names = fs::ListFiles(data, L""), expected = {
-        L"Config.config", L"Profile0.prof", L"Profile1.prof", L"Profile2.prof", L"Profile3.prof", L"Profile4.prof",
-        L"Profile0.prof.999999-1.zavotmp.part", liveName};
+    std::vector<std::wstring> names = fs::ListFiles(data, L""), expected = {L"Config.config",
+                                                                            L"Profile0.prof",
+                                                                            L"Profile1.prof",
+                                                                            L"Profile2.prof",
+                                                                            L"Profile3.prof",
+                                                                            L"Profile4.prof",
+                                                                            L"Profile0.prof.999999-1.zavotmp.part",
+                                                                            liveName};
     std::sort(names.begin(), names.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(names, expected);
@@ -263,7 +269,8 @@ TEST_F(Store, SavesRemoveTemporariesOfDeadWritersOnly) {
     ASSERT_TRUE(SaveConfiguration(clean, *RichConfig()));
     ASSERT_TRUE(SaveConfiguration(clean, *second));
     EXPECT_EQ(Bytes(ConfigFilePath(data)), Bytes(ConfigFilePath(clean)));
-    for (int p = 0; p < PROFILE_COUNT; ++p) EXPECT_EQ(Bytes(ProfileFilePath(data, p)), Bytes(ProfileFilePath(clean, p))) << p;
+    for (int p = 0; p < PROFILE_COUNT; ++p)
+        EXPECT_EQ(Bytes(ProfileFilePath(data, p)), Bytes(ProfileFilePath(clean, p))) << p;
 
     // A single write outside a save is a commit of its own: it clears too.
     Put(data + L"Config.config.999999-9.zavotmp", half);

@@ -32,7 +32,8 @@ TEST(FastPaths, HexDecodingAgreesWithThePlainLoop) {
     const char digits[] = "0123456789abcdefABCDEF";
     // Units next to the digit and letter ranges, with bit 0x20 that the fast
     // version folds, and bytes that are letters once the top bit is dropped.
-    const char wrong[] = {'/', ':', '@', 'G', '`', 'g', ' ', '\0', '\x80', '\xB0', '\xC1', '\xE6', '\xFF', 'F' ^ 0x20 ^ 0x40};
+    const char wrong[] = {'/',  ':',    '@',    'G',    '`',    'g',    ' ',
+                          '\0', '\x80', '\xB0', '\xC1', '\xE6', '\xFF', 'F' ^ 0x20 ^ 0x40};
     std::mt19937 rng(4711);
     std::string text;
     std::vector<std::uint8_t> fast(64), plain(64);

@@ -78,11 +78,23 @@ TEST_F(Ini, StringReadsAreCutAt2047Characters) {
 }
 
 TEST_F(Ini, IntegersReadAsThePlatformConvertsThem) {
-    struct C { const char* value; std::int32_t expected; };
-    const C cases[] = {{"-1", -1},  {"204", 204},        {"+7", 7},          {"  12abc", 12},
-                       {"abc", 0},  {"4294967295", -1},  {"\"42\"", 42},     {"0x1F", 31},
-                       {"-0x10", -16}, {"0b101", 5}, {"0X1F", 0},
-                       {"", 99},    {"2147483648", INT32_MIN}};
+    struct C {
+        const char* value;
+        std::int32_t expected;
+    };
+    const C cases[] = {{"-1", -1},
+                       {"204", 204},
+                       {"+7", 7},
+                       {"  12abc", 12},
+                       {"abc", 0},
+                       {"4294967295", -1},
+                       {"\"42\"", 42},
+                       {"0x1F", 31},
+                       {"-0x10", -16},
+                       {"0b101", 5},
+                       {"0X1F", 0},
+                       {"", 99},
+                       {"2147483648", INT32_MIN}};
     for (const auto& c : cases) {
         Put(file, std::string("[S]\r\nk=") + c.value + "\r\n");
         EXPECT_EQ(Settings().IniReadInt(file, L"S", L"k", 99), c.expected) << c.value;
@@ -93,9 +105,17 @@ TEST_F(Ini, IntegersReadAsThePlatformConvertsThem) {
 }
 
 TEST_F(Ini, IntegersAreWrittenAsSignedDecimal) {
-    struct C { std::int32_t value; const char* text; };
-    const C cases[] = {{0, "0"}, {7, "7"}, {-1, "-1"}, {204, "204"}, {-10, "-10"},
-                       {INT32_MAX, "2147483647"}, {INT32_MIN, "-2147483648"}};
+    struct C {
+        std::int32_t value;
+        const char* text;
+    };
+    const C cases[] = {{0, "0"},
+                       {7, "7"},
+                       {-1, "-1"},
+                       {204, "204"},
+                       {-10, "-10"},
+                       {INT32_MAX, "2147483647"},
+                       {INT32_MIN, "-2147483648"}};
     for (const auto& c : cases) {
         fs::RemoveFile(file);
         ASSERT_TRUE(Settings().IniWriteInt(file, L"S", L"k", c.value));
@@ -108,15 +128,20 @@ TEST_F(Ini, StructsNeedExactLengthHexAndChecksum) {
     const std::uint8_t data[3] = {0x01, 0xFF, 0x10};
     ASSERT_TRUE(Settings().IniWriteStruct(file, L"S", L"k", data, 3));
     EXPECT_EQ(Bytes(file), "[S]\r\nk=01FF1010\r\n");
-    struct C { const char* text; bool ok; };
-    const C cases[] = {{"01FF1010", true},  {"01ff1010", true},   {"01FF101", false}, {"01FF10100", false},
-                       {"01FF1011", false}, {"01FG1010", false},  {"", false},        {"\"01FF1010\"", false}};
+    struct C {
+        const char* text;
+        bool ok;
+    };
+    const C cases[] = {{"01FF1010", true},  {"01ff1010", true},  {"01FF101", false}, {"01FF10100", false},
+                       {"01FF1011", false}, {"01FG1010", false}, {"", false},        {"\"01FF1010\"", false}};
     for (const auto& c : cases) {
         Put(file, std::string("[S]\r\nk=") + c.text + "\r\n");
         std::uint8_t got[3] = {7, 7, 7};
         EXPECT_EQ(Settings().IniReadStruct(file, L"S", L"k", got, 3), c.ok) << c.text;
-        if (c.ok) EXPECT_EQ(0, std::memcmp(got, data, 3)) << c.text;
-        else EXPECT_EQ(got[0] + got[1] + got[2], 21) << c.text << ": target changed";
+        if (c.ok)
+            EXPECT_EQ(0, std::memcmp(got, data, 3)) << c.text;
+        else
+            EXPECT_EQ(got[0] + got[1] + got[2], 21) << c.text << ": target changed";
     }
 }
 
@@ -124,8 +149,8 @@ TEST_F(Ini, WritesThePlatformsText) {
     Settings().IniWriteString(file, L"A", L"one", L"1");
     Settings().IniWriteString(file, L"B", L"two", L"2");
     Settings().IniWriteString(file, L"A", L"three", L"3");  // appended at the end of section A
-    Settings().IniWriteString(file, L"a", L"ONE", L"uno");   // replaced in place, name kept as written first
-    Settings().IniWriteString(file, L"B", L"two", L"2");     // unchanged
+    Settings().IniWriteString(file, L"a", L"ONE", L"uno");  // replaced in place, name kept as written first
+    Settings().IniWriteString(file, L"B", L"two", L"2");    // unchanged
     EXPECT_EQ(Bytes(file), "[A]\r\none=uno\r\nthree=3\r\n[B]\r\ntwo=2\r\n");
 }
 
@@ -186,8 +211,10 @@ TEST_F(Ini, ReadsEachEncodingFromItsBytes) {
     std::vector<std::uint8_t> data(40);
     for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i * 37 + 0xA5);
     const std::string hex = Lower(HexOf(data));
-    const std::wstring text = L"[Caf\u00e9]\r\n  Path = C:\\Caf\u00e9\\\u00c9t\u00e9.exe \r\nquoted=\"\u00e0 b\"\r\n"
-                              L"n=-42\r\nhex=" + std::wstring(hex.begin(), hex.end()) + L"\r\n[Next]\nlast=\u00ff";
+    const std::wstring text =
+        L"[Caf\u00e9]\r\n  Path = C:\\Caf\u00e9\\\u00c9t\u00e9.exe \r\nquoted=\"\u00e0 b\"\r\n"
+        L"n=-42\r\nhex=" +
+        std::wstring(hex.begin(), hex.end()) + L"\r\n[Next]\nlast=\u00ff";
     std::string utf16be = text::ToUtf16LE(text);
     for (size_t i = 0; i + 1 < utf16be.size(); i += 2) std::swap(utf16be[i], utf16be[i + 1]);
     std::string ansi;
@@ -200,7 +227,8 @@ TEST_F(Ini, ReadsEachEncodingFromItsBytes) {
     };
     for (const auto& [name, bytes] : files) {
         Put(file, bytes);
-        EXPECT_EQ(Settings().IniReadString(file, L"CAF\u00c9", L"path", L""), L"C:\\Caf\u00e9\\\u00c9t\u00e9.exe") << name;
+        EXPECT_EQ(Settings().IniReadString(file, L"CAF\u00c9", L"path", L""), L"C:\\Caf\u00e9\\\u00c9t\u00e9.exe")
+            << name;
         EXPECT_EQ(Settings().IniReadString(file, L"caf\u00e9", L"QUOTED", L""), L"\u00e0 b") << name;
         EXPECT_EQ(Settings().IniReadInt(file, L"Caf\u00e9", L"n", 0), -42) << name;
         EXPECT_EQ(Settings().IniReadString(file, L"next", L"last", L""), L"\u00ff") << name;
@@ -214,7 +242,8 @@ TEST_F(Ini, ReadsEachEncodingFromItsBytes) {
         // A write keeps the file's other lines byte for byte and its encoding.
         Settings().IniWriteString(file, L"Next", L"added", L"x");
         EXPECT_EQ(Bytes(file).substr(0, bytes.size()), bytes) << name;
-        EXPECT_EQ(Settings().IniReadString(file, L"CAF\u00c9", L"path", L""), L"C:\\Caf\u00e9\\\u00c9t\u00e9.exe") << name;
+        EXPECT_EQ(Settings().IniReadString(file, L"CAF\u00c9", L"path", L""), L"C:\\Caf\u00e9\\\u00c9t\u00e9.exe")
+            << name;
         EXPECT_EQ(Settings().IniReadString(file, L"Next", L"added", L""), L"x") << name;
     }
 }
@@ -262,9 +291,13 @@ TEST_F(Ini, StructDigitsAreCheckedAtEveryPlace) {
 TEST_F(Ini, RefusesNamesAndValuesThatWouldBreakTheFile) {
     Settings().IniWriteString(file, L"A", L"k", L"v");
     const std::string before = Bytes(file);
-    struct C { const wchar_t* section; const wchar_t* key; const wchar_t* value; };
-    const C cases[] = {{L"A", L"k", L"two\r\nlines"}, {L"A", L"a=b", L"v"}, {L"A", L"[X]", L"v"},
-                       {L"", L"k", L"v"},             {L"A", L"  ", L"v"},  {L"A\nB", L"k", L"v"}};
+    struct C {
+        const wchar_t* section;
+        const wchar_t* key;
+        const wchar_t* value;
+    };
+    const C cases[] = {{L"A", L"k", L"two\r\nlines"}, {L"A", L"a=b", L"v"}, {L"A", L"[X]", L"v"}, {L"", L"k", L"v"},
+                       {L"A", L"  ", L"v"},           {L"A\nB", L"k", L"v"}};
     for (const auto& c : cases) {
         fs::Status s = Settings().IniWriteString(file, c.section, c.key, c.value);
         EXPECT_FALSE(s) << c.key;
@@ -297,7 +330,7 @@ TEST_F(Ini, BatchWritesEachFileOnceAtTheEnd) {
         IniBatch batch(Settings());
         for (int i = 0; i < 50; ++i) batch.IniWriteInt(file, L"S", L"k" + std::to_wstring(i), i);
         batch.IniWriteInt(other, L"S", L"k", 1);
-        EXPECT_FALSE(fs::FileExists(file));  // nothing on disk until the batch ends
+        EXPECT_FALSE(fs::FileExists(file));                       // nothing on disk until the batch ends
         EXPECT_EQ(batch.IniReadInt(file, L"S", L"k49", -1), 49);  // but reads see the changes
         {
             IniBatch inner(Settings());

@@ -128,9 +128,8 @@ TEST(Zavocfg, CheckReportsProblemsWithExitOne) {
 TEST(Zavocfg, ErrorsNameThePathAndExitTwo) {
     TempDir d;
     const std::string missing = Dir(d) + "nowhere";
-    for (const std::string& cmd : {"show --data " + missing, "check --data " + missing,
-                                   "dump --json --data " + missing, "roundtrip --data " + missing,
-                                   "ini get " + missing + "/x.ini A k"}) {
+    for (const std::string& cmd : {"show --data " + missing, "check --data " + missing, "dump --json --data " + missing,
+                                   "roundtrip --data " + missing, "ini get " + missing + "/x.ini A k"}) {
         Outcome r = Zavocfg(cmd);
         EXPECT_EQ(r.status, 2) << cmd;
         EXPECT_NE(r.err.find("nowhere"), std::string::npos) << cmd << ": " << r.err;
@@ -311,7 +310,8 @@ TEST(Zavocfg, RoundtripRefusesToReplaceDamagedValues) {
     };
     const Case cases[] = {
         {"macro value cut short",
-         [](const std::wstring& f) { Settings().IniWriteString(f, L"MACROG2", L"Macro", L"2A01FF"); }, "[MACROG2] Macro"},
+         [](const std::wstring& f) { Settings().IniWriteString(f, L"MACROG2", L"Macro", L"2A01FF"); },
+         "[MACROG2] Macro"},
         {"macro checksum",
          [](const std::wstring& f) {
              std::wstring v;

@@ -25,8 +25,9 @@ TEST(AppContext, MissingMainSkinFileNamesTheFirstFileThatIsNotThere) {
         ASSERT_TRUE(fs::WriteFileAtomic(skins + std::wstring(name, name + std::strlen(name)), "x"));
     // A picture the file does not name at all is as missing as an absent file.
     EXPECT_EQ(MissingMainSkinFile(app), skins + L"main.ini [SCREEN] Disabled");
-    ASSERT_TRUE(fs::WriteFileAtomic(skins + L"main.ini", "[SCREEN]\r\nMask=m.bmp\r\nMain=a.bmp\r\nDown=d.bmp\r\n"
-                                                         "Over=o.bmp\r\nDisabled=o.bmp\r\n"));
+    ASSERT_TRUE(fs::WriteFileAtomic(skins + L"main.ini",
+                                    "[SCREEN]\r\nMask=m.bmp\r\nMain=a.bmp\r\nDown=d.bmp\r\n"
+                                    "Over=o.bmp\r\nDisabled=o.bmp\r\n"));
     EXPECT_EQ(MissingMainSkinFile(app), L"");
 }
 

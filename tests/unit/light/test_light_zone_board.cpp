@@ -57,13 +57,13 @@ TEST_F(LightZoneBoardTest, TKeyButtonsShareOneCycleAndTheFlagsFollowIt) {
     values.Tt6To10Light = -1;
     // Whichever button is clicked, both zones and both flags take the cycle's
     // row: the flags never contradict what the two buttons show.
-    struct Click { LightZone button; std::int32_t tt15, tt610; };
+    struct Click {
+        LightZone button;
+        std::int32_t tt15, tt610;
+    };
     const Click clicks[] = {
         {Z::Tt6To10, 1, 0},  // first click: cycle row 1, whichever button
-        {Z::Tt1To5, 0, 1},
-        {Z::Tt1To5, 1, 1},
-        {Z::Tt6To10, 0, 0},
-        {Z::Tt1To5, 1, 0},
+        {Z::Tt1To5, 0, 1},  {Z::Tt1To5, 1, 1}, {Z::Tt6To10, 0, 0}, {Z::Tt1To5, 1, 0},
     };
     for (const Click& c : clicks) {
         ASSERT_TRUE(board.ClickTKey(c.button, values));
@@ -116,7 +116,7 @@ TEST_F(LightZoneBoardTest, ApplyDerivesTheValuesAndTheMask) {
     values.WasdLight = 0;
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(board.ClickLetterZone());  // preset 3
     ASSERT_TRUE(board.ClickTKey(Z::Tt1To5, values));                   // T1..T5 lit
-    EXPECT_EQ(values.WasdLight, 0);  // letter flags change only at an apply
+    EXPECT_EQ(values.WasdLight, 0);                                    // letter flags change only at an apply
     std::uint32_t mask = board.Apply(values);
     EXPECT_EQ(mask, (1u << 0) | (1u << 1) | (1u << 2) | (1u << 4) | (1u << 7));
     EXPECT_EQ(values.WasdLight, 1);

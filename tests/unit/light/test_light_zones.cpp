@@ -37,7 +37,8 @@ TEST(LightZones, PresetsSetTheLetterAreaOnly) {
         LightZoneStates others = Lit({Z::Tt1To5, Z::Tt6To10, Z::Number, Z::Direct});
         ApplyLightPreset(p, others);
         EXPECT_EQ(others[ZoneIndex(Z::Tt1To5)] + others[ZoneIndex(Z::Tt6To10)] + others[ZoneIndex(Z::Number)] +
-                      others[ZoneIndex(Z::Direct)], 4);
+                      others[ZoneIndex(Z::Direct)],
+                  4);
     }
     LightZoneStates untouched = Lit({Z::W});
     ApplyLightPreset(5, untouched);
@@ -61,19 +62,15 @@ TEST(LightZones, KeysAndPresetWriteOrder) {
 }
 
 TEST(LightZones, SmallRuleTables) {
-    struct Row { std::int32_t in, flipZone, profileOfMode, styleOnOpen; int defaultPreset; };
+    struct Row {
+        std::int32_t in, flipZone, profileOfMode, styleOnOpen;
+        int defaultPreset;
+    };
     const Row rows[] = {
         // in  flip  profile  style  preset
-        {-1, 0, 1, 1, -1},
-        {0, 1, 1, 0, -1},
-        {1, 0, 1, 1, 4},
-        {2, 0, 2, 2, 4},
-        {3, 0, 3, 3, 1},
-        {4, 0, 4, 4, 2},
-        {5, 0, 5, 5, 3},  // styles 5 and 6 have their own buttons: kept
-        {6, 0, 6, 6, -1},
-        {7, 0, 7, 1, -1},
-        {-7, 0, 1, 1, -1},
+        {-1, 0, 1, 1, -1}, {0, 1, 1, 0, -1}, {1, 0, 1, 1, 4},   {2, 0, 2, 2, 4},
+        {3, 0, 3, 3, 1},   {4, 0, 4, 4, 2},  {5, 0, 5, 5, 3},  // styles 5 and 6 have their own buttons: kept
+        {6, 0, 6, 6, -1},  {7, 0, 7, 1, -1}, {-7, 0, 1, 1, -1},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE("value " + std::to_string(r.in));
@@ -86,7 +83,12 @@ TEST(LightZones, SmallRuleTables) {
 
 TEST(LightZones, DeviceSyncRequestsAreRangeChecked) {
     using K = LightSyncKind;
-    struct Row { const char* name; std::int64_t w, l; K kind; std::int32_t value; };
+    struct Row {
+        const char* name;
+        std::int64_t w, l;
+        K kind;
+        std::int32_t value;
+    };
     const Row rows[] = {
         {"style", 0, 3, K::Style, 3},
         {"style by w=2", 2, 6, K::Style, 6},
@@ -154,12 +156,27 @@ TEST(LightZones, DeriveTakesFlagsFromZonesAndLeavesStyleAndMode) {
 }
 
 TEST(LightZones, MaskHasOneBitPerReportedZone) {
-    struct Bit { LightZone zone; std::uint32_t mask; };
+    struct Bit {
+        LightZone zone;
+        std::uint32_t mask;
+    };
     const Bit bits[] = {
-        {Z::OneTo6, 1u << 0}, {Z::W, 1u << 1},       {Z::AS, 1u << 2},     {Z::ER, 1u << 3},
-        {Z::OneTo0, 1u << 4}, {Z::Number, 1u << 5},  {Z::Pinyin1, 1u << 6}, {Z::Tt1To5, 1u << 7},
-        {Z::Tt6To10, 1u << 8}, {Z::Direct, 1u << 9}, {Z::D, 0},           {Z::Q, 0},
-        {Z::F, 0},            {Z::BackSpace, 0},     {Z::Pinyin2, 0},     {Z::Pinyin5, 0},
+        {Z::OneTo6, 1u << 0},
+        {Z::W, 1u << 1},
+        {Z::AS, 1u << 2},
+        {Z::ER, 1u << 3},
+        {Z::OneTo0, 1u << 4},
+        {Z::Number, 1u << 5},
+        {Z::Pinyin1, 1u << 6},
+        {Z::Tt1To5, 1u << 7},
+        {Z::Tt6To10, 1u << 8},
+        {Z::Direct, 1u << 9},
+        {Z::D, 0},
+        {Z::Q, 0},
+        {Z::F, 0},
+        {Z::BackSpace, 0},
+        {Z::Pinyin2, 0},
+        {Z::Pinyin5, 0},
     };
     for (const Bit& b : bits) {
         SCOPED_TRACE(LightZoneKey(b.zone));
@@ -179,11 +196,10 @@ TEST(LightZones, FactoryLightingIsStyleThreeWithEveryZoneOn) {
         std::int32_t value;
         std::int32_t want;
     } rows[] = {
-        {"LightStyle", f.LightStyle, 3},     {"LightMode", f.LightMode, 1},
-        {"WasdLight", f.WasdLight, 1},       {"PinyinLight", f.PinyinLight, 1},
-        {"DirectLight", f.DirectLight, 1},   {"NumberLight", f.NumberLight, 1},
-        {"Tt1To5Light", f.Tt1To5Light, 1},   {"Tt6To10Light", f.Tt6To10Light, 1},
-        {"DferLight", f.DferLight, 1},       {"OneToZeroLight", f.OneToZeroLight, 1},
+        {"LightStyle", f.LightStyle, 3},         {"LightMode", f.LightMode, 1},       {"WasdLight", f.WasdLight, 1},
+        {"PinyinLight", f.PinyinLight, 1},       {"DirectLight", f.DirectLight, 1},   {"NumberLight", f.NumberLight, 1},
+        {"Tt1To5Light", f.Tt1To5Light, 1},       {"Tt6To10Light", f.Tt6To10Light, 1}, {"DferLight", f.DferLight, 1},
+        {"OneToZeroLight", f.OneToZeroLight, 1},
     };
     for (const auto& row : rows) EXPECT_EQ(row.value, row.want) << row.name;
 }

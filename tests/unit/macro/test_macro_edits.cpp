@@ -56,15 +56,24 @@ struct LineEditCase {
 
 TEST_F(MacroEdits, DeleteEventLine) {
     const LineEditCase cases[] = {
-        {"middle line with its delay", {Press(A), Wait(1), Press(B), Wait(2), Press(C), Wait(3)}, 1,
-         {Press(A), Wait(1), Press(C), Wait(3)}, 1},
+        {"middle line with its delay",
+         {Press(A), Wait(1), Press(B), Wait(2), Press(C), Wait(3)},
+         1,
+         {Press(A), Wait(1), Press(C), Wait(3)},
+         1},
         {"first line", {Press(A), Wait(1), Press(B), Wait(2)}, 0, {Press(B), Wait(2)}, 0},
-        {"last event without a delay takes the one before", {Press(A), Wait(1), Press(B), Wait(2), Press(C)}, 2,
-         {Press(A), Wait(1), Press(B)}, NO_LINE},
+        {"last event without a delay takes the one before",
+         {Press(A), Wait(1), Press(B), Wait(2), Press(C)},
+         2,
+         {Press(A), Wait(1), Press(B)},
+         NO_LINE},
         {"last pair", {Press(A), Wait(1), Press(B), Wait(2)}, 1, {Press(A), Wait(1)}, NO_LINE},
         {"only line", {Press(A), Wait(1)}, 0, {}, NO_LINE},
         {"only event", {Press(A)}, 0, {}, NO_LINE},
-        {"line past the end", {Press(A), Wait(1), Press(B), Wait(2)}, 2, {Press(A), Wait(1), Press(B), Wait(2)},
+        {"line past the end",
+         {Press(A), Wait(1), Press(B), Wait(2)},
+         2,
+         {Press(A), Wait(1), Press(B), Wait(2)},
          NO_LINE},
         {"no selection", {Press(A), Wait(1)}, -1, {Press(A), Wait(1)}, NO_LINE},
     };
@@ -88,9 +97,15 @@ TEST_F(MacroEdits, DeleteRebuildsTheLists) {
 
 TEST_F(MacroEdits, MoveEventLineUp) {
     const LineEditCase cases[] = {
-        {"pairs change places", {Press(A), Wait(1), Press(B), Wait(2), Press(C), Wait(3)}, 1,
-         {Press(B), Wait(2), Press(A), Wait(1), Press(C), Wait(3)}, 0},
-        {"line 0 cannot move up", {Press(A), Wait(1), Press(B), Wait(2)}, 0, {Press(A), Wait(1), Press(B), Wait(2)},
+        {"pairs change places",
+         {Press(A), Wait(1), Press(B), Wait(2), Press(C), Wait(3)},
+         1,
+         {Press(B), Wait(2), Press(A), Wait(1), Press(C), Wait(3)},
+         0},
+        {"line 0 cannot move up",
+         {Press(A), Wait(1), Press(B), Wait(2)},
+         0,
+         {Press(A), Wait(1), Press(B), Wait(2)},
          NO_LINE},
         // The moved event had no delay: it takes the closing delay of 0 ms, and the
         // event now at the end goes without one.
@@ -106,13 +121,22 @@ TEST_F(MacroEdits, MoveEventLineUp) {
 
 TEST_F(MacroEdits, MoveEventLineDown) {
     const LineEditCase cases[] = {
-        {"pairs change places", {Press(A), Wait(1), Press(B), Wait(2), Press(C), Wait(3)}, 1,
-         {Press(A), Wait(1), Press(C), Wait(3), Press(B), Wait(2)}, 2},
-        {"last line cannot move down", {Press(A), Wait(1), Press(B), Wait(2)}, 1,
-         {Press(A), Wait(1), Press(B), Wait(2)}, NO_LINE},
+        {"pairs change places",
+         {Press(A), Wait(1), Press(B), Wait(2), Press(C), Wait(3)},
+         1,
+         {Press(A), Wait(1), Press(C), Wait(3), Press(B), Wait(2)},
+         2},
+        {"last line cannot move down",
+         {Press(A), Wait(1), Press(B), Wait(2)},
+         1,
+         {Press(A), Wait(1), Press(B), Wait(2)},
+         NO_LINE},
         {"one-line macro", {Press(A), Wait(1)}, 0, {Press(A), Wait(1)}, NO_LINE},
-        {"into the last pair without delay", {Press(A), Wait(1), Press(B), Wait(2), Press(C)}, 1,
-         {Press(A), Wait(1), Press(C), Wait(0), Press(B)}, 2},
+        {"into the last pair without delay",
+         {Press(A), Wait(1), Press(B), Wait(2), Press(C)},
+         1,
+         {Press(A), Wait(1), Press(C), Wait(0), Press(B)},
+         2},
     };
     for (const LineEditCase& c : cases) {
         MacroRecording m = MacroOf(c.before);
@@ -195,8 +219,8 @@ TEST_F(MacroEdits, ApplyDelayToLine) {
         std::uint8_t units;
         const wchar_t* line;
     } const cases[] = {
-        {L"430", 8, L"400 ms"}, {L"99999", 255, L"12750 ms"}, {L"-5", 0, L"0 ms"}, {L"", 0, L"0 ms"},
-        {L"49", 0, L"0 ms"},
+        {L"430", 8, L"400 ms"}, {L"99999", 255, L"12750 ms"}, {L"-5", 0, L"0 ms"},
+        {L"", 0, L"0 ms"},      {L"49", 0, L"0 ms"},
     };
     for (const Case& c : cases) {
         MacroRecording m = MacroOf({Press(A), Wait(1), Release(A), Wait(2)});
@@ -226,11 +250,11 @@ TEST_F(MacroEdits, StepDelayText) {
         bool changed;
         const wchar_t* result;
     } const cases[] = {
-        {L"100", true, true, L"150"},     {L"120", true, true, L"150"},   {L"100", false, true, L"50"},
-        {L"40", false, true, L"0"},       {L"0", false, true, L"0"},      {L"-100", true, true, L"50"},
-        {L"12700", true, true, L"12750"}, {L"12750", true, false, L""},   {L"99999", true, false, L""},
-        {L"12750", false, false, L""}, {L"99999", false, false, L""},  {L"12700", false, true, L"12650"}, {L"", true, false, L""},
-        {L"", false, false, L""},         {L"abc", true, true, L"50"},
+        {L"100", true, true, L"150"},     {L"120", true, true, L"150"},  {L"100", false, true, L"50"},
+        {L"40", false, true, L"0"},       {L"0", false, true, L"0"},     {L"-100", true, true, L"50"},
+        {L"12700", true, true, L"12750"}, {L"12750", true, false, L""},  {L"99999", true, false, L""},
+        {L"12750", false, false, L""},    {L"99999", false, false, L""}, {L"12700", false, true, L"12650"},
+        {L"", true, false, L""},          {L"", false, false, L""},      {L"abc", true, true, L"50"},
     };
     for (const Case& c : cases) {
         std::wstring out;

@@ -19,9 +19,7 @@ using Names = std::vector<std::wstring>;
 
 class MacroFiles : public ::testing::Test {
 protected:
-    MacroFiles() : folder(MacroFolderOf(temp.path())) {
-        EXPECT_TRUE(fs::MakeDirectory(folder));
-    }
+    MacroFiles() : folder(MacroFolderOf(temp.path())) { EXPECT_TRUE(fs::MakeDirectory(folder)); }
 
     std::wstring PathOf(const std::wstring& name) const { return MacroFilePathOf(folder, name); }
 
@@ -54,8 +52,8 @@ TEST_F(MacroFiles, SaveWritesTheKeysInOrderAndLoadReadsThemBack) {
 
     const std::string text = Bytes(path);
     size_t at = text.find("[Setting]");
-    for (const char* key : {"MacroFilePath=", "IgnoreDelay=0", "DefaultDelay=1", "DefaultDelayValue=120", "Count=5",
-                            "Macro="}) {
+    for (const char* key :
+         {"MacroFilePath=", "IgnoreDelay=0", "DefaultDelay=1", "DefaultDelayValue=120", "Count=5", "Macro="}) {
         size_t next = text.find(key, at);
         ASSERT_NE(next, std::string::npos) << key;
         at = next;
@@ -148,12 +146,12 @@ TEST_F(MacroFiles, NameListFromTheFolder) {
 TEST_F(MacroFiles, NameCheck) {
     // A trailing dot or blank is harmless: ".ini" always follows ("a." is a..ini).
     const wchar_t* valid[] = {L"Macro 1", L"a..b", L" lead", L"\u540D\u524D", L"COM10", L"CONSOLE", L"a(2)",
-                              L"x.y",     L"a.",   L"b ",    L"..",           L".",     L"a.ini2", L"   "};
+                              L"x.y",     L"a.",   L"b ",    L"..",           L".",     L"a.ini2",  L"   "};
     for (const wchar_t* name : valid) EXPECT_TRUE(CheckMacroName(name)) << name;
 
-    const wchar_t* invalid[] = {L"",    L"a.ini", L"B.INI", L"x y.Ini", L"a/b",  L"a\\b", L"del\x7f",
-                                L"CON", L"con.txt", L"Nul", L"COM1", L"lpt9", L"a:b", L"a*b", L"a?", L"<a>",
-                                L"a|b", L"\"q\"", L"tab\t", L"..\\..\\evil", L"AUX .x"};
+    const wchar_t* invalid[] = {L"",    L"a.ini",   L"B.INI", L"x y.Ini", L"a/b",   L"a\\b",         L"del\x7f",
+                                L"CON", L"con.txt", L"Nul",   L"COM1",    L"lpt9",  L"a:b",          L"a*b",
+                                L"a?",  L"<a>",     L"a|b",   L"\"q\"",   L"tab\t", L"..\\..\\evil", L"AUX .x"};
     for (const wchar_t* name : invalid) {
         MacroNameCheck check = CheckMacroName(name);
         EXPECT_FALSE(check) << name;
@@ -261,13 +259,12 @@ TEST_F(MacroFiles, ImportOfOtherExtensionsAndLongPaths) {
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.name, L"b");
     EXPECT_TRUE(fs::FileExists(PathOf(L"b")));
-
 }
 
 TEST_F(MacroFiles, RefusedImportLeavesTheEditorsMacro) {
     TempDir elsewhere;
     const std::wstring longPath = elsewhere.path() + std::wstring(130, L'x') + L".ini";
-    const std::wstring reserved = elsewhere.path() + L"CON.ini";  // base name CON; never written
+    const std::wstring reserved = elsewhere.path() + L"CON.ini";   // base name CON; never written
     const std::wstring endsIni = elsewhere.path() + L"m.ini.ini";  // base name m.ini
     ASSERT_TRUE(SaveMacroFile(longPath, MacroOf({Press(C), Wait(9)})));
     ASSERT_TRUE(SaveMacroFile(endsIni, MacroOf({Press(C), Wait(9)})));

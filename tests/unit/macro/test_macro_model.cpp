@@ -10,8 +10,16 @@ namespace {
 
 TEST(MacroModel, ParseDecimalReadsLikeTheEditBoxes) {
     const std::pair<const wchar_t*, std::int32_t> cases[] = {
-        {L"430", 430},   {L"  12", 12},    {L"+7", 7},      {L"-40", -40},   {L"12abc", 12},
-        {L"abc", 0},     {L"", 0},         {L"-", 0},       {L"\t99", 99},   {L"99999999999", INT32_MAX},
+        {L"430", 430},
+        {L"  12", 12},
+        {L"+7", 7},
+        {L"-40", -40},
+        {L"12abc", 12},
+        {L"abc", 0},
+        {L"", 0},
+        {L"-", 0},
+        {L"\t99", 99},
+        {L"99999999999", INT32_MAX},
         {L"-99999999999", INT32_MIN},
     };
     for (auto [text, value] : cases) EXPECT_EQ(ParseDecimal(text), value) << "\"" << text << "\"";
@@ -37,9 +45,8 @@ TEST(MacroModel, CommandNamesComeFromTheLanguageTexts) {
     for (size_t i = 0; i < texts.size(); ++i) texts[i] = L"T" + std::to_wstring(i);
     const CommandNames names = MakeCommandNames(texts);
     const std::pair<int, const wchar_t*> cases[] = {
-        {0, L"T29"},  {11, L"T40"}, {12, L"T76"}, {13, L"T77"},        {14, L"T41"},
-        {18, L"T45"}, {19, L"T78"}, {20, L"Scroll Up"}, {21, L"Scroll Down"}, {22, L""},
-        {-1, L""},
+        {0, L"T29"},  {11, L"T40"},       {12, L"T76"},         {13, L"T77"}, {14, L"T41"}, {18, L"T45"},
+        {19, L"T78"}, {20, L"Scroll Up"}, {21, L"Scroll Down"}, {22, L""},    {-1, L""},
     };
     for (auto [index, text] : cases) EXPECT_EQ(CommandName(names, index), text) << index;
 

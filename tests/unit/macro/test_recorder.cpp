@@ -51,8 +51,8 @@ TEST_F(Recorder, MeasuredDelaysAndTheClosingDelay) {
     recorder.Start();
     Feed({{VK_A, 0, 1000}, {VK_A, 1, 1430}, {VK_B, 0, 1500}, {VK_B, 1, 1549}});
     recorder.Stop();
-    EXPECT_EQ(EventsOf(macro), (Events{Press(A), Wait(8), Release(A), Wait(1), Press(B), Wait(0), Release(B),
-                                       Wait(0)}));
+    EXPECT_EQ(EventsOf(macro),
+              (Events{Press(A), Wait(8), Release(A), Wait(1), Press(B), Wait(0), Release(B), Wait(0)}));
     EXPECT_EQ(lists.EventLines, (Lines{L"A Press", L"A Release", L"B Press", L"B Release"}));
     EXPECT_EQ(lists.DelayLines, (Lines{L"400 ms", L"50 ms", L"0 ms", L"0 ms"}));
     EXPECT_FALSE(recorder.IsRecording());

@@ -74,8 +74,8 @@ TEST(KeyboardViewProfile, OutOfRangeProfilesBecomeZero) {
     struct Case {
         int in, out;
         bool changed;
-    } cases[] = {{204, 0, true}, {-1, 0, true}, {-5, 0, true}, {6, 0, true}, {9, 0, true},
-                 {0, 0, false},  {4, 4, false}, {5, 5, false}};
+    } cases[] = {{204, 0, true}, {-1, 0, true}, {-5, 0, true}, {6, 0, true},
+                 {9, 0, true},   {0, 0, false}, {4, 4, false}, {5, 5, false}};
     for (const Case& c : cases) {
         auto config = std::make_unique<KeyboardConfig>();
         config->CurrantProfile = c.in;
@@ -181,9 +181,9 @@ TEST_F(KeyboardViewTest, HoverNamesTheAssignmentUnderTheCursor) {
         Indicator ind;
         const wchar_t* text;
     } cases[] = {
-        {5, 5, true, Indicator::Key, L"K42"},        {25, 5, true, Indicator::Macro, L"Combo"},
+        {5, 5, true, Indicator::Key, L"K42"},         {25, 5, true, Indicator::Macro, L"Combo"},
         {45, 5, true, Indicator::Launch, L"Tool.v2"}, {305, 105, true, Indicator::Macro, L"Lent"},
-        {315, 105, true, Indicator::Key, L"K16"},    {700, 500, true, Indicator::Default, L""},
+        {315, 105, true, Indicator::Key, L"K16"},     {700, 500, true, Indicator::Default, L""},
         {65, 5, true, Indicator::Default, L""},  // T-key 3 has no assignment
     };
     for (const Case& c : cases) {
@@ -211,8 +211,10 @@ TEST_F(KeyboardViewTest, DescribeApplicationNames) {
     struct Case {
         const wchar_t* path;
         const wchar_t* name;
-    } cases[] = {{L"C:\\Games\\Tool.v2.exe", L"Tool.v2"}, {L"C:\\Games\\Tool", L"Tool"},
-                 {L"plain.exe", L"plain"},                  {L"C:\\dir.d\\noext", L"noext"},
+    } cases[] = {{L"C:\\Games\\Tool.v2.exe", L"Tool.v2"},
+                 {L"C:\\Games\\Tool", L"Tool"},
+                 {L"plain.exe", L"plain"},
+                 {L"C:\\dir.d\\noext", L"noext"},
                  {L"", L""}};
     for (const Case& c : cases) EXPECT_EQ(view.DescribeApp(c.path), c.name) << c.path;
 }

@@ -88,7 +88,7 @@ TEST(FileSystem, TemporaryNamesAreRecognisedExactly) {
         {L"Profile0.prof.4711-1.zavotmp", true, false},
         {L"Config.config.1-23.ZAVOTMP", true, false},
         {L"x.4711-1.zavotmp", true, false},
-        {L".4711-1.zavotmp", false, false},           // no target name
+        {L".4711-1.zavotmp", false, false},             // no target name
         {L"Profile0.prof.4711.zavotmp", false, false},  // no number
         {L"Profile0.prof.47a1-1.zavotmp", false, false},
         {L"Profile0.prof.4711-1.zavotmp.bak", false, false},
@@ -96,7 +96,7 @@ TEST(FileSystem, TemporaryNamesAreRecognisedExactly) {
         {L"Profile0.prof.tmp10097", false, true},
         {L"Config.config.tmp1", false, true},
         {L"LightOption.ini.TMP42", false, true},
-        {L"Profile0.prof.tmp", false, false},            // no process id
+        {L"Profile0.prof.tmp", false, false},             // no process id
         {L"Profile0.prof.tmp12345678901", false, false},  // more digits than a process id has
         {L"report.txt.tmp123", false, false},             // not a settings file
         {L".prof.tmp123", false, false},

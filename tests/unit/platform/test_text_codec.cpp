@@ -17,8 +17,10 @@ TEST(TextCodec, Utf16RoundTripsEveryPlane) {
 }
 
 TEST(TextCodec, BrokenInputBecomesReplacementNotGarbage) {
-    EXPECT_EQ(FromUtf8("a\xff" "b"), L"a\ufffdb");
-    EXPECT_EQ(FromUtf8("\xe3\x81"), L"\ufffd\ufffd");  // truncated sequence
+    EXPECT_EQ(FromUtf8("a\xff"
+                       "b"),
+              L"a\ufffdb");
+    EXPECT_EQ(FromUtf8("\xe3\x81"), L"\ufffd\ufffd");      // truncated sequence
     EXPECT_EQ(FromUtf16LE(std::string("A\0B", 3)), L"A");  // odd trailing byte ignored
 }
 

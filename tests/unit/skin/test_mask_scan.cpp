@@ -40,11 +40,11 @@ std::vector<SkinRect> AllRects(const std::vector<RectBatch>& batches) {
 
 TEST(MaskScan, RunsOfNonWhitePixelsBecomeRowRectangles) {
     Mask m({
-        "..##..#",   // a run in the middle and one reaching the row's end
-        "r......",   // red 254 is inside
-        "#######",   // a full row is one rectangle over the whole width
-        ".......",   // nothing
-        "..x....",   // the unused byte does not matter: white
+        "..##..#",  // a run in the middle and one reaching the row's end
+        "r......",  // red 254 is inside
+        "#######",  // a full row is one rectangle over the whole width
+        ".......",  // nothing
+        "..x....",  // the unused byte does not matter: white
     });
     auto batches = m.Scan();
     ASSERT_EQ(batches.size(), 1u);
@@ -63,7 +63,12 @@ TEST(MaskScan, AllWhiteGivesOneEmptyBatchWithStartingBounds) {
 
 TEST(MaskScan, UnusableBuffersGiveNoShape) {
     std::vector<std::uint8_t> px(64, 0);
-    struct Case { const char* what; const std::uint8_t* data; int w, h; std::ptrdiff_t stride; };
+    struct Case {
+        const char* what;
+        const std::uint8_t* data;
+        int w, h;
+        std::ptrdiff_t stride;
+    };
     const Case cases[] = {
         {"null buffer", nullptr, 2, 2, 8},
         {"zero width", px.data(), 0, 2, 8},
@@ -81,8 +86,8 @@ TEST(MaskScan, UnusableBuffersGiveNoShape) {
 TEST(MaskScan, StrideAndBottomUpBuffersAreFollowed) {
     // Two rows of width 2 with 4 bytes of padding each; row 0 black at x = 1.
     std::vector<std::uint8_t> px(2 * 12, 255);
-    px[4] = px[5] = px[6] = 0;          // row 0, pixel 1
-    px[12] = px[13] = px[14] = 0;       // row 1, pixel 0
+    px[4] = px[5] = px[6] = 0;     // row 0, pixel 1
+    px[12] = px[13] = px[14] = 0;  // row 1, pixel 0
     std::vector<SkinRect> topDown = {{1, 0, 2, 1}, {0, 1, 1, 2}};
     EXPECT_EQ(AllRects(ScanMask(px.data(), 2, 2, 12)), topDown);
     // The same memory read with a negative stride from the last row upward.

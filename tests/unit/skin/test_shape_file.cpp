@@ -40,9 +40,12 @@ std::string MakeBmp(const std::vector<std::string>& rows, bool topDown = false) 
         const std::string& row = rows[topDown ? i : h - 1 - i];
         std::string line;
         for (char c : row) {
-            if (c == 'k') line += {char(200), char(0), char(255)};
-            else if (c == 'n') line += {char(200), char(0), char(254)};
-            else line += {char(0), char(0), char(0)};
+            if (c == 'k')
+                line += {char(200), char(0), char(255)};
+            else if (c == 'n')
+                line += {char(200), char(0), char(254)};
+            else
+                line += {char(0), char(0), char(0)};
         }
         line.resize(rowSize, '\0');
         b += line;
@@ -96,7 +99,11 @@ TEST(ShapeFile, UnusableFilesAreRefused) {
         wide ? Put32(b, at, v) : Put16(b, at, v);
         return b;
     };
-    struct Case { const char* what; std::string bytes; ShapeStatus want; };
+    struct Case {
+        const char* what;
+        std::string bytes;
+        ShapeStatus want;
+    };
     const Case cases[] = {
         {"empty", "", ShapeStatus::NotBitmap},
         {"shorter than the file header", good.substr(0, 13), ShapeStatus::NotBitmap},

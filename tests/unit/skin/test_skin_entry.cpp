@@ -39,8 +39,12 @@ const EntryCase kCases[] = {
     {"trailing commas", L"B,1,2,3,4,,", L"B", {1, 2, 4, 6}, L"", false},
     {"extra fields: text is the one before the last", L"B,1,2,3,4,a,b,c", L"B", {1, 2, 4, 6}, L"b", false},
     {"edge held at the 32-bit maximum", L"B,2147483647,0,10,0,t,F", L"B", {INT_MAX, 0, INT_MAX, 0}, L"t", false},
-    {"number beyond 32 bits held", L"B,99999999999,-99999999999,0,0,t,F", L"B", {INT_MAX, INT_MIN, INT_MAX, INT_MIN},
-     L"t", false},
+    {"number beyond 32 bits held",
+     L"B,99999999999,-99999999999,0,0,t,F",
+     L"B",
+     {INT_MAX, INT_MIN, INT_MAX, INT_MIN},
+     L"t",
+     false},
     {"edge held at the 32-bit minimum", L"B,-2147483648,0,-5,0,t,F", L"B", {INT_MIN, 0, INT_MIN, 0}, L"t", false},
 };
 

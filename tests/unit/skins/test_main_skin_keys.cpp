@@ -25,14 +25,34 @@ std::wstring MainSkin() {
 // Key names as the skin's tooltips spell them.
 std::wstring AsTooltip(const std::wstring& name) {
     static const std::map<std::wstring, std::wstring> spelled = {
-        {L"ESC", L"Escape"}, {L"TAB", L"Tab"}, {L"Space Bar", L"Space"}, {L"Pageup", L"Page Up"},
-        {L"Pagedown", L"Page Down"}, {L"PrtScr", L"Print Screen"}, {L"Pause/Break", L"Pause"},
-        {L"L Shift", L"Left Shift"}, {L"R Shift", L"Right Shift"}, {L"L Ctrl", L"Left Ctrl"},
-        {L"R Ctrl", L"Right Ctrl"}, {L"L Alt", L"Left Alt"}, {L"R Alt", L"Right Alt"},
-        {L"-", L"Minus"}, {L"=", L"Equals"}, {L"[", L"Left bracket"}, {L"]", L"Right bracket"},
-        {L";", L"Semicolon"}, {L"'", L"Apostrophe"}, {L",", L"Comma"}, {L".", L"Full stop"}, {L"/", L"Slash"},
-        {L"(/)", L"Number pad /"}, {L"(*)", L"Number pad *"}, {L"(-)", L"Number pad -"},
-        {L"(+)", L"Number pad +"}, {L"(.)", L"Number pad ."}, {L"(Enter)", L"Number pad Enter"},
+        {L"ESC", L"Escape"},
+        {L"TAB", L"Tab"},
+        {L"Space Bar", L"Space"},
+        {L"Pageup", L"Page Up"},
+        {L"Pagedown", L"Page Down"},
+        {L"PrtScr", L"Print Screen"},
+        {L"Pause/Break", L"Pause"},
+        {L"L Shift", L"Left Shift"},
+        {L"R Shift", L"Right Shift"},
+        {L"L Ctrl", L"Left Ctrl"},
+        {L"R Ctrl", L"Right Ctrl"},
+        {L"L Alt", L"Left Alt"},
+        {L"R Alt", L"Right Alt"},
+        {L"-", L"Minus"},
+        {L"=", L"Equals"},
+        {L"[", L"Left bracket"},
+        {L"]", L"Right bracket"},
+        {L";", L"Semicolon"},
+        {L"'", L"Apostrophe"},
+        {L",", L"Comma"},
+        {L".", L"Full stop"},
+        {L"/", L"Slash"},
+        {L"(/)", L"Number pad /"},
+        {L"(*)", L"Number pad *"},
+        {L"(-)", L"Number pad -"},
+        {L"(+)", L"Number pad +"},
+        {L"(.)", L"Number pad ."},
+        {L"(Enter)", L"Number pad Enter"},
     };
     auto it = spelled.find(name);
     if (it != spelled.end()) return it->second;
@@ -58,8 +78,8 @@ TEST(MainSkinKeys, EachKeyIsTheKeyItsIndexNames) {
     for (int k = 0; k < zavo::KEY_INDEX_VK_TABLE_SIZE; ++k) {
         std::wstring raw;
         if (!zavo::Settings().IniReadRaw(ini, L"STANDER-KEYS", std::to_wstring(k + 20), raw)) continue;
-        const zavo::ButtonEntry e = zavo::ParseButtonEntry(zavo::Settings().IniReadString(ini, L"STANDER-KEYS",
-                                                                               std::to_wstring(k + 20), L""));
+        const zavo::ButtonEntry e =
+            zavo::ParseButtonEntry(zavo::Settings().IniReadString(ini, L"STANDER-KEYS", std::to_wstring(k + 20), L""));
         const std::wstring name = zavo::KeyName(zavo::KeyIndexToKeyCode(k));
         if (unnamed.count(k)) continue;
         auto other = printedOtherwise.find(k);
@@ -74,7 +94,8 @@ TEST(MainSkinKeys, NoKeyBeyondTheIndexTable) {
     const std::wstring ini = MainSkin();
     for (int k = zavo::KEY_INDEX_VK_TABLE_SIZE; k < zavo::KEY_INDEX_COUNT; ++k) {
         std::wstring raw;
-        EXPECT_FALSE(zavo::Settings().IniReadRaw(ini, L"STANDER-KEYS", std::to_wstring(k + 20), raw)) << "key index " << k;
+        EXPECT_FALSE(zavo::Settings().IniReadRaw(ini, L"STANDER-KEYS", std::to_wstring(k + 20), raw))
+            << "key index " << k;
     }
 }
 

@@ -15,15 +15,18 @@
 
 namespace zavo::testing {
 
-
 // Shows a file's bytes with line ends visible, for failure messages.
 inline std::string Show(const std::string& bytes) {
     std::string out;
     for (char c : bytes) {
-        if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n\n";
-        else if (c == 0) out += "\\0";
-        else out += c;
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n\n";
+        else if (c == 0)
+            out += "\\0";
+        else
+            out += c;
     }
     return out;
 }

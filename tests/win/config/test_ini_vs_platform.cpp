@@ -30,13 +30,12 @@ const std::vector<std::string> kHandFiles = {
     "pre=before\r\n[]\r\nnameless=1\r\n[Main] trailing\r\nafter=3\r\n[a]b]\r\nc=4\r\n[ spaced ]\r\nd=5\r\n",
 };
 
-const std::array<const wchar_t*, 9> kSections = {L"Main", L"MAIN", L" main ", L"Dup", L"Other", L"Last",
-                                                 L"a]b", L"Nope", L"spaced"};
+const std::array<const wchar_t*, 9> kSections = {L"Main", L"MAIN", L" main ", L"Dup",   L"Other",
+                                                 L"Last", L"a]b",  L"Nope",   L"spaced"};
 const std::array<const wchar_t*, 29> kKeys = {
-    L"hexup",   L"bin",     L"oct",     L"neghex", L"plus",
-    L"key one", L"KEY ONE", L"APPPATH", L"quoted", L"single", L"half", L"empty", L"noequals",
-    L"tab",     L"num",     L"numq",    L"big",    L"hex",    L"lead", L"k",     L"onlyhere",
-    L"x",       L"a",       L"b",       L"end",    L"pre",    L"after", L"c",    L"missing"};
+    L"hexup",    L"bin",   L"oct",      L"neghex", L"plus", L"key one", L"KEY ONE", L"APPPATH", L"quoted", L"single",
+    L"half",     L"empty", L"noequals", L"tab",    L"num",  L"numq",    L"big",     L"hex",     L"lead",   L"k",
+    L"onlyhere", L"x",     L"a",        L"b",      L"end",  L"pre",     L"after",   L"c",       L"missing"};
 
 TEST(IniVsPlatform, HandEditedFilesReadTheSame) {
     for (const auto& text : kHandFiles) {
@@ -123,10 +122,13 @@ TEST(IniVsPlatform, WritesToHandEditedFilesKeepTheSameValues) {
 }
 
 TEST(IniVsPlatform, StructValidity) {
-    struct C { const char* value; bool platformAgrees; };
+    struct C {
+        const char* value;
+        bool platformAgrees;
+    };
     // "01FF1010" holds 01 FF 10 with checksum 10.
     const C cases[] = {
-        {"01FF1010", true}, {"01ff1010", true}, {"01FF1011", true}, {"01FF101", true}, {"01FF10100", false},
+        {"01FF1010", true}, {"01ff1010", true}, {"01FF1011", true},   {"01FF101", true},      {"01FF10100", false},
         {"01FG1010", true}, {"", true},         {" 01FF1010 ", true}, {"\"01FF1010\"", true},
     };
     for (const auto& c : cases) {

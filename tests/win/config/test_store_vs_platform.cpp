@@ -20,7 +20,8 @@ namespace {
 void PlatformSave(const std::wstring& folder, const KeyboardConfig& c) {
     seq::Failure f;
     seq::WriteConfigFile(PlatformIni(), ConfigFilePath(folder), c, f);
-    for (int p = 0; p < PROFILE_COUNT; ++p) seq::WriteProfileFile(PlatformIni(), ProfileFilePath(folder, p), c.Profile[p], f);
+    for (int p = 0; p < PROFILE_COUNT; ++p)
+        seq::WriteProfileFile(PlatformIni(), ProfileFilePath(folder, p), c.Profile[p], f);
     ASSERT_FALSE(f.failed) << text::ToUtf8(f.reason);
 }
 
@@ -35,7 +36,8 @@ void ExpectSameFolders(const std::wstring& a, const std::wstring& b) {
             while (at < x.size() && at < y.size() && x[at] == y[at]) ++at;
             size_t from = at > 120 ? at - 120 : 0;
             ADD_FAILURE() << text::ToUtf8(name) << " differs at byte " << at << "\nengine:\n"
-                          << Show(x.substr(from, 240)) << "\nplatform:\n" << Show(y.substr(from, 240));
+                          << Show(x.substr(from, 240)) << "\nplatform:\n"
+                          << Show(y.substr(from, 240));
         }
     }
 }

@@ -12,72 +12,72 @@ namespace zavo::test {
 
 // The recorded sequence of one test.
 inline std::vector<std::string>& Log() {
-  static std::vector<std::string> log;
-  return log;
+    static std::vector<std::string> log;
+    return log;
 }
 
 // Messages a test posts to drive its dialogs.
-constexpr UINT WM_TEST_STEP = WM_APP + 10;   // run the dialog's step callback
-constexpr UINT WM_TEST_PING = WM_APP + 11;   // nothing to do: only recorded
+constexpr UINT WM_TEST_STEP = WM_APP + 10;  // run the dialog's step callback
+constexpr UINT WM_TEST_PING = WM_APP + 11;  // nothing to do: only recorded
 
 // A dialog on a test template: OnInitDialog runs `onInit`, WM_TEST_STEP runs
 // `onStep`, both with the dialog; each records "<name>:<event>".
 class ScriptedDialog : public CDialog {
- public:
-  ScriptedDialog(std::string name, UINT templateId, CWnd* parent = nullptr)
-      : CDialog(templateId, parent), m_name(std::move(name)) {}
+public:
+    ScriptedDialog(std::string name, UINT templateId, CWnd* parent = nullptr)
+        : CDialog(templateId, parent), m_name(std::move(name)) {}
 
-  std::function<void(ScriptedDialog&)> onInit;
-  std::function<void(ScriptedDialog&)> onStep;
-  // Return false for Enter and Esc without the dialog-key processing.
-  bool swallowEnterEsc = false;
+    std::function<void(ScriptedDialog&)> onInit;
+    std::function<void(ScriptedDialog&)> onStep;
+    // Return false for Enter and Esc without the dialog-key processing.
+    bool swallowEnterEsc = false;
 
-  void Record(const std::string& what) { Log().push_back(m_name + ":" + what); }
+    void Record(const std::string& what) { Log().push_back(m_name + ":" + what); }
 
-  int OnCreate(CREATESTRUCTW* cs) override {
-    Record(FromHandle(m_hWnd) == this ? "create(bound)" : "create(unbound)");
-    return CDialog::OnCreate(cs);
-  }
-  BOOL OnInitDialog() override {
-    Record("init");
-    CDialog::OnInitDialog();
-    if (onInit) onInit(*this);
-    return TRUE;
-  }
-  void OnDestroy() override {
-    Record("destroy");
-    CDialog::OnDestroy();
-  }
-  void OnOK() override {
-    Record("ok");
-    CDialog::OnOK();
-  }
-  void OnCancel() override {
-    Record("cancel");
-    CDialog::OnCancel();
-  }
-  BOOL PreTranslateMessage(MSG* msg) override {
-    if (swallowEnterEsc && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) &&
-        (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
-      return FALSE;
+    int OnCreate(CREATESTRUCTW* cs) override {
+        Record(FromHandle(m_hWnd) == this ? "create(bound)" : "create(unbound)");
+        return CDialog::OnCreate(cs);
     }
-    return CDialog::PreTranslateMessage(msg);
-  }
-  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
-    if (msg == WM_TEST_STEP) {
-      Record("step");
-      if (onStep) onStep(*this);
-      return 0;
+    BOOL OnInitDialog() override {
+        Record("init");
+        CDialog::OnInitDialog();
+        if (onInit) onInit(*this);
+        return TRUE;
     }
-    if (msg == WM_TEST_PING) {
-      Record("ping");
-      return 0;
+    void OnDestroy() override {
+        Record("destroy");
+        CDialog::OnDestroy();
     }
-    return CDialog::WindowProc(msg, wp, lp);
-  }
+    void OnOK() override {
+        Record("ok");
+        CDialog::OnOK();
+    }
+    void OnCancel() override {
+        Record("cancel");
+        CDialog::OnCancel();
+    }
+    BOOL PreTranslateMessage(MSG* msg) override {
+        if (swallowEnterEsc && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) &&
+            (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
+            return FALSE;
+        }
+        return CDialog::PreTranslateMessage(msg);
+    }
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_TEST_STEP) {
+            Record("step");
+            if (onStep) onStep(*this);
+            return 0;
+        }
+        if (msg == WM_TEST_PING) {
+            Record("ping");
+            return 0;
+        }
+        return CDialog::WindowProc(msg, wp, lp);
+    }
 
- private:
-  std::string m_name;
+private:
+    std::string m_name;
 };
 
 }  // namespace zavo::test

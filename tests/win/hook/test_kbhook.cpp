@@ -53,8 +53,8 @@ protected:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"KBHookTestWindow";
         RegisterClassW(&wc);
-        hwnd_ = CreateWindowW(L"KBHookTestWindow", L"recorder", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                              nullptr, wc.hInstance, nullptr);
+        hwnd_ = CreateWindowW(L"KBHookTestWindow", L"recorder", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                              wc.hInstance, nullptr);
         ASSERT_NE(hwnd_, nullptr);
         g_reports.clear();
     }
@@ -76,8 +76,7 @@ TEST_F(KBHookTest, ReportsPressesAndReleasesInOrder) {
     SendKey(VK_LSHIFT, false);
     SendKey(VK_LSHIFT, true);
     PumpFor(300);
-    const std::vector<std::pair<WPARAM, LPARAM>> expected = {
-        {'A', 0}, {'A', 1}, {VK_LSHIFT, 0}, {VK_LSHIFT, 1}};
+    const std::vector<std::pair<WPARAM, LPARAM>> expected = {{'A', 0}, {'A', 1}, {VK_LSHIFT, 0}, {VK_LSHIFT, 1}};
     EXPECT_EQ(g_reports, expected);
 }
 
@@ -93,8 +92,8 @@ TEST_F(KBHookTest, RemoveStopsReportsAndIsHarmlessTwice) {
 
 TEST_F(KBHookTest, InstallingAgainMovesReportsToTheNewWindowOnly) {
     ASSERT_TRUE(install_(hwnd_));
-    HWND second = CreateWindowW(L"KBHookTestWindow", L"second", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND second = CreateWindowW(L"KBHookTestWindow", L"second", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(install_(second));
     SendKey('C', false);
     SendKey('C', true);

@@ -155,9 +155,9 @@ TEST_F(LightWindow, OpeningShowsAndStoresTheStyleAndTheLightProfile) {
 TEST_F(LightWindow, OpeningTellsTheServiceAndShowsTheStoredZones) {
     LightZoneStates stored = Preset(2);
     stored[ZoneIndex(Z::Number)] = 1;
-    const LightZone all[] = {Z::W, Z::AS, Z::D, Z::Q, Z::ER, Z::F, Z::OneTo6, Z::OneTo0, Z::BackSpace, Z::Pinyin1,
-                             Z::Pinyin2, Z::Pinyin3, Z::Pinyin4, Z::Pinyin5, Z::Tt1To5, Z::Tt6To10, Z::Number,
-                             Z::Direct};
+    const LightZone all[] = {Z::W,       Z::AS,      Z::D,         Z::Q,       Z::ER,      Z::F,
+                             Z::OneTo6,  Z::OneTo0,  Z::BackSpace, Z::Pinyin1, Z::Pinyin2, Z::Pinyin3,
+                             Z::Pinyin4, Z::Pinyin5, Z::Tt1To5,    Z::Tt6To10, Z::Number,  Z::Direct};
     ASSERT_TRUE(WriteLightZones(LightStateFilePath(data_.path()), 3, all, std::size(all), stored));
     RecordingWindow service(svc::SERVICE_WINDOW_TITLE);
     exchange_.LightMode = 3;

@@ -115,8 +115,7 @@ TEST_F(MacroEditorWindow, OpensWithTheHookAndTheStartStates) {
 
 TEST_F(MacroEditorWindow, RecordingReportsAndStop) {
     ASSERT_TRUE(SaveMacroFile(MacroFilePathOf(MacroFolderOf(data.path()), L"x"), MacroRecording{}));
-    Run({Pick(L"x"),
-         [](CDlgMacroSetting& dlg) {
+    Run({Pick(L"x"), [](CDlgMacroSetting& dlg) {
              EXPECT_EQ(dlg.CurrentName(), L"x");
              EXPECT_TRUE(dlg.Button(8).IsWindowEnabled());
              Click(dlg, dlg.Button(8));
@@ -178,8 +177,10 @@ TEST_F(MacroEditorWindow, DelayButtons) {
         int button;
         const wchar_t* after;
     } const cases[] = {
-        {"plus at the longest delay", L"12750", 17, L"12750"}, {"minus at the longest delay", L"12750", 18, L"12750"},
-        {"minus beyond it", L"99999", 18, L"99999"},           {"minus to zero", L"40", 18, L"0"},
+        {"plus at the longest delay", L"12750", 17, L"12750"},
+        {"minus at the longest delay", L"12750", 18, L"12750"},
+        {"minus beyond it", L"99999", 18, L"99999"},
+        {"minus to zero", L"40", 18, L"0"},
         {"plus", L"100", 17, L"150"},
     };
     for (const Case& c : cases) {

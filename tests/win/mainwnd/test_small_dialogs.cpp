@@ -60,8 +60,8 @@ TEST(LoadingDialog, AsksAfterOneSecondAndClosesOnTheServiceAnswer) {
     // It asked for the apply and then waited for the answer, however long.
     EXPECT_TRUE(openWhenAnswered);
     EXPECT_EQ(askedBeforeAnswer, (Codes{{svc::SVC_FILES_CHANGED, 2}, {svc::SVC_APPLY_PROFILE, 2}}));
-    EXPECT_EQ(Commands(service), (Codes{{svc::SVC_FILES_CHANGED, 2}, {svc::SVC_APPLY_PROFILE, 2},
-                                        {svc::SVC_SELECT_PROFILE, 2}}));
+    EXPECT_EQ(Commands(service),
+              (Codes{{svc::SVC_FILES_CHANGED, 2}, {svc::SVC_APPLY_PROFILE, 2}, {svc::SVC_SELECT_PROFILE, 2}}));
     EXPECT_EQ(LoadingWindow(), nullptr);
 }
 

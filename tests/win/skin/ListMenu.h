@@ -23,11 +23,10 @@ public:
     bool Open(int x, int y, const std::vector<std::wstring>& items, bool visible = true) {
         const wchar_t* cls = RegisterWndClass(0, LoadCursorW(nullptr, IDC_ARROW));
         DWORD style = WS_POPUP | (visible ? WS_VISIBLE : 0);
-        if (!CreateEx(WS_EX_TOOLWINDOW, cls, L"menu", style, x, y, kWidth, kHeight, nullptr, 0))
-            return false;
+        if (!CreateEx(WS_EX_TOOLWINDOW, cls, L"menu", style, x, y, kWidth, kHeight, nullptr, 0)) return false;
         RECT rc{0, 0, kWidth, kHeight};
-        if (!list.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS,
-                         rc, this, 7))
+        if (!list.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS, rc,
+                         this, 7))
             return false;
         for (const auto& item : items) list.SetItemData(list.AddString(item), 0);
         list.m_HighlightColour = kMenuHighlight;

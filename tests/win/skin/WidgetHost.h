@@ -12,8 +12,8 @@ namespace skintest {
 class HostWnd : public zavo::CWnd {
 public:
     bool Open(int x, int y, int width, int height, DWORD style = WS_POPUP | WS_VISIBLE) {
-        const wchar_t* cls = RegisterWndClass(CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW),
-                                              GetSysColorBrush(COLOR_WINDOW));
+        const wchar_t* cls =
+            RegisterWndClass(CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW), GetSysColorBrush(COLOR_WINDOW));
         return CreateEx(0, cls, L"widget host", style, x, y, width, height, nullptr, 0) != FALSE;
     }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {

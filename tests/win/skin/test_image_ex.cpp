@@ -19,8 +19,7 @@ protected:
         session_ = nullptr;
     }
     void SetUp() override {
-        window_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr,
-                                  nullptr, nullptr);
+        window_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(nullptr, window_);
     }
     void TearDown() override { DestroyWindow(window_); }

@@ -22,8 +22,8 @@ protected:
         GetCursorPos(&cursor);
         int x = cursor.x > 600 ? 100 : 800;
         menu_ = std::make_unique<ListMenu>();
-        ASSERT_TRUE(menu_->Open(x, 500, {L"Alpha", L"Beta", L"Gamma", L"A text much wider than the list is"},
-                                Visible()));
+        ASSERT_TRUE(
+            menu_->Open(x, 500, {L"Alpha", L"Beta", L"Gamma", L"A text much wider than the list is"}, Visible()));
     }
     // Only the tests that need the screen (repainting, focus) show the menu.
     bool Visible() const {
@@ -135,8 +135,8 @@ TEST_F(ListBoxExTest, BackgroundBrushFollowsTheEnabledState) {
 
 TEST_F(ListBoxExTest, LosingTheFocusClosesTheMenu) {
     HWND menuWnd = *menu_;
-    HWND other = CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 10, 10, 40, 20, nullptr, nullptr, nullptr,
-                                 nullptr);
+    HWND other =
+        CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 10, 10, 40, 20, nullptr, nullptr, nullptr, nullptr);
     menu_->list.SetFocus();
     ASSERT_EQ(menu_->list.m_hWnd, GetFocus());
     SetFocus(other);

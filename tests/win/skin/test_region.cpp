@@ -34,17 +34,25 @@ TEST(RegionFromMask, HoldsExactlyTheNonWhitePixels) {
         const char* what;
         void (*paint)(skintest::Surface&);
     } cases[] = {
-        {"nearly white is inside",
-         [](skintest::Surface& s) { s.Set(3, 2, RGB(254, 255, 255)); }},
-        {"run reaching the row's end", [](skintest::Surface& s) { s.Fill(RECT{5, 1, 12, 2}, RGB(0, 0, 0)); }},
-        {"whole row", [](skintest::Surface& s) { s.Fill(RECT{0, 4, 12, 5}, RGB(1, 2, 3)); }},
+        {"nearly white is inside", [](skintest::Surface& s) { s.Set(3, 2, RGB(254, 255, 255)); }},
+        {"run reaching the row's end",
+         [](skintest::Surface& s) {
+             s.Fill(RECT{5, 1, 12, 2}, RGB(0, 0, 0));
+         }},
+        {"whole row",
+         [](skintest::Surface& s) {
+             s.Fill(RECT{0, 4, 12, 5}, RGB(1, 2, 3));
+         }},
         {"several runs in a row",
          [](skintest::Surface& s) {
              s.Set(0, 0, 0);
              s.Fill(RECT{2, 0, 4, 1}, RGB(255, 0, 255));
              s.Set(11, 0, RGB(255, 255, 0));
          }},
-        {"a block", [](skintest::Surface& s) { s.Fill(RECT{2, 2, 9, 7}, RGB(10, 10, 10)); }},
+        {"a block",
+         [](skintest::Surface& s) {
+             s.Fill(RECT{2, 2, 9, 7}, RGB(10, 10, 10));
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

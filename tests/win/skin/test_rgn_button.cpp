@@ -13,8 +13,7 @@ using skintest::FixturePath;
 
 namespace {
 
-const COLORREF kRest = RGB(255, 0, 0), kHover = RGB(0, 255, 0), kDown = RGB(0, 0, 255),
-               kDisabled = RGB(128, 128, 128);
+const COLORREF kRest = RGB(255, 0, 0), kHover = RGB(0, 255, 0), kDown = RGB(0, 0, 255), kDisabled = RGB(128, 128, 128);
 // Points of the 20 x 20 plus-shaped fixture (arms 6 pixels wide at 7..12).
 const POINT kCentre{10, 10}, kCorner{2, 2}, kRowEnd{19, 9};
 
@@ -37,9 +36,7 @@ protected:
         button_.reset();
     }
 
-    void Send(UINT msg, POINT pt, WPARAM flags = 0) {
-        button_->SendMessage(msg, flags, MAKELPARAM(pt.x, pt.y));
-    }
+    void Send(UINT msg, POINT pt, WPARAM flags = 0) { button_->SendMessage(msg, flags, MAKELPARAM(pt.x, pt.y)); }
     COLORREF Drawn() {
         skintest::Surface s(20, 20);
         button_->DrawState(s.dc());
@@ -63,7 +60,7 @@ TEST_F(RgnButtonTest, TakesItsShapeAndSizeFromTheShapePicture) {
     HRGN shape = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(ERROR, GetWindowRgn(*button_, shape));
     EXPECT_TRUE(PtInRegion(shape, kCentre.x, kCentre.y));
-    EXPECT_TRUE(PtInRegion(shape, kRowEnd.x, kRowEnd.y));  // a run reaching the row's end
+    EXPECT_TRUE(PtInRegion(shape, kRowEnd.x, kRowEnd.y));   // a run reaching the row's end
     EXPECT_TRUE(PtInRegion(shape, 10, 0));                  // top row (last in the file)
     EXPECT_FALSE(PtInRegion(shape, kCorner.x, kCorner.y));  // key colour
     EXPECT_FALSE(PtInRegion(shape, 19, 19));

@@ -200,7 +200,7 @@ TEST_F(SkinDialogTest, MissingSkinStillOpensAPlainWindow) {
     HRGN shape = CreateRectRgn(0, 0, 0, 0);
     EXPECT_EQ(ERROR, GetWindowRgn(dlg, shape));  // keeps its rectangle
     DeleteObject(shape);
-    ASSERT_TRUE(dlg.m_Ok.IsWindow());            // the buttons exist, covering nothing
+    ASSERT_TRUE(dlg.m_Ok.IsWindow());  // the buttons exist, covering nothing
     RECT rc = RectInParent(dlg.m_Ok);
     EXPECT_EQ(rc.left, rc.right);
     skintest::Surface s(4, 4);

@@ -38,7 +38,8 @@ ScopedBitmap SolidFace(COLORREF colour) {
     void* bits = nullptr;
     ScopedBitmap dib = CreateDib32(400, 200, &bits);
     auto* px = static_cast<std::uint32_t*>(bits);
-    for (int i = 0; i < 400 * 200; ++i) px[i] = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    for (int i = 0; i < 400 * 200; ++i)
+        px[i] = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
     return dib;
 }
 
