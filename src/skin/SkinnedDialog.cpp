@@ -7,12 +7,12 @@
 namespace zavo {
 
 void CSkinDialog::CreateButtons(const SkinFace& face, const FaceSet& looks) {
-    const std::vector<SkinButtonSpec> specs = SkinButtons();
+    const std::vector<SkinButtonSpec> items = SkinButtons();
     m_ButtonEntries.clear();
-    m_ButtonEntries.reserve(specs.size());
-    for (const SkinButtonSpec& spec : specs) {
-        ButtonEntry entry = face.Entry(L"BUTTONINFO", spec.key);
-        if (spec.button) CreateSkinButton(*spec.button, entry, spec.tooltip.Resolve(entry, m_App), *this, looks);
+    m_ButtonEntries.reserve(items.size());
+    for (const SkinButtonSpec& item : items) {
+        ButtonEntry entry = face.Entry(L"BUTTONINFO", item.key);
+        if (item.button) CreateSkinButton(*item.button, entry, item.tooltip.Resolve(entry, m_App), *this, looks);
         m_ButtonEntries.push_back(std::move(entry));
     }
 }
