@@ -4,6 +4,7 @@
 #include <string>
 
 #include "mainwnd/MainDlg.h"
+#include "platform/FileSystem.h"
 #include "service/ServiceCodes.h"
 
 namespace zavo {
@@ -103,7 +104,11 @@ void CZAVOConfigDlg::OnModeNotified(int mode) {
 }
 
 void CZAVOConfigDlg::ReloadLighting() {
-    ReadLightOption(ConfigFilePath(m_App.dataFolder), keyboard_config.Light);
+    const std::wstring path = ConfigFilePath(m_App.dataFolder);
+    // Without the file every value would read as -1 and replace the lighting in
+    // memory, which the next save would then write: keep what is there.
+    if (!fs::FileExists(path)) return;
+    ReadLightOption(path, keyboard_config.Light);
     m_LightExchange = keyboard_config.Light;
 }
 

@@ -115,6 +115,20 @@ TEST(MainService, ConfigAndLightingNotificationsRereadOnlyTheirValues) {
     }
 }
 
+TEST(MainService, LightingNotificationWithoutTheFileKeepsTheLightingInMemory) {
+    ToolRun run;
+    WriteSettings(run.Data(), *PresentConfig());
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(DeleteFileW((run.Data() + L"Config.config").c_str()));
+    ASSERT_TRUE(Notify(svc::NOTIFY_LIGHT));
+    Sleep(300);
+    ASSERT_TRUE(run.Responsive());
+    ASSERT_TRUE(run.RequestSave());
+    // The loaded lighting is saved, not the -1 read defaults of a missing file.
+    EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"LIGHTSTYLE"), 3);
+    EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"LIGHTMODE"), 1);
+}
+
 TEST(MainService, ModeNotificationsSwitchTheKeysAndStoreTheModeWithoutAnswering) {
     ToolRun run;
     WriteSettings(run.Data(), *PresentConfig());
