@@ -110,34 +110,6 @@ private:
     HWND m_hwnd;
 };
 
-// A top-level window of the tool besides `besides` and the main window: a menu.
-HWND MenuOf(ToolRun& run, HWND besides) {
-    struct Search {
-        DWORD pid;
-        HWND skip1, skip2, found;
-    } s{run.Proc().Pid(), run.Main(), besides, nullptr};
-    WaitUntil(
-        [&] {
-            EnumWindows(
-                [](HWND w, LPARAM lp) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(lp);
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(w, &pid);
-                    if (pid != s->pid || w == s->skip1 || w == s->skip2 || !IsWindowVisible(w)) return TRUE;
-                    wchar_t cls[64] = {};
-                    GetClassNameW(w, cls, 64);
-                    // Menus are untitled dialogs (tooltips are windows of their own class).
-                    if (GetWindowTextLengthW(w) > 0 || wcscmp(cls, L"#32770") != 0) return TRUE;
-                    s->found = w;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&s));
-            return s.found != nullptr;
-        },
-        Ms(5000));
-    return s.found;
-}
-
 // Picks macro `line` of the name menu in the open T-key dialog, a repeat option
 // ("2" once, "4" while held, "5" toggle, "3" a number of times with `times`)
 // and presses OK.
@@ -145,7 +117,7 @@ void ChooseMacro(ToolRun& run, int line, const wchar_t* option, int times = 0) {
     Dialog tkey(run, L"TKeys.ini");
     ASSERT_TRUE(tkey);
     ASSERT_TRUE(tkey.Click(L"1"));
-    ASSERT_TRUE(MenuOf(run, tkey.Get()));
+    ASSERT_TRUE(run.WaitUntitledDialog(tkey.Get()));
     ASSERT_TRUE(tkey.PickMenuLine(L"1", line));
     ASSERT_TRUE(tkey.Click(option));
     if (times > 0) {
@@ -273,7 +245,7 @@ TEST(Assignment, MacroWithARepeatCountOnATKeyAndOnAStandardKey) {
     {
         Dialog tkey(run, L"TKeys.ini");
         ASSERT_TRUE(tkey.Click(L"1"));
-        HWND menu = MenuOf(run, tkey.Get());
+        HWND menu = run.WaitUntitledDialog(tkey.Get());
         ASSERT_TRUE(menu);
         Shot(L"tkey-macro-menu");
         ASSERT_TRUE(RunXdotool({L"key", L"Escape"}));  // keys do nothing in the menu
@@ -399,7 +371,7 @@ TEST(Assignment, InstantShiftOkStoresTheChoiceAndCancelChangesNothing) {
         Dialog shift(run, L"INSTANTSHIFTSYS.ini");
         ASSERT_TRUE(shift);
         ASSERT_TRUE(shift.Click(L"1"));
-        HWND menu = MenuOf(run, shift.Get());
+        HWND menu = run.WaitUntitledDialog(shift.Get());
         ASSERT_TRUE(menu);
         RECT rc{};
         GetWindowRect(menu, &rc);
@@ -428,7 +400,7 @@ TEST(Assignment, MenusCloseOnAClickOutsideThem) {
     ASSERT_TRUE(run.ClickCommand(cmd::ASSIGN_MACRO));
     Dialog tkey(run, L"TKeys.ini");
     ASSERT_TRUE(tkey.Click(L"1"));
-    HWND menu = MenuOf(run, tkey.Get());
+    HWND menu = run.WaitUntitledDialog(tkey.Get());
     ASSERT_TRUE(menu);
     ASSERT_TRUE(ClickAt(tkey.Get(), POINT{10, 10}));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(menu); }, Ms(3000)));
@@ -436,9 +408,9 @@ TEST(Assignment, MenusCloseOnAClickOutsideThem) {
     // after it opens a new one.
     ASSERT_TRUE(tkey.Click(L"1"));
     Sleep(300);
-    EXPECT_EQ(MenuOf(run, tkey.Get()), nullptr);
+    EXPECT_EQ(run.WaitUntitledDialog(tkey.Get()), nullptr);
     ASSERT_TRUE(tkey.Click(L"1"));
-    EXPECT_TRUE(MenuOf(run, tkey.Get()));
+    EXPECT_TRUE(run.WaitUntitledDialog(tkey.Get()));
     ASSERT_TRUE(tkey.Click(L"7"));
     ASSERT_TRUE(tkey.Closed());
 
@@ -446,7 +418,7 @@ TEST(Assignment, MenusCloseOnAClickOutsideThem) {
     ASSERT_TRUE(run.ClickCommand(cmd::INSTANT_SHIFT));
     Dialog shift(run, L"INSTANTSHIFTSYS.ini");
     ASSERT_TRUE(shift.Click(L"1"));
-    menu = MenuOf(run, shift.Get());
+    menu = run.WaitUntitledDialog(shift.Get());
     ASSERT_TRUE(menu);
     ASSERT_TRUE(ClickAt(shift.Get(), POINT{10, 10}));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(menu); }, Ms(3000)));

@@ -50,33 +50,6 @@ bool Key(WORD vk, bool up) {
     return SendInput(1, &in, sizeof(in)) == 1;
 }
 
-// An untitled dialog of the tool other than the main window and `besides`.
-HWND DialogBesides(ToolRun& run, HWND besides) {
-    struct Search {
-        DWORD pid;
-        HWND skip1, skip2, found;
-    } s{run.Proc().Pid(), run.Main(), besides, nullptr};
-    WaitUntil(
-        [&] {
-            EnumWindows(
-                [](HWND w, LPARAM lp) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(lp);
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(w, &pid);
-                    if (pid != s->pid || w == s->skip1 || w == s->skip2 || !IsWindowVisible(w)) return TRUE;
-                    wchar_t cls[64] = {};
-                    GetClassNameW(w, cls, 64);
-                    if (GetWindowTextLengthW(w) > 0 || wcscmp(cls, L"#32770") != 0) return TRUE;
-                    s->found = w;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&s));
-            return s.found != nullptr;
-        },
-        Ms(8000));
-    return s.found;
-}
-
 int LineCount(HWND editor, int id) {
     DWORD_PTR count = 0;
     SendMessageTimeoutW(GetDlgItem(editor, id), LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 3000, &count);
@@ -107,7 +80,7 @@ protected:
 
     void OpenEditor() {
         ASSERT_TRUE(run.ClickCommand(cmd::MACRO_EDITOR));
-        editor = DialogBesides(run, nullptr);
+        editor = run.WaitUntitledDialog(nullptr, Ms(8000));
         ASSERT_TRUE(editor);
     }
     bool Click(const wchar_t* key) const {
@@ -116,7 +89,7 @@ protected:
     // Button "4", the name typed into the new-macro dialog, its OK.
     void NewMacro(const std::wstring& name) {
         ASSERT_TRUE(Click(L"4"));
-        HWND dialog = DialogBesides(run, editor);
+        HWND dialog = run.WaitUntitledDialog(editor, Ms(8000));
         ASSERT_TRUE(dialog);
         // The name goes into the box by message: typed input is for the recording.
         HWND box = GetDlgItem(dialog, 1003);
@@ -207,7 +180,7 @@ TEST_F(MacroEditorE2E, NewMacroRecordedFromTheKeyboardAndEdited) {
     // Command 2 inserted before line 0.
     ClickLine(IDC_EVENT_LIST, 0);
     ASSERT_TRUE(Click(L"21"));
-    HWND menu = DialogBesides(run, editor);
+    HWND menu = run.WaitUntitledDialog(editor, Ms(8000));
     ASSERT_TRUE(menu);
     // The menu hands the mouse to an item once the pointer is over it.
     const POINT item = CenterOf(SkinFileEntry(L"Commands_menu.ini", L"BUTTONINFO", L"3").rect);
@@ -316,7 +289,7 @@ TEST_F(MacroEditorE2E, PickedMacroExported) {
     OpenEditor();
     Wait(300);
     ASSERT_TRUE(Click(L"16"));
-    ASSERT_TRUE(DialogBesides(run, editor));
+    ASSERT_TRUE(run.WaitUntitledDialog(editor, Ms(8000)));
     const SkinRect name = SkinFileEntry(L"MacroSetting.ini", L"BUTTONINFO", L"16").rect;
     ASSERT_TRUE(Press(editor, POINT{name.left + 20, name.bottom + 8}));
     ASSERT_TRUE(WaitUntil([&] { return Enabled(editor, L"6"); }, Ms(3000))) << "a pick enables export";
@@ -350,11 +323,11 @@ TEST_F(MacroEditorE2E, RecordedMacroAssignedToATKeyReachesTheService) {
 
     ASSERT_TRUE(run.ClickTKey(0));
     ASSERT_TRUE(run.ClickCommand(cmd::ASSIGN_MACRO));
-    HWND tkey = DialogBesides(run, nullptr);
+    HWND tkey = run.WaitUntitledDialog(nullptr, Ms(8000));
     ASSERT_TRUE(tkey);
     auto center = [](const wchar_t* key) { return CenterOf(SkinFileEntry(L"TKeys.ini", L"BUTTONINFO", key).rect); };
     ASSERT_TRUE(Press(tkey, center(L"1")));
-    ASSERT_TRUE(DialogBesides(run, tkey));
+    ASSERT_TRUE(run.WaitUntitledDialog(tkey, Ms(8000)));
     const SkinRect name = SkinFileEntry(L"TKeys.ini", L"BUTTONINFO", L"1").rect;
     ASSERT_TRUE(Press(tkey, POINT{name.left + 20, name.bottom + 1 + 7}));
     Wait(300);

@@ -91,6 +91,33 @@ HWND ToolRun::WaitOtherWindow(Ms timeout) const {
     return found;
 }
 
+HWND ToolRun::WaitUntitledDialog(HWND besides, Ms timeout) const {
+    struct Search {
+        DWORD pid;
+        HWND skip1, skip2, found;
+    } s{m_tool.Pid(), m_main, besides, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(
+                [](HWND w, LPARAM lp) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(lp);
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(w, &pid);
+                    if (pid != s->pid || w == s->skip1 || w == s->skip2 || !IsWindowVisible(w)) return TRUE;
+                    wchar_t cls[64] = {};
+                    GetClassNameW(w, cls, 64);
+                    // Menus are untitled dialogs (tooltips are windows of their own class).
+                    if (GetWindowTextLengthW(w) > 0 || wcscmp(cls, L"#32770") != 0) return TRUE;
+                    s->found = w;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&s));
+            return s.found != nullptr;
+        },
+        timeout);
+    return s.found;
+}
+
 bool ToolRun::Answer(HWND dialog, bool ok) const {
     // The template's OK and Cancel are what Enter and Esc press.
     if (!dialog || !PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(ok ? IDOK : IDCANCEL, BN_CLICKED), 0)) return false;

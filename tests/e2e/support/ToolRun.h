@@ -49,6 +49,9 @@ public:
     // loading dialog (the warning, a message box), or null.
     HWND OtherWindow() const;
     HWND WaitOtherWindow(Ms timeout = Ms(10000)) const;
+    // A visible untitled dialog of the tool other than the main window and
+    // `besides` (a pop-up menu), waited for up to `timeout`; null when none came.
+    HWND WaitUntitledDialog(HWND besides, Ms timeout = Ms(5000)) const;
     // Answers the open warning or message box: OK (Enter) or Cancel (Esc).
     bool Answer(HWND dialog, bool ok) const;
 

@@ -11,6 +11,7 @@
 
 #include "GuiResources.h"
 #include "Harness.h"
+#include "Later.h"
 #include "TempDir.h"
 #include "app/AppContext.h"
 #include "dialogs/DlgNewMacro.h"
@@ -22,35 +23,6 @@ using namespace zavo;
 using namespace zavo::e2e;
 
 namespace {
-
-// Runs `action` `ms` after now from inside whatever message loop runs.
-class Later {
-public:
-    Later(UINT ms, std::function<void()> action) : m_action(std::move(action)) {
-        m_id = SetTimer(nullptr, 0, ms, Fire);
-        Pending()[m_id] = this;
-    }
-    ~Later() {
-        KillTimer(nullptr, m_id);
-        Pending().erase(m_id);
-    }
-
-private:
-    static std::map<UINT_PTR, Later*>& Pending() {
-        static std::map<UINT_PTR, Later*> pending;
-        return pending;
-    }
-    static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        auto it = Pending().find(id);
-        if (it == Pending().end()) return;
-        Later* later = it->second;
-        Pending().erase(it);
-        later->m_action();
-    }
-    UINT_PTR m_id = 0;
-    std::function<void()> m_action;
-};
 
 void Click(CWnd& dialog, CWnd& button) {
     dialog.SendMessage(WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(button.m_hWnd));
