@@ -122,9 +122,7 @@ std::vector<int> EditorUnits(const AppContext& app, std::vector<double>& gaps) {
     std::thread injector;
     UINT_PTR start = 0, stop = 0;
     static CDlgMacroSetting* current = nullptr;
-    static bool injected = false;
     current = &dlg;
-    injected = false;
     start = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
         KillTimer(nullptr, id);
         CDlgMacroSetting& d = *current;
@@ -140,7 +138,6 @@ std::vector<int> EditorUnits(const AppContext& app, std::vector<double>& gaps) {
         Sleep(900);
         gaps = Inject();
         Sleep(200);
-        injected = true;
         PostMessageW(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(dlg.Button(9).m_hWnd));
         Sleep(200);
         PostMessageW(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(dlg.Button(1).m_hWnd));

@@ -92,10 +92,8 @@ BOOL CDlgMacroSetting::OnInitDialog() {
     m_DelayValue.SetWindowText(L"0");
 
     LoadHook();
-    EnableButtons({B_STOP, B_DELETE_LINE, B_DOWN, B_UP, B_RECORD, B_EXPORT, B_DELETE_MACRO, B_APPLY_DELAY, B_MINUS,
-                   B_PLUS, B_INSERT_COMMAND, B_COMMAND},
-                  false);
-    m_DelayValue.EnableWindow(FALSE);
+    m_States = MacroEditorButtons();
+    ShowButtonStates();
     return TRUE;
 }
 
@@ -128,13 +126,15 @@ void CDlgMacroSetting::EndRecording() {
     RemoveHook();
     m_Recorder.End();
     Button(B_RECORD).SetLatched(false);
-    Button(B_STOP).EnableWindow(FALSE);
+    m_States.RecordingEnded();
+    ShowButtonStates();
 }
 
 void CDlgMacroSetting::AfterRecordingStopped() {
     RemoveHook();
     Button(B_RECORD).SetLatched(false);
-    EnableButtons({B_STOP, B_INSERT_COMMAND, B_COMMAND}, false);
+    m_States.RecordingStopped();
+    ShowButtonStates();
 }
 
 LRESULT CDlgMacroSetting::OnMacroKey(WPARAM vk, LPARAM releaseFlag) {
@@ -208,20 +208,21 @@ void CDlgMacroSetting::ShowDelayFlags() {
 
 void CDlgMacroSetting::ShowDefaultDelay() { m_DefaultDelay.SetWindowText(std::to_wstring(m_Macro.DefaultDelayValue)); }
 
-void CDlgMacroSetting::EnableButtons(std::initializer_list<int> buttons, bool enable) {
-    for (int b : buttons) Button(b).EnableWindow(enable ? TRUE : FALSE);
-}
-
-void CDlgMacroSetting::ShowMoveButtons(int line) {
-    const MoveButtons move = MoveButtonsFor(line, m_EventList.GetCount());
-    Button(B_UP).EnableWindow(move.Up);
-    Button(B_DOWN).EnableWindow(move.Down);
+void CDlgMacroSetting::ShowButtonStates() {
+    for (int n = 1; n <= BUTTON_COUNT; ++n) {
+        const BOOL enable = m_States.Enabled(n) ? TRUE : FALSE;
+        // Only a change is passed on: a button that is already right is not repainted.
+        if ((::IsWindowEnabled(Button(n).m_hWnd) != FALSE) != (enable != FALSE)) Button(n).EnableWindow(enable);
+    }
+    if ((::IsWindowEnabled(m_DelayValue.m_hWnd) != FALSE) != m_States.DelayBoxEnabled())
+        m_DelayValue.EnableWindow(m_States.DelayBoxEnabled() ? TRUE : FALSE);
 }
 
 void CDlgMacroSetting::SelectEventLine(int line) {
     if (line == NO_LINE) return;
     m_EventList.SetCurSel(line);
-    ShowMoveButtons(line);
+    m_States.EventLineSelected(line, m_EventList.GetCount());
+    ShowButtonStates();
 }
 
 void CDlgMacroSetting::Tell(const std::wstring& text) { ::MessageBoxW(m_hWnd, text.c_str(), kCaption, MB_OK); }
@@ -337,13 +338,13 @@ void CDlgMacroSetting::OnNewMacro() {
         return;
     }
     // Only a macro whose file now exists can be recorded and deleted.
-    EnableButtons({B_RECORD, B_DELETE_MACRO}, true);
+    m_States.MacroCreated();
+    ShowButtonStates();
     ShowDelayFlags();
     ShowDefaultDelay();
     m_DelayValue.SetWindowText(L"0");
     m_nCommand = -1;
     ShowCommand();
-    EnableButtons({B_STOP, B_DELETE_LINE, B_DOWN, B_UP}, false);
     m_Lists.Clear();
     ShowLists();
     ShowName(r.name);
@@ -416,7 +417,8 @@ void CDlgMacroSetting::OnDeleteMacro() {
     ShowDelayFlags();
     m_Lists.Clear();
     ShowLists();
-    EnableButtons({B_RECORD, B_DELETE_LINE, B_UP, B_DOWN}, false);
+    m_States.MacroDeleted();
+    ShowButtonStates();
 }
 
 void CDlgMacroSetting::OnRecord() {
@@ -425,8 +427,8 @@ void CDlgMacroSetting::OnRecord() {
     m_Recorder.Start();
     ShowLists();
     Button(B_RECORD).SetLatched(true);
-    EnableButtons({B_STOP, B_INSERT_COMMAND, B_COMMAND}, true);
-    EnableButtons({B_APPLY_DELAY, B_MINUS, B_PLUS, B_DELETE_LINE, B_UP, B_DOWN}, false);
+    m_States.RecordingStarted();
+    ShowButtonStates();
 }
 
 void CDlgMacroSetting::OnStop() {
@@ -442,7 +444,8 @@ void CDlgMacroSetting::OnDeleteLine() {
     const int next = DeleteEventLine(m_Macro, m_CommandNames, m_Lists, line);
     ShowLists();
     if (next == NO_LINE) {
-        EnableButtons({B_DELETE_LINE, B_UP, B_DOWN, B_INSERT_COMMAND, B_COMMAND}, false);
+        m_States.EventListEmptied();
+        ShowButtonStates();
         return;
     }
     SelectEventLine(next);
@@ -532,7 +535,8 @@ void CDlgMacroSetting::OnMacroPicked(int index) {
     if (!CheckMacroName(name)) return;  // a file listed under a name that cannot be opened
     ShowName(name);
     LoadMacroFile(MacroFilePathOf(m_strMacroFolder, name), m_Macro);
-    EnableButtons({B_RECORD, B_EXPORT, B_DELETE_MACRO}, true);
+    m_States.MacroPicked();
+    ShowButtonStates();
     ShowDelayFlags();
     ShowDefaultDelay();
     RebuildLists(m_Macro, m_CommandNames, m_Lists);
@@ -544,21 +548,15 @@ void CDlgMacroSetting::OnMacroPicked(int index) {
 void CDlgMacroSetting::OnEventSelected() {
     if (m_Recorder.IsRecording()) return;
     m_DelayList.SetCurSel(-1);
-    EnableButtons({B_APPLY_DELAY, B_MINUS, B_PLUS}, false);
-    m_DelayValue.EnableWindow(FALSE);
-    const int line = m_EventList.GetCurSel();
-    Button(B_DELETE_LINE).EnableWindow(line >= 0);
-    EnableButtons({B_INSERT_COMMAND, B_COMMAND}, line >= 0);
-    ShowMoveButtons(line);
+    m_States.EventLineSelected(m_EventList.GetCurSel(), m_EventList.GetCount());
+    ShowButtonStates();
 }
 
 void CDlgMacroSetting::OnDelaySelected() {
     if (m_Recorder.IsRecording()) return;
     m_EventList.SetCurSel(-1);
-    EnableButtons({B_DELETE_LINE, B_UP, B_DOWN, B_INSERT_COMMAND, B_COMMAND}, false);
-    const bool selected = m_DelayList.GetCurSel() >= 0;
-    EnableButtons({B_APPLY_DELAY, B_MINUS, B_PLUS}, selected);
-    m_DelayValue.EnableWindow(selected);
+    m_States.DelayLineSelected(m_DelayList.GetCurSel() >= 0);
+    ShowButtonStates();
 }
 
 BOOL CDlgMacroSetting::PreTranslateMessage(MSG* msg) {

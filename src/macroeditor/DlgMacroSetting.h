@@ -10,6 +10,7 @@
 
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
+#include "macro/EditorButtons.h"
 #include "macro/MacroLists.h"
 #include "macro/MacroModel.h"
 #include "macro/MacroRecorder.h"
@@ -97,14 +98,15 @@ private:
     void ShowCommand();
     void ShowDelayFlags();
     void ShowDefaultDelay();
-    void EnableButtons(std::initializer_list<int> buttons, bool enable);
-    void ShowMoveButtons(int line);
+    // Enables and disables the buttons and the delay box as m_States says.
+    void ShowButtonStates();
     void SelectEventLine(int line);
     void Tell(const std::wstring& text);
     std::wstring StartFolder() const;
 
     std::array<CBitmapBtn, BUTTON_COUNT> m_Buttons;
     MacroRecording m_Macro;
+    MacroEditorButtons m_States;
     MacroLists m_Lists;
     CommandNames m_CommandNames;
     MacroRecorder m_Recorder;
