@@ -6,6 +6,7 @@
 
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "ToolRun.h"
 #include "config/ConfigStore.h"
@@ -230,6 +231,45 @@ TEST_F(MacroEditorE2E, NewMacroRecordedFromTheKeyboardAndEdited) {
         WaitUntil([&] { return GetFileAttributesW(PathOf(L"M1").c_str()) == INVALID_FILE_ATTRIBUTES; }, Ms(5000)));
     EXPECT_EQ(LineCount(editor, IDC_EVENT_LIST), 0);
     EXPECT_FALSE(Enabled(editor, L"8"));
+    ASSERT_TRUE(Click(L"2"));
+}
+
+TEST_F(MacroEditorE2E, FullMacroStopsTheRecordingByItself) {
+    OpenEditor();
+    NewMacro(L"full");
+    ASSERT_TRUE(Click(L"8"));
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(editor, L"9"); }, Ms(5000))) << "recording";
+    // A pressed and released until the recording ends by itself: 2720 keys fill
+    // the macro (5439 entries: a key and the delay before it, no closing delay).
+    // Input the hook misses only means more presses; a bound ends the loop.
+    constexpr int kFull = (MACRO_EVENT_MAX - 1) / 2 + 1;
+    std::vector<INPUT> burst(100);
+    for (size_t i = 0; i < burst.size(); ++i) {
+        burst[i].type = INPUT_KEYBOARD;
+        burst[i].ki.wVk = 'A';
+        burst[i].ki.dwFlags = i % 2 == 1 ? KEYEVENTF_KEYUP : 0;
+    }
+    int sent = 0;
+    while (Enabled(editor, L"9") && sent < 2 * kFull) {
+        ASSERT_EQ(SendInput(static_cast<UINT>(burst.size()), burst.data(), sizeof(INPUT)), burst.size());
+        sent += static_cast<int>(burst.size());
+        Wait(50);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return !Enabled(editor, L"9"); }, Ms(10000))) << "sent " << sent;
+    EXPECT_TRUE(Enabled(editor, L"8")) << "Record is released";
+    EXPECT_FALSE(Enabled(editor, L"15")) << "the command buttons go as after Stop";
+    EXPECT_EQ(LineCount(editor, IDC_EVENT_LIST), kFull);
+
+    // Keys after the end are not recorded: the hook is gone.
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(Key('B', i % 2 == 1));
+    Wait(300);
+    Save();
+    MacroRecording m;
+    ASSERT_TRUE(WaitUntil([&] { return (m = Load(L"full")).Count != 0; }, Ms(8000))) << "saved";
+    EXPECT_EQ(m.Count, MACRO_EVENT_MAX - 1);
+    EXPECT_NE(m.Events[static_cast<size_t>(m.Count - 1)].Code, 0xFF) << "no closing delay: no room for one";
+    for (int i = 0; i < m.Count; i += 2)
+        ASSERT_EQ(m.Events[static_cast<size_t>(i)].Code, 0x14) << "only A was recorded, entry " << i;
     ASSERT_TRUE(Click(L"2"));
 }
 
