@@ -20,7 +20,7 @@
 #include "Harness.h"
 #include "app/AppContext.h"
 #include "macro/MacroFiles.h"
-#include "macroeditor/DlgMacroNameMenu.h"
+#include "dialogs/DlgMacroNameMenu.h"
 #include "macroeditor/DlgMacroSetting.h"
 
 using namespace zavo;

@@ -4,7 +4,7 @@
 
 #include "dialogs/DlgRepeatTimes.h"
 #include "macro/MacroFiles.h"
-#include "macroeditor/DlgMacroNameMenu.h"
+#include "dialogs/DlgMacroNameMenu.h"
 
 namespace zavo {
 

@@ -6,10 +6,10 @@
 #include <algorithm>
 
 #include "dialogs/DlgNewMacro.h"
-#include "keydlg/DlgCMDMenu.h"
+#include "dialogs/DlgCMDMenu.h"
 #include "macro/MacroEdits.h"
 #include "macro/MacroFiles.h"
-#include "macroeditor/DlgMacroNameMenu.h"
+#include "dialogs/DlgMacroNameMenu.h"
 
 namespace zavo {
 

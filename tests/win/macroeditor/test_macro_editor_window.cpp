@@ -17,7 +17,7 @@
 #include "dialogs/DlgNewMacro.h"
 #include "macro/MacroFiles.h"
 #include "macroeditor/DlgMacroSetting.h"
-#include "macroeditor/DlgMacroNameMenu.h"
+#include "dialogs/DlgMacroNameMenu.h"
 
 using namespace zavo;
 using namespace zavo::e2e;

@@ -1,4 +1,4 @@
-#include "macroeditor/DlgMacroNameMenu.h"
+#include "dialogs/DlgMacroNameMenu.h"
 
 namespace zavo {
 

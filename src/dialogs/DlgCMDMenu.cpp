@@ -1,4 +1,4 @@
-#include "keydlg/DlgCMDMenu.h"
+#include "dialogs/DlgCMDMenu.h"
 
 #include <string>
 
