@@ -164,6 +164,7 @@ LRESULT CDlgMacroSetting::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 // ----- showing the macro ---------------------------------------------------------
 
 void CDlgMacroSetting::ShowLists() {
+    EndDeferredPaint();  // redrawn below
     m_bShowingLists = true;
     m_EventList.SendMessage(WM_SETREDRAW, FALSE);
     m_DelayList.SendMessage(WM_SETREDRAW, FALSE);
@@ -181,13 +182,40 @@ void CDlgMacroSetting::ShowLists() {
 }
 
 void CDlgMacroSetting::ShowNewLines() {
-    // While recording the lists only grow: add what the list boxes lack.
+    // While recording the lists only grow: add what the list boxes lack. A
+    // repaint of both lists is what a recorded key costs most, so while keys
+    // come in the lists are filled with redraw off and painted when the keys
+    // pause (kListPaintMs at most after the first of them).
+    if (!m_bPaintDeferred) {
+        m_EventList.SendMessage(WM_SETREDRAW, FALSE);
+        m_DelayList.SendMessage(WM_SETREDRAW, FALSE);
+        m_bPaintDeferred = true;
+        ::SetTimer(m_hWnd, kListPaintTimer, kListPaintMs, nullptr);
+    }
     for (int i = m_EventList.GetCount(); i < static_cast<int>(m_Lists.EventLines.size()); ++i)
         m_EventList.AddString(m_Lists.EventLines[static_cast<size_t>(i)]);
     for (int i = m_DelayList.GetCount(); i < static_cast<int>(m_Lists.DelayLines.size()); ++i)
         m_DelayList.AddString(m_Lists.DelayLines[static_cast<size_t>(i)]);
     m_EventList.SetTopIndex(m_Lists.EventTop);
     m_DelayList.SetTopIndex(m_Lists.DelayTop);
+}
+
+void CDlgMacroSetting::EndDeferredPaint() {
+    if (!m_bPaintDeferred) return;
+    ::KillTimer(m_hWnd, kListPaintTimer);
+    m_bPaintDeferred = false;
+    m_EventList.SendMessage(WM_SETREDRAW, TRUE);
+    m_DelayList.SendMessage(WM_SETREDRAW, TRUE);
+    m_EventList.Invalidate();
+    m_DelayList.Invalidate();
+}
+
+void CDlgMacroSetting::OnTimer(UINT_PTR id) {
+    if (id == kListPaintTimer) {
+        EndDeferredPaint();
+        return;
+    }
+    CSkinDialog::OnTimer(id);
 }
 
 void CDlgMacroSetting::ShowName(const std::wstring& name) {
@@ -586,6 +614,7 @@ HBRUSH CDlgMacroSetting::OnCtlColor(HDC dc, HWND child, UINT ctlType) {
 }
 
 void CDlgMacroSetting::OnDestroy() {
+    EndDeferredPaint();
     RemoveHook();
     m_Recorder.End();
     m_NameMenu.Close();

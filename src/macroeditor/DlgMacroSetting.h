@@ -55,6 +55,7 @@ protected:
     std::vector<SkinButtonSpec> SkinButtons() override;
     void OnLButtonDown(UINT flags, POINT pt) override;
     void OnDestroy() override;
+    void OnTimer(UINT_PTR id) override;
     HBRUSH OnCtlColor(HDC dc, HWND child, UINT ctlType) override;
 
 private:
@@ -94,6 +95,8 @@ private:
     // The list boxes show m_Lists: all of them, or only lines added since.
     void ShowLists();
     void ShowNewLines();
+    // Turns the lists' redraw back on and paints them, when ShowNewLines left it off.
+    void EndDeferredPaint();
     void ShowName(const std::wstring& name);
     void ShowCommand();
     void ShowDelayFlags();
@@ -120,6 +123,9 @@ private:
     ScopedBrush m_ListBrush;
     ListMenuHolder m_NameMenu;
     bool m_bShowingLists = false;
+    bool m_bPaintDeferred = false;
+    static constexpr UINT_PTR kListPaintTimer = 1;
+    static constexpr UINT kListPaintMs = 40;
 };
 
 }  // namespace zavo
