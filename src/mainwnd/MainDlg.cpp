@@ -43,6 +43,12 @@ void CZAVOConfigDlg::LoadIndicators() {
 
 BOOL CZAVOConfigDlg::OnInitDialog() {
     CSkinDialog::OnInitDialog();
+    // A damaged picture of the main skin: the application names it and ends;
+    // nothing is loaded, saved or sent.
+    if (!DamagedPicture().empty()) {
+        EndDialog(IDABORT);
+        return TRUE;
+    }
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 

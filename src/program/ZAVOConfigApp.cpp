@@ -7,6 +7,17 @@
 
 namespace zavo {
 
+namespace {
+
+// The tool cannot show its window: say which file of the skin is at fault.
+void TellSkinProblem(const wchar_t* problem, const std::wstring& file) {
+    const std::wstring text = std::wstring(L"ZAVOConfig cannot start: ") + problem + L".\n\n" + file +
+                              L"\n\nInstall ZAVOConfig again to restore it.";
+    ::MessageBoxW(nullptr, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
 BOOL CZAVOConfigApp::InitInstance() {
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = sizeof(icc);
@@ -21,9 +32,7 @@ BOOL CZAVOConfigApp::InitInstance() {
     // can close: say which file is missing and end.
     const std::wstring missing = MissingMainSkinFile(app);
     if (!missing.empty()) {
-        const std::wstring text = L"ZAVOConfig cannot start: a file of its skin is missing.\n\n" + missing +
-                                  L"\n\nInstall ZAVOConfig again to restore it.";
-        ::MessageBoxW(nullptr, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONERROR);
+        TellSkinProblem(L"a file of its skin is missing", missing);
         m_nExitCode = 1;
         return FALSE;
     }
@@ -32,6 +41,10 @@ BOOL CZAVOConfigApp::InitInstance() {
     m_pMainWnd = dlg.get();
     dlg->DoModal();
     m_pMainWnd = nullptr;
+    if (!dlg->DamagedPicture().empty()) {
+        TellSkinProblem(L"a picture of its skin is damaged", dlg->DamagedPicture());
+        m_nExitCode = 1;
+    }
     dlg.reset();
     return FALSE;
 }

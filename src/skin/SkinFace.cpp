@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "config/Ini.h"
+#include "platform/FileSystem.h"
 #include "skin/BitmapBtn.h"
 
 namespace zavo {
@@ -38,7 +39,11 @@ SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileNa
     if (fileName.empty()) return face;
     face.file = skinFolder + fileName;
     auto load = [&](const wchar_t* key, Picture& picture) {
-        LoadPictureFile(skinFolder + face.Read(L"SCREEN", key), picture);
+        const std::wstring name = face.Read(L"SCREEN", key);
+        if (name.empty()) return;
+        const std::wstring path = skinFolder + name;
+        LoadPictureFile(path, picture);
+        if (picture.Empty() && face.damaged.empty() && fs::FileExists(path)) face.damaged = path;
     };
     load(L"Mask", face.mask);
     load(L"Main", face.main);

@@ -50,6 +50,9 @@ public:
     Picture over;
     Picture down;
     Picture disabled;
+    // The first picture the file names that is there but could not be decoded
+    // (damaged, empty, or claiming a size it does not hold); "" when none.
+    std::wstring damaged;
 
     // The text of `key` in `section` of the description file ("" when missing).
     std::wstring Read(const wchar_t* section, const std::wstring& key) const;
@@ -61,7 +64,9 @@ public:
 
 // Reads `fileName` (for example "RepeatCount.ini") in `skinFolder` and decodes the
 // pictures it names, which lie in the same folder. A missing file or picture
-// leaves that picture empty: the window still opens, showing nothing there.
+// leaves that picture empty: the window still opens, showing nothing there. A
+// picture that is there but cannot be decoded is empty too, and named in
+// `damaged`.
 SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileName);
 
 // Creates `button` on `parent` at the entry's rectangle, cuts its four looks from

@@ -21,7 +21,12 @@ void CSkinDialog::LoadFace() {
     const std::wstring file = SkinFile();
     if (file.empty()) return;
     SkinFace face = LoadSkinFace(m_App.SkinFolder(), file);
-    MoveWindow(0, 0, face.main.Width(), face.main.Height(), TRUE);
+    m_DamagedPicture = face.damaged;
+    // The window takes the size of its face. Without a "Main" picture it takes
+    // the mask's, and without both keeps its template's: a window of no size
+    // could be neither seen nor closed.
+    const Picture& sizer = face.main ? face.main : face.mask;
+    if (sizer) MoveWindow(0, 0, sizer.Width(), sizer.Height(), TRUE);
     {
         // Each look is selected once for all the buttons, and "Main" given back
         // before anything can paint it as the background.

@@ -38,6 +38,9 @@ public:
     // The window's shape as it was given to the window (null when the mask gave
     // none); the window owns it.
     HRGN GetShape() const { return m_hShape; }
+    // The first picture of the skin that is there but could not be decoded
+    // ("" when every picture was read or is missing).
+    const std::wstring& DamagedPicture() const { return m_DamagedPicture; }
 
 protected:
     // The skin description file below the skin folder ("" for none: the window
@@ -65,6 +68,7 @@ protected:
 private:
     void LoadFace();
     HRGN m_hShape = nullptr;
+    std::wstring m_DamagedPicture;
     ScopedBrush m_BoxBrush;  // the background of the edit boxes, made at their first paint
 };
 

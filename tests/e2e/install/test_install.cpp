@@ -91,29 +91,6 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-// Copies a folder tree (the unpacked portable folder) with the Windows file
-// functions, so the names are made by the system the tool runs on.
-bool CopyTree(const std::wstring& from, const std::wstring& to) {
-    if (!fs::DirectoryExists(to) && !fs::MakeDirectory(to)) return false;
-    WIN32_FIND_DATAW fd;
-    struct FindClose_ {
-        void operator()(HANDLE h) const { FindClose(h); }
-    };
-    HANDLE first = FindFirstFileW((from + L"\\*").c_str(), &fd);
-    if (first == INVALID_HANDLE_VALUE) return false;
-    std::unique_ptr<void, FindClose_> find(first);
-    bool ok = true;
-    do {
-        const std::wstring name = fd.cFileName;
-        if (name == L"." || name == L"..") continue;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ok = CopyTree(from + L"\\" + name, to + L"\\" + name) && ok;
-        else
-            ok = fs::CopyOneFile(from + L"\\" + name, to + L"\\" + name, false) && ok;
-    } while (FindNextFileW(find.get(), &fd));
-    return ok;
-}
-
 bool MakeFolders(const std::wstring& path) {
     return SHCreateDirectoryExW(nullptr, path.c_str(), nullptr) == ERROR_SUCCESS || Exists(path);
 }

@@ -49,6 +49,9 @@ std::wstring WindowsPath(const std::wstring& path);
 std::wstring BinDir();
 // BinDir() + name, e.g. BinPath(L"devicesim.exe").
 std::wstring BinPath(const std::wstring& name);
+// Copies a folder tree (paths without a trailing separator) with the Windows
+// file functions, so the names are made by the system the tool runs on.
+bool CopyTree(const std::wstring& from, const std::wstring& to);
 // Folder for screenshots and other artefacts a run keeps: ZAVO_ARTEFACT_DIR, or
 // "e2e-artefacts\" beside the bin folder; created on first use.
 std::wstring ArtefactDir();

@@ -1,6 +1,8 @@
 #include <cstdlib>
 
 #include "Harness.h"
+#include "platform/FileSystem.h"
+#include "platform/Win32Handle.h"
 
 namespace zavo::e2e {
 
@@ -34,6 +36,23 @@ std::wstring BinDir() {
 }
 
 std::wstring BinPath(const std::wstring& name) { return BinDir() + name; }
+
+bool CopyTree(const std::wstring& from, const std::wstring& to) {
+    if (!fs::DirectoryExists(to) && !fs::MakeDirectory(to)) return false;
+    WIN32_FIND_DATAW fd;
+    ScopedFind find(FindFirstFileW((from + L"\\*").c_str(), &fd));
+    if (!find) return false;
+    bool ok = true;
+    do {
+        const std::wstring name = fd.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ok = CopyTree(from + L"\\" + name, to + L"\\" + name) && ok;
+        else
+            ok = fs::CopyOneFile(from + L"\\" + name, to + L"\\" + name, false) && ok;
+    } while (FindNextFileW(find.Get(), &fd));
+    return ok;
+}
 
 std::wstring ArtefactDir() {
     std::wstring dir = EnvVar(L"ZAVO_ARTEFACT_DIR");

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "SkinTestSupport.h"
 #include "TempDir.h"
@@ -207,6 +208,38 @@ TEST_F(SkinDialogTest, MissingSkinStillOpensAPlainWindow) {
     dlg.PaintFace(s.dc());
     dlg.m_Ok.DrawLook(s.dc(), 0);
     dlg.DestroyWindow();
+}
+
+TEST_F(SkinDialogTest, DamagedPicturesAreNamedAndTheWindowKeepsAVisibleSize) {
+    struct Case {
+        const char* what;
+        std::vector<const wchar_t*> emptied;
+        const wchar_t* named;
+        bool templateSize;  // else the mask's 40 x 30
+    };
+    const Case cases[] = {
+        {"face empty: the mask gives the size", {L"face.bmp"}, L"Skins\\face.bmp", false},
+        {"face and mask empty: the template's size", {L"mask.bmp", L"face.bmp"}, L"Skins\\mask.bmp", true},
+        {"a look empty: named, the face still sizes", {L"face-over.bmp"}, L"Skins\\face-over.bmp", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        for (const wchar_t* name : c.emptied) WriteFile(folder_.path() + L"Skins\\" + name, "");
+        TestDialog dlg(app_);
+        ASSERT_TRUE(dlg.Create(kTemplate));
+        EXPECT_NE(dlg.DamagedPicture().find(c.named), std::wstring::npos) << text::ToUtf8(dlg.DamagedPicture());
+        RECT rc;
+        dlg.GetWindowRect(&rc);
+        if (c.templateSize) {
+            EXPECT_GT(rc.right - rc.left, 40);
+            EXPECT_GT(rc.bottom - rc.top, 30);
+        } else {
+            EXPECT_EQ(40, rc.right - rc.left);
+            EXPECT_EQ(30, rc.bottom - rc.top);
+        }
+        dlg.DestroyWindow();
+    }
 }
 
 TEST_F(SkinDialogTest, EditedSkinTakesEffectAtTheNextOpening) {
