@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace zavo {
 namespace {
@@ -74,8 +75,15 @@ void CBitmapBtn::SetStateImages(HBITMAP main, HBITMAP over, HBITMAP down, HBITMA
 }
 
 void CBitmapBtn::SetStateImages(const FaceSet& faces, const RECT& rc) {
-    const int width = rc.right - rc.left;
-    const int height = rc.bottom - rc.top;
+    // Looks are cut only for a rectangle a screen can show: a larger one (a
+    // damaged skin entry) would ask for bitmaps of gigabytes, and its size
+    // would overflow the arithmetic below.
+    constexpr std::int64_t kMaxSide = 16384;
+    const std::int64_t w = std::int64_t{rc.right} - rc.left;
+    const std::int64_t h = std::int64_t{rc.bottom} - rc.top;
+    const bool cuttable = w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide;
+    const int width = cuttable ? static_cast<int>(w) : 0;
+    const int height = cuttable ? static_cast<int>(h) : 0;
     // A look cut here takes the rectangle's size (none for an empty or
     // inverted rectangle); a look without a face keeps its size and pixels.
     SIZE size[FaceSet::LOOK_COUNT];

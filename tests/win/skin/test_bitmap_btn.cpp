@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <memory>
 
 #include "SkinTestSupport.h"
@@ -138,6 +140,21 @@ TEST_F(BitmapBtnTest, CuttingAgainReplacesOnlyTheLooksGivenAFace) {
     EXPECT_EQ(kDisabled, at(*Draw(ODS_DISABLED), 59, 19, kButtonRect));
     Hover();
     EXPECT_EQ(kOver, at(*Draw(0), 0, 0, kButtonRect));
+}
+
+// A damaged skin entry's rectangle: nothing is cut (no bitmap of gigabytes, no
+// overflow), and the button still draws.
+TEST_F(BitmapBtnTest, AbsurdRectanglesCutNothing) {
+    const RECT absurd[] = {
+        {INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+        {0, 0, 100000, 100000},
+        {0, 0, 16385, 10},
+        {INT_MAX, 0, INT_MIN, 10},
+    };
+    for (const RECT& rc : absurd) {
+        button_->SetStateImages(faces_[0], faces_[1], faces_[2], faces_[3], rc);
+        EXPECT_TRUE(Draw(0)) << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
+    }
 }
 
 // A look smaller than the button covers only its own size: the rest of the
