@@ -7,6 +7,7 @@
 #include "config/Backups.h"
 #include "config/ConfigStore.h"
 #include "light/ProfileExchange.h"
+#include "platform/FileSystem.h"
 
 namespace zavocfg {
 namespace {
@@ -94,6 +95,8 @@ int ProfileCmd(const Args& argsIn) {
     const int p = ProfileNumber(args[2]);
     ProfileExchange x;
     std::wstring error;
+    std::string bytes;
+    if (fs::Status s = fs::ReadWholeFile(args[1], bytes); !s) return Fail(args[1] + L": " + s.error);
     // A foreign or damaged file is refused before anything is read or written.
     if (!ReadProfileExchange(args[1], x, error)) {
         Err(L"zavocfg: " + error + L" Nothing was changed.\n");
