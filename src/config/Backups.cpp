@@ -149,6 +149,18 @@ KeepOutcome KeepBeforeReplace(const std::wstring& dataFolder, const std::vector<
     return out;
 }
 
+std::wstring GenerationLabel(const Generation& g) {
+    NameKey key;
+    if (!ParseName(g.name, key)) return g.name;
+    const std::wstring& t = key.stamp;
+    std::wstring label = t.substr(0, 4) + L"-" + t.substr(4, 2) + L"-" + t.substr(6, 2) + L" " + t.substr(9, 2) +
+                         L":" + t.substr(11, 2) + L":" + t.substr(13, 2);
+    if (key.n > 1) label += L" (" + std::to_wstring(key.n) + L")";
+    label += L"   ";
+    for (size_t i = 0; i < g.files.size(); ++i) label += (i ? L", " : L"") + g.files[i];
+    return label;
+}
+
 int FindGeneration(const std::vector<Generation>& gens, const std::wstring& when) {
     if (when.empty()) return gens.empty() ? -1 : 0;
     for (size_t i = 0; i < gens.size(); ++i)

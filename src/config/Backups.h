@@ -35,6 +35,10 @@ struct Generation {
     std::vector<std::wstring> files;
 };
 
+// How a list shows a generation: its date and time ("2026-12-10 18:37:00", with
+// " (2)" for the second of that second) and the files it holds.
+std::wstring GenerationLabel(const Generation& g);
+
 // The generations of a data folder, newest first. Folders of other names under
 // "Backup\" are not generations and are left alone.
 std::vector<Generation> ListGenerations(const std::wstring& dataFolder);

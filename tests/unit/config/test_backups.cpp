@@ -169,6 +169,8 @@ TEST_F(Backups, NamesKeepTheOrderOfTheSaves) {
         {"no such", L"19990101", -1},
     };
     for (const Case& c : cases) EXPECT_EQ(backup::FindGeneration(gens, c.when), c.index) << c.name;
+    EXPECT_EQ(backup::GenerationLabel({L"20261210-183700-2", {L"Config.config", L"Profile2.prof"}}),
+              L"2026-12-10 18:37:00 (2)   Config.config, Profile2.prof");
 }
 
 TEST_F(Backups, ABackupThatCannotBeMadeNeverStopsTheSave) {
