@@ -17,6 +17,7 @@
 #define IDD_WARNING 138            // warning dialog
 #define IDD_MACRO_NAME_MENU 140    // macro name pop-up menu
 #define IDD_LOADING 141            // loading dialog
+#define IDD_RESTORE_SETTINGS 142   // restore window (earlier settings)
 
 #define IDB_INDICATOR_DEFAULT 143  // letter D
 #define IDB_INDICATOR_LAUNCH 144   // letter L
@@ -37,3 +38,5 @@
 #define IDC_EVENT_LIST 1006     // macro editor: key and command events
 #define IDC_DELAY_LIST 1007     // macro editor: delay events
 #define IDC_INDICATOR 1010      // main window: assignment indicator
+#define IDC_BACKUP_LIST 1011    // restore window: the kept generations
+#define IDC_RESTORE_INTRO 1012  // restore window: what restoring does

@@ -1,7 +1,9 @@
 // Saving and loading five full profiles (every slot a 5440-event macro, every
 // standard key remapped to an application): the engine beside the platform's own
 // functions doing the same reads and writes, and beside the floor, the same bytes
-// written and read with one call per file. Prints one line per comparison.
+// written and read with one call per file; and a save that replaces all six files
+// with its backup (the old files kept as a generation) beside the same save
+// without one. Prints one line per comparison.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "config/Backups.h"
 #include "config/ConfigSequence.h"
 #include "config/ConfigStore.h"
 #include "config/Ini.h"
@@ -94,6 +97,38 @@ void Line(const char* what, double engine, const char* peer, double other, bool 
     std::fflush(stdout);
 }
 
+// The save of SaveConfiguration without its backup: the same writes in one batch.
+void SaveWithoutBackup(const std::wstring& folder, const KeyboardConfig& c) {
+    IniBatch batch(Settings());
+    WriteConfigFile(ConfigFilePath(folder), c);
+    for (int p = 0; p < PROFILE_COUNT; ++p) WriteProfileFile(ProfileFilePath(folder, p), c.Profile[p]);
+    batch.Commit();
+}
+
+// Saves that replace all six files (the configuration alternates between two
+// that differ in every file), with and without the backup, taken in turns so a
+// busy machine weighs on both alike. Medians of `runs` each.
+void BackupLine(const stdfs::path& base, const KeyboardConfig& a, int runs) {
+    auto b = std::make_unique<KeyboardConfig>(a);
+    b->Mode = 1 - a.Mode;
+    for (auto& profile : b->Profile) profile.Button[0].Macro.RepeatTimes += 1;
+    const std::wstring with = Folder(base, "with-backups"), without = Folder(base, "without-backups");
+    SaveConfiguration(with, a);
+    SaveWithoutBackup(without, a);
+    std::vector<double> tWith, tWithout;
+    for (int i = 0; i < runs; ++i) {
+        const KeyboardConfig& next = i % 2 ? a : *b;
+        tWith.push_back(Ms([&] { SaveConfiguration(with, next); }));
+        tWithout.push_back(Ms([&] { SaveWithoutBackup(without, next); }));
+    }
+    std::sort(tWith.begin(), tWith.end());
+    std::sort(tWithout.begin(), tWithout.end());
+    const double w = tWith[tWith.size() / 2], wo = tWithout[tWithout.size() / 2];
+    std::printf("save replacing the six files: with backups %.1f ms, without %.1f ms, %.2fx (%zu generations kept)\n",
+                w, wo, w / wo, backup::ListGenerations(with).size());
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 int main() {
@@ -170,6 +205,7 @@ int main() {
         runs, [] {}, [&] { fs::RemoveStaleTemporaries(engine); });
     std::printf("clean-up after a save: %.2f ms (one listing of the data folder, part of the engine's save)\n",
                 cleanUp);
+    BackupLine(base, *config, 31);
     std::size_t total = 0;
     for (const auto& b : bytes) total += b.size();
     std::printf("(six files, %.1f MB in all; median of %d runs for engine and floor)\n", total / 1048576.0, runs);

@@ -22,4 +22,33 @@ const std::wstring& AppContext::LangText(int index) const {
     return langTexts[static_cast<size_t>(index)];
 }
 
+const wchar_t* EnglishBackupText(BackupText t) {
+    static const wchar_t* const kTexts[BACKUP_TEXT_COUNT] = {
+        L"Restore earlier settings...",
+        L"Export profile...",
+        L"Import profile...",
+        L"Restore earlier settings",
+        L"Choose the settings to go back to. They are loaded as a change: nothing reaches the keyboard until you "
+        L"press APPLY, and the settings you have now are kept as a backup then.",
+        L"Restore",
+        L"Cancel",
+        L"No earlier settings have been kept yet.",
+        L"Earlier settings could not be kept: ",
+        L"Settings of %1 loaded: press APPLY to use them.",
+        L"Profile imported: press APPLY to use it.",
+        L"Profile exported.",
+        L"The profile was not imported. Nothing was changed.",
+        L"The profile could not be exported.",
+        L"ZAVOConfig profiles",
+    };
+    const int i = static_cast<int>(t);
+    return i >= 0 && i < BACKUP_TEXT_COUNT ? kTexts[i] : L"";
+}
+
+std::wstring AppContext::Text(BackupText t) const {
+    const size_t i = static_cast<size_t>(t);
+    if (i < backupTexts.size() && !backupTexts[i].empty()) return backupTexts[i];
+    return EnglishBackupText(t);
+}
+
 }  // namespace zavo

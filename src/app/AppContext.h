@@ -14,6 +14,32 @@ namespace zavo {
 constexpr int LANG_TEXT_COUNT = 85;
 constexpr int LANG_FIRST_STRING_ID = 101;
 
+// The texts of the backup and profile-file items (the main window's system menu,
+// the restore window, their messages): string resources 301 on of the language
+// module. A module made before them lacks them; each missing one is the English
+// text of EnglishBackupText.
+enum class BackupText : int {
+    MenuRestore,        // "Restore earlier settings..."
+    MenuExport,         // "Export profile..."
+    MenuImport,         // "Import profile..."
+    RestoreTitle,       // the restore window's title
+    RestoreIntro,       // what restoring does
+    RestoreButton,      // "Restore"
+    CancelButton,       // "Cancel"
+    NoBackups,          // the list when there is none
+    BackupFailed,       // status text, followed by the reason
+    RestoreLoaded,      // status text; %1 is the backup's date and time
+    ImportLoaded,       // status text
+    ExportDone,         // status text
+    ImportRefused,      // message box text, followed by the reason
+    ExportFailed,       // message box text, followed by the reason
+    ProfileFileFilter,  // the file dialogs' name of .zavoprofile files
+    COUNT
+};
+constexpr int BACKUP_TEXT_COUNT = static_cast<int>(BackupText::COUNT);
+constexpr int BACKUP_FIRST_STRING_ID = 301;
+const wchar_t* EnglishBackupText(BackupText t);
+
 struct AppContext {
     // The executable's folder with a trailing backslash.
     std::wstring programFolder;
@@ -23,6 +49,9 @@ struct AppContext {
     std::wstring dataFolder;
     // The 85 texts of the language module; entry i is string resource 101 + i.
     std::vector<std::wstring> langTexts;
+    // The module's backup texts (entry i is string resource 301 + i); may be
+    // shorter or hold empty entries.
+    std::vector<std::wstring> backupTexts;
     // The keyboard layout code of the main skin; "JP" selects the Japanese key names.
     std::wstring layoutCode = L"EN";
 
@@ -30,6 +59,8 @@ struct AppContext {
     std::wstring SkinFolder() const { return programFolder + L"Skins\\"; }
     // langTexts[index], or "" when there is no such entry.
     const std::wstring& LangText(int index) const;
+    // The module's text, or the English one when the module has none.
+    std::wstring Text(BackupText t) const;
     bool IsJapaneseLayout() const { return layoutCode == L"JP"; }
 };
 

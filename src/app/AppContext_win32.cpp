@@ -31,8 +31,10 @@ AppContext BuildAppContext() {
     app.programFolder = ExecutableFolder();
     app.dataFolder = UserDataFolder();
     ::OutputDebugStringW((app.dataFolder + L"\n").c_str());
-    app.langTexts =
-        LoadLanguageTexts(InstalledLanguageModulePath(app.programFolder, ::GetSystemDefaultLCID(), &fs::FileExists));
+    const std::wstring module =
+        InstalledLanguageModulePath(app.programFolder, ::GetSystemDefaultLCID(), &fs::FileExists);
+    app.langTexts = LoadLanguageTexts(module);
+    app.backupTexts = LoadLanguageTexts(module, BACKUP_FIRST_STRING_ID, BACKUP_TEXT_COUNT);
     const std::wstring code =
         Settings().IniReadString(app.SkinFolder() + MAIN_SKIN_FILE, L"Driver_Version", L"StrFont", L"");
     if (!code.empty()) app.layoutCode = code;

@@ -57,6 +57,8 @@ std::wstring FolderOfModulePath(const std::wstring& modulePath);
 // give, and for all of them when the module is missing). The module is loaded
 // as a resource image for the reading only.
 std::vector<std::wstring> LoadLanguageTexts(const std::wstring& path);
+// `count` strings from resource id `firstId` on, the same way.
+std::vector<std::wstring> LoadLanguageTexts(const std::wstring& path, int firstId, int count);
 
 // Opens the user guide of the user's language below `programFolder`,
 // maximised; a missing page is ignored (the shell reports it, nothing else

@@ -33,14 +33,17 @@ private:
 }  // namespace
 
 std::vector<std::wstring> LoadLanguageTexts(const std::wstring& path) {
+    return LoadLanguageTexts(path, LANG_FIRST_STRING_ID, LANG_TEXT_COUNT);
+}
+
+std::vector<std::wstring> LoadLanguageTexts(const std::wstring& path, int firstId, int count) {
     const ResourceModule module(path);
     std::vector<std::wstring> texts;
-    texts.reserve(LANG_TEXT_COUNT);
-    for (int i = 0; i < LANG_TEXT_COUNT; ++i) {
+    texts.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
         wchar_t buffer[kStringBufferChars] = {};
-        // A missing module or string leaves the entry empty; the list keeps 85.
-        if (module.Get())
-            ::LoadStringW(module.Get(), static_cast<UINT>(LANG_FIRST_STRING_ID + i), buffer, kStringBufferChars);
+        // A missing module or string leaves the entry empty; the list keeps `count`.
+        if (module.Get()) ::LoadStringW(module.Get(), static_cast<UINT>(firstId + i), buffer, kStringBufferChars);
         texts.emplace_back(buffer);
     }
     return texts;

@@ -161,7 +161,7 @@ bool ReadDataFolder(const std::wstring& dataFolder, KeyboardConfig& config, std:
     return true;
 }
 
-SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfig& c) {
+SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfig& c, backup::KeepOutcome* kept) {
     const std::wstring config = ConfigFilePath(dataFolder);
     if (!fs::FileExists(config)) {
         bool created = false;
@@ -176,6 +176,14 @@ SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfi
         SaveResult r = WriteProfileFile(ProfileFilePath(dataFolder, p), c.Profile[p]);
         if (!r && first.ok) first = r;
     }
+    // The batch knows which of the six will change; their old content is kept
+    // before the commit replaces them.
+    std::vector<std::wstring> changing;
+    for (const std::wstring& file : batch.PendingFiles())
+        for (const std::wstring& name : backup::SettingsFileNames())
+            if (file == dataFolder + name) changing.push_back(file);
+    backup::KeepOutcome outcome = backup::KeepBeforeReplace(dataFolder, changing);
+    if (kept) *kept = std::move(outcome);
     SaveResult flushed = batch.Commit();
     return first.ok ? flushed : first;
 }

@@ -9,6 +9,7 @@
 #pragma once
 #include <string>
 
+#include "config/Backups.h"
 #include "config/Ini.h"
 #include "config/KeyboardConfig.h"
 
@@ -60,8 +61,11 @@ LoadResult LoadConfiguration(const std::wstring& dataFolder, KeyboardConfig& con
 // Writes Config.config and all five profile files, each once and complete (a
 // reader never sees half a file). Creates the data folder first when
 // Config.config is missing. Every file is attempted; the result names the first
-// one that failed.
-SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfig& config);
+// one that failed. Before any file is replaced, the content of those whose
+// content changes is kept as a backup generation (Backups.h); a backup that
+// cannot be made never stops the save: `kept` (when given) tells how it went.
+SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfig& config,
+                             backup::KeepOutcome* kept = nullptr);
 
 // Reads an existing data folder and creates or writes nothing (for the tools and
 // the device service): every value Config.config and the profile files hold; a

@@ -426,4 +426,10 @@ IniFileStatus IniBatch::Commit() {
     return e.Commit();
 }
 
+std::vector<std::wstring> IniBatch::PendingFiles() const {
+    SettingsEngine::State& e = *engine_.state_;
+    std::lock_guard<std::recursive_mutex> lock(e.mu);
+    return e.dirtyOrder;
+}
+
 }  // namespace zavo

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/FileSystem.h"
 
@@ -165,6 +166,11 @@ public:
     // could not be written is dropped from the kept parses, so later reads see
     // what is on disk.
     IniFileStatus Commit();
+
+    // The files the commit will write, as their writes named them, in the order
+    // first changed: only files whose content the writes changed. For making a
+    // backup of exactly those before they are replaced.
+    std::vector<std::wstring> PendingFiles() const;
 
 private:
     SettingsEngine& engine_;

@@ -115,8 +115,10 @@ void CZAVOConfigDlg::ReportWriteFailure(const IniFileStatus& result) {
 }
 
 bool CZAVOConfigDlg::Save() {
-    const SaveResult result = SaveConfiguration(m_App.dataFolder, keyboard_config);
-    if (result) return true;
+    backup::KeepOutcome kept;
+    const SaveResult result = SaveConfiguration(m_App.dataFolder, keyboard_config, &kept);
+    NoteBackupOutcome(kept);
+    if (result) return WriteImportedLight();
     // Nothing is lost: the configuration stays in memory and stays marked as
     // modified, so the user can solve the problem and apply again.
     m_bModified = 1;
@@ -197,6 +199,9 @@ void CZAVOConfigDlg::OnSelectMode(int mode) {
 bool CZAVOConfigDlg::ResetActiveProfile() {
     if (!m_pView->HasEditableProfile()) return true;  // "no profile" has nothing to reset
     const int p = keyboard_config.CurrantProfile;
+    // The profile file is removed, not replaced: its content is kept first, so
+    // a reset by mistake can be undone.
+    NoteBackupOutcome(backup::KeepBeforeReplace(m_App.dataFolder, {ProfileFilePath(m_App.dataFolder, p)}));
     fs::RemoveFile(ProfileFilePath(m_App.dataFolder, p));  // a missing file is no error
     ResetProfile(keyboard_config.Profile[static_cast<size_t>(p)]);
     const bool saved = Save();

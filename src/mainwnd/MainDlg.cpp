@@ -2,6 +2,7 @@
 
 #include "dialogs/DlgLoading.h"
 #include "dialogs/DlgWarning.h"
+#include "light/ProfileExchange.h"
 #include "lightwnd/DlgLightOption.h"
 #include "macro/KeyNames.h"
 #include "service/ServiceCodes.h"
@@ -84,6 +85,7 @@ BOOL CZAVOConfigDlg::OnInitDialog() {
     m_Indicator.MoveWindow(221, 362, 22, 22, TRUE);
     m_Indicator.SetBitmap(m_Indicators[static_cast<size_t>(Indicator::Default)]);
     m_ShownIndicator = Indicator::Default;
+    AddSystemMenuItems();
     CenterWindow(::GetDesktopWindow());
     return TRUE;
 }
@@ -132,7 +134,10 @@ void CZAVOConfigDlg::ShowStatus(const std::wstring& text) {
 }
 
 void CZAVOConfigDlg::ClearStatusText() {
-    m_strStatus.clear();
+    // A notice waiting to be seen (a backup that could not be made) takes the
+    // place of the empty text once.
+    m_strStatus = std::move(m_strPendingNotice);
+    m_strPendingNotice.clear();
     ShowStatus(m_strStatus);
 }
 

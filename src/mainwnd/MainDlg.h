@@ -8,6 +8,7 @@
 //   MainCommands.cpp  the command buttons: profiles, modes, apply, reset, exits
 //   MainAssign.cpp    picking keys and routing the assignment buttons
 //   MainTimers.cpp    blink and cursor poll, service notifications and requests
+//   MainBackups.cpp   the system menu: restore earlier settings, export and import a profile
 // What the keyboard shows is decided by KeyboardView (portable, tested natively).
 #pragma once
 #include <array>
@@ -44,6 +45,13 @@ UINT HoverRunsQueryMessage();
 
 class CDlgLoading;
 class CDlgLightOption;
+struct ProfileExchange;
+
+// The main window's own items of its system menu (below 0xF000, multiples of 16
+// as the system's items are).
+constexpr UINT IDM_RESTORE_SETTINGS = 0x0110;
+constexpr UINT IDM_EXPORT_PROFILE = 0x0120;
+constexpr UINT IDM_IMPORT_PROFILE = 0x0130;
 
 class CZAVOConfigDlg : public CSkinDialog, private KeySurface {
 public:
@@ -61,6 +69,7 @@ public:
     void OnShowWindow(BOOL show, UINT status) override;
     BOOL OnEraseBkgnd(HDC dc) override;
     HCURSOR OnQueryDragIcon() override;
+    void OnSysCommand(UINT id, LPARAM lParam) override;
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
 
@@ -151,6 +160,20 @@ private:
     void OnAssignSingleKey();
     void OnAssignApplication();
 
+    // ----- MainBackups.cpp
+    void AddSystemMenuItems();
+    void OnRestoreSettings();
+    void OnExportProfile();
+    void OnImportProfile();
+    // Shows the profile and lighting after a restore or import replaced them.
+    void ShowReplacedSettings();
+    // After a successful save: the zone states of an imported profile go into
+    // the light state file. False when that write failed (reported).
+    bool WriteImportedLight();
+    // Once per run, the first backup that could not be made is said in the
+    // status text (the save went on).
+    void NoteBackupOutcome(const backup::KeepOutcome& kept);
+
     // ----- MainTimers.cpp
     void OnBlinkTimer();
     void OnHoverTimer();
@@ -204,6 +227,12 @@ private:
     unsigned m_nHoverRuns = 0;
     // Counts the reloads of the settings files (service notifications).
     unsigned m_nReloads = 0;
+    // An imported profile's zone states, written with the next save; dropped
+    // when a reload discards the edit.
+    std::unique_ptr<ProfileExchange> m_pImported;
+    // A status text shown at the next clearing of the status text, once.
+    std::wstring m_strPendingNotice;
+    bool m_bBackupNoticeShown = false;
     ScopedFont m_TextFont;
 };
 

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "mainwnd/MainDlg.h"
+
+#include "light/ProfileExchange.h"
 #include "platform/FileSystem.h"
 #include "service/ServiceCodes.h"
 
@@ -81,6 +83,7 @@ void CZAVOConfigDlg::ReloadAll() {
     ::OutputDebugStringW(line.c_str());
     // Unsaved edits are discarded: the files the service wrote win.
     m_bModified = 0;
+    m_pImported.reset();
     LoadConfiguration(m_App.dataFolder, keyboard_config);
     KeyboardView::NormalizeProfile(keyboard_config);
     m_LightExchange = keyboard_config.Light;

@@ -104,6 +104,19 @@ Status CopyOneFile(const std::wstring& from, const std::wstring& to, bool failIf
 // directory enumeration gives them.
 std::vector<std::wstring> ListFiles(const std::wstring& folder, std::wstring_view suffix);
 
+// Makes `to` a second name of the file `from` (a hard link: no bytes copied), or,
+// where the file system cannot link, a copy of it. `to` must not exist. Because
+// every settings write replaces its file by a rename, the linked name keeps the
+// content the file had when it was linked.
+Status LinkOrCopyFile(const std::wstring& from, const std::wstring& to);
+
+// Names (not paths) of the sub-folders of `folder`, in the order the platform's
+// directory enumeration gives them.
+std::vector<std::wstring> ListFolders(const std::wstring& folder);
+
+// Removes an empty folder.
+Status RemoveEmptyFolder(const std::wstring& path);
+
 // Joins a folder and a name with exactly one backslash between them.
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 

@@ -217,6 +217,32 @@ Status CopyOneFile(const std::wstring& from, const std::wstring& to, bool failIf
     return WriteFileAtomic(to, bytes);
 }
 
+Status LinkOrCopyFile(const std::wstring& from, const std::wstring& to) {
+    if (::link(NativePath(from).c_str(), NativePath(to).c_str()) == 0) return Status::Ok();
+    // Only a file system without links falls back to a copy; any other reason
+    // (no such file, no right to write, the name taken) is the answer.
+    if (errno != EPERM && errno != EXDEV && errno != EMLINK && errno != ENOTSUP) return Errno();
+    return CopyOneFile(from, to, true);
+}
+
+std::vector<std::wstring> ListFolders(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    DIR* dir = ::opendir(NativePath(folder).c_str());
+    if (!dir) return names;
+    while (dirent* e = ::readdir(dir)) {
+        std::wstring name = text::FromUtf8(e->d_name);
+        if (name == L"." || name == L"..") continue;
+        if (DirectoryExists(JoinPath(folder, name))) names.push_back(std::move(name));
+    }
+    ::closedir(dir);
+    return names;
+}
+
+Status RemoveEmptyFolder(const std::wstring& path) {
+    if (::rmdir(NativePath(path).c_str()) != 0) return Errno();
+    return Status::Ok();
+}
+
 std::vector<std::wstring> ListFiles(const std::wstring& folder, std::wstring_view suffix) {
     std::vector<std::wstring> names;
     std::string dirPath = NativePath(folder);

@@ -197,6 +197,35 @@ Status CopyOneFile(const std::wstring& from, const std::wstring& to, bool failIf
     return LastError();
 }
 
+Status LinkOrCopyFile(const std::wstring& from, const std::wstring& to) {
+    if (::CreateHardLinkW(to.c_str(), from.c_str(), nullptr)) return Status::Ok();
+    const DWORD e = GetLastError();
+    // Only a file system without links (FAT, some network shares) falls back to
+    // a copy; any other reason (no such file, access denied, the name taken) is the answer.
+    if (e != ERROR_INVALID_FUNCTION && e != ERROR_NOT_SUPPORTED && e != ERROR_NOT_SAME_DEVICE &&
+        e != ERROR_TOO_MANY_LINKS && e != ERROR_CALL_NOT_IMPLEMENTED)
+        return SystemError(e);
+    return CopyOneFile(from, to, true);
+}
+
+std::vector<std::wstring> ListFolders(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW fd{};
+    const ScopedFind search(FindFirstFileW(JoinPath(folder, L"*").c_str(), &fd));
+    if (!search) return names;
+    do {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        std::wstring name = fd.cFileName;
+        if (name != L"." && name != L"..") names.push_back(std::move(name));
+    } while (FindNextFileW(search.Get(), &fd));
+    return names;
+}
+
+Status RemoveEmptyFolder(const std::wstring& path) {
+    if (::RemoveDirectoryW(path.c_str())) return Status::Ok();
+    return LastError();
+}
+
 std::vector<std::wstring> ListFiles(const std::wstring& folder, std::wstring_view suffix) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW fd{};

@@ -394,3 +394,54 @@ TEST(Zavocfg, MacroShowNamesAMissingOrInvalidMacroValue) {
 }
 
 }  // namespace
+
+namespace {
+
+// The backup and profile commands: a reset by mistake undone with restore, a
+// profile moved from 1 to 3, refusals with their exit codes.
+TEST(Zavocfg, BackupRestoreAndProfileCommands) {
+    TempDir d;
+    ASSERT_EQ(Zavocfg("demo --out " + Dir(d)).status, 0);
+    const std::string data = " --data " + Dir(d);
+    EXPECT_NE(Zavocfg("backup list" + data).out.find("No backups"), std::string::npos);
+
+    const std::string file = Dir(d) + "one.zavoprofile";
+    ASSERT_EQ(Zavocfg("profile export 1 " + file + data).status, 0);
+    const std::string three = zavo::testing::Bytes(ProfileFilePath(d.path(), 2));
+    Outcome imported = Zavocfg("profile import " + file + " 3" + data);
+    ASSERT_EQ(imported.status, 0) << imported.all();
+    EXPECT_NE(imported.out.find("Kept the replaced files as backup "), std::string::npos) << imported.out;
+    ASSERT_EQ(Zavocfg("profile export 3 " + Dir(d) + "three.zavoprofile" + data).status, 0);
+    EXPECT_EQ(zavo::testing::Bytes(d.path() + L"three.zavoprofile"), zavo::testing::Bytes(d.path() + L"one.zavoprofile"));
+
+    Outcome list = Zavocfg("backup list" + data);
+    EXPECT_EQ(list.status, 0);
+    EXPECT_NE(list.out.find("Profile2.prof"), std::string::npos) << list.out;
+    ASSERT_EQ(Zavocfg("restore" + data).status, 0);
+    EXPECT_EQ(zavo::testing::Bytes(ProfileFilePath(d.path(), 2)), three);
+
+    struct Case {
+        const char* name;
+        std::string args;
+        int status;
+        const char* err;
+    };
+    ASSERT_TRUE(fs::WriteFileAtomic(d.path() + L"foreign.zavoprofile", "[CONFIG]\r\nMode=1\r\n"));
+    const Case cases[] = {
+        {"foreign profile file", "profile import " + Dir(d) + "foreign.zavoprofile 2" + data, 1,
+         "is not a ZAVOConfig profile file. Nothing was changed."},
+        {"missing profile file", "profile import " + Dir(d) + "nowhere.zavoprofile 2" + data, 2, "nowhere.zavoprofile: "},
+        {"profile out of range", "profile export 6 " + file + data, 2, "give 1 to 5"},
+        {"no such backup", "restore --at 19990101" + data, 2, "no backup \"19990101\""},
+        {"backup without list", "backup" + data, 2, "backup: give \"list\""},
+    };
+    const std::string before = AllFiles(d.path());
+    for (const Case& c : cases) {
+        Outcome r = Zavocfg(c.args);
+        EXPECT_EQ(r.status, c.status) << c.name;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << c.name << ": " << r.err;
+    }
+    EXPECT_EQ(AllFiles(d.path()), before);
+}
+
+}  // namespace

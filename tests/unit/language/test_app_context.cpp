@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "TempDir.h"
 #include "app/AppContext.h"
@@ -29,6 +31,26 @@ TEST(AppContext, MissingMainSkinFileNamesTheFirstFileThatIsNotThere) {
                                     "[SCREEN]\r\nMask=m.bmp\r\nMain=a.bmp\r\nDown=d.bmp\r\n"
                                     "Over=o.bmp\r\nDisabled=o.bmp\r\n"));
     EXPECT_EQ(MissingMainSkinFile(app), L"");
+}
+
+TEST(AppContext, BackupTextsFallBackToEnglish) {
+    struct Case {
+        const char* name;
+        std::vector<std::wstring> module;
+        std::wstring want;
+    };
+    const Case cases[] = {
+        {"module has it", {L"Frühere Einstellungen wiederherstellen..."}, L"Frühere Einstellungen wiederherstellen..."},
+        {"module without backup texts", {}, L"Restore earlier settings..."},
+        {"empty string in the module", {L""}, L"Restore earlier settings..."},
+    };
+    for (const Case& c : cases) {
+        AppContext app;
+        app.backupTexts = c.module;
+        EXPECT_EQ(app.Text(BackupText::MenuRestore), c.want) << c.name;
+    }
+    for (int i = 0; i < BACKUP_TEXT_COUNT; ++i)
+        EXPECT_NE(std::wstring(EnglishBackupText(static_cast<BackupText>(i))), L"") << i;
 }
 
 }  // namespace

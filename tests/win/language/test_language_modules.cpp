@@ -85,6 +85,23 @@ TEST(LanguageModules, LocaleChoosesTheModule) {
     for (const auto& t : none) EXPECT_TRUE(t.empty());
 }
 
+// The backup texts (301 on): each shipped module has them all; a module without
+// them (here the string ids past the last one) leaves the context to English.
+TEST(LanguageModules, BackupTextsOrEnglish) {
+    for (const auto& m : kModules) {
+        zavo::AppContext app;
+        app.backupTexts = zavo::LoadLanguageTexts(BinDir() + L"lan\\" + m.folder + L"\\lang.dll",
+                                                  zavo::BACKUP_FIRST_STRING_ID, zavo::BACKUP_TEXT_COUNT);
+        ASSERT_EQ(app.backupTexts.size(), static_cast<size_t>(zavo::BACKUP_TEXT_COUNT));
+        for (size_t i = 0; i < app.backupTexts.size(); ++i)
+            EXPECT_FALSE(app.backupTexts[i].empty()) << "module " << m.folder << " string " << 301 + i;
+        EXPECT_EQ(app.Text(zavo::BackupText::CancelButton), m.cancel) << m.folder;
+        app.backupTexts = zavo::LoadLanguageTexts(BinDir() + L"lan\\" + m.folder + L"\\lang.dll", 401,
+                                                  zavo::BACKUP_TEXT_COUNT);
+        EXPECT_EQ(app.Text(zavo::BackupText::MenuRestore), L"Restore earlier settings...") << m.folder;
+    }
+}
+
 TEST(LanguageModules, TheRunContextHoldsAllTexts) {
     // The test program is not beside a "lan" folder: every entry is empty, and
     // there are still 85 of them.

@@ -13,6 +13,7 @@
 #include "win/Later.h"
 #include "app/AppContext.h"
 #include "dialogs/DlgLoading.h"
+#include "dialogs/DlgRestoreSettings.h"
 #include "dialogs/DlgWarning.h"
 #include "service/ServiceCodes.h"
 
@@ -177,4 +178,76 @@ TEST_F(WarningDialog, EachKindCreatesOnlyItsButtonsWithTheirTooltips) {
         EXPECT_TRUE(d.GetShape());
         d.EndDialog(IDOK);
     });
+}
+
+// The restore window: the generations newest first with their files, the newest
+// selected; Restore returns the one chosen, and with nothing to restore it
+// cannot be pressed. Its texts come from the context.
+TEST(RestoreWindow, ListsTheBackupsAndReturnsTheOneChosen) {
+    AppContext app;
+    app.backupTexts = {L"", L"", L"", L"Frühere Einstellungen"};
+    const std::vector<backup::Generation> gens = {{L"20261210-183702", {L"Profile2.prof"}},
+                                                  {L"20261210-183700-2", {L"Config.config", L"Profile0.prof"}}};
+    struct Case {
+        const char* name;
+        std::vector<backup::Generation> gens;
+        std::function<void(CDlgRestoreSettings&)> act;
+        INT_PTR result;
+        int chosen;
+    };
+    auto key = [](WPARAM vk) {
+        return [vk](CDlgRestoreSettings& d) {
+            SetForegroundWindow(d.m_hWnd);
+            PostMessageW(d.m_List.m_hWnd, WM_KEYDOWN, vk, 0);
+            PostMessageW(d.m_List.m_hWnd, WM_KEYUP, vk, 0);
+        };
+    };
+    auto second = [](CDlgRestoreSettings& d) {
+        d.m_List.SetCurSel(1);
+        SendMessageW(d.m_hWnd, WM_COMMAND, IDOK, 0);
+    };
+    const Case cases[] = {
+        {"Enter takes the newest", gens, key(VK_RETURN), IDOK, 0},
+        {"an older one", gens, second, IDOK, 1},
+        {"Esc", gens, key(VK_ESCAPE), IDCANCEL, -1},
+        {"nothing kept: Restore does nothing", {}, [](CDlgRestoreSettings& d) {
+             SendMessageW(d.m_hWnd, WM_COMMAND, IDOK, 0);
+             EXPECT_TRUE(IsWindow(d.m_hWnd));
+             EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d.m_hWnd, IDOK)));
+             d.EndDialog(IDCANCEL);
+         }, IDCANCEL, -1},
+    };
+    for (const Case& c : cases) {
+        CDlgRestoreSettings dlg(app, c.gens);
+        Later later(300, [&] {
+            EXPECT_EQ(WindowText(dlg.m_hWnd), L"Frühere Einstellungen") << c.name;
+            if (!c.gens.empty()) {
+                EXPECT_EQ(dlg.m_List.GetText(1), L"2026-12-10 18:37:00 (2)   Config.config, Profile0.prof") << c.name;
+                EXPECT_EQ(dlg.m_List.GetCurSel(), 0) << c.name;
+            } else {
+                EXPECT_EQ(dlg.m_List.GetText(0), L"No earlier settings have been kept yet.") << c.name;
+            }
+            c.act(dlg);
+        });
+        EXPECT_EQ(dlg.DoModal(), c.result) << c.name;
+        EXPECT_EQ(dlg.m_nChosen, c.chosen) << c.name;
+    }
+}
+
+TEST(RestoreWindow, FiftyOpeningsLeaveNoHandles) {
+    AppContext app;
+    const std::vector<backup::Generation> gens = {{L"20261210-183702", {L"Profile2.prof"}}};
+    auto open = [&] {
+        CDlgRestoreSettings dlg(app, gens);
+        Later later(50, [&] { dlg.EndDialog(IDCANCEL); });
+        dlg.DoModal();
+    };
+    open();
+    Pump();
+    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    for (int i = 0; i < 50; ++i) open();
+    Pump();
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 2);
 }

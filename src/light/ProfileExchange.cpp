@@ -1,0 +1,157 @@
+#include "light/ProfileExchange.h"
+
+#include <cstdio>
+
+#include "config/ConfigSequence.h"
+#include "config/ProfileEdits.h"
+#include "light/LightStateFile.h"
+#include "platform/FileSystem.h"
+
+namespace zavo {
+namespace {
+
+constexpr wchar_t kHeader[] = L"ZAVOPROFILE";
+constexpr wchar_t kFormat[] = L"ZAVOConfig profile";
+constexpr wchar_t kZones[] = L"LIGHTSTATE";
+
+// An IniAccess that only hashes what is written to it (FNV-1a over section, key
+// and value): the digest of a profile file is the hash of the write sequence of
+// its content, so it is computed the same way on export and after reading it back.
+class DigestIni final : public IniAccess {
+public:
+    std::wstring IniReadString(const std::wstring&, std::wstring_view, std::wstring_view,
+                               std::wstring_view defaultValue) override {
+        return std::wstring(defaultValue);
+    }
+    std::int32_t IniReadInt(const std::wstring&, std::wstring_view, std::wstring_view, std::int32_t d) override {
+        return d;
+    }
+    bool IniReadStruct(const std::wstring&, std::wstring_view, std::wstring_view, void*, size_t) override {
+        return false;
+    }
+    fs::Status IniWriteString(const std::wstring&, std::wstring_view section, std::wstring_view key,
+                              std::wstring_view value) override {
+        Add(section);
+        Add(key);
+        Add(value);
+        return fs::Status::Ok();
+    }
+    fs::Status IniWriteStruct(const std::wstring&, std::wstring_view section, std::wstring_view key,
+                              const void* source, size_t size) override {
+        Add(section);
+        Add(key);
+        const auto* b = static_cast<const unsigned char*>(source);
+        for (size_t i = 0; i < size; ++i) Mix(b[i]);
+        Mix(0x1F);
+        return fs::Status::Ok();
+    }
+    std::uint64_t value() const { return h_; }
+
+private:
+    void Mix(std::uint32_t unit) {
+        h_ ^= unit;
+        h_ *= 0x100000001B3ULL;
+    }
+    void Add(std::wstring_view s) {
+        for (wchar_t c : s) Mix(static_cast<std::uint32_t>(c));
+        Mix(0x1F);
+    }
+    std::uint64_t h_ = 0xCBF29CE484222325ULL;
+};
+
+// The content after the header, in file order, through any IniAccess.
+void WriteContent(IniAccess& io, const std::wstring& file, const ProfileExchange& x, seq::Failure& f) {
+    seq::WriteLightOption(io, file, x.light, f);
+    for (LightZone z : AllLightZones()) f(io.IniWriteInt(file, kZones, LightZoneKey(z), x.zones[ZoneIndex(z)]));
+    seq::WriteProfileFile(io, file, x.profile, f);
+}
+
+std::wstring DigestText(const ProfileExchange& x) {
+    DigestIni digest;
+    seq::Failure ignored;
+    WriteContent(digest, L"", x, ignored);
+    wchar_t buf[17];
+    std::swprintf(buf, 17, L"%016llX", static_cast<unsigned long long>(digest.value()));
+    return buf;
+}
+
+}  // namespace
+
+ProfileExchange ProfileForExport(const std::wstring& dataFolder, const KeyboardConfig& config, int p) {
+    ProfileExchange x;
+    x.profile = config.Profile[static_cast<size_t>(p)];
+    x.light = config.Light;
+    x.zones = ReadLightZones(LightStateFilePath(dataFolder), LightProfileOfMode(config.Light.LightMode));
+    return x;
+}
+
+IniFileStatus WriteProfileExchange(const std::wstring& file, const ProfileExchange& x) {
+    // The engine adds to a file that is there: the content is written into a new
+    // file beside the target first, which then replaces the target in one step.
+    const std::wstring fresh = file + L".new" + std::wstring(fs::kPendingSuffix);
+    fs::RemoveFile(fresh);
+    seq::Failure f;
+    {
+        IniBatch batch(Settings());
+        f(batch.IniWriteString(fresh, kHeader, L"Format", kFormat));
+        f(batch.IniWriteInt(fresh, kHeader, L"Version", PROFILE_FILE_VERSION));
+        f(batch.IniWriteString(fresh, kHeader, L"Digest", DigestText(x)));
+        WriteContent(batch, fresh, x, f);
+        if (IniFileStatus s = batch.Commit(); !s) {
+            fs::RemoveFile(fresh);
+            return IniFileStatus::Fail(file, s.reason);
+        }
+    }
+    std::string bytes;
+    fs::Status s = f.failed ? fs::Status::Fail(f.reason) : fs::ReadWholeFile(fresh, bytes);
+    if (s) s = fs::WriteFileAtomic(file, bytes);
+    fs::RemoveFile(fresh);
+    return s ? IniFileStatus{} : IniFileStatus::Fail(file, s.error);
+}
+
+bool ReadProfileExchange(const std::wstring& file, ProfileExchange& x, std::wstring& error) {
+    std::string bytes;
+    if (fs::Status s = fs::ReadWholeFile(file, bytes); !s) {
+        error = file + L": " + s.error;
+        return false;
+    }
+    IniBatch snapshot(Settings());
+    if (snapshot.IniReadString(file, kHeader, L"Format", L"") != kFormat) {
+        error = file + L" is not a ZAVOConfig profile file.";
+        return false;
+    }
+    const std::int32_t version = snapshot.IniReadInt(file, kHeader, L"Version", -1);
+    if (version < 1) {
+        error = file + L" is damaged: its format version is missing.";
+        return false;
+    }
+    if (version > PROFILE_FILE_VERSION) {
+        error = file + L" was made by a newer version of ZAVOConfig (profile format " + std::to_wstring(version) +
+                L"); this version reads format " + std::to_wstring(PROFILE_FILE_VERSION) + L".";
+        return false;
+    }
+    // Read into a cleared profile, so nothing of another profile mixes in.
+    ProfileExchange read;
+    ResetProfile(read.profile);
+    seq::ReadLightOption(snapshot, file, read.light);
+    for (LightZone z : AllLightZones()) read.zones[ZoneIndex(z)] = snapshot.IniReadInt(file, kZones, LightZoneKey(z), -1);
+    seq::ReadProfileFile(snapshot, file, read.profile);
+    if (snapshot.IniReadString(file, kHeader, L"Digest", L"") != DigestText(read)) {
+        error = file + L" is damaged: its content does not match its check value.";
+        return false;
+    }
+    x = std::move(read);
+    return true;
+}
+
+void PutImportedProfile(KeyboardConfig& config, int p, const ProfileExchange& x) {
+    config.Profile[static_cast<size_t>(p)] = x.profile;
+    config.Light = x.light;
+}
+
+IniFileStatus WriteImportedZones(const std::wstring& dataFolder, const ProfileExchange& x) {
+    return WriteLightZones(LightStateFilePath(dataFolder), LightProfileOfMode(x.light.LightMode),
+                           AllLightZones().data(), AllLightZones().size(), x.zones);
+}
+
+}  // namespace zavo

@@ -1,0 +1,59 @@
+// The profile file (".zavoprofile"): one profile's key assignments and macros
+// (the macros live in the profile's slots), the lighting values and the zone
+// states of the light profile they select, as readable text in the settings
+// format, written by the settings engine:
+//
+//   [ZAVOPROFILE]          Format=ZAVOConfig profile, Version=1, Digest=<16 hex>
+//   [LIGHTOPTION]          the ten lighting values, as Config.config holds them
+//   [LIGHTSTATE]           the 18 zone keys, as LightOption.ini holds them
+//   [ALTERNATE_PROFILE] [BUTTONCONFIG<slot>] [MACROG<slot>] [MAXTRIXSWAPKEY<key>]
+//                          exactly as a profile file holds them
+//
+// No section or key names the profile it came from, so a profile exported from
+// one number imports into any other. The digest covers every value written
+// after the header: a file cut short or altered is refused as damaged, a file
+// without the header as foreign, and a newer version as unknown.
+#pragma once
+#include <string>
+
+#include "config/Ini.h"
+#include "config/KeyboardConfig.h"
+#include "light/LightZones.h"
+
+namespace zavo {
+
+constexpr wchar_t PROFILE_FILE_EXTENSION[] = L".zavoprofile";
+constexpr int PROFILE_FILE_VERSION = 1;
+
+struct ProfileExchange {
+    ProfileConfig profile;
+    LightSettings light;
+    LightZoneStates zones{};
+    bool operator==(const ProfileExchange& o) const {
+        return profile == o.profile && light == o.light && zones == o.zones;
+    }
+};
+
+// Profile `p` of `config` with its lighting; the zone states are read from the
+// light state file of `dataFolder` (the light profile config.Light selects).
+ProfileExchange ProfileForExport(const std::wstring& dataFolder, const KeyboardConfig& config, int p);
+
+// Writes the profile file, replacing `file` as one step (a failure leaves an
+// existing file as it was).
+IniFileStatus WriteProfileExchange(const std::wstring& file, const ProfileExchange& x);
+
+// Reads and checks a profile file. False, with a sentence for the user in
+// `error`, when the file cannot be read, is not a profile file, is of a newer
+// version or is damaged; `x` is then unchanged.
+bool ReadProfileExchange(const std::wstring& file, ProfileExchange& x, std::wstring& error);
+
+// Puts an imported profile into profile `p` of `config` as an edit: its
+// assignments and macros, and the lighting values. The zone states are written
+// by whoever saves the edit (WriteImportedZones), after the settings files.
+void PutImportedProfile(KeyboardConfig& config, int p, const ProfileExchange& x);
+
+// Writes the imported zone states into the light state file of `dataFolder`,
+// under the light profile the imported lighting selects.
+IniFileStatus WriteImportedZones(const std::wstring& dataFolder, const ProfileExchange& x);
+
+}  // namespace zavo

@@ -1,0 +1,161 @@
+// The main window's system menu items (Alt+Space, or the task-bar button's
+// menu: standard places that leave the skin as it is): restore earlier
+// settings, export the active profile to a profile file, import one into it.
+// Restore and import are edits like any other: marked modified, nothing sent
+// until APPLY, whose save keeps the files it replaces as a backup.
+#include "config/Backups.h"
+#include "dialogs/DlgRestoreSettings.h"
+#include "light/ProfileExchange.h"
+#include "mainwnd/MainDlg.h"
+
+#include <commdlg.h>
+
+namespace zavo {
+namespace {
+
+// The filter of the file dialogs: "<name> (*.zavoprofile)", then the pattern.
+std::wstring ProfileFilter(const AppContext& app) {
+    const std::wstring pattern = L"*" + std::wstring(PROFILE_FILE_EXTENSION);
+    std::wstring f = app.Text(BackupText::ProfileFileFilter) + L" (" + pattern + L")";
+    f.push_back(L'\0');
+    f += pattern;
+    f.push_back(L'\0');
+    f.push_back(L'\0');
+    return f;
+}
+
+std::wstring Replaced(std::wstring text, const std::wstring& value) {
+    const size_t at = text.find(L"%1");
+    if (at != std::wstring::npos) text.replace(at, 2, value);
+    return text;
+}
+
+}  // namespace
+
+void CZAVOConfigDlg::AddSystemMenuItems() {
+    HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (!menu) return;
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, IDM_RESTORE_SETTINGS, m_App.Text(BackupText::MenuRestore).c_str());
+    ::AppendMenuW(menu, MF_STRING, IDM_EXPORT_PROFILE, m_App.Text(BackupText::MenuExport).c_str());
+    ::AppendMenuW(menu, MF_STRING, IDM_IMPORT_PROFILE, m_App.Text(BackupText::MenuImport).c_str());
+}
+
+void CZAVOConfigDlg::OnSysCommand(UINT id, LPARAM lParam) {
+    switch (id & 0xFFF0) {
+        case IDM_RESTORE_SETTINGS:
+            OnRestoreSettings();
+            return;
+        case IDM_EXPORT_PROFILE:
+            OnExportProfile();
+            return;
+        case IDM_IMPORT_PROFILE:
+            OnImportProfile();
+            return;
+        default:
+            CSkinDialog::OnSysCommand(id, lParam);
+    }
+}
+
+void CZAVOConfigDlg::NoteBackupOutcome(const backup::KeepOutcome& kept) {
+    if (kept) return;
+    if (m_bBackupNoticeShown) return;
+    m_bBackupNoticeShown = true;
+    m_strPendingNotice = m_App.Text(BackupText::BackupFailed) + kept.reason;
+    m_strStatus = m_strPendingNotice;
+    ShowStatus(m_strStatus);
+}
+
+bool CZAVOConfigDlg::WriteImportedLight() {
+    if (!m_pImported) return true;
+    const IniFileStatus written = WriteImportedZones(m_App.dataFolder, *m_pImported);
+    // On failure the states stay waiting for the next save.
+    if (!written) {
+        ReportWriteFailure(written);
+        return false;
+    }
+    m_pImported.reset();
+    return true;
+}
+
+void CZAVOConfigDlg::ShowReplacedSettings() {
+    m_bModified = 1;
+    m_LightExchange = keyboard_config.Light;
+    if (m_pView->HasEditableProfile()) m_pView->RefreshKeyboard();
+    m_pView->ShowProfile(keyboard_config.CurrantProfile);
+}
+
+void CZAVOConfigDlg::OnRestoreSettings() {
+    m_pView->ResetSelection(0);
+    std::vector<backup::Generation> gens = backup::ListGenerations(m_App.dataFolder);
+    CDlgRestoreSettings dialog(m_App, gens, this);
+    if (dialog.DoModal() != IDOK || dialog.m_nChosen < 0) return;
+    const size_t chosen = static_cast<size_t>(dialog.m_nChosen);
+    backup::LoadAsOf(m_App.dataFolder, gens, chosen, keyboard_config);
+    // Restored zone states are not part of the six files; an import's waiting
+    // ones would mix two settings.
+    m_pImported.reset();
+    ShowReplacedSettings();
+    const std::wstring when = backup::GenerationLabel({gens[chosen].name, {}});
+    m_strStatus = Replaced(m_App.Text(BackupText::RestoreLoaded), when.substr(0, when.find_last_not_of(L' ') + 1));
+    ShowStatus(m_strStatus);
+}
+
+void CZAVOConfigDlg::OnExportProfile() {
+    m_pView->ResetSelection(0);
+    if (!m_pView->HasEditableProfile()) return;  // "no profile" has nothing to export
+    const int p = keyboard_config.CurrantProfile;
+    static const wchar_t* const kRoman[] = {L"I", L"II", L"III", L"IV", L"V"};
+    wchar_t file[MAX_PATH] = {};
+    const std::wstring suggested = L"Profile " + std::wstring(kRoman[p]) + PROFILE_FILE_EXTENSION;
+    suggested.copy(file, MAX_PATH - 1);
+    const std::wstring filter = ProfileFilter(m_App);
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = m_hWnd;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrDefExt = PROFILE_FILE_EXTENSION + 1;
+    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (!::GetSaveFileNameW(&ofn)) return;
+    const IniFileStatus written = WriteProfileExchange(file, ProfileForExport(m_App.dataFolder, keyboard_config, p));
+    if (!written) {
+        const std::wstring text = m_App.Text(BackupText::ExportFailed) + L"\n\n" + written.file + L"\n" + written.reason;
+        ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONERROR);
+        return;
+    }
+    m_strStatus = m_App.Text(BackupText::ExportDone);
+    ShowStatus(m_strStatus);
+}
+
+void CZAVOConfigDlg::OnImportProfile() {
+    m_pView->ResetSelection(0);
+    if (!m_pView->HasEditableProfile()) return;  // "no profile" takes nothing
+    const int p = keyboard_config.CurrantProfile;
+    wchar_t file[MAX_PATH] = {};
+    const std::wstring filter = ProfileFilter(m_App);
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = m_hWnd;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (!::GetOpenFileNameW(&ofn)) return;
+    auto imported = std::make_unique<ProfileExchange>();
+    std::wstring error;
+    if (!ReadProfileExchange(file, *imported, error)) {
+        // Refused before anything changed.
+        const std::wstring text = m_App.Text(BackupText::ImportRefused) + L"\n\n" + error;
+        ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONWARNING);
+        return;
+    }
+    PutImportedProfile(keyboard_config, p, *imported);
+    m_pImported = std::move(imported);
+    ShowReplacedSettings();
+    m_strStatus = m_App.Text(BackupText::ImportLoaded);
+    ShowStatus(m_strStatus);
+}
+
+}  // namespace zavo

@@ -1,0 +1,182 @@
+// The system menu's items with real input: Alt+Space opens the menu, arrow keys
+// and Enter pick an item. A reset by mistake undone through the restore window;
+// a profile exported from one profile and imported into another; a damaged
+// profile file refused with nothing changed.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ToolRun.h"
+#include "config/Backups.h"
+#include "config/ConfigStore.h"
+#include "service/ServiceCodes.h"
+
+using namespace zavo;
+using namespace zavo::e2e;
+
+namespace {
+
+std::string FileBytes(const std::wstring& path) {
+    std::string b;
+    fs::ReadWholeFile(path, b);
+    return b;
+}
+
+// Alt+Space, as a user presses it.
+bool PressAltSpace() {
+    INPUT in[4] = {};
+    for (INPUT& i : in) i.type = INPUT_KEYBOARD;
+    in[0].ki.wVk = VK_MENU;
+    in[1].ki.wVk = VK_SPACE;
+    in[2].ki.wVk = VK_SPACE;
+    in[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    in[3].ki.wVk = VK_MENU;
+    in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(4, in, sizeof(INPUT)) == 4;
+}
+
+HWND VisibleMenu() {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+// Opens the main window's system menu with Alt+Space and picks the item
+// `fromEnd` places above the end (1: the last, "Import profile...").
+void PickSystemMenuItem(ToolRun& run, int fromEnd, const wchar_t* shot = nullptr) {
+    SetForegroundWindow(run.Main());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == run.Main(); }, Ms(3000)));
+    ASSERT_TRUE(PressAltSpace());
+    ASSERT_TRUE(WaitUntil([] { return VisibleMenu() != nullptr; }, Ms(5000))) << "no system menu";
+    for (int i = 0; i < fromEnd; ++i) ASSERT_TRUE(PressKey(VK_UP));
+    if (shot) Shot(shot);
+    ASSERT_TRUE(PressKey(VK_RETURN));
+    ASSERT_TRUE(WaitUntil([] { return VisibleMenu() == nullptr; }, Ms(5000)));
+}
+
+// Fills the file name of the open or save dialog and accepts it.
+void ChooseFile(ToolRun& run, const std::wstring& path) {
+    HWND dialog = run.WaitOtherWindow();
+    ASSERT_TRUE(dialog);
+    HWND box = GetDlgItem(dialog, 0x47C);  // the file name combo box
+    if (!box) box = GetDlgItem(dialog, 0x480);
+    ASSERT_TRUE(box);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    SetForegroundWindow(dialog);
+    ASSERT_TRUE(PressKey(VK_RETURN));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, Ms(5000)));
+}
+
+// How many applies of profile `p` the simulator has been asked for.
+size_t Applies(ToolRun& run, int p) {
+    const SimLogPredicate apply = ReceivedCommand(svc::SVC_APPLY_PROFILE, p);
+    size_t n = 0;
+    for (const SimLogLine& l : run.Sim()->Log()) n += apply(l) ? 1 : 0;
+    return n;
+}
+
+std::unique_ptr<KeyboardConfig> ConfigWithAssignments() {
+    auto config = PresentConfig();
+    config->Mode = 1;
+    ProfileConfig& one = config->Profile[0];
+    one.Button[1].FunID = FUNID_APP;
+    one.Button[1].AppPath = L"C:\\Games\\raid.exe";
+    one.Button[2].FunID = FUNID_MACRO;
+    one.Button[2].Macro.MacroName = L"Reload";
+    one.Button[2].Macro.MacroLength = 2;
+    one.Button[2].Macro.Macro[0] = 0x15;
+    one.Button[2].Macro.Macro[1] = 1;
+    one.Button[2].Macro.Macro[2] = 0x15;
+    one.Button[2].Macro.RepeatTimes = 1;
+    one.SwapKey[4].IsChanged = 1;
+    one.SwapKey[4].FunID = FUNID_SINGLEKEY;
+    one.SwapKey[4].AssKey = 0x20;
+    return config;
+}
+
+}  // namespace
+
+TEST(BackupsE2e, ResetByMistakeThenRestoreThroughTheSystemMenu) {
+    ToolRun run;
+    WriteSettings(run.Data(), *ConfigWithAssignments());
+    const std::wstring profile = ProfileFilePath(run.Data(), 0);
+    const std::string before = FileBytes(profile);
+    ASSERT_TRUE(run.Start());
+
+    ASSERT_TRUE(run.ClickCommand(cmd::RESET));
+    HWND warning = run.WaitOtherWindow();
+    ASSERT_TRUE(warning);
+    ASSERT_TRUE(run.Answer(warning, true));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_PROFILE, 0), Ms(8000)));
+    ASSERT_TRUE(WaitForWindowGone(svc::LOADING_WINDOW_TITLE, Ms(8000), run.Proc().Pid()));
+    ASSERT_TRUE(WaitUntil([&] { return FileBytes(profile).find("raid.exe") == std::string::npos; }, Ms(5000)));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(run.Main()) != FALSE; }, Ms(5000)));
+
+    PickSystemMenuItem(run, 3, L"system-menu");
+    HWND restore = WaitForWindow(L"Restore earlier settings", Ms(5000), run.Proc().Pid());
+    ASSERT_TRUE(restore);
+    Shot(L"restore-window", restore);
+    SetForegroundWindow(restore);
+    ASSERT_TRUE(PressKey(VK_RETURN));  // the newest, selected: the one the reset kept
+    ASSERT_TRUE(WaitUntil([&] { return run.StatusText().find(L"loaded") != std::wstring::npos; }, Ms(5000)))
+        << std::string(run.StatusText().begin(), run.StatusText().end());
+    // An edit: nothing written or sent before APPLY.
+    EXPECT_EQ(FileBytes(profile).find("raid.exe"), std::string::npos);
+
+    const size_t applies = Applies(run, 0);
+    ASSERT_TRUE(run.ClickCommand(cmd::APPLY));
+    ASSERT_TRUE(WaitUntil([&] { return Applies(run, 0) > applies; }, Ms(8000)));
+    auto restored = std::make_unique<KeyboardConfig>();
+    auto original = std::make_unique<KeyboardConfig>();
+    std::wstring error;
+    ASSERT_TRUE(ReadDataFolder(run.Data(), *restored, error));
+    ASSERT_TRUE(fs::WriteFileAtomic(run.Data() + L"before.prof", before));
+    ReadProfileFile(run.Data() + L"before.prof", original->Profile[0]);
+    EXPECT_EQ(restored->Profile[0], original->Profile[0]);
+    // The reset kept the profile file; the apply kept the reset state it replaced.
+    const auto gens = backup::ListGenerations(run.Data());
+    ASSERT_GE(gens.size(), 2u);
+    EXPECT_EQ(gens[0].files, std::vector<std::wstring>{L"Profile0.prof"});
+    EXPECT_EQ(gens[1].files, std::vector<std::wstring>{L"Profile0.prof"});
+}
+
+TEST(BackupsE2e, ExportOneImportIntoThreeAndADamagedFileIsRefused) {
+    ToolRun run;
+    WriteSettings(run.Data(), *ConfigWithAssignments());
+    ASSERT_TRUE(run.Start());
+    const std::wstring file = run.appData.AppData() + L"raid.zavoprofile";
+    PickSystemMenuItem(run, 2);
+    ChooseFile(run, file);
+    ASSERT_TRUE(WaitUntil([&] { return run.StatusText() == L"Profile exported."; }, Ms(5000)));
+    const std::string exported = FileBytes(file);
+    EXPECT_NE(exported.find("APP Path=C:\\Games\\raid.exe"), std::string::npos) << exported;
+
+    ASSERT_TRUE(run.ClickCommand(cmd::PROFILE3));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE, 2, "post")));
+    // A damaged copy first: refused, nothing changes.
+    const std::wstring damaged = run.appData.AppData() + L"damaged.zavoprofile";
+    std::string bad = exported;
+    bad.replace(bad.find("raid.exe"), 8, "evil.exe");
+    ASSERT_TRUE(fs::WriteFileAtomic(damaged, bad));
+    const std::string three = FileBytes(ProfileFilePath(run.Data(), 2));
+    PickSystemMenuItem(run, 1);
+    ChooseFile(run, damaged);
+    HWND refusal = run.WaitOtherWindow();
+    ASSERT_TRUE(refusal);
+    Shot(L"import-refused");
+    ASSERT_TRUE(run.Answer(refusal, true));
+    EXPECT_TRUE(run.StatusText().empty());
+
+    PickSystemMenuItem(run, 1);
+    ChooseFile(run, file);
+    ASSERT_TRUE(WaitUntil([&] { return run.StatusText().find(L"imported") != std::wstring::npos; }, Ms(5000)));
+    EXPECT_EQ(FileBytes(ProfileFilePath(run.Data(), 2)), three);  // an edit until APPLY
+    ASSERT_TRUE(run.ClickCommand(cmd::APPLY));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_PROFILE, 2), Ms(8000)));
+    auto now = std::make_unique<KeyboardConfig>();
+    std::wstring error;
+    ASSERT_TRUE(ReadDataFolder(run.Data(), *now, error));
+    EXPECT_EQ(now->Profile[2].Button[1].AppPath, L"C:\\Games\\raid.exe");
+    EXPECT_EQ(now->Profile[2].Button[2].Macro.MacroName, L"Reload");
+    EXPECT_EQ(now->Profile[2].SwapKey[4].AssKey, 0x20);
+}

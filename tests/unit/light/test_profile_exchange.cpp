@@ -1,0 +1,122 @@
+// The profile file: export one profile, import it into another, and the check
+// that refuses a foreign or damaged file without changing anything.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../config/ConfigFixtures.h"
+#include "TempDir.h"
+#include "config/ConfigStore.h"
+#include "light/LightStateFile.h"
+#include "light/ProfileExchange.h"
+
+namespace zavo {
+namespace {
+
+using zavo::testing::Bytes;
+
+class Exchange : public ::testing::Test {
+protected:
+    TempDir dir;
+    const std::wstring& data = dir.path();
+    std::wstring file = dir.path() + L"friend.zavoprofile";
+    std::unique_ptr<KeyboardConfig> config = zavo::testing::RichConfig();
+
+    void SetUp() override {
+        config->Light.LightMode = 2;
+        ASSERT_TRUE(SaveConfiguration(data, *config));
+        LightZoneStates zones{};
+        zones[ZoneIndex(LightZone::W)] = 1;
+        zones[ZoneIndex(LightZone::Direct)] = 1;
+        ASSERT_TRUE(WriteLightZones(LightStateFilePath(data), 2, AllLightZones().data(), AllLightZones().size(), zones));
+    }
+    // The profile file of profile p of the data folder as it is on disk.
+    std::string ExportOf(int p, const std::wstring& to) {
+        auto onDisk = std::make_unique<KeyboardConfig>();
+        std::wstring error;
+        EXPECT_TRUE(ReadDataFolder(data, *onDisk, error));
+        EXPECT_TRUE(WriteProfileExchange(to, ProfileForExport(data, *onDisk, p)));
+        return Bytes(to);
+    }
+    void Import(int p) {
+        ProfileExchange x;
+        std::wstring error;
+        ASSERT_TRUE(ReadProfileExchange(file, x, error)) << text::ToUtf8(error);
+        PutImportedProfile(*config, p, x);
+        ASSERT_TRUE(SaveConfiguration(data, *config));
+        ASSERT_TRUE(WriteImportedZones(data, x));
+    }
+};
+
+TEST_F(Exchange, TheFileNamesNoProfileAndCarriesMacrosAndLighting) {
+    const std::string text = ExportOf(0, file);
+    EXPECT_EQ(text.rfind("[ZAVOPROFILE]\r\nFormat=ZAVOConfig profile\r\nVersion=1\r\nDigest=", 0), 0u) << text;
+    EXPECT_NE(text.find("[MACROG2]\r\nRepeatOption=4\r\nRepeatTimes=3\r\nMacroName=Combo 0\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[LIGHTSTATE]\r\nm_BTNW=1\r\n"), std::string::npos);
+    EXPECT_NE(text.find("LIGHTMODE=2\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("Profile0"), std::string::npos);
+    // Exporting again over the file replaces it rather than adding to it.
+    EXPECT_EQ(ExportOf(0, file), text);
+}
+
+// Export profile 1 (file Profile0.prof), import it into profile 3: profile 3
+// then holds what profile 1 holds. Into an empty profile the file is the same
+// byte for byte; over a profile in use, what it holds is the same (its file
+// keeps old values nothing reads, as every edit does).
+TEST_F(Exchange, ExportOneImportIntoThree) {
+    struct Case {
+        const char* name;
+        bool profileFileThere;
+    };
+    for (const Case c : {Case{"profile 3 without a file", false}, Case{"profile 3 in use", true}}) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(SaveConfiguration(data, *zavo::testing::RichConfig()));
+        if (!c.profileFileThere) fs::RemoveFile(ProfileFilePath(data, 2));
+        const std::string one = ExportOf(0, file);
+        Import(2);
+        EXPECT_EQ(ExportOf(2, dir.path() + L"three.zavoprofile"), one);
+        if (!c.profileFileThere) EXPECT_EQ(Bytes(ProfileFilePath(data, 2)), Bytes(ProfileFilePath(data, 0)));
+    }
+}
+
+TEST_F(Exchange, AForeignOrDamagedFileIsRefusedAndChangesNothing) {
+    const std::string good = ExportOf(1, file);
+    auto cut = [&](const std::string& from, const std::string& to) {
+        std::string t = good;
+        t.replace(t.find(from), from.size(), to);
+        return t;
+    };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"another settings file", Bytes(ProfileFilePath(data, 1)), "is not a ZAVOConfig profile file"},
+        {"other format", cut("Format=ZAVOConfig profile", "Format=Something else"), "is not a ZAVOConfig profile"},
+        {"newer version", cut("Version=1", "Version=7"), "made by a newer version"},
+        {"no version", cut("Version=1", "Versio=1"), "is damaged"},
+        {"cut short", good.substr(0, good.size() / 2), "is damaged"},
+        {"a value altered", cut("MacroName=Combo 1", "MacroName=Combo 9"), "is damaged"},
+        {"a zone altered", cut("m_BTNW=1", "m_BTNW=0"), "is damaged"},
+        {"empty", "", "is not a ZAVOConfig profile file"},
+    };
+    ProfileExchange untouched;
+    untouched.profile.Button[0].FunID = FUNID_APP;
+    for (const Case& c : cases) {
+        const std::wstring bad = dir.path() + L"bad.zavoprofile";
+        ASSERT_TRUE(fs::WriteFileAtomic(bad, c.bytes));
+        ProfileExchange x = untouched;
+        std::wstring error;
+        EXPECT_FALSE(ReadProfileExchange(bad, x, error)) << c.name;
+        EXPECT_NE(text::ToUtf8(error).find(c.says), std::string::npos) << c.name << ": " << text::ToUtf8(error);
+        EXPECT_EQ(x, untouched) << c.name;
+    }
+    std::wstring error;
+    ProfileExchange x;
+    EXPECT_FALSE(ReadProfileExchange(dir.path() + L"nowhere.zavoprofile", x, error));
+    EXPECT_NE(error.find(L"nowhere.zavoprofile: "), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace zavo
