@@ -75,7 +75,9 @@ TEST_F(Exchange, ExportOneImportIntoThree) {
         const std::string one = ExportOf(0, file);
         Import(2);
         EXPECT_EQ(ExportOf(2, dir.path() + L"three.zavoprofile"), one);
-        if (!c.profileFileThere) EXPECT_EQ(Bytes(ProfileFilePath(data, 2)), Bytes(ProfileFilePath(data, 0)));
+        if (!c.profileFileThere) {
+            EXPECT_EQ(Bytes(ProfileFilePath(data, 2)), Bytes(ProfileFilePath(data, 0)));
+        }
     }
 }
 

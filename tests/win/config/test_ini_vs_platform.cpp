@@ -144,7 +144,9 @@ TEST(IniVsPlatform, StructValidity) {
             // the value must be exactly 2n + 2 digits, so the engine refuses it.
             EXPECT_FALSE(engine) << c.value;
         }
-        if (engine && platform) EXPECT_EQ(0, std::memcmp(a, b, 3)) << c.value;
+        if (engine && platform) {
+            EXPECT_EQ(0, std::memcmp(a, b, 3)) << c.value;
+        }
     }
 }
 
