@@ -11,12 +11,19 @@
 
 #include "framework/Gdi.h"
 #include "framework/PlatformSessions.h"
-#include "platform/FileSystem.h"
 #include "platform/Win32Handle.h"
 #include "skin/BmpFile.h"
 
 namespace zavo {
 namespace {
+
+struct ViewTraits {
+    using Handle = const void*;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::UnmapViewOfFile(h); }
+};
+// A mapped view of a file.
+using ScopedView = UniqueHandle<ViewTraits>;
 
 // The bytes in a movable memory block, as the platform decoder reads them.
 // Empty on failure and for no bytes, which no decoder accepts.
@@ -119,8 +126,16 @@ void Picture::Attach(HBITMAP bitmap) {
 }
 
 ScopedBitmap LoadPictureBitmap(const std::wstring& path) {
-    std::string bytes;
-    if (!fs::ReadWholeFile(path, bytes) || bytes.empty()) return {};
+    // The file is mapped, not read: the pixels go from the file's pages
+    // straight into the picture, without a copy in between.
+    const ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > MAXDWORD) return {};
+    const ScopedKernelObject mapping(CreateFileMappingW(file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    const ScopedView view(mapping ? MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0) : nullptr);
+    if (!view) return {};
+    const std::string_view bytes(static_cast<const char*>(view.Get()), static_cast<size_t>(size.QuadPart));
     if (ScopedBitmap direct = DibFromBmp(bytes)) return direct;
     return DecodeBitmap(bytes);
 }
