@@ -147,12 +147,16 @@ struct WndRegistry {
         if (s.atom) return true;
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
-        // Asked by atom, a class name is not redirected; where class names are
-        // not global atoms the lookup by name gives the redirected class.
+        // Asked by its atom, a class is not redirected. Where class names are
+        // global atoms (Wine) the global atom of the name is the class's;
+        // elsewhere that atom may stand for another class or none, so it is
+        // taken only when the class atom of that value has the class's own
+        // name, and otherwise the lookup by name gives the redirected class.
         const ATOM classic = ::GlobalFindAtomW(s.system);
-        if (!(classic && ::GetClassInfoExW(nullptr, MAKEINTATOM(classic), &wc)) &&
-            !::GetClassInfoExW(nullptr, s.system, &wc))
-            return false;
+        wchar_t atomName[32] = {};
+        const bool byAtom = classic && ::GetClipboardFormatNameW(classic, atomName, 32) > 0 &&
+                            _wcsicmp(atomName, s.system) == 0 && ::GetClassInfoExW(nullptr, MAKEINTATOM(classic), &wc);
+        if (!byAtom && !::GetClassInfoExW(nullptr, s.system, &wc)) return false;
         const WNDPROC original = wc.lpfnWndProc;
         wc.cbSize = sizeof(wc);
         wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
