@@ -23,3 +23,36 @@ function(zavo_gtest name)
     ENVIRONMENT "ZAVO_SOURCE_DIR=${ZAVO_ROOT};ZAVO_BIN_DIR=${CMAKE_BINARY_DIR}/bin;WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
     LABELS "${ARG_LABELS}")
 endfunction()
+
+# zavo_delay_load(TARGET dll...)
+# The target loads each named system library on the first call into it instead
+# of at process start: a delay-import library libNAME.a is made (once, at
+# configure time) from MinGW-w64's import library with dlltool, in a folder the
+# target's link searches first, so every -lNAME of the target and of the
+# libraries it links resolves to it. Only libraries exporting functions alone
+# qualify (a delay import cannot carry data).
+function(zavo_delay_load target)
+  set(dir ${CMAKE_BINARY_DIR}/delayimp)
+  file(MAKE_DIRECTORY ${dir})
+  foreach(dll ${ARGN})
+    set(out ${dir}/lib${dll}.a)
+    if(NOT EXISTS ${out})
+      find_file(implib_${dll} lib${dll}.a PATHS ${CMAKE_FIND_ROOT_PATH}/lib NO_DEFAULT_PATH REQUIRED)
+      execute_process(COMMAND ${CMAKE_NM} -g --defined-only ${implib_${dll}}
+                      OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+      string(REGEX MATCHALL " I __imp_[A-Za-z0-9_@?$]+" imports "${symbols}")
+      set(def "LIBRARY ${dll}.dll\nEXPORTS\n")
+      foreach(entry ${imports})
+        string(REPLACE " I __imp_" "" name "${entry}")
+        string(APPEND def "${name}\n")
+      endforeach()
+      file(WRITE ${dir}/${dll}.def "${def}")
+      execute_process(COMMAND ${CMAKE_DLLTOOL} -d ${dir}/${dll}.def -y ${out}
+                      COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+  endforeach()
+  target_link_directories(${target} BEFORE PRIVATE ${dir})
+  # The loader helper the delay imports call, wherever delayimp falls on the line.
+  target_link_options(${target} PRIVATE -Wl,-u,__delayLoadHelper2)
+  target_link_libraries(${target} PRIVATE delayimp)
+endfunction()

@@ -1,5 +1,6 @@
 #include "dialogs/DlgLoading.h"
 
+#include "framework/PlatformSessions.h"
 #include "service/ServiceCodes.h"
 #include "skin/ImageEx.h"
 
@@ -13,11 +14,16 @@ BOOL CDlgLoading::OnInitDialog() {
     SetWindowText(svc::LOADING_WINDOW_TITLE);
     m_hService = nullptr;
 
-    m_Image = std::make_unique<ImageEx>();
-    MoveWindow(0, 0, static_cast<int>(m_Image->GetWidth()), static_cast<int>(m_Image->GetHeight()), TRUE);
-    CenterWindow();
-    m_Image->SetTarget(m_hWnd, POINT{0, 0});
-    m_Image->StartAnimation();
+    // GDI+ draws nothing else: it starts with the first apply of the run.
+    if (Sessions().NeedGdiplus()) {
+        m_Image = std::make_unique<ImageEx>();
+        MoveWindow(0, 0, static_cast<int>(m_Image->GetWidth()), static_cast<int>(m_Image->GetHeight()), TRUE);
+        CenterWindow();
+        m_Image->SetTarget(m_hWnd, POINT{0, 0});
+        m_Image->StartAnimation();
+    } else {
+        CenterWindow();
+    }
 
     // The dialog's button-face background disappears: only the animation shows.
     ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, static_cast<LONG>(GetExStyle() | WS_EX_LAYERED));

@@ -26,6 +26,11 @@ int CWinApp::Run() {
     return ExitInstance();
 }
 
+int CWinApp::ExitInstance() {
+    m_Sessions.End();
+    return m_nExitCode;
+}
+
 CWinApp* AfxGetApp() { return g_app; }
 
 CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include "framework/PlatformSessions.h"
+
 namespace zavo {
 
 class CWnd;
@@ -24,9 +26,10 @@ public:
     virtual BOOL InitInstance() { return TRUE; }
     // The message loop; returns ExitInstance().
     virtual int Run();
-    // Returns the process exit code (the quit code when the loop ended by
-    // WM_QUIT, otherwise 0).
-    virtual int ExitInstance() { return m_nExitCode; }
+    // Ends the OLE and GDI+ sessions if anything started them and returns the
+    // process exit code (the quit code when the loop ended by WM_QUIT,
+    // otherwise 0).
+    virtual int ExitInstance();
 
     HINSTANCE m_hInstance = nullptr;
     const wchar_t* m_lpCmdLine = L"";
@@ -34,6 +37,8 @@ public:
     // The window that gets the last chance at every message (see MessageLoop.h)
     // and the default owner of modal dialogs.
     CWnd* m_pMainWnd = nullptr;
+    // OLE and GDI+, started on first need (see Sessions()).
+    PlatformSessions m_Sessions;
 
 protected:
     int m_nExitCode = 0;

@@ -19,8 +19,53 @@ struct DispatchFrame {
 };
 
 thread_local const DispatchFrame* t_frame = nullptr;
-// The object the next window created on this thread is bound to.
+// The object the next window created on this thread is bound to (creation
+// through the hook).
 thread_local CWnd* t_pending = nullptr;
+
+// A window being created without the hook: its creation parameters point to
+// this record, which names the object to bind at the window's first message
+// (WM_NCCREATE) and the caller's own parameter. Nested creations (windows made
+// while another is being made) form a chain, innermost first.
+struct PendingCreation {
+    CWnd* wnd;
+    void* param;
+    const PendingCreation* outer;
+};
+thread_local const PendingCreation* t_creations = nullptr;
+
+// The record `createParams` points to when it is one of this thread's
+// creations in progress (never dereferenced otherwise: any window's creation
+// parameters can be any value).
+const PendingCreation* CreationOf(const void* createParams) {
+    for (const PendingCreation* c = t_creations; c; c = c->outer) {
+        if (c == createParams) return c;
+    }
+    return nullptr;
+}
+
+// System classes whose windows the layer creates by the hundred (the skinned
+// buttons): made through a class of the layer's own with the same behaviour (a
+// superclass), so their first message already reaches the layer's procedure
+// and no creation hook is needed; the system class's procedure stays their
+// original one.
+struct Superclass {
+    const wchar_t* system;
+    const wchar_t* own;
+    WNDPROC original;  // set once registered
+    ATOM atom;
+};
+Superclass g_superclasses[] = {
+    {L"BUTTON", L"ZavoButton", nullptr, 0},
+};
+
+Superclass* SuperclassOf(const wchar_t* className) {
+    if (IS_INTRESOURCE(className)) return nullptr;
+    for (Superclass& s : g_superclasses) {
+        if (_wcsicmp(className, s.system) == 0) return &s;
+    }
+    return nullptr;
+}
 
 using Registry = std::unordered_map<HWND, CWnd*>;
 // Never destroyed: window objects with static storage (dialogs kept for the
@@ -40,6 +85,16 @@ bool IsImeWindow(HWND hWnd) {
     return _wcsicmp(name, L"IME") == 0;
 }
 
+// The procedure a window of a layer class passes messages on to: the system
+// class's for a superclass, DefWindowProc otherwise.
+WNDPROC ClassOriginal(HWND hWnd) {
+    const auto atom = static_cast<ATOM>(::GetClassLongPtrW(hWnd, GCW_ATOM));
+    for (const Superclass& s : g_superclasses) {
+        if (s.atom && s.atom == atom) return s.original;
+    }
+    return ::DefWindowProcW;
+}
+
 }  // namespace
 
 struct WndRegistry {
@@ -50,7 +105,7 @@ struct WndRegistry {
         wnd->m_hWnd = hWnd;
         auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
         if (current == &CWnd::StaticWndProc) {
-            wnd->m_pfnSuper = ::DefWindowProcW;
+            wnd->m_pfnSuper = ClassOriginal(hWnd);
             wnd->m_subclassed = false;
         } else if (route) {
             ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc));
@@ -81,6 +136,46 @@ struct WndRegistry {
             }
         }
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    // Registers the layer's class for `s` once; false when the system class is
+    // unknown. The classic system class is taken, not the one the program's
+    // manifest redirects to (common controls 6): the layer's buttons draw
+    // themselves, and the classic class spares loading the common controls
+    // before the first tooltip needs them.
+    static bool RegisterSuperclass(Superclass& s) {
+        if (s.atom) return true;
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        // Asked by its atom, a class is not redirected. Where class names are
+        // global atoms (Wine) the global atom of the name is the class's;
+        // elsewhere that atom may stand for another class or none, so it is
+        // taken only when the class atom of that value has the class's own
+        // name, and otherwise the lookup by name gives the redirected class.
+        const ATOM classic = ::GlobalFindAtomW(s.system);
+        wchar_t atomName[32] = {};
+        const bool byAtom = classic && ::GetClipboardFormatNameW(classic, atomName, 32) > 0 &&
+                            _wcsicmp(atomName, s.system) == 0 && ::GetClassInfoExW(nullptr, MAKEINTATOM(classic), &wc);
+        if (!byAtom && !::GetClassInfoExW(nullptr, s.system, &wc)) return false;
+        const WNDPROC original = wc.lpfnWndProc;
+        wc.cbSize = sizeof(wc);
+        wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+        wc.lpfnWndProc = &CWnd::StaticWndProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = s.own;
+        const ATOM atom = ::RegisterClassExW(&wc);
+        if (!atom) return false;
+        s.original = original;
+        s.atom = atom;
+        return true;
+    }
+
+    // True when windows of `className` run the layer's procedure from their
+    // first message.
+    static bool IsLayerClass(const wchar_t* className) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        return ::GetClassInfoExW(::GetModuleHandleW(nullptr), className, &wc) && wc.lpfnWndProc == &CWnd::StaticWndProc;
     }
 
     static CWnd* ChildBeingDispatched(HWND parent, int id) {
@@ -179,8 +274,26 @@ const wchar_t* CWnd::RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH ba
 BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style, int x, int y,
                     int cx, int cy, HWND parent, UINT_PTR id, void* param) {
     if (m_hWnd) return FALSE;
+    bool ownClass = false;
+    if (Superclass* super = SuperclassOf(className); super && WndRegistry::RegisterSuperclass(*super)) {
+        className = super->own;
+        ownClass = true;
+    } else {
+        ownClass = WndRegistry::IsLayerClass(className);
+    }
+    // A top-level window or one with a sizing frame gets WM_GETMINMAXINFO before
+    // WM_NCCREATE: those few are bound by the hook, which runs before either.
+    const bool firstIsNcCreate = (style & (WS_CHILD | WS_POPUP)) && !(style & WS_THICKFRAME);
     HWND hWnd;
-    {
+    if (ownClass && firstIsNcCreate) {
+        // Bound at WM_NCCREATE from the creation parameters (StaticWndProc).
+        const PendingCreation creation{this, param, t_creations};
+        t_creations = &creation;
+        hWnd =
+            ::CreateWindowExW(exStyle, className, windowName, style, x, y, cx, cy, parent, reinterpret_cast<HMENU>(id),
+                              ::GetModuleHandleW(nullptr), const_cast<PendingCreation*>(&creation));
+        t_creations = creation.outer;
+    } else {
         CreationHook hook(this);
         hWnd = ::CreateWindowExW(exStyle, className, windowName, style, x, y, cx, cy, parent,
                                  reinterpret_cast<HMENU>(id), ::GetModuleHandleW(nullptr), param);
@@ -211,9 +324,25 @@ BOOL CWnd::DestroyWindow() {
 
 LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = FromHandle(hWnd);
+    CREATESTRUCTW callerView;
+    if ((msg == WM_NCCREATE || msg == WM_CREATE) && lParam) {
+        const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        if (const PendingCreation* creation = CreationOf(cs->lpCreateParams)) {
+            // A window CreateEx is making without the hook: bound at its first
+            // message, WM_NCCREATE.
+            if (!wnd && msg == WM_NCCREATE && !creation->wnd->m_hWnd) {
+                WndRegistry::Bind(creation->wnd, hWnd, true);
+                wnd = creation->wnd;
+            }
+            // Its handlers and its class see the caller's own parameter.
+            callerView = *cs;
+            callerView.lpCreateParams = creation->param;
+            lParam = reinterpret_cast<LPARAM>(&callerView);
+        }
+    }
     // Unbound windows of our classes (or bound with Attach only) behave as
-    // plain windows.
-    if (!wnd || !wnd->m_pfnSuper) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+    // windows of the class the layer's class stands for.
+    if (!wnd || !wnd->m_pfnSuper) return ::CallWindowProcW(ClassOriginal(hWnd), hWnd, msg, wParam, lParam);
 
     DispatchFrame frame{MSG{hWnd, msg, wParam, lParam, 0, {0, 0}}, t_frame};
     t_frame = &frame;

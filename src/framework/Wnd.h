@@ -1,11 +1,18 @@
 // CWnd: the base of every window object of the tool.
 //
-// A CWnd is bound to one HWND through a per-thread registry (HWND -> CWnd*).
-// Windows created through the layer (CreateEx, CDialog::Create/DoModal) are
-// bound from a WH_CBT hook at HCBT_CREATEWND, i.e. before their first message,
-// so WM_NCCREATE/WM_CREATE already reach the object (OnCreate runs for dialogs
-// built from templates too). Template controls are bound afterwards with
-// SubclassDlgItem / DDX_Control.
+// A CWnd is bound to one HWND through a per-thread registry (HWND -> CWnd*),
+// always before the window's first message, so WM_NCCREATE/WM_CREATE already
+// reach the object:
+// - child and pop-up windows that CreateEx makes of a class of the layer (one
+//   from RegisterWndClass, or the layer's superclass of BUTTON) are bound at
+//   WM_NCCREATE, their first message, from the creation parameters, which
+//   point to a record of the creation in progress (the handlers still see the
+//   caller's own parameter);
+// - windows that get WM_GETMINMAXINFO before WM_NCCREATE (top-level ones,
+//   sizing frames), windows of other system classes and dialogs built from
+//   templates (CDialog::Create/DoModal, where OnCreate runs too) are bound
+//   from a WH_CBT hook at HCBT_CREATEWND.
+// Template controls are bound afterwards with SubclassDlgItem / DDX_Control.
 //
 // Messages are dispatched by ONE switch in CWnd::WindowProc to virtual
 // handlers. A handler that is not overridden calls Default(), which passes the
@@ -60,8 +67,8 @@ public:
     // so equal requests share one class. Returns nullptr on failure.
     static const wchar_t* RegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
                                            HICON icon = nullptr, const wchar_t* name = nullptr);
-    // Creates a window of any class (system classes are subclassed) and binds it
-    // before its first message. For child windows `id` is the control id,
+    // Creates a window of any class (BUTTON through the layer's superclass,
+    // other system classes subclassed) and binds it before its first message. For child windows `id` is the control id,
     // otherwise it is the menu handle value (usually 0).
     virtual BOOL CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style, int x, int y,
                           int cx, int cy, HWND parent, UINT_PTR id, void* param = nullptr);
@@ -195,9 +202,10 @@ private:
     bool m_subclassed = false;  // our procedure replaced the window's own
 };
 
-// Creation with a binding before the first message: sets the object that the
-// next window created on this thread is bound to, and removes it again.
-// Used by CWnd::CreateEx and CDialog; rarely needed elsewhere.
+// Creation with a binding before the first message through a hook: sets the
+// object that the next window created on this thread is bound to, and removes
+// it again. Used by CWnd::CreateEx (for the windows it cannot bind at
+// WM_NCCREATE) and CDialog; rarely needed elsewhere.
 class CreationHook {
 public:
     explicit CreationHook(CWnd* wnd);

@@ -1,6 +1,6 @@
 #include "program/ZAVOConfigApp.h"
 
-#include <commctrl.h>
+#include <memory>
 
 #include "app/AppContext.h"
 #include "mainwnd/MainDlg.h"
@@ -19,14 +19,6 @@ void TellSkinProblem(const wchar_t* problem, const std::wstring& file) {
 }  // namespace
 
 BOOL CZAVOConfigApp::InitInstance() {
-    INITCOMMONCONTROLSEX icc{};
-    icc.dwSize = sizeof(icc);
-    icc.dwICC = 0xFF;
-    ::InitCommonControlsEx(&icc);
-    // OLE for the picture decoder of the skins.
-    m_Ole = std::make_unique<OleSession>();
-    m_Gdiplus = std::make_unique<GdiplusSession>();
-
     const AppContext app = BuildAppContext();
     // Without its skin the window would be an invisible 1 x 1 pixel that nobody
     // can close: say which file is missing and end.
@@ -47,12 +39,6 @@ BOOL CZAVOConfigApp::InitInstance() {
     }
     dlg.reset();
     return FALSE;
-}
-
-int CZAVOConfigApp::ExitInstance() {
-    m_Gdiplus.reset();
-    m_Ole.reset();
-    return CWinApp::ExitInstance();
 }
 
 }  // namespace zavo

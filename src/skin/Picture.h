@@ -1,7 +1,9 @@
-// A skin picture: a device bitmap decoded from a BMP or JPEG file, with its size.
+// A skin picture: a bitmap decoded from a BMP or JPEG file, with its size.
 //
-// Pictures are read through the platform's picture decoder (OleLoadPicture), so
-// every format it knows works. A picture owns its bitmap and releases it when it
+// An uncompressed 24- or 32-bit BMP is read straight into a 32-bit DIB section
+// (BmpFile.h); every other file, and any BMP that reader refuses, goes through
+// the platform's picture decoder (OleLoadPicture, which starts OLE on first
+// use), so every format it knows works. A picture owns its bitmap and releases it when it
 // is destroyed or replaced; it can be moved, not copied.
 #pragma once
 #include <windows.h>

@@ -4,18 +4,8 @@
 // one-pixel-high rectangles (x0, y, x1, y + 1) in top-down client coordinates;
 // a run that reaches the row's end ends at the width.
 //
-// What is read: "BM" at offset 0; the information header at offset 14 (its size,
-// width, height, bit count and compression); the pixel rows, 3 bytes per pixel
-// (blue, green, red), each row padded with zeros to a multiple of 4 bytes, the
-// first row in the file being the bottom row. The rows start at the file header's
-// data offset when that lies at or after the end of the two headers (54) and
-// within the file, otherwise right after the headers. A negative height marks a
-// picture stored top row first.
-//
-// Files that cannot serve as a shape are refused with a reason, without reading
-// past the end of the data: shorter than their headers, not "BM", an information
-// header shorter than 40 bytes, not 24 bits per pixel, compressed, a width of 0
-// or less or a height of 0, or pixel rows that would run past the end of the file.
+// The file is read as BmpFile.h describes, with 24 bits per pixel only; files
+// that cannot serve as a shape are refused with a reason.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace zavo {
 
@@ -39,9 +40,7 @@ const GdiHandleEntry* GdiHandleTable() {
 }
 #pragma GCC diagnostic pop
 
-unsigned long CountGdiTable() {
-    const GdiHandleEntry* table = GdiHandleTable();
-    if (!table) return 0;
+unsigned long CountEntries(const GdiHandleEntry* table) {
     unsigned long n = 0;
     for (std::size_t i = 0; i < kGdiHandleCount; ++i) {
         if (table[i].type != 0) ++n;
@@ -49,25 +48,65 @@ unsigned long CountGdiTable() {
     return n;
 }
 
+unsigned long CountGdiTable() {
+    const GdiHandleEntry* table = GdiHandleTable();
+    return table ? CountEntries(table) : 0;
+}
+
+// ProcessBasicInformation of NtQueryInformationProcess (the 64-bit layout).
+struct BasicInformation {
+    LONG_PTR exitStatus;
+    void* pebBaseAddress;
+    ULONG_PTR affinityMask;
+    LONG_PTR basePriority;
+    ULONG_PTR uniqueProcessId;
+    ULONG_PTR inheritedFromUniqueProcessId;
+};
+using NtQueryInformationProcessFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+
+unsigned long CountGdiTableOf(HANDLE process) {
+    const auto query = reinterpret_cast<NtQueryInformationProcessFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    BasicInformation info{};
+    if (!query || query(process, 0, &info, sizeof(info), nullptr) != 0 || !info.pebBaseAddress) return 0;
+    void* tableAddress = nullptr;
+    SIZE_T read = 0;
+    if (!::ReadProcessMemory(process, static_cast<const std::uint8_t*>(info.pebBaseAddress) + kPebGdiTableOffset,
+                             &tableAddress, sizeof(tableAddress), &read) ||
+        !tableAddress)
+        return 0;
+    std::vector<GdiHandleEntry> table(kGdiHandleCount);
+    if (!::ReadProcessMemory(process, tableAddress, table.data(), table.size() * sizeof(GdiHandleEntry), &read) ||
+        read != table.size() * sizeof(GdiHandleEntry))
+        return 0;
+    return CountEntries(table.data());
+}
+
 BOOL CALLBACK CountChild(HWND, LPARAM counter) {
     ++*reinterpret_cast<unsigned long*>(counter);
     return TRUE;
 }
 
-BOOL CALLBACK CountTopLevel(HWND hWnd, LPARAM counter) {
+struct WindowCount {
+    DWORD pid;
+    unsigned long n;
+};
+
+BOOL CALLBACK CountTopLevel(HWND hWnd, LPARAM param) {
+    auto* count = reinterpret_cast<WindowCount*>(param);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == ::GetCurrentProcessId()) {
-        ++*reinterpret_cast<unsigned long*>(counter);
-        ::EnumChildWindows(hWnd, &CountChild, counter);
+    if (pid == count->pid) {
+        ++count->n;
+        ::EnumChildWindows(hWnd, &CountChild, reinterpret_cast<LPARAM>(&count->n));
     }
     return TRUE;
 }
 
-unsigned long CountWindows() {
-    unsigned long n = 0;
-    ::EnumWindows(&CountTopLevel, reinterpret_cast<LPARAM>(&n));
-    return n;
+unsigned long CountWindows(DWORD pid) {
+    WindowCount count{pid, 0};
+    ::EnumWindows(&CountTopLevel, reinterpret_cast<LPARAM>(&count));
+    return count.n;
 }
 
 }  // namespace
@@ -80,7 +119,16 @@ GuiObjectCounts CountGuiObjects() {
     // A process with a window always holds GDI and USER objects: zero means
     // "not implemented".
     if (counts.gdi == 0) counts.gdi = CountGdiTable();
-    if (counts.user == 0) counts.user = CountWindows();
+    if (counts.user == 0) counts.user = CountWindows(::GetCurrentProcessId());
+    return counts;
+}
+
+GuiObjectCounts CountGuiObjectsOf(HANDLE process) {
+    GuiObjectCounts counts;
+    counts.gdi = ::GetGuiResources(process, GR_GDIOBJECTS);
+    counts.user = ::GetGuiResources(process, GR_USEROBJECTS);
+    if (counts.gdi == 0) counts.gdi = CountGdiTableOf(process);
+    if (counts.user == 0) counts.user = CountWindows(::GetProcessId(process));
     return counts;
 }
 

@@ -17,4 +17,10 @@ struct GuiObjectCounts {
 
 GuiObjectCounts CountGuiObjects();
 
+// The same counts for another process (opened with PROCESS_QUERY_INFORMATION
+// and PROCESS_VM_READ): its GDI handle table is read through
+// ReadProcessMemory, its windows counted by process id. Zero GDI objects when
+// the table cannot be read.
+GuiObjectCounts CountGuiObjectsOf(HANDLE process);
+
 }  // namespace zavo

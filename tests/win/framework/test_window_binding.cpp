@@ -247,3 +247,80 @@ TEST_F(Binding, ChildrenCreatedInOnCreateAreBoundAsWellAsTheDialog) {
 
 }  // namespace
 }  // namespace zavo::test
+
+namespace zavo::test {
+namespace {
+
+// Windows that CreateEx makes are bound by their first message, whichever way
+// (at WM_NCCREATE from the creation parameters, or by the hook where
+// WM_GETMINMAXINFO comes first), and their handlers see the caller's own
+// creation parameter.
+TEST_F(Binding, CodeMadeWindowsAreBoundAtTheirFirstMessage) {
+    struct Spy : CWnd {
+        UINT first = 0;
+        bool boundAtFirst = false;
+        void* createParam = nullptr;
+        LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
+            if (!first) {
+                first = msg;
+                boundAtFirst = FromHandle(m_hWnd) == this;
+            }
+            return CWnd::WindowProc(msg, wp, lp);
+        }
+        int OnCreate(CREATESTRUCTW* cs) override {
+            createParam = cs->lpCreateParams;
+            return CWnd::OnCreate(cs);
+        }
+    };
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, CWnd::RegisterWndClass(0), L"parent", WS_POPUP, 0, 0, 100, 100, nullptr, 0));
+    const wchar_t* own = CWnd::RegisterWndClass(CS_DBLCLKS);
+    struct Case {
+        const char* what;
+        const wchar_t* cls;
+        DWORD style;
+        bool child;
+        UINT first;
+    };
+    const Case cases[] = {
+        {"child of a layer class", own, WS_CHILD | WS_VISIBLE, true, WM_NCCREATE},
+        {"button (the layer's superclass)", L"Button", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, true, WM_NCCREATE},
+        {"pop-up of a layer class", own, WS_POPUP, false, WM_NCCREATE},
+        {"top-level window (hook)", own, WS_OVERLAPPEDWINDOW, false, WM_GETMINMAXINFO},
+        {"child with a sizing frame (hook)", own, WS_CHILD | WS_THICKFRAME, true, WM_GETMINMAXINFO},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Spy spy;
+        int param = 0;
+        ASSERT_TRUE(spy.CreateEx(0, c.cls, L"", c.style, 0, 0, 30, 30, c.child ? parent.m_hWnd : nullptr, 0, &param));
+        EXPECT_EQ(spy.first, c.first);
+        EXPECT_TRUE(spy.boundAtFirst);
+        EXPECT_EQ(spy.createParam, &param);
+        EXPECT_EQ(CWnd::FromHandle(spy.m_hWnd), &spy);
+        spy.DestroyWindow();
+    }
+    parent.DestroyWindow();
+}
+
+TEST_F(Binding, ButtonStaysAButtonBoundAndDetached) {
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, CWnd::RegisterWndClass(0), L"parent", WS_POPUP, 0, 0, 100, 100, nullptr, 0));
+    CButton button;
+    ASSERT_TRUE(button.Create(L"go", WS_VISIBLE | BS_PUSHBUTTON, RECT{0, 0, 40, 20}, &parent, 7));
+    button.SendMessage(BM_SETSTATE, TRUE);
+    EXPECT_TRUE(button.SendMessage(BM_GETSTATE) & BST_PUSHED);
+    EXPECT_EQ(button.GetWindowText(), L"go");
+    const HWND hWnd = button.Detach();
+    ::SendMessageW(hWnd, BM_SETSTATE, FALSE, 0);
+    EXPECT_FALSE(::SendMessageW(hWnd, BM_GETSTATE, 0, 0) & BST_PUSHED) << "the button class still answers";
+    ::SetWindowTextW(hWnd, L"stop");
+    wchar_t text[16] = {};
+    ::GetWindowTextW(hWnd, text, 16);
+    EXPECT_STREQ(text, L"stop");
+    ::DestroyWindow(hWnd);
+    parent.DestroyWindow();
+}
+
+}  // namespace
+}  // namespace zavo::test
