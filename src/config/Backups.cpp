@@ -196,6 +196,28 @@ void LoadAsOf(const std::wstring& dataFolder, const std::vector<Generation>& gen
     for (int p = 0; p < PROFILE_COUNT; ++p) seq::ReadProfileFile(snapshot, sources[1 + p], config.Profile[p]);
 }
 
+ProfileBytes ProfileBytesAsOf(const std::wstring& dataFolder, const std::vector<Generation>& gens, size_t index) {
+    const std::vector<std::wstring> sources = SourcesAsOf(dataFolder, gens, index);
+    ProfileBytes kept;
+    for (int p = 0; p < PROFILE_COUNT; ++p)
+        kept.present[p] = fs::FileExists(sources[1 + p]) && fs::ReadWholeFile(sources[1 + p], kept.bytes[p]);
+    return kept;
+}
+
+IniFileStatus PutBackUnchangedProfiles(const std::wstring& dataFolder, const KeyboardConfig& loaded,
+                                       const ProfileBytes& kept, const KeyboardConfig& config) {
+    IniFileStatus first;
+    for (int p = 0; p < PROFILE_COUNT; ++p) {
+        if (!kept.present[p] || config.Profile[p] != loaded.Profile[p]) continue;
+        const std::wstring file = ProfileFilePath(dataFolder, p);
+        std::string now;
+        if (fs::ReadWholeFile(file, now) && now == kept.bytes[p]) continue;
+        if (fs::Status s = fs::WriteFileAtomic(file, kept.bytes[p]); !s && first.ok)
+            first = IniFileStatus::Fail(file, s.error);
+    }
+    return first;
+}
+
 IniFileStatus RestoreFiles(const std::wstring& dataFolder, const std::vector<Generation>& gens, size_t index,
                            KeepOutcome& kept, std::vector<std::wstring>& written) {
     // Everything is read before anything is kept: keeping may rotate out the very

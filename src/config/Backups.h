@@ -10,6 +10,7 @@
 // touches the six files themselves except RestoreFiles, which writes them the
 // way every save does.
 #pragma once
+#include <array>
 #include <cstddef>
 #include <ctime>
 #include <string>
@@ -81,6 +82,21 @@ std::vector<std::wstring> SourcesAsOf(const std::wstring& dataFolder, const std:
 // keyboard's present state and are kept as `config` holds them.
 void LoadAsOf(const std::wstring& dataFolder, const std::vector<Generation>& gens, size_t index,
               KeyboardConfig& config);
+
+// The bytes of the five profile files as of gens[index] (`present` false for a
+// file that was not there).
+struct ProfileBytes {
+    std::array<std::string, PROFILE_COUNT> bytes;
+    std::array<bool, PROFILE_COUNT> present{};
+};
+ProfileBytes ProfileBytesAsOf(const std::wstring& dataFolder, const std::vector<Generation>& gens, size_t index);
+
+// After a save of `config` that followed a LoadAsOf giving `loaded`: every
+// profile still equal to the loaded one gets its kept file back byte for byte
+// (the values the save just wrote, in the kept file's own layout, so a restore
+// left unedited gives back the very file). Returns the first failure.
+IniFileStatus PutBackUnchangedProfiles(const std::wstring& dataFolder, const KeyboardConfig& loaded,
+                                       const ProfileBytes& kept, const KeyboardConfig& config);
 
 // Writes the six files back as they were before gens[index] was made, byte for
 // byte: the current content of every file that changes is kept first (as a new

@@ -78,6 +78,14 @@ bool CZAVOConfigDlg::WriteImportedLight() {
     return true;
 }
 
+void CZAVOConfigDlg::PutBackRestoredFiles() {
+    if (!m_pRestored) return;
+    // The save already wrote the same values: a file that cannot be put back in
+    // its kept layout loses nothing, so it is not reported as a failed save.
+    backup::PutBackUnchangedProfiles(m_App.dataFolder, *m_pRestored, m_RestoredFiles, keyboard_config);
+    m_pRestored.reset();
+}
+
 void CZAVOConfigDlg::ShowReplacedSettings() {
     m_bModified = 1;
     m_LightExchange = keyboard_config.Light;
@@ -92,6 +100,9 @@ void CZAVOConfigDlg::OnRestoreSettings() {
     if (dialog.DoModal() != IDOK || dialog.m_nChosen < 0) return;
     const size_t chosen = static_cast<size_t>(dialog.m_nChosen);
     backup::LoadAsOf(m_App.dataFolder, gens, chosen, keyboard_config);
+    // Read now: the save that keeps the current files may rotate this generation out.
+    m_RestoredFiles = backup::ProfileBytesAsOf(m_App.dataFolder, gens, chosen);
+    m_pRestored = std::make_unique<KeyboardConfig>(keyboard_config);
     // Restored zone states are not part of the six files; an import's waiting
     // ones would mix two settings.
     m_pImported.reset();

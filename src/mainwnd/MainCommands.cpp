@@ -118,7 +118,10 @@ bool CZAVOConfigDlg::Save() {
     backup::KeepOutcome kept;
     const SaveResult result = SaveConfiguration(m_App.dataFolder, keyboard_config, &kept);
     NoteBackupOutcome(kept);
-    if (result) return WriteImportedLight();
+    if (result) {
+        PutBackRestoredFiles();
+        return WriteImportedLight();
+    }
     // Nothing is lost: the configuration stays in memory and stays marked as
     // modified, so the user can solve the problem and apply again.
     m_bModified = 1;

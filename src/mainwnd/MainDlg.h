@@ -170,6 +170,9 @@ private:
     // After a successful save: the zone states of an imported profile go into
     // the light state file. False when that write failed (reported).
     bool WriteImportedLight();
+    // After a successful save: the files of a restore left unedited come back
+    // as they were kept.
+    void PutBackRestoredFiles();
     // Once per run, the first backup that could not be made is said in the
     // status text (the save went on).
     void NoteBackupOutcome(const backup::KeepOutcome& kept);
@@ -230,6 +233,11 @@ private:
     // An imported profile's zone states, written with the next save; dropped
     // when a reload discards the edit.
     std::unique_ptr<ProfileExchange> m_pImported;
+    // What the last restore loaded and the kept profile files it came from: a
+    // profile saved unchanged gets its kept file back byte for byte. Dropped
+    // after the next save and by a reload.
+    std::unique_ptr<KeyboardConfig> m_pRestored;
+    backup::ProfileBytes m_RestoredFiles;
     // A status text shown at the next clearing of the status text, once.
     std::wstring m_strPendingNotice;
     bool m_bBackupNoticeShown = false;

@@ -84,6 +84,7 @@ void CZAVOConfigDlg::ReloadAll() {
     // Unsaved edits are discarded: the files the service wrote win.
     m_bModified = 0;
     m_pImported.reset();
+    m_pRestored.reset();
     LoadConfiguration(m_App.dataFolder, keyboard_config);
     KeyboardView::NormalizeProfile(keyboard_config);
     m_LightExchange = keyboard_config.Light;

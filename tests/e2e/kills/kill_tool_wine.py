@@ -194,7 +194,9 @@ def main():
                     size = "absent" if now[name] is None else f"{len(now[name])} bytes"
                     failures.append(f"kill {k}: {name} is torn, empty or foreign ({size})")
             figures["mixed" if len(held) > 1 else (held.pop() if held else "old")] += 1
-            extra = [f for f in os.listdir(run.data) if f not in FILES and not f.endswith(".driver")]
+            # Files only: the Backup folder of kept generations belongs there.
+            extra = [f for f in os.listdir(run.data)
+                     if f not in FILES and not f.endswith(".driver") and not os.path.isdir(os.path.join(run.data, f))]
             figures["leftovers"] += len(extra)
             for f in extra:
                 os.remove(os.path.join(run.data, f))

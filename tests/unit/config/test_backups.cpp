@@ -71,6 +71,25 @@ TEST_F(Backups, ResetByMistakeThenRestore) {
     backup::LoadAsOf(data, gens, 0, *loaded);
     EXPECT_EQ(loaded->Profile[p], edited);
     EXPECT_EQ(loaded->Mode, 0);
+    // Saved as the window's APPLY saves it: the kept file comes back as it was
+    // (the save alone would add its macro sections at the end of the reset file).
+    {
+        TempDir other;
+        for (const std::wstring& f : backup::SettingsFileNames())
+            ASSERT_TRUE(fs::WriteFileAtomic(other.path() + f, Bytes(data + f)));
+        const backup::ProfileBytes kept = backup::ProfileBytesAsOf(data, gens, 0);
+        ASSERT_TRUE(SaveConfiguration(other.path(), *loaded));
+        EXPECT_NE(Bytes(ProfileFilePath(other.path(), p)), before);
+        ASSERT_TRUE(backup::PutBackUnchangedProfiles(other.path(), *loaded, kept, *loaded));
+        EXPECT_EQ(Bytes(ProfileFilePath(other.path(), p)), before);
+        // An edit after the restore is saved as it is.
+        auto edited2 = std::make_unique<KeyboardConfig>(*loaded);
+        edited2->Profile[p].Button[4].FunID = FUNID_APP;
+        ASSERT_TRUE(SaveConfiguration(other.path(), *edited2));
+        const std::string withEdit = Bytes(ProfileFilePath(other.path(), p));
+        ASSERT_TRUE(backup::PutBackUnchangedProfiles(other.path(), *loaded, kept, *edited2));
+        EXPECT_EQ(Bytes(ProfileFilePath(other.path(), p)), withEdit);
+    }
     // As files: byte for byte, the reset state kept first.
     backup::KeepOutcome kept;
     std::vector<std::wstring> written;
