@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace zavo {
 
@@ -49,25 +50,66 @@ unsigned long CountGdiTable() {
     return n;
 }
 
+// The table of another process: where its block says the table lies, read out
+// of its memory. 0 when any read fails.
+unsigned long CountGdiTableOf(HANDLE process) {
+    using QueryProcess = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    struct BasicInformation {
+        void* reserved1;
+        void* pebBaseAddress;
+        void* reserved2[2];
+        ULONG_PTR uniqueProcessId;
+        void* reserved3;
+    } info{};
+    auto query = reinterpret_cast<QueryProcess>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    if (!query || query(process, 0, &info, sizeof info, nullptr) != 0 || !info.pebBaseAddress) return 0;
+    std::uint64_t tableAddress = 0;
+    SIZE_T got = 0;
+    if (!::ReadProcessMemory(process, static_cast<const std::uint8_t*>(info.pebBaseAddress) + kPebGdiTableOffset,
+                             &tableAddress, sizeof tableAddress, &got) ||
+        !tableAddress)
+        return 0;
+    const DWORD pid = ::GetProcessId(process);
+    constexpr std::size_t kChunk = 4096;
+    std::vector<GdiHandleEntry> entries(kChunk);
+    unsigned long n = 0;
+    for (std::size_t first = 0; first < kGdiHandleCount; first += kChunk) {
+        if (!::ReadProcessMemory(process, reinterpret_cast<const void*>(tableAddress + first * sizeof(GdiHandleEntry)),
+                                 entries.data(), kChunk * sizeof(GdiHandleEntry), &got))
+            return 0;
+        // Windows maps one table shared by every process: count only this one's.
+        for (const GdiHandleEntry& e : entries)
+            if (e.type != 0 && (e.processId == 0 || e.processId == static_cast<std::uint16_t>(pid))) ++n;
+    }
+    return n;
+}
+
 BOOL CALLBACK CountChild(HWND, LPARAM counter) {
     ++*reinterpret_cast<unsigned long*>(counter);
     return TRUE;
 }
 
-BOOL CALLBACK CountTopLevel(HWND hWnd, LPARAM counter) {
+struct WindowCount {
+    DWORD pid;
+    unsigned long n;
+};
+
+BOOL CALLBACK CountTopLevel(HWND hWnd, LPARAM param) {
+    auto* count = reinterpret_cast<WindowCount*>(param);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == ::GetCurrentProcessId()) {
-        ++*reinterpret_cast<unsigned long*>(counter);
-        ::EnumChildWindows(hWnd, &CountChild, counter);
+    if (pid == count->pid) {
+        ++count->n;
+        ::EnumChildWindows(hWnd, &CountChild, reinterpret_cast<LPARAM>(&count->n));
     }
     return TRUE;
 }
 
-unsigned long CountWindows() {
-    unsigned long n = 0;
-    ::EnumWindows(&CountTopLevel, reinterpret_cast<LPARAM>(&n));
-    return n;
+unsigned long CountWindows(DWORD pid) {
+    WindowCount count{pid, 0};
+    ::EnumWindows(&CountTopLevel, reinterpret_cast<LPARAM>(&count));
+    return count.n;
 }
 
 }  // namespace
@@ -80,7 +122,16 @@ GuiObjectCounts CountGuiObjects() {
     // A process with a window always holds GDI and USER objects: zero means
     // "not implemented".
     if (counts.gdi == 0) counts.gdi = CountGdiTable();
-    if (counts.user == 0) counts.user = CountWindows();
+    if (counts.user == 0) counts.user = CountWindows(::GetCurrentProcessId());
+    return counts;
+}
+
+GuiObjectCounts CountGuiObjects(HANDLE process) {
+    GuiObjectCounts counts;
+    counts.gdi = ::GetGuiResources(process, GR_GDIOBJECTS);
+    counts.user = ::GetGuiResources(process, GR_USEROBJECTS);
+    if (counts.gdi == 0) counts.gdi = CountGdiTableOf(process);
+    if (counts.user == 0) counts.user = CountWindows(::GetProcessId(process));
     return counts;
 }
 

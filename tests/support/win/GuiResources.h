@@ -16,5 +16,9 @@ struct GuiObjectCounts {
 };
 
 GuiObjectCounts CountGuiObjects();
+// The same counts for another process (opened with PROCESS_QUERY_INFORMATION
+// and PROCESS_VM_READ): its handle table is read from its memory where
+// GetGuiResources is not implemented, and its windows are counted.
+GuiObjectCounts CountGuiObjects(HANDLE process);
 
 }  // namespace zavo
