@@ -174,6 +174,9 @@ public:
     std::array<CBitmapBtn, TKEY_COUNT> m_TKeys;
     std::array<CBitmapBtn, STANDARD_KEY_COUNT> m_Keys;
     int m_bModified = 0;
+    // The profile a reset cleared whose file has not been saved since (-1: none):
+    // its old file must not lend the new one keys the reset removed.
+    int m_nClearedProfile = -1;
     std::unique_ptr<KeyboardConfig> m_pConfig;
     KeyboardConfig& keyboard_config;
     std::wstring m_strStatus;

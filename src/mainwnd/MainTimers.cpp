@@ -81,6 +81,7 @@ void CZAVOConfigDlg::ReloadAll() {
     ::OutputDebugStringW(line.c_str());
     // Unsaved edits are discarded: the files the service wrote win.
     m_bModified = 0;
+    m_nClearedProfile = -1;
     LoadConfiguration(m_App.dataFolder, keyboard_config);
     KeyboardView::NormalizeProfile(keyboard_config);
     m_LightExchange = keyboard_config.Light;
