@@ -1,5 +1,6 @@
 #include "mainwnd/MainDlg.h"
 
+#include "config/Ini.h"
 #include "dialogs/DlgLoading.h"
 #include "dialogs/DlgWarning.h"
 #include "lightwnd/DlgLightOption.h"
@@ -41,8 +42,23 @@ void CZAVOConfigDlg::LoadIndicators() {
     }
 }
 
+bool CZAVOConfigDlg::EndIfFaceUnreadable() {
+    if (!m_Background.Empty()) return false;
+    // A face that is there but cannot be decoded (damaged, or claiming a size no
+    // picture has) would leave a window of no size that nobody can see or
+    // close: say which picture it is and end, as for a missing one.
+    const std::wstring picture =
+        m_App.SkinFolder() + Settings().IniReadString(m_App.SkinFolder() + SkinFile(), L"SCREEN", L"Main", L"");
+    const std::wstring text = L"ZAVOConfig cannot start: the picture of its main window cannot be read.\n\n" +
+                              picture + L"\n\nInstall ZAVOConfig again to restore it.";
+    ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONERROR);
+    EndDialog(IDABORT);
+    return true;
+}
+
 BOOL CZAVOConfigDlg::OnInitDialog() {
     CSkinDialog::OnInitDialog();
+    if (EndIfFaceUnreadable()) return TRUE;
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 

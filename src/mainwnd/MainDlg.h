@@ -81,6 +81,9 @@ protected:
 private:
     // ----- MainDlg.cpp
     void LoadIndicators();
+    // Shows which face picture could not be read and ends the window; false when
+    // the face is there.
+    bool EndIfFaceUnreadable();
     void ShowIndicator(Indicator which);
     // Puts `text` on the status button "11" and redraws it at once.
     void ShowStatus(const std::wstring& text);
