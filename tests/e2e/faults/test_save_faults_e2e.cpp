@@ -8,6 +8,7 @@
 // gone.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -158,6 +159,10 @@ std::wstring TakeSaveMessage(ToolRun& run) {
     HWND box = run.WaitOtherWindow();
     if (!box) return L"";
     const std::wstring text = WindowText(GetDlgItem(box, 0xFFFF));
+    std::wstring line = text;  // the message in the test log, one line
+    for (wchar_t& c : line)
+        if (c == L'\n') c = L' ';
+    std::printf("  message: %s\n", Narrow(line).c_str());
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     WaitUntil([&] { return !IsWindow(box); }, Ms(3000));
     return text;
