@@ -119,7 +119,7 @@ Holdings HoldingsOf(const Started& s) {
         h.privateMb = static_cast<double>(privateBytes) / (1024.0 * 1024.0);
         h.workingSetMb = static_cast<double>(memory.WorkingSetSize) / (1024.0 * 1024.0);
     }
-    h.objects = CountGuiObjectsOf(process);
+    h.objects = CountGuiObjects(process);
     CloseHandle(process);
     return h;
 }

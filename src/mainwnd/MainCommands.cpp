@@ -115,10 +115,33 @@ void CZAVOConfigDlg::ReportWriteFailure(const IniFileStatus& result) {
 }
 
 bool CZAVOConfigDlg::Save() {
+    // The file of a profile a reset cleared is written whole, without the keys of
+    // its old file: the old file is moved aside for the save and put back when the
+    // save fails, so a failed save leaves it as it was. (Its content was kept as a
+    // backup by the reset, so even a run killed in between loses nothing.)
+    std::wstring cleared, aside;
+    if (m_nClearedProfile >= 0) {
+        cleared = ProfileFilePath(m_App.dataFolder, m_nClearedProfile);
+        aside = cleared + L".reset";
+        // A read-only file would be renamed although it may not be written: it stays,
+        // and the save is refused as for any write to it. A held file cannot be moved
+        // and the save meets the same refusal.
+        const DWORD attributes = ::GetFileAttributesW(cleared.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) ||
+            !::MoveFileExW(cleared.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING))
+            aside.clear();
+    }
     backup::KeepOutcome kept;
     const SaveResult result = SaveConfiguration(m_App.dataFolder, keyboard_config, &kept);
     NoteBackupOutcome(kept);
+    if (!aside.empty()) {
+        if (result)
+            fs::RemoveFile(aside);
+        else
+            ::MoveFileExW(aside.c_str(), cleared.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
     if (result) {
+        m_nClearedProfile = -1;
         PutBackRestoredFiles();
         return WriteImportedLight();
     }
@@ -202,11 +225,10 @@ void CZAVOConfigDlg::OnSelectMode(int mode) {
 bool CZAVOConfigDlg::ResetActiveProfile() {
     if (!m_pView->HasEditableProfile()) return true;  // "no profile" has nothing to reset
     const int p = keyboard_config.CurrantProfile;
-    // The profile file is removed, not replaced: its content is kept first, so
-    // a reset by mistake can be undone.
+    // Its file's content is kept first, so a reset by mistake can be undone.
     NoteBackupOutcome(backup::KeepBeforeReplace(m_App.dataFolder, {ProfileFilePath(m_App.dataFolder, p)}));
-    fs::RemoveFile(ProfileFilePath(m_App.dataFolder, p));  // a missing file is no error
     ResetProfile(keyboard_config.Profile[static_cast<size_t>(p)]);
+    m_nClearedProfile = p;  // its file is written whole by the save
     const bool saved = Save();
     m_pView->RefreshKeyboard();
     m_pView->ShowKeyAssignments();

@@ -44,9 +44,12 @@ void CZAVOConfigDlg::LoadIndicators() {
 
 BOOL CZAVOConfigDlg::OnInitDialog() {
     CSkinDialog::OnInitDialog();
-    // A damaged picture of the main skin: the application names it and ends;
-    // nothing is loaded, saved or sent.
-    if (!DamagedPicture().empty()) {
+    // Without its face (a "Main" picture that is there but cannot be decoded)
+    // the window cannot be shown: the application names the picture and ends;
+    // nothing is loaded, saved or sent. Other damaged pictures leave a window
+    // that works (unshaped, or with a button look missing).
+    if (m_Background.Empty()) {
+        m_UnreadableFace = DamagedPicture().empty() ? m_App.SkinFolder() + SkinFile() : DamagedPicture();
         EndDialog(IDABORT);
         return TRUE;
     }

@@ -59,6 +59,10 @@ public:
     explicit CZAVOConfigDlg(const AppContext& app);
     ~CZAVOConfigDlg() override;
 
+    // The face picture the window could not be shown without, when it ended
+    // at opening for that reason ("" otherwise).
+    const std::wstring& UnreadableFace() const { return m_UnreadableFace; }
+
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -200,6 +204,10 @@ public:
     std::array<CBitmapBtn, TKEY_COUNT> m_TKeys;
     std::array<CBitmapBtn, STANDARD_KEY_COUNT> m_Keys;
     int m_bModified = 0;
+    // The profile a reset cleared whose file has not been saved since (-1: none):
+    // its old file must not lend the new one keys the reset removed.
+    int m_nClearedProfile = -1;
+    std::wstring m_UnreadableFace;
     std::unique_ptr<KeyboardConfig> m_pConfig;
     KeyboardConfig& keyboard_config;
     std::wstring m_strStatus;

@@ -85,6 +85,7 @@ void CZAVOConfigDlg::ReloadAll() {
     m_bModified = 0;
     m_pImported.reset();
     m_pRestored.reset();
+    m_nClearedProfile = -1;
     LoadConfiguration(m_App.dataFolder, keyboard_config);
     KeyboardView::NormalizeProfile(keyboard_config);
     m_LightExchange = keyboard_config.Light;

@@ -33,8 +33,8 @@ BOOL CZAVOConfigApp::InitInstance() {
     m_pMainWnd = dlg.get();
     dlg->DoModal();
     m_pMainWnd = nullptr;
-    if (!dlg->DamagedPicture().empty()) {
-        TellSkinProblem(L"a picture of its skin is damaged", dlg->DamagedPicture());
+    if (!dlg->UnreadableFace().empty()) {
+        TellSkinProblem(L"a picture of its skin is damaged", dlg->UnreadableFace());
         m_nExitCode = 1;
     }
     dlg.reset();

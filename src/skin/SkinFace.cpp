@@ -45,8 +45,10 @@ SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileNa
         LoadPictureFile(path, picture);
         if (picture.Empty() && face.damaged.empty() && fs::FileExists(path)) face.damaged = path;
     };
-    load(L"Mask", face.mask);
+    // "Main" first: when several are damaged, the one a window cannot do
+    // without is the one named.
     load(L"Main", face.main);
+    load(L"Mask", face.mask);
     load(L"Over", face.over);
     load(L"Down", face.down);
     load(L"Disabled", face.disabled);

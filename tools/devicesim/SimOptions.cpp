@@ -24,12 +24,13 @@ const wchar_t* UsageText() {
     return L"devicesim: the device service simulator (window \"VARNOSHid\").\n"
            L"\n"
            L"Run the simulator:\n"
-           L"  devicesim [--data DIR] [--log FILE] [--apply-delay MS] [--hang] [--no-device]\n"
-           L"            [--control FILE]\n"
+           L"  devicesim [--data DIR] [--log FILE] [--apply-delay MS] [--hang] [--die-on-apply]\n"
+           L"            [--no-device] [--control FILE]\n"
            L"    --data DIR         settings folder (default %APPDATA%\\Brimvale\\ZAVO\\)\n"
            L"    --log FILE         message log, one line per event (default DIR\\devicesim.log)\n"
            L"    --apply-delay MS   wait before answering an apply to \"DLGLoading\" (default 500)\n"
            L"    --hang             never answer an apply, and block in every sent command\n"
+           L"    --die-on-apply     end at once in the middle of the first apply, unanswered\n"
            L"    --no-device        do not mark the keyboard present (DEVICEPSTATS) at start\n"
            L"    --control FILE     carry out each line appended to FILE, in the words of send\n"
            L"                       (e.g. \"notify 11147\"); '#' starts a comment line\n"
@@ -44,6 +45,8 @@ const wchar_t* UsageText() {
            L"  devicesim send light-sync W L       WM_LIGHT_SYNC (6590) to \"ZVLight\"\n"
            L"  devicesim send light-reload         WM_LIGHT_RELOAD (11149) to \"ZVLight\"\n"
            L"  devicesim send reply [CODE]         WM_SERVICE_COMMAND to \"DLGLoading\" (ends an apply)\n"
+           L"  devicesim send flood N CODE         N times WM_SERVICE_NOTIFY to \"VARNOS\", lParam CODE,\n"
+           L"                                      posted in one burst (N 1..100000)\n"
            L"Exit status of send: 0 delivered, 1 the target window is missing,\n"
            L"2 bad arguments, 3 no simulator running.\n";
 }
@@ -86,6 +89,13 @@ bool ParseRequest(const std::vector<std::wstring>& words, Request& r, std::wstri
     if (kind == L"notify") {
         if (!expect(1, 1)) return false;
         r = {Target::MainWindow, svc::WM_SERVICE_NOTIFY, 0, value(0)};
+    } else if (kind == L"flood") {
+        if (!expect(2, 2)) return false;
+        if (value(0) < 1 || value(0) > MAX_FLOOD) {
+            error = L"send flood: the count must be 1.." + std::to_wstring(MAX_FLOOD) + L": " + words[1];
+            return false;
+        }
+        r = {Target::MainWindow, svc::WM_SERVICE_NOTIFY, 0, value(1), static_cast<std::uint32_t>(value(0))};
     } else if (kind == L"command") {
         if (!expect(1, 2)) return false;
         r = {Target::MainWindow, svc::WM_SERVICE_COMMAND, value(0), value(1)};
@@ -151,6 +161,8 @@ bool ParseOptions(const std::vector<std::wstring>& args, Options& o, std::wstrin
             o.applyDelayMs = static_cast<unsigned>(ms);
         } else if (a == L"--hang") {
             o.hang = true;
+        } else if (a == L"--die-on-apply") {
+            o.dieOnApply = true;
         } else if (a == L"--no-device") {
             o.noDevice = true;
         } else if (a == L"--control") {

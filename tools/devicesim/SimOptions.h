@@ -18,6 +18,7 @@ struct Request {
     std::uint32_t message = 0;
     std::int64_t wParam = 0;
     std::int64_t lParam = 0;
+    std::uint32_t count = 1;  // "flood": the same message this many times in one burst
 };
 
 struct Options {
@@ -26,10 +27,14 @@ struct Options {
     std::wstring logPath;         // empty: dataFolder + "devicesim.log"
     unsigned applyDelayMs = 500;  // between SVC_APPLY_PROFILE and the answer to "DLGLoading"
     bool hang = false;            // never answer an apply; block in sent commands
+    bool dieOnApply = false;      // end the process in the middle of an apply, before its answer
     bool noDevice = false;        // do not write DEVICEPSTATS 1
     std::wstring controlPath;     // control file of requests (SimControl.h); empty: none
     Request request;              // Mode::Send
 };
+
+// The largest burst of "flood".
+constexpr std::int64_t MAX_FLOOD = 100000;
 
 // Parses the words of one request ("notify 11147", "light-sync 1 1"), as given
 // after "send" or on a line of the control file.

@@ -10,11 +10,15 @@ int DeliverToRunningSimulator(const Request& request, std::wstring& message) {
         message = L"no device simulator is running";
         return SEND_NO_SIMULATOR;
     }
-    RequestWire wire{static_cast<std::uint32_t>(request.target), request.message, request.wParam, request.lParam};
+    RequestWire wire{static_cast<std::uint32_t>(request.target), request.message, request.wParam, request.lParam,
+                     request.count};
     COPYDATASTRUCT data{REQUEST_TAG, sizeof wire, &wire};
     DWORD_PTR answer = 0;
     // A simulator run with --hang may be stuck in a command; do not wait for ever.
-    if (!SendMessageTimeoutW(sim, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000, &answer)) {
+    // A flood takes longer to post: a millisecond more for each message.
+    const UINT timeoutMs = 5000 + request.count;
+    if (!SendMessageTimeoutW(sim, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, timeoutMs,
+                             &answer)) {
         message = L"the device simulator does not answer";
         return SEND_NO_SIMULATOR;
     }

@@ -172,6 +172,11 @@ void SimWindow::OnApplyProfile(int profile) {
         m_log.Write("hang", {{"reason", L"apply never answered"}});
         return;
     }
+    if (m_options.dieOnApply) {
+        // As a service that crashes: no answer, no clean-up, the window just goes.
+        m_log.Write("die", {{"reason", L"ended in the middle of an apply"}});
+        ExitProcess(3);
+    }
     UINT_PTR id = m_nNextTimer++;
     m_pendingReplies[id] = profile;
     m_state.pendingReplies = static_cast<int>(m_pendingReplies.size());
@@ -201,7 +206,8 @@ LRESULT SimWindow::OnRequest(const COPYDATASTRUCT* data) {
     RequestWire wire;
     memcpy(&wire, data->lpData, sizeof wire);
     if (wire.target > static_cast<std::uint32_t>(Target::LoadingWindow)) return 0;
-    Request r{static_cast<Target>(wire.target), wire.message, wire.wParam, wire.lParam};
+    if (wire.count < 1 || wire.count > MAX_FLOOD) return 0;
+    Request r{static_cast<Target>(wire.target), wire.message, wire.wParam, wire.lParam, wire.count};
     return Deliver(r, L"send") ? REQUEST_DELIVERED : REQUEST_NO_TARGET;
 }
 
@@ -210,13 +216,27 @@ bool SimWindow::Deliver(const Request& r, const wchar_t* via) {
     HWND target = FindWindowW(nullptr, title);
     // Posted from this thread, as a real service does, so that the tool sees it in
     // its queue (WM_SERVICE_COMMAND is handled while pre-translating).
-    bool ok = target && PostMessageW(target, r.message, static_cast<WPARAM>(r.wParam), static_cast<LPARAM>(r.lParam));
-    m_log.Write("deliver", {{"target", title},
-                            {"msg", Num(r.message)},
-                            {"wparam", Num(r.wParam)},
-                            {"lparam", Num(r.lParam)},
-                            {"via", via},
-                            {"ok", ok ? L"1" : L"0"}});
+    // A flood posts without pause: a queue that is full (Windows takes 10,000
+    // posted messages per queue) refuses the rest, which the log counts.
+    std::uint32_t posted = 0;
+    if (target) {
+        for (std::uint32_t i = 0; i < r.count; ++i) {
+            if (PostMessageW(target, r.message, static_cast<WPARAM>(r.wParam), static_cast<LPARAM>(r.lParam)))
+                ++posted;
+        }
+    }
+    const bool ok = posted > 0;
+    Fields f{{"target", title},
+             {"msg", Num(r.message)},
+             {"wparam", Num(r.wParam)},
+             {"lparam", Num(r.lParam)},
+             {"via", via},
+             {"ok", ok ? L"1" : L"0"}};
+    if (r.count != 1) {
+        f.push_back({"count", Num(r.count)});
+        f.push_back({"posted", Num(posted)});
+    }
+    m_log.Write("deliver", f);
     return ok;
 }
 

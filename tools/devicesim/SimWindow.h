@@ -25,6 +25,7 @@ struct RequestWire {
     std::uint32_t message;
     std::int64_t wParam;
     std::int64_t lParam;
+    std::uint32_t count;  // 1, or the burst of "flood"
 };
 // Answers of the running instance to a request.
 constexpr LRESULT REQUEST_DELIVERED = 1;
@@ -45,7 +46,8 @@ private:
     void OnApplyProfile(int profile);
     void OnReplyTimer(UINT_PTR id);
     LRESULT OnRequest(const COPYDATASTRUCT* data);
-    // Posts one request to the tool's window; false when that window is missing.
+    // Posts one request to the tool's window (a flood: `count` times in a row);
+    // false when that window is missing or took none of them.
     bool Deliver(const Request& request, const wchar_t* via);
     void OnControlTimer();
     void ReloadLighting();

@@ -120,7 +120,8 @@ int RunSimulator(Options& options, HINSTANCE instance) {
                         {"device", options.noDevice ? L"0" : L"1"},
                         {"config", config},
                         {"apply-delay", std::to_wstring(options.applyDelayMs)},
-                        {"hang", options.hang ? L"1" : L"0"}});
+                        {"hang", options.hang ? L"1" : L"0"},
+                        {"die-on-apply", options.dieOnApply ? L"1" : L"0"}});
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

@@ -181,6 +181,10 @@ TEST(DeviceSim, SendExitCodesTellWhatWentWrong) {
     EXPECT_EQ(DeviceSim::Send({L"notify", L"11147"}), 3u) << "no simulator running";
     EXPECT_EQ(DeviceSim::Send({L"notify"}), 2u);
     EXPECT_EQ(DeviceSim::Send({L"wave", L"1"}), 2u);
+    for (const std::vector<std::wstring>& flood :
+         {std::vector<std::wstring>{L"flood", L"0", L"11149"}, {L"flood", L"100001", L"11149"}, {L"flood", L"10"},
+          {L"flood", L"10", L"light"}})
+        EXPECT_EQ(DeviceSim::Send(flood), 2u);
     TempDir dir;
     DeviceSim sim(dir.path());
     ASSERT_TRUE(sim.Ready());

@@ -2,15 +2,9 @@
 // active profile's corrections, the mode told to the service, and every way out.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <functional>
-#include <string>
-
 #include "TempDir.h"
 #include "ToolRun.h"
-#include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
-#include "platform/Win32Handle.h"
 #include "service/ServiceCodes.h"
 
 using namespace zavo;
@@ -115,133 +109,6 @@ TEST(MainStartup, AMissingSkinIsNamedAndTheToolEnds) {
     const auto code = tool.WaitExit(Ms(10000));
     ASSERT_TRUE(code);
     EXPECT_EQ(*code, 1u);
-}
-
-namespace {
-
-// The text of a message box: its static texts, one per line.
-std::wstring BoxText(HWND box) {
-    std::wstring text;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM lp) -> BOOL {
-            *reinterpret_cast<std::wstring*>(lp) += WindowText(child) + L"\n";
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
-    return text;
-}
-
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    ScopedFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    return file && WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
-}
-
-// A 24-bit BMP header that claims `width` x `height` pixels and holds 16 bytes.
-std::string BmpClaiming(std::int32_t width, std::int32_t height) {
-    std::string b(54 + 16, '\0');
-    auto put32 = [&](size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) b[at + static_cast<size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(b.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<std::uint32_t>(width));
-    put32(22, static_cast<std::uint32_t>(height));
-    b[26] = 1;
-    b[28] = 24;
-    return b;
-}
-
-// Puts `lines` first into section "BUTTONINFO" of the skin's main description
-// file: the reader takes the first of two keys of the same name.
-bool AddFirstButtonLines(const std::wstring& skins, const std::string& lines) {
-    std::string bytes;
-    if (!fs::ReadWholeFile(skins + L"main.ini", bytes)) return false;
-    const size_t section = bytes.find("[BUTTONINFO]");
-    const size_t lineEnd = section == std::string::npos ? section : bytes.find('\n', section);
-    if (lineEnd == std::string::npos) return false;
-    return WriteBytes(skins + L"main.ini", bytes.insert(lineEnd + 1, lines));
-}
-
-struct HostileSkin {
-    const char* what;
-    std::function<bool(const std::wstring& skins)> damage;
-    const wchar_t* named;  // the file the message names; nullptr: the window opens
-};
-
-}  // namespace
-
-// A skin damaged in the ways a bad download or a hand-made skin can be: the tool
-// either opens a window that can be seen and closed, or names the wrong file and
-// ends; it never crashes and never leaves an invisible window behind.
-TEST(MainStartup, AHostileSkinOpensTheWindowOrNamesTheFile) {
-    const HostileSkin cases[] = {
-        {"main picture claiming 2^31 x 2^31 pixels",
-         [](const std::wstring& skins) { return WriteBytes(skins + L"main_main.bmp", BmpClaiming(0x7FFFFFFF, 0x7FFFFFFF)); },
-         L"Skins\\main_main.bmp"},
-        {"main picture of zero bytes", [](const std::wstring& skins) { return WriteBytes(skins + L"main_main.bmp", ""); },
-         L"Skins\\main_main.bmp"},
-        {"mask claiming a negative size",
-         [](const std::wstring& skins) { return WriteBytes(skins + L"main_mask.bmp", BmpClaiming(-5, INT32_MIN)); },
-         L"Skins\\main_mask.bmp"},
-        {"twenty thousand buttons more",
-         [](const std::wstring& skins) {
-             std::string more;
-             for (int i = 0; i < 20000; ++i)
-                 more += std::to_string(1000 + i) + "=X," + std::to_string(i % 900) + ",40,10,10,Extra,FALSE\r\n";
-             return AddFirstButtonLines(skins, more);
-         },
-         nullptr},
-        {"absurd rectangles",
-         [](const std::wstring& skins) {
-             const std::string absurd = "X,-2147483648,-2147483648,2147483647,2147483647,A,FALSE";
-             std::string text;
-             for (const char* key : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15"})
-                 text += std::string(key) + "=" + absurd + "\r\n";
-             return AddFirstButtonLines(skins, text);
-         },
-         nullptr},
-    };
-    for (const HostileSkin& c : cases) {
-        SCOPED_TRACE(c.what);
-        TempDir folder;
-        const std::wstring exe = folder.path() + L"ZAVOConfig.exe";
-        ASSERT_TRUE(CopyFileW(BinPath(L"ZAVOConfig.exe").c_str(), exe.c_str(), FALSE));
-        ASSERT_TRUE(CopyTree(BinDir() + L"Skins", folder.path() + L"Skins"));
-        ASSERT_TRUE(c.damage(folder.path() + L"Skins\\"));
-        PrivateAppData appData;
-        WriteSettings(appData.DataFolder(), *PresentConfig());  // no first-start warning
-        Process tool = Process::Start(exe, {}, appData.Env(), folder.path());
-        ASSERT_TRUE(tool.Started()) << text::ToUtf8(tool.StartError());
-        if (c.named) {
-            HWND box = WaitForWindow(L"ZAVOConfig", Ms(30000), tool.Pid());
-            ASSERT_TRUE(box);
-            const std::wstring text = BoxText(box);
-            EXPECT_NE(text.find(c.named), std::wstring::npos) << text::ToUtf8(text);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-            const auto code = tool.WaitExit(Ms(10000));
-            ASSERT_TRUE(code);
-            EXPECT_EQ(*code, 1u);
-            continue;
-        }
-        HWND main = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (main = FindTopWindow(svc::MAIN_WINDOW_TITLE, tool.Pid())) != nullptr &&
-                                           IsWindowVisible(main); },
-                              Ms(30000)));
-        RECT r{};
-        GetWindowRect(main, &r);
-        EXPECT_GT(r.right - r.left, 200) << "a window that can be seen";
-        EXPECT_GT(r.bottom - r.top, 100);
-        PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-        const auto code = tool.WaitExit(Ms(15000));
-        ASSERT_TRUE(code) << "the window closes";
-        EXPECT_EQ(*code, 0u);
-    }
 }
 
 TEST(MainExit, EveryWayOutEndsWithItsCodeAndSendsWhatItShould) {

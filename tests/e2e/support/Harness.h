@@ -100,6 +100,8 @@ public:
     // Why the start failed: the system's message and error number ("" after a start).
     const std::wstring& StartError() const { return m_strStartError; }
     DWORD Pid() const { return m_nPid; }
+    // The process handle, owned by this object (for counting its GUI objects).
+    HANDLE Handle() const { return m_hProcess; }
     bool Running() const;
     // The exit code, or nothing when the process is still running after `timeout`.
     std::optional<DWORD> WaitExit(Ms timeout);
@@ -242,6 +244,16 @@ bool MoveMouseTo(HWND window, POINT client);
 bool ClickAt(HWND window, POINT client, bool rightButton = false);
 // Presses and releases one key (virtual-key code) with SendInput.
 bool PressKey(WORD virtualKey);
+
+// ---- Unix commands beside Wine -------------------------------------------------
+
+// Runs `command` with /bin/sh -c (output discarded) and returns its exit status;
+// nothing when it did not end within `timeout`.
+std::optional<DWORD> RunShell(const std::wstring& command, Ms timeout = Ms(10000));
+// `word` in single quotes for the shell.
+std::wstring ShellQuoted(const std::wstring& word);
+// The Unix path Wine maps a Windows path to ("" outside Wine). ASCII paths only.
+std::wstring UnixPath(const std::wstring& windowsPath);
 
 // True when /usr/bin/xdotool is there to be run.
 bool HaveXdotool();

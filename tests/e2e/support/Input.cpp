@@ -57,33 +57,29 @@ constexpr wchar_t XDOTOOL[] = L"Z:\\usr\\bin\\xdotool";
 
 std::wstring JoinForShell(const std::vector<std::wstring>& args) {
     std::wstring line = L"/usr/bin/xdotool";
-    for (const auto& a : args) {
-        std::wstring quoted = L"'";
-        for (wchar_t c : a) quoted += c == L'\'' ? std::wstring(L"'\\''") : std::wstring(1, c);
-        line += L" " + quoted + L"'";
-    }
+    for (const auto& a : args) line += L" " + ShellQuoted(a);
     return line;
 }
 
 }  // namespace
 
-bool HaveXdotool() {
-    DWORD attributes = GetFileAttributesW(XDOTOOL);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+std::wstring ShellQuoted(const std::wstring& word) {
+    std::wstring quoted = L"'";
+    for (wchar_t c : word) quoted += c == L'\'' ? std::wstring(L"'\\''") : std::wstring(1, c);
+    return quoted + L"'";
 }
 
-std::optional<DWORD> RunXdotool(const std::vector<std::wstring>& args) {
-    if (!HaveXdotool()) return std::nullopt;
+std::optional<DWORD> RunShell(const std::wstring& command, Ms timeout) {
     // Wine starts a Unix program without giving back a process handle, so its end
     // and exit status cannot be waited for directly: a shell runs it and leaves
     // the status in a file, which is polled.
     static unsigned counter = 0;
     std::wstring status =
-        L"/tmp/zavo-xdotool-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L".status";
+        L"/tmp/zavo-shell-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L".status";
     std::wstring statusWin = WindowsPath(status);
     DeleteFileW(statusWin.c_str());
-    Process shell = Process::Start(L"Z:\\bin\\sh", {L"-c", JoinForShell(args) + L"; echo $? >" + status +
-                                                               L".part; mv " + status + L".part " + status});
+    Process shell = Process::Start(L"Z:\\bin\\sh", {L"-c", L"{ " + command + L"; } >/dev/null 2>&1; echo $? >" +
+                                                               status + L".part; mv " + status + L".part " + status});
     std::optional<DWORD> code;
     WaitUntil(
         [&] {
@@ -97,9 +93,32 @@ std::optional<DWORD> RunXdotool(const std::vector<std::wstring>& args) {
             code = static_cast<DWORD>(atoi(text));
             return true;
         },
-        Ms(10000));
+        timeout);
     DeleteFileW(statusWin.c_str());
     return code;
+}
+
+std::wstring UnixPath(const std::wstring& windowsPath) {
+    using ToUnix = char*(__cdecl*)(const wchar_t*);
+    auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix) return L"";
+    char* unix = toUnix(windowsPath.c_str());
+    if (!unix) return L"";
+    std::wstring out;
+    for (const char* c = unix; *c; ++c) out += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+    HeapFree(GetProcessHeap(), 0, unix);
+    return out;
+}
+
+bool HaveXdotool() {
+    DWORD attributes = GetFileAttributesW(XDOTOOL);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<DWORD> RunXdotool(const std::vector<std::wstring>& args) {
+    if (!HaveXdotool()) return std::nullopt;
+    return RunShell(JoinForShell(args));
 }
 
 bool XdoClickAt(HWND window, POINT client, bool rightButton) {

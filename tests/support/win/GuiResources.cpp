@@ -40,7 +40,9 @@ const GdiHandleEntry* GdiHandleTable() {
 }
 #pragma GCC diagnostic pop
 
-unsigned long CountEntries(const GdiHandleEntry* table) {
+unsigned long CountGdiTable() {
+    const GdiHandleEntry* table = GdiHandleTable();
+    if (!table) return 0;
     unsigned long n = 0;
     for (std::size_t i = 0; i < kGdiHandleCount; ++i) {
         if (table[i].type != 0) ++n;
@@ -48,38 +50,39 @@ unsigned long CountEntries(const GdiHandleEntry* table) {
     return n;
 }
 
-unsigned long CountGdiTable() {
-    const GdiHandleEntry* table = GdiHandleTable();
-    return table ? CountEntries(table) : 0;
-}
-
-// ProcessBasicInformation of NtQueryInformationProcess (the 64-bit layout).
-struct BasicInformation {
-    LONG_PTR exitStatus;
-    void* pebBaseAddress;
-    ULONG_PTR affinityMask;
-    LONG_PTR basePriority;
-    ULONG_PTR uniqueProcessId;
-    ULONG_PTR inheritedFromUniqueProcessId;
-};
-using NtQueryInformationProcessFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-
+// The table of another process: where its block says the table lies, read out
+// of its memory. 0 when any read fails.
 unsigned long CountGdiTableOf(HANDLE process) {
-    const auto query = reinterpret_cast<NtQueryInformationProcessFn>(
+    using QueryProcess = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    struct BasicInformation {
+        void* reserved1;
+        void* pebBaseAddress;
+        void* reserved2[2];
+        ULONG_PTR uniqueProcessId;
+        void* reserved3;
+    } info{};
+    auto query = reinterpret_cast<QueryProcess>(
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
-    BasicInformation info{};
-    if (!query || query(process, 0, &info, sizeof(info), nullptr) != 0 || !info.pebBaseAddress) return 0;
-    void* tableAddress = nullptr;
-    SIZE_T read = 0;
+    if (!query || query(process, 0, &info, sizeof info, nullptr) != 0 || !info.pebBaseAddress) return 0;
+    std::uint64_t tableAddress = 0;
+    SIZE_T got = 0;
     if (!::ReadProcessMemory(process, static_cast<const std::uint8_t*>(info.pebBaseAddress) + kPebGdiTableOffset,
-                             &tableAddress, sizeof(tableAddress), &read) ||
+                             &tableAddress, sizeof tableAddress, &got) ||
         !tableAddress)
         return 0;
-    std::vector<GdiHandleEntry> table(kGdiHandleCount);
-    if (!::ReadProcessMemory(process, tableAddress, table.data(), table.size() * sizeof(GdiHandleEntry), &read) ||
-        read != table.size() * sizeof(GdiHandleEntry))
-        return 0;
-    return CountEntries(table.data());
+    const DWORD pid = ::GetProcessId(process);
+    constexpr std::size_t kChunk = 4096;
+    std::vector<GdiHandleEntry> entries(kChunk);
+    unsigned long n = 0;
+    for (std::size_t first = 0; first < kGdiHandleCount; first += kChunk) {
+        if (!::ReadProcessMemory(process, reinterpret_cast<const void*>(tableAddress + first * sizeof(GdiHandleEntry)),
+                                 entries.data(), kChunk * sizeof(GdiHandleEntry), &got))
+            return 0;
+        // Windows maps one table shared by every process: count only this one's.
+        for (const GdiHandleEntry& e : entries)
+            if (e.type != 0 && (e.processId == 0 || e.processId == static_cast<std::uint16_t>(pid))) ++n;
+    }
+    return n;
 }
 
 BOOL CALLBACK CountChild(HWND, LPARAM counter) {
@@ -123,7 +126,7 @@ GuiObjectCounts CountGuiObjects() {
     return counts;
 }
 
-GuiObjectCounts CountGuiObjectsOf(HANDLE process) {
+GuiObjectCounts CountGuiObjects(HANDLE process) {
     GuiObjectCounts counts;
     counts.gdi = ::GetGuiResources(process, GR_GDIOBJECTS);
     counts.user = ::GetGuiResources(process, GR_USEROBJECTS);

@@ -16,11 +16,9 @@ struct GuiObjectCounts {
 };
 
 GuiObjectCounts CountGuiObjects();
-
 // The same counts for another process (opened with PROCESS_QUERY_INFORMATION
-// and PROCESS_VM_READ): its GDI handle table is read through
-// ReadProcessMemory, its windows counted by process id. Zero GDI objects when
-// the table cannot be read.
-GuiObjectCounts CountGuiObjectsOf(HANDLE process);
+// and PROCESS_VM_READ): its handle table is read from its memory where
+// GetGuiResources is not implemented, and its windows are counted.
+GuiObjectCounts CountGuiObjects(HANDLE process);
 
 }  // namespace zavo
