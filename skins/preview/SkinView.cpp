@@ -108,16 +108,16 @@ protected:
     }
 
     std::vector<SkinButtonSpec> SkinButtons() override {
-        std::vector<SkinButtonSpec> specs;
+        std::vector<SkinButtonSpec> buttonList;
         const std::wstring path = m_App.SkinFolder() + SkinFile();
         for (int k = 1; k <= kMaxButtonKey; ++k) {
             std::wstring raw;
             if (!Settings().IniReadRaw(path, L"BUTTONINFO", std::to_wstring(k), raw)) continue;
             m_Buttons.push_back(std::make_unique<CBitmapBtn>());
             m_Keys.push_back(std::to_wstring(k));
-            specs.push_back({m_Keys.back(), m_Buttons.back().get(), TooltipSource::Entry()});
+            buttonList.push_back({m_Keys.back(), m_Buttons.back().get(), TooltipSource::Entry()});
         }
-        return specs;
+        return buttonList;
     }
 
     BOOL OnInitDialog() override {

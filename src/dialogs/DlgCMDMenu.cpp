@@ -5,10 +5,10 @@
 namespace zavo {
 
 std::vector<SkinButtonSpec> CDlgCMDMenu::SkinButtons() {
-    std::vector<SkinButtonSpec> specs;
+    std::vector<SkinButtonSpec> buttonList;
     for (int i = 0; i < ITEM_COUNT; ++i)
-        specs.push_back({std::to_wstring(i + 1), &m_Items[static_cast<size_t>(i)], TooltipSource::Entry()});
-    return specs;
+        buttonList.push_back({std::to_wstring(i + 1), &m_Items[static_cast<size_t>(i)], TooltipSource::Entry()});
+    return buttonList;
 }
 
 BOOL CDlgCMDMenu::OnInitDialog() {

@@ -44,21 +44,21 @@ std::vector<SkinButtonSpec> CDlgLightOption::SkinButtons() {
             if (key == kZoneKeys[z]) return &m_btnZone[static_cast<size_t>(z)];
         return nullptr;
     };
-    std::vector<SkinButtonSpec> specs;
-    specs.reserve(std::size(kOrder));
+    std::vector<SkinButtonSpec> buttonList;
+    buttonList.reserve(std::size(kOrder));
     for (const wchar_t* key : kOrder) {
         const std::wstring k = key;
         if (k == L"6") {
-            specs.push_back({k, &m_btnOk, TooltipSource::Lang(LANG_OK)});
+            buttonList.push_back({k, &m_btnOk, TooltipSource::Lang(LANG_OK)});
         } else if (k == L"7") {
-            specs.push_back({k, &m_btnClose, TooltipSource::Lang(LANG_CLOSE)});
+            buttonList.push_back({k, &m_btnClose, TooltipSource::Lang(LANG_CLOSE)});
         } else if (k == L"8") {
-            specs.push_back({k, &m_btnApply, TooltipSource::Lang(LANG_APPLY)});
+            buttonList.push_back({k, &m_btnApply, TooltipSource::Lang(LANG_APPLY)});
         } else {
-            specs.push_back({k, buttonOf(k), TooltipSource::Fixed(L"")});  // no tooltip
+            buttonList.push_back({k, buttonOf(k), TooltipSource::Fixed(L"")});  // no tooltip
         }
     }
-    return specs;
+    return buttonList;
 }
 
 BOOL CDlgLightOption::OnInitDialog() {

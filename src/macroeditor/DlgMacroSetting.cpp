@@ -60,12 +60,13 @@ CDlgMacroSetting::CDlgMacroSetting(const AppContext& app, CWnd* owner)
       m_Recorder(m_Macro, m_Lists, m_CommandNames) {}
 
 std::vector<SkinButtonSpec> CDlgMacroSetting::SkinButtons() {
-    std::vector<SkinButtonSpec> specs;
+    std::vector<SkinButtonSpec> buttonList;
     for (int n = 1; n <= BUTTON_COUNT; ++n) {
         const int lang = kTooltips[n - 1];
-        specs.push_back({std::to_wstring(n), &Button(n), lang ? TooltipSource::Lang(lang) : TooltipSource::Entry()});
+        buttonList.push_back(
+            {std::to_wstring(n), &Button(n), lang ? TooltipSource::Lang(lang) : TooltipSource::Entry()});
     }
-    return specs;
+    return buttonList;
 }
 
 void CDlgMacroSetting::DoDataExchange(CDataExchange* dx) {

@@ -56,9 +56,9 @@ TEST(HostileSkin, TheMainWindowOpensAnswersAndCloses) {
         {"main face claiming 100000 x 100000 pixels", L"main_main.bmp", HugeBmp(), false, true},
         {"empty main face", L"main_main.bmp", "", false, true},
         {"empty main mask", L"main_mask.bmp", "", false, false},
-        {"T1 with an absurd rectangle, 5000 more entries",
-         L"main.ini", "[T-KEYS]\r\n1=T1,-2147483648,2147483647,2147483647,-2147483648,T1,FALSE\r\n" + ThousandsOfEntries(),
-         true, false},
+        {"T1 with an absurd rectangle, 5000 more entries", L"main.ini",
+         "[T-KEYS]\r\n1=T1,-2147483648,2147483647,2147483647,-2147483648,T1,FALSE\r\n" + ThousandsOfEntries(), true,
+         false},
     };
     for (const SkinDamage& c : cases) {
         SCOPED_TRACE(c.name);
@@ -108,7 +108,7 @@ TEST(HostileSkin, TheMainWindowOpensAnswersAndCloses) {
             EXPECT_TRUE(tool.WaitExit(Ms(15000)).has_value());
         }
         tool.Kill();
-        RunShell(L"rm -rf " + ShellQuoted(UnixPath(folder.path())) + L"/Skins " +
-                 ShellQuoted(UnixPath(folder.path())) + L"/lan");
+        RunShell(L"rm -rf " + ShellQuoted(UnixPath(folder.path())) + L"/Skins " + ShellQuoted(UnixPath(folder.path())) +
+                 L"/lan");
     }
 }

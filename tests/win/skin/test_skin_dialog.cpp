@@ -219,7 +219,10 @@ TEST_F(SkinDialogTest, DamagedPicturesAreNamedAndTheWindowKeepsAVisibleSize) {
     };
     const Case cases[] = {
         {"face empty: the mask gives the size", {L"face.bmp"}, L"Skins\\face.bmp", false},
-        {"face and mask empty: the template's size, the face named", {L"mask.bmp", L"face.bmp"}, L"Skins\\face.bmp", true},
+        {"face and mask empty: the template's size, the face named",
+         {L"mask.bmp", L"face.bmp"},
+         L"Skins\\face.bmp",
+         true},
         {"a look empty: named, the face still sizes", {L"face-over.bmp"}, L"Skins\\face-over.bmp", false},
     };
     for (const Case& c : cases) {
