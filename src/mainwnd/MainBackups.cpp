@@ -24,6 +24,28 @@ std::wstring ProfileFilter(const AppContext& app) {
     return f;
 }
 
+// Asks for a profile file with the platform's save or open dialog, owned by
+// `owner`; `suggested` is the name offered. "" when the user cancels.
+std::wstring AskProfileFile(HWND owner, const AppContext& app, bool save, const std::wstring& suggested) {
+    wchar_t file[MAX_PATH] = {};
+    suggested.copy(file, MAX_PATH - 1);
+    const std::wstring filter = ProfileFilter(app);
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (save) {
+        ofn.lpstrDefExt = PROFILE_FILE_EXTENSION + 1;
+        ofn.Flags |= OFN_OVERWRITEPROMPT;
+        return ::GetSaveFileNameW(&ofn) ? file : L"";
+    }
+    ofn.Flags |= OFN_FILEMUSTEXIST;
+    return ::GetOpenFileNameW(&ofn) ? file : L"";
+}
+
 std::wstring Replaced(std::wstring text, const std::wstring& value) {
     const size_t at = text.find(L"%1");
     if (at != std::wstring::npos) text.replace(at, 2, value);
@@ -117,22 +139,13 @@ void CZAVOConfigDlg::OnExportProfile() {
     if (!m_pView->HasEditableProfile()) return;  // "no profile" has nothing to export
     const int p = keyboard_config.CurrantProfile;
     static const wchar_t* const kRoman[] = {L"I", L"II", L"III", L"IV", L"V"};
-    wchar_t file[MAX_PATH] = {};
-    const std::wstring suggested = L"Profile " + std::wstring(kRoman[p]) + PROFILE_FILE_EXTENSION;
-    suggested.copy(file, MAX_PATH - 1);
-    const std::wstring filter = ProfileFilter(m_App);
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = m_hWnd;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrDefExt = PROFILE_FILE_EXTENSION + 1;
-    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!::GetSaveFileNameW(&ofn)) return;
+    const std::wstring file =
+        AskProfileFile(m_hWnd, m_App, true, L"Profile " + std::wstring(kRoman[p]) + PROFILE_FILE_EXTENSION);
+    if (file.empty()) return;
     const IniFileStatus written = WriteProfileExchange(file, ProfileForExport(m_App.dataFolder, keyboard_config, p));
     if (!written) {
-        const std::wstring text = m_App.Text(BackupText::ExportFailed) + L"\n\n" + written.file + L"\n" + written.reason;
+        const std::wstring text =
+            m_App.Text(BackupText::ExportFailed) + L"\n\n" + written.file + L"\n" + written.reason;
         ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONERROR);
         return;
     }
@@ -144,16 +157,8 @@ void CZAVOConfigDlg::OnImportProfile() {
     m_pView->ResetSelection(0);
     if (!m_pView->HasEditableProfile()) return;  // "no profile" takes nothing
     const int p = keyboard_config.CurrantProfile;
-    wchar_t file[MAX_PATH] = {};
-    const std::wstring filter = ProfileFilter(m_App);
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = m_hWnd;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!::GetOpenFileNameW(&ofn)) return;
+    const std::wstring file = AskProfileFile(m_hWnd, m_App, false, L"");
+    if (file.empty()) return;
     auto imported = std::make_unique<ProfileExchange>();
     std::wstring error;
     if (!ReadProfileExchange(file, *imported, error)) {

@@ -78,14 +78,7 @@ TEST(HostileSkin, TheMainWindowOpensAnswersAndCloses) {
         if (c.refused) {
             HWND box = WaitForWindow(L"ZAVOConfig", Ms(30000), tool.Pid());
             ASSERT_TRUE(box);
-            std::wstring text;
-            EnumChildWindows(
-                box,
-                [](HWND child, LPARAM lp) -> BOOL {
-                    *reinterpret_cast<std::wstring*>(lp) += WindowText(child) + L"\n";
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&text));
+            const std::wstring text = ChildTexts(box);
             EXPECT_NE(text.find(std::wstring(L"Skins\\") + c.file), std::wstring::npos) << text::ToUtf8(text);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
             const auto code = tool.WaitExit(Ms(15000));

@@ -95,14 +95,7 @@ TEST(MainStartup, AMissingSkinIsNamedAndTheToolEnds) {
     HWND box = WaitForWindow(L"ZAVOConfig", Ms(30000), tool.Pid());
     ASSERT_TRUE(box);
     // The message names the missing description file.
-    std::wstring text;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM lp) -> BOOL {
-            *reinterpret_cast<std::wstring*>(lp) += WindowText(child) + L"\n";
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
+    const std::wstring text = ChildTexts(box);
     EXPECT_NE(text.find(L"Skins\\main.ini"), std::wstring::npos) << text::ToUtf8(text);
     EXPECT_EQ(FindTopWindow(svc::MAIN_WINDOW_TITLE, tool.Pid()), nullptr);
     PostMessageW(box, WM_COMMAND, IDOK, 0);

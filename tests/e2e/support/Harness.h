@@ -133,6 +133,8 @@ bool PostTo(const std::wstring& title, UINT msg, WPARAM wParam, LPARAM lParam);
 std::optional<LRESULT> SendTo(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, Ms timeout = Ms(5000));
 std::optional<LRESULT> SendTo(const std::wstring& title, UINT msg, WPARAM wParam, LPARAM lParam, Ms timeout = Ms(5000));
 std::wstring WindowText(HWND window);
+// The texts of a window's children, one per line (a message box's message).
+std::wstring ChildTexts(HWND window);
 
 // A window of the test process that records what it receives, for standing in
 // for one of the tool's windows ("VARNOS", "DLGLoading", "ZVLight"). Its messages

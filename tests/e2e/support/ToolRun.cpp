@@ -58,6 +58,19 @@ bool ToolRun::Start(bool expectWarning) {
 }
 
 namespace {
+
+// The header of a 32-bit top-down DIB of w x h pixels.
+BITMAPINFO TopDown32(int w, int h) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
 struct OtherSearch {
     DWORD pid;
     HWND main;
@@ -148,13 +161,7 @@ std::vector<DWORD> CapturePixels(HWND window, const RECT& client) {
     const int w = client.right - client.left, h = client.bottom - client.top;
     POINT origin{client.left, client.top};
     ClientToScreen(window, &origin);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;  // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO bi = TopDown32(w, h);
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
@@ -174,13 +181,7 @@ std::vector<DWORD> CapturePixels(HWND window, const RECT& client) {
 std::vector<DWORD> ResourceBitmapPixels(HMODULE module, UINT id, int w, int h) {
     HBITMAP bmp = LoadBitmapW(module, MAKEINTRESOURCEW(id));
     if (!bmp) return {};
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;  // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO bi = TopDown32(w, h);
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC src = CreateCompatibleDC(screen), dst = CreateCompatibleDC(screen);

@@ -29,6 +29,18 @@ std::wstring WindowText(HWND window) {
     return std::wstring(text, n > 0 ? n : 0);
 }
 
+std::wstring ChildTexts(HWND window) {
+    std::wstring texts;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM lp) -> BOOL {
+            *reinterpret_cast<std::wstring*>(lp) += WindowText(child) + L"\n";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
 HWND FindTopWindow(const std::wstring& title, DWORD pid) {
     FindData data{&title, pid, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&data));
