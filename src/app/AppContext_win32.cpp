@@ -31,9 +31,8 @@ AppContext BuildAppContext() {
     app.programFolder = ExecutableFolder();
     app.dataFolder = UserDataFolder();
     ::OutputDebugStringW((app.dataFolder + L"\n").c_str());
-    const std::wstring module =
-        InstalledLanguageModulePath(app.programFolder, ::GetSystemDefaultLCID(), &fs::FileExists);
-    app.langTexts = LoadLanguageTexts(module);
+    std::wstring module;
+    app.langTexts = LoadRunLanguageTexts(app.programFolder, ::GetSystemDefaultLCID(), module);
     app.backupTexts = LoadLanguageTexts(module, BACKUP_FIRST_STRING_ID, BACKUP_TEXT_COUNT);
     const std::wstring code =
         Settings().IniReadString(app.SkinFolder() + MAIN_SKIN_FILE, L"Driver_Version", L"StrFont", L"");

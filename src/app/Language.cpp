@@ -75,10 +75,12 @@ std::wstring HelpPath(const std::wstring& programFolder, std::uint16_t langId) {
     return programFolder + L"Help\\" + HelpFileForLangId(langId);
 }
 
+std::wstring EnglishModulePath(const std::wstring& programFolder) { return programFolder + L"lan\\En\\lang.dll"; }
+
 std::wstring InstalledLanguageModulePath(const std::wstring& programFolder, std::uint32_t lcid,
                                          const FileExistsFn& exists) {
     const std::wstring path = LanguageModulePath(programFolder, lcid);
-    return exists(path) ? path : programFolder + L"lan\\En\\lang.dll";
+    return exists(path) ? path : EnglishModulePath(programFolder);
 }
 
 std::wstring InstalledHelpPath(const std::wstring& programFolder, std::uint16_t langId, const FileExistsFn& exists) {

@@ -43,6 +43,8 @@ using FileExistsFn = std::function<bool(const std::wstring& path)>;
 // shipped would otherwise leave every tooltip empty).
 std::wstring InstalledLanguageModulePath(const std::wstring& programFolder, std::uint32_t lcid,
                                          const FileExistsFn& exists);
+// programFolder + "lan\En\lang.dll".
+std::wstring EnglishModulePath(const std::wstring& programFolder);
 
 // The guide page a run opens: the user's language's, or the English page when
 // that one is not installed.
@@ -59,6 +61,12 @@ std::wstring FolderOfModulePath(const std::wstring& modulePath);
 std::vector<std::wstring> LoadLanguageTexts(const std::wstring& path);
 // `count` strings from resource id `firstId` on, the same way.
 std::vector<std::wstring> LoadLanguageTexts(const std::wstring& path, int firstId, int count);
+
+// The 85 texts of a run and, in `module`, the module they came from:
+// InstalledLanguageModulePath, unless that module is there but gives no text
+// at all (damaged, truncated, not a module): then the English one.
+std::vector<std::wstring> LoadRunLanguageTexts(const std::wstring& programFolder, std::uint32_t lcid,
+                                               std::wstring& module);
 
 // Opens the user guide of the user's language below `programFolder`,
 // maximised; a missing page is ignored (the shell reports it, nothing else

@@ -49,6 +49,16 @@ std::vector<std::wstring> LoadLanguageTexts(const std::wstring& path, int firstI
     return texts;
 }
 
+std::vector<std::wstring> LoadRunLanguageTexts(const std::wstring& programFolder, std::uint32_t lcid,
+                                               std::wstring& module) {
+    module = InstalledLanguageModulePath(programFolder, lcid, &fs::FileExists);
+    std::vector<std::wstring> texts = LoadLanguageTexts(module);
+    for (const std::wstring& text : texts)
+        if (!text.empty()) return texts;
+    module = EnglishModulePath(programFolder);
+    return LoadLanguageTexts(module);
+}
+
 void OpenHelp(const std::wstring& programFolder) {
     const std::wstring path = InstalledHelpPath(programFolder, ::GetUserDefaultLangID(), &fs::FileExists);
     // A missing page: the shell's failure is ignored, nothing is shown.

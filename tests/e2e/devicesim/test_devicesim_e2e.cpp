@@ -7,6 +7,7 @@
 #include "Harness.h"
 #include "TempDir.h"
 #include "config/ConfigStore.h"
+#include "platform/TextCodec.h"
 #include "service/ServiceCodes.h"
 
 using namespace zavo;
@@ -181,15 +182,29 @@ TEST(DeviceSim, SendExitCodesTellWhatWentWrong) {
     EXPECT_EQ(DeviceSim::Send({L"notify", L"11147"}), 3u) << "no simulator running";
     EXPECT_EQ(DeviceSim::Send({L"notify"}), 2u);
     EXPECT_EQ(DeviceSim::Send({L"wave", L"1"}), 2u);
-    for (const std::vector<std::wstring>& flood :
-         {std::vector<std::wstring>{L"flood", L"0", L"11149"}, {L"flood", L"100001", L"11149"}, {L"flood", L"10"},
-          {L"flood", L"10", L"light"}})
+    for (const std::vector<std::wstring>& flood : {std::vector<std::wstring>{L"flood", L"0", L"11149"},
+                                                   {L"flood", L"100001", L"11149"},
+                                                   {L"flood", L"10"},
+                                                   {L"flood", L"10", L"light"}})
         EXPECT_EQ(DeviceSim::Send(flood), 2u);
     TempDir dir;
     DeviceSim sim(dir.path());
     ASSERT_TRUE(sim.Ready());
     EXPECT_EQ(DeviceSim::Send({L"notify", L"11147"}), 1u) << "no window \"VARNOS\"";
     EXPECT_TRUE(sim.WaitFor([](const SimLogLine& l) { return l.Is("deliver", {{"ok", "0"}, {"target", "VARNOS"}}); }));
+}
+
+TEST(DeviceSim, RunOptionsItCannotUseEndItWithExitTwo) {
+    const std::vector<std::wstring> bad[] = {
+        {L"--bogus"}, {L"--apply-delay"}, {L"--apply-delay", L"soon"}, {L"--apply-delay", L"700000"}, {L"--data"},
+    };
+    for (const std::vector<std::wstring>& args : bad) {
+        Process sim = Process::Start(BinPath(L"devicesim.exe"), args);
+        ASSERT_TRUE(sim.Started());
+        const auto code = sim.WaitExit(Ms(15000));
+        ASSERT_TRUE(code) << text::ToUtf8(args[0]);
+        EXPECT_EQ(*code, 2u) << text::ToUtf8(args[0]);
+    }
 }
 
 TEST(DeviceSim, HangNeverAnswersAndBlocksSentCommands) {

@@ -7,6 +7,8 @@
 
 #include "ToolRun.h"
 #include "config/Ini.h"
+#include "platform/FileSystem.h"
+#include "platform/TextCodec.h"
 #include "macro/KeyNames.h"
 #include "resource.h"
 #include "service/ServiceCodes.h"
@@ -160,6 +162,23 @@ TEST(MainService, SaveRequestWhileADialogIsOpenSavesAtOnce) {
     EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesW(profile.c_str()) != INVALID_FILE_ATTRIBUTES; }, Ms(5000)));
     EXPECT_TRUE(IsWindow(warning));
     ASSERT_TRUE(run.Answer(warning, false));
+}
+
+TEST(MainService, UnknownCommandsAreIgnored) {
+    ToolRun run;
+    WriteSettings(run.Data(), *PresentConfig());
+    ASSERT_TRUE(run.Start());
+    std::string before;
+    ASSERT_TRUE(fs::ReadWholeFile(run.Data() + L"Profile0.prof", before));
+    for (const std::vector<std::wstring>& command :
+         {std::vector<std::wstring>{L"command", L"0"}, {L"command", L"9999"}, {L"command", L"-1", L"123"}})
+        ASSERT_EQ(DeviceSim::Send(command), 0u) << text::ToUtf8(command[1]);
+    // The window still answers, nothing was saved and the tool did not end.
+    EXPECT_TRUE(SendTo(run.Main(), WM_NULL, 0, 0, Ms(1000)).has_value());
+    std::string after;
+    ASSERT_TRUE(fs::ReadWholeFile(run.Data() + L"Profile0.prof", after));
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(run.Proc().WaitExit(Ms(300)).has_value());
 }
 
 TEST(MainTimers, HoverNamesTheAssignmentUnderTheCursor) {

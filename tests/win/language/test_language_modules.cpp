@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "app/AppContext.h"
+#include "TempDir.h"
 #include "app/Language.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -85,6 +87,31 @@ TEST(LanguageModules, LocaleChoosesTheModule) {
     for (const auto& t : none) EXPECT_TRUE(t.empty());
 }
 
+// A German module that is there but damaged: the run's texts come from the
+// English module instead of 85 empty ones.
+TEST(LanguageModules, ADamagedModuleGivesTheEnglishTexts) {
+    std::string real;
+    ASSERT_TRUE(zavo::fs::ReadWholeFile(BinDir() + L"lan\\Deutsch\\lang.dll", real));
+    const std::string damaged[] = {"", "MZ not a module at all", real.substr(0, 1024)};
+    for (const std::string& bytes : damaged) {
+        TempDir folder;
+        ASSERT_TRUE(zavo::fs::MakeDirectory(folder.path() + L"lan"));
+        ASSERT_TRUE(zavo::fs::MakeDirectory(folder.path() + L"lan\\Deutsch"));
+        ASSERT_TRUE(zavo::fs::MakeDirectory(folder.path() + L"lan\\En"));
+        ASSERT_TRUE(CopyFileW((BinDir() + L"lan\\En\\lang.dll").c_str(), (folder.path() + L"lan\\En\\lang.dll").c_str(),
+                              FALSE));
+        ASSERT_TRUE(zavo::fs::WriteFileAtomic(folder.path() + L"lan\\Deutsch\\lang.dll", bytes));
+        std::wstring module;
+        const auto texts = zavo::LoadRunLanguageTexts(folder.path(), 0x0407, module);
+        ASSERT_EQ(texts.size(), 85u) << bytes.size();
+        EXPECT_EQ(texts[8], L"Cancel") << bytes.size();
+        EXPECT_NE(module.find(L"lan\\En\\"), std::wstring::npos);
+    }
+    // An intact module is its own.
+    std::wstring module;
+    EXPECT_EQ(zavo::LoadRunLanguageTexts(BinDir(), 0x0407, module)[8], L"Abbrechen");
+}
+
 // The backup texts (301 on): each shipped module has them all; a module without
 // them (here the string ids past the last one) leaves the context to English.
 TEST(LanguageModules, BackupTextsOrEnglish) {
@@ -96,8 +123,8 @@ TEST(LanguageModules, BackupTextsOrEnglish) {
         for (size_t i = 0; i < app.backupTexts.size(); ++i)
             EXPECT_FALSE(app.backupTexts[i].empty()) << "module " << m.folder << " string " << 301 + i;
         EXPECT_EQ(app.Text(zavo::BackupText::CancelButton), m.cancel) << m.folder;
-        app.backupTexts = zavo::LoadLanguageTexts(BinDir() + L"lan\\" + m.folder + L"\\lang.dll", 401,
-                                                  zavo::BACKUP_TEXT_COUNT);
+        app.backupTexts =
+            zavo::LoadLanguageTexts(BinDir() + L"lan\\" + m.folder + L"\\lang.dll", 401, zavo::BACKUP_TEXT_COUNT);
         EXPECT_EQ(app.Text(zavo::BackupText::MenuRestore), L"Restore earlier settings...") << m.folder;
     }
 }
