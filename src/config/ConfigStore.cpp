@@ -103,7 +103,28 @@ SaveResult WriteProfileFile(const std::wstring& path, const ProfileConfig& profi
     return Finish(batch, path, f);
 }
 
+std::wstring ProfileAsidePath(const std::wstring& dataFolder, int profile) {
+    return ProfileFilePath(dataFolder, profile) + L".reset";
+}
+
+namespace {
+
+void SettleProfilesSetAside(const std::wstring& dataFolder) {
+    for (int p = 0; p < PROFILE_COUNT; ++p) {
+        const std::wstring aside = ProfileAsidePath(dataFolder, p);
+        if (!fs::FileExists(aside)) continue;
+        const std::wstring profile = ProfileFilePath(dataFolder, p);
+        if (fs::FileExists(profile))
+            fs::RemoveFile(aside);
+        else
+            fs::RenameFile(aside, profile);
+    }
+}
+
+}  // namespace
+
 LoadResult LoadConfiguration(const std::wstring& dataFolder, KeyboardConfig& c) {
+    SettleProfilesSetAside(dataFolder);
     LoadResult r;
     const std::wstring config = ConfigFilePath(dataFolder);
     if (fs::FileExists(config)) {

@@ -22,6 +22,11 @@ using SaveResult = IniFileStatus;
 // "<dataFolder>Config.config" and "<dataFolder>Profile<p>.prof".
 std::wstring ConfigFilePath(const std::wstring& dataFolder);
 std::wstring ProfileFilePath(const std::wstring& dataFolder, int profile);
+// "<profile file>.reset": where a reset keeps the profile's old file while its
+// save writes the cleared one. LoadConfiguration settles one a run left: put
+// back when the profile file is missing (the save never came: the old content
+// wins), removed when the profile file is there (the save was done).
+std::wstring ProfileAsidePath(const std::wstring& dataFolder, int profile);
 
 // Section CONFIG into CurrantProfile, DeviceState, Mode, then LIGHTOPTION into
 // Light. Missing keys take -1.

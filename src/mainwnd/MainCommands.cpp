@@ -117,18 +117,18 @@ void CZAVOConfigDlg::ReportWriteFailure(const IniFileStatus& result) {
 bool CZAVOConfigDlg::Save() {
     // The file of a profile a reset cleared is written whole, without the keys of
     // its old file: the old file is moved aside for the save and put back when the
-    // save fails, so a failed save leaves it as it was. (Its content was kept as a
-    // backup by the reset, so even a run killed in between loses nothing.)
+    // save fails, so a failed save leaves it as it was. A run killed in between
+    // leaves it aside, and the next load puts it back (ProfileAsidePath).
     std::wstring cleared, aside;
     if (m_nClearedProfile >= 0) {
         cleared = ProfileFilePath(m_App.dataFolder, m_nClearedProfile);
-        aside = cleared + L".reset";
+        aside = ProfileAsidePath(m_App.dataFolder, m_nClearedProfile);
         // A read-only file would be renamed although it may not be written: it stays,
         // and the save is refused as for any write to it. A held file cannot be moved
         // and the save meets the same refusal.
         const DWORD attributes = ::GetFileAttributesW(cleared.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) ||
-            !::MoveFileExW(cleared.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING))
+            !fs::RenameFile(cleared, aside))
             aside.clear();
     }
     backup::KeepOutcome kept;
@@ -138,7 +138,7 @@ bool CZAVOConfigDlg::Save() {
         if (result)
             fs::RemoveFile(aside);
         else
-            ::MoveFileExW(aside.c_str(), cleared.c_str(), MOVEFILE_REPLACE_EXISTING);
+            fs::RenameFile(aside, cleared);
     }
     if (result) {
         m_nClearedProfile = -1;

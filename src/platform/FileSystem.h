@@ -94,6 +94,8 @@ size_t RemoveStaleTemporaries(const std::wstring& folder);
 Status MakeDirectory(const std::wstring& path, bool* alreadyExists = nullptr);
 
 Status RemoveFile(const std::wstring& path);
+// Renames a file in one step, replacing `to` when it exists (same volume).
+Status RenameFile(const std::wstring& from, const std::wstring& to);
 
 // Copies the bytes of `from` to `to`; with failIfExists an existing `to` is kept
 // and the call fails.

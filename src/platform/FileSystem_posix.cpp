@@ -207,6 +207,11 @@ Status RemoveFile(const std::wstring& path) {
     return Status::Ok();
 }
 
+Status RenameFile(const std::wstring& from, const std::wstring& to) {
+    if (::rename(NativePath(from).c_str(), NativePath(to).c_str()) != 0) return Errno();
+    return Status::Ok();
+}
+
 Status CopyOneFile(const std::wstring& from, const std::wstring& to, bool failIfExists) {
     if (failIfExists && (FileExists(to) || DirectoryExists(to))) {
         errno = EEXIST;

@@ -192,6 +192,11 @@ Status RemoveFile(const std::wstring& path) {
     return LastError();
 }
 
+Status RenameFile(const std::wstring& from, const std::wstring& to) {
+    if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return Status::Ok();
+    return LastError();
+}
+
 Status CopyOneFile(const std::wstring& from, const std::wstring& to, bool failIfExists) {
     if (::CopyFileW(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE)) return Status::Ok();
     return LastError();

@@ -152,6 +152,31 @@ TEST_F(Store, MissingProfileFileReadsAsDefaults) {
     EXPECT_EQ(loaded->Profile[0].Button[0].FunID, FUNID_SINGLEKEY);
 }
 
+// A reset keeps the profile's old file aside while its save writes the cleared
+// one; a run killed in between leaves the aside file, which the next load
+// settles: back when the save never came, gone when it was done.
+TEST_F(Store, ProfileSetAsideByAKilledResetIsSettledAtTheNextLoad) {
+    ASSERT_TRUE(SaveConfiguration(data, *RichConfig()));
+    std::string old;
+    ASSERT_TRUE(fs::ReadWholeFile(ProfileFilePath(data, 2), old));
+
+    // Killed before the save: the old content wins.
+    ASSERT_TRUE(fs::RenameFile(ProfileFilePath(data, 2), ProfileAsidePath(data, 2)));
+    LoadConfiguration(data, *loaded);
+    std::string back;
+    ASSERT_TRUE(fs::ReadWholeFile(ProfileFilePath(data, 2), back));
+    EXPECT_EQ(back, old);
+    EXPECT_FALSE(fs::FileExists(ProfileAsidePath(data, 2)));
+    EXPECT_EQ(loaded->Profile[2].Button[0].FunID, RichConfig()->Profile[2].Button[0].FunID);
+
+    // Killed after the save: the new file stays, the aside one goes.
+    ASSERT_TRUE(fs::WriteFileAtomic(ProfileAsidePath(data, 2), "[stale]\r\n"));
+    LoadConfiguration(data, *loaded);
+    ASSERT_TRUE(fs::ReadWholeFile(ProfileFilePath(data, 2), back));
+    EXPECT_EQ(back, old);
+    EXPECT_FALSE(fs::FileExists(ProfileAsidePath(data, 2)));
+}
+
 TEST_F(Store, ClearedMacroSlotKeepsItsSectionAndComesBackFromIt) {
     auto c = RichConfig();
     ASSERT_TRUE(SaveConfiguration(data, *c));
