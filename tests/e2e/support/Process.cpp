@@ -73,8 +73,19 @@ Process Process::Start(const std::wstring& exe, const std::vector<std::wstring>&
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     Process p;
-    if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                       block.empty() ? nullptr : block.data(), workDir.empty() ? nullptr : workDir.c_str(), &si, &pi)) {
+    auto create = [&] {
+        return CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                              block.empty() ? nullptr : block.data(), workDir.empty() ? nullptr : workDir.c_str(), &si,
+                              &pi) != FALSE;
+    };
+    // Wine now and then refuses a start with ERROR_INTERNAL_ERROR while other
+    // processes start and end around it; that one failure is tried again.
+    bool created = create();
+    for (int attempt = 1; !created && GetLastError() == ERROR_INTERNAL_ERROR && attempt < 4; ++attempt) {
+        Sleep(200);
+        created = create();
+    }
+    if (created) {
         CloseHandle(pi.hThread);
         p.m_hProcess = pi.hProcess;
         p.m_nPid = pi.dwProcessId;

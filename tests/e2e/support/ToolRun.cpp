@@ -44,6 +44,9 @@ ToolRun::~ToolRun() {
 }
 
 bool ToolRun::Start(bool expectWarning) {
+    // A run that asked for the simulator and has none fails here, not later in
+    // a check that waits for the service.
+    if (m_sim && !m_sim->Ready()) return false;
     m_tool = Process::Start(BinPath(L"ZAVOConfig.exe"), {}, appData.Env(), BinDir());
     if (!m_tool.Started()) return false;  // Process::Start printed the system's reason
     if (expectWarning) return WaitOtherWindow(Ms(30000)) != nullptr;
