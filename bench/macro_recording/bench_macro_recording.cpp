@@ -30,17 +30,6 @@ namespace {
 const int kGaps[] = {120, 430, 1000, 5000};
 constexpr int kRounds = 2;
 
-double Now() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
 void SendKey(WORD vk, bool up) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
@@ -54,13 +43,13 @@ void SendKey(WORD vk, bool up) {
 std::vector<double> Inject() {
     std::vector<double> gaps;
     bool up = false;
-    double last = Now();
+    double last = e2e::NowMs();
     SendKey('A', up);
     for (int r = 0; r < kRounds; ++r) {
         for (int gap : kGaps) {
             Sleep(static_cast<DWORD>(gap));
             up = !up;
-            const double t = Now();
+            const double t = e2e::NowMs();
             SendKey('A', up);
             gaps.push_back(t - last);
             last = t;
@@ -165,10 +154,10 @@ void NameListFigures(const std::wstring& data) {
     std::vector<double> refill, listing;
     std::vector<std::wstring> names;
     for (int run = 0; run < 21; ++run) {
-        double t = Now();
+        double t = e2e::NowMs();
         RefillMacroNameList(folder, names);
-        refill.push_back(Now() - t);
-        t = Now();
+        refill.push_back(e2e::NowMs() - t);
+        t = e2e::NowMs();
         size_t count = 0;
         WIN32_FIND_DATAW fd;
         HANDLE find = FindFirstFileW((folder + L"*.ini").c_str(), &fd);
@@ -177,7 +166,7 @@ void NameListFigures(const std::wstring& data) {
             while (FindNextFileW(find, &fd));
             FindClose(find);
         }
-        listing.push_back(Now() - t);
+        listing.push_back(e2e::NowMs() - t);
         // 1000 files and the macro "bench"
         if (names.size() != 1001 || count != 1001) std::printf("unexpected count %zu %zu\n", names.size(), count);
     }

@@ -35,17 +35,6 @@ std::wstring HereFolder() {
     return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 
-double NowMs() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
 // Ready: visible, nothing left to paint, and its thread answers a message.
 bool IsReady(HWND window) {
     return IsWindowVisible(window) && !GetUpdateRect(window, nullptr, FALSE) &&

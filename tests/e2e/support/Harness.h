@@ -58,6 +58,9 @@ std::wstring ArtefactDir();
 
 // ---- Waiting ------------------------------------------------------------------
 
+// The performance counter in milliseconds (for the benchmarks' timings).
+double NowMs();
+
 // Polls `condition` every `poll` until it holds (true) or `timeout` passes
 // (false). Messages of the calling thread are pumped while waiting.
 bool WaitUntil(const std::function<bool()>& condition, Ms timeout, Ms poll = Ms(20));

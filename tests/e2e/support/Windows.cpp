@@ -29,6 +29,17 @@ std::wstring WindowText(HWND window) {
     return std::wstring(text, n > 0 ? n : 0);
 }
 
+double NowMs() {
+    static const LARGE_INTEGER freq = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
 std::wstring ChildTexts(HWND window) {
     std::wstring texts;
     EnumChildWindows(
