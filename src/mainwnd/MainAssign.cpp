@@ -14,24 +14,17 @@ const wchar_t kOutOfMemory[] = L"Out of profile memory, Can't assign this macro!
 const wchar_t kTargetGone[] = L"Settings reloaded meanwhile: nothing changed";
 }  // namespace
 
-bool CZAVOConfigDlg::RunKeyButton(HWND from) {
-    for (int i = 0; i < TKEY_COUNT; ++i) {
-        if (m_TKeys[static_cast<size_t>(i)].m_hWnd == from) {
-            OnPickTKey(i);
-            return true;
-        }
-    }
-    if (m_bEnterCreated && m_EnterButton.m_hWnd == from) {
-        OnPickStandardKey(ENTER_KEY_INDEX);
-        return true;
-    }
-    for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
-        if (m_Keys[static_cast<size_t>(k)].m_hWnd && m_Keys[static_cast<size_t>(k)].m_hWnd == from) {
-            OnPickStandardKey(k);
-            return true;
-        }
-    }
-    return false;
+bool CZAVOConfigDlg::RunEnterButton(HWND from) {
+    if (!m_bEnterCreated || m_EnterButton.m_hWnd != from) return false;
+    OnPickStandardKey(ENTER_KEY_INDEX);
+    return true;
+}
+
+void CZAVOConfigDlg::RunKey(int key) {
+    if (key < TKEY_COUNT)
+        OnPickTKey(key);
+    else if (key - TKEY_COUNT < STANDARD_KEY_COUNT)
+        OnPickStandardKey(key - TKEY_COUNT);
 }
 
 CZAVOConfigDlg::AssignTarget CZAVOConfigDlg::CurrentTarget() const {

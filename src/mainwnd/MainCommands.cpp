@@ -20,7 +20,7 @@ namespace zavo {
 BOOL CZAVOConfigDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     // Every skinned button has id 0: the sender's window tells them apart.
     if (HWND from = reinterpret_cast<HWND>(lParam)) {
-        if (!RunCommandButton(from)) RunKeyButton(from);
+        if (!RunCommandButton(from)) RunEnterButton(from);
     }
     return CSkinDialog::OnCommand(wParam, lParam);
 }

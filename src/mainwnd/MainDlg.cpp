@@ -96,6 +96,7 @@ BOOL CZAVOConfigDlg::OnInitDialog() {
 BOOL CZAVOConfigDlg::PreTranslateMessage(MSG* msg) {
     // Enter and Esc never end the main window, and skip the dialog keys.
     if (IsEnterOrEscKey(msg)) return FALSE;
+    m_KeyPad.RelayEvent(msg);
     if (msg->message == svc::WM_SERVICE_COMMAND && msg->hwnd == m_hWnd) OnServiceCommand(msg->wParam);
     if (msg->message == svc::WM_LIGHT_CHANGED && msg->hwnd == m_hWnd) OnLightChanged();
     return CSkinDialog::PreTranslateMessage(msg);
@@ -118,6 +119,7 @@ HCURSOR CZAVOConfigDlg::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(m_h
 void CZAVOConfigDlg::OnDestroy() {
     KillTimer(TIMER_HOVER);
     KillTimer(TIMER_BLINK);
+    m_KeyPad.Clear();
     CSkinDialog::OnDestroy();
 }
 

@@ -24,6 +24,7 @@
 #include "mainwnd/KeyboardView.h"
 #include "service/ServiceLink.h"
 #include "skin/BitmapBtn.h"
+#include "skin/KeyPad.h"
 #include "skin/RgnWnd.h"
 #include "skin/SkinEntry.h"
 #include "skin/SkinnedDialog.h"
@@ -76,6 +77,12 @@ public:
     void OnSysCommand(UINT id, LPARAM lParam) override;
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
+    void OnMouseMove(UINT flags, POINT pt) override;
+    void OnMouseLeave() override;
+    void OnLButtonDown(UINT flags, POINT pt) override;
+    void OnLButtonDblClk(UINT flags, POINT pt) override;
+    void OnLButtonUp(UINT flags, POINT pt) override;
+    void OnCaptureChanged(HWND newCapture) override;
 
     // Handler of WM_SERVICE_NOTIFY; returns 1.
     LRESULT OnMessageProcessFun(WPARAM wParam, LPARAM lParam);
@@ -86,10 +93,15 @@ public:
     KeyboardView& View() { return *m_pView; }
     // How many cursor polls found the cursor moved (the poll's real work).
     unsigned HoverRuns() const { return m_nHoverRuns; }
+    // The keys of the on-screen keyboard: T-key i is key i, standard key k is
+    // key TKEY_COUNT + k (the Enter key too, without area when it is the
+    // region button).
+    const KeyPad& Keys() const { return m_KeyPad; }
 
 protected:
     std::wstring SkinFile() const override { return MAIN_SKIN_FILE; }
     void CreateButtons(const SkinFace& face, const FaceSet& looks) override;
+    bool KeepsLooks() const override { return true; }
 
 private:
     // ----- MainDlg.cpp
@@ -102,6 +114,7 @@ private:
     CBitmapBtn& Button(int key) { return m_Buttons[static_cast<size_t>(key - 1)]; }
 
     // ----- MainLayout.cpp
+    void CreateKeys(const SkinFace& face);
     void CreateEnterButton();
     void SetEnterImages(EnterLook look);
     // Gives the Enter button the pictures of the look chosen while the window
@@ -156,7 +169,9 @@ private:
     AssignTarget CurrentTarget() const;
     // False, saying so in the status text, when the target is gone.
     bool StillTarget(const AssignTarget& target);
-    bool RunKeyButton(HWND from);
+    bool RunEnterButton(HWND from);
+    // A click on key `key` of the on-screen keyboard (see Keys()).
+    void RunKey(int key);
     void OnPickTKey(int index);
     void OnPickStandardKey(int k);
     void OnAssignMacro();
@@ -201,8 +216,8 @@ public:
     CRgnButton m_EnterButton;
     std::wstring m_strEnterImage;
     RECT m_rcEnter{};
-    std::array<CBitmapBtn, TKEY_COUNT> m_TKeys;
-    std::array<CBitmapBtn, STANDARD_KEY_COUNT> m_Keys;
+    // The T-keys and standard keys, drawn by the window.
+    KeyPad m_KeyPad;
     int m_bModified = 0;
     // The profile a reset cleared whose file has not been saved since (-1: none):
     // its old file must not lend the new one keys the reset removed.

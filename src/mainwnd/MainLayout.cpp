@@ -34,10 +34,19 @@ void CZAVOConfigDlg::CreateButtons(const SkinFace& face, const FaceSet& looks) {
         const ButtonEntry entry = face.Entry(L"BUTTONINFO", std::to_wstring(c.key));
         CreateSkinButton(Button(c.key), entry, c.langText < 0 ? entry.text : m_App.LangText(c.langText), *this, looks);
     }
+    CreateKeys(face);
+}
+
+// The keys are drawn by the window (KeyPad), not made as windows: T-key i is
+// key i, standard key k is key TKEY_COUNT + k. The Enter key drawn as a region
+// button keeps its place in that order as a key without area.
+void CZAVOConfigDlg::CreateKeys(const SkinFace& face) {
+    m_KeyPad.Clear();
+    m_KeyPad.Attach(m_hWnd);
     for (int i = 0; i < TKEY_COUNT; ++i) {
         const ButtonEntry entry = face.Entry(L"T-KEYS", std::to_wstring(i + 1));
         m_pView->tkeyRects[static_cast<size_t>(i)] = entry.rect;
-        CreateSkinButton(m_TKeys[static_cast<size_t>(i)], entry, entry.text, *this, looks);
+        m_KeyPad.Add(entry.rect, entry.text, entry.latched);
     }
     const std::wstring enterRgn = face.Read(L"SCREEN", L"EnterRgn");
     for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
@@ -45,9 +54,10 @@ void CZAVOConfigDlg::CreateButtons(const SkinFace& face, const FaceSet& looks) {
         m_pView->keyRects[static_cast<size_t>(k)] = entry.rect;
         if (k == ENTER_KEY_INDEX && !enterRgn.empty()) {
             m_rcEnter = RECT{entry.rect.left, entry.rect.top, entry.rect.right, entry.rect.bottom};
+            m_KeyPad.Add(SkinRect{}, L"");
             continue;
         }
-        CreateSkinButton(m_Keys[static_cast<size_t>(k)], entry, entry.text, *this, looks);
+        m_KeyPad.Add(entry.rect, entry.text, entry.latched);
     }
     if (!enterRgn.empty()) {
         m_strEnterImage = m_App.SkinFolder() + enterRgn;
@@ -94,13 +104,19 @@ void CZAVOConfigDlg::OnPaint() {
     // A window made visible without WM_SHOWWINDOW still shows the right look.
     ApplyHeldEnterLook();
     PaintDC dc(m_hWnd);
-    RECT rc{};
-    GetClientRect(&rc);
-    // Composed off-screen and copied once, so the window does not flicker.
+    // Only the part asked for (a key's rectangle when one changed its look) is
+    // composed off-screen and copied once, so the window does not flicker.
+    const RECT area = dc.PaintRect();
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return;
     MemoryDC mem(dc);
-    ScopedBitmap canvas(::CreateCompatibleBitmap(dc, rc.right, rc.bottom));
+    ScopedBitmap canvas(::CreateCompatibleBitmap(dc, width, height));
     ScopedSelect selectCanvas(mem, canvas);
+    // The canvas's origin is the area's corner: everything below draws in
+    // client coordinates.
+    ::SetViewportOrgEx(mem, -area.left, -area.top, nullptr);
     PaintFace(mem);
+    if (Looks()) m_KeyPad.Paint(mem, area, *Looks());
     if (!m_TextFont)
         m_TextFont.Reset(::CreateFontW(11, 0, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                        CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FF_MODERN, L""));
@@ -111,27 +127,52 @@ void CZAVOConfigDlg::OnPaint() {
         ::TextOutW(mem, 733, 433, m_strVersion.c_str(), static_cast<int>(m_strVersion.size()));
         ::TextOutW(mem, 256, 369, m_strStatus.c_str(), static_cast<int>(m_strStatus.size()));
     }
-    ::BitBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, SRCCOPY);
+    ::SetViewportOrgEx(mem, 0, 0, nullptr);
+    ::BitBlt(dc, area.left, area.top, width, height, mem, 0, 0, SRCCOPY);
 }
 
 BOOL CZAVOConfigDlg::OnEraseBkgnd(HDC) { return TRUE; }  // OnPaint covers the whole client area
 
 bool CZAVOConfigDlg::HasEnterRegion() const { return m_bEnterCreated; }
 
-void CZAVOConfigDlg::SetTKeyLatched(int index, bool latched) {
-    m_TKeys[static_cast<size_t>(index)].SetLatched(latched);
+void CZAVOConfigDlg::SetTKeyLatched(int index, bool latched) { m_KeyPad.SetLatched(index, latched); }
+
+void CZAVOConfigDlg::SetTKeyEnabled(int index, bool enabled) { m_KeyPad.SetEnabled(index, enabled); }
+
+void CZAVOConfigDlg::SetKeyLatched(int index, bool latched) { m_KeyPad.SetLatched(TKEY_COUNT + index, latched); }
+
+void CZAVOConfigDlg::SetKeyEnabled(int index, bool enabled) { m_KeyPad.SetEnabled(TKEY_COUNT + index, enabled); }
+
+// ----- the keys under the mouse --------------------------------------------------
+
+void CZAVOConfigDlg::OnMouseMove(UINT flags, POINT pt) {
+    m_KeyPad.OnMouseMove(pt);
+    CSkinDialog::OnMouseMove(flags, pt);
 }
 
-void CZAVOConfigDlg::SetTKeyEnabled(int index, bool enabled) {
-    CBitmapBtn& key = m_TKeys[static_cast<size_t>(index)];
-    if (key.m_hWnd && !key.IsWindowEnabled() != !enabled) key.EnableWindow(enabled);
+void CZAVOConfigDlg::OnMouseLeave() {
+    m_KeyPad.OnMouseLeave();
+    CSkinDialog::OnMouseLeave();
 }
 
-void CZAVOConfigDlg::SetKeyLatched(int index, bool latched) { m_Keys[static_cast<size_t>(index)].SetLatched(latched); }
+// A press on a key presses it (a locked key ignores it); anywhere else it drags
+// the window.
+void CZAVOConfigDlg::OnLButtonDown(UINT flags, POINT pt) {
+    if (!m_KeyPad.OnButtonDown(pt)) CSkinDialog::OnLButtonDown(flags, pt);
+}
 
-void CZAVOConfigDlg::SetKeyEnabled(int index, bool enabled) {
-    CBitmapBtn& key = m_Keys[static_cast<size_t>(index)];
-    if (key.m_hWnd && !key.IsWindowEnabled() != !enabled) key.EnableWindow(enabled);
+// The second press of a quick double click is a press like the first.
+void CZAVOConfigDlg::OnLButtonDblClk(UINT flags, POINT pt) { OnLButtonDown(flags, pt); }
+
+void CZAVOConfigDlg::OnLButtonUp(UINT flags, POINT pt) {
+    const int key = m_KeyPad.OnButtonUp(pt);
+    CSkinDialog::OnLButtonUp(flags, pt);
+    if (key >= 0) RunKey(key);
+}
+
+void CZAVOConfigDlg::OnCaptureChanged(HWND newCapture) {
+    m_KeyPad.OnCaptureChanged(newCapture);
+    CSkinDialog::OnCaptureChanged(newCapture);
 }
 
 void CZAVOConfigDlg::SetEnterLook(EnterLook look) {

@@ -27,14 +27,21 @@ void CSkinDialog::LoadFace() {
     // could be neither seen nor closed.
     const Picture& sizer = face.main ? face.main : face.mask;
     if (sizer) MoveWindow(0, 0, sizer.Width(), sizer.Height(), TRUE);
-    {
-        // Each look is selected once for all the buttons, and "Main" given back
-        // before anything can paint it as the background.
-        const FaceSet looks(face.main.Handle(), face.over.Handle(), face.down.Handle(), face.disabled.Handle());
-        CreateButtons(face, looks);
+    // Each look is selected once for all the buttons. Unless the window keeps
+    // the looks, "Main" is given back before anything can paint it as the
+    // background.
+    auto looks =
+        std::make_unique<FaceSet>(face.main.Handle(), face.over.Handle(), face.down.Handle(), face.disabled.Handle());
+    CreateButtons(face, *looks);
+    if (KeepsLooks()) {
+        m_pLooks = std::move(looks);
+        m_Over = std::move(face.over);
+        m_Down = std::move(face.down);
+        m_Disabled = std::move(face.disabled);
     }
+    looks.reset();
     // "Main" is decoded once: the buttons cut their rest looks from it and it
-    // then stays as the background. The other looks go with `face`.
+    // then stays as the background. The other looks go with `face` unless kept.
     m_Background = std::move(face.main);
     m_Mask = std::move(face.mask);
 }
@@ -55,6 +62,11 @@ void CSkinDialog::PaintFace(HDC dc) {
     if (m_Background.Empty()) {
         // A skin without its face picture still shows a plain, usable window.
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
+    // A kept "Main" is selected in its surface already (and can be in one only).
+    if (m_pLooks && m_pLooks->Source(FaceSet::MAIN)) {
+        BitBlt(dc, 0, 0, client.right, client.bottom, m_pLooks->Source(FaceSet::MAIN), 0, 0, SRCCOPY);
         return;
     }
     MemoryDC source(dc);
@@ -108,6 +120,11 @@ HBRUSH CSkinDialog::OnCtlColor(HDC dc, HWND child, UINT ctlType) {
 
 void CSkinDialog::OnDestroy() {
     Default();
+    // The surfaces let go of the looks before the pictures are deleted.
+    m_pLooks.reset();
+    m_Over.Reset();
+    m_Down.Reset();
+    m_Disabled.Reset();
     m_Background.Reset();
     m_Mask.Reset();
     m_BoxBrush.Reset();

@@ -4,6 +4,7 @@
 //   the "Main" picture at (0, 0), creates the buttons on the four looks
 //   (CreateButtons), and gives the window the shape of its mask picture;
 // - painting copies the "Main" picture to the client area (PaintFace);
+// - a window whose keys are drawn by itself keeps the four looks (KeepsLooks);
 // - a left-button press on the background (outside every button) drags the
 //   window as if its caption had been grabbed;
 // - edit boxes are drawn in the face's colours (light text on a dark box);
@@ -14,12 +15,14 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/AppContext.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "skin/BitmapBtn.h"
 #include "skin/Picture.h"
 #include "skin/SkinFace.h"
 
@@ -62,11 +65,20 @@ protected:
     // Draws the background picture into `dc` over the client area.
     void PaintFace(HDC dc);
 
+    // A window that draws keys itself (KeyPad) keeps its four looks after
+    // creation, each selected once into a surface of its own for its paints.
+    virtual bool KeepsLooks() const { return false; }
+    // The kept looks: null unless KeepsLooks(), or before creation.
+    const FaceSet* Looks() const { return m_pLooks.get(); }
+
     const AppContext& m_App;
     std::vector<ButtonEntry> m_ButtonEntries;
 
 private:
     void LoadFace();
+    // The looks kept for KeepsLooks(); m_pLooks holds them selected and goes first.
+    Picture m_Over, m_Down, m_Disabled;
+    std::unique_ptr<FaceSet> m_pLooks;
     HRGN m_hShape = nullptr;
     std::wstring m_DamagedPicture;
     ScopedBrush m_BoxBrush;  // the background of the edit boxes, made at their first paint

@@ -30,19 +30,25 @@ TEST(MainCommands, ModeButtonsTellTheServiceStoreTheModeAndLockTheKeys) {
     ToolRun run;
     WriteSettings(run.Data(), *PresentConfig());
     ASSERT_TRUE(run.Start());
-    HWND key = run.ChildAt(StandardKeyPoint(STANDARD_KEY_A));
-    EXPECT_FALSE(IsWindowEnabled(key));
+    // The standard keys are locked in mode 0 (shown disabled).
+    const auto shown = [&] { return FaceShownAt(run.Main(), StandardKeyRect(STANDARD_KEY_A)); };
+    const auto locked = [&] { return shown() == KeyLook::Disabled; };
+    const auto unlocked = [&] {
+        const auto look = shown();
+        return look && *look != KeyLook::Disabled;
+    };
+    EXPECT_TRUE(WaitUntil(locked, Ms(3000)));
 
     ASSERT_TRUE(run.ClickCommand(cmd::MODE1));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SET_MODE, 1, "send")));
     EXPECT_TRUE(WaitUntil([&] { return run.ConfigInt(L"CONFIG", L"Mode") == 1; }, Ms(3000)));
-    EXPECT_TRUE(IsWindowEnabled(key));
+    EXPECT_TRUE(WaitUntil(unlocked, Ms(3000)));
     Shot(L"main-mode1", run.Main());
 
     ASSERT_TRUE(run.ClickCommand(cmd::MODE0));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SET_MODE, 0, "send")));
     EXPECT_TRUE(WaitUntil([&] { return run.ConfigInt(L"CONFIG", L"Mode") == 0; }, Ms(3000)));
-    EXPECT_FALSE(IsWindowEnabled(key));
+    EXPECT_TRUE(WaitUntil(locked, Ms(3000)));
     Shot(L"main-mode0", run.Main());
 
     // Without a configuration file the mode is not written anywhere.

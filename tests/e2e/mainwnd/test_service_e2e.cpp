@@ -135,13 +135,18 @@ TEST(MainService, ModeNotificationsSwitchTheKeysAndStoreTheModeWithoutAnswering)
     ToolRun run;
     WriteSettings(run.Data(), *PresentConfig());
     ASSERT_TRUE(run.Start());
-    HWND key = run.ChildAt(StandardKeyPoint(SWAPPED_KEY));
+    const auto shown = [&] { return FaceShownAt(run.Main(), StandardKeyRect(SWAPPED_KEY)); };
+    const auto locked = [&] { return shown() == KeyLook::Disabled; };
+    const auto unlocked = [&] {
+        const auto look = shown();
+        return look && *look != KeyLook::Disabled;
+    };
     ASSERT_TRUE(Notify(svc::NOTIFY_MODE_1));
     EXPECT_TRUE(WaitUntil([&] { return run.ConfigInt(L"CONFIG", L"Mode") == 1; }, Ms(3000)));
-    EXPECT_TRUE(IsWindowEnabled(key));
+    EXPECT_TRUE(WaitUntil(unlocked, Ms(3000)));
     ASSERT_TRUE(Notify(svc::NOTIFY_MODE_0));
     EXPECT_TRUE(WaitUntil([&] { return run.ConfigInt(L"CONFIG", L"Mode") == 0; }, Ms(3000)));
-    EXPECT_FALSE(IsWindowEnabled(key));
+    EXPECT_TRUE(WaitUntil(locked, Ms(3000)));
     // Only the mode told at start was sent.
     int modeCommands = 0;
     for (const SimLogLine& l : run.Sim()->Log())

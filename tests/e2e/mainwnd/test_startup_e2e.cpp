@@ -44,7 +44,8 @@ TEST(MainStartup, ActiveProfileOutsideTheProfilesIsCorrected) {
         EXPECT_EQ(run.ConfigInt(L"CONFIG", L"CURRENTPROFILE"), c.used) << c.stored;
         // With no profile active the whole keyboard is locked.
         const bool locked = c.used == 5;
-        EXPECT_EQ(!IsWindowEnabled(run.ChildAt(TKeyPoint(0))), locked) << c.stored;
+        const KeyLook expected = locked ? KeyLook::Disabled : KeyLook::Rest;
+        EXPECT_TRUE(WaitUntil([&] { return FaceShownAt(run.Main(), TKeyRect(0)) == expected; }, Ms(3000))) << c.stored;
     }
 }
 

@@ -181,30 +181,59 @@ std::vector<DWORD> CapturePixels(HWND window, const RECT& client) {
     return pixels;
 }
 
-std::vector<DWORD> ResourceBitmapPixels(HMODULE module, UINT id, int w, int h) {
-    HBITMAP bmp = LoadBitmapW(module, MAKEINTRESOURCEW(id));
-    if (!bmp) return {};
+namespace {
+
+// The pixels of a w x h block of `bmp` at (x, y), top row first, without alpha.
+std::vector<DWORD> BitmapPixels(HBITMAP bmp, int x, int y, int w, int h) {
+    if (!bmp || w <= 0 || h <= 0) return {};
     const BITMAPINFO bi = TopDown32(w, h);
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC src = CreateCompatibleDC(screen), dst = CreateCompatibleDC(screen);
     HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ o1 = SelectObject(src, bmp), o2 = SelectObject(dst, dib);
-    BitBlt(dst, 0, 0, w, h, src, 0, 0, SRCCOPY);
+    BitBlt(dst, 0, 0, w, h, src, x, y, SRCCOPY);
     GdiFlush();
     std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + w * h);
     for (DWORD& p : pixels) p &= 0xFFFFFF;
     SelectObject(src, o1);
     SelectObject(dst, o2);
     DeleteObject(dib);
-    DeleteObject(bmp);
     DeleteDC(src);
     DeleteDC(dst);
     ReleaseDC(nullptr, screen);
     return pixels;
 }
 
+}  // namespace
+
+std::vector<DWORD> ResourceBitmapPixels(HMODULE module, UINT id, int w, int h) {
+    HBITMAP bmp = LoadBitmapW(module, MAKEINTRESOURCEW(id));
+    std::vector<DWORD> pixels = BitmapPixels(bmp, 0, 0, w, h);
+    if (bmp) DeleteObject(bmp);
+    return pixels;
+}
+
 std::vector<DWORD> ResourceBitmapPixels(HMODULE module, UINT id) { return ResourceBitmapPixels(module, id, 22, 22); }
+
+std::optional<KeyLook> FaceShownAt(HWND main, const SkinRect& r) {
+    const RECT place{r.left, r.top, r.right, r.bottom};
+    const std::vector<DWORD> shown = CapturePixels(main, place);
+    // The first look whose face has these pixels there: the rarer looks first,
+    // so a look two faces share there counts as the rarer one.
+    const std::pair<KeyLook, const wchar_t*> faces[] = {
+        {KeyLook::Disabled, L"Disabled"}, {KeyLook::Down, L"Down"}, {KeyLook::Over, L"Over"}, {KeyLook::Rest, L"Main"}};
+    for (const auto& [look, key] : faces) {
+        const std::wstring name = Settings().IniReadString(BinPath(L"Skins\\main.ini"), L"SCREEN", key, L"");
+        const std::wstring path = BinPath(L"Skins\\" + name);
+        HBITMAP face = static_cast<HBITMAP>(
+            LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+        const std::vector<DWORD> pixels = BitmapPixels(face, r.left, r.top, r.right - r.left, r.bottom - r.top);
+        if (face) DeleteObject(face);
+        if (!pixels.empty() && pixels == shown) return look;
+    }
+    return std::nullopt;
+}
 
 bool IndicatorShows(HWND main, HMODULE exe, UINT id) {
     const RECT place{221, 362, 221 + 22, 362 + 22};

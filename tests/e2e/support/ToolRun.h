@@ -12,6 +12,7 @@
 #include "Harness.h"
 #include "config/KeyboardConfig.h"
 #include "mainwnd/KeyboardView.h"
+#include "skin/KeyStates.h"
 #include "skin/SkinEntry.h"
 
 namespace zavo::e2e {
@@ -24,6 +25,8 @@ POINT CenterOf(const SkinRect& r);
 inline POINT CommandPoint(int key) { return CenterOf(MainSkinEntry(L"BUTTONINFO", key).rect); }
 inline POINT TKeyPoint(int index) { return CenterOf(MainSkinEntry(L"T-KEYS", index + 1).rect); }
 inline POINT StandardKeyPoint(int k) { return CenterOf(MainSkinEntry(L"STANDER-KEYS", k + 20).rect); }
+inline SkinRect TKeyRect(int index) { return MainSkinEntry(L"T-KEYS", index + 1).rect; }
+inline SkinRect StandardKeyRect(int k) { return MainSkinEntry(L"STANDER-KEYS", k + 20).rect; }
 
 // A configuration written into the data folder before the tool starts. The
 // device is present (DEVICEPSTATS 1) unless the test says otherwise.
@@ -89,6 +92,10 @@ void Shot(const std::wstring& name, HWND window = nullptr);
 std::vector<DWORD> CapturePixels(HWND window, const RECT& client);
 // Pixels of one of the executable's bitmap resources (the indicator letters).
 std::vector<DWORD> ResourceBitmapPixels(HMODULE module, UINT id);
+// Which of the main skin's four faces the main window shows at `r` (the keys
+// are drawn by the window: what a key shows is its state); nothing when the
+// pixels there are none of them.
+std::optional<KeyLook> FaceShownAt(HWND main, const SkinRect& r);
 // The indicator at (221, 362), 22 x 22, shows the bitmap of resource `id`.
 bool IndicatorShows(HWND main, HMODULE exe, UINT id);
 

@@ -1,6 +1,7 @@
 // The widgets under real mouse input: hover and capture of CBitmapBtn, press
-// tracking and double clicks of CRgnButton with its hover timer, and the list
-// menu lit under the mouse and closed by a click outside it.
+// tracking and double clicks of CRgnButton with its hover timer, the keys a
+// window draws itself (KeyPad), and the list menu lit under the mouse and closed
+// by a click outside it.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -10,7 +11,12 @@
 #include "SkinTestSupport.h"
 #include "WidgetHost.h"
 #include "framework/Gdi.h"
+#include <commctrl.h>
+
+#include <vector>
+
 #include "skin/BitmapBtn.h"
+#include "skin/KeyPad.h"
 #include "skin/RgnWnd.h"
 
 using namespace zavo;
@@ -191,4 +197,153 @@ TEST_F(WidgetInputTest, ClickOutsideClosesTheListMenu) {
     EXPECT_FALSE(IsWindow(menuWnd));
     EXPECT_TRUE(menu->destroyedByVirtual);
     EXPECT_TRUE(host_->clicks.empty());
+}
+
+// ----- keys drawn by their window -------------------------------------------------
+
+namespace {
+
+// A window drawing two keys of a KeyPad on four plain faces, the way the main
+// window does: background first, then the keys that do not show their rest look.
+class KeyHost : public CWnd {
+public:
+    static constexpr COLORREF kRest = RGB(40, 40, 40), kOver = RGB(0, 120, 200), kDown = RGB(200, 90, 0),
+                              kOff = RGB(90, 90, 90);
+    KeyHost()
+        : rest_(SolidFace(kRest)),
+          over_(SolidFace(kOver)),
+          down_(SolidFace(kDown)),
+          off_(SolidFace(kOff)),
+          faces_(rest_, over_, down_, off_) {}
+    bool Open() {
+        const wchar_t* cls = RegisterWndClass(CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW), nullptr);
+        if (!CreateEx(0, cls, L"key host", WS_POPUP | WS_VISIBLE, 100, 100, 400, 200, nullptr, 0)) return false;
+        pad.Attach(m_hWnd);
+        pad.Add({20, 20, 60, 60}, L"first");
+        pad.Add({80, 20, 120, 60}, L"second");
+        pad.Add({140, 20, 180, 60}, L"");
+        return true;
+    }
+    // What the screen shows there once the window has painted and the platform
+    // has put its surface on the screen.
+    COLORREF ShownAt(POINT client) {
+        UpdateWindow();
+        PumpFor(50);
+        ClientToScreen(&client);
+        HDC screen = GetDC(nullptr);
+        const COLORREF c = GetPixel(screen, client.x, client.y);
+        ReleaseDC(nullptr, screen);
+        return c;
+    }
+    BOOL PreTranslateMessage(MSG* msg) override {
+        pad.RelayEvent(msg);
+        return FALSE;
+    }
+    void OnPaint() override {
+        PaintDC dc(m_hWnd);
+        BitBlt(dc, 0, 0, 400, 200, faces_.Source(FaceSet::MAIN), 0, 0, SRCCOPY);
+        pad.Paint(dc, dc.PaintRect(), faces_);
+    }
+    void OnMouseMove(UINT, POINT pt) override { pad.OnMouseMove(pt); }
+    void OnMouseLeave() override { pad.OnMouseLeave(); }
+    void OnLButtonDown(UINT, POINT pt) override { pad.OnButtonDown(pt); }
+    void OnLButtonDblClk(UINT, POINT pt) override { pad.OnButtonDown(pt); }
+    void OnLButtonUp(UINT, POINT pt) override {
+        const int key = pad.OnButtonUp(pt);
+        if (key >= 0) clicks.push_back(key);
+    }
+    void OnCaptureChanged(HWND to) override { pad.OnCaptureChanged(to); }
+    void OnDestroy() override { pad.Clear(); }
+
+    KeyPad pad;
+    std::vector<int> clicks;
+
+private:
+    ScopedBitmap rest_, over_, down_, off_;
+    FaceSet faces_;
+};
+
+class KeyPadInputTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(host_.Open());
+        ASSERT_TRUE(Activate(host_));
+        MoveTo(host_, POINT{300, 150});
+    }
+    void TearDown() override { host_.DestroyWindow(); }
+    KeyHost host_;
+    const POINT first_{40, 40}, second_{100, 40}, background_{300, 150};
+};
+
+}  // namespace
+
+TEST_F(KeyPadInputTest, KeysLightUnderTheMouseAndShowTheirStateOnScreen) {
+    EXPECT_EQ(host_.ShownAt(first_), KeyHost::kRest);
+    MoveTo(host_, first_);
+    EXPECT_EQ(host_.ShownAt(first_), KeyHost::kOver);
+    MoveTo(host_, second_);
+    EXPECT_EQ(host_.ShownAt(first_), KeyHost::kRest);
+    EXPECT_EQ(host_.ShownAt(second_), KeyHost::kOver);
+    // Off the window altogether: the leave notice (which Wine checks on a timer
+    // of the hover time) puts the key back at rest.
+    MoveTo(700, 500);
+    PumpFor(800);
+    EXPECT_EQ(host_.ShownAt(second_), KeyHost::kRest);
+
+    host_.pad.SetLatched(0, true);
+    host_.pad.SetEnabled(1, false);
+    EXPECT_EQ(host_.ShownAt(first_), KeyHost::kDown);
+    EXPECT_EQ(host_.ShownAt(second_), KeyHost::kOff);
+    EXPECT_EQ(host_.ShownAt(background_), KeyHost::kRest);
+}
+
+TEST_F(KeyPadInputTest, AClickIsAPressAndReleaseOnTheSameEnabledKey) {
+    MoveTo(host_, first_);
+    LeftDown();
+    EXPECT_EQ(GetCapture(), host_.m_hWnd);
+    EXPECT_EQ(host_.ShownAt(first_), KeyHost::kDown);
+    LeftUp();
+    EXPECT_EQ(host_.clicks, std::vector<int>{0});
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // Pressed on one key, released on another or on the background: no click.
+    host_.clicks.clear();
+    for (POINT to : {second_, background_}) {
+        MoveTo(host_, first_);
+        LeftDown();
+        MoveTo(host_, to);
+        EXPECT_EQ(host_.ShownAt(first_), KeyHost::kRest);
+        LeftUp();
+    }
+    EXPECT_TRUE(host_.clicks.empty());
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // A quick second click is a click too.
+    MoveTo(host_, second_);
+    Click();
+    Click();
+    EXPECT_EQ(host_.clicks, (std::vector<int>{1, 1}));
+
+    // A disabled key takes no press at all.
+    host_.clicks.clear();
+    host_.pad.SetEnabled(1, false);
+    Click();
+    EXPECT_TRUE(host_.clicks.empty());
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(KeyPadInputTest, OneTooltipWindowHoldsATipPerKeyWithText) {
+    MoveTo(host_, first_);
+    ASSERT_NE(host_.pad.Tooltip(), nullptr);
+    EXPECT_EQ(SendMessageW(host_.pad.Tooltip(), TTM_GETTOOLCOUNT, 0, 0), 2);
+    wchar_t text[32] = {};
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = host_.m_hWnd;
+    ti.uId = 2;
+    ti.lpszText = text;
+    SendMessageW(host_.pad.Tooltip(), TTM_GETTEXTW, 32, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(text, L"second");
+    host_.DestroyWindow();
+    EXPECT_EQ(host_.pad.Tooltip(), nullptr);
 }
