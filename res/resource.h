@@ -37,6 +37,5 @@
 #define IDC_DEFAULT_DELAY 1005  // macro editor: default delay
 #define IDC_EVENT_LIST 1006     // macro editor: key and command events
 #define IDC_DELAY_LIST 1007     // macro editor: delay events
-#define IDC_INDICATOR 1010      // main window: assignment indicator
 #define IDC_BACKUP_LIST 1011    // restore window: the kept generations
 #define IDC_RESTORE_INTRO 1012  // restore window: what restoring does

@@ -27,10 +27,7 @@ CZAVOConfigDlg::CZAVOConfigDlg(const AppContext& app)
 
 CZAVOConfigDlg::~CZAVOConfigDlg() = default;
 
-void CZAVOConfigDlg::DoDataExchange(CDataExchange* dx) {
-    CSkinDialog::DoDataExchange(dx);
-    DDX_Control(dx, IDC_INDICATOR, m_Indicator);
-}
+void CZAVOConfigDlg::DoDataExchange(CDataExchange* dx) { CSkinDialog::DoDataExchange(dx); }
 
 void CZAVOConfigDlg::LoadIndicators() {
     static constexpr int IDS[] = {IDB_INDICATOR_DEFAULT, IDB_INDICATOR_LAUNCH, IDB_INDICATOR_KEY, IDB_INDICATOR_MACRO};
@@ -85,8 +82,6 @@ BOOL CZAVOConfigDlg::OnInitDialog() {
     Button(cmd::ASSIGN_CLEAR).EnableWindow(FALSE);
     LoadIndicators();
     SetTimer(TIMER_HOVER, HOVER_PERIOD_MS);
-    m_Indicator.MoveWindow(221, 362, 22, 22, TRUE);
-    m_Indicator.SetBitmap(m_Indicators[static_cast<size_t>(Indicator::Default)]);
     m_ShownIndicator = Indicator::Default;
     AddSystemMenuItems();
     CenterWindow(::GetDesktopWindow());
@@ -126,8 +121,7 @@ void CZAVOConfigDlg::OnDestroy() {
 void CZAVOConfigDlg::ShowIndicator(Indicator which) {
     if (which == m_ShownIndicator) return;
     m_ShownIndicator = which;
-    m_Indicator.SetBitmap(m_Indicators[static_cast<size_t>(which)]);
-    ::RedrawWindow(m_Indicator, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ::RedrawWindow(m_hWnd, &INDICATOR_PLACE, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void CZAVOConfigDlg::ShowStatus(const std::wstring& text) {

@@ -40,6 +40,9 @@ constexpr UINT BLINK_PERIOD_MS = 500;
 constexpr UINT_PTR TIMER_HOVER = 841233;
 constexpr UINT HOVER_PERIOD_MS = 70;
 
+// Where the window draws the assignment indicator (client pixels).
+constexpr RECT INDICATOR_PLACE{221, 362, 221 + 22, 362 + 22};
+
 // The registered message "ZAVOConfig.HoverPollRuns": the main window answers it
 // with the number of cursor polls that found the mouse moved.
 UINT HoverRunsQueryMessage();
@@ -106,6 +109,7 @@ protected:
 private:
     // ----- MainDlg.cpp
     void LoadIndicators();
+    void PaintIndicator(HDC dc) const;
     void ShowIndicator(Indicator which);
     // Puts `text` on the status button "11" and redraws it at once.
     void ShowStatus(const std::wstring& text);
@@ -226,7 +230,6 @@ public:
     std::unique_ptr<KeyboardConfig> m_pConfig;
     KeyboardConfig& keyboard_config;
     std::wstring m_strStatus;
-    CStatic m_Indicator;
 
 private:
     std::unique_ptr<KeyboardView> m_pView;
@@ -239,7 +242,8 @@ private:
     // The one lighting window of the run: it keeps its click counters across
     // openings and edits m_LightExchange.
     std::unique_ptr<CDlgLightOption> m_pLightOption;
-    // The four indicator pictures (resources 143 to 146), by Indicator.
+    // The four indicator pictures (resources 143 to 146), by Indicator; the
+    // window draws the one of m_ShownIndicator at INDICATOR_PLACE.
     std::array<ScopedBitmap, 4> m_Indicators;
     EnterLook m_EnterLook = EnterLook::Default;
     // The look whose pictures the Enter button holds: behind m_EnterLook while

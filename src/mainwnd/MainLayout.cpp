@@ -117,6 +117,7 @@ void CZAVOConfigDlg::OnPaint() {
     ::SetViewportOrgEx(mem, -area.left, -area.top, nullptr);
     PaintFace(mem);
     if (Looks()) m_KeyPad.Paint(mem, area, *Looks());
+    PaintIndicator(mem);
     if (!m_TextFont)
         m_TextFont.Reset(::CreateFontW(11, 0, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                        CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FF_MODERN, L""));
@@ -129,6 +130,15 @@ void CZAVOConfigDlg::OnPaint() {
     }
     ::SetViewportOrgEx(mem, 0, 0, nullptr);
     ::BitBlt(dc, area.left, area.top, width, height, mem, 0, 0, SRCCOPY);
+}
+
+void CZAVOConfigDlg::PaintIndicator(HDC dc) const {
+    const HBITMAP picture = m_Indicators[static_cast<size_t>(m_ShownIndicator)];
+    if (!picture) return;
+    MemoryDC source(dc);
+    ScopedSelect select(source, picture);
+    ::BitBlt(dc, INDICATOR_PLACE.left, INDICATOR_PLACE.top, INDICATOR_PLACE.right - INDICATOR_PLACE.left,
+             INDICATOR_PLACE.bottom - INDICATOR_PLACE.top, source, 0, 0, SRCCOPY);
 }
 
 BOOL CZAVOConfigDlg::OnEraseBkgnd(HDC) { return TRUE; }  // OnPaint covers the whole client area

@@ -43,7 +43,7 @@ TEST_P(Templates, OpenWithTheirControls) {
 
 INSTANTIATE_TEST_SUITE_P(
     All, Templates,
-    ::testing::Values(TemplateCase{IDD_ZAVOCONFIG_DIALOG, {IDC_INDICATOR}, WS_POPUP | WS_VISIBLE},
+    ::testing::Values(TemplateCase{IDD_ZAVOCONFIG_DIALOG, {}, WS_POPUP | WS_VISIBLE},
                       TemplateCase{IDD_SINGLEKEY, {IDC_SRC_KEY, IDC_DST_KEY}, WS_POPUP | WS_SYSMENU},
                       TemplateCase{IDD_TKEY, {}, WS_POPUP | WS_SYSMENU}, TemplateCase{IDD_PROFILE_MENU, {}, WS_POPUP},
                       TemplateCase{IDD_CMD_MENU, {}, WS_POPUP}, TemplateCase{IDD_INSTSHIFT, {}, WS_POPUP | WS_SYSMENU},
