@@ -39,13 +39,36 @@ ScopedRgn RegionFromRectList(const SkinRect* rects, std::size_t count, const Ski
 
 namespace {
 
-// The bitmap's pixels as 32-bit blue, green, red, unused, top row first; empty
-// when no drawing surface can be made.
-std::vector<std::uint8_t> MaskPixels(HBITMAP mask, int& width, int& height) {
+ScopedRgn RegionFromPixels(const std::uint8_t* bgrx, int width, int height, std::ptrdiff_t stride) {
+    ScopedRgn result;
+    ScanMask(bgrx, width, height, stride, [&](const RectBatch& batch) {
+        UniteRegion(result, RegionFromRects(batch.rects.data(), batch.rects.size(), batch.bounds));
+    });
+    return result;
+}
+
+// A 32-bit top-down DIB section (what the skin's BMP reader makes): its pixels
+// can be scanned where they are.
+bool IsTopDown32(const DIBSECTION& dib) {
+    return dib.dsBm.bmBits && dib.dsBmih.biBitCount == 32 && dib.dsBmih.biCompression == BI_RGB &&
+           dib.dsBmih.biHeight < 0 && dib.dsBm.bmWidth > 0;
+}
+
+}  // namespace
+
+ScopedRgn RegionFromMask(HBITMAP mask) {
+    if (!mask) return {};
+    DIBSECTION dib{};
+    if (GetObjectW(mask, sizeof(dib), &dib) == sizeof(dib) && IsTopDown32(dib)) {
+        GdiFlush();
+        return RegionFromPixels(static_cast<const std::uint8_t*>(dib.dsBm.bmBits), dib.dsBm.bmWidth,
+                                -dib.dsBmih.biHeight, dib.dsBm.bmWidthBytes);
+    }
+    // Any other bitmap is copied into such a section first.
     BITMAP info{};
     if (!GetObjectW(mask, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0) return {};
-    width = info.bmWidth;
-    height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    const int width = info.bmWidth;
+    const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
     void* bits = nullptr;
     ScopedBitmap surface = CreateDib32(width, height, &bits);
     const ClientDC screen(nullptr);
@@ -58,23 +81,8 @@ std::vector<std::uint8_t> MaskPixels(HBITMAP mask, int& width, int& height) {
         BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
         GdiFlush();
     }
-    const auto* first = static_cast<const std::uint8_t*>(bits);
-    return std::vector<std::uint8_t>(first, first + static_cast<std::size_t>(width) * height * 4);
-}
-
-}  // namespace
-
-ScopedRgn RegionFromMask(HBITMAP mask) {
-    if (!mask) return {};
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> pixels = MaskPixels(mask, width, height);
-    if (pixels.empty()) return {};
-    ScopedRgn result;
-    ScanMask(pixels.data(), width, height, static_cast<std::ptrdiff_t>(width) * 4, [&](const RectBatch& batch) {
-        UniteRegion(result, RegionFromRects(batch.rects.data(), batch.rects.size(), batch.bounds));
-    });
-    return result;
+    return RegionFromPixels(static_cast<const std::uint8_t*>(bits), width, height,
+                            static_cast<std::ptrdiff_t>(width) * 4);
 }
 
 }  // namespace zavo
