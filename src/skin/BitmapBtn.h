@@ -106,8 +106,8 @@ private:
 
     // The four looks of this button in one bitmap of its own, one above the
     // other in FaceSet::Look order, each at the top-left corner of a slot of
-    // m_SlotHeight rows: a window of 191 buttons makes 191 bitmaps at start
-    // instead of 764. A look of size 0 x 0 is missing.
+    // m_SlotHeight rows: one bitmap per button instead of four. A look of
+    // size 0 x 0 is missing.
     ScopedBitmap m_Looks;
     SIZE m_LookSize[FaceSet::LOOK_COUNT] = {};
     int m_SlotHeight = 0;
@@ -115,8 +115,8 @@ private:
     bool m_Hover = false;
     std::wstring m_Text;
     // The tooltip window is made when the mouse first reaches the button (or
-    // when asked for): a window of 191 buttons then starts without 191 hidden
-    // tooltip windows, and each button still has its own.
+    // when asked for): a window of many buttons then starts without a hidden
+    // tooltip window each, and each button still has its own.
     bool m_HasTooltipText = false;
     std::wstring m_TooltipText;
     mutable HWND m_Tooltip = nullptr;
