@@ -246,3 +246,21 @@ TEST(MainCommands, ResetWhoseSaveFailsSendsNothingAndKeepsTheEdit) {
     ASSERT_TRUE(warning);
     ASSERT_TRUE(run.Answer(warning, false));
 }
+
+TEST(MainCommands, KeysLightUnderTheMouseAndGoOutWhenItMovesOntoAButton) {
+    ToolRun run;
+    auto config = PresentConfig();
+    config->Mode = 1;
+    WriteSettings(run.Data(), *config);
+    ASSERT_TRUE(run.Start());
+    const SkinRect key = StandardKeyRect(STANDARD_KEY_A);
+    const auto shows = [&](KeyLook look) {
+        return WaitUntil([&] { return FaceShownAt(run.Main(), key) == look; }, Ms(3000));
+    };
+    ASSERT_TRUE(shows(KeyLook::Rest));
+    ASSERT_TRUE(MoveMouseTo(run.Main(), StandardKeyPoint(STANDARD_KEY_A)));
+    EXPECT_TRUE(shows(KeyLook::Over));
+    // Straight onto a command button, a window of its own over the main window.
+    ASSERT_TRUE(MoveMouseTo(run.Main(), CommandPoint(cmd::MACRO_EDITOR)));
+    EXPECT_TRUE(shows(KeyLook::Rest));
+}
