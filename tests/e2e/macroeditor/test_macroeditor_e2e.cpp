@@ -144,7 +144,8 @@ TEST_F(MacroEditorE2E, NewMacroRecordedFromTheKeyboardAndEdited) {
     NewMacro(L"M1");
     ASSERT_TRUE(
         WaitUntil([&] { return GetFileAttributesW(PathOf(L"M1").c_str()) != INVALID_FILE_ATTRIBUTES; }, Ms(5000)));
-    EXPECT_TRUE(Enabled(editor, L"8"));
+    // The file is written first, the buttons follow.
+    EXPECT_TRUE(WaitUntil([&] { return Enabled(editor, L"8"); }, Ms(3000)));
 
     // A and B pressed and released 430 ms apart: 8 units (400 ms) each, 1 unit
     // either way for the scheduler, and the closing delay of 0 ms.
