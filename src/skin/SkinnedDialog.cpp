@@ -53,6 +53,7 @@ int CSkinDialog::OnCreate(CREATESTRUCTW*) {
     ScopedRgn region = RegionFromMask(m_Mask.Handle());
     // Without a mask picture the window keeps its rectangular shape.
     if (region && SetWindowRgn(region, TRUE)) m_hShape = region.Release();
+    m_Mask.Reset();
     return 0;
 }
 

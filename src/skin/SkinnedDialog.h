@@ -35,6 +35,8 @@ public:
 
     const AppContext& App() const { return m_App; }
 
+    // The mask is held while the window is created: once the shape is made from
+    // it, its full-window surface is released.
     Picture m_Mask;
     Picture m_Background;
 
