@@ -32,7 +32,9 @@ void CZAVOConfigDlg::CreateButtons(const SkinFace& face, const FaceSet& looks) {
     m_strVersion = face.Read(L"Driver_Version", L"Driver_Version");
     for (const CommandSpec& c : COMMANDS) {
         const ButtonEntry entry = face.Entry(L"BUTTONINFO", std::to_wstring(c.key));
-        CreateSkinButton(Button(c.key), entry, c.langText < 0 ? entry.text : m_App.LangText(c.langText), *this, looks);
+        // The window keeps its faces: the buttons draw from them.
+        CreateSkinButton(Button(c.key), entry, c.langText < 0 ? entry.text : m_App.LangText(c.langText), *this, looks,
+                         true);
     }
     CreateKeys(face);
 }
@@ -154,6 +156,11 @@ void CZAVOConfigDlg::SetKeyLatched(int index, bool latched) { m_KeyPad.SetLatche
 void CZAVOConfigDlg::SetKeyEnabled(int index, bool enabled) { m_KeyPad.SetEnabled(TKEY_COUNT + index, enabled); }
 
 // ----- the keys under the mouse --------------------------------------------------
+
+BOOL CZAVOConfigDlg::OnSetCursor(HWND wnd, UINT hitTest, UINT message) {
+    LoadOverLook();
+    return CSkinDialog::OnSetCursor(wnd, hitTest, message);
+}
 
 void CZAVOConfigDlg::OnMouseMove(UINT flags, POINT pt) {
     m_KeyPad.OnMouseMove(pt);

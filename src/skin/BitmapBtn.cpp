@@ -47,6 +47,13 @@ FaceSet::FaceSet(HBITMAP main, HBITMAP over, HBITMAP down, HBITMAP disabled) {
     }
 }
 
+bool FaceSet::Provide(int look, HBITMAP face) {
+    if (look < 0 || look >= LOOK_COUNT || m_Source[look] || !face || !m_Surfaces[look]) return false;
+    m_Previous[look] = SelectObject(m_Surfaces[look], face);
+    if (m_Previous[look]) m_Source[look] = m_Surfaces[look];
+    return m_Source[look] != nullptr;
+}
+
 FaceSet::~FaceSet() {
     for (int look = 0; look < LOOK_COUNT; ++look)
         if (m_Previous[look]) SelectObject(m_Surfaces[look], m_Previous[look]);
@@ -75,6 +82,7 @@ void CBitmapBtn::SetStateImages(HBITMAP main, HBITMAP over, HBITMAP down, HBITMA
 }
 
 void CBitmapBtn::SetStateImages(const FaceSet& faces, const RECT& rc) {
+    m_pShared = nullptr;
     // Looks are cut only for a rectangle a screen can show: a larger one (a
     // damaged skin entry) would ask for bitmaps of gigabytes, and its size
     // would overflow the arithmetic below.
@@ -131,6 +139,14 @@ void CBitmapBtn::SetStateImages(const FaceSet& faces, const RECT& rc) {
         SetWindowLongPtrW(m_hWnd, GWL_STYLE, style & ~static_cast<DWORD>(WS_BORDER | WS_TABSTOP));
 }
 
+void CBitmapBtn::ShareFaces(const FaceSet& faces, const RECT& rc) {
+    m_Looks.Reset();
+    std::fill(m_LookSize, m_LookSize + FaceSet::LOOK_COUNT, SIZE{0, 0});
+    m_SlotHeight = 0;
+    m_pShared = &faces;
+    m_SharedRect = rc;
+}
+
 void CBitmapBtn::SetLatched(bool latched) {
     if (m_Latched == latched) return;
     m_Latched = latched;
@@ -154,7 +170,20 @@ int CBitmapBtn::ChooseLook(UINT itemState) const {
     return HasLook(look) ? look : -1;
 }
 
+bool CBitmapBtn::HasLook(int look) const {
+    if (m_pShared)
+        return m_pShared->Source(look) && m_SharedRect.right > m_SharedRect.left &&
+               m_SharedRect.bottom > m_SharedRect.top;
+    return m_LookSize[look].cx > 0 && m_LookSize[look].cy > 0;
+}
+
 void CBitmapBtn::CopyLook(HDC dc, int look, int width, int height) const {
+    if (m_pShared) {
+        BitBlt(dc, 0, 0, std::min<LONG>(width, m_SharedRect.right - m_SharedRect.left),
+               std::min<LONG>(height, m_SharedRect.bottom - m_SharedRect.top), m_pShared->Source(look),
+               m_SharedRect.left, m_SharedRect.top, SRCCOPY);
+        return;
+    }
     MemoryDC source(dc);
     ScopedSelect select(source, m_Looks);
     // Only the look's own pixels: the slot below holds the next look.
@@ -277,6 +306,7 @@ void CBitmapBtn::OnDestroy() {
     m_Looks.Reset();
     std::fill(m_LookSize, m_LookSize + FaceSet::LOOK_COUNT, SIZE{0, 0});
     m_SlotHeight = 0;
+    m_pShared = nullptr;
     Default();
 }
 

@@ -33,6 +33,9 @@ public:
 
     // The surface holding the face of `look`; null when that face is missing.
     HDC Source(int look) const { return m_Source[look]; }
+    // Gives a face missing so far (one loaded when it is first needed); false
+    // when the look has one already or `face` cannot be selected.
+    bool Provide(int look, HBITMAP face);
     // The screen's context, which new looks are made compatible with.
     HDC Screen() const { return m_Screen; }
     // A spare memory surface for writing a button's looks.
@@ -63,6 +66,10 @@ public:
     void SetStateImages(HBITMAP main, HBITMAP over, HBITMAP down, HBITMAP disabled, const RECT& rc);
     // The same from faces prepared once for all the buttons of a window.
     void SetStateImages(const FaceSet& faces, const RECT& rc);
+    // Draws each look straight from `faces` at `rc` instead of cutting looks of
+    // its own: for a window that keeps its faces (they must outlive the
+    // button's window). A face given to `faces` later is used from then on.
+    void ShareFaces(const FaceSet& faces, const RECT& rc);
     // Latched: shown pressed whatever the mouse does. Repaints only on a change.
     void SetLatched(bool latched);
     bool IsLatched() const { return m_Latched; }
@@ -96,7 +103,7 @@ private:
     // The look the item state selects (a FaceSet::Look); -1 when the button
     // has no picture at all.
     int ChooseLook(UINT itemState) const;
-    bool HasLook(int look) const { return m_LookSize[look].cx > 0 && m_LookSize[look].cy > 0; }
+    bool HasLook(int look) const;
     // Copies look `look` into `dc` at (0, 0), at most `width` x `height` pixels.
     void CopyLook(HDC dc, int look, int width, int height) const;
     void DrawCaption(HDC dc, const RECT& client);
@@ -110,6 +117,10 @@ private:
     // size 0 x 0 is missing.
     ScopedBitmap m_Looks;
     SIZE m_LookSize[FaceSet::LOOK_COUNT] = {};
+    // Faces shared with the window instead of m_Looks (null: own looks), and
+    // the button's place on them.
+    const FaceSet* m_pShared = nullptr;
+    RECT m_SharedRect{};
     int m_SlotHeight = 0;
     bool m_Latched = false;
     bool m_Hover = false;

@@ -34,33 +34,41 @@ void SkinFace::DropButtonLooks() {
     disabled.Reset();
 }
 
-SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileName) {
+bool LoadSkinPicture(const SkinFace& face, const std::wstring& skinFolder, const wchar_t* key, Picture& picture) {
+    const std::wstring name = face.Read(L"SCREEN", key);
+    if (name.empty()) return false;
+    LoadPictureFile(skinFolder + name, picture);
+    return !picture.Empty();
+}
+
+SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileName, bool withOver) {
     SkinFace face;
     if (fileName.empty()) return face;
     face.file = skinFolder + fileName;
     auto load = [&](const wchar_t* key, Picture& picture) {
+        if (LoadSkinPicture(face, skinFolder, key, picture) || !face.damaged.empty()) return;
         const std::wstring name = face.Read(L"SCREEN", key);
-        if (name.empty()) return;
-        const std::wstring path = skinFolder + name;
-        LoadPictureFile(path, picture);
-        if (picture.Empty() && face.damaged.empty() && fs::FileExists(path)) face.damaged = path;
+        if (!name.empty() && fs::FileExists(skinFolder + name)) face.damaged = skinFolder + name;
     };
     // "Main" first: when several are damaged, the one a window cannot do
     // without is the one named.
     load(L"Main", face.main);
     load(L"Mask", face.mask);
-    load(L"Over", face.over);
+    if (withOver) load(L"Over", face.over);
     load(L"Down", face.down);
     load(L"Disabled", face.disabled);
     return face;
 }
 
 void CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::wstring& tooltip, CWnd& parent,
-                      const FaceSet& looks) {
+                      const FaceSet& looks, bool share) {
     const RECT rc{entry.rect.left, entry.rect.top, entry.rect.right, entry.rect.bottom};
     if (button.m_hWnd) button.DestroyWindow();
     if (!button.Create(rc, &parent)) return;
-    button.SetStateImages(looks, rc);
+    if (share)
+        button.ShareFaces(looks, rc);
+    else
+        button.SetStateImages(looks, rc);
     button.SetLatched(entry.latched);
     button.SetTooltipText(tooltip);
 }

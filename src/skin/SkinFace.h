@@ -67,13 +67,21 @@ public:
 // leaves that picture empty: the window still opens, showing nothing there. A
 // picture that is there but cannot be decoded is empty too, and named in
 // `damaged`.
-SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileName);
+//
+// Without `withOver` the "Over" picture is left unread: a window that keeps
+// its looks reads it when the mouse first comes (LoadSkinPicture).
+SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileName, bool withOver = true);
+// Decodes the picture that `key` of section "SCREEN" of `face`'s file names
+// into `picture`; true when it was read.
+bool LoadSkinPicture(const SkinFace& face, const std::wstring& skinFolder, const wchar_t* key, Picture& picture);
 
 // Creates `button` on `parent` at the entry's rectangle, cuts its four looks from
 // `looks`, and sets its latched state and tooltip. A button object created
 // before (a dialog object opened again) is created anew. An entry whose
 // rectangle covers no pixels still makes a button.
+// With `share`, the button draws its looks straight from `looks` instead of
+// cutting its own (CBitmapBtn::ShareFaces): `looks` must outlive its window.
 void CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::wstring& tooltip, CWnd& parent,
-                      const FaceSet& looks);
+                      const FaceSet& looks, bool share = false);
 
 }  // namespace zavo

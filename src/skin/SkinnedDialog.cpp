@@ -20,7 +20,9 @@ void CSkinDialog::CreateButtons(const SkinFace& face, const FaceSet& looks) {
 void CSkinDialog::LoadFace() {
     const std::wstring file = SkinFile();
     if (file.empty()) return;
-    SkinFace face = LoadSkinFace(m_App.SkinFolder(), file);
+    // A window that keeps its looks reads "Over" when the mouse first comes.
+    SkinFace face = LoadSkinFace(m_App.SkinFolder(), file, !KeepsLooks());
+    m_OverPending = KeepsLooks();
     m_DamagedPicture = face.damaged;
     // The window takes the size of its face. Without a "Main" picture it takes
     // the mask's, and without both keeps its template's: a window of no size
@@ -55,6 +57,18 @@ int CSkinDialog::OnCreate(CREATESTRUCTW*) {
     if (region && SetWindowRgn(region, TRUE)) m_hShape = region.Release();
     m_Mask.Reset();
     return 0;
+}
+
+void CSkinDialog::LoadOverLook() {
+    if (!m_OverPending || !m_pLooks) return;
+    m_OverPending = false;
+    SkinFace face;
+    face.file = m_App.SkinFolder() + SkinFile();
+    // An "Over" that is missing or cannot be read leaves the rest look under
+    // the mouse, as at any window without one.
+    if (LoadSkinPicture(face, m_App.SkinFolder(), L"Over", m_Over) && m_pLooks->Provide(FaceSet::OVER, m_Over.Handle()))
+        return;
+    m_Over.Reset();
 }
 
 void CSkinDialog::PaintFace(HDC dc) {
@@ -123,6 +137,7 @@ void CSkinDialog::OnDestroy() {
     Default();
     // The surfaces let go of the looks before the pictures are deleted.
     m_pLooks.reset();
+    m_OverPending = false;
     m_Over.Reset();
     m_Down.Reset();
     m_Disabled.Reset();

@@ -72,6 +72,10 @@ protected:
     virtual bool KeepsLooks() const { return false; }
     // The kept looks: null unless KeepsLooks(), or before creation.
     const FaceSet* Looks() const { return m_pLooks.get(); }
+    // Such a window reads its "Over" look when the mouse first comes over it
+    // (call at WM_SETCURSOR, which reaches the window for its children too);
+    // later calls do nothing.
+    void LoadOverLook();
 
     const AppContext& m_App;
     std::vector<ButtonEntry> m_ButtonEntries;
@@ -81,6 +85,7 @@ private:
     // The looks kept for KeepsLooks(); m_pLooks holds them selected and goes first.
     Picture m_Over, m_Down, m_Disabled;
     std::unique_ptr<FaceSet> m_pLooks;
+    bool m_OverPending = false;
     HRGN m_hShape = nullptr;
     std::wstring m_DamagedPicture;
     ScopedBrush m_BoxBrush;  // the background of the edit boxes, made at their first paint

@@ -247,7 +247,7 @@ TEST(MainCommands, ResetWhoseSaveFailsSendsNothingAndKeepsTheEdit) {
     ASSERT_TRUE(run.Answer(warning, false));
 }
 
-TEST(MainCommands, KeysLightUnderTheMouseAndGoOutWhenItMovesOntoAButton) {
+TEST(MainCommands, KeysAndButtonsLightUnderTheMouse) {
     ToolRun run;
     auto config = PresentConfig();
     config->Mode = 1;
@@ -260,7 +260,10 @@ TEST(MainCommands, KeysLightUnderTheMouseAndGoOutWhenItMovesOntoAButton) {
     ASSERT_TRUE(shows(KeyLook::Rest));
     ASSERT_TRUE(MoveMouseTo(run.Main(), StandardKeyPoint(STANDARD_KEY_A)));
     EXPECT_TRUE(shows(KeyLook::Over));
-    // Straight onto a command button, a window of its own over the main window.
+    // Straight onto a command button, a window of its own over the main window,
+    // which lights up from the same faces.
     ASSERT_TRUE(MoveMouseTo(run.Main(), CommandPoint(cmd::MACRO_EDITOR)));
     EXPECT_TRUE(shows(KeyLook::Rest));
+    const SkinRect button = MainSkinEntry(L"BUTTONINFO", cmd::MACRO_EDITOR).rect;
+    EXPECT_TRUE(WaitUntil([&] { return FaceShownAt(run.Main(), button) == KeyLook::Over; }, Ms(3000)));
 }
