@@ -97,10 +97,6 @@ public:
     KeyboardView& View() { return *m_pView; }
     // How many cursor polls found the cursor moved (the poll's real work).
     unsigned HoverRuns() const { return m_nHoverRuns; }
-    // The keys of the on-screen keyboard: T-key i is key i, standard key k is
-    // key TKEY_COUNT + k (the Enter key too, without area when it is the
-    // region button).
-    const KeyPad& Keys() const { return m_KeyPad; }
 
 protected:
     std::wstring SkinFile() const override { return MAIN_SKIN_FILE; }
@@ -175,7 +171,7 @@ private:
     // False, saying so in the status text, when the target is gone.
     bool StillTarget(const AssignTarget& target);
     bool RunEnterButton(HWND from);
-    // A click on key `key` of the on-screen keyboard (see Keys()).
+    // A click on key `key` of the on-screen keyboard (see m_KeyPad).
     void RunKey(int key);
     void OnPickTKey(int index);
     void OnPickStandardKey(int k);
@@ -221,7 +217,9 @@ public:
     CRgnButton m_EnterButton;
     std::wstring m_strEnterImage;
     RECT m_rcEnter{};
-    // The T-keys and standard keys, drawn by the window.
+    // The T-keys and standard keys, drawn by the window: T-key i is key i,
+    // standard key k is key TKEY_COUNT + k (the Enter key too, without area
+    // when it is the region button).
     KeyPad m_KeyPad;
     int m_bModified = 0;
     // The profile a reset cleared whose file has not been saved since (-1: none):

@@ -28,12 +28,6 @@ ButtonEntry SkinFace::Entry(const wchar_t* section, const std::wstring& key) con
     return ParseButtonEntry(Read(section, key));
 }
 
-void SkinFace::DropButtonLooks() {
-    over.Reset();
-    down.Reset();
-    disabled.Reset();
-}
-
 bool LoadSkinPicture(const SkinFace& face, const std::wstring& skinFolder, const wchar_t* key, Picture& picture) {
     const std::wstring name = face.Read(L"SCREEN", key);
     if (name.empty()) return false;

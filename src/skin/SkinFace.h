@@ -58,8 +58,6 @@ public:
     std::wstring Read(const wchar_t* section, const std::wstring& key) const;
     // The parsed button entry `key` of `section`.
     ButtonEntry Entry(const wchar_t* section, const std::wstring& key) const;
-    // Releases the three looks that only the buttons' cutting needs.
-    void DropButtonLooks();
 };
 
 // Reads `fileName` (for example "RepeatCount.ini") in `skinFolder` and decodes the
