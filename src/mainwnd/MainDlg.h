@@ -80,7 +80,6 @@ public:
     void OnSysCommand(UINT id, LPARAM lParam) override;
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
-    BOOL OnSetCursor(HWND wnd, UINT hitTest, UINT message) override;
     void OnMouseMove(UINT flags, POINT pt) override;
     void OnMouseLeave() override;
     void OnLButtonDown(UINT flags, POINT pt) override;

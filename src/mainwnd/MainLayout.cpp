@@ -157,11 +157,6 @@ void CZAVOConfigDlg::SetKeyEnabled(int index, bool enabled) { m_KeyPad.SetEnable
 
 // ----- the keys under the mouse --------------------------------------------------
 
-BOOL CZAVOConfigDlg::OnSetCursor(HWND wnd, UINT hitTest, UINT message) {
-    LoadOverLook();
-    return CSkinDialog::OnSetCursor(wnd, hitTest, message);
-}
-
 void CZAVOConfigDlg::OnMouseMove(UINT flags, POINT pt) {
     m_KeyPad.OnMouseMove(pt);
     CSkinDialog::OnMouseMove(flags, pt);

@@ -1,8 +1,9 @@
 // Move-only owners of the kernel and COM handles of the Windows build: a kernel
 // object (file, thread, event) closed with CloseHandle, a directory search
 // closed with FindClose, a loaded module freed with FreeLibrary, a movable
-// memory block freed with GlobalFree, and a COM interface pointer released
-// with Release. Each releases its handle exactly once, the way it must be.
+// memory block freed with GlobalFree, a mapped view of a file unmapped with
+// UnmapViewOfFile, and a COM interface pointer released with Release. Each releases its handle exactly once, the way it
+// must be.
 #pragma once
 #ifdef _WIN32
 #include <windows.h>
@@ -65,11 +66,18 @@ struct GlobalTraits {
     static void Close(Handle h) { ::GlobalFree(h); }
 };
 
+struct ViewTraits {
+    using Handle = const void*;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::UnmapViewOfFile(h); }
+};
+
 using ScopedFile = UniqueHandle<KernelHandleTraits>;
 using ScopedKernelObject = UniqueHandle<KernelObjectTraits>;
 using ScopedFind = UniqueHandle<FindHandleTraits>;
 using ScopedModule = UniqueHandle<ModuleTraits>;
 using ScopedGlobal = UniqueHandle<GlobalTraits>;
+using ScopedView = UniqueHandle<ViewTraits>;
 
 // A COM interface pointer; Put() receives a new one from a creating call.
 template <typename T>

@@ -41,17 +41,31 @@ FaceSet::FaceSet(HBITMAP main, HBITMAP over, HBITMAP down, HBITMAP disabled) {
         // several looks shares the surface it got first.
         for (int earlier = 0; earlier < look && !m_Source[look]; ++earlier)
             if (faces[earlier] == faces[look]) m_Source[look] = m_Source[earlier];
-        if (m_Source[look] || !m_Surfaces[look]) continue;
-        m_Previous[look] = SelectObject(m_Surfaces[look], faces[look]);
-        if (m_Previous[look]) m_Source[look] = m_Surfaces[look];
+        if (!m_Source[look]) Select(look, faces[look]);
     }
 }
 
-bool FaceSet::Provide(int look, HBITMAP face) {
-    if (look < 0 || look >= LOOK_COUNT || m_Source[look] || !face || !m_Surfaces[look]) return false;
+FaceSet::FaceSet(const FacePicture& main, const FacePicture& over, const FacePicture& down,
+                 const FacePicture& disabled) {
+    const FacePicture* faces[LOOK_COUNT] = {&main, &over, &down, &disabled};
+    for (int look = 0; look < LOOK_COUNT; ++look) {
+        if (faces[look]->Bitmap())
+            Select(look, faces[look]->Bitmap());
+        else if (*faces[look])
+            m_File[look] = faces[look];
+    }
+}
+
+void FaceSet::Select(int look, HBITMAP face) {
+    if (!m_Surfaces[look]) return;
     m_Previous[look] = SelectObject(m_Surfaces[look], face);
     if (m_Previous[look]) m_Source[look] = m_Surfaces[look];
-    return m_Source[look] != nullptr;
+}
+
+bool FaceSet::Draw(int look, HDC dc, int x, int y, int cx, int cy, int srcX, int srcY) const {
+    if (look < 0 || look >= LOOK_COUNT) return false;
+    if (m_File[look]) return m_File[look]->Draw(dc, x, y, cx, cy, srcX, srcY);
+    return m_Source[look] && BitBlt(dc, x, y, cx, cy, m_Source[look], srcX, srcY, SRCCOPY);
 }
 
 FaceSet::~FaceSet() {
@@ -98,7 +112,7 @@ void CBitmapBtn::SetStateImages(const FaceSet& faces, const RECT& rc) {
     int bitmapWidth = 0;
     int slotHeight = 0;
     for (int look = 0; look < FaceSet::LOOK_COUNT; ++look) {
-        if (!faces.Source(look))
+        if (!faces.Has(look))
             size[look] = m_LookSize[look];
         else if (width > 0 && height > 0)
             size[look] = SIZE{width, height};
@@ -117,8 +131,8 @@ void CBitmapBtn::SetStateImages(const FaceSet& faces, const RECT& rc) {
         for (int look = 0; look < FaceSet::LOOK_COUNT; ++look) {
             if (size[look].cx <= 0 || size[look].cy <= 0) continue;
             const int top = look * slotHeight;
-            if (faces.Source(look)) {
-                BitBlt(faces.Target(), 0, top, width, height, faces.Source(look), rc.left, rc.top, SRCCOPY);
+            if (faces.Has(look)) {
+                faces.Draw(look, faces.Target(), 0, top, width, height, rc.left, rc.top);
             } else {
                 MemoryDC kept(faces.Screen());
                 ScopedSelect selectKept(kept, m_Looks);
@@ -132,7 +146,7 @@ void CBitmapBtn::SetStateImages(const FaceSet& faces, const RECT& rc) {
         // Nothing could be cut: the looks that had a face are missing now, the
         // others stay where they are.
         for (int look = 0; look < FaceSet::LOOK_COUNT; ++look)
-            if (faces.Source(look)) m_LookSize[look] = SIZE{0, 0};
+            if (faces.Has(look)) m_LookSize[look] = SIZE{0, 0};
     }
     const DWORD style = GetStyle();
     if (style & (WS_BORDER | WS_TABSTOP))
@@ -172,16 +186,15 @@ int CBitmapBtn::ChooseLook(UINT itemState) const {
 
 bool CBitmapBtn::HasLook(int look) const {
     if (m_pShared)
-        return m_pShared->Source(look) && m_SharedRect.right > m_SharedRect.left &&
-               m_SharedRect.bottom > m_SharedRect.top;
+        return m_pShared->Has(look) && m_SharedRect.right > m_SharedRect.left && m_SharedRect.bottom > m_SharedRect.top;
     return m_LookSize[look].cx > 0 && m_LookSize[look].cy > 0;
 }
 
 void CBitmapBtn::CopyLook(HDC dc, int look, int width, int height) const {
     if (m_pShared) {
-        BitBlt(dc, 0, 0, std::min<LONG>(width, m_SharedRect.right - m_SharedRect.left),
-               std::min<LONG>(height, m_SharedRect.bottom - m_SharedRect.top), m_pShared->Source(look),
-               m_SharedRect.left, m_SharedRect.top, SRCCOPY);
+        m_pShared->Draw(look, dc, 0, 0, std::min<LONG>(width, m_SharedRect.right - m_SharedRect.left),
+                        std::min<LONG>(height, m_SharedRect.bottom - m_SharedRect.top), m_SharedRect.left,
+                        m_SharedRect.top);
         return;
     }
     MemoryDC source(dc);

@@ -14,39 +14,45 @@
 
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
+#include "skin/FacePicture.h"
 
 namespace zavo {
 
 // The four whole-window face pictures (rest, under the mouse, pressed,
-// disabled) that a window's buttons cut their looks from, each selected once
-// into a memory surface of its own: cutting the looks of many buttons then
-// selects no face per button. It does not own the pictures, which must outlive
-// it and stay selected nowhere else meanwhile. A null face is a missing one.
+// disabled) that a window's buttons and keys take their looks from. A face
+// drawn from its file (FacePicture) is drawn from there; a decoded one is
+// selected once into a memory surface of its own, so that drawing the looks of
+// many buttons selects no face per button. It does not own the pictures, which
+// must outlive it and stay selected nowhere else meanwhile. A null or empty
+// face is a missing one.
 class FaceSet {
 public:
     enum Look { MAIN = 0, OVER = 1, DOWN = 2, DISABLED = 3, LOOK_COUNT = 4 };
 
     FaceSet(HBITMAP main, HBITMAP over, HBITMAP down, HBITMAP disabled);
+    FaceSet(const FacePicture& main, const FacePicture& over, const FacePicture& down, const FacePicture& disabled);
     ~FaceSet();
     FaceSet(const FaceSet&) = delete;
     FaceSet& operator=(const FaceSet&) = delete;
 
-    // The surface holding the face of `look`; null when that face is missing.
-    HDC Source(int look) const { return m_Source[look]; }
-    // Gives a face missing so far (one loaded when it is first needed); false
-    // when the look has one already or `face` cannot be selected.
-    bool Provide(int look, HBITMAP face);
+    bool Has(int look) const { return m_Source[look] || m_File[look]; }
+    // Copies `cx` x `cy` pixels from (`srcX`, `srcY`) of the face of `look`
+    // to (`x`, `y`) of `dc`; false when that face is missing.
+    bool Draw(int look, HDC dc, int x, int y, int cx, int cy, int srcX, int srcY) const;
     // The screen's context, which new looks are made compatible with.
     HDC Screen() const { return m_Screen; }
     // A spare memory surface for writing a button's looks.
     HDC Target() const { return m_Target; }
 
 private:
+    void Select(int look, HBITMAP face);
+
     ClientDC m_Screen{nullptr};
     MemoryDC m_Target{m_Screen};
     MemoryDC m_Surfaces[LOOK_COUNT];
     HGDIOBJ m_Previous[LOOK_COUNT] = {};
-    HDC m_Source[LOOK_COUNT] = {};
+    HDC m_Source[LOOK_COUNT] = {};               // a decoded face's surface
+    const FacePicture* m_File[LOOK_COUNT] = {};  // a face drawn from its file
 };
 
 class CBitmapBtn : public CButton {
@@ -68,7 +74,7 @@ public:
     void SetStateImages(const FaceSet& faces, const RECT& rc);
     // Draws each look straight from `faces` at `rc` instead of cutting looks of
     // its own: for a window that keeps its faces (they must outlive the
-    // button's window). A face given to `faces` later is used from then on.
+    // button's window).
     void ShareFaces(const FaceSet& faces, const RECT& rc);
     // Latched: shown pressed whatever the mouse does. Repaints only on a change.
     void SetLatched(bool latched);

@@ -122,13 +122,11 @@ void KeyPad::Paint(HDC dc, const RECT& area, const FaceSet& faces) const {
     for (int key = 0; key < m_States.Count(); ++key) {
         const KeyLook look = m_States.Look(key);
         if (look == KeyLook::Rest) continue;
-        const HDC source = faces.Source(static_cast<int>(look));
-        if (!source) continue;
         const RECT rc = ToRect(m_States.Rect(key));
         RECT visible;
         if (!::IntersectRect(&visible, &rc, &area)) continue;
-        ::BitBlt(dc, visible.left, visible.top, visible.right - visible.left, visible.bottom - visible.top, source,
-                 visible.left, visible.top, SRCCOPY);
+        faces.Draw(static_cast<int>(look), dc, visible.left, visible.top, visible.right - visible.left,
+                   visible.bottom - visible.top, visible.left, visible.top);
     }
 }
 

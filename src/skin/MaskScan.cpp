@@ -32,33 +32,36 @@ namespace {
 
 bool IsWhite(const std::uint8_t* px) { return px[0] == 255 && px[1] == 255 && px[2] == 255; }
 
-void ScanRow(const std::uint8_t* row, int width, int y, RectBatcher& out) {
+void ScanRow(const std::uint8_t* row, int width, int pixelBytes, int y, RectBatcher& out) {
     int x = 0;
     while (x < width) {
-        while (x < width && IsWhite(row + 4 * x)) ++x;
+        while (x < width && IsWhite(row + pixelBytes * x)) ++x;
         if (x == width) break;
         int x0 = x;
-        while (x < width && !IsWhite(row + 4 * x)) ++x;
+        while (x < width && !IsWhite(row + pixelBytes * x)) ++x;
         out.Add({x0, y, x, y + 1});
     }
 }
 
 }  // namespace
 
-void ScanMask(const std::uint8_t* bgrx, int width, int height, std::ptrdiff_t strideBytes,
-              const RectBatcher::Sink& sink) {
+void ScanMask(const std::uint8_t* pixels, int width, int height, std::ptrdiff_t strideBytes,
+              const RectBatcher::Sink& sink, int pixelBytes) {
     RectBatcher batcher(sink);
-    std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(width) * 4;
-    bool usable = bgrx != nullptr && width > 0 && height > 0 && (strideBytes >= rowBytes || strideBytes <= -rowBytes);
+    const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(width) * pixelBytes;
+    const bool usable = pixels != nullptr && width > 0 && height > 0 && (pixelBytes == 3 || pixelBytes == 4) &&
+                        (strideBytes >= rowBytes || strideBytes <= -rowBytes);
     if (usable) {
-        for (int y = 0; y < height; ++y) ScanRow(bgrx + y * strideBytes, width, y, batcher);
+        for (int y = 0; y < height; ++y) ScanRow(pixels + y * strideBytes, width, pixelBytes, y, batcher);
     }
     batcher.Flush();
 }
 
-std::vector<RectBatch> ScanMask(const std::uint8_t* bgrx, int width, int height, std::ptrdiff_t strideBytes) {
+std::vector<RectBatch> ScanMask(const std::uint8_t* pixels, int width, int height, std::ptrdiff_t strideBytes,
+                                int pixelBytes) {
     std::vector<RectBatch> batches;
-    ScanMask(bgrx, width, height, strideBytes, [&](const RectBatch& b) { batches.push_back(b); });
+    ScanMask(
+        pixels, width, height, strideBytes, [&](const RectBatch& b) { batches.push_back(b); }, pixelBytes);
     return batches;
 }
 

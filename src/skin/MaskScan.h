@@ -41,15 +41,17 @@ private:
     RectBatch batch_;
 };
 
-// Scans a 32-bit picture: 4 bytes per pixel (blue, green, red, unused), `bgrx`
-// pointing at the top row and each next row `strideBytes` further (negative for a
-// buffer stored bottom row first). Calls `sink` once per batch, in order.
-// A null buffer, a width or height of 0 or less, or a stride shorter than a row
-// gives one empty batch: no shape.
-void ScanMask(const std::uint8_t* bgrx, int width, int height, std::ptrdiff_t strideBytes,
-              const RectBatcher::Sink& sink);
+// Scans a picture of 24 or 32 bits per pixel: `pixelBytes` 3 (blue, green, red)
+// or 4 (blue, green, red, unused), `pixels` pointing at the top row and each next
+// row `strideBytes` further (negative for a buffer stored bottom row first, as
+// a BMP file stores it). Calls `sink` once per batch, in order.
+// A null buffer, a width or height of 0 or less, a pixel size other than 3 or
+// 4, or a stride shorter than a row gives one empty batch: no shape.
+void ScanMask(const std::uint8_t* pixels, int width, int height, std::ptrdiff_t strideBytes,
+              const RectBatcher::Sink& sink, int pixelBytes = 4);
 
 // The same, returning every batch.
-std::vector<RectBatch> ScanMask(const std::uint8_t* bgrx, int width, int height, std::ptrdiff_t strideBytes);
+std::vector<RectBatch> ScanMask(const std::uint8_t* pixels, int width, int height, std::ptrdiff_t strideBytes,
+                                int pixelBytes = 4);
 
 }  // namespace zavo

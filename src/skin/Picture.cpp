@@ -17,14 +17,6 @@
 namespace zavo {
 namespace {
 
-struct ViewTraits {
-    using Handle = const void*;
-    static Handle Empty() { return nullptr; }
-    static void Close(Handle h) { ::UnmapViewOfFile(h); }
-};
-// A mapped view of a file.
-using ScopedView = UniqueHandle<ViewTraits>;
-
 // The bytes in a movable memory block, as the platform decoder reads them.
 // Empty on failure and for no bytes, which no decoder accepts.
 ScopedGlobal BytesToGlobal(std::string_view bytes) {
@@ -125,19 +117,36 @@ void Picture::Attach(HBITMAP bitmap) {
     }
 }
 
-ScopedBitmap LoadPictureBitmap(const std::wstring& path) {
-    // The file is mapped, not read: the pixels go from the file's pages
-    // straight into the picture, without a copy in between.
+bool MappedFile::Open(const std::wstring& path) {
+    Reset();
     const ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > MAXDWORD) return {};
+    if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > MAXDWORD) return false;
+    // The view keeps the file mapped after both handles are closed.
     const ScopedKernelObject mapping(CreateFileMappingW(file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
-    const ScopedView view(mapping ? MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0) : nullptr);
-    if (!view) return {};
-    const std::string_view bytes(static_cast<const char*>(view.Get()), static_cast<size_t>(size.QuadPart));
-    if (ScopedBitmap direct = DibFromBmp(bytes)) return direct;
-    return DecodeBitmap(bytes);
+    m_View.Reset(mapping ? MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0) : nullptr);
+    if (!m_View) return false;
+    m_Size = static_cast<std::size_t>(size.QuadPart);
+    return true;
+}
+
+void MappedFile::Reset() {
+    m_View.Reset();
+    m_Size = 0;
+}
+
+std::string_view MappedFile::Bytes() const {
+    return m_View ? std::string_view(static_cast<const char*>(m_View.Get()), m_Size) : std::string_view();
+}
+
+ScopedBitmap LoadPictureBitmap(const std::wstring& path) {
+    // The file is mapped, not read: the pixels go from the file's pages
+    // straight into the picture, without a copy in between.
+    MappedFile file;
+    if (!file.Open(path)) return {};
+    if (ScopedBitmap direct = DibFromBmp(file.Bytes())) return direct;
+    return DecodeBitmap(file.Bytes());
 }
 
 SIZE LoadPictureFile(const std::wstring& path, Picture& picture) {

@@ -8,9 +8,12 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "framework/Gdi.h"
+#include "platform/Win32Handle.h"
 
 namespace zavo {
 
@@ -38,6 +41,23 @@ private:
     HBITMAP m_hBitmap = nullptr;
     int m_Width = 0;
     int m_Height = 0;
+};
+
+// A whole file mapped read-only for as long as the object lives; the file's
+// handles are closed at once (the view keeps the file readable, and Windows
+// lets nobody shorten a file while a view of it exists). Empty files, files of
+// 4 GB or more and files that cannot be opened are not mapped.
+class MappedFile {
+public:
+    bool Open(const std::wstring& path);
+    void Reset();
+    bool Empty() const { return !m_View; }
+    // Every byte of the file; empty when nothing is mapped.
+    std::string_view Bytes() const;
+
+private:
+    ScopedView m_View;
+    std::size_t m_Size = 0;
 };
 
 // Replaces what `picture` held by the picture read from `path` and returns its

@@ -37,15 +37,18 @@ ScopedRgn RegionFromRectList(const SkinRect* rects, std::size_t count, const Ski
     return result;
 }
 
-namespace {
-
-ScopedRgn RegionFromPixels(const std::uint8_t* bgrx, int width, int height, std::ptrdiff_t stride) {
+ScopedRgn RegionFromPixels(const std::uint8_t* top, int width, int height, std::ptrdiff_t stride, int pixelBytes) {
     ScopedRgn result;
-    ScanMask(bgrx, width, height, stride, [&](const RectBatch& batch) {
-        UniteRegion(result, RegionFromRects(batch.rects.data(), batch.rects.size(), batch.bounds));
-    });
+    ScanMask(
+        top, width, height, stride,
+        [&](const RectBatch& batch) {
+            UniteRegion(result, RegionFromRects(batch.rects.data(), batch.rects.size(), batch.bounds));
+        },
+        pixelBytes);
     return result;
 }
+
+namespace {
 
 // A 32-bit top-down DIB section (what the skin's BMP reader makes): its pixels
 // can be scanned where they are.
@@ -62,7 +65,7 @@ ScopedRgn RegionFromMask(HBITMAP mask) {
     if (GetObjectW(mask, sizeof(dib), &dib) == sizeof(dib) && IsTopDown32(dib)) {
         GdiFlush();
         return RegionFromPixels(static_cast<const std::uint8_t*>(dib.dsBm.bmBits), dib.dsBm.bmWidth,
-                                -dib.dsBmih.biHeight, dib.dsBm.bmWidthBytes);
+                                -dib.dsBmih.biHeight, dib.dsBm.bmWidthBytes, 4);
     }
     // Any other bitmap is copied into such a section first.
     BITMAP info{};
@@ -82,7 +85,7 @@ ScopedRgn RegionFromMask(HBITMAP mask) {
         GdiFlush();
     }
     return RegionFromPixels(static_cast<const std::uint8_t*>(bits), width, height,
-                            static_cast<std::ptrdiff_t>(width) * 4);
+                            static_cast<std::ptrdiff_t>(width) * 4, 4);
 }
 
 }  // namespace zavo

@@ -28,27 +28,20 @@ ButtonEntry SkinFace::Entry(const wchar_t* section, const std::wstring& key) con
     return ParseButtonEntry(Read(section, key));
 }
 
-bool LoadSkinPicture(const SkinFace& face, const std::wstring& skinFolder, const wchar_t* key, Picture& picture) {
-    const std::wstring name = face.Read(L"SCREEN", key);
-    if (name.empty()) return false;
-    LoadPictureFile(skinFolder + name, picture);
-    return !picture.Empty();
-}
-
-SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileName, bool withOver) {
+SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileName) {
     SkinFace face;
     if (fileName.empty()) return face;
     face.file = skinFolder + fileName;
-    auto load = [&](const wchar_t* key, Picture& picture) {
-        if (LoadSkinPicture(face, skinFolder, key, picture) || !face.damaged.empty()) return;
+    auto load = [&](const wchar_t* key, FacePicture& picture) {
         const std::wstring name = face.Read(L"SCREEN", key);
-        if (!name.empty() && fs::FileExists(skinFolder + name)) face.damaged = skinFolder + name;
+        if (name.empty() || picture.Load(skinFolder + name) || !face.damaged.empty()) return;
+        if (fs::FileExists(skinFolder + name)) face.damaged = skinFolder + name;
     };
     // "Main" first: when several are damaged, the one a window cannot do
     // without is the one named.
     load(L"Main", face.main);
     load(L"Mask", face.mask);
-    if (withOver) load(L"Over", face.over);
+    load(L"Over", face.over);
     load(L"Down", face.down);
     load(L"Disabled", face.disabled);
     return face;

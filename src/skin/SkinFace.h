@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "skin/Picture.h"
+#include "skin/FacePicture.h"
 #include "skin/SkinEntry.h"
 
 namespace zavo {
@@ -45,11 +45,11 @@ class SkinFace {
 public:
     // The description file's full path ("" for a window without a skin).
     std::wstring file;
-    Picture mask;
-    Picture main;
-    Picture over;
-    Picture down;
-    Picture disabled;
+    FacePicture mask;
+    FacePicture main;
+    FacePicture over;
+    FacePicture down;
+    FacePicture disabled;
     // The first picture the file names that is there but could not be decoded
     // (damaged, empty, or claiming a size it does not hold); "" when none.
     std::wstring damaged;
@@ -60,18 +60,13 @@ public:
     ButtonEntry Entry(const wchar_t* section, const std::wstring& key) const;
 };
 
-// Reads `fileName` (for example "RepeatCount.ini") in `skinFolder` and decodes the
-// pictures it names, which lie in the same folder. A missing file or picture
-// leaves that picture empty: the window still opens, showing nothing there. A
-// picture that is there but cannot be decoded is empty too, and named in
+// Reads `fileName` (for example "RepeatCount.ini") in `skinFolder` and the
+// pictures it names, which lie in the same folder (FacePicture: mapped, or
+// decoded when they are not BMPs the direct reader takes). A missing file or
+// picture leaves that picture empty: the window still opens, showing nothing
+// there. A picture that is there but cannot be read is empty too, and named in
 // `damaged`.
-//
-// Without `withOver` the "Over" picture is left unread: a window that keeps
-// its looks reads it when the mouse first comes (LoadSkinPicture).
-SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileName, bool withOver = true);
-// Decodes the picture that `key` of section "SCREEN" of `face`'s file names
-// into `picture`; true when it was read.
-bool LoadSkinPicture(const SkinFace& face, const std::wstring& skinFolder, const wchar_t* key, Picture& picture);
+SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileName);
 
 // Creates `button` on `parent` at the entry's rectangle, cuts its four looks from
 // `looks`, and sets its latched state and tooltip. A button object created

@@ -20,73 +20,55 @@ void CSkinDialog::CreateButtons(const SkinFace& face, const FaceSet& looks) {
 void CSkinDialog::LoadFace() {
     const std::wstring file = SkinFile();
     if (file.empty()) return;
-    // A window that keeps its looks reads "Over" when the mouse first comes.
-    SkinFace face = LoadSkinFace(m_App.SkinFolder(), file, !KeepsLooks());
-    m_OverPending = KeepsLooks();
+    SkinFace face = LoadSkinFace(m_App.SkinFolder(), file);
     m_DamagedPicture = face.damaged;
     // The window takes the size of its face. Without a "Main" picture it takes
     // the mask's, and without both keeps its template's: a window of no size
     // could be neither seen nor closed.
-    const Picture& sizer = face.main ? face.main : face.mask;
+    const FacePicture& sizer = face.main ? face.main : face.mask;
     if (sizer) MoveWindow(0, 0, sizer.Width(), sizer.Height(), TRUE);
-    // Each look is selected once for all the buttons. Unless the window keeps
-    // the looks, "Main" is given back before anything can paint it as the
-    // background.
-    auto looks =
-        std::make_unique<FaceSet>(face.main.Handle(), face.over.Handle(), face.down.Handle(), face.disabled.Handle());
+    // "Main" is read once: the buttons take their rest looks from it and it
+    // then stays as the background.
+    m_Background = std::move(face.main);
+    m_Over = std::move(face.over);
+    m_Down = std::move(face.down);
+    m_Disabled = std::move(face.disabled);
+    m_Mask = std::move(face.mask);
+    // Each decoded look is selected once for all the buttons.
+    auto looks = std::make_unique<FaceSet>(m_Background, m_Over, m_Down, m_Disabled);
     CreateButtons(face, *looks);
     if (KeepsLooks()) {
         m_pLooks = std::move(looks);
-        m_Over = std::move(face.over);
-        m_Down = std::move(face.down);
-        m_Disabled = std::move(face.disabled);
+        return;
     }
+    // The buttons hold their own looks now. A decoded "Main" is given back
+    // before anything can paint it as the background.
     looks.reset();
-    // "Main" is decoded once: the buttons cut their rest looks from it and it
-    // then stays as the background. The other looks go with `face` unless kept.
-    m_Background = std::move(face.main);
-    m_Mask = std::move(face.mask);
+    m_Over.Reset();
+    m_Down.Reset();
+    m_Disabled.Reset();
 }
 
 int CSkinDialog::OnCreate(CREATESTRUCTW*) {
     if (Default() == -1) return -1;
     LoadFace();
     m_hShape = nullptr;
-    ScopedRgn region = RegionFromMask(m_Mask.Handle());
+    ScopedRgn region = m_Mask.Shape();
     // Without a mask picture the window keeps its rectangular shape.
     if (region && SetWindowRgn(region, TRUE)) m_hShape = region.Release();
     m_Mask.Reset();
     return 0;
 }
 
-void CSkinDialog::LoadOverLook() {
-    if (!m_OverPending || !m_pLooks) return;
-    m_OverPending = false;
-    SkinFace face;
-    face.file = m_App.SkinFolder() + SkinFile();
-    // An "Over" that is missing or cannot be read leaves the rest look under
-    // the mouse, as at any window without one.
-    if (LoadSkinPicture(face, m_App.SkinFolder(), L"Over", m_Over) && m_pLooks->Provide(FaceSet::OVER, m_Over.Handle()))
-        return;
-    m_Over.Reset();
-}
-
 void CSkinDialog::PaintFace(HDC dc) {
     RECT client;
     GetClientRect(&client);
-    if (m_Background.Empty()) {
-        // A skin without its face picture still shows a plain, usable window.
+    // A kept "Main" is selected in its surface already (a decoded picture can
+    // be in one only).
+    if (m_pLooks && m_pLooks->Draw(FaceSet::MAIN, dc, 0, 0, client.right, client.bottom, 0, 0)) return;
+    // A skin without its face picture still shows a plain, usable window.
+    if (!m_Background.Draw(dc, 0, 0, client.right, client.bottom, 0, 0))
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-        return;
-    }
-    // A kept "Main" is selected in its surface already (and can be in one only).
-    if (m_pLooks && m_pLooks->Source(FaceSet::MAIN)) {
-        BitBlt(dc, 0, 0, client.right, client.bottom, m_pLooks->Source(FaceSet::MAIN), 0, 0, SRCCOPY);
-        return;
-    }
-    MemoryDC source(dc);
-    ScopedSelect select(source, m_Background.Handle());
-    BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
 }
 
 void CSkinDialog::OnPaint() {
@@ -137,7 +119,6 @@ void CSkinDialog::OnDestroy() {
     Default();
     // The surfaces let go of the looks before the pictures are deleted.
     m_pLooks.reset();
-    m_OverPending = false;
     m_Over.Reset();
     m_Down.Reset();
     m_Disabled.Reset();

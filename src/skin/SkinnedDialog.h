@@ -36,9 +36,9 @@ public:
     const AppContext& App() const { return m_App; }
 
     // The mask is held while the window is created: once the shape is made from
-    // it, its full-window surface is released.
-    Picture m_Mask;
-    Picture m_Background;
+    // it, it is released.
+    FacePicture m_Mask;
+    FacePicture m_Background;
 
     // The window's shape as it was given to the window (null when the mask gave
     // none); the window owns it.
@@ -68,24 +68,20 @@ protected:
     void PaintFace(HDC dc);
 
     // A window that draws keys itself (KeyPad) keeps its four looks after
-    // creation, each selected once into a surface of its own for its paints.
+    // creation for its paints (Looks()).
     virtual bool KeepsLooks() const { return false; }
     // The kept looks: null unless KeepsLooks(), or before creation.
     const FaceSet* Looks() const { return m_pLooks.get(); }
-    // Such a window reads its "Over" look when the mouse first comes over it
-    // (call at WM_SETCURSOR, which reaches the window for its children too);
-    // later calls do nothing.
-    void LoadOverLook();
 
     const AppContext& m_App;
     std::vector<ButtonEntry> m_ButtonEntries;
 
 private:
     void LoadFace();
-    // The looks kept for KeepsLooks(); m_pLooks holds them selected and goes first.
-    Picture m_Over, m_Down, m_Disabled;
+    // The other looks, kept for KeepsLooks() (released once the buttons are
+    // made otherwise); m_pLooks draws them and goes first.
+    FacePicture m_Over, m_Down, m_Disabled;
     std::unique_ptr<FaceSet> m_pLooks;
-    bool m_OverPending = false;
     HRGN m_hShape = nullptr;
     std::wstring m_DamagedPicture;
     ScopedBrush m_BoxBrush;  // the background of the edit boxes, made at their first paint

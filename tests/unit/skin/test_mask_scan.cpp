@@ -68,16 +68,18 @@ TEST(MaskScan, UnusableBuffersGiveNoShape) {
         const std::uint8_t* data;
         int w, h;
         std::ptrdiff_t stride;
+        int pixelBytes = 4;
     };
     const Case cases[] = {
         {"null buffer", nullptr, 2, 2, 8},
         {"zero width", px.data(), 0, 2, 8},
         {"negative height", px.data(), 2, -1, 8},
         {"stride shorter than a row", px.data(), 4, 2, 8},
+        {"pixels of 2 bytes", px.data(), 2, 2, 8, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        auto batches = ScanMask(c.data, c.w, c.h, c.stride);
+        auto batches = ScanMask(c.data, c.w, c.h, c.stride, c.pixelBytes);
         ASSERT_EQ(batches.size(), 1u);
         EXPECT_TRUE(batches[0].rects.empty());
     }
@@ -93,6 +95,20 @@ TEST(MaskScan, StrideAndBottomUpBuffersAreFollowed) {
     // The same memory read with a negative stride from the last row upward.
     std::vector<SkinRect> bottomUp = {{0, 0, 1, 1}, {1, 1, 2, 2}};
     EXPECT_EQ(AllRects(ScanMask(px.data() + 12, 2, 2, -12)), bottomUp);
+}
+
+TEST(MaskScan, PixelsOfThreeBytesAsABmpFileHoldsThem) {
+    // A 24-bit BMP's rows: 3 pixels of 3 bytes padded to 12, bottom row first.
+    // Bottom row: black, white, black; top row: white, white, black.
+    std::vector<std::uint8_t> px(2 * 12, 255);
+    px[0] = px[1] = px[2] = 0;
+    px[6] = px[7] = px[8] = 0;
+    px[18] = px[19] = px[20] = 0;
+    std::vector<SkinRect> expected = {{2, 0, 3, 1}, {0, 1, 1, 2}, {2, 1, 3, 2}};
+    EXPECT_EQ(AllRects(ScanMask(px.data() + 12, 3, 2, -12, 3)), expected);
+    // A stride that would fit 3 pixels of 3 bytes but not of 4 is refused for 4.
+    EXPECT_TRUE(AllRects(ScanMask(px.data(), 3, 2, 9, 4)).empty());
+    EXPECT_EQ(AllRects(ScanMask(px.data(), 3, 1, 9, 3)), (std::vector<SkinRect>{{0, 0, 1, 1}, {2, 0, 3, 1}}));
 }
 
 TEST(MaskScan, BatchesHoldAtMost2000RectanglesEach) {

@@ -125,18 +125,14 @@ TEST_F(BitmapBtnTest, MissingLookFallsBackToTheRestPicture) {
 }
 
 // A button of a window that keeps its faces draws from them where it stands,
-// with no looks of its own; a face given later (the "Over" read when the mouse
-// first comes) is drawn from then on.
+// with no looks of its own; a look without a face shows the rest look.
 TEST_F(BitmapBtnTest, SharedFacesAreDrawnFromWhereTheButtonStands) {
     FaceSet faces(faces_[0], nullptr, faces_[2], faces_[3]);
     button_->ShareFaces(faces, kButtonRect);
     EXPECT_EQ(kDown, LookAt(*Draw(ODS_SELECTED), 59, 19));
     EXPECT_EQ(kDisabled, LookAt(*Draw(ODS_DISABLED), 0, 0));
     Hover();
-    EXPECT_EQ(kMain, LookAt(*Draw(0), 3, 3)) << "no Over face yet: the rest look";
-    EXPECT_TRUE(faces.Provide(FaceSet::OVER, faces_[1]));
-    EXPECT_FALSE(faces.Provide(FaceSet::OVER, faces_[1])) << "given once";
-    EXPECT_EQ(kOver, LookAt(*Draw(0), 3, 3));
+    EXPECT_EQ(kMain, LookAt(*Draw(0), 3, 3)) << "no Over face: the rest look";
     button_->SendMessage(WM_KILLFOCUS);
     ReleaseCapture();
     // Cutting again gives it looks of its own, which outlive the faces.

@@ -241,7 +241,7 @@ public:
     }
     void OnPaint() override {
         PaintDC dc(m_hWnd);
-        BitBlt(dc, 0, 0, 400, 200, faces_.Source(FaceSet::MAIN), 0, 0, SRCCOPY);
+        faces_.Draw(FaceSet::MAIN, dc, 0, 0, 400, 200, 0, 0);
         pad.Paint(dc, dc.PaintRect(), faces_);
     }
     void OnMouseMove(UINT, POINT pt) override { pad.OnMouseMove(pt); }
