@@ -441,6 +441,9 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SHOWWINDOW:
             OnShowWindow(static_cast<BOOL>(wp), static_cast<UINT>(lp));
             return 0;
+        case WM_ENABLE:
+            OnEnable(static_cast<BOOL>(wp));
+            return 0;
         case WM_SIZE:
             OnSize(static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp));
             return 0;
@@ -503,6 +506,7 @@ void CWnd::OnSetFocus(HWND) { Default(); }
 void CWnd::OnKillFocus(HWND) { Default(); }
 void CWnd::OnActivate(UINT, HWND, BOOL) { Default(); }
 void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
+void CWnd::OnEnable(BOOL) { Default(); }
 void CWnd::OnSize(UINT, int, int) { Default(); }
 void CWnd::OnMove(int, int) { Default(); }
 void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }

@@ -122,6 +122,7 @@ public:
     virtual void OnKillFocus(HWND newFocus);
     virtual void OnActivate(UINT state, HWND other, BOOL minimized);
     virtual void OnShowWindow(BOOL show, UINT status);
+    virtual void OnEnable(BOOL enabled);
     virtual void OnSize(UINT type, int cx, int cy);
     virtual void OnMove(int x, int y);
     virtual void OnSysCommand(UINT id, LPARAM lParam);

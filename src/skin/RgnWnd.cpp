@@ -141,6 +141,11 @@ void CRgnButton::DrawState(HDC dc) {
     BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
 }
 
+void CRgnButton::OnEnable(BOOL) {
+    Default();
+    Repaint();
+}
+
 void CRgnButton::OnPaint() {
     if (!IsWindowEnabled())
         m_State = STATE_DISABLED;

@@ -65,6 +65,9 @@ protected:
     void OnMouseMove(UINT flags, POINT pt) override;
     void OnTimer(UINT_PTR id) override;
     void OnPaint() override;
+    // The disabled look follows the window's enabled state at once, whatever
+    // else changes with it (pictures swapped just before, for example).
+    void OnEnable(BOOL enabled) override;
 
 private:
     void Press(POINT pt);

@@ -38,17 +38,28 @@ TEST(MainCommands, ModeButtonsTellTheServiceStoreTheModeAndLockTheKeys) {
         return look && *look != KeyLook::Disabled;
     };
     EXPECT_TRUE(WaitUntil(locked, Ms(3000)));
+    // The Enter key (a window of its own) follows: the middle of its face.
+    const SkinRect enter = StandardKeyRect(ENTER_KEY_INDEX);
+    const auto enterShows = [&](KeyLook look) {
+        return [&run, enter, look] {
+            return FaceShownAt(run.Main(),
+                               SkinRect{enter.left + 11, enter.top + 31, enter.left + 45, enter.top + 61}) == look;
+        };
+    };
+    EXPECT_TRUE(WaitUntil(enterShows(KeyLook::Disabled), Ms(3000)));
 
     ASSERT_TRUE(run.ClickCommand(cmd::MODE1));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SET_MODE, 1, "send")));
     EXPECT_TRUE(WaitUntil([&] { return run.ConfigInt(L"CONFIG", L"Mode") == 1; }, Ms(3000)));
     EXPECT_TRUE(WaitUntil(unlocked, Ms(3000)));
+    EXPECT_TRUE(WaitUntil(enterShows(KeyLook::Rest), Ms(3000)));
     Shot(L"main-mode1", run.Main());
 
     ASSERT_TRUE(run.ClickCommand(cmd::MODE0));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SET_MODE, 0, "send")));
     EXPECT_TRUE(WaitUntil([&] { return run.ConfigInt(L"CONFIG", L"Mode") == 0; }, Ms(3000)));
     EXPECT_TRUE(WaitUntil(locked, Ms(3000)));
+    EXPECT_TRUE(WaitUntil(enterShows(KeyLook::Disabled), Ms(3000)));
     Shot(L"main-mode0", run.Main());
 
     // Without a configuration file the mode is not written anywhere.
