@@ -1,17 +1,31 @@
 """Writing a skin: its description file (private-profile text, CRLF) and its
-pictures (24-bit BMP or JPEG)."""
+pictures (faces as 32-bit BMP or JPEG, masks as 24-bit BMP)."""
 import os
+import struct
 
 from PIL import Image, ImageDraw
 
 PICTURE_KEYS = (("Main", "normal"), ("Down", "down"), ("Over", "over"), ("Disabled", "disabled"))
 
 
+def save_bmp32(img, path):
+    """An uncompressed 32-bit BMP (blue, green, red, unused byte 0), bottom row
+    first: the screen's own pixel format, so the program draws a face straight
+    from its file without converting a pixel."""
+    rgb = img.convert("RGB")
+    w, h = rgb.size
+    pixels = Image.merge("RGBA", (*rgb.split(), Image.new("L", (w, h), 0))).tobytes("raw", "BGRA", 0, -1)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 32, 0, len(pixels), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + pixels)
+
+
 def save_picture(img, path):
     if path.lower().endswith((".jpg", ".jpeg")):
         img.convert("RGB").save(path, "JPEG", quality=95, subsampling=0)
     else:
-        img.convert("RGB").save(path, "BMP")
+        save_bmp32(img, path)
 
 
 def shaped_mask(w, h, radius, cut=0):

@@ -2,7 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "skin/BitmapBtn.h"
+#include "skin/Region.h"
 
 namespace zavo {
 
@@ -119,15 +123,53 @@ void KeyPad::RelayEvent(MSG* msg) {
 }
 
 void KeyPad::Paint(HDC dc, const RECT& area, const FaceSet& faces) const {
+    // The keys of one look are drawn together, by one copy from its face
+    // clipped to their rectangles: a hundred locked keys cost one copy, not a
+    // hundred.
+    std::vector<SkinRect> shown[FaceSet::LOOK_COUNT];
     for (int key = 0; key < m_States.Count(); ++key) {
         const KeyLook look = m_States.Look(key);
-        if (look == KeyLook::Rest) continue;
+        if (look == KeyLook::Rest || !faces.Has(static_cast<int>(look))) continue;
         const RECT rc = ToRect(m_States.Rect(key));
         RECT visible;
-        if (!::IntersectRect(&visible, &rc, &area)) continue;
-        faces.Draw(static_cast<int>(look), dc, visible.left, visible.top, visible.right - visible.left,
-                   visible.bottom - visible.top, visible.left, visible.top);
+        if (::IntersectRect(&visible, &rc, &area))
+            shown[static_cast<int>(look)].push_back(SkinRect{visible.left, visible.top, visible.right, visible.bottom});
     }
+    for (int look = 0; look < FaceSet::LOOK_COUNT; ++look)
+        if (!shown[look].empty()) PaintLook(dc, faces, look, shown[look]);
+}
+
+void KeyPad::PaintLook(HDC dc, const FaceSet& faces, int look, const std::vector<SkinRect>& rects) {
+    SkinRect bounds = rects.front();
+    for (const SkinRect& r : rects) {
+        bounds.left = std::min(bounds.left, r.left);
+        bounds.top = std::min(bounds.top, r.top);
+        bounds.right = std::max(bounds.right, r.right);
+        bounds.bottom = std::max(bounds.bottom, r.bottom);
+    }
+    const auto copy = [&] {
+        faces.Draw(look, dc, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                   bounds.left, bounds.top);
+    };
+    if (rects.size() == 1) {
+        copy();
+        return;
+    }
+    ScopedRgn clip = RegionFromRectList(rects.data(), rects.size(), bounds);
+    if (!clip) {
+        // Without a clip region each key is copied on its own.
+        for (const SkinRect& r : rects)
+            faces.Draw(look, dc, r.left, r.top, r.right - r.left, r.bottom - r.top, r.left, r.top);
+        return;
+    }
+    // A clip region is in device units: move it by the context's origin.
+    POINT origin{0, 0};
+    ::LPtoDP(dc, &origin, 1);
+    ::OffsetRgn(clip, origin.x, origin.y);
+    const int saved = ::SaveDC(dc);
+    ::ExtSelectClipRgn(dc, clip, RGN_AND);
+    copy();
+    ::RestoreDC(dc, saved);
 }
 
 }  // namespace zavo

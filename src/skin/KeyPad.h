@@ -61,6 +61,8 @@ public:
     HWND Tooltip() const { return m_Tooltip; }
 
 private:
+    // Draws `look` over `rects` (client coordinates, at least one).
+    static void PaintLook(HDC dc, const FaceSet& faces, int look, const std::vector<SkinRect>& rects);
     void Repaint(const KeyChanges& changes) const;
     void RepaintKey(int key) const;
     void EnsureTooltip();
