@@ -56,11 +56,22 @@ void CRgnWnd::OnMouseMove(UINT, POINT pt) {
 
 void CRgnButton::SetImages(const std::wstring& rest, const std::wstring& hover, const std::wstring& pressed,
                            const std::wstring& disabled) {
-    m_ImageNames = {rest, hover, pressed, disabled};
+    const std::array<std::wstring, 4> names = {rest, hover, pressed, disabled};
     for (size_t i = 0; i < m_Pictures.size(); ++i) {
+        if (names[i] == m_ImageNames[i]) continue;
+        m_ImageNames[i] = names[i];
         m_Pictures[i].Reset();
-        m_Pictures[i] = LoadPictureBitmap(m_ImageNames[i]);
+        m_Read[i] = false;
     }
+}
+
+HBITMAP CRgnButton::Picture(int state) {
+    const auto slot = static_cast<size_t>(state);
+    if (!m_Read[slot]) {
+        m_Read[slot] = true;
+        m_Pictures[slot] = LoadPictureBitmap(m_ImageNames[slot]);
+    }
+    return m_Pictures[slot];
 }
 
 void CRgnButton::Press(POINT pt) {
@@ -131,8 +142,8 @@ void CRgnButton::OnTimer(UINT_PTR id) {
 }
 
 void CRgnButton::DrawState(HDC dc) {
-    HBITMAP picture = m_Pictures[static_cast<size_t>(m_State)];
-    if (!picture) picture = m_Pictures[STATE_REST];
+    HBITMAP picture = Picture(m_State);
+    if (!picture) picture = Picture(STATE_REST);
     if (!picture) return;
     BITMAP info{};
     GetObjectW(picture, sizeof(info), &info);

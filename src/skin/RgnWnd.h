@@ -47,9 +47,12 @@ public:
     static constexpr UINT_PTR HOVER_TIMER = 0;
     static constexpr UINT HOVER_DELAY_MS = 50;
 
-    // Stores the four picture paths and loads them, releasing the ones held so
-    // far. Neither repaints nor reshapes: the shape is made once, at creation.
-    // A picture that cannot be read leaves its slot empty; painting an empty slot
+    // Stores the four picture paths; a slot whose path changed lets go of its
+    // picture, and each picture is read when it is first drawn (a key that
+    // stays locked reads one file, not four, and a window that is still
+    // hidden reads none). Neither repaints nor reshapes: the shape is made
+    // once, at creation. A picture that cannot be read leaves its slot empty
+    // (and is not tried again until its path changes); painting an empty slot
     // shows the rest picture instead (or nothing when that is missing too).
     void SetImages(const std::wstring& rest, const std::wstring& hover, const std::wstring& pressed,
                    const std::wstring& disabled);
@@ -72,9 +75,12 @@ protected:
 private:
     void Press(POINT pt);
     void Repaint() { Invalidate(TRUE); }
+    // The picture of `state`, read on first use; null when it cannot be read.
+    HBITMAP Picture(int state);
 
     int m_State = STATE_REST;
     std::array<ScopedBitmap, 4> m_Pictures;
+    std::array<bool, 4> m_Read{};
 };
 
 }  // namespace zavo

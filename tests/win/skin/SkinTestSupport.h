@@ -10,6 +10,7 @@
 
 #include <commctrl.h>
 
+#include "GuiResources.h"
 #include "skin/BitmapBtn.h"
 
 namespace skintest {
@@ -106,10 +107,13 @@ private:
     ULONG_PTR token_ = 0;
 };
 
-// Current GDI and USER object counts of this process.
+// Current GDI and USER object counts of this process, counted the way every
+// leak test counts them (CountGuiObjects: Wine leaves GetGuiResources
+// unimplemented, and its zeros would make every comparison pass).
 struct GuiCounts {
-    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    zavo::GuiObjectCounts counts = zavo::CountGuiObjects();
+    DWORD gdi = counts.gdi;
+    DWORD user = counts.user;
 };
 
 // Dispatches what is waiting in this thread's queue.

@@ -147,6 +147,29 @@ TEST_F(RgnButtonTest, DisabledShowsItsPictureUntilEnabledAgain) {
     EXPECT_EQ(kRest, Drawn());
 }
 
+// Pictures are read when first drawn, once per path: a locked key showing one
+// picture in all four slots holds one bitmap, and giving the same paths again
+// reads nothing.
+TEST_F(RgnButtonTest, PicturesAreReadWhenFirstDrawnAndKeptWhileTheirPathStays) {
+    CRgnButton lone;  // never created: nothing paints it but the test
+    skintest::Surface s(20, 20);
+    const DWORD before = skintest::GuiCounts().gdi;
+    const std::wstring disabled = FixturePath(L"disabled.bmp");
+    lone.SetImages(FixturePath(L"shape.bmp"), FixturePath(L"hover.bmp"), FixturePath(L"down.bmp"), disabled);
+    EXPECT_EQ(before, skintest::GuiCounts().gdi) << "nothing read before a paint";
+    lone.DrawState(s.dc());
+    EXPECT_EQ(kRest, s.At(10, 10));
+    EXPECT_EQ(before + 1, skintest::GuiCounts().gdi) << "only the picture drawn";
+    lone.SetImages(FixturePath(L"shape.bmp"), FixturePath(L"hover.bmp"), FixturePath(L"down.bmp"), disabled);
+    lone.DrawState(s.dc());
+    EXPECT_EQ(before + 1, skintest::GuiCounts().gdi) << "the same paths: kept";
+    lone.SetImages(disabled, disabled, disabled, disabled);
+    EXPECT_EQ(before, skintest::GuiCounts().gdi) << "a changed path lets its picture go";
+    lone.DrawState(s.dc());
+    EXPECT_EQ(kDisabled, s.At(10, 10));
+    EXPECT_EQ(before + 1, skintest::GuiCounts().gdi);
+}
+
 TEST_F(RgnButtonTest, ClickOnlyForAReleaseInsideTheShape) {
     struct Case {
         const char* what;
