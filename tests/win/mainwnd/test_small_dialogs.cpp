@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 
+#include "GuiResources.h"
 #include "Harness.h"
 #include "win/Later.h"
 #include "app/AppContext.h"
@@ -210,12 +211,16 @@ TEST(RestoreWindow, ListsTheBackupsAndReturnsTheOneChosen) {
         {"Enter takes the newest", gens, key(VK_RETURN), IDOK, 0},
         {"an older one", gens, second, IDOK, 1},
         {"Esc", gens, key(VK_ESCAPE), IDCANCEL, -1},
-        {"nothing kept: Restore does nothing", {}, [](CDlgRestoreSettings& d) {
+        {"nothing kept: Restore does nothing",
+         {},
+         [](CDlgRestoreSettings& d) {
              SendMessageW(d.m_hWnd, WM_COMMAND, IDOK, 0);
              EXPECT_TRUE(IsWindow(d.m_hWnd));
              EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d.m_hWnd, IDOK)));
              d.EndDialog(IDCANCEL);
-         }, IDCANCEL, -1},
+         },
+         IDCANCEL,
+         -1},
     };
     for (const Case& c : cases) {
         CDlgRestoreSettings dlg(app, c.gens);
@@ -244,10 +249,10 @@ TEST(RestoreWindow, FiftyOpeningsLeaveNoHandles) {
     };
     open();
     Pump();
-    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    const GuiObjectCounts before = CountGuiObjects();
     for (int i = 0; i < 50; ++i) open();
     Pump();
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 2);
+    const GuiObjectCounts after = CountGuiObjects();
+    EXPECT_LE(after.gdi, before.gdi + 2);
+    EXPECT_LE(after.user, before.user + 2);
 }
