@@ -57,9 +57,20 @@ FaceSet::FaceSet(const FacePicture& main, const FacePicture& over, const FacePic
 }
 
 void FaceSet::Select(int look, HBITMAP face) {
-    if (!m_Surfaces[look]) return;
-    m_Previous[look] = SelectObject(m_Surfaces[look], face);
-    if (m_Previous[look]) m_Source[look] = m_Surfaces[look];
+    const MemoryDC& surface = m_Surfaces[look].emplace();
+    if (!surface) return;
+    m_Previous[look] = SelectObject(surface, face);
+    if (m_Previous[look]) m_Source[look] = surface;
+}
+
+HDC FaceSet::Screen() const {
+    if (!m_Screen) m_Screen.emplace(nullptr);
+    return *m_Screen;
+}
+
+HDC FaceSet::Target() const {
+    if (!m_Target) m_Target.emplace(Screen());
+    return *m_Target;
 }
 
 bool FaceSet::Draw(int look, HDC dc, int x, int y, int cx, int cy, int srcX, int srcY) const {
@@ -70,7 +81,7 @@ bool FaceSet::Draw(int look, HDC dc, int x, int y, int cx, int cy, int srcX, int
 
 FaceSet::~FaceSet() {
     for (int look = 0; look < LOOK_COUNT; ++look)
-        if (m_Previous[look]) SelectObject(m_Surfaces[look], m_Previous[look]);
+        if (m_Previous[look]) SelectObject(*m_Surfaces[look], m_Previous[look]);
 }
 
 CBitmapBtn::~CBitmapBtn() { DestroyTooltip(); }

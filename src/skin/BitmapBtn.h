@@ -10,6 +10,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "framework/Controls.h"
@@ -39,17 +40,19 @@ public:
     // Copies `cx` x `cy` pixels from (`srcX`, `srcY`) of the face of `look`
     // to (`x`, `y`) of `dc`; false when that face is missing.
     bool Draw(int look, HDC dc, int x, int y, int cx, int cy, int srcX, int srcY) const;
-    // The screen's context, which new looks are made compatible with.
-    HDC Screen() const { return m_Screen; }
-    // A spare memory surface for writing a button's looks.
-    HDC Target() const { return m_Target; }
+    // The screen's context, which new looks are made compatible with, and a
+    // spare memory surface for writing a button's looks: made when first asked
+    // for (a window whose buttons draw from the faces never asks, and holds no
+    // screen context for its life).
+    HDC Screen() const;
+    HDC Target() const;
 
 private:
     void Select(int look, HBITMAP face);
 
-    ClientDC m_Screen{nullptr};
-    MemoryDC m_Target{m_Screen};
-    MemoryDC m_Surfaces[LOOK_COUNT];
+    mutable std::optional<ClientDC> m_Screen;
+    mutable std::optional<MemoryDC> m_Target;
+    std::optional<MemoryDC> m_Surfaces[LOOK_COUNT];  // made for decoded faces only
     HGDIOBJ m_Previous[LOOK_COUNT] = {};
     HDC m_Source[LOOK_COUNT] = {};               // a decoded face's surface
     const FacePicture* m_File[LOOK_COUNT] = {};  // a face drawn from its file
