@@ -45,7 +45,9 @@ void KeyPad::SetEnabled(int key, bool enabled) {
 }
 
 void KeyPad::RepaintKey(int key) const {
-    if (!m_Host) return;
+    // A hidden host is painted whole when it is shown: nothing to mark until then
+    // (start-up sets the looks of all 169 keys before the window appears).
+    if (!m_Host || !::IsWindowVisible(m_Host)) return;
     const RECT rc = ToRect(m_States.Rect(key));
     if (rc.right > rc.left && rc.bottom > rc.top) ::InvalidateRect(m_Host, &rc, FALSE);
 }

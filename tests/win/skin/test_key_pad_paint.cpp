@@ -113,3 +113,28 @@ TEST(KeyPadPaint, KeysOfALookAreCopiedOnlyOntoTheirRectangles) {
     SCOPED_TRACE("faces drawn from their files");
     ExpectKeysDrawnWhereTheyAre(FaceSet(files[0], files[1], files[2], files[3]));
 }
+
+// While its host is hidden a key's change marks nothing to repaint (the main
+// window sets all its keys before it appears); showing the host asks for the
+// whole of it, so the keys still appear as they were set.
+TEST(KeyPadPaint, AHiddenHostIsNotAskedToRepaintUntilShown) {
+    HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(host);
+    KeyPad pad;
+    pad.Attach(host);
+    AddKeys(pad);
+    pad.SetLatched(3, true);
+    EXPECT_FALSE(GetUpdateRect(host, nullptr, FALSE));
+    ShowWindow(host, SW_SHOWNA);
+    RECT asked{};
+    EXPECT_TRUE(GetUpdateRect(host, &asked, FALSE));
+    const RECT whole{0, 0, kWidth, kHeight};
+    EXPECT_TRUE(EqualRect(&whole, &asked));
+    UpdateWindow(host);
+    pad.SetLatched(3, false);
+    EXPECT_TRUE(GetUpdateRect(host, &asked, FALSE)) << "shown: the key asks for its repaint";
+    const RECT key{130, 10, 160, 40};
+    EXPECT_TRUE(EqualRect(&key, &asked));
+    pad.Clear();
+    DestroyWindow(host);
+}
