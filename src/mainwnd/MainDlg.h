@@ -106,6 +106,11 @@ private:
     // ----- MainDlg.cpp
     void LoadIndicators();
     void PaintIndicator(HDC dc) const;
+    // Draws everything the window shows over `area` (client coordinates) into
+    // `dc`: the face, the keys, the indicator and the texts.
+    void ComposeArea(HDC dc, const RECT& area);
+    // The most rows one band of a paint composes off-screen.
+    static constexpr int kPaintBand = 64;
     void ShowIndicator(Indicator which);
     // Puts `text` on the status button "11" and redraws it at once.
     void ShowStatus(const std::wstring& text);

@@ -1,5 +1,6 @@
 // The main window's skinned surface: the layout builder, painting, and the
 // key buttons' latched, enabled and Enter looks that KeyboardView asks for.
+#include <algorithm>
 #include <string>
 
 #include "framework/Gdi.h"
@@ -107,31 +108,40 @@ void CZAVOConfigDlg::OnPaint() {
     ApplyHeldEnterLook();
     PaintDC dc(m_hWnd);
     // Only the part asked for (a key's rectangle when one changed its look) is
-    // composed off-screen and copied once, so the window does not flicker.
+    // composed off-screen and copied once, so the window does not flicker. A
+    // large part goes band by band through one canvas of at most kPaintBand
+    // rows: a canvas of the whole window would be 2 MB of memory to fill at
+    // the first paint, more than everything drawn into it costs.
     const RECT area = dc.PaintRect();
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
+    const int bandRows = std::min(height, kPaintBand);
     MemoryDC mem(dc);
-    ScopedBitmap canvas(::CreateCompatibleBitmap(dc, width, height));
+    ScopedBitmap canvas(::CreateCompatibleBitmap(dc, width, bandRows));
     ScopedSelect selectCanvas(mem, canvas);
-    // The canvas's origin is the area's corner: everything below draws in
-    // client coordinates.
-    ::SetViewportOrgEx(mem, -area.left, -area.top, nullptr);
-    PaintFace(mem);
-    if (Looks()) m_KeyPad.Paint(mem, area, *Looks());
-    PaintIndicator(mem);
+    for (int top = area.top; top < area.bottom; top += bandRows) {
+        const RECT band{area.left, top, area.right, std::min<LONG>(area.bottom, top + bandRows)};
+        // The canvas's origin is the band's corner: everything below draws in
+        // client coordinates.
+        ::SetViewportOrgEx(mem, -band.left, -band.top, nullptr);
+        ComposeArea(mem, band);
+        ::SetViewportOrgEx(mem, 0, 0, nullptr);
+        ::BitBlt(dc, band.left, band.top, width, band.bottom - band.top, mem, 0, 0, SRCCOPY);
+    }
+}
+
+void CZAVOConfigDlg::ComposeArea(HDC dc, const RECT& area) {
+    PaintFace(dc, area);
+    if (Looks()) m_KeyPad.Paint(dc, area, *Looks());
+    PaintIndicator(dc);
     if (!m_TextFont)
         m_TextFont.Reset(::CreateFontW(11, 0, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                        CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FF_MODERN, L""));
-    {
-        ScopedSelect selectFont(mem, m_TextFont);
-        ::SetBkMode(mem, TRANSPARENT);
-        ::SetTextColor(mem, RGB(255, 255, 255));
-        ::TextOutW(mem, 733, 433, m_strVersion.c_str(), static_cast<int>(m_strVersion.size()));
-        ::TextOutW(mem, 256, 369, m_strStatus.c_str(), static_cast<int>(m_strStatus.size()));
-    }
-    ::SetViewportOrgEx(mem, 0, 0, nullptr);
-    ::BitBlt(dc, area.left, area.top, width, height, mem, 0, 0, SRCCOPY);
+    ScopedSelect selectFont(dc, m_TextFont);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(255, 255, 255));
+    ::TextOutW(dc, 733, 433, m_strVersion.c_str(), static_cast<int>(m_strVersion.size()));
+    ::TextOutW(dc, 256, 369, m_strStatus.c_str(), static_cast<int>(m_strStatus.size()));
 }
 
 void CZAVOConfigDlg::PaintIndicator(HDC dc) const {

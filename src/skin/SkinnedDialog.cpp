@@ -63,12 +63,17 @@ int CSkinDialog::OnCreate(CREATESTRUCTW*) {
 void CSkinDialog::PaintFace(HDC dc) {
     RECT client;
     GetClientRect(&client);
+    PaintFace(dc, client);
+}
+
+void CSkinDialog::PaintFace(HDC dc, const RECT& area) {
+    const int cx = area.right - area.left, cy = area.bottom - area.top;
     // A kept "Main" is selected in its surface already (a decoded picture can
     // be in one only).
-    if (m_pLooks && m_pLooks->Draw(FaceSet::MAIN, dc, 0, 0, client.right, client.bottom, 0, 0)) return;
+    if (m_pLooks && m_pLooks->Draw(FaceSet::MAIN, dc, area.left, area.top, cx, cy, area.left, area.top)) return;
     // A skin without its face picture still shows a plain, usable window.
-    if (!m_Background.Draw(dc, 0, 0, client.right, client.bottom, 0, 0))
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (!m_Background.Draw(dc, area.left, area.top, cx, cy, area.left, area.top))
+        FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void CSkinDialog::OnPaint() {

@@ -64,8 +64,10 @@ protected:
     void OnDestroy() override;
     HBRUSH OnCtlColor(HDC dc, HWND child, UINT ctlType) override;
 
-    // Draws the background picture into `dc` over the client area.
+    // Draws the background picture into `dc` over the client area, or over
+    // `area` of it (client coordinates).
     void PaintFace(HDC dc);
+    void PaintFace(HDC dc, const RECT& area);
 
     // A window that draws keys itself (KeyPad) keeps its four looks after
     // creation for its paints (Looks()).
