@@ -3,7 +3,7 @@
 // they cost most of the window's start-up and a bitmap each for their looks.
 // Here a key is a rectangle of the host window: KeyStates decides its look, the
 // host's paint draws the keys that do not show their rest look straight from
-// the window's face surfaces (the rest look is the background itself), and one
+// the window's faces (the rest look is the background itself), and one
 // tooltip window serves every key.
 //
 // The host passes its mouse messages in (OnMouseMove ... OnCaptureChanged), its
@@ -53,8 +53,9 @@ public:
     void RelayEvent(MSG* msg);
 
     // Draws into `dc` (client coordinates) every key in `area` that does not
-    // show its rest look, from the face surface of its look; a look whose face
-    // is missing shows the rest look, as the background already does.
+    // show its rest look, from the face of its look (the keys of one look in
+    // one copy, clipped to them); a look whose face is missing shows the rest
+    // look, as the background already does.
     void Paint(HDC dc, const RECT& area, const FaceSet& faces) const;
 
     // The tooltip window (null until the mouse first reached the host).
