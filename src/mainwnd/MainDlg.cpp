@@ -27,8 +27,6 @@ CZAVOConfigDlg::CZAVOConfigDlg(const AppContext& app)
 
 CZAVOConfigDlg::~CZAVOConfigDlg() = default;
 
-void CZAVOConfigDlg::DoDataExchange(CDataExchange* dx) { CSkinDialog::DoDataExchange(dx); }
-
 void CZAVOConfigDlg::LoadIndicators() {
     static constexpr int IDS[] = {IDB_INDICATOR_DEFAULT, IDB_INDICATOR_LAUNCH, IDB_INDICATOR_KEY, IDB_INDICATOR_MACRO};
     static_assert(static_cast<int>(Indicator::Default) == 0 && static_cast<int>(Indicator::Launch) == 1 &&

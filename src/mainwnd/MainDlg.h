@@ -70,11 +70,9 @@ public:
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
-    void DoDataExchange(CDataExchange* dx) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     void OnPaint() override;
-    void OnShowWindow(BOOL show, UINT status) override;
     BOOL OnEraseBkgnd(HDC dc) override;
     HCURSOR OnQueryDragIcon() override;
     void OnSysCommand(UINT id, LPARAM lParam) override;
@@ -120,11 +118,10 @@ private:
 
     // ----- MainLayout.cpp
     void CreateKeys(const SkinFace& face);
-    void CreateEnterButton();
+    // Makes the Enter region button from the pictures "<pictures>_normal.bmp",
+    // "_over", "_down" and "_disabled".
+    void CreateEnterButton(const std::wstring& pictures);
     void SetEnterImages(EnterLook look);
-    // Gives the Enter button the pictures of the look chosen while the window
-    // was hidden.
-    void ApplyHeldEnterLook();
     bool HasEnterRegion() const override;
     void SetTKeyLatched(int index, bool latched) override;
     void SetTKeyEnabled(int index, bool enabled) override;
@@ -219,7 +216,11 @@ public:
     // Command buttons by their key "1".."22" (index key - 1).
     std::array<CBitmapBtn, cmd::COUNT> m_Buttons;
     CRgnButton m_EnterButton;
-    std::wstring m_strEnterImage;
+    // The Enter key's pictures, resolved once: at rest, under the mouse, lit
+    // and dimmed.
+    struct EnterPictures {
+        std::wstring normal, over, lit, dimmed;
+    } m_EnterPictures;
     RECT m_rcEnter{};
     // The T-keys and standard keys, drawn by the window: T-key i is key i,
     // standard key k is key TKEY_COUNT + k (the Enter key too, without area
@@ -249,9 +250,6 @@ private:
     // window draws the one of m_ShownIndicator at INDICATOR_PLACE.
     std::array<ScopedBitmap, 4> m_Indicators;
     EnterLook m_EnterLook = EnterLook::Default;
-    // The look whose pictures the Enter button holds: behind m_EnterLook while
-    // the window is hidden (the first ShowProfile switches it back and forth).
-    EnterLook m_EnterPicturesLook = EnterLook::Default;
     bool m_bEnterCreated = false;
     bool m_bBlinking = false;
     Indicator m_ShownIndicator = Indicator::Default;

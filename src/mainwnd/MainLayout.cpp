@@ -62,13 +62,22 @@ void CZAVOConfigDlg::CreateKeys(const SkinFace& face) {
         }
         m_KeyPad.Add(entry.rect, entry.text, entry.latched);
     }
-    if (!enterRgn.empty()) {
-        m_strEnterImage = m_App.SkinFolder() + enterRgn;
-        CreateEnterButton();
-    }
+    if (!enterRgn.empty()) CreateEnterButton(m_App.SkinFolder() + enterRgn);
 }
 
-void CZAVOConfigDlg::CreateEnterButton() {
+// The Enter key looks like the other keys in every state: at rest, under the
+// mouse, lit (assigned or selected) and dimmed (locked or disabled). A skin
+// with only the rest and lit pictures ("_normal", "_over") shows the lit
+// picture for the lit face and the rest picture for the dimmed one.
+void CZAVOConfigDlg::CreateEnterButton(const std::wstring& pictures) {
+    const auto orElse = [](std::wstring path, const std::wstring& fallback) {
+        return fs::FileExists(path) ? path : fallback;
+    };
+    EnterPictures& p = m_EnterPictures;
+    p.normal = pictures + L"_normal.bmp";
+    p.over = pictures + L"_over.bmp";
+    p.lit = orElse(pictures + L"_down.bmp", p.over);
+    p.dimmed = orElse(pictures + L"_disabled.bmp", p.normal);
     m_EnterLook = EnterLook::Default;
     SetEnterImages(m_EnterLook);
     if (!m_EnterButton.Create(this)) return;
@@ -77,35 +86,23 @@ void CZAVOConfigDlg::CreateEnterButton() {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Only paths: the button reads a picture when it first draws it.
 void CZAVOConfigDlg::SetEnterImages(EnterLook look) {
-    m_EnterPicturesLook = look;
-    // The Enter key looks like the other keys in every state: at rest, under the
-    // mouse, lit (assigned or selected) and dimmed (locked or disabled). A skin
-    // with only the rest and lit pictures ("_normal", "_over") shows the lit
-    // picture for the lit face and the rest picture for the dimmed one.
-    const std::wstring normal = m_strEnterImage + L"_normal.bmp";
-    const std::wstring over = m_strEnterImage + L"_over.bmp";
-    const auto orElse = [](std::wstring path, const std::wstring& fallback) {
-        return fs::FileExists(path) ? path : fallback;
-    };
-    const std::wstring lit = orElse(m_strEnterImage + L"_down.bmp", over);
-    const std::wstring dimmed = orElse(m_strEnterImage + L"_disabled.bmp", normal);
+    const EnterPictures& p = m_EnterPictures;
     switch (look) {
         case EnterLook::Default:
-            m_EnterButton.SetImages(normal, over, lit, dimmed);
+            m_EnterButton.SetImages(p.normal, p.over, p.lit, p.dimmed);
             break;
         case EnterLook::Highlighted:
-            m_EnterButton.SetImages(lit, lit, lit, dimmed);
+            m_EnterButton.SetImages(p.lit, p.lit, p.lit, p.dimmed);
             break;
         case EnterLook::Locked:
-            m_EnterButton.SetImages(dimmed, dimmed, dimmed, dimmed);
+            m_EnterButton.SetImages(p.dimmed, p.dimmed, p.dimmed, p.dimmed);
             break;
     }
 }
 
 void CZAVOConfigDlg::OnPaint() {
-    // A window made visible without WM_SHOWWINDOW still shows the right look.
-    ApplyHeldEnterLook();
     PaintDC dc(m_hWnd);
     // Only the part asked for (a key's rectangle when one changed its look) is
     // composed off-screen and copied once, so the window does not flicker. A
@@ -198,28 +195,12 @@ void CZAVOConfigDlg::OnCaptureChanged(HWND newCapture) {
 }
 
 void CZAVOConfigDlg::SetEnterLook(EnterLook look) {
-    // Only a real change swaps the pictures and repaints the key.
+    // Only a real change swaps the pictures and repaints the key; a hidden
+    // window is painted whole when it is shown.
     if (!m_bEnterCreated || look == m_EnterLook) return;
     m_EnterLook = look;
-    // While the window is hidden nobody sees the key: only the last look's
-    // pictures are loaded, when the window is shown. Start-up sets the look
-    // four times before the window appears, four picture files each time.
-    if (!IsWindowVisible()) return;
     SetEnterImages(look);
-    ::RedrawWindow(m_EnterButton, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-}
-
-void CZAVOConfigDlg::ApplyHeldEnterLook() {
-    if (!m_bEnterCreated || m_EnterPicturesLook == m_EnterLook) return;
-    SetEnterImages(m_EnterLook);
-    ::RedrawWindow(m_EnterButton, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
-}
-
-// Sent just before the window appears, so the held look is in place before
-// anything paints.
-void CZAVOConfigDlg::OnShowWindow(BOOL show, UINT status) {
-    if (show) ApplyHeldEnterLook();
-    CSkinDialog::OnShowWindow(show, status);
+    if (IsWindowVisible()) ::RedrawWindow(m_EnterButton, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void CZAVOConfigDlg::SetEnterEnabled(bool enabled) {

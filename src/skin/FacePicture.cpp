@@ -9,15 +9,14 @@ namespace zavo {
 
 bool FacePicture::Load(const std::wstring& path) {
     Reset();
-    if (m_File.Open(path)) {
-        m_Layout = ReadBmpLayout(m_File.Bytes(), BmpBits::Bits24Or32);
-        // Drawn from the file only where its rows lie where its header says;
-        // anything else is the decoder's.
-        if (m_Layout.ok() && m_Layout.offsetAsWritten) return true;
-        m_File.Reset();
-        m_Layout = {};
-    }
-    m_Decoded.Attach(LoadPictureBitmap(path).Release());
+    if (!m_File.Open(path)) return false;
+    m_Layout = ReadBmpLayout(m_File.Bytes(), BmpBits::Bits24Or32);
+    // Drawn from the file only where its rows lie where its header says;
+    // anything else is decoded from the bytes already mapped.
+    if (m_Layout.ok() && m_Layout.offsetAsWritten) return true;
+    m_Decoded.Attach(DecodePictureBytes(m_File.Bytes()).Release());
+    m_File.Reset();
+    m_Layout = {};
     return !m_Decoded.Empty();
 }
 

@@ -140,13 +140,16 @@ std::string_view MappedFile::Bytes() const {
     return m_View ? std::string_view(static_cast<const char*>(m_View.Get()), m_Size) : std::string_view();
 }
 
+ScopedBitmap DecodePictureBytes(std::string_view bytes) {
+    if (ScopedBitmap direct = DibFromBmp(bytes)) return direct;
+    return DecodeBitmap(bytes);
+}
+
 ScopedBitmap LoadPictureBitmap(const std::wstring& path) {
     // The file is mapped, not read: the pixels go from the file's pages
     // straight into the picture, without a copy in between.
     MappedFile file;
-    if (!file.Open(path)) return {};
-    if (ScopedBitmap direct = DibFromBmp(file.Bytes())) return direct;
-    return DecodeBitmap(file.Bytes());
+    return file.Open(path) ? DecodePictureBytes(file.Bytes()) : ScopedBitmap();
 }
 
 SIZE LoadPictureFile(const std::wstring& path, Picture& picture) {

@@ -69,5 +69,7 @@ SIZE LoadPictureFile(const std::wstring& path, Picture& picture);
 // Reads `path` as LoadPictureFile does and hands over the decoded bitmap in its
 // owner; empty when the file cannot be read or decoded.
 ScopedBitmap LoadPictureBitmap(const std::wstring& path);
+// The same for a picture's bytes already in memory (a mapped file).
+ScopedBitmap DecodePictureBytes(std::string_view bytes);
 
 }  // namespace zavo

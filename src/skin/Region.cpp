@@ -48,26 +48,10 @@ ScopedRgn RegionFromPixels(const std::uint8_t* top, int width, int height, std::
     return result;
 }
 
-namespace {
-
-// A 32-bit top-down DIB section (what the skin's BMP reader makes): its pixels
-// can be scanned where they are.
-bool IsTopDown32(const DIBSECTION& dib) {
-    return dib.dsBm.bmBits && dib.dsBmih.biBitCount == 32 && dib.dsBmih.biCompression == BI_RGB &&
-           dib.dsBmih.biHeight < 0 && dib.dsBm.bmWidth > 0;
-}
-
-}  // namespace
-
 ScopedRgn RegionFromMask(HBITMAP mask) {
     if (!mask) return {};
-    DIBSECTION dib{};
-    if (GetObjectW(mask, sizeof(dib), &dib) == sizeof(dib) && IsTopDown32(dib)) {
-        GdiFlush();
-        return RegionFromPixels(static_cast<const std::uint8_t*>(dib.dsBm.bmBits), dib.dsBm.bmWidth,
-                                -dib.dsBmih.biHeight, dib.dsBm.bmWidthBytes, 4);
-    }
-    // Any other bitmap is copied into such a section first.
+    // The pixels are read from a 32-bit top-down copy (a skin's BMP mask is
+    // scanned from its file instead: FacePicture::Shape).
     BITMAP info{};
     if (!GetObjectW(mask, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0) return {};
     const int width = info.bmWidth;

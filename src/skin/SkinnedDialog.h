@@ -23,7 +23,6 @@
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "skin/BitmapBtn.h"
-#include "skin/Picture.h"
 #include "skin/SkinFace.h"
 
 namespace zavo {
