@@ -46,9 +46,14 @@ const wchar_t* EnglishBackupText(BackupText t) {
 }
 
 std::wstring AppContext::Text(BackupText t) const {
-    const size_t i = static_cast<size_t>(t);
-    if (i < backupTexts.size() && !backupTexts[i].empty()) return backupTexts[i];
-    return EnglishBackupText(t);
+    return Text(UiText{BACKUP_FIRST_STRING_ID + static_cast<int>(t), EnglishBackupText(t)});
+}
+
+std::wstring AppContext::Text(const UiText& t) const {
+    const int i = t.id - MODULE_TEXT_FIRST_ID;
+    if (i >= 0 && static_cast<size_t>(i) < moduleTexts.size() && !moduleTexts[static_cast<size_t>(i)].empty())
+        return moduleTexts[static_cast<size_t>(i)];
+    return t.english;
 }
 
 }  // namespace zavo

@@ -40,6 +40,18 @@ constexpr int BACKUP_TEXT_COUNT = static_cast<int>(BackupText::COUNT);
 constexpr int BACKUP_FIRST_STRING_ID = 301;
 const wchar_t* EnglishBackupText(BackupText t);
 
+// A text of the windows beyond the 85: its string resource id in the language
+// module and the English text a module without it gives. The ids of
+// MODULE_TEXT_FIRST_ID on are read from the module once at start
+// (AppContext::moduleTexts); the texts themselves are named in app/UiTexts.h.
+struct UiText {
+    int id;
+    const wchar_t* english;
+};
+constexpr int MODULE_TEXT_FIRST_ID = BACKUP_FIRST_STRING_ID;
+constexpr int MODULE_TEXT_LAST_ID = 699;
+constexpr int MODULE_TEXT_COUNT = MODULE_TEXT_LAST_ID - MODULE_TEXT_FIRST_ID + 1;
+
 struct AppContext {
     // The executable's folder with a trailing backslash.
     std::wstring programFolder;
@@ -49,9 +61,10 @@ struct AppContext {
     std::wstring dataFolder;
     // The 85 texts of the language module; entry i is string resource 101 + i.
     std::vector<std::wstring> langTexts;
-    // The module's backup texts (entry i is string resource 301 + i); may be
+    // The module's texts of MODULE_TEXT_FIRST_ID on (entry i is string
+    // resource 301 + i: the backup texts first, then the UiTexts); may be
     // shorter or hold empty entries.
-    std::vector<std::wstring> backupTexts;
+    std::vector<std::wstring> moduleTexts;
     // The keyboard layout code of the main skin; "JP" selects the Japanese key names.
     std::wstring layoutCode = L"EN";
 
@@ -61,6 +74,8 @@ struct AppContext {
     const std::wstring& LangText(int index) const;
     // The module's text, or the English one when the module has none.
     std::wstring Text(BackupText t) const;
+    // The module's text of `t.id`, or `t.english` when the module has none.
+    std::wstring Text(const UiText& t) const;
     bool IsJapaneseLayout() const { return layoutCode == L"JP"; }
 };
 

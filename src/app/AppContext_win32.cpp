@@ -33,7 +33,7 @@ AppContext BuildAppContext() {
     ::OutputDebugStringW((app.dataFolder + L"\n").c_str());
     std::wstring module;
     app.langTexts = LoadRunLanguageTexts(app.programFolder, ::GetSystemDefaultLCID(), module);
-    app.backupTexts = LoadLanguageTexts(module, BACKUP_FIRST_STRING_ID, BACKUP_TEXT_COUNT);
+    app.moduleTexts = LoadLanguageTexts(module, MODULE_TEXT_FIRST_ID, MODULE_TEXT_COUNT);
     const std::wstring code =
         Settings().IniReadString(app.SkinFolder() + MAIN_SKIN_FILE, L"Driver_Version", L"StrFont", L"");
     if (!code.empty()) app.layoutCode = code;

@@ -46,7 +46,7 @@ TEST(AppContext, BackupTextsFallBackToEnglish) {
     };
     for (const Case& c : cases) {
         AppContext app;
-        app.backupTexts = c.module;
+        app.moduleTexts = c.module;
         EXPECT_EQ(app.Text(BackupText::MenuRestore), c.want) << c.name;
     }
     for (int i = 0; i < BACKUP_TEXT_COUNT; ++i)

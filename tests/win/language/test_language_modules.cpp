@@ -117,15 +117,30 @@ TEST(LanguageModules, ADamagedModuleGivesTheEnglishTexts) {
 TEST(LanguageModules, BackupTextsOrEnglish) {
     for (const auto& m : kModules) {
         zavo::AppContext app;
-        app.backupTexts = zavo::LoadLanguageTexts(BinDir() + L"lan\\" + m.folder + L"\\lang.dll",
+        app.moduleTexts = zavo::LoadLanguageTexts(BinDir() + L"lan\\" + m.folder + L"\\lang.dll",
                                                   zavo::BACKUP_FIRST_STRING_ID, zavo::BACKUP_TEXT_COUNT);
-        ASSERT_EQ(app.backupTexts.size(), static_cast<size_t>(zavo::BACKUP_TEXT_COUNT));
-        for (size_t i = 0; i < app.backupTexts.size(); ++i)
-            EXPECT_FALSE(app.backupTexts[i].empty()) << "module " << m.folder << " string " << 301 + i;
+        ASSERT_EQ(app.moduleTexts.size(), static_cast<size_t>(zavo::BACKUP_TEXT_COUNT));
+        for (size_t i = 0; i < app.moduleTexts.size(); ++i)
+            EXPECT_FALSE(app.moduleTexts[i].empty()) << "module " << m.folder << " string " << 301 + i;
         EXPECT_EQ(app.Text(zavo::BackupText::CancelButton), m.cancel) << m.folder;
-        app.backupTexts =
+        app.moduleTexts =
             zavo::LoadLanguageTexts(BinDir() + L"lan\\" + m.folder + L"\\lang.dll", 401, zavo::BACKUP_TEXT_COUNT);
         EXPECT_EQ(app.Text(zavo::BackupText::MenuRestore), L"Restore earlier settings...") << m.folder;
+    }
+}
+
+// The texts of app/UiTexts.h: every id the English module gives, the German and
+// Japanese modules give too, and none gives an id the English one lacks.
+TEST(LanguageModules, ModulesGiveTheSameTextIds) {
+    const auto english = zavo::LoadLanguageTexts(BinDir() + L"lan\\En\\lang.dll", zavo::MODULE_TEXT_FIRST_ID,
+                                                 zavo::MODULE_TEXT_COUNT);
+    for (const auto& m : kModules) {
+        const auto texts = zavo::LoadLanguageTexts(BinDir() + L"lan\\" + m.folder + L"\\lang.dll",
+                                                   zavo::MODULE_TEXT_FIRST_ID, zavo::MODULE_TEXT_COUNT);
+        ASSERT_EQ(texts.size(), english.size());
+        for (size_t i = 0; i < texts.size(); ++i)
+            EXPECT_EQ(texts[i].empty(), english[i].empty())
+                << "module " << m.folder << " string " << zavo::MODULE_TEXT_FIRST_ID + static_cast<int>(i);
     }
 }
 

@@ -186,7 +186,7 @@ TEST_F(WarningDialog, EachKindCreatesOnlyItsButtonsWithTheirTooltips) {
 // cannot be pressed. Its texts come from the context.
 TEST(RestoreWindow, ListsTheBackupsAndReturnsTheOneChosen) {
     AppContext app;
-    app.backupTexts = {L"", L"", L"", L"Frühere Einstellungen"};
+    app.moduleTexts = {L"", L"", L"", L"Frühere Einstellungen"};
     const std::vector<backup::Generation> gens = {{L"20261210-183702", {L"Profile2.prof"}},
                                                   {L"20261210-183700-2", {L"Config.config", L"Profile0.prof"}}};
     struct Case {
