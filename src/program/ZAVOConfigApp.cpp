@@ -4,10 +4,16 @@
 
 #include "app/AppContext.h"
 #include "mainwnd/MainDlg.h"
+#include "program/SingleInstance.h"
+#include "service/ServiceCodes.h"
 
 namespace zavo {
 
 namespace {
+
+// How long a second start waits for the first one's window while that one is
+// still starting.
+constexpr DWORD kWaitForRunningMs = 10000;
 
 // The tool cannot show its window: say which file of the skin is at fault.
 void TellSkinProblem(const wchar_t* problem, const std::wstring& file) {
@@ -19,6 +25,13 @@ void TellSkinProblem(const wchar_t* problem, const std::wstring& file) {
 }  // namespace
 
 BOOL CZAVOConfigApp::InitInstance() {
+    // A second start shows the running tool instead: the service must find
+    // exactly one window of the main window's title.
+    const SingleInstance instance(kInstanceMutexName);
+    if (instance.AnotherRuns()) {
+        ShowRunningInstance(svc::MAIN_WINDOW_TITLE, kWaitForRunningMs);
+        return FALSE;
+    }
     const AppContext app = BuildAppContext();
     // Without its skin the window would be an invisible 1 x 1 pixel that nobody
     // can close: say which file is missing and end.

@@ -147,3 +147,30 @@ TEST(MainExit, ClosingTheWindowEndsTheRunNormally) {
     ASSERT_TRUE(code);
     EXPECT_EQ(*code, 0u);
 }
+
+TEST(MainStartup, ASecondStartShowsTheRunningWindowAndEnds) {
+    ToolRun run(ToolRun::Service::None);
+    WriteSettings(run.Data(), *PresentConfig());
+    ASSERT_TRUE(run.Start());
+    // The user has minimised the tool and works elsewhere.
+    ShowWindow(run.Main(), SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(run.Main()) != FALSE; }, Ms(5000)));
+
+    Process second = Process::Start(BinPath(L"ZAVOConfig.exe"), {}, run.appData.Env(), BinDir());
+    ASSERT_TRUE(second.Started());
+    const auto code = second.WaitExit(Ms(30000));
+    ASSERT_TRUE(code) << "the second start kept running";
+    EXPECT_EQ(*code, 0u);
+    EXPECT_EQ(FindTopWindow(svc::MAIN_WINDOW_TITLE, second.Pid()), nullptr);
+    // The first one is back in front, untouched, and the only window of its title.
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(run.Main()) && GetForegroundWindow() == run.Main(); }, Ms(5000)));
+    EXPECT_EQ(FindTopWindow(svc::MAIN_WINDOW_TITLE), run.Main());
+    EXPECT_TRUE(run.Proc().Running());
+
+    // Once it has ended, the next start is a normal one.
+    PostMessageW(run.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(run.WaitExit());
+    Process third = Process::Start(BinPath(L"ZAVOConfig.exe"), {}, run.appData.Env(), BinDir());
+    ASSERT_TRUE(third.Started());
+    EXPECT_TRUE(WaitForWindow(svc::MAIN_WINDOW_TITLE, Ms(30000), third.Pid()));
+}
