@@ -1,5 +1,6 @@
 // The loading dialog's exchange with the device service, against a stand-in
-// service window of this process, and the warning dialog's results.
+// service window of this process, the warning dialog's results, and what the
+// keyboard can reach in the small skinned dialogs.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,6 +15,8 @@
 #include "win/Later.h"
 #include "app/AppContext.h"
 #include "dialogs/DlgLoading.h"
+#include "dialogs/DlgNewMacro.h"
+#include "dialogs/DlgRepeatTimes.h"
 #include "dialogs/DlgRestoreSettings.h"
 #include "dialogs/DlgWarning.h"
 #include "service/ServiceCodes.h"
@@ -179,6 +182,93 @@ TEST_F(WarningDialog, EachKindCreatesOnlyItsButtonsWithTheirTooltips) {
         EXPECT_TRUE(d.GetShape());
         d.EndDialog(IDOK);
     });
+}
+
+// Tab walks only through controls the user sees: each tab stop lies inside the
+// window's shape, so Space or Enter never presses a button that is not drawn.
+// Typing 77, Tab, Space in the repeat count box (or a name, Tab, Space in the
+// new-macro box) leaves the dialog open with what it shows; its skinned OK
+// then returns exactly that.
+TEST_F(WarningDialog, TabReachesOnlyWhatTheSmallDialogsShow) {
+    auto post = [](HWND to, UINT msg, WPARAM w) { PostMessageW(to, msg, w, 0); };
+    auto typeThenTabSpace = [&](HWND box, const std::wstring& text) {
+        for (wchar_t c : text) post(box, WM_CHAR, c);
+        post(box, WM_KEYDOWN, VK_TAB);
+        post(box, WM_KEYUP, VK_TAB);
+    };
+    auto pressSpaceOnFocus = [&] {
+        post(GetFocus(), WM_KEYDOWN, VK_SPACE);
+        post(GetFocus(), WM_KEYUP, VK_SPACE);
+    };
+    // Every tab stop of `dlg`, from the focus on, lies within its shape.
+    auto tabStopsInsideShape = [](HWND dlg, const char* what) {
+        HRGN shape = CreateRectRgn(0, 0, 0, 0);
+        const bool shaped = GetWindowRgn(dlg, shape) != ERROR;
+        HWND first = GetNextDlgTabItem(dlg, nullptr, FALSE);
+        HWND item = first;
+        for (int i = 0; item && i < 20; ++i) {
+            RECT r{};
+            GetWindowRect(item, &r);
+            MapWindowPoints(HWND_DESKTOP, dlg, reinterpret_cast<POINT*>(&r), 2);
+            RECT client{};
+            GetClientRect(dlg, &client);
+            const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            EXPECT_TRUE(IsWindowVisible(item)) << what;
+            EXPECT_TRUE(PtInRect(&client, centre)) << what << " control " << GetDlgCtrlID(item);
+            if (shaped) EXPECT_TRUE(PtInRegion(shape, centre.x, centre.y)) << what << " control " << GetDlgCtrlID(item);
+            item = GetNextDlgTabItem(dlg, item, FALSE);
+            if (item == first) break;
+        }
+        DeleteObject(shape);
+    };
+
+    {
+        CDlgRepeatTimes dlg(app_);
+        dlg.m_Count = 5;
+        bool openAfterSpace = false;
+        Later type(300, [&] {
+            tabStopsInsideShape(dlg.m_hWnd, "repeat count");
+            dlg.m_CountBox.SetWindowText(L"");
+            typeThenTabSpace(dlg.m_CountBox.m_hWnd, L"77");
+        });
+        Later space(500, pressSpaceOnFocus);
+        Later ok(800, [&] {
+            openAfterSpace = IsWindow(dlg.m_hWnd) != FALSE;
+            SendMessageW(dlg.m_btnOk.m_hWnd, BM_CLICK, 0, 0);
+        });
+        EXPECT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_TRUE(openAfterSpace);
+        EXPECT_EQ(dlg.m_Count, 77);
+    }
+    {
+        CDlgNewMacro dlg(app_);
+        bool openAfterSpace = false;
+        std::wstring shown;
+        Later type(300, [&] {
+            tabStopsInsideShape(dlg.m_hWnd, "new macro");
+            typeThenTabSpace(dlg.m_NameBox.m_hWnd, L"Combo");
+        });
+        Later space(500, pressSpaceOnFocus);
+        Later ok(800, [&] {
+            openAfterSpace = IsWindow(dlg.m_hWnd) != FALSE;
+            shown = dlg.m_NameBox.GetWindowText();
+            SendMessageW(dlg.m_btnOk.m_hWnd, BM_CLICK, 0, 0);
+        });
+        EXPECT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_TRUE(openAfterSpace);
+        // Tab came back to the box and selected the name; the Space replaced it,
+        // as the box shows.
+        EXPECT_EQ(shown, L" ");
+        EXPECT_EQ(dlg.m_Name, shown);
+    }
+    for (int kind : {0, 2}) {
+        CDlgWarning dlg(app_, kind);
+        Later look(300, [&] {
+            tabStopsInsideShape(dlg.m_hWnd, "warning");
+            dlg.EndDialog(IDCANCEL);
+        });
+        dlg.DoModal();
+    }
 }
 
 // The restore window: the generations newest first with their files, the newest
