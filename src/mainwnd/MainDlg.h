@@ -67,6 +67,10 @@ public:
     // at opening for that reason ("" otherwise).
     const std::wstring& UnreadableFace() const { return m_UnreadableFace; }
 
+    // The face of the status line and the version box: no name, so that the
+    // system locale's default face draws the language module's texts.
+    static ScopedFont CreateStatusFont();
+
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;

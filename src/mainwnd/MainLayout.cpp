@@ -127,13 +127,16 @@ void CZAVOConfigDlg::OnPaint() {
     }
 }
 
+ScopedFont CZAVOConfigDlg::CreateStatusFont() {
+    return ScopedFont(::CreateFontW(11, 0, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                    CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FF_MODERN, L""));
+}
+
 void CZAVOConfigDlg::ComposeArea(HDC dc, const RECT& area) {
     PaintFace(dc, area);
     if (Looks()) m_KeyPad.Paint(dc, area, *Looks());
     PaintIndicator(dc);
-    if (!m_TextFont)
-        m_TextFont.Reset(::CreateFontW(11, 0, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FF_MODERN, L""));
+    if (!m_TextFont) m_TextFont = CreateStatusFont();
     ScopedSelect selectFont(dc, m_TextFont);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(255, 255, 255));
