@@ -1,6 +1,7 @@
 #include "config/ConfigStore.h"
 
 #include "config/ConfigSequence.h"
+#include "config/IniFile.h"
 
 #include <memory>
 #include <vector>
@@ -41,6 +42,15 @@ fs::Status MakeDataFolder(const std::wstring& folder, bool& created) {
     fs::Status made = fs::MakeDirectory(path, &exists);
     created = static_cast<bool>(made);
     return created || exists ? fs::Status::Ok() : made;
+}
+
+// Whether a file of the data folder is one the program writes there.
+bool IsOwnDataFile(std::wstring_view name) {
+    const std::wstring folded = ini::FoldName(name);
+    if (folded == ini::FoldName(LIGHT_STATE_FILE_NAME)) return true;
+    for (const std::wstring& own : backup::SettingsFileNames())
+        if (folded == ini::FoldName(own)) return true;
+    return false;
 }
 
 }  // namespace
@@ -206,7 +216,12 @@ SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfi
     backup::KeepOutcome outcome = backup::KeepBeforeReplace(dataFolder, changing);
     if (kept) *kept = std::move(outcome);
     SaveResult flushed = batch.Commit();
+    RemoveStaleSettingsTemporaries(dataFolder);
     return first.ok ? flushed : first;
+}
+
+size_t RemoveStaleSettingsTemporaries(const std::wstring& dataFolder) {
+    return fs::RemoveStaleTemporaries(dataFolder, IsOwnDataFile);
 }
 
 }  // namespace zavo

@@ -19,6 +19,10 @@ namespace zavo {
 // not be written and `reason` holds the system's own reason text.
 using SaveResult = IniFileStatus;
 
+// The light state file's name (LightStateFile.h); the program writes it in the
+// data folder beside the six settings files.
+constexpr wchar_t LIGHT_STATE_FILE_NAME[] = L"LightOption.ini";
+
 // "<dataFolder>Config.config" and "<dataFolder>Profile<p>.prof".
 std::wstring ConfigFilePath(const std::wstring& dataFolder);
 std::wstring ProfileFilePath(const std::wstring& dataFolder, int profile);
@@ -66,11 +70,17 @@ LoadResult LoadConfiguration(const std::wstring& dataFolder, KeyboardConfig& con
 // Writes Config.config and all five profile files, each once and complete (a
 // reader never sees half a file). Creates the data folder first when
 // Config.config is missing. Every file is attempted; the result names the first
-// one that failed. Before any file is replaced, the content of those whose
+// one that failed. Then the temporary files killed writers left in the data
+// folder are removed (RemoveStaleSettingsTemporaries). Before any file is replaced, the content of those whose
 // content changes is kept as a backup generation (Backups.h); a backup that
 // cannot be made never stops the save: `kept` (when given) tells how it went.
 SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfig& config,
                              backup::KeepOutcome* kept = nullptr);
+
+// Removes from the data folder the temporary files that killed writers left of
+// the files the program writes there (the six settings files and the light
+// state file), and nothing else; SaveConfiguration does it after its commit.
+size_t RemoveStaleSettingsTemporaries(const std::wstring& dataFolder);
 
 // Reads an existing data folder and creates or writes nothing (for the tools and
 // the device service): every value Config.config and the profile files hold; a

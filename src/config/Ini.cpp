@@ -76,12 +76,6 @@ std::wstring CacheKey(const std::wstring& path) {
 #endif
 }
 
-// The folder part of a path, with its separator ("" for a bare name).
-std::wstring FolderOf(const std::wstring& path) {
-    const size_t cut = path.find_last_of(L"\\/");
-    return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1);
-}
-
 bool BadName(std::wstring_view name, bool isKey) {
     std::wstring_view t = ini::Trim(name);
     if (t.empty()) return true;
@@ -210,21 +204,18 @@ struct SettingsEngine::State {
         return s;
     }
 
-    // Writes the changed files in the order first changed, then clears each folder
-    // written into of the temporary files dead writers left there: once per folder
-    // and commit, not once per write.
+    // Writes the changed files in the order first changed. The engine removes no
+    // other file: it writes into folders that are not the program's own (an
+    // export), so clearing what dead writers left is for the owners of the data
+    // and macro folders, who know which names are theirs.
     IniFileStatus Commit() {
         IniFileStatus first;
-        std::vector<std::wstring> order, folders;
+        std::vector<std::wstring> order;
         order.swap(dirtyOrder);
         for (const auto& path : order) {
             fs::Status s = Flush(path);
             if (!s && first.ok) first = IniFileStatus::Fail(path, s.error);
-            std::wstring folder = FolderOf(path);
-            if (std::find(folders.begin(), folders.end(), folder) == folders.end())
-                folders.push_back(std::move(folder));
         }
-        for (const auto& folder : folders) fs::RemoveStaleTemporaries(folder);
         return first;
     }
 

@@ -83,8 +83,8 @@ class IniBatch;
 // The engine: keeps each file parsed between calls (validated by size and
 // modification time), so a thousand writes to one file cost one parse, and every
 // write outside a batch leaves the file complete on disk when it returns.
-// After each commit it removes, once per folder it wrote into, the temporary
-// files that writers killed half-way left there (fs::RemoveStaleTemporaries).
+// It removes no file but its own temporaries: the owners of the data and macro
+// folders clear what killed writers left there (fs::RemoveStaleTemporaries).
 // Use one engine from one thread at a time; the tool shares the process's
 // engine (Settings()), so every window sees what another has written.
 class SettingsEngine final : public IniAccess {

@@ -20,12 +20,11 @@
 #include <cstdint>
 #include <string>
 
+#include "config/ConfigStore.h"
 #include "config/Ini.h"
 #include "light/LightZones.h"
 
 namespace zavo {
-
-constexpr wchar_t LIGHT_STATE_FILE_NAME[] = L"LightOption.ini";
 
 // The light state file of a data folder (which ends with a separator).
 std::wstring LightStateFilePath(const std::wstring& dataFolder);

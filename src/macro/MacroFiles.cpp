@@ -69,7 +69,19 @@ fs::Status EnsureMacroFolder(const std::wstring& folder) {
     return fs::MakeDirectory(folder);
 }
 
+// Whether a file of the macro folder is a macro file the program writes there.
+bool IsOwnMacroFile(std::wstring_view file) {
+    if (file.size() <= kExtension.size() ||
+        Upper(std::wstring(file.substr(file.size() - kExtension.size()))) != L".INI")
+        return false;
+    return static_cast<bool>(CheckMacroName(std::wstring(file.substr(0, file.size() - kExtension.size()))));
+}
+
 }  // namespace
+
+size_t RemoveStaleMacroTemporaries(const std::wstring& folder) {
+    return fs::RemoveStaleTemporaries(folder, IsOwnMacroFile);
+}
 
 std::wstring MacroFolderOf(const std::wstring& dataFolder) { return dataFolder + L"Macro Setting\\"; }
 
@@ -136,6 +148,7 @@ MacroFileResult SaveMacroByName(const std::wstring& folder, const std::wstring& 
     if (MacroNameCheck check = CheckMacroName(name); !check) return Result(MacroFileResult::InvalidName, check.reason);
     fs::Status saved = EnsureMacroFolder(folder);
     if (saved) saved = SaveMacroFile(MacroFilePathOf(folder, name), macro);
+    RemoveStaleMacroTemporaries(folder);
     RefillMacroNameList(folder, names);
     if (!saved) return Result(MacroFileResult::WriteFailed, saved.error);
     return Named(name, names);
@@ -149,6 +162,7 @@ MacroFileResult CreateMacro(const std::wstring& folder, const std::wstring& name
     // The new file starts with what the editor holds; the editor then starts empty.
     fs::Status saved = EnsureMacroFolder(folder);
     if (saved) saved = SaveMacroFile(path, current);
+    RemoveStaleMacroTemporaries(folder);
     if (!saved) return Result(MacroFileResult::WriteFailed, saved.error);
     current.Clear();
     RefillMacroNameList(folder, names);
@@ -160,6 +174,7 @@ MacroFileResult ImportMacroFile(const std::wstring& folder, const std::wstring& 
     if (sourcePath.size() >= kMaxImportPath) return Result(MacroFileResult::PathTooLong);
     const std::wstring base = BaseName(sourcePath);
     if (MacroNameCheck check = CheckMacroName(base); !check) return Result(MacroFileResult::InvalidName, check.reason);
+    if (fs::IsSpecialFile(sourcePath)) return Result(MacroFileResult::WriteFailed, fs::NotRegularFile().error);
     if (!fs::FileExists(sourcePath)) return Result(MacroFileResult::NotFound);
     std::wstring name = base;
     for (int n = 2; fs::FileExists(MacroFilePathOf(folder, name)); ++n) {
@@ -170,6 +185,7 @@ MacroFileResult ImportMacroFile(const std::wstring& folder, const std::wstring& 
     // a refused or failed import leaves the current macro as it was.
     fs::Status copied = EnsureMacroFolder(folder);
     if (copied) copied = fs::CopyOneFile(sourcePath, MacroFilePathOf(folder, name), true);
+    RemoveStaleMacroTemporaries(folder);
     RefillMacroNameList(folder, names);
     if (!copied) return Result(MacroFileResult::WriteFailed, copied.error);
     LoadMacroFile(MacroFilePathOf(folder, name), macro);

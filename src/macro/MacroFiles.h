@@ -37,6 +37,11 @@ MacroNameCheck CheckMacroName(const std::wstring& name);
 // False when the folder cannot be listed (the list stays empty).
 bool RefillMacroNameList(const std::wstring& folder, std::vector<std::wstring>& names);
 
+// Removes from the macro folder the temporary files that killed writers left of
+// macro files ("<name>.ini" with a name CheckMacroName accepts), and nothing
+// else. Saving, creating and importing a macro do it after their write.
+size_t RemoveStaleMacroTemporaries(const std::wstring& folder);
+
 // Writes the macro to the file, key by key: "MacroFilePath" (the path itself),
 // "IgnoreDelay", "DefaultDelay", "DefaultDelayValue", "Count", and "Macro" (all
 // 10880 bytes) when Count is above 0. The file is written once, complete.
@@ -56,7 +61,7 @@ struct MacroFileResult {
         AlreadyExists,  // message: "Macro name already exist!"
         PathTooLong,    // import of a path of 127 characters or more: no message
         NoFileName,     // export to a path without a file name part: no message
-        WriteFailed,    // message: the system's reason
+        WriteFailed,    // message: the system's reason (or why a special file is refused)
         NotFound,       // the file to import is not there: nothing changed, no message
     };
     Code code = Done;
@@ -80,7 +85,9 @@ MacroFileResult CreateMacro(const std::wstring& folder, const std::wstring& name
 // name, or the first free of "name(2)", "name(3)", ..., refills the name list and
 // only then loads it into `macro`. Paths of 127 characters or more, a base name
 // that fails the check, a missing source and a failed copy leave `macro` as it
-// was. The folder is made when missing (also by saving and creating).
+// was; so does a source that is no regular file (a pipe, a device, a folder:
+// WriteFailed with the reason). The folder is made when missing (also by saving
+// and creating).
 MacroFileResult ImportMacroFile(const std::wstring& folder, const std::wstring& sourcePath, MacroRecording& macro,
                                 std::vector<std::wstring>& names);
 

@@ -21,6 +21,27 @@ bool StripDigits(std::wstring_view& s, size_t most) {
     return true;
 }
 
+// "<target>.<process id>-<number>.zavotmp" with a target name of at least one
+// character: the target, or empty.
+std::wstring_view PendingTarget(std::wstring_view name) {
+    if (!internal::EndsWithNoCase(name, kPendingSuffix)) return {};
+    name.remove_suffix(kPendingSuffix.size());
+    if (!StripDigits(name, 10) || name.empty() || name.back() != L'-') return {};
+    name.remove_suffix(1);
+    if (!StripDigits(name, 10) || name.empty() || name.back() != L'.') return {};
+    name.remove_suffix(1);
+    return name;
+}
+
+// "<name>.config|.prof|.ini" + ".tmp" + the process id: the target, or empty.
+std::wstring_view OldTemporaryTarget(std::wstring_view name) {
+    if (!StripDigits(name, 10) || !internal::EndsWithNoCase(name, L".tmp")) return {};
+    name.remove_suffix(4);
+    for (std::wstring_view kind : {L".config", L".prof", L".ini"})
+        if (name.size() > kind.size() && internal::EndsWithNoCase(name, kind)) return name;
+    return {};
+}
+
 }  // namespace
 
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
@@ -29,23 +50,17 @@ std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
     return folder + L'\\' + name;
 }
 
-// "<target>.<process id>-<number>.zavotmp" with a target name of at least one character.
-bool IsPendingFileName(std::wstring_view name) {
-    if (!internal::EndsWithNoCase(name, kPendingSuffix)) return false;
-    name.remove_suffix(kPendingSuffix.size());
-    if (!StripDigits(name, 10) || name.empty() || name.back() != L'-') return false;
-    name.remove_suffix(1);
-    if (!StripDigits(name, 10) || name.empty() || name.back() != L'.') return false;
-    return name.size() > 1;
+bool IsPendingFileName(std::wstring_view name) { return !PendingTarget(name).empty(); }
+bool IsOldTemporaryName(std::wstring_view name) { return !OldTemporaryTarget(name).empty(); }
+
+std::wstring_view TemporaryTarget(std::wstring_view name) {
+    const std::wstring_view pending = PendingTarget(name);
+    return pending.empty() ? OldTemporaryTarget(name) : pending;
 }
 
-// "<name>.config|.prof|.ini" + ".tmp" + the process id.
-bool IsOldTemporaryName(std::wstring_view name) {
-    if (!StripDigits(name, 10) || !internal::EndsWithNoCase(name, L".tmp")) return false;
-    name.remove_suffix(4);
-    for (std::wstring_view kind : {L".config", L".prof", L".ini"})
-        if (name.size() > kind.size() && internal::EndsWithNoCase(name, kind)) return true;
-    return false;
+Status NotRegularFile() {
+    return Status::Fail(
+        L"This is not a regular file (it is a link, a folder, a pipe or a device); it is left as it is.");
 }
 
 Status WriteFileAtomic(const std::wstring& path, std::string_view bytes) {
@@ -55,14 +70,15 @@ Status WriteFileAtomic(const std::wstring& path, std::string_view bytes) {
     return file.Replace();
 }
 
-size_t RemoveStaleTemporaries(const std::wstring& folder) {
+size_t RemoveStaleTemporaries(const std::wstring& folder, OwnFileName ours) {
     size_t removed = 0;
     for (const std::wstring& name : ListFiles(folder, L"")) {
         const std::wstring path = JoinPath(folder, name);
-        if (IsPendingFileName(name)) {
-            if (internal::RemoveIfUnheld(path)) ++removed;
-        } else if (IsOldTemporaryName(name) && internal::ModifiedSecondsAgo(path) > kOldTemporaryAge) {
-            if (RemoveFile(path)) ++removed;
+        if (const std::wstring_view target = PendingTarget(name); !target.empty()) {
+            if (ours(target) && internal::RemoveIfUnheld(path)) ++removed;
+        } else if (const std::wstring_view old = OldTemporaryTarget(name); !old.empty()) {
+            if (ours(old) && internal::ModifiedSecondsAgo(path) > kOldTemporaryAge && internal::RemoveIfRegular(path))
+                ++removed;
         }
     }
     return removed;

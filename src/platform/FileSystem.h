@@ -34,24 +34,40 @@ struct FileStamp {
 
 FileStamp Stat(const std::wstring& path);
 bool FileExists(const std::wstring& path);  // a file (not a folder) is there
+// Something is there (through links) that is no regular file: a folder, a pipe, a device.
+bool IsSpecialFile(const std::wstring& path);
 bool DirectoryExists(const std::wstring& path);
 
-// Reads the whole file into `bytes`.
+// Reads the whole file into `bytes`. Only a regular file (or a link to one) is
+// read: a folder, a pipe or a device is refused (NotRegularFile) without
+// waiting for a writer at its other end.
 Status ReadWholeFile(const std::wstring& path, std::string& bytes);
 
 // Replaces the file's content as one step: the bytes go to a PendingFile beside
 // it, which then replaces the target. A reader sees the old file or the new one,
 // never a part. Retries briefly while another process holds the target.
-// The folder must exist; nothing is created above the file.
+// The folder must exist; nothing is created above the file. Only a regular file
+// is replaced: a target that is a link, a folder, a pipe or a device is refused
+// (NotRegularFile) and stays as it is, and so is a read-only file (no write
+// permission bit natively, whoever runs the program, even the administrator).
 Status WriteFileAtomic(const std::wstring& path, std::string_view bytes);
+
+// The refusal of a path that is there but is not a regular file.
+Status NotRegularFile();
 
 // The temporary file a new content of `target` is written into before it replaces
 // the target. Its name is the target's name, the writer's process id and a number,
 // and a fixed ending: "Profile0.prof.4711-1.zavotmp". While the object lives the
-// file is held as in use (natively an exclusive lock on it, on Windows a handle
-// that refuses other openers their delete), so RemoveStaleTemporaries of any
-// process keeps it; when the writer dies the system lets go of it. The file is
-// removed when the object ends without Replace.
+// file is held as in use, so RemoveStaleTemporaries of any process keeps it; when
+// the writer dies the system lets go of it. The file is removed when the object
+// ends without Replace.
+//
+// The hold is the same for every kind of writer: an exclusive lock on one byte
+// far past the file's end (kLiveByte), a record lock that the Windows build takes
+// with LockFileEx and the native build with an open-file-description lock. Under
+// Wine the Windows lock becomes a record lock on the real file, so a native
+// process (zavocfg) and a Wine process (the tool) see each other's writers as
+// alive. On Windows the writer's handle also refuses other openers their delete.
 class PendingFile {
 public:
     explicit PendingFile(const std::wstring& target);
@@ -77,17 +93,29 @@ private:
 // The ending of PendingFile names.
 constexpr std::wstring_view kPendingSuffix = L".zavotmp";
 
+// The byte a live PendingFile holds locked: past any file's end, so no reader or
+// writer of the content ever meets the lock.
+constexpr std::uint64_t kLiveByte = 1ULL << 62;
+
 // Whether a file name (not a path) is a PendingFile's, or the temporary file of a
 // settings file that earlier versions left ("Profile0.prof.tmp10097").
 bool IsPendingFileName(std::wstring_view name);
 bool IsOldTemporaryName(std::wstring_view name);
+// The name of the file a temporary file was to become ("Profile0.prof" for both
+// kinds above); empty for any other name.
+std::wstring_view TemporaryTarget(std::wstring_view name);
+
+// Which files of a folder are the caller's own: given a file name (not a path),
+// whether the program writes that file in that folder.
+using OwnFileName = bool (*)(std::wstring_view name);
 
 // Removes from `folder` the temporary files writers left there when they were
-// killed or the power failed: PendingFile names that no live writer holds, and
-// the "<name>.tmp<process id>" files of settings files (.config, .prof, .ini)
-// that earlier versions wrote without holding them, once older than five minutes.
-// Nothing else in the folder is touched. Returns how many were removed.
-size_t RemoveStaleTemporaries(const std::wstring& folder);
+// killed or the power failed, of the files `ours` accepts only: PendingFile names
+// that no live writer holds, and the "<name>.tmp<process id>" files of settings
+// files (.config, .prof, .ini) that earlier versions wrote without holding them,
+// once older than five minutes. Only regular files are removed, never through a
+// link; nothing else in the folder is touched. Returns how many were removed.
+size_t RemoveStaleTemporaries(const std::wstring& folder, OwnFileName ours);
 
 // Creates the last level of `path` (a trailing backslash is allowed). Fails when
 // the folder already exists (`alreadyExists` then set) or the parent is missing.

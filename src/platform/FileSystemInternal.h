@@ -20,6 +20,8 @@ inline bool EndsWithNoCase(std::wstring_view name, std::wstring_view suffix) {
 // Removes a PendingFile's file when no writer holds it; false when one does or
 // the file could not be removed.
 bool RemoveIfUnheld(const std::wstring& path);
+// Removes the file when it is a regular file itself (not through a link).
+bool RemoveIfRegular(const std::wstring& path);
 // Seconds since the file was last changed (negative when it has no time).
 double ModifiedSecondsAgo(const std::wstring& path);
 

@@ -8,7 +8,6 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,6 +28,24 @@ std::string NativePath(const std::wstring& path) {
 // file themselves, as they do with the Win32 seam's messages.
 Status Errno() { return Status::Fail(text::FromUtf8(std::strerror(errno))); }
 
+// Takes (wait) or tries the exclusive lock on kLiveByte that marks a live
+// PendingFile. An open-file-description lock: it stays while any duplicate of
+// the descriptor is open and conflicts with the record locks Wine takes for a
+// Windows program's LockFileEx. `fd` must be open for writing.
+bool LockLiveByte(int fd, bool wait) {
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = static_cast<off_t>(kLiveByte);
+    lock.l_len = 1;
+    int r;
+    while ((r = ::fcntl(fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &lock)) != 0 && errno == EINTR) {
+    }
+    return r == 0;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
 }  // namespace
 
 Status SystemError(unsigned long code) { return Status::Fail(text::FromUtf8(std::strerror(static_cast<int>(code)))); }
@@ -45,6 +62,11 @@ FileStamp Stat(const std::wstring& path) {
 
 bool FileExists(const std::wstring& path) { return Stat(path).exists; }
 
+bool IsSpecialFile(const std::wstring& path) {
+    struct stat st {};
+    return ::stat(NativePath(path).c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
 bool DirectoryExists(const std::wstring& path) {
     struct stat st {};
     return ::stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -52,8 +74,17 @@ bool DirectoryExists(const std::wstring& path) {
 
 Status ReadWholeFile(const std::wstring& path, std::string& bytes) {
     bytes.clear();
-    int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    const std::string native = NativePath(path);
+    // Not opened at all when the name shows a pipe or a device; opened without
+    // waiting (a pipe would wait for a writer) and checked again when it is one now.
+    struct stat st {};
+    if (IsSpecialFile(path)) return NotRegularFile();
+    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return Errno();
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return NotRegularFile();
+    }
     char buf[65536];
     for (;;) {
         ssize_t n = ::read(fd, buf, sizeof buf);
@@ -86,13 +117,10 @@ PendingFile::PendingFile(const std::wstring& target) : target_(target) {
         // Held from here until the file is renamed or removed. A clean-up that
         // opened the new file before the lock was taken may have removed it in
         // between: the lock must be on the file the name still shows.
-        int locked;
-        while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
-        }
+        const bool locked = LockLiveByte(fd, true);
         struct stat held {
         }, named{};
-        if (locked != 0 || (::fstat(fd, &held) == 0 && ::stat(native.c_str(), &named) == 0 &&
-                            held.st_dev == named.st_dev && held.st_ino == named.st_ino)) {
+        if (!locked || (::fstat(fd, &held) == 0 && ::stat(native.c_str(), &named) == 0 && SameFile(held, named))) {
             // (A file system without locks: the file is written unheld, and no
             // clean-up removes it, since none can take its lock either.)
             handle_ = fd;
@@ -142,14 +170,24 @@ Status PendingFile::Replace() {
         return s;
     }
     const std::string target = NativePath(target_);
-    // Keep the mode of an existing target (a read-only file stays read-only and
-    // refuses the write, as it does on Windows).
+    // Only a regular file is replaced: a link, a pipe or a device keeps its name.
+    // Keep the mode of an existing target; a read-only one (no write bit, which
+    // the administrator's access check would pass) refuses the write, as it
+    // does on Windows.
     struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
-        if (::access(target.c_str(), W_OK) != 0) {
-            Status s = Errno();
+    if (::lstat(target.c_str(), &st) == 0) {
+        Status refused;
+        if (!S_ISREG(st.st_mode)) {
+            refused = NotRegularFile();
+        } else if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+            errno = EACCES;
+            refused = Errno();
+        } else if (::access(target.c_str(), W_OK) != 0) {
+            refused = Errno();
+        }
+        if (!refused) {
             Discard();
-            return s;
+            return refused;
         }
         ::fchmod(static_cast<int>(handle_), st.st_mode & 07777);
     }
@@ -169,17 +207,24 @@ namespace internal {
 
 bool RemoveIfUnheld(const std::wstring& path) {
     const std::string native = NativePath(path);
-    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    // Opened for writing, which the lock needs; never through a link.
+    const int fd = ::open(native.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0) return false;
     bool removed = false;
     struct stat held {
     }, named{};
-    // Removed only while this lock is held, and only the file that was locked.
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && ::lstat(native.c_str(), &named) == 0 &&
-        held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+    // Removed only while this lock is held, and only the regular file that was locked.
+    if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && LockLiveByte(fd, false) &&
+        ::lstat(native.c_str(), &named) == 0 && SameFile(held, named))
         removed = ::unlink(native.c_str()) == 0;
     ::close(fd);
     return removed;
+}
+
+bool RemoveIfRegular(const std::wstring& path) {
+    const std::string native = NativePath(path);
+    struct stat st {};
+    return ::lstat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(native.c_str()) == 0;
 }
 
 double ModifiedSecondsAgo(const std::wstring& path) {

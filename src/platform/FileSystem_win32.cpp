@@ -29,6 +29,22 @@ bool IsSharingError(DWORD e) {
     return e == ERROR_SHARING_VIOLATION || e == ERROR_LOCK_VIOLATION || e == ERROR_ACCESS_DENIED;
 }
 
+// Tries the exclusive lock on kLiveByte that marks a live PendingFile (under
+// Wine a record lock on the real file, which native processes see too).
+bool LockLiveByte(HANDLE h) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(kLiveByte & 0xFFFFFFFFu);
+    at.OffsetHigh = static_cast<DWORD>(kLiveByte >> 32);
+    return ::LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at) != 0;
+}
+
+// Attributes of a name that is there but is no regular file: a folder, a link
+// (reparse point) or a device.
+constexpr DWORD kNotRegular = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+
+// Whether an open handle is of a file on a disk (not a pipe, a console or another device).
+bool IsDiskFile(HANDLE h) { return ::GetFileType(h) == FILE_TYPE_DISK; }
+
 }  // namespace
 
 Status SystemError(unsigned long code) { return Status::Fail(SystemMessage(static_cast<DWORD>(code))); }
@@ -47,6 +63,11 @@ FileStamp Stat(const std::wstring& path) {
 
 bool FileExists(const std::wstring& path) { return Stat(path).exists; }
 
+bool IsSpecialFile(const std::wstring& path) {
+    const DWORD attrs = GetFileAttributesW(path.c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
+}
+
 bool DirectoryExists(const std::wstring& path) {
     DWORD a = GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
@@ -54,11 +75,13 @@ bool DirectoryExists(const std::wstring& path) {
 
 Status ReadWholeFile(const std::wstring& path, std::string& bytes) {
     bytes.clear();
+    if (IsSpecialFile(path)) return NotRegularFile();
     const ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return LastError();
     const HANDLE h = file.Get();
+    if (!IsDiskFile(h)) return NotRegularFile();
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(h, &size)) return LastError();
     bytes.resize(static_cast<size_t>(size.QuadPart));
@@ -86,8 +109,17 @@ PendingFile::PendingFile(const std::wstring& target) : target_(target) {
         HANDLE h = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
-            handle_ = reinterpret_cast<std::intptr_t>(h);
-            return;
+            // Under Wine a native clean-up may have taken the new file before the
+            // lock: it then holds the lock, or the name is gone. Either way the
+            // next name is tried. (On a file system without locks the file is
+            // written unheld, as natively.)
+            const bool taken = !LockLiveByte(h) && GetLastError() == ERROR_LOCK_VIOLATION;
+            if (!taken && GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+                handle_ = reinterpret_cast<std::intptr_t>(h);
+                return;
+            }
+            CloseHandle(h);
+            continue;
         }
         const DWORD e = GetLastError();
         if (e == ERROR_FILE_EXISTS || e == ERROR_ALREADY_EXISTS) continue;
@@ -127,8 +159,13 @@ Status PendingFile::Write(std::string_view bytes) {
 
 Status PendingFile::Replace() {
     if (handle_ == -1) return status_.ok ? Status::Fail(L"The temporary file is closed") : status_;
-    // A read-only target refuses the write, as a direct write would.
+    // Only a regular file is replaced: a link, a folder or a device keeps its
+    // name. A read-only target refuses the write, as a direct write would.
     DWORD attrs = GetFileAttributesW(target_.c_str());
+    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & kNotRegular)) {
+        Discard();
+        return NotRegularFile();
+    }
     if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY)) {
         Discard();
         SetLastError(ERROR_ACCESS_DENIED);
@@ -160,11 +197,24 @@ Status PendingFile::Replace() {
 namespace internal {
 
 bool RemoveIfUnheld(const std::wstring& path) {
-    // Asked for unshared: refused while any writer has the file open.
-    // The file goes when this handle closes, at the end of the scope.
-    const ScopedFile unheld(CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-    return static_cast<bool>(unheld);
+    // Asked for unshared: refused while any writer of this system has the file
+    // open. Under Wine a native writer holds the live byte's lock instead. The
+    // file goes when this handle closes, at the end of the scope; a link is
+    // opened as itself and left.
+    const ScopedFile unheld(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!unheld || !IsDiskFile(unheld.Get())) return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(unheld.Get(), &info) || (info.dwFileAttributes & kNotRegular)) return false;
+    if (!LockLiveByte(unheld.Get())) return false;
+    FILE_DISPOSITION_INFO gone{};
+    gone.DeleteFile = TRUE;
+    return SetFileInformationByHandle(unheld.Get(), FileDispositionInfo, &gone, sizeof gone) != 0;
+}
+
+bool RemoveIfRegular(const std::wstring& path) {
+    const DWORD attrs = GetFileAttributesW(path.c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & kNotRegular) && DeleteFileW(path.c_str());
 }
 
 double ModifiedSecondsAgo(const std::wstring& path) {
@@ -198,6 +248,9 @@ Status RenameFile(const std::wstring& from, const std::wstring& to) {
 }
 
 Status CopyOneFile(const std::wstring& from, const std::wstring& to, bool failIfExists) {
+    // Between regular files only, as the native copy (read whole, write atomic).
+    const DWORD toAttrs = GetFileAttributesW(to.c_str());
+    if (IsSpecialFile(from) || (toAttrs != INVALID_FILE_ATTRIBUTES && (toAttrs & kNotRegular))) return NotRegularFile();
     if (::CopyFileW(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE)) return Status::Ok();
     return LastError();
 }

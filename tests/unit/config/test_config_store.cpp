@@ -262,8 +262,9 @@ TEST_F(Store, SaveIntoAnImpossibleFolderFailsAtTheFirstFile) {
 
 // A save clears what writers killed half-way left in the data folder (an earlier
 // save of the tool, the inspector, the simulator), once the writer is gone; a
-// file another writer is still writing, and anything that is not a temporary
-// file of a writer, stay as they are.
+// file another writer is still writing, temporaries of files the program does
+// not write there, and anything that is not a temporary file of a writer, stay
+// as they are.
 TEST_F(Store, SavesRemoveTemporariesOfDeadWritersOnly) {
     ASSERT_TRUE(SaveConfiguration(data, *RichConfig()));
     // What killed writers leave: files of the pattern that nobody holds.
@@ -271,6 +272,8 @@ TEST_F(Store, SavesRemoveTemporariesOfDeadWritersOnly) {
     Put(data + L"Profile0.prof.999999-7.zavotmp", half);
     Put(data + L"Profile4.prof.999999-8.zavotmp", half);
     Put(data + L"Profile0.prof.999999-1.zavotmp.part", "not the pattern");
+    Put(data + L"notes.txt.999999-2.zavotmp", "another program's");
+    Put(data + L"game.prof.999999-3.zavotmp", "another program's");
     fs::PendingFile live(data + L"Profile1.prof");  // another writer, still at work
     ASSERT_TRUE(live.Write("the other writer's bytes"));
     const std::wstring liveName = live.path().substr(data.size());
@@ -284,6 +287,8 @@ TEST_F(Store, SavesRemoveTemporariesOfDeadWritersOnly) {
                                                                             L"Profile3.prof",
                                                                             L"Profile4.prof",
                                                                             L"Profile0.prof.999999-1.zavotmp.part",
+                                                                            L"notes.txt.999999-2.zavotmp",
+                                                                            L"game.prof.999999-3.zavotmp",
                                                                             liveName};
     std::sort(names.begin(), names.end());
     std::sort(expected.begin(), expected.end());
@@ -297,10 +302,13 @@ TEST_F(Store, SavesRemoveTemporariesOfDeadWritersOnly) {
     for (int p = 0; p < PROFILE_COUNT; ++p)
         EXPECT_EQ(Bytes(ProfileFilePath(data, p)), Bytes(ProfileFilePath(clean, p))) << p;
 
-    // A single write outside a save is a commit of its own: it clears too.
-    Put(data + L"Config.config.999999-9.zavotmp", half);
+    // The light state file is the program's too; a single write leaves the
+    // clearing to the next save.
+    Put(data + L"LightOption.ini.999999-9.zavotmp", half);
     ASSERT_TRUE(WriteConfigMode(ConfigFilePath(data), 0));
-    EXPECT_FALSE(fs::FileExists(data + L"Config.config.999999-9.zavotmp"));
+    EXPECT_TRUE(fs::FileExists(data + L"LightOption.ini.999999-9.zavotmp"));
+    ASSERT_TRUE(SaveConfiguration(data, *second));
+    EXPECT_FALSE(fs::FileExists(data + L"LightOption.ini.999999-9.zavotmp"));
     EXPECT_TRUE(fs::FileExists(live.path()));
     ASSERT_TRUE(live.Replace());  // and the other writer finishes undisturbed
     EXPECT_EQ(Bytes(ProfileFilePath(data, 1)), "the other writer's bytes");

@@ -17,11 +17,14 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
 
 #include "ConfigFixtures.h"
+#include "FileAge.h"
 #include "TempDir.h"
 #include "config/ConfigStore.h"
 #include "config/Ini.h"
@@ -412,7 +415,8 @@ TEST(Zavocfg, BackupRestoreAndProfileCommands) {
     ASSERT_EQ(imported.status, 0) << imported.all();
     EXPECT_NE(imported.out.find("Kept the replaced files as backup "), std::string::npos) << imported.out;
     ASSERT_EQ(Zavocfg("profile export 3 " + Dir(d) + "three.zavoprofile" + data).status, 0);
-    EXPECT_EQ(zavo::testing::Bytes(d.path() + L"three.zavoprofile"), zavo::testing::Bytes(d.path() + L"one.zavoprofile"));
+    EXPECT_EQ(zavo::testing::Bytes(d.path() + L"three.zavoprofile"),
+              zavo::testing::Bytes(d.path() + L"one.zavoprofile"));
 
     Outcome list = Zavocfg("backup list" + data);
     EXPECT_EQ(list.status, 0);
@@ -430,7 +434,8 @@ TEST(Zavocfg, BackupRestoreAndProfileCommands) {
     const Case cases[] = {
         {"foreign profile file", "profile import " + Dir(d) + "foreign.zavoprofile 2" + data, 1,
          "is not a ZAVOConfig profile file. Nothing was changed."},
-        {"missing profile file", "profile import " + Dir(d) + "nowhere.zavoprofile 2" + data, 2, "nowhere.zavoprofile: "},
+        {"missing profile file", "profile import " + Dir(d) + "nowhere.zavoprofile 2" + data, 2,
+         "nowhere.zavoprofile: "},
         {"profile out of range", "profile export 6 " + file + data, 2, "give 1 to 5"},
         {"no such backup", "restore --at 19990101" + data, 2, "no backup \"19990101\""},
         {"backup without list", "backup" + data, 2, "backup: give \"list\""},
@@ -443,5 +448,56 @@ TEST(Zavocfg, BackupRestoreAndProfileCommands) {
     }
     EXPECT_EQ(AllFiles(d.path()), before);
 }
+
+// An export writes into a folder that is not the program's: whatever other
+// programs keep there stays, left-over temporaries of theirs included.
+TEST(Zavocfg, ExportLeavesOtherProgramsFilesInItsFolder) {
+    TempDir d, out;
+    ASSERT_EQ(Zavocfg("demo --out " + Dir(d)).status, 0);
+    const wchar_t* const foreign[] = {L"app.ini.tmp1234", L"game.prof.tmp77", L"save.dat.999999-1.zavotmp",
+                                      L"p.zavoprofile.999999-2.zavotmp"};
+    for (const wchar_t* name : foreign) {
+        ASSERT_TRUE(fs::WriteFileAtomic(out.path() + name, "theirs"));
+        AgeFile(out.path() + name, std::chrono::minutes(10));
+    }
+    ASSERT_EQ(Zavocfg("profile export 1 " + Dir(out) + "p.zavoprofile --data " + Dir(d)).status, 0);
+    for (const wchar_t* name : foreign) EXPECT_EQ(zavo::testing::Bytes(out.path() + name), "theirs");
+    EXPECT_EQ(fs::ListFiles(out.path(), L"").size(), std::size(foreign) + 1);
+}
+
+#ifndef _WIN32
+// Special files are neither replaced by an export nor read by an import: a pipe
+// would make the import wait for ever, and the administrator's export onto a
+// device node would replace it with a file.
+TEST(Zavocfg, ProfileFilesThatAreNotRegularFilesAreRefused) {
+    TempDir d;
+    ASSERT_EQ(Zavocfg("demo --out " + Dir(d)).status, 0);
+    const std::string data = " --data " + Dir(d);
+    const std::string dir = Dir(d);
+    ASSERT_EQ(::mkfifo((dir + "pipe").c_str(), 0644), 0);
+    ASSERT_TRUE(fs::WriteFileAtomic(d.path() + L"real.zavoprofile", "kept"));
+    ASSERT_EQ(::symlink((dir + "real.zavoprofile").c_str(), (dir + "link.zavoprofile").c_str()), 0);
+    const bool device = ::mknod((dir + "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;  // needs root
+    const auto kind = [&](const char* name) {
+        struct stat st {};
+        return ::lstat((dir + name).c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+    };
+    const std::string before = AllFiles(d.path());
+    std::vector<std::string> cases = {"profile export 1 " + dir + "pipe",
+                                      "profile export 1 " + dir + "link.zavoprofile",
+                                      "profile import " + dir + "pipe 2"};
+    if (device) cases.push_back("profile export 1 " + dir + "null");
+    for (const std::string& c : cases) {
+        Outcome r = Zavocfg(c + data);
+        EXPECT_EQ(r.status, 2) << c;
+        EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << c << ": " << r.err;
+    }
+    EXPECT_EQ(kind("pipe"), static_cast<unsigned>(S_IFIFO));
+    EXPECT_EQ(kind("link.zavoprofile"), static_cast<unsigned>(S_IFLNK));
+    EXPECT_EQ(zavo::testing::Bytes(d.path() + L"real.zavoprofile"), "kept");
+    if (device) EXPECT_EQ(kind("null"), static_cast<unsigned>(S_IFCHR));
+    EXPECT_EQ(AllFiles(d.path()), before);
+}
+#endif
 
 }  // namespace

@@ -3,11 +3,18 @@
 #include <algorithm>
 #include <functional>
 
+#include "FileAge.h"
 #include "MacroFixture.h"
 #include "TempDir.h"
 #include "config/Ini.h"
 #include "macro/MacroFiles.h"
 #include "platform/FileSystem.h"
+#include "platform/TextCodec.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace zavo;
 using namespace macrotest;
@@ -286,6 +293,48 @@ TEST_F(MacroFiles, RefusedImportLeavesTheEditorsMacro) {
         EXPECT_EQ(current.IgnoreDelay, 1) << c.what;
         EXPECT_TRUE(fs::ListFiles(folder, L".ini").empty()) << c.what;
     }
+}
+
+#ifndef _WIN32
+// A pipe would make the import wait for ever for a writer; a device node or a
+// link chosen as export target would be replaced by a file. Both are refused
+// with the reason, and the editor's macro and the folder stay as they were.
+TEST_F(MacroFiles, SpecialFilesAreRefusedWithTheirReason) {
+    TempDir elsewhere;
+    const std::string base = text::ToUtf8(elsewhere.path());
+    ASSERT_EQ(::mkfifo((base + "pipe.ini").c_str(), 0644), 0);
+    ASSERT_TRUE(SaveMacroFile(elsewhere.path() + L"real.ini", MacroOf({Press(C)})));
+    ASSERT_EQ(::symlink((base + "real.ini").c_str(), (base + "link.ini").c_str()), 0);
+    const std::string real = Bytes(elsewhere.path() + L"real.ini");
+    MacroRecording current = MacroOf({Press(B)});
+    const MacroFileResult imported = ImportMacroFile(folder, elsewhere.path() + L"pipe.ini", current, names);
+    EXPECT_EQ(imported.code, MacroFileResult::WriteFailed);
+    EXPECT_EQ(imported.message, fs::NotRegularFile().error);
+    EXPECT_EQ(EventsOf(current), Events{Press(B)});
+    EXPECT_TRUE(fs::ListFiles(folder, L"").empty());
+    for (const char* target : {"pipe.ini", "link.ini"}) {
+        const MacroFileResult exported = ExportMacroFile(elsewhere.path() + text::FromUtf8(target), current);
+        EXPECT_EQ(exported.code, MacroFileResult::WriteFailed) << target;
+        EXPECT_EQ(exported.message, fs::NotRegularFile().error) << target;
+    }
+    struct stat st {};
+    EXPECT_TRUE(::lstat((base + "link.ini").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_TRUE(::lstat((base + "pipe.ini").c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+    EXPECT_EQ(Bytes(elsewhere.path() + L"real.ini"), real);
+}
+#endif
+
+// The macro folder holds macro files; what killed writers left of them goes
+// with the next save, create or import, and nothing else there is touched.
+TEST_F(MacroFiles, SavesClearOnlyLeftOversOfMacroFiles) {
+    const wchar_t* const leftOvers[] = {L"Dead.ini.999999-1.zavotmp", L"Old.ini.tmp42"};
+    const wchar_t* const foreign[] = {L"notes.txt.999999-2.zavotmp", L"a.ini.ini.999999-3.zavotmp", L"app.prof.tmp9"};
+    for (const wchar_t* name : leftOvers) ASSERT_TRUE(fs::WriteFileAtomic(folder + name, "left"));
+    for (const wchar_t* name : foreign) ASSERT_TRUE(fs::WriteFileAtomic(folder + name, "theirs"));
+    for (const wchar_t* name : {leftOvers[1], foreign[2]}) AgeFile(folder + name, std::chrono::minutes(10));
+    ASSERT_TRUE(SaveMacroByName(folder, L"Kept", MacroOf({Press(A)}), names).ok());
+    EXPECT_EQ(Sorted(fs::ListFiles(folder, L"")),
+              Sorted({L"Kept.ini", L"notes.txt.999999-2.zavotmp", L"a.ini.ini.999999-3.zavotmp", L"app.prof.tmp9"}));
 }
 
 TEST_F(MacroFiles, ExportWritesWhereTheUserChose) {

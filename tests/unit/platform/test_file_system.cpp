@@ -9,12 +9,15 @@
 
 #ifndef _WIN32
 #include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
 
 #include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
+#include "FileAge.h"
 #include "TempDir.h"
 
 using namespace zavo;
@@ -76,6 +79,77 @@ TEST(FileSystem, CopyFileHonoursFailIfExists) {
     EXPECT_EQ(bytes, "AAA");
 }
 
+// A read-only file is not replaced, whoever runs the program: the administrator
+// passes every access check, so the file's own permission bits decide.
+TEST(FileSystem, AtomicWriteRefusesAReadOnlyTarget) {
+    TempDir dir;
+    const std::wstring file = fs::JoinPath(dir.path(), L"Profile2.prof");
+    ASSERT_TRUE(fs::WriteFileAtomic(file, "kept"));
+#ifdef _WIN32
+    const std::filesystem::path p(file);
+#else
+    const std::filesystem::path p(text::ToUtf8(file));
+#endif
+    std::filesystem::permissions(p, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                        std::filesystem::perms::others_read);
+    const fs::Status s = fs::WriteFileAtomic(file, "replaced");
+    std::filesystem::permissions(p, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    EXPECT_FALSE(s.ok);
+    EXPECT_FALSE(s.error.empty());
+    std::string bytes;
+    ASSERT_TRUE(fs::ReadWholeFile(file, bytes));
+    EXPECT_EQ(bytes, "kept");
+    EXPECT_EQ(fs::ListFiles(dir.path(), L""), std::vector<std::wstring>{L"Profile2.prof"});
+}
+
+#ifndef _WIN32
+// Only regular files are replaced or read. A link, a pipe, a device node and a
+// folder keep their names and what they are; a pipe is refused before anything
+// waits for its other end (this test holds that end open, so a read that took
+// the pipe would wait for ever: the alarm ends the test instead).
+TEST(FileSystem, SpecialFilesAreNeitherReplacedNorRead) {
+    TempDir dir;
+    const std::string base = text::ToUtf8(dir.path());
+    ASSERT_TRUE(fs::WriteFileAtomic(dir.path() + L"real.ini", "kept"));
+    ASSERT_EQ(::symlink((base + "real.ini").c_str(), (base + "link.ini").c_str()), 0);
+    ASSERT_EQ(::mkfifo((base + "pipe").c_str(), 0644), 0);
+    ASSERT_TRUE(fs::MakeDirectory(dir.path() + L"folder"));
+    const int pipeEnd = ::open((base + "pipe").c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(pipeEnd, 0);
+    ASSERT_EQ(::write(pipeEnd, "x", 1), 1);
+    struct Kind {
+        const char* name;
+        mode_t type;
+    };
+    const Kind kinds[] = {{"link.ini", S_IFLNK}, {"pipe", S_IFIFO}, {"folder", S_IFDIR}};
+    ::alarm(60);
+    for (const Kind& k : kinds) {
+        const std::wstring path = dir.path() + text::FromUtf8(k.name);
+        const fs::Status written = fs::WriteFileAtomic(path, "replaced");
+        EXPECT_FALSE(written.ok) << k.name;
+        EXPECT_EQ(written.error, fs::NotRegularFile().error) << k.name;
+        struct stat st {};
+        ASSERT_EQ(::lstat((base + k.name).c_str(), &st), 0) << k.name;
+        EXPECT_EQ(st.st_mode & S_IFMT, k.type) << k.name;
+    }
+    std::string bytes;
+    for (const char* source : {"pipe", "folder", "/dev/null"}) {
+        const std::wstring path = source[0] == '/' ? text::FromUtf8(source) : dir.path() + text::FromUtf8(source);
+        const fs::Status read = fs::ReadWholeFile(path, bytes);
+        EXPECT_FALSE(read.ok) << source;
+        EXPECT_EQ(read.error, fs::NotRegularFile().error) << source;
+    }
+    ::alarm(0);
+    ::close(pipeEnd);
+    // A link to a regular file is read as that file.
+    ASSERT_TRUE(fs::ReadWholeFile(dir.path() + L"link.ini", bytes));
+    EXPECT_EQ(bytes, "kept");
+    std::vector<std::wstring> names = fs::ListFiles(dir.path(), L"");
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"link.ini", L"real.ini"}));
+}
+#endif
+
 // The temporary files of writers: which names are theirs, and which of them a
 // clean-up may remove.
 struct NameCase {
@@ -112,17 +186,7 @@ namespace {
 
 void PutFile(const std::wstring& path, const std::string& bytes) { ASSERT_TRUE(fs::WriteFileAtomic(path, bytes)); }
 
-// Moves the file's modification time back.
-void Age(const std::wstring& path, std::chrono::minutes by) {
-#ifdef _WIN32
-    const std::filesystem::path p(path);
-#else
-    std::wstring slashes = path;
-    std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
-    const std::filesystem::path p(text::ToUtf8(slashes));
-#endif
-    std::filesystem::last_write_time(p, std::filesystem::last_write_time(p) - by);
-}
+bool AnyName(std::wstring_view) { return true; }
 
 std::vector<std::wstring> Sorted(std::vector<std::wstring> v) {
     std::sort(v.begin(), v.end());
@@ -138,20 +202,20 @@ TEST(FileSystem, CleanUpRemovesOnlyTemporariesNoWriterHolds) {
     PutFile(at(L"Profile0.prof.999999-1.zavotmp"), std::string(5000, 'x'));
     PutFile(at(L"Config.config.999999-2.zavotmp"), "");
     PutFile(at(L"Profile1.prof.tmp10097"), "half");
-    Age(at(L"Profile1.prof.tmp10097"), std::chrono::minutes(10));
+    AgeFile(at(L"Profile1.prof.tmp10097"), std::chrono::minutes(10));
     // Kept: an earlier version's temporary file too young to be sure of, and
     // everything that is not a temporary file of a writer.
     PutFile(at(L"Profile2.prof.tmp10098"), "maybe still being written");
     const char* keep[] = {"Profile0.prof", "notes.zavotmp", "Profile0.prof.bak", "report.txt.tmp123"};
     for (const char* name : keep) {
         PutFile(at(text::FromUtf8(name).c_str()), name);
-        Age(at(text::FromUtf8(name).c_str()), std::chrono::minutes(10));
+        AgeFile(at(text::FromUtf8(name).c_str()), std::chrono::minutes(10));
     }
     fs::PendingFile live(at(L"Profile3.prof"));
     ASSERT_TRUE(live.status());
     ASSERT_TRUE(live.Write("being written"));
 
-    EXPECT_EQ(fs::RemoveStaleTemporaries(dir.path()), 3u);
+    EXPECT_EQ(fs::RemoveStaleTemporaries(dir.path(), AnyName), 3u);
     const std::wstring liveName = live.path().substr(live.path().find_last_of(L"\\/") + 1);
     EXPECT_TRUE(fs::IsPendingFileName(liveName));
     EXPECT_EQ(Sorted(fs::ListFiles(dir.path(), L"")),
@@ -168,6 +232,22 @@ TEST(FileSystem, CleanUpRemovesOnlyTemporariesNoWriterHolds) {
     std::string bytes;
     ASSERT_TRUE(fs::ReadWholeFile(at(L"Profile3.prof"), bytes));
     EXPECT_EQ(bytes, "being written");
+}
+
+// The caller says which files are its own: the temporaries of any other file
+// stay, whatever their age and whether or not a writer holds them.
+TEST(FileSystem, CleanUpRemovesOnlyTemporariesOfTheCallersFiles) {
+    TempDir dir;
+    auto at = [&](const wchar_t* name) { return fs::JoinPath(dir.path(), name); };
+    const wchar_t* const names[] = {L"Profile0.prof.999999-1.zavotmp", L"Profile0.prof.tmp77", L"app.ini.tmp1234",
+                                    L"game.prof.tmp77", L"game.prof.999999-3.zavotmp"};
+    for (const wchar_t* name : names) {
+        PutFile(at(name), "left over");
+        AgeFile(at(name), std::chrono::minutes(10));
+    }
+    EXPECT_EQ(fs::RemoveStaleTemporaries(dir.path(), [](std::wstring_view n) { return n == L"Profile0.prof"; }), 2u);
+    EXPECT_EQ(Sorted(fs::ListFiles(dir.path(), L"")),
+              Sorted({L"app.ini.tmp1234", L"game.prof.tmp77", L"game.prof.999999-3.zavotmp"}));
 }
 
 TEST(FileSystem, AWriterThatGivesUpLeavesNothing) {
@@ -208,11 +288,57 @@ TEST(FileSystem, CleanUpRemovesTheFileOfAKilledWriter) {
     ASSERT_EQ(got, '1');
     ::close(ready[0]);
     ::close(ready[1]);
-    EXPECT_EQ(fs::RemoveStaleTemporaries(dir.path()), 0u);  // still alive: kept
+    EXPECT_EQ(fs::RemoveStaleTemporaries(dir.path(), AnyName), 0u);  // still alive: kept
     ASSERT_EQ(fs::ListFiles(dir.path(), L"").size(), 1u);
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
-    EXPECT_EQ(fs::RemoveStaleTemporaries(dir.path()), 1u);
+    EXPECT_EQ(fs::RemoveStaleTemporaries(dir.path(), AnyName), 1u);
     EXPECT_TRUE(fs::ListFiles(dir.path(), L"").empty());
+}
+#endif
+
+#ifndef _WIN32
+// The tool runs under Wine, where its LockFileEx becomes a record lock that the
+// Wine server takes on the real file; zavocfg runs natively. Each must see the
+// other's writer as alive: the clean-up keeps a file whose live byte a record
+// lock holds, and a native writer's hold shows as such a lock.
+TEST(FileSystem, WritersOfEitherBuildSeeEachOtherAlive) {
+    TempDir dir;
+    const std::wstring wine = fs::JoinPath(dir.path(), L"Profile0.prof.999999-1.zavotmp");
+    PutFile(wine, "the Wine writer's bytes");
+    struct flock live {};
+    live.l_type = F_WRLCK;
+    live.l_whence = SEEK_SET;
+    live.l_start = static_cast<off_t>(fs::kLiveByte);
+    live.l_len = 1;
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const int fd = ::open(text::ToUtf8(wine).c_str(), O_RDWR);
+        const char one = fd >= 0 && ::fcntl(fd, F_SETLK, &live) == 0 ? '1' : '0';
+        if (::write(ready[1], &one, 1) != 1) ::_exit(1);
+        for (;;) ::pause();
+    }
+    char got = 0;
+    ASSERT_EQ(::read(ready[0], &got, 1), 1);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    const size_t whileHeld = fs::RemoveStaleTemporaries(dir.path(), AnyName);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ASSERT_EQ(got, '1');
+    EXPECT_EQ(whileHeld, 0u);
+    EXPECT_EQ(fs::RemoveStaleTemporaries(dir.path(), AnyName), 1u);
+
+    fs::PendingFile native(fs::JoinPath(dir.path(), L"Profile1.prof"));
+    ASSERT_TRUE(native.status());
+    const int probe = ::open(text::ToUtf8(native.path()).c_str(), O_RDWR);
+    ASSERT_GE(probe, 0);
+    struct flock asked = live;
+    EXPECT_EQ(::fcntl(probe, F_GETLK, &asked), 0);
+    EXPECT_EQ(asked.l_type, F_WRLCK);
+    ::close(probe);
 }
 #endif
