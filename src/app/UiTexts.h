@@ -15,6 +15,14 @@ namespace zavo {
 // (end of ids 320-339)
 
 // Backups, history and restore: ids 340-379.
+// The restore window's entries, by what the entry was kept before: %1 the
+// profile (I..V), %2 the date and time.
+constexpr UiText kBackupBeforeSave{340, L"Before a save, %2"};
+constexpr UiText kBackupBeforeApply{341, L"Before APPLY, %2"};
+constexpr UiText kBackupBeforeReset{342, L"Before Reset of profile %1, %2"};
+constexpr UiText kBackupBeforeLighting{343, L"Before a lighting change, %2"};
+constexpr UiText kBackupBeforeImport{344, L"Before import into profile %1, %2"};
+constexpr UiText kBackupBeforeRestore{345, L"Before a restore, %2"};
 // (end of ids 340-379)
 
 // Checking what is imported or read from outside: ids 380-399.

@@ -200,22 +200,22 @@ SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfi
         if (fs::Status made = MakeDataFolder(dataFolder, created); !made)
             return SaveResult::Fail(dataFolder, made.error);
     }
-    // One batch around the six: every file is written once, at the end.
-    IniBatch batch(Settings());
-    SaveResult first = WriteConfigFile(config, c);
-    for (int p = 0; p < PROFILE_COUNT; ++p) {
-        SaveResult r = WriteProfileFile(ProfileFilePath(dataFolder, p), c.Profile[p]);
-        if (!r && first.ok) first = r;
+    // The content the save replaces is kept once the files are written (as part
+    // of the caller's user action when one is open).
+    backup::ActionBackup backup(dataFolder, backup::Action::Save);
+    SaveResult first, flushed;
+    {
+        // One batch around the six: every file is written once, at the end.
+        IniBatch batch(Settings());
+        first = WriteConfigFile(config, c);
+        for (int p = 0; p < PROFILE_COUNT; ++p) {
+            SaveResult r = WriteProfileFile(ProfileFilePath(dataFolder, p), c.Profile[p]);
+            if (!r && first.ok) first = r;
+        }
+        flushed = batch.Commit();
     }
-    // The batch knows which of the six will change; their old content is kept
-    // before the commit replaces them.
-    std::vector<std::wstring> changing;
-    for (const std::wstring& file : batch.PendingFiles())
-        for (const std::wstring& name : backup::SettingsFileNames())
-            if (file == dataFolder + name) changing.push_back(file);
-    backup::KeepOutcome outcome = backup::KeepBeforeReplace(dataFolder, changing);
+    backup::KeepOutcome outcome = backup.Finish();
     if (kept) *kept = std::move(outcome);
-    SaveResult flushed = batch.Commit();
     RemoveStaleSettingsTemporaries(dataFolder);
     return first.ok ? flushed : first;
 }

@@ -70,10 +70,11 @@ LoadResult LoadConfiguration(const std::wstring& dataFolder, KeyboardConfig& con
 // Writes Config.config and all five profile files, each once and complete (a
 // reader never sees half a file). Creates the data folder first when
 // Config.config is missing. Every file is attempted; the result names the first
-// one that failed. Then the temporary files killed writers left in the data
-// folder are removed (RemoveStaleSettingsTemporaries). Before any file is replaced, the content of those whose
-// content changes is kept as a backup generation (Backups.h); a backup that
-// cannot be made never stops the save: `kept` (when given) tells how it went.
+// one that failed. The earlier content of the files the save changed is kept
+// as a backup generation (Backups.h), or as part of the generation of the user
+// action open around the save; a backup that cannot be made never stops the
+// save: `kept` (when given) tells how it went. Then the temporary files killed
+// writers left in the data folder are removed (RemoveStaleSettingsTemporaries).
 SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfig& config,
                              backup::KeepOutcome* kept = nullptr);
 

@@ -1,6 +1,38 @@
 #include "dialogs/DlgRestoreSettings.h"
 
+#include "app/UiTexts.h"
+
 namespace zavo {
+
+std::wstring CDlgRestoreSettings::EntryText(const AppContext& app, const backup::Generation& g) {
+    static const wchar_t* const kRoman[] = {L"I", L"II", L"III", L"IV", L"V"};
+    const UiText* text = &kBackupBeforeSave;
+    switch (g.action) {
+        case backup::Action::Apply:
+            text = &kBackupBeforeApply;
+            break;
+        case backup::Action::Reset:
+            text = &kBackupBeforeReset;
+            break;
+        case backup::Action::Lighting:
+            text = &kBackupBeforeLighting;
+            break;
+        case backup::Action::Import:
+            text = &kBackupBeforeImport;
+            break;
+        case backup::Action::Restore:
+            text = &kBackupBeforeRestore;
+            break;
+        case backup::Action::Save:
+            break;
+    }
+    std::wstring entry = app.Text(*text);
+    const std::wstring profile = g.profile >= 0 && g.profile < PROFILE_COUNT ? kRoman[g.profile] : L"?";
+    for (const auto& [mark, value] : {std::pair<std::wstring, std::wstring>{L"%1", profile},
+                                      std::pair<std::wstring, std::wstring>{L"%2", backup::GenerationTime(g)}})
+        if (const size_t at = entry.find(mark); at != std::wstring::npos) entry.replace(at, mark.size(), value);
+    return entry;
+}
 
 void CDlgRestoreSettings::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
@@ -17,7 +49,7 @@ BOOL CDlgRestoreSettings::OnInitDialog() {
         m_List.AddString(m_App.Text(BackupText::NoBackups));
         m_List.EnableWindow(FALSE);
     }
-    for (const backup::Generation& g : m_Gens) m_List.AddString(backup::GenerationLabel(g));
+    for (const backup::Generation& g : m_Gens) m_List.AddString(EntryText(m_App, g));
     if (!m_Gens.empty()) m_List.SetCurSel(0);
     UpdateRestoreButton();
     return TRUE;

@@ -1,6 +1,7 @@
 // CDlgRestoreSettings: the restore window. It lists the backup generations of
-// the data folder, newest first, with the date, time and files of each, and
-// returns the one chosen. A plain dialog of the resources, not a skinned one: it
+// the data folder, newest first, each named by what it was kept before and
+// when ("Before Reset of profile III, 2026-12-10 14:05:00"), and returns the
+// one chosen. A plain dialog of the resources, not a skinned one: it
 // opens from the system menu, a standard place of the system's own look, and a
 // list of text rows with two buttons needs no picture.
 #pragma once
@@ -22,6 +23,9 @@ public:
     // `gens`: the generations to offer, newest first (backup::ListGenerations).
     CDlgRestoreSettings(const AppContext& app, std::vector<backup::Generation> gens, CWnd* owner = nullptr)
         : CDialog(IDD, owner), m_App(app), m_Gens(std::move(gens)) {}
+
+    // The list's text of a generation, in the module's language.
+    static std::wstring EntryText(const AppContext& app, const backup::Generation& g);
 
     // Out after IDOK: the index in the generations of the one chosen.
     int m_nChosen = -1;

@@ -5,6 +5,7 @@
 // until APPLY, whose save keeps the files it replaces as a backup.
 #include "config/Backups.h"
 #include "dialogs/DlgRestoreSettings.h"
+#include "dialogs/DlgWarning.h"
 #include "light/ProfileExchange.h"
 #include "mainwnd/MainDlg.h"
 
@@ -104,7 +105,7 @@ void CZAVOConfigDlg::PutBackRestoredFiles() {
     if (!m_pRestored) return;
     // The save already wrote the same values: a file that cannot be put back in
     // its kept layout loses nothing, so it is not reported as a failed save.
-    backup::PutBackUnchangedProfiles(m_App.dataFolder, *m_pRestored, m_RestoredFiles, keyboard_config);
+    backup::PutBackUnchanged(m_App.dataFolder, *m_pRestored, m_RestoredFiles, keyboard_config);
     m_pRestored.reset();
 }
 
@@ -115,22 +116,34 @@ void CZAVOConfigDlg::ShowReplacedSettings() {
     m_pView->ShowProfile(keyboard_config.CurrantProfile);
 }
 
+backup::Action CZAVOConfigDlg::SaveAction() const {
+    if (m_pRestored) return backup::Action::Restore;
+    return m_pImported ? backup::Action::Import : backup::Action::Apply;
+}
+
 void CZAVOConfigDlg::OnRestoreSettings() {
     m_pView->ResetSelection(0);
+    // Edits not applied yet would be thrown away by the restore: asked first, as
+    // a profile switch asks (OK applies them, Cancel keeps them and restores nothing).
+    if (m_bModified == 1) {
+        CDlgWarning warning(m_App, CDlgWarning::KIND_SAVE_CHANGES);
+        if (warning.DoModal() != IDOK || !Apply()) return;
+        m_bModified = 0;
+        m_pView->ShowProfile(keyboard_config.CurrantProfile);
+    }
     std::vector<backup::Generation> gens = backup::ListGenerations(m_App.dataFolder);
     CDlgRestoreSettings dialog(m_App, gens, this);
     if (dialog.DoModal() != IDOK || dialog.m_nChosen < 0) return;
     const size_t chosen = static_cast<size_t>(dialog.m_nChosen);
     backup::LoadAsOf(m_App.dataFolder, gens, chosen, keyboard_config);
     // Read now: the save that keeps the current files may rotate this generation out.
-    m_RestoredFiles = backup::ProfileBytesAsOf(m_App.dataFolder, gens, chosen);
+    m_RestoredFiles = backup::RestoredBytesAsOf(m_App.dataFolder, gens, chosen);
     m_pRestored = std::make_unique<KeyboardConfig>(keyboard_config);
     // Restored zone states are not part of the six files; an import's waiting
     // ones would mix two settings.
     m_pImported.reset();
     ShowReplacedSettings();
-    const std::wstring when = backup::GenerationLabel({gens[chosen].name, {}});
-    m_strStatus = Replaced(m_App.Text(BackupText::RestoreLoaded), when.substr(0, when.find_last_not_of(L' ') + 1));
+    m_strStatus = Replaced(m_App.Text(BackupText::RestoreLoaded), backup::GenerationTime(gens[chosen]));
     ShowStatus(m_strStatus);
 }
 

@@ -131,9 +131,12 @@ bool CZAVOConfigDlg::Save() {
             !fs::RenameFile(cleared, aside))
             aside.clear();
     }
-    backup::KeepOutcome kept;
-    const SaveResult result = SaveConfiguration(m_App.dataFolder, keyboard_config, &kept);
-    NoteBackupOutcome(kept);
+    // One backup for what this save replaces, the files a restore puts back and
+    // an import's zones included (part of the user action's when one is open).
+    const backup::Action action = SaveAction();
+    backup::ActionBackup backup(m_App.dataFolder, action,
+                                action == backup::Action::Import ? keyboard_config.CurrantProfile : -1);
+    const SaveResult result = SaveConfiguration(m_App.dataFolder, keyboard_config);
     if (!aside.empty()) {
         if (result)
             fs::RemoveFile(aside);
@@ -143,8 +146,11 @@ bool CZAVOConfigDlg::Save() {
     if (result) {
         m_nClearedProfile = -1;
         PutBackRestoredFiles();
-        return WriteImportedLight();
+        const bool written = WriteImportedLight();
+        NoteBackupOutcome(backup.Finish());
+        return written;
     }
+    NoteBackupOutcome(backup.Finish());
     // Nothing is lost: the configuration stays in memory and stays marked as
     // modified, so the user can solve the problem and apply again.
     m_bModified = 1;
@@ -225,8 +231,6 @@ void CZAVOConfigDlg::OnSelectMode(int mode) {
 bool CZAVOConfigDlg::ResetActiveProfile() {
     if (!m_pView->HasEditableProfile()) return true;  // "no profile" has nothing to reset
     const int p = keyboard_config.CurrantProfile;
-    // Its file's content is kept first, so a reset by mistake can be undone.
-    NoteBackupOutcome(backup::KeepBeforeReplace(m_App.dataFolder, {ProfileFilePath(m_App.dataFolder, p)}));
     ResetProfile(keyboard_config.Profile[static_cast<size_t>(p)]);
     m_nClearedProfile = p;  // its file is written whole by the save
     const bool saved = Save();
@@ -247,6 +251,9 @@ void CZAVOConfigDlg::OnReset() {
     CDlgWarning warning(m_App, CDlgWarning::KIND_RESET);
     // A declined reset changes nothing, the lighting included: the user said no.
     if (warning.DoModal() != IDOK) return;
+    // The profile and the lighting a reset replaces are kept as one backup, so a
+    // reset by mistake is undone by restoring its one entry.
+    backup::ActionBackup backup(m_App.dataFolder, backup::Action::Reset, keyboard_config.CurrantProfile);
     if (!ResetActiveProfile()) {
         // Reported already; the cleared profile stays in memory, marked as modified,
         // and nothing is sent until it can be saved.
@@ -257,6 +264,7 @@ void CZAVOConfigDlg::OnReset() {
     RunLoadingDialog();
     m_pView->ShowProfile(keyboard_config.CurrantProfile);
     RestoreLightingDefaults();
+    NoteBackupOutcome(backup.Finish());
 }
 
 void CZAVOConfigDlg::OnWebSite() {
@@ -280,12 +288,16 @@ void CZAVOConfigDlg::OnMacroEditor() {
 void CZAVOConfigDlg::OnLighting() {
     m_pView->ResetSelection(0);
     m_LightExchange = keyboard_config.Light;
+    // The zones written while the window is open and the saves of its Apply and
+    // OK are one change of the lighting: one backup.
+    backup::ActionBackup backup(m_App.dataFolder, backup::Action::Lighting);
     if (m_pLightOption->DoModal() == IDOK) {
         m_bModified = 1;
         keyboard_config.Light = m_LightExchange;
         // A failed save is reported and sends nothing: the service would apply the old file.
         if (Save()) SendLightApply(0);
     }
+    NoteBackupOutcome(backup.Finish());
     ClearStatusText();
 }
 

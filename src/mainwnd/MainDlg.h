@@ -198,6 +198,8 @@ private:
     // After a successful save: the files of a restore left unedited come back
     // as they were kept.
     void PutBackRestoredFiles();
+    // What a save is kept as: the loading of a restore or an import, else APPLY.
+    backup::Action SaveAction() const;
     // Once per run, the first backup that could not be made is said in the
     // status text (the save went on).
     void NoteBackupOutcome(const backup::KeepOutcome& kept);
@@ -269,7 +271,7 @@ private:
     // profile saved unchanged gets its kept file back byte for byte. Dropped
     // after the next save and by a reload.
     std::unique_ptr<KeyboardConfig> m_pRestored;
-    backup::ProfileBytes m_RestoredFiles;
+    backup::RestoredBytes m_RestoredFiles;
     // A status text shown at the next clearing of the status text, once.
     std::wstring m_strPendingNotice;
     bool m_bBackupNoticeShown = false;

@@ -147,6 +147,12 @@ std::vector<std::wstring> ListFolders(const std::wstring& folder);
 // Removes an empty folder.
 Status RemoveEmptyFolder(const std::wstring& path);
 
+// Whether `path` itself (not what a link names) is a plain file, or a plain
+// folder: a symbolic link, a junction or any other reparse point is neither.
+// For code that removes what it made and must never follow a link doing so.
+bool IsPlainFile(const std::wstring& path);
+bool IsPlainFolder(const std::wstring& path);
+
 // Joins a folder and a name with exactly one backslash between them.
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 

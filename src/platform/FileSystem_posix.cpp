@@ -309,4 +309,14 @@ std::vector<std::wstring> ListFiles(const std::wstring& folder, std::wstring_vie
     return names;
 }
 
+namespace {
+bool LinkStatIs(const std::wstring& path, mode_t type) {
+    struct stat st {};
+    return ::lstat(NativePath(path).c_str(), &st) == 0 && (st.st_mode & S_IFMT) == type;
+}
+}  // namespace
+
+bool IsPlainFile(const std::wstring& path) { return LinkStatIs(path, S_IFREG); }
+bool IsPlainFolder(const std::wstring& path) { return LinkStatIs(path, S_IFDIR); }
+
 }  // namespace zavo::fs

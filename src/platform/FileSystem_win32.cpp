@@ -297,4 +297,17 @@ std::vector<std::wstring> ListFiles(const std::wstring& folder, std::wstring_vie
     return names;
 }
 
+namespace {
+// The attributes of `path` itself; a reparse point (symbolic link, junction,
+// mount point) is reported as such and never followed.
+bool AttributesAre(const std::wstring& path, bool folder) {
+    const DWORD a = GetFileAttributesW(path.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+    return ((a & FILE_ATTRIBUTE_DIRECTORY) != 0) == folder;
+}
+}  // namespace
+
+bool IsPlainFile(const std::wstring& path) { return AttributesAre(path, false); }
+bool IsPlainFolder(const std::wstring& path) { return AttributesAre(path, true); }
+
 }  // namespace zavo::fs

@@ -51,7 +51,11 @@ int BackupCmd(const Args& argsIn) {
     NoExtraArgs(args);
     const auto gens = backup::ListGenerations(data);
     if (gens.empty()) Out(L"No backups in " + backup::BackupFolder(data) + L"\n");
-    for (const auto& g : gens) Out(g.name + L"  " + Joined(g.files) + L"\n");
+    for (const auto& g : gens) {
+        std::wstring what = backup::ActionWord(g.action);
+        if (g.profile >= 0) what += L" " + std::to_wstring(g.profile + 1);
+        Out(g.name + L"  " + what + L"  " + Joined(g.files) + L"\n");
+    }
     return 0;
 }
 
@@ -104,11 +108,13 @@ int ProfileCmd(const Args& argsIn) {
     }
     if (!ReadConfig(data, config, code)) return code;
     PutImportedProfile(config, p, x);
-    backup::KeepOutcome kept;
-    const SaveResult saved = SaveConfiguration(data, config, &kept);
-    ReportKept(kept);
+    // The profile and its zones are one import: one backup of what they replace.
+    backup::ActionBackup backup(data, backup::Action::Import, p);
+    const SaveResult saved = SaveConfiguration(data, config);
+    const IniFileStatus zones = saved ? WriteImportedZones(data, x) : IniFileStatus{};
+    ReportKept(backup.Finish());
     if (!saved) return Fail(saved.file + L": " + saved.reason);
-    if (const IniFileStatus zones = WriteImportedZones(data, x); !zones) return Fail(zones.file + L": " + zones.reason);
+    if (!zones) return Fail(zones.file + L": " + zones.reason);
     Out(L"Imported " + args[1] + L" into profile " + args[2] + L"\n");
     return 0;
 }

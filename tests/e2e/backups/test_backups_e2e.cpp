@@ -122,16 +122,27 @@ TEST(BackupsE2e, ResetByMistakeThenRestoreThroughTheSystemMenu) {
         << std::string(run.StatusText().begin(), run.StatusText().end());
     // An edit: nothing written or sent before APPLY.
     EXPECT_EQ(FileBytes(profile).find("raid.exe"), std::string::npos);
+    // Restoring again would throw that edit away: asked first, and Cancel keeps it.
+    PickSystemMenuItem(run, 3);
+    HWND ask = run.WaitOtherWindow();
+    ASSERT_TRUE(ask);
+    EXPECT_NE(WindowText(ask), L"Restore earlier settings");
+    ASSERT_TRUE(run.Answer(ask, false));
+    EXPECT_FALSE(WaitForWindow(L"Restore earlier settings", Ms(1500), run.Proc().Pid()));
+    EXPECT_NE(run.StatusText().find(L"loaded"), std::wstring::npos);
 
     const size_t applies = Applies(run, 0);
     ASSERT_TRUE(run.ClickCommand(cmd::APPLY));
     ASSERT_TRUE(WaitUntil([&] { return Applies(run, 0) > applies; }, Ms(8000)));
     EXPECT_EQ(FileBytes(profile), before);
-    // The reset kept the profile file; the apply kept the reset state it replaced.
+    // The reset is one entry holding the profile file; the apply of the restore
+    // kept the reset state it replaced.
     const auto gens = backup::ListGenerations(run.Data());
     ASSERT_GE(gens.size(), 2u);
-    EXPECT_EQ(gens[0].files, std::vector<std::wstring>{L"Profile0.prof"});
-    EXPECT_EQ(gens[1].files, std::vector<std::wstring>{L"Profile0.prof"});
+    EXPECT_EQ(gens[0].action, backup::Action::Restore);
+    EXPECT_EQ(gens[1].action, backup::Action::Reset);
+    EXPECT_EQ(gens[1].profile, 0);
+    EXPECT_EQ(gens[1].files.front(), L"Profile0.prof");
 }
 
 TEST(BackupsE2e, ExportOneImportIntoThreeAndADamagedFileIsRefused) {

@@ -11,6 +11,12 @@ files must then be B (old) or exactly what a complete save of A over B writes
 (new): never torn, empty or mixed inside one file. The next round's start loads
 what the kill left, and at the end zavocfg.exe checks the folder.
 
+The backups are checked too: the rounds' saves pile up generations past the
+number kept, so later kills strike rotation as well. Every generation listed
+(a folder of a generation's name) must be whole: the six files as B had them
+and its label; and a folder outside the data folder, reached through a link
+named like an old generation, must keep every file.
+
 The per-user data folder is redirected into a temporary folder for the run
 (the AppData shell folder of the prefix, as the end-to-end harness does) and
 restored afterwards. Needs a display (tools/with-display.sh). Exit 0 when every
@@ -143,7 +149,7 @@ def main():
         original = r"%USERPROFILE%\AppData\Roaming"
     run = Run(win_bin, work)
     failures = []
-    figures = {"old": 0, "new": 0, "mixed": 0, "leftovers": 0}
+    figures = {"old": 0, "new": 0, "mixed": 0, "leftovers": 0, "generations": 0, "unfinished": 0}
     try:
         wine("reg", "add", SHELL_FOLDERS, "/v", "AppData", "/t", "REG_EXPAND_SZ", "/d",
              windows_path(os.path.join(work, "Roaming")), "/f")
@@ -157,6 +163,14 @@ def main():
             b[name] = re.sub(rb"PREKEY=\d+", f"PREKEY={60 + p}".encode(), a[name], count=1)
         if any(b[n] == a[n] for n in FILES):
             raise RuntimeError("configuration B does not differ from A in every file")
+        # Someone else's folder, linked where an old generation would be.
+        outside = os.path.join(work, "outside")
+        os.makedirs(outside)
+        for name in ("thesis.txt", "Config.config"):
+            with open(os.path.join(outside, name), "wb") as f:
+                f.write(b"not ours")
+        os.makedirs(os.path.join(run.data, "Backup"), exist_ok=True)
+        os.symlink(outside, os.path.join(run.data, "Backup", "20200101-000000"))
         run.start_sim()
 
         # Calibration: one save of A over B without a kill gives the new contents
@@ -201,6 +215,27 @@ def main():
             for f in extra:
                 os.remove(os.path.join(run.data, f))
 
+        # Every generation whole or absent; what killed runs were making or
+        # removing is under other names and not listed.
+        backups = os.path.join(run.data, "Backup")
+        for g in sorted(os.listdir(backups)):
+            path = os.path.join(backups, g)
+            if os.path.islink(path):
+                continue
+            if not re.fullmatch(r"\d{8}-\d{6}(-[1-9]\d{0,5})?", g):
+                figures["unfinished"] += 1
+                continue
+            figures["generations"] += 1
+            held = read_all(path)
+            for name in FILES:
+                if held[name] != b[name]:
+                    failures.append(f"generation {g}: {name} is not the content it replaced")
+            if not os.path.isfile(os.path.join(path, "Generation.ini")):
+                failures.append(f"generation {g}: no label")
+        for name in ("thesis.txt", "Config.config"):
+            if not os.path.isfile(os.path.join(outside, name)):
+                failures.append(f"{name} outside the data folder was removed through a link")
+
         # The last kill's folder: the tool starts on it, and it checks sound.
         if not run.start_tool():
             failures.append("the tool did not start on the folder the last kill left")
@@ -223,6 +258,8 @@ def main():
     print(f"  files all old: {figures['old']}, all new: {figures['new']}, "
           f"old and new (struck inside a save): {figures['mixed']}")
     print(f"  temporary files left behind: {figures['leftovers']}")
+    print(f"  backup generations at the end, all checked whole: {figures['generations']}, "
+          f"folders of killed backups or removals not listed: {figures['unfinished']}")
     print(f"  torn, empty or foreign files: {len(failures)}")
     for f in failures:
         print("  " + f, file=sys.stderr)

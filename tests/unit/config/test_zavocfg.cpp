@@ -420,7 +420,7 @@ TEST(Zavocfg, BackupRestoreAndProfileCommands) {
 
     Outcome list = Zavocfg("backup list" + data);
     EXPECT_EQ(list.status, 0);
-    EXPECT_NE(list.out.find("Profile2.prof"), std::string::npos) << list.out;
+    EXPECT_NE(list.out.find("Import 3  Profile2.prof"), std::string::npos) << list.out;
     ASSERT_EQ(Zavocfg("restore" + data).status, 0);
     EXPECT_EQ(zavo::testing::Bytes(ProfileFilePath(d.path(), 2)), three);
 

@@ -274,11 +274,15 @@ TEST_F(WarningDialog, TabReachesOnlyWhatTheSmallDialogsShow) {
 // The restore window: the generations newest first with their files, the newest
 // selected; Restore returns the one chosen, and with nothing to restore it
 // cannot be pressed. Its texts come from the context.
+// The restore window: the generations newest first, each named by what it was
+// kept before and when, the newest selected; Restore returns the one chosen, and
+// with nothing to restore it cannot be pressed. Its texts come from the context.
 TEST(RestoreWindow, ListsTheBackupsAndReturnsTheOneChosen) {
     AppContext app;
     app.moduleTexts = {L"", L"", L"", L"Frühere Einstellungen"};
-    const std::vector<backup::Generation> gens = {{L"20261210-183702", {L"Profile2.prof"}},
-                                                  {L"20261210-183700-2", {L"Config.config", L"Profile0.prof"}}};
+    const std::vector<backup::Generation> gens = {
+        {L"20261210-183702", {L"Profile2.prof"}, backup::Action::Apply},
+        {L"20261210-183700-2", {L"Config.config", L"Profile2.prof"}, backup::Action::Reset, 2}};
     struct Case {
         const char* name;
         std::vector<backup::Generation> gens;
@@ -317,7 +321,8 @@ TEST(RestoreWindow, ListsTheBackupsAndReturnsTheOneChosen) {
         Later later(300, [&] {
             EXPECT_EQ(WindowText(dlg.m_hWnd), L"Frühere Einstellungen") << c.name;
             if (!c.gens.empty()) {
-                EXPECT_EQ(dlg.m_List.GetText(1), L"2026-12-10 18:37:00 (2)   Config.config, Profile0.prof") << c.name;
+                EXPECT_EQ(dlg.m_List.GetText(0), L"Before APPLY, 2026-12-10 18:37:02") << c.name;
+                EXPECT_EQ(dlg.m_List.GetText(1), L"Before Reset of profile III, 2026-12-10 18:37:00 (2)") << c.name;
                 EXPECT_EQ(dlg.m_List.GetCurSel(), 0) << c.name;
             } else {
                 EXPECT_EQ(dlg.m_List.GetText(0), L"No earlier settings have been kept yet.") << c.name;
