@@ -29,6 +29,14 @@ constexpr UiText kBackupBeforeRestore{345, L"Before a restore, %2"};
 // (end of ids 380-399)
 
 // One instance, files changed behind the tool's back: ids 400-419.
+// The question before a save when the settings files changed since the tool read them.
+constexpr UiText kOutsideChangeTitle{400, L"The settings files were changed outside ZAVOConfig"};
+constexpr UiText kOutsideChangeText{
+    401, L"Since ZAVOConfig read them, another program (a restore, the keyboard service or a copy by hand) replaced these files:"};
+constexpr UiText kOutsideChangeReload{
+    402, L"Reload the files\nShow the settings as they are in the files now. Your changes that are not applied yet are dropped."};
+constexpr UiText kOutsideChangeKeep{403, L"Keep my changes\nSave what this window shows over the files."};
+constexpr UiText kOutsideChangeCancel{404, L"Cancel saves nothing now and keeps your changes."};
 // (end of ids 400-419)
 
 // The macro editor and its dialogs: ids 420-469.

@@ -115,6 +115,7 @@ void CZAVOConfigDlg::ReportWriteFailure(const IniFileStatus& result) {
 }
 
 bool CZAVOConfigDlg::Save() {
+    if (!MayOverwriteSettings()) return false;
     // The file of a profile a reset cleared is written whole, without the keys of
     // its old file: the old file is moved aside for the save and put back when the
     // save fails, so a failed save leaves it as it was. A run killed in between
@@ -148,9 +149,11 @@ bool CZAVOConfigDlg::Save() {
         PutBackRestoredFiles();
         const bool written = WriteImportedLight();
         NoteBackupOutcome(backup.Finish());
+        NoteSettingsTaken();
         return written;
     }
     NoteBackupOutcome(backup.Finish());
+    NoteSettingsTaken();  // the files it did write are the window's own
     // Nothing is lost: the configuration stays in memory and stays marked as
     // modified, so the user can solve the problem and apply again.
     m_bModified = 1;
@@ -215,7 +218,9 @@ void CZAVOConfigDlg::StoreModeIfConfigExists() {
     if (!fs::FileExists(path)) return;  // the mode reaches the file with the next save
     ::OutputDebugStringW(L"Path exsit!\n");
     // On failure the mode stays in memory and reaches the file with the next save.
+    const fs::FileStamp before = fs::Stat(path);
     const SaveResult result = WriteConfigMode(path, keyboard_config.Mode);
+    m_SettingsTaken.TakeConfigAfterOwnWrite(m_App.dataFolder, before);
     if (!result) ReportWriteFailure(result);
 }
 

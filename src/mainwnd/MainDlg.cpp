@@ -59,6 +59,7 @@ BOOL CZAVOConfigDlg::OnInitDialog() {
 
     SetWindowText(svc::MAIN_WINDOW_TITLE);
     LoadConfiguration(m_App.dataFolder, keyboard_config);
+    NoteSettingsTaken();
     // 204, negative values and values past the profiles all mean profile 0.
     KeyboardView::NormalizeProfile(keyboard_config);
     // A live change of the lighting window must never find stale values here.

@@ -9,6 +9,7 @@
 //   MainAssign.cpp    picking keys and routing the assignment buttons
 //   MainTimers.cpp    blink and cursor poll, service notifications and requests
 //   MainBackups.cpp   the system menu: restore earlier settings, export and import a profile
+//   MainOutsideChanges.cpp  the question before a save over files another program changed
 // What the keyboard shows is decided by KeyboardView (portable, tested natively).
 #pragma once
 #include <array>
@@ -18,6 +19,7 @@
 #include "app/AppContext.h"
 #include "config/ConfigStore.h"
 #include "config/KeyboardConfig.h"
+#include "config/SettingsStamps.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 #include "framework/WinApp.h"
@@ -204,6 +206,16 @@ private:
     // status text (the save went on).
     void NoteBackupOutcome(const backup::KeepOutcome& kept);
 
+    // ----- MainOutsideChanges.cpp
+    // Keeps the stamps of the settings files as they are now (after a load or a save).
+    void NoteSettingsTaken();
+    // True when the files are as the window last had them, or the user chose
+    // to save over another program's change; false when the user reloaded the
+    // files or cancelled (nothing is to be saved then).
+    bool MayOverwriteSettings();
+    // The question: reload, keep mine (their button ids) or IDCANCEL.
+    int AskAboutOutsideChange(const std::vector<std::wstring>& files);
+
     // ----- MainTimers.cpp
     void OnBlinkTimer();
     void OnHoverTimer();
@@ -274,6 +286,8 @@ private:
     backup::RestoredBytes m_RestoredFiles;
     // A status text shown at the next clearing of the status text, once.
     std::wstring m_strPendingNotice;
+    // The settings files as the window last read or wrote them.
+    SettingsStamps m_SettingsTaken;
     bool m_bBackupNoticeShown = false;
     ScopedFont m_TextFont;
 };

@@ -87,6 +87,7 @@ void CZAVOConfigDlg::ReloadAll() {
     m_pRestored.reset();
     m_nClearedProfile = -1;
     LoadConfiguration(m_App.dataFolder, keyboard_config);
+    NoteSettingsTaken();
     KeyboardView::NormalizeProfile(keyboard_config);
     m_LightExchange = keyboard_config.Light;
     m_pView->ShowProfile(keyboard_config.CurrantProfile);
@@ -96,6 +97,7 @@ void CZAVOConfigDlg::ReloadConfigFile() {
     ++m_nReloads;
     // Re-read without redrawing; a profile number the display cannot use becomes 0.
     ReadConfigFile(ConfigFilePath(m_App.dataFolder), keyboard_config);
+    m_SettingsTaken.TakeConfig(m_App.dataFolder);
     KeyboardView::NormalizeProfile(keyboard_config);
 }
 
@@ -114,6 +116,8 @@ void CZAVOConfigDlg::ReloadLighting() {
     // memory, which the next save would then write: keep what is there.
     if (!fs::FileExists(path)) return;
     ReadLightOption(path, keyboard_config.Light);
+    // The service rewrote the file and said so: its change is taken in, not an outside one.
+    m_SettingsTaken.TakeConfig(m_App.dataFolder);
     m_LightExchange = keyboard_config.Light;
 }
 

@@ -124,7 +124,8 @@ TEST(LanguageModules, BackupTextsOrEnglish) {
             EXPECT_FALSE(app.moduleTexts[i].empty()) << "module " << m.folder << " string " << 301 + i;
         EXPECT_EQ(app.Text(zavo::BackupText::CancelButton), m.cancel) << m.folder;
         app.moduleTexts =
-            zavo::LoadLanguageTexts(BinDir() + L"lan\\" + m.folder + L"\\lang.dll", 401, zavo::BACKUP_TEXT_COUNT);
+            zavo::LoadLanguageTexts(BinDir() + L"lan\\" + m.folder + L"\\lang.dll", zavo::MODULE_TEXT_LAST_ID + 1,
+                                    zavo::BACKUP_TEXT_COUNT);
         EXPECT_EQ(app.Text(zavo::BackupText::MenuRestore), L"Restore earlier settings...") << m.folder;
     }
 }
