@@ -277,18 +277,6 @@ void CZAVOConfigDlg::OnMacroEditor() {
     editor.DoModal();
 }
 
-void CZAVOConfigDlg::OnLighting() {
-    m_pView->ResetSelection(0);
-    m_LightExchange = keyboard_config.Light;
-    if (m_pLightOption->DoModal() == IDOK) {
-        m_bModified = 1;
-        keyboard_config.Light = m_LightExchange;
-        // A failed save is reported and sends nothing: the service would apply the old file.
-        if (Save()) SendLightApply(0);
-    }
-    ClearStatusText();
-}
-
 void CZAVOConfigDlg::OnInstantShift() {
     m_pView->ResetSelection(0);
     ClearStatusText();
