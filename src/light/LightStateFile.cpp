@@ -58,9 +58,7 @@ IniFileStatus WriteLightZones(const std::wstring& file, std::int32_t lightProfil
     return Finish(batch, first);
 }
 
-IniFileStatus CopyFactoryLightStates(const std::wstring& skinFolder, const std::wstring& dataFolder) {
-    const std::wstring from = FactoryLightStatePath(skinFolder);
-    const std::wstring to = LightStateFilePath(dataFolder);
+IniFileStatus CopyLightStates(const std::wstring& from, const std::wstring& to) {
     IniBatch batch(Settings());
     IniFileStatus first;
     for (std::int32_t p = 1; p <= LIGHT_PROFILE_COUNT; ++p) {
@@ -71,6 +69,10 @@ IniFileStatus CopyFactoryLightStates(const std::wstring& skinFolder, const std::
         }
     }
     return Finish(batch, first);
+}
+
+IniFileStatus CopyFactoryLightStates(const std::wstring& skinFolder, const std::wstring& dataFolder) {
+    return CopyLightStates(FactoryLightStatePath(skinFolder), LightStateFilePath(dataFolder));
 }
 
 }  // namespace zavo

@@ -44,6 +44,11 @@ IniFileStatus WriteLightZone(const std::wstring& file, std::int32_t lightProfile
 IniFileStatus WriteLightZones(const std::wstring& file, std::int32_t lightProfile, const LightZone* which, size_t count,
                               const LightZoneStates& zones);
 
+// Copies the zone states of light profiles 1..5 from `from` into `to`, as one
+// change of `to` (a key missing in `from` is copied as 0). Other sections of
+// `to` are kept.
+IniFileStatus CopyLightStates(const std::wstring& from, const std::wstring& to);
+
 // The reset of the main window: copies the factory zone states of light
 // profiles 1..5 from FactoryLightStatePath(skinFolder) into
 // LightStateFilePath(dataFolder), as one change of that file. Other sections of

@@ -161,4 +161,39 @@ LightSettings FactoryLightSettings() {
     return light;
 }
 
+int LetterPresetShown(const LightZoneStates& zones) {
+    for (int p = 0; p < LIGHT_PRESET_COUNT; ++p) {
+        bool same = true;
+        for (int z = 0; z < LETTER_ZONE_COUNT && same; ++z) same = LitBit(zones[static_cast<size_t>(z)]) == kPresets[z][p];
+        if (same) return p;
+    }
+    return -1;
+}
+
+int TKeyCycleShown(const LightZoneStates& zones) {
+    // Rows 1, 2, 3, 0 light T1..T5, T6..T10, both, neither.
+    return LitBit(zones[ZoneIndex(Z::Tt1To5)]) + 2 * LitBit(zones[ZoneIndex(Z::Tt6To10)]);
+}
+
+const std::array<LightField, 10>& LightSettingsFields() {
+    static const std::array<LightField, 10> fields = {
+        &LightSettings::LightStyle,  &LightSettings::LightMode,   &LightSettings::WasdLight,
+        &LightSettings::PinyinLight, &LightSettings::DirectLight, &LightSettings::NumberLight,
+        &LightSettings::Tt1To5Light, &LightSettings::Tt6To10Light, &LightSettings::DferLight,
+        &LightSettings::OneToZeroLight,
+    };
+    return fields;
+}
+
+std::uint32_t TakeChangedLight(const LightSettings& before, const LightSettings& after, LightSettings& editing) {
+    std::uint32_t taken = 0;
+    const auto& fields = LightSettingsFields();
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (before.*fields[i] == after.*fields[i]) continue;
+        editing.*fields[i] = after.*fields[i];
+        taken |= 1u << i;
+    }
+    return taken;
+}
+
 }  // namespace zavo

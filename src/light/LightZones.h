@@ -64,6 +64,10 @@ std::int32_t PresetZoneState(int preset, LightZone z);
 // number-pad and direction zones are left alone. Another number changes nothing.
 void ApplyLightPreset(int preset, LightZoneStates& zones);
 
+// The preset whose letter area `zones` shows, or -1 when it shows none of them
+// (a hand-edited file or another skin's factory states).
+int LetterPresetShown(const LightZoneStates& zones);
+
 // The preset a light profile takes when the device switches to it: profiles 1
 // and 2 preset 4, 3 preset 1, 4 preset 2, 5 preset 3; -1 (none) for other numbers.
 int DefaultPresetOfLightProfile(std::int32_t lightProfile);
@@ -80,6 +84,9 @@ struct TKeyCycleRow {
     std::int32_t tt6To10;
 };
 TKeyCycleRow TKeyCycle(std::int32_t clicks);
+// The place in the cycle (0..3) of the T-key zones `zones` shows: the row
+// TKeyCycle gives for it is what they show (states other than 1 count as dark).
+int TKeyCycleShown(const LightZoneStates& zones);
 
 // Flipping the number-pad or direction flag: 1 when the old value is 0, else 0
 // (so a missing value, -1, flips to 0).
@@ -112,6 +119,22 @@ struct LightSyncRequest {
 // w = 0 or 2 with l in 0..7 (l = 0 gives style 7, which selects "off" and
 // stores 0); w = 1 with l in 0..4; w = 3 with l in 1..5; anything else None.
 LightSyncRequest DecodeLightSync(std::int64_t w, std::int64_t l);
+
+// The ten lighting values by number, for telling which of them changed: bit i
+// of a change mask stands for LightSettingsFields()[i].
+using LightField = std::int32_t LightSettings::*;
+const std::array<LightField, 10>& LightSettingsFields();
+constexpr std::uint32_t LIGHT_FIELD_STYLE = 1u << 0;
+constexpr std::uint32_t LIGHT_FIELD_MODE = 1u << 1;
+// DirectLight, NumberLight, Tt1To5Light and Tt6To10Light: the flags a zone
+// button sets at once (the others follow the zones only at an apply).
+constexpr std::uint32_t LIGHT_FIELDS_AT_ONCE = (1u << 4) | (1u << 5) | (1u << 6) | (1u << 7);
+
+// A reload of the lighting values while they are being edited: every value that
+// differs between `before` (what the file held) and `after` (what it holds now)
+// is taken into `editing`; the others keep the user's edit. Returns the mask of
+// the values taken.
+std::uint32_t TakeChangedLight(const LightSettings& before, const LightSettings& after, LightSettings& editing);
 
 // At an apply: the eight zone flags of `values` from the zone states (the two
 // T-key flags as held, the others 1 only for a state of exactly 1);

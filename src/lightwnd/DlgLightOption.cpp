@@ -67,8 +67,12 @@ BOOL CDlgLightOption::OnInitDialog() {
     // style in range has its button and stays.
     LightExchange.LightStyle = LightStyleOnOpen(LightExchange.LightStyle);
     SelectStyle(LightExchange.LightStyle);
-    m_Board.Load(LightStateFilePath(m_App.dataFolder), LightExchange.LightMode);
+    m_Board.Load(LightStateFilePath(m_App.dataFolder), FactoryLightStatePath(m_App.SkinFolder()),
+                 LightExchange.LightMode);
     SelectProfile(LightExchange.LightMode);
+    m_Stored = LightExchange;
+    const std::wstring config = ConfigFilePath(m_App.dataFolder);
+    if (fs::FileExists(config)) ReadLightOption(config, m_Stored);
     m_bApplied = FALSE;
     SetWindowText(svc::LIGHT_WINDOW_TITLE);
     m_Service.Post(svc::SVC_LIGHT_WINDOW_OPEN, 0);
@@ -98,6 +102,7 @@ void CDlgLightOption::SelectProfile(std::int32_t p) {
 
 void CDlgLightOption::ShowZones() {
     for (LightZone z : AllLightZones()) m_btnZone[static_cast<size_t>(ZoneIndex(z))].SetLatched(m_Board.State(z) == 1);
+    m_Board.FlagsFollowZones(LightExchange);
 }
 
 void CDlgLightOption::ReportZoneWrite(const IniFileStatus& written) {
@@ -111,8 +116,6 @@ void CDlgLightOption::ReportZoneWrite(const IniFileStatus& written) {
 void CDlgLightOption::OnZoneClick(LightZone zone) {
     IniFileStatus written;
     switch (zone) {
-        case LightZone::OneTo6:
-            return;  // shows its state only
         case LightZone::Number:
             written = m_Board.ClickNumber(LightExchange);
             break;
@@ -125,19 +128,43 @@ void CDlgLightOption::OnZoneClick(LightZone zone) {
             break;
         default:
             written = m_Board.ClickLetterZone();
-            break;  // the whole letter area, by the click count
+            break;  // the whole letter area, to the next preset
     }
     ShowZones();
     ReportZoneWrite(written);
 }
 
+std::uint32_t CDlgLightOption::TakeShown() {
+    ReportZoneWrite(m_Board.StorePending());
+    return m_Board.Apply(LightExchange);
+}
+
 void CDlgLightOption::OnApply() {
-    const std::uint32_t mask = m_Board.Apply(LightExchange);
+    const std::uint32_t mask = TakeShown();
     m_bApplied = TRUE;
-    // Without the service nothing is sent: only a later OK stores the values.
+    m_Applied = LightExchange;
+    // Without the service nothing is sent: only a later OK or Close stores the values.
     if (!ServiceLink::IsRunning()) return;
     HWND owner = GetOwner();
-    if (owner) ::PostMessageW(owner, svc::WM_LIGHT_CHANGED, mask, static_cast<LPARAM>(LightExchange.LightStyle));
+    if (!owner) return;
+    ::PostMessageW(owner, svc::WM_LIGHT_CHANGED, mask, static_cast<LPARAM>(LightExchange.LightStyle));
+    m_Stored = LightExchange;
+}
+
+void CDlgLightOption::OnOk() {
+    // What the window shows is what is stored, the letter area included.
+    TakeShown();
+    EndDialog(IDOK);
+}
+
+void CDlgLightOption::OnClose() {
+    if (!m_bApplied) {
+        EndDialog(IDCANCEL);
+        return;
+    }
+    // Changes after the apply are dropped: the caller gets what was applied.
+    LightExchange = m_Applied;
+    EndDialog(IDOK);
 }
 
 bool CDlgLightOption::RunStyleOrProfileButton(HWND from) {
@@ -172,9 +199,9 @@ BOOL CDlgLightOption::OnCommand(WPARAM wParam, LPARAM lParam) {
         if (from == m_btnApply.m_hWnd) {
             OnApply();
         } else if (from == m_btnClose.m_hWnd) {
-            EndDialog(m_bApplied ? IDOK : IDCANCEL);
+            OnClose();
         } else if (from == m_btnOk.m_hWnd) {
-            EndDialog(IDOK);
+            OnOk();
         } else if (!RunStyleOrProfileButton(from)) {
             RunZoneButton(from);
         }
@@ -215,10 +242,25 @@ LRESULT CDlgLightOption::OnLightReload() {
     // lighting being edited: a reload then has nothing to bring.
     const std::wstring config = ConfigFilePath(m_App.dataFolder);
     if (!fs::FileExists(config)) return 1;
-    ReadLightOption(config, LightExchange);
-    LightExchange.LightStyle = LightStyleOnOpen(LightExchange.LightStyle);
-    SelectStyle(LightExchange.LightStyle);
+    LightSettings stored = m_Stored;
+    ReadLightOption(config, stored);
+    TakeReloadedLight(stored);
     return 1;
+}
+
+void CDlgLightOption::TakeReloadedLight(const LightSettings& stored) {
+    const std::uint32_t taken = TakeChangedLight(m_Stored, stored, LightExchange);
+    m_Stored = stored;
+    if (taken & LIGHT_FIELD_STYLE) {
+        LightExchange.LightStyle = LightStyleOnOpen(LightExchange.LightStyle);
+        SelectStyle(LightExchange.LightStyle);
+    }
+    // Buttons and zone writes follow the light profile the file now names.
+    if (taken & LIGHT_FIELD_MODE) SelectProfile(LightExchange.LightMode);
+    if (taken & LIGHT_FIELDS_AT_ONCE) {
+        ReportZoneWrite(m_Board.TakeFlags(LightExchange, taken));
+        ShowZones();
+    }
 }
 
 LRESULT CDlgLightOption::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -3,17 +3,21 @@
 // active light profile lights.
 //
 // The main window owns the one object of the run and shows it modally each
-// time; the object keeps its two click counters (in its LightZoneBoard) across
-// openings. It edits the main window's lighting hand-over (LightExchange, by
+// time. It edits the main window's lighting hand-over (LightExchange, by
 // reference): the caller fills it before each opening and takes it back after
 // result 1 (IDOK). Every zone change is written to the light state file at
-// once, whatever the result. Apply derives the zone flags and, while the
-// device service runs, posts WM_LIGHT_CHANGED to the owner, which saves and
-// has the service apply them while the window stays open.
+// once, whatever the result, and the flags a zone button sets at once always
+// equal the zones shown. Apply and OK derive the other flags from the zones
+// shown; Apply, while the device service runs, posts WM_LIGHT_CHANGED to the
+// owner, which saves and has the service apply them while the window stays
+// open. Close after an apply hands back exactly what was applied.
 //
 // The device service finds the window by its title "ZVLight" and drives it
 // with WM_LIGHT_SYNC (style or light profile) and WM_LIGHT_RELOAD (re-read the
-// lighting values); requests outside their range change nothing.
+// lighting values); requests outside their range change nothing. A reload
+// takes the values that changed in the file and shows them, light profile and
+// zones included; the values the user changed and the file did not keep the
+// user's choice.
 #pragma once
 #include <array>
 
@@ -50,6 +54,19 @@ public:
     // Handlers of the device service's two messages; both return 1.
     LRESULT OnLightSync(WPARAM w, LPARAM l);
     LRESULT OnLightReload();
+    // The lighting values of Config.config changed to `stored` while the window
+    // is open: the values that changed are taken and shown.
+    void TakeReloadedLight(const LightSettings& stored);
+
+    // Zones of an import that waits for the main window's apply, for light
+    // profile `lightProfile`: shown for it, and written by the user's first
+    // change of that profile, by Apply or by OK (set before the opening).
+    void SetPendingZones(std::int32_t lightProfile, const LightZoneStates& zones) {
+        m_Board.SetPending(lightProfile, zones);
+    }
+    void ClearPendingZones() { m_Board.ClearPending(); }
+    // Whether this opening wrote the pending zones (they no longer wait).
+    bool PendingZonesStored() const { return m_Board.PendingStored(); }
 
     // The zone states shown, and the two click counters.
     const LightZoneBoard& Board() const { return m_Board; }
@@ -76,10 +93,14 @@ private:
     // latched when it has one (1..5), and the zones of that light profile are
     // shown.
     void SelectProfile(std::int32_t p);
-    // The zone buttons show the board's states.
+    // The zone buttons show the board's states, and the flags set at once follow.
     void ShowZones();
     void OnZoneClick(LightZone zone);
     void OnApply();
+    void OnOk();
+    void OnClose();
+    // The pending zones written and the flags derived from the zones shown.
+    std::uint32_t TakeShown();
     // A zone write that failed is told to the user; the screen keeps the
     // state, which the next successful write of that zone stores.
     void ReportZoneWrite(const IniFileStatus& written);
@@ -88,6 +109,11 @@ private:
 
     const ServiceLink& m_Service;
     LightZoneBoard m_Board;
+    // The lighting values as Config.config held them at the last look (opening,
+    // apply, reload): a reload takes only what differs from them.
+    LightSettings m_Stored;
+    // What the last apply of this opening handed over.
+    LightSettings m_Applied;
 };
 
 }  // namespace zavo

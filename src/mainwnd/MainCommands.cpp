@@ -290,22 +290,6 @@ void CZAVOConfigDlg::OnMacroEditor() {
     editor.DoModal();
 }
 
-void CZAVOConfigDlg::OnLighting() {
-    m_pView->ResetSelection(0);
-    m_LightExchange = keyboard_config.Light;
-    // The zones written while the window is open and the saves of its Apply and
-    // OK are one change of the lighting: one backup.
-    backup::ActionBackup backup(m_App.dataFolder, backup::Action::Lighting);
-    if (m_pLightOption->DoModal() == IDOK) {
-        m_bModified = 1;
-        keyboard_config.Light = m_LightExchange;
-        // A failed save is reported and sends nothing: the service would apply the old file.
-        if (Save()) SendLightApply(0);
-    }
-    NoteBackupOutcome(backup.Finish());
-    ClearStatusText();
-}
-
 void CZAVOConfigDlg::OnInstantShift() {
     m_pView->ResetSelection(0);
     ClearStatusText();

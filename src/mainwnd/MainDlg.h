@@ -160,7 +160,6 @@ private:
     void OnWebSite();
     void OnHelp();
     void OnMacroEditor();
-    void OnLighting();
     void OnInstantShift();
     void SendLightApply(std::intptr_t lParam);
     // Writes the mode into Config.config when that file exists.
@@ -221,11 +220,26 @@ private:
     void OnHoverTimer();
     void ShowHover(const HoverOutcome& outcome);
     void OnServiceCommand(WPARAM code);
-    void OnLightChanged();
     void ReloadAll();
     void ReloadConfigFile();
     void OnModeNotified(int mode);
+
+    // ----- MainLighting.cpp
+    // The lighting is one setting for the whole keyboard and is saved when it is
+    // chosen (OK or a live apply of the lighting window), alone: key and
+    // instant-shift edits keep waiting for APPLY, and an unapplied import's
+    // zones give way to what the user picks in the window.
+    void OnLighting();
+    void OnLightChanged();
+    // NOTIFY_LIGHT: the service changed the lighting values of Config.config.
     void ReloadLighting();
+    // Saves keyboard_config.Light alone. False when that failed (reported; the
+    // lighting then stays marked as modified, for the next APPLY).
+    bool SaveLighting();
+    bool LightingWindowOpen() const;
+    // keyboard_config.Light was read again: to the hand-over, or to the open
+    // lighting window as a change it shows.
+    void HandOverReloadedLight();
 
 public:
     // Members, in the order of their roles.

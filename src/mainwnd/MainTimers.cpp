@@ -1,5 +1,5 @@
 // The main window's timers (blink of the selected key, cursor poll) and its
-// reactions to the device service and to live lighting changes.
+// reactions to the device service.
 #include <cstdlib>
 #include <string>
 
@@ -45,13 +45,6 @@ void CZAVOConfigDlg::OnServiceCommand(WPARAM code) {
     }
 }
 
-void CZAVOConfigDlg::OnLightChanged() {
-    m_bModified = 1;
-    keyboard_config.Light = m_LightExchange;
-    // A failed save is reported and sends nothing: the service would apply the old file.
-    if (Save()) SendLightApply(keyboard_config.CurrantProfile);
-}
-
 LRESULT CZAVOConfigDlg::OnMessageProcessFun(WPARAM, LPARAM lParam) {
     switch (lParam) {
         case svc::NOTIFY_RELOAD_ALL:
@@ -89,7 +82,7 @@ void CZAVOConfigDlg::ReloadAll() {
     LoadConfiguration(m_App.dataFolder, keyboard_config);
     NoteSettingsTaken();
     KeyboardView::NormalizeProfile(keyboard_config);
-    m_LightExchange = keyboard_config.Light;
+    HandOverReloadedLight();
     m_pView->ShowProfile(keyboard_config.CurrantProfile);
 }
 
@@ -108,17 +101,6 @@ void CZAVOConfigDlg::OnModeNotified(int mode) {
     m_pView->ShowMode(mode);
     // The service reported the mode itself: nothing is sent back.
     StoreModeIfConfigExists();
-}
-
-void CZAVOConfigDlg::ReloadLighting() {
-    const std::wstring path = ConfigFilePath(m_App.dataFolder);
-    // Without the file every value would read as -1 and replace the lighting in
-    // memory, which the next save would then write: keep what is there.
-    if (!fs::FileExists(path)) return;
-    ReadLightOption(path, keyboard_config.Light);
-    // The service rewrote the file and said so: its change is taken in, not an outside one.
-    m_SettingsTaken.TakeConfig(m_App.dataFolder);
-    m_LightExchange = keyboard_config.Light;
 }
 
 }  // namespace zavo

@@ -1,14 +1,16 @@
 // The lighting window of the real tool, opened from the main window's button
 // and clicked with the real mouse, with devicesim as the device service: the
 // zone presets and the T-key cycle in the light state file, light profiles,
-// Apply while the window stays open, OK and Close, and the service's sync and
-// reload requests.
+// Apply while the window stays open, OK and Close, the service's sync, reload
+// and lighting notification, a first start's factory zones, and a lighting
+// save that leaves unapplied key edits alone.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "ToolRun.h"
+#include "config/Backups.h"
 #include "config/Ini.h"
 #include "light/LightStateFile.h"
 #include "platform/FileSystem.h"
@@ -129,13 +131,20 @@ std::unique_ptr<KeyboardConfig> LightConfig() {
     return config;
 }
 
+// The settings with an empty light state file: every zone dark (without the
+// file a first start shows the skin's factory zones).
+void WriteDarkSettings(ToolRun& run, const KeyboardConfig& config) {
+    WriteSettings(run.Data(), config);
+    ASSERT_TRUE(fs::WriteFileAtomic(LightStateFilePath(run.Data()), ""));
+}
+
 }  // namespace
 
 TEST(LightingWindow, LetterZonesTKeysAndOkWithoutApply) {
     ToolRun run;
     auto config = LightConfig();
     config->Light.WasdLight = 0;  // a letter flag: only an apply changes it
-    WriteSettings(run.Data(), *config);
+    WriteDarkSettings(run, *config);
     ASSERT_TRUE(run.Start());
     HWND light = OpenLighting(run);
     ASSERT_TRUE(light);
@@ -143,31 +152,33 @@ TEST(LightingWindow, LetterZonesTKeysAndOkWithoutApply) {
     EXPECT_TRUE(LooksLatched(light, kStyle3));
     EXPECT_TRUE(LooksLatched(light, kProfile1));
 
-    // The first letter-zone click of the run gives preset 1, whichever it is.
+    // All dark: a letter-zone click gives preset 1, whichever it is.
     ASSERT_TRUE(ClickLight(light, kZoneBackSpace));
     ASSERT_TRUE(WaitStored(run, 1, Preset(1)));
     for (const wchar_t* key : {kZoneW, L"31", L"28", kZone1To6}) EXPECT_TRUE(WaitLatched(light, key, true)) << key;
     EXPECT_FALSE(LooksLatched(light, kZoneBackSpace));
 
-    // 1To6 only shows its state.
+    // 1 to 6 is a letter zone like the others: the next preset.
     ASSERT_TRUE(ClickLight(light, kZone1To6));
-    Sleep(400);
-    EXPECT_EQ(Stored(run, 1), Preset(1));
+    ASSERT_TRUE(WaitStored(run, 1, Preset(2)));
+    EXPECT_TRUE(WaitLatched(light, L"30", true));  // E and R
 
-    // The first T-key click of the run lights T1..T5, whichever button it is.
+    // With neither T-key zone lit, a click lights T1..T5, whichever button it is.
     ASSERT_TRUE(ClickLight(light, kZoneT6To10));
-    LightZoneStates want = Preset(1);
+    LightZoneStates want = Preset(2);
     want[ZoneIndex(Z::Tt1To5)] = 1;
     ASSERT_TRUE(WaitStored(run, 1, want));
     EXPECT_TRUE(WaitLatched(light, kZoneT1To5, true));
     EXPECT_FALSE(LooksLatched(light, kZoneT6To10));
 
-    // Style 5, light profile 2, the number pad flipped off: OK without an apply.
+    // Style 5, light profile 2, the number pad (dark on screen though the
+    // configuration says lit) switched on: OK without an apply.
     ASSERT_TRUE(ClickLight(light, kStyle5));
     EXPECT_TRUE(WaitLatched(light, kStyle5, true));
     EXPECT_FALSE(LooksLatched(light, kStyle3));
     ASSERT_TRUE(ClickLight(light, kZoneNumber));  // zone of profile 1
-    want[ZoneIndex(Z::Number)] = 0;
+    EXPECT_TRUE(WaitLatched(light, kZoneNumber, true));
+    want[ZoneIndex(Z::Number)] = 1;
     ASSERT_TRUE(WaitStored(run, 1, want));
     Shot(L"light-window", light);
     ASSERT_TRUE(ClickLight(light, kProfile2));
@@ -184,9 +195,11 @@ TEST(LightingWindow, LetterZonesTKeysAndOkWithoutApply) {
     EXPECT_GE(FindLine(log, ReceivedCommand(svc::SVC_APPLY_LIGHT, 0, "send"), files), 0);
     EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"LIGHTSTYLE"), 5);
     EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"LIGHTMODE"), 2);
+    // What the window showed for the light profile it showed last: profile 2,
+    // all dark (OK keeps what is shown, the letter flags included).
     EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"NUMBERLIGHT"), 0);
-    EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"DIRECTLIGHT"), 1);
-    EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"TT15"), 1);  // the flags follow the screen
+    EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"DIRECTLIGHT"), 0);
+    EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"TT15"), 0);
     EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"TT610"), 0);
     EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"WASDLIGHT"), 0);
 
@@ -204,7 +217,7 @@ TEST(LightingWindow, ProfilesKeepTheirZonesAndCloseWithoutApplyKeepsTheConfigura
     ToolRun run;
     auto config = LightConfig();
     config->Light.NumberLight = 0;  // the number pad's button lights it
-    WriteSettings(run.Data(), *config);
+    WriteDarkSettings(run, *config);
     ASSERT_TRUE(run.Start());
     const std::wstring configPath = run.Data() + L"Config.config";
     ASSERT_TRUE(run.RequestSave());
@@ -251,14 +264,15 @@ TEST(LightingWindow, ApplySavesAndTheServiceShowsTheZonesWhileTheWindowStaysOpen
     config->CurrantProfile = 2;
     config->Light.WasdLight = 0;
     config->Light.DferLight = 1;
-    WriteSettings(run.Data(), *config);
+    WriteDarkSettings(run, *config);
     ASSERT_TRUE(run.Start());
     HWND light = OpenLighting(run);
     ASSERT_TRUE(light);
 
     ASSERT_TRUE(ClickLight(light, kZoneW));       // preset 1: W, AS, D, 1To6
-    ASSERT_TRUE(ClickLight(light, kZoneDirect));  // direction keys: 1 -> 0
-    const LightZoneStates want = Preset(1);
+    ASSERT_TRUE(ClickLight(light, kZoneDirect));  // direction keys: dark on screen, lit now
+    LightZoneStates want = Preset(1);
+    want[ZoneIndex(Z::Direct)] = 1;
     ASSERT_TRUE(WaitStored(run, 1, want));
     const size_t before = run.Sim()->Log().size();
     ASSERT_TRUE(ClickLight(light, kApply));
@@ -272,12 +286,13 @@ TEST(LightingWindow, ApplySavesAndTheServiceShowsTheZonesWhileTheWindowStaysOpen
     EXPECT_GE(FindLine(log, ReceivedCommand(svc::SVC_APPLY_LIGHT, 2, "send"), files), 0);
     EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"WASDLIGHT"), 1);
     EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"DFERLIGHT"), 0);
-    EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"DIRECTLIGHT"), 0);
+    EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"DIRECTLIGHT"), 1);
     ASSERT_TRUE(shown);
     EXPECT_EQ(shown->Get("style"), "3");
     EXPECT_EQ(shown->Get("profile"), "1");
-    EXPECT_TRUE(ZonesListed(*shown, {"m_BTNW", "m_BTNAS", "m_BTND", "m_BTN1To6"})) << shown->Get("zones");
-    EXPECT_EQ(shown->Get("zones").find("m_BTNDirect"), std::string::npos);
+    EXPECT_TRUE(ZonesListed(*shown, {"m_BTNW", "m_BTNAS", "m_BTND", "m_BTN1To6", "m_BTNDirect"}))
+        << shown->Get("zones");
+    EXPECT_EQ(shown->Get("zones").find("m_BTNNumber"), std::string::npos);
     EXPECT_TRUE(IsWindowVisible(light));
     // The simulator's window in front for its picture, then back behind.
     HWND sim = run.Sim()->Window();
@@ -285,18 +300,23 @@ TEST(LightingWindow, ApplySavesAndTheServiceShowsTheZonesWhileTheWindowStaysOpen
     Shot(L"light-applied-devicesim", sim);
     SetWindowPos(sim, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    // Close after the apply is result 1: saved and applied once more.
+    // Close after the apply keeps exactly what was applied: the style chosen
+    // after it is dropped; saved and applied once more.
+    ASSERT_TRUE(ClickLight(light, kStyle6));
+    ASSERT_TRUE(WaitLatched(light, kStyle6, true));
     const size_t beforeClose = run.Sim()->Log().size();
     ASSERT_TRUE(ClickLight(light, kClose));
     ASSERT_TRUE(Closed(run));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_LIGHT, 0, "send")));
     EXPECT_GE(
         FindLine(run.Sim()->Log(), ReceivedCommand(svc::SVC_APPLY_LIGHT, 0, "send"), static_cast<int>(beforeClose)), 0);
+    EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"LIGHTSTYLE"), 3);
+    EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"DIRECTLIGHT"), 1);
 }
 
 TEST(LightingWindow, TheServiceSwitchesTheLightProfileAndReloadsTheStyle) {
     ToolRun run;
-    WriteSettings(run.Data(), *LightConfig());
+    WriteDarkSettings(run, *LightConfig());
     ASSERT_TRUE(run.Start());
     HWND light = OpenLighting(run);
     ASSERT_TRUE(light);
@@ -325,4 +345,86 @@ TEST(LightingWindow, TheServiceSwitchesTheLightProfileAndReloadsTheStyle) {
     ASSERT_TRUE(ClickLight(light, kOk));
     ASSERT_TRUE(Closed(run));
     EXPECT_TRUE(WaitUntil([&] { return run.ConfigInt(L"LIGHTOPTION", L"LIGHTSTYLE") == 6; }, Ms(5000)));
+}
+
+TEST(LightingWindow, FirstStartShowsTheFactoryZonesAndTheLightingIsSavedAlone) {
+    ToolRun run;
+    auto config = LightConfig();
+    ButtonConfig& slot = config->Profile[1].Button[0];  // T1 of profile II sends a key
+    slot.FunID = FUNID_SINGLEKEY;
+    slot.SingleKey = slot.CurKey = slot.AssKey = 0x05;
+    WriteSettings(run.Data(), *config);  // no light state file: a first start
+    ASSERT_TRUE(run.Start());
+    const std::wstring factory = FactoryLightStatePath(BinDir() + L"Skins\\");
+    ASSERT_EQ(ReadLightZones(factory, 1)[ZoneIndex(Z::Number)], 1);
+
+    // The number pad shows the factory state, lit; one click darkens it.
+    HWND light = OpenLighting(run);
+    ASSERT_TRUE(light);
+    EXPECT_TRUE(LooksLatched(light, kZoneNumber));
+    EXPECT_TRUE(LooksLatched(light, kZoneW));
+    ASSERT_TRUE(ClickLight(light, kZoneNumber));
+    EXPECT_TRUE(WaitLatched(light, kZoneNumber, false));
+    LightZoneStates want = ReadLightZones(factory, 1);
+    want[ZoneIndex(Z::Number)] = 0;
+    ASSERT_TRUE(WaitStored(run, 1, want));
+    for (int p = 2; p <= LIGHT_PROFILE_COUNT; ++p) EXPECT_EQ(Stored(run, p), ReadLightZones(factory, p)) << p;
+    Shot(L"light-first-start", light);
+    ASSERT_TRUE(ClickLight(light, kOk));
+    ASSERT_TRUE(Closed(run));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_LIGHT, 0, "send")));
+    EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"NUMBERLIGHT"), 0);
+
+    // The lighting is saved: switching the profile asks nothing.
+    ASSERT_TRUE(run.ClickCommand(cmd::PROFILE2));
+    EXPECT_FALSE(run.WaitOtherWindow(Ms(1500)));
+
+    // An unapplied key edit, then a lighting change: only Config.config is
+    // written (and kept first), and QUIT drops the key edit.
+    const std::wstring profileFile = run.Data() + L"Profile1.prof";
+    const std::string profileBefore = ReadBytes(profileFile);
+    ASSERT_TRUE(run.ClickTKey(0));
+    ASSERT_TRUE(run.ClickCommand(cmd::ASSIGN_CLEAR));
+    light = OpenLighting(run);
+    ASSERT_TRUE(light);
+    ASSERT_TRUE(ClickLight(light, kStyle5));
+    ASSERT_TRUE(WaitLatched(light, kStyle5, true));
+    ASSERT_TRUE(ClickLight(light, kOk));
+    ASSERT_TRUE(Closed(run));
+    ASSERT_TRUE(WaitUntil([&] { return run.ConfigInt(L"LIGHTOPTION", L"LIGHTSTYLE") == 5; }, Ms(5000)));
+    EXPECT_EQ(ReadBytes(profileFile), profileBefore);
+    const auto gens = backup::ListGenerations(run.Data());
+    ASSERT_FALSE(gens.empty());
+    EXPECT_EQ(gens[0].files, std::vector<std::wstring>{L"Config.config"});
+    ASSERT_TRUE(run.ClickCommand(cmd::QUIT));
+    ASSERT_TRUE(run.WaitExit());
+    EXPECT_EQ(ReadBytes(profileFile), profileBefore);
+}
+
+TEST(LightingWindow, TheServicesLightingNotificationIsShownAndTheUsersChoiceKept) {
+    ToolRun run;
+    WriteDarkSettings(run, *LightConfig());
+    ASSERT_TRUE(run.Start());
+    HWND light = OpenLighting(run);
+    ASSERT_TRUE(light);
+    ASSERT_TRUE(ClickLight(light, kStyle5));  // the user's choice
+    ASSERT_TRUE(WaitLatched(light, kStyle5, true));
+
+    // The service switches the light profile in Config.config and says so.
+    ASSERT_TRUE(Settings().IniWriteInt(run.Data() + L"Config.config", L"LIGHTOPTION", L"LIGHTMODE", 3));
+    ASSERT_EQ(DeviceSim::Send({L"notify", std::to_wstring(svc::NOTIFY_LIGHT)}), 0u);
+    ASSERT_TRUE(WaitLatched(light, kProfile3, true));
+    EXPECT_FALSE(LooksLatched(light, kProfile1));
+    EXPECT_TRUE(LooksLatched(light, kStyle5));
+    // A click now goes to the light profile shown.
+    ASSERT_TRUE(ClickLight(light, kZoneDirect));
+    LightZoneStates direct{};
+    direct[ZoneIndex(Z::Direct)] = 1;
+    ASSERT_TRUE(WaitStored(run, 3, direct));
+    EXPECT_EQ(Stored(run, 1), LightZoneStates{});
+    ASSERT_TRUE(ClickLight(light, kOk));
+    ASSERT_TRUE(Closed(run));
+    ASSERT_TRUE(WaitUntil([&] { return run.ConfigInt(L"LIGHTOPTION", L"LIGHTSTYLE") == 5; }, Ms(5000)));
+    EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"LIGHTMODE"), 3);
+    EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"DIRECTLIGHT"), 1);
 }

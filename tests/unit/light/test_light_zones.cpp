@@ -129,6 +129,41 @@ TEST(LightZones, TKeyCycle) {
     }
 }
 
+TEST(LightZones, ShownPresetAndCycleRowAreFoundBack) {
+    for (int p = 0; p < LIGHT_PRESET_COUNT; ++p) {
+        LightZoneStates zones{};
+        zones[ZoneIndex(LightZone::Number)] = 1;  // zones outside the letter area do not matter
+        ApplyLightPreset(p, zones);
+        EXPECT_EQ(LetterPresetShown(zones), p);
+        zones[ZoneIndex(LightZone::Pinyin3)] ^= 1;  // one zone off the preset
+        EXPECT_EQ(LetterPresetShown(zones), -1) << p;
+    }
+    for (int clicks = 0; clicks < TKEY_CYCLE_LENGTH; ++clicks) {
+        LightZoneStates zones{};
+        zones[ZoneIndex(LightZone::Tt1To5)] = TKeyCycle(clicks).tt1To5;
+        zones[ZoneIndex(LightZone::Tt6To10)] = TKeyCycle(clicks).tt6To10;
+        EXPECT_EQ(TKeyCycleShown(zones), clicks);
+    }
+}
+
+TEST(LightZones, ReloadTakesOnlyTheValuesTheFileChanged) {
+    LightSettings before;  // what the file held
+    LightSettings editing = before;
+    editing.LightStyle = 5;  // the user's choices
+    editing.NumberLight = 0;
+    LightSettings after = before;
+    after.LightMode = 3;  // the device's changes
+    after.NumberLight = 1;
+    after.DirectLight = 0;
+    const std::uint32_t taken = TakeChangedLight(before, after, editing);
+    EXPECT_EQ(taken, LIGHT_FIELD_MODE | (1u << 4));
+    EXPECT_EQ(editing.LightStyle, 5);   // kept: the file did not change it
+    EXPECT_EQ(editing.LightMode, 3);    // taken
+    EXPECT_EQ(editing.DirectLight, 0);  // taken
+    EXPECT_EQ(editing.NumberLight, 0);  // the file holds what it held: the user's edit stays
+    EXPECT_EQ(TakeChangedLight(after, after, editing), 0u);
+}
+
 TEST(LightZones, DeriveTakesFlagsFromZonesAndLeavesStyleAndMode) {
     LightSettings values;
     values.LightStyle = 6;

@@ -1,6 +1,7 @@
 // The lighting window under Wine: what an opening shows and stores, what each
-// button does to the light state file and the lighting values, the results of
-// its three command buttons, the device service's two messages, and its GDI and
+// button does to the light state file and the lighting values (always from what
+// the window shows), the results of its three command buttons, the device
+// service's two messages, the zones of an unapplied import, and its GDI and
 // USER objects over openings.
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 #include "config/Ini.h"
 #include "light/LightStateFile.h"
 #include "lightwnd/DlgLightOption.h"
+#include "platform/FileSystem.h"
 #include "service/ServiceCodes.h"
 #include "win/Later.h"
 
@@ -59,6 +61,9 @@ protected:
         app_.programFolder = BinDir();
         app_.dataFolder = data_.path();
         app_.langTexts.assign(LANG_TEXT_COUNT, L"");
+        // An empty light state file: every zone dark (without one, the
+        // skin's factory zones show).
+        ASSERT_TRUE(fs::WriteFileAtomic(LightStateFilePath(data_.path()), ""));
         dlg_ = MakeWindow();
     }
     void TearDown() override { dlg_.reset(); }
@@ -171,21 +176,26 @@ TEST_F(LightWindow, OpeningTellsTheServiceAndShowsTheStoredZones) {
     EXPECT_EQ(opened, 1);
 }
 
-TEST_F(LightWindow, LetterZonesStepThroughThePresetsWhicheverIsClickedAndAcrossOpenings) {
+TEST_F(LightWindow, LetterZonesStepToTheNextPresetAndOkStoresWhatIsShown) {
     exchange_.LightMode = 1;
-    const LightSettings before = exchange_;
-    // The first click of a run gives preset 1, whichever letter zone it is; the
-    // count goes on over the next opening of the same window object.
+    exchange_.WasdLight = 0;
+    exchange_.OneToZeroLight = 0;
+    // Each click on a letter zone, 1 to 6 included, gives the preset after the
+    // one shown, whichever zone it is; the next opening goes on from there.
     std::vector<LightZoneStates> shown;
     Work([&](CDlgLightOption& d) {
         Click(d.m_btnZone[ZoneIndex(Z::Pinyin3)]);
         shown.push_back(Shown(d));
-        Click(d.m_btnZone[ZoneIndex(Z::OneTo6)]);  // shows its state only
+        Click(d.m_btnZone[ZoneIndex(Z::OneTo6)]);
         shown.push_back(Shown(d));
         Click(d.m_btnZone[ZoneIndex(Z::Q)]);
         shown.push_back(Shown(d));
     });
-    EXPECT_EQ(Stored(1), Preset(2));
+    EXPECT_EQ(Stored(1), Preset(3));
+    // OK keeps what the window shows: preset 3 lights AS and 1 to 0.
+    EXPECT_EQ(exchange_.WasdLight, 1);
+    EXPECT_EQ(exchange_.OneToZeroLight, 1);
+    EXPECT_EQ(exchange_.DferLight, 0);
     Work([&](CDlgLightOption& d) {
         shown.push_back(Shown(d));
         for (int i = 0; i < 3; ++i) Click(d.m_btnZone[ZoneIndex(Z::W)]);
@@ -193,41 +203,43 @@ TEST_F(LightWindow, LetterZonesStepThroughThePresetsWhicheverIsClickedAndAcrossO
     });
     ASSERT_EQ(shown.size(), 5u);
     EXPECT_EQ(shown[0], Preset(1));
-    EXPECT_EQ(shown[1], Preset(1));
-    EXPECT_EQ(shown[2], Preset(2));
-    EXPECT_EQ(shown[3], Preset(2));
-    EXPECT_EQ(shown[4], Preset(0));  // clicks 3, 4, 5: presets 3, 4, 0
-    EXPECT_EQ(Stored(1), Preset(0));
-    // The letter flags change only at an apply.
-    EXPECT_EQ(exchange_.WasdLight, before.WasdLight);
-    EXPECT_EQ(exchange_.DferLight, before.DferLight);
+    EXPECT_EQ(shown[1], Preset(2));
+    EXPECT_EQ(shown[2], Preset(3));
+    EXPECT_EQ(shown[3], Preset(3));
+    EXPECT_EQ(shown[4], Preset(1));  // presets 4, 0, 1
+    EXPECT_EQ(Stored(1), Preset(1));
 }
 
-TEST_F(LightWindow, FlagButtonsAndTheTKeyCycle) {
-    exchange_.NumberLight = -1;
-    exchange_.DirectLight = 0;
-    exchange_.Tt1To5Light = -1;
+TEST_F(LightWindow, FlagButtonsAndTheTKeyCycleSwitchWhatIsShown) {
+    // The configuration says lit where the zones show dark: the window shows
+    // the zones, and each click visibly switches them.
+    exchange_.NumberLight = 1;
+    exchange_.DirectLight = -1;
+    exchange_.Tt1To5Light = 1;
     exchange_.Tt6To10Light = -1;
-    LightZoneStates afterFirstT{}, afterSecondT{};
+    LightZoneStates afterFlags{}, afterFirstT{}, afterSecondT{};
     Work([&](CDlgLightOption& d) {
         Click(d.m_btnZone[ZoneIndex(Z::Number)]);
         Click(d.m_btnZone[ZoneIndex(Z::Direct)]);
-        Click(d.m_btnZone[ZoneIndex(Z::Tt6To10)]);  // first of the run: T1..T5 lit
+        afterFlags = Shown(d);
+        Click(d.m_btnZone[ZoneIndex(Z::Tt6To10)]);  // neither lit: T1..T5 next
         afterFirstT = Shown(d);
         Click(d.m_btnZone[ZoneIndex(Z::Tt6To10)]);
         afterSecondT = Shown(d);
     });
+    EXPECT_EQ(afterFlags[ZoneIndex(Z::Number)], 1);
+    EXPECT_EQ(afterFlags[ZoneIndex(Z::Direct)], 1);
     EXPECT_EQ(afterFirstT[ZoneIndex(Z::Tt1To5)], 1);
     EXPECT_EQ(afterFirstT[ZoneIndex(Z::Tt6To10)], 0);
     EXPECT_EQ(afterSecondT[ZoneIndex(Z::Tt1To5)], 0);
     EXPECT_EQ(afterSecondT[ZoneIndex(Z::Tt6To10)], 1);
-    // The flags follow the screen: OK without an apply stores what it shows.
-    EXPECT_EQ(exchange_.NumberLight, 0);  // -1 flips to 0
+    // The flags follow the screen: OK stores what it shows.
+    EXPECT_EQ(exchange_.NumberLight, 1);
     EXPECT_EQ(exchange_.DirectLight, 1);
     EXPECT_EQ(exchange_.Tt1To5Light, 0);
     EXPECT_EQ(exchange_.Tt6To10Light, 1);
     const LightZoneStates stored = Stored(1);
-    EXPECT_EQ(stored[ZoneIndex(Z::Number)], 0);
+    EXPECT_EQ(stored[ZoneIndex(Z::Number)], 1);
     EXPECT_EQ(stored[ZoneIndex(Z::Direct)], 1);
     EXPECT_EQ(stored[ZoneIndex(Z::Tt1To5)], 0);
     EXPECT_EQ(stored[ZoneIndex(Z::Tt6To10)], 1);
@@ -238,17 +250,45 @@ TEST_F(LightWindow, ProfilesShowTheirOwnZones) {
     LightZoneStates backOnOne{}, onThree{};
     int profile = 0;
     Work([&](CDlgLightOption& d) {
-        Click(d.m_btnZone[ZoneIndex(Z::AS)]);  // profile 1: preset 1
+        Click(d.m_btnZone[ZoneIndex(Z::AS)]);      // profile 1: preset 1
+        Click(d.m_btnZone[ZoneIndex(Z::Number)]);  // profile 1: number pad lit
         Click(d.m_btnProfile[2]);
+        Click(d.m_btnZone[ZoneIndex(Z::Number)]);  // dark on profile 3: lit there too
         onThree = Shown(d);
         Click(d.m_btnProfile[0]);
         backOnOne = Shown(d);
         profile = LatchedProfile(d);
     });
-    EXPECT_EQ(onThree, LightZoneStates{});
-    EXPECT_EQ(backOnOne, Preset(1));
+    LightZoneStates numberPad{};
+    numberPad[ZoneIndex(Z::Number)] = 1;
+    EXPECT_EQ(onThree, numberPad);
+    EXPECT_EQ(backOnOne, Preset(1, numberPad));
     EXPECT_EQ(profile, 1);
-    EXPECT_EQ(Stored(3), LightZoneStates{});
+    EXPECT_EQ(Stored(3), numberPad);
+    EXPECT_EQ(exchange_.NumberLight, 1);
+}
+
+TEST_F(LightWindow, FirstStartShowsTheSkinsFactoryZones) {
+    ASSERT_TRUE(fs::RemoveFile(LightStateFilePath(data_.path())));
+    const std::wstring factory = FactoryLightStatePath(app_.SkinFolder());
+    ASSERT_TRUE(fs::FileExists(factory));
+    const LightZoneStates factoryOne = ReadLightZones(factory, 1);
+    ASSERT_EQ(factoryOne[ZoneIndex(Z::Number)], 1);  // the generated skin lights it
+    exchange_.LightMode = 1;
+    exchange_.NumberLight = 1;
+    LightZoneStates opened{}, clicked{};
+    Work([&](CDlgLightOption& d) {
+        opened = Shown(d);
+        Click(d.m_btnZone[ZoneIndex(Z::Number)]);
+        clicked = Shown(d);
+    });
+    EXPECT_EQ(opened, factoryOne);
+    LightZoneStates want = factoryOne;
+    want[ZoneIndex(Z::Number)] = 0;
+    EXPECT_EQ(clicked, want);
+    EXPECT_EQ(exchange_.NumberLight, 0);
+    EXPECT_EQ(Stored(1), want);
+    for (int p = 2; p <= LIGHT_PROFILE_COUNT; ++p) EXPECT_EQ(Stored(p), ReadLightZones(factory, p)) << p;
 }
 
 TEST_F(LightWindow, ResultsOfTheButtonsAndKeys) {
@@ -284,6 +324,25 @@ TEST_F(LightWindow, ResultsOfTheButtonsAndKeys) {
         EXPECT_EQ(result, -2) << vk;
         EXPECT_TRUE(open) << vk;
     }
+}
+
+TEST_F(LightWindow, CloseAfterApplyHandsBackExactlyWhatWasApplied) {
+    exchange_.LightStyle = 2;
+    exchange_.LightMode = 1;
+    LightSettings applied;
+    const INT_PTR result = Show([&](CDlgLightOption& d) {
+        Click(d.m_btnZone[ZoneIndex(Z::W)]);  // preset 1
+        Click(d.m_btnApply);
+        applied = exchange_;
+        Click(d.m_btnStyle[4]);  // after the apply: style 4, another light
+        Click(d.m_btnProfile[1]);  // profile and its number pad
+        Click(d.m_btnZone[ZoneIndex(Z::Number)]);
+        Click(d.m_btnClose);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(applied.LightStyle, 2);
+    EXPECT_EQ(applied.WasdLight, 1);
+    EXPECT_EQ(exchange_, applied);
 }
 
 TEST_F(LightWindow, ApplyDerivesTheValuesAndTellsTheOwnerOnlyWhileTheServiceRuns) {
@@ -361,7 +420,7 @@ TEST_F(LightWindow, DeviceSyncSelectsInRangeRequestsOnly) {
     for (int p = 1; p <= 7; ++p) EXPECT_EQ(Stored(p), LightZoneStates{}) << p;
 }
 
-TEST_F(LightWindow, DeviceProfileSwitchLightsItsDefaultPresetAndKeepsTheClickCount) {
+TEST_F(LightWindow, DeviceProfileSwitchLightsItsDefaultPreset) {
     exchange_.LightMode = 1;
     LightZoneStates shown{}, afterClick{};
     int profile = 0;
@@ -370,61 +429,112 @@ TEST_F(LightWindow, DeviceProfileSwitchLightsItsDefaultPresetAndKeepsTheClickCou
         WaitUntil([&] { return LatchedProfile(d) == 2; }, Ms(2000));
         profile = LatchedProfile(d);
         shown = Shown(d);
-        Click(d.m_btnZone[ZoneIndex(Z::F)]);  // still the run's first click: preset 1
+        Click(d.m_btnZone[ZoneIndex(Z::F)]);  // the whole letter area shown: all dark next
         afterClick = Shown(d);
     });
     EXPECT_EQ(profile, 2);
     EXPECT_EQ(exchange_.LightMode, 2);
     EXPECT_EQ(shown, Preset(4));
-    EXPECT_EQ(afterClick, Preset(1));
-    EXPECT_EQ(Stored(2), Preset(1));
+    EXPECT_EQ(afterClick, Preset(0));
+    EXPECT_EQ(Stored(2), Preset(0));
     EXPECT_EQ(Stored(1), LightZoneStates{});
 }
 
-TEST_F(LightWindow, ReloadReadsTheStyleKeepingFiveAndSix) {
+TEST_F(LightWindow, ReloadShowsWhatChangedInTheFileAndKeepsTheUsersOtherChoices) {
     const std::wstring config = ConfigFilePath(data_.path());
     struct Case {
         const char* name;
-        int fileStyle;
+        int fileStyle, fileMode;
         int latchedStyle;
         std::int32_t style;
-    } cases[] = {{"style 5", 5, 5, 5}, {"style 6", 6, 6, 6}, {"style 0", 0, 0, 0}, {"style 12", 12, 1, 1}};
+        int latchedProfile;
+    } cases[] = {
+        {"style 5", 5, 1, 5, 5, 1},
+        {"style 6", 6, 1, 6, 6, 1},
+        {"style 0", 0, 1, 0, 0, 1},
+        {"style 12", 12, 1, 1, 1, 1},
+        // Only the light profile changed: the user's style 4 stays, and the
+        // buttons, zones and zone writes follow light profile 4.
+        {"light profile 4", 2, 4, 4, 4, 4},
+    };
+    LightZoneStates four{};
+    four[ZoneIndex(Z::Direct)] = 1;
+    const auto& all = AllLightZones();
+    ASSERT_TRUE(WriteLightZones(LightStateFilePath(data_.path()), 4, all.data(), all.size(), four));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(Settings().IniWriteInt(config, L"LIGHTOPTION", L"LIGHTSTYLE", c.fileStyle));
-        ASSERT_TRUE(Settings().IniWriteInt(config, L"LIGHTOPTION", L"LIGHTMODE", 4));
+        exchange_ = LightSettings{};
         exchange_.LightStyle = 2;
         exchange_.LightMode = 1;
+        ASSERT_TRUE(WriteLightOption(config, exchange_));
         int style = -3, profile = -3;
-        LightZoneStates shown{};
+        LightZoneStates shown{}, profileOne{};
         Work([&](CDlgLightOption& d) {
-            Click(d.m_btnZone[ZoneIndex(Z::W)]);
-            const LightZoneStates before = Shown(d);
+            Click(d.m_btnStyle[4]);  // the user's choice
+            profileOne = Shown(d);
+            EXPECT_TRUE(Settings().IniWriteInt(config, L"LIGHTOPTION", L"LIGHTSTYLE", c.fileStyle));
+            EXPECT_TRUE(Settings().IniWriteInt(config, L"LIGHTOPTION", L"LIGHTMODE", c.fileMode));
             EXPECT_EQ(SendMessageW(d.m_hWnd, svc::WM_LIGHT_RELOAD, 0, 0), 1);
             style = LatchedStyle(d);
             profile = LatchedProfile(d);
             shown = Shown(d);
-            EXPECT_EQ(shown, before);  // the zone buttons are not touched
+            Click(d.m_btnZone[ZoneIndex(Z::Number)]);
         });
         EXPECT_EQ(style, c.latchedStyle);
         EXPECT_EQ(exchange_.LightStyle, c.style);
-        EXPECT_EQ(exchange_.LightMode, 4);  // the values are the file's
-        EXPECT_EQ(profile, 1);              // the profile buttons stay
+        EXPECT_EQ(exchange_.LightMode, c.fileMode);
+        EXPECT_EQ(profile, c.latchedProfile);
+        EXPECT_EQ(shown, c.fileMode == 4 ? four : profileOne);
+        // The number pad's click went to the profile the buttons show.
+        EXPECT_EQ(Stored(c.latchedProfile)[ZoneIndex(Z::Number)], 1);
+        ASSERT_TRUE(WriteLightZones(LightStateFilePath(data_.path()), c.latchedProfile, all.data(), all.size(),
+                                    c.fileMode == 4 ? four : LightZoneStates{}));
     }
 }
 
 TEST_F(LightWindow, ReloadWithoutAConfigurationFileKeepsTheValuesBeingEdited) {
     exchange_.LightStyle = 5;
     exchange_.LightMode = 3;
-    exchange_.NumberLight = 0;
-    const LightSettings before = exchange_;
     int style = -3;
+    LightSettings before, after;
     Work([&](CDlgLightOption& d) {
+        before = exchange_;
         EXPECT_EQ(SendMessageW(d.m_hWnd, svc::WM_LIGHT_RELOAD, 0, 0), 1);
+        after = exchange_;
         style = LatchedStyle(d);
     });
     EXPECT_EQ(style, 5);
-    EXPECT_EQ(exchange_, before);
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(LightWindow, AnImportsZonesAreShownAndGiveWayToTheUsersChoice) {
+    exchange_.LightMode = 2;
+    LightZoneStates imported = Preset(2);
+    imported[ZoneIndex(Z::Direct)] = 1;
+    dlg_->SetPendingZones(2, imported);
+    // Looked at and closed: still waiting, the file as it was.
+    LightZoneStates shown{};
+    EXPECT_EQ(IDCANCEL, Show([&](CDlgLightOption& d) {
+                  shown = Shown(d);
+                  Click(d.m_btnClose);
+              }));
+    EXPECT_EQ(shown, imported);
+    EXPECT_FALSE(dlg_->PendingZonesStored());
+    EXPECT_EQ(Stored(2), LightZoneStates{});
+    // A click on that profile: the user's choice, from what the window showed.
+    Show([&](CDlgLightOption& d) {
+        Click(d.m_btnZone[ZoneIndex(Z::W)]);
+        Click(d.m_btnClose);
+    });
+    EXPECT_TRUE(dlg_->PendingZonesStored());
+    EXPECT_EQ(Stored(2), Preset(3, imported));
+    // OK keeps the zones shown, the imported ones included.
+    dlg_->ClearPendingZones();
+    dlg_->SetPendingZones(4, imported);
+    exchange_.LightMode = 4;
+    Work([](CDlgLightOption&) {});
+    EXPECT_TRUE(dlg_->PendingZonesStored());
+    EXPECT_EQ(Stored(4), imported);
 }
 
 TEST_F(LightWindow, ClosingReleasesPicturesAndButtonsAndOpeningsDoNotPileUp) {
