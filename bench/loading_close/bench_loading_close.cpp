@@ -2,9 +2,11 @@
 // answers the apply 200 ms after it is asked; measured is the time from the
 // answer to DoModal's return (the dialog gone, its animation thread joined).
 // Beside it, the floor: a bare dialog shown and activated the same way, then
-// hidden and destroyed, timed call by call. Under Wine on an X server without
-// a window manager both take about 2 s (the window system waits for a window
-// manager to withdraw the window); with one, both take a few milliseconds.
+// hidden and destroyed, timed call by call. Under Wine with its default of
+// windows managed by a window manager, on an X server without one (Xvfb),
+// both take about 2 s: Wine waits for a manager to withdraw the window. With a
+// manager running, or with the unmanaged windows tools/wine-run.sh sets up,
+// both take a few milliseconds.
 #include <windows.h>
 
 #include <algorithm>

@@ -60,7 +60,10 @@ std::vector<std::wstring> LoadRunLanguageTexts(const std::wstring& programFolder
 }
 
 void OpenHelp(const std::wstring& programFolder) {
-    const std::wstring path = InstalledHelpPath(programFolder, ::GetUserDefaultLangID(), &fs::FileExists);
+    // The guide is in the language of the window's texts: the system locale's,
+    // which also picks the language module.
+    const auto langId = static_cast<std::uint16_t>(LANGIDFROMLCID(::GetSystemDefaultLCID()));
+    const std::wstring path = InstalledHelpPath(programFolder, langId, &fs::FileExists);
     // A missing page: the shell's failure is ignored, nothing is shown.
     ::ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
 }

@@ -4,6 +4,7 @@
 // profile file refused with nothing changed.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,50 @@ HWND VisibleMenu() {
     return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
+// The screen rectangle of an open popup menu's items after its last
+// separator: the tool's own items of the system menu, without the system's
+// items above them (which differ between Windows and Wine). A separator is a
+// line of one or two rows across the menu in a colour other than the
+// background; a highlighted item is a taller block of such rows.
+RECT ItemsAfterLastSeparator(HWND menu) {
+    RECT client{};
+    GetClientRect(menu, &client);
+    const int w = client.right, h = client.bottom;
+    const std::vector<DWORD> px = CapturePixels(menu, client);
+    std::map<DWORD, int> counts;
+    for (DWORD p : px) ++counts[p];
+    DWORD background = 0;
+    for (const auto& [colour, n] : counts)
+        if (n > counts[background]) background = colour;
+    auto isLine = [&](int y) {
+        const DWORD c = px[static_cast<size_t>(y * w + w / 4)];
+        if (c == background) return false;
+        for (int x = w / 4; x < w * 3 / 4; ++x)
+            if (px[static_cast<size_t>(y * w + x)] != c) return false;
+        return true;
+    };
+    int top = 0;
+    for (int y = 0; y < h;) {
+        int end = y;
+        while (end < h && isLine(end)) ++end;
+        // The menu's own border at the bottom has no items below it.
+        if (end > y && end - y <= 2 && h - end > 8) top = end;
+        y = end > y ? end : y + 1;
+    }
+    RECT r{0, top, w, h};
+    MapWindowPoints(menu, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The client area of a window on screen: the window without the title bar
+// and frame the system draws.
+RECT ClientOnScreen(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 // Opens the main window's system menu with Alt+Space and picks the item
 // `fromEnd` places above the end (1: the last, "Import profile...").
 void PickSystemMenuItem(ToolRun& run, int fromEnd, const wchar_t* shot = nullptr) {
@@ -49,7 +94,10 @@ void PickSystemMenuItem(ToolRun& run, int fromEnd, const wchar_t* shot = nullptr
     ASSERT_TRUE(PressAltSpace());
     ASSERT_TRUE(WaitUntil([] { return VisibleMenu() != nullptr; }, Ms(5000))) << "no system menu";
     for (int i = 0; i < fromEnd; ++i) ASSERT_TRUE(PressKey(VK_UP));
-    if (shot) Shot(shot);
+    if (shot) {
+        Sleep(700);
+        Screenshot(shot, ItemsAfterLastSeparator(VisibleMenu()));
+    }
     ASSERT_TRUE(PressKey(VK_RETURN));
     ASSERT_TRUE(WaitUntil([] { return VisibleMenu() == nullptr; }, Ms(5000)));
 }
@@ -115,7 +163,8 @@ TEST(BackupsE2e, ResetByMistakeThenRestoreThroughTheSystemMenu) {
     PickSystemMenuItem(run, 3, L"system-menu");
     HWND restore = WaitForWindow(L"Restore earlier settings", Ms(5000), run.Proc().Pid());
     ASSERT_TRUE(restore);
-    Shot(L"restore-window", restore);
+    Sleep(700);
+    Screenshot(L"restore-window", ClientOnScreen(restore));
     SetForegroundWindow(restore);
     ASSERT_TRUE(PressKey(VK_RETURN));  // the newest, selected: the one the reset kept
     ASSERT_TRUE(WaitUntil([&] { return run.StatusText().find(L"loaded") != std::wstring::npos; }, Ms(5000)))

@@ -240,6 +240,8 @@ bool SaveScreenshot(const std::wstring& path, HWND window = nullptr);
 // Into ArtefactDir() under `name` (".png" added when it has no extension);
 // returns the path, or "" on failure.
 std::wstring Screenshot(const std::wstring& name, HWND window = nullptr);
+// The same for a rectangle of the screen.
+std::wstring Screenshot(const std::wstring& name, const RECT& screenRect);
 
 // ---- Real input ---------------------------------------------------------------
 

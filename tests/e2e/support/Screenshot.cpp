@@ -84,6 +84,20 @@ bool EndsWithPng(const std::wstring& path) {
     return path.size() >= 4 && _wcsicmp(path.c_str() + path.size() - 4, L".png") == 0;
 }
 
+bool SaveScreenRect(const std::wstring& path, const RECT& r) {
+    HBITMAP bmp = CaptureScreen(r);
+    if (!bmp) return false;
+    bool ok = EndsWithPng(path) ? SavePng(bmp, path) : SaveBmp(bmp, path);
+    DeleteObject(bmp);
+    return ok;
+}
+
+std::wstring ArtefactPath(const std::wstring& name) {
+    std::wstring path = ArtefactDir() + name;
+    if (name.find(L'.') == std::wstring::npos) path += L".png";
+    return path;
+}
+
 }  // namespace
 
 bool SaveScreenshot(const std::wstring& path, HWND window) {
@@ -96,17 +110,17 @@ bool SaveScreenshot(const std::wstring& path, HWND window) {
         SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored);
         Sleep(150);
     }
-    HBITMAP bmp = CaptureScreen(r);
-    if (!bmp) return false;
-    bool ok = EndsWithPng(path) ? SavePng(bmp, path) : SaveBmp(bmp, path);
-    DeleteObject(bmp);
-    return ok;
+    return SaveScreenRect(path, r);
 }
 
 std::wstring Screenshot(const std::wstring& name, HWND window) {
-    std::wstring path = ArtefactDir() + name;
-    if (name.find(L'.') == std::wstring::npos) path += L".png";
+    const std::wstring path = ArtefactPath(name);
     return SaveScreenshot(path, window) ? path : L"";
+}
+
+std::wstring Screenshot(const std::wstring& name, const RECT& screenRect) {
+    const std::wstring path = ArtefactPath(name);
+    return SaveScreenRect(path, screenRect) ? path : L"";
 }
 
 }  // namespace zavo::e2e
