@@ -26,6 +26,7 @@ constexpr UiText kBackupBeforeRestore{345, L"Before a restore, %2"};
 // (end of ids 340-379)
 
 // Checking what is imported or read from outside: ids 380-399.
+constexpr UiText kMacroFileTooLarge{380, L"The file is too large to be a macro file (a macro file is at most 256 KB)."};
 // (end of ids 380-399)
 
 // One instance, files changed behind the tool's back: ids 400-419.

@@ -92,15 +92,19 @@ struct Checker {
 
 std::wstring Numbered(const wchar_t* prefix, int n) { return prefix + std::to_wstring(n); }
 
-void CheckConfigText(Checker& c) {
-    c.IntOrUnset(L"CONFIG", L"CURRENTPROFILE", 0, NO_PROFILE);
-    c.Int(L"CONFIG", L"DEVICEPSTATS", INT32_MIN, INT32_MAX);
-    c.IntOrUnset(L"CONFIG", L"Mode", 0, 1);
+void CheckLightOptionText(Checker& c) {
     c.IntOrUnset(L"LIGHTOPTION", L"LIGHTSTYLE", 0, 6);
     c.IntOrUnset(L"LIGHTOPTION", L"LIGHTMODE", 1, 5);
     for (const wchar_t* key :
          {L"WASDLIGHT", L"DIRECTLIGHT", L"NUMBERLIGHT", L"PINYINLIGHT", L"DFERLIGHT", L"10LIGHT", L"TT15", L"TT610"})
         c.IntOrUnset(L"LIGHTOPTION", key, 0, 1);
+}
+
+void CheckConfigText(Checker& c) {
+    c.IntOrUnset(L"CONFIG", L"CURRENTPROFILE", 0, NO_PROFILE);
+    c.Int(L"CONFIG", L"DEVICEPSTATS", INT32_MIN, INT32_MAX);
+    c.IntOrUnset(L"CONFIG", L"Mode", 0, 1);
+    CheckLightOptionText(c);
 }
 
 // Presence and form of every key the tool writes; what the values mean together
@@ -244,6 +248,27 @@ std::vector<ConfigProblem> CheckProfile(const ProfileConfig& p, const std::wstri
     return out;
 }
 
+namespace {
+
+// The profile sections of `file`: the form of their text, then the invariants of
+// the profile they read as, each value reported once.
+void CheckProfileSections(IniBatch& snapshot, const std::wstring& file, std::vector<ConfigProblem>& out) {
+    const size_t first = out.size();
+    Checker c{file, out, &snapshot};
+    CheckProfileText(c);
+    auto profile = std::make_unique<ProfileConfig>();
+    ReadProfileFile(file, *profile);
+    // A value whose text is damaged is reported once: what it reads as (a macro
+    // that could not be decoded reads as zeros) says nothing more.
+    for (ConfigProblem& p : CheckProfile(*profile, file)) {
+        const bool known = std::any_of(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
+                                       [&](const ConfigProblem& q) { return q.section == p.section && q.key == p.key; });
+        if (!known) out.push_back(std::move(p));
+    }
+}
+
+}  // namespace
+
 std::vector<ConfigProblem> CheckDataFolder(const std::wstring& dataFolder) {
     std::vector<ConfigProblem> out;
     IniBatch snapshot(Settings());  // reads only: each file is read once
@@ -254,27 +279,23 @@ std::vector<ConfigProblem> CheckDataFolder(const std::wstring& dataFolder) {
         Checker c{config, out, &snapshot};
         CheckConfigText(c);
     }
-    auto profile = std::make_unique<ProfileConfig>();
     for (int p = 0; p < PROFILE_COUNT; ++p) {
         const std::wstring file = ProfileFilePath(dataFolder, p);
         if (!fs::FileExists(file)) {
             out.push_back({file, L"", L"", L"the file is missing"});
             continue;
         }
-        const size_t first = out.size();
-        Checker c{file, out, &snapshot};
-        CheckProfileText(c);
-        *profile = ProfileConfig{};
-        ReadProfileFile(file, *profile);
-        // A value whose text is damaged is reported once: what it reads as
-        // (a macro that could not be decoded reads as zeros) says nothing more.
-        for (ConfigProblem& p : CheckProfile(*profile, file)) {
-            const bool known =
-                std::any_of(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
-                            [&](const ConfigProblem& q) { return q.section == p.section && q.key == p.key; });
-            if (!known) out.push_back(std::move(p));
-        }
+        CheckProfileSections(snapshot, file, out);
     }
+    return out;
+}
+
+std::vector<ConfigProblem> CheckProfileAndLighting(const std::wstring& file) {
+    std::vector<ConfigProblem> out;
+    IniBatch snapshot(Settings());
+    Checker c{file, out, &snapshot};
+    CheckLightOptionText(c);
+    CheckProfileSections(snapshot, file, out);
     return out;
 }
 

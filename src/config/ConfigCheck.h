@@ -24,6 +24,10 @@ struct ConfigProblem {
 // (with its trailing separator). An empty list means the folder is sound.
 std::vector<ConfigProblem> CheckDataFolder(const std::wstring& dataFolder);
 
+// Checks a file that holds one profile's sections and a [LIGHTOPTION] section (a
+// profile file made for exchange) by the same rules as the data folder's files.
+std::vector<ConfigProblem> CheckProfileAndLighting(const std::wstring& file);
+
 // The invariants of one loaded profile alone (no file access); `file` is used to
 // name where each problem lies.
 std::vector<ConfigProblem> CheckProfile(const ProfileConfig& profile, const std::wstring& file);

@@ -26,7 +26,8 @@ struct Entry {
     std::uint64_t lastUse = 0;
 };
 
-constexpr size_t kMaxClean = 48;  // parses kept without pending changes
+constexpr size_t kMaxClean = 48;  // parses kept without pending changes, and at most
+                                  // SETTINGS_CACHE_MAX_BYTES of them
 
 // A file's time stamp has a coarse grain (a few milliseconds here, up to two
 // seconds on some file systems): another program may rewrite a file with the same
@@ -107,8 +108,18 @@ struct SettingsEngine::State {
         files.erase(it);
     }
 
-    void EvictClean() {
-        while (files.size() >= kMaxClean) {
+    size_t CleanBytes() const {
+        size_t bytes = 0;
+        for (const auto& [key, en] : files)
+            if (!en.dirty) bytes += en.doc.MemoryBytes();
+        return bytes;
+    }
+
+    // Makes room for a parse of `incoming` bytes: drops the least recently used
+    // parses without pending changes until the count and the bytes are in bounds.
+    // A parse larger than the bound alone is kept only until the next file is read.
+    void EvictClean(size_t incoming) {
+        while (files.size() >= kMaxClean || CleanBytes() + incoming > SETTINGS_CACHE_MAX_BYTES) {
             auto victim = files.end();
             for (auto it = files.begin(); it != files.end(); ++it)
                 if (!it->second.dirty && (victim == files.end() || it->second.lastUse < victim->second.lastUse))
@@ -167,7 +178,7 @@ struct SettingsEngine::State {
         }
         fresh.checked = true;
         fresh.lastUse = ++clock;
-        EvictClean();  // before adding, so the new entry stays
+        EvictClean(fresh.doc.MemoryBytes());  // before adding, so the new entry stays
         return &files.emplace(key, std::move(fresh)).first->second;
     }
 
@@ -377,6 +388,11 @@ fs::Status SettingsEngine::IniWriteStruct(const std::wstring& file, std::wstring
     text[2 * size] = kHex[(sum >> 4) & 15];
     text[2 * size + 1] = kHex[sum & 15];
     return state_->Write(file, section, key, text, true);
+}
+
+size_t SettingsEngine::KeptBytes() {
+    std::lock_guard<std::recursive_mutex> lock(state_->mu);
+    return state_->CleanBytes();
 }
 
 void SettingsEngine::DropCache() {

@@ -80,6 +80,11 @@ struct IniFileStatus {
 
 class IniBatch;
 
+// The parses the engine keeps without pending changes hold at most this much
+// memory (a full data folder takes a few MB); beyond it the least recently used
+// are dropped.
+constexpr size_t SETTINGS_CACHE_MAX_BYTES = 32 * 1024 * 1024;
+
 // The engine: keeps each file parsed between calls (validated by size and
 // modification time), so a thousand writes to one file cost one parse, and every
 // write outside a batch leaves the file complete on disk when it returns.
@@ -112,6 +117,9 @@ public:
     // Drops every kept parse that has no pending change (the next access reads the
     // disk again). For tools and measurements.
     void DropCache();
+    // The memory the kept parses without pending changes hold. For tests and
+    // measurements.
+    size_t KeptBytes();
 
 private:
     friend class IniBatch;

@@ -99,7 +99,8 @@ std::string BufferPool::Take(std::uint64_t size) {
 }
 
 void BufferPool::Give(std::string buffer) {
-    if (buffer.capacity() >= kMinCapacity && spare_.size() < kMaxKept) spare_.push_back(std::move(buffer));
+    if (buffer.capacity() >= kMinCapacity && buffer.capacity() <= kMaxCapacity && spare_.size() < kMaxKept)
+        spare_.push_back(std::move(buffer));
 }
 
 }  // namespace zavo::ini

@@ -28,7 +28,8 @@ bool HexBytesReference(const char* p, size_t count, std::uint8_t* out, unsigned&
 
 // Byte buffers of dropped parses, read into again: a fresh buffer of a large file
 // (new pages, zeroed) costs more than reading the file, under Wine most. Keeps a
-// few buffers of at least 4 KB.
+// few buffers of 4 KB to 4 MB (a settings file is smaller; the buffer of a
+// larger file someone handed over goes back to the system).
 class BufferPool {
 public:
     // An empty buffer: the smallest kept one that holds `size` bytes, else a new one.
@@ -38,6 +39,7 @@ public:
     size_t kept() const { return spare_.size(); }
 
     static constexpr size_t kMinCapacity = 4096;
+    static constexpr size_t kMaxCapacity = 4 * 1024 * 1024;
     static constexpr size_t kMaxKept = 8;
 
 private:

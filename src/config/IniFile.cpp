@@ -260,28 +260,56 @@ void Document::Index() {
         else
             return static_cast<unsigned char>(p[2 * i]) | (static_cast<unsigned char>(p[2 * i + 1]) << 8);
     };
-    size_t pos = 0;
+    // A line ends at LF, at CR LF or at a CR alone, as the platform reads it. The
+    // next LF is searched once and kept: in a file of CR line ends it lies far
+    // ahead (or nowhere), and each line then only looks for a CR before it.
+    size_t pos = 0, nextLf = 0;
+    bool lfSearched = false;
     while (pos < n) {
-        size_t nl = std::wstring_view::npos;
+        const size_t start = pos;
+        if (!lfSearched || (nextLf != std::wstring_view::npos && nextLf < pos)) {
+            nextLf = std::wstring_view::npos;
+            if constexpr (W == 1) {
+                if (const char* f = FindByte(p + pos, n - pos, '\n')) nextLf = static_cast<size_t>(f - p);
+            } else {
+                for (size_t i = pos; i < n; ++i)
+                    if (at(i) == '\n') {
+                        nextLf = i;
+                        break;
+                    }
+            }
+            lfSearched = true;
+        }
+        const size_t limit = nextLf == std::wstring_view::npos ? n : nextLf;
+        size_t cr = std::wstring_view::npos;
         if constexpr (W == 1) {
-            if (const char* f = FindByte(p + pos, n - pos, '\n')) nl = static_cast<size_t>(f - p);
+            if (const char* f = FindByte(p + pos, limit - pos, '\r')) cr = static_cast<size_t>(f - p);
         } else {
-            for (size_t i = pos; i < n; ++i)
-                if (at(i) == '\n') {
-                    nl = i;
+            for (size_t i = pos; i < limit; ++i)
+                if (at(i) == '\r') {
+                    cr = i;
                     break;
                 }
         }
-        size_t end = nl == std::wstring_view::npos ? n : nl;
         Line line;
-        line.eol = nl == std::wstring_view::npos ? Eol::None : Eol::Lf;
-        if (line.eol == Eol::Lf && end > pos && at(end - 1) == '\r') {
+        size_t end = limit;
+        if (cr != std::wstring_view::npos && cr + 1 == nextLf) {
             line.eol = Eol::CrLf;
-            --end;
+            end = cr;
+            pos = nextLf + 1;
+        } else if (cr != std::wstring_view::npos) {
+            line.eol = Eol::Cr;
+            end = cr;
+            pos = cr + 1;
+        } else if (nextLf != std::wstring_view::npos) {
+            line.eol = Eol::Lf;
+            pos = nextLf + 1;
+        } else {
+            line.eol = Eol::None;
+            pos = n;
         }
-        line.begin = static_cast<std::uint32_t>(pos);
-        line.length = static_cast<std::uint32_t>(end - pos);
-        pos = nl == std::wstring_view::npos ? n : nl + 1;
+        line.begin = static_cast<std::uint32_t>(start);
+        line.length = static_cast<std::uint32_t>(end - start);
         const ValueRef raw = Text(line);
         Split(line, raw);
         // The line without its blanks: a header when it starts with '[' and holds a ']'.
@@ -465,7 +493,7 @@ bool Document::SerializeNarrow(std::string& out) const {
                 at += converted.size();
             }
         }
-        if (l.eol == Eol::CrLf) out[at++] = '\r';
+        if (l.eol != Eol::None && l.eol != Eol::Lf) out[at++] = '\r';  // a CR alone becomes CR LF
         if (l.eol != Eol::None) out[at++] = '\n';
         return true;
     };
@@ -495,7 +523,7 @@ std::string Document::SerializeUtf16() const {
             out.append(base_, off_ + 2 * static_cast<size_t>(l.begin), 2 * static_cast<size_t>(l.length));
         else
             out += text::ToUtf16LE(Text(l).Text());
-        if (l.eol == Eol::CrLf)
+        if (l.eol == Eol::CrLf || l.eol == Eol::Cr)
             out.append("\r\0\n\0", 4);
         else if (l.eol == Eol::Lf)
             out.append("\n\0", 2);

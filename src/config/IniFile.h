@@ -4,15 +4,16 @@
 // value is decoded when it is read.
 //
 // Text rules (those of the platform's private-profile functions):
-// - lines end with LF or CR LF; a line "[name]" (the last ']' closes it) starts a
-//   section; a line with '=' holds a key and its value, both without the
-//   surrounding blanks; any other line is a key without a value;
+// - lines end with LF, CR LF or a CR alone; a line "[name]" (the last ']'
+//   closes it) starts a section; a line with '=' holds a key and its value, both
+//   without the surrounding blanks; any other line is a key without a value;
 // - names match without regard to letter case; the first section of a name and
 //   the first key of a name within it are the ones used;
 // - lines before the first section header belong to the unnamed section "".
 // Lines the engine does not change (comments, blank lines, odd spacing, lines
-// that end with LF only) are written back exactly as they were. A line the engine
-// writes is "name=value" with CR LF.
+// that end with LF only) are written back exactly as they were, but for a CR alone
+// at a line's end, which becomes CR LF. A line the engine writes is "name=value"
+// with CR LF.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -105,6 +106,11 @@ public:
     // change are copied as the file held them.
     std::string Serialize() const;
     Encoding encoding() const { return encoding_; }
+    // About how much memory the document holds: its bytes and its index.
+    size_t MemoryBytes() const {
+        return base_.capacity() + lines_.capacity() * sizeof(Line) + sections_.capacity() * sizeof(Section) +
+               (keys_.capacity() + names_.capacity()) * sizeof(Slot);
+    }
     // Empties the document and hands over the buffer of its bytes, for reuse.
     std::string TakeBytes() {
         std::string b;
@@ -114,7 +120,9 @@ public:
     }
 
 private:
-    enum class Eol : std::uint8_t { None, Lf, CrLf };
+    // Cr: a CR alone ended the line; it is written as CR LF, so that the file reads
+    // the same to readers that end lines only at LF.
+    enum class Eol : std::uint8_t { None, Lf, CrLf, Cr };
     // A line's text lives in the file's units (`base_`) until the engine replaces
     // it; then the line owns its new (wide) text.
     struct Line {

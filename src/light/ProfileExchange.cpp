@@ -2,10 +2,12 @@
 
 #include <cstdio>
 
+#include "config/ConfigCheck.h"
 #include "config/ConfigSequence.h"
 #include "config/ProfileEdits.h"
 #include "light/LightStateFile.h"
 #include "platform/FileSystem.h"
+#include "platform/TextCodec.h"
 
 namespace zavo {
 namespace {
@@ -17,6 +19,9 @@ constexpr wchar_t kZones[] = L"LIGHTSTATE";
 // An IniAccess that only hashes what is written to it (FNV-1a over section, key
 // and value): the digest of a profile file is the hash of the write sequence of
 // its content, so it is computed the same way on export and after reading it back.
+// Text is hashed as UTF-16 code units whatever the width of wchar_t, so a file
+// gets the same digest from every build (a character beyond U+FFFF counts as its
+// two surrogates, as the Windows build has always hashed it).
 class DigestIni final : public IniAccess {
 public:
     std::wstring IniReadString(const std::wstring&, std::wstring_view, std::wstring_view,
@@ -53,7 +58,9 @@ private:
         h_ *= 0x100000001B3ULL;
     }
     void Add(std::wstring_view s) {
-        for (wchar_t c : s) Mix(static_cast<std::uint32_t>(c));
+        const std::string units = text::ToUtf16LE(s);
+        for (size_t i = 0; i + 1 < units.size(); i += 2)
+            Mix(static_cast<unsigned char>(units[i]) | (static_cast<std::uint32_t>(static_cast<unsigned char>(units[i + 1])) << 8));
         Mix(0x1F);
     }
     std::uint64_t h_ = 0xCBF29CE484222325ULL;
@@ -109,7 +116,33 @@ IniFileStatus WriteProfileExchange(const std::wstring& file, const ProfileExchan
     return s ? IniFileStatus{} : IniFileStatus::Fail(file, s.error);
 }
 
+namespace {
+
+// The format version exactly as this program writes it ("%d", nothing else), or
+// -1: "1.9" or "01" are not a version that was ever written.
+std::int32_t VersionOf(const std::wstring& text) {
+    if (text.empty() || text.size() > 9 || text[0] == L'0') return -1;
+    std::int32_t v = 0;
+    for (wchar_t c : text) {
+        if (c < L'0' || c > L'9') return -1;
+        v = v * 10 + (c - L'0');
+    }
+    return v;
+}
+
+std::wstring Megabytes(std::uint64_t bytes) {
+    return std::to_wstring((bytes + 1024 * 1024 - 1) / (1024 * 1024)) + L" MB";
+}
+
+}  // namespace
+
 bool ReadProfileExchange(const std::wstring& file, ProfileExchange& x, std::wstring& error) {
+    // A file larger than any profile file is refused before it is read.
+    if (const fs::FileStamp stamp = fs::Stat(file); stamp.exists && stamp.size > PROFILE_FILE_MAX_BYTES) {
+        error = file + L" is " + Megabytes(stamp.size) + L"; a profile file is at most " +
+                Megabytes(PROFILE_FILE_MAX_BYTES) + L".";
+        return false;
+    }
     std::string bytes;
     if (fs::Status s = fs::ReadWholeFile(file, bytes); !s) {
         error = file + L": " + s.error;
@@ -120,9 +153,14 @@ bool ReadProfileExchange(const std::wstring& file, ProfileExchange& x, std::wstr
         error = file + L" is not a ZAVOConfig profile file.";
         return false;
     }
-    const std::int32_t version = snapshot.IniReadInt(file, kHeader, L"Version", -1);
-    if (version < 1) {
+    std::wstring versionText;
+    if (!snapshot.IniReadRaw(file, kHeader, L"Version", versionText) || versionText.empty()) {
         error = file + L" is damaged: its format version is missing.";
+        return false;
+    }
+    const std::int32_t version = VersionOf(versionText);
+    if (version < 1) {
+        error = file + L" is damaged: its format version \"" + versionText + L"\" is not one ZAVOConfig writes.";
         return false;
     }
     if (version > PROFILE_FILE_VERSION) {
@@ -138,6 +176,16 @@ bool ReadProfileExchange(const std::wstring& file, ProfileExchange& x, std::wstr
     seq::ReadProfileFile(snapshot, file, read.profile);
     if (snapshot.IniReadString(file, kHeader, L"Digest", L"") != DigestText(read)) {
         error = file + L" is damaged: its content does not match its check value.";
+        return false;
+    }
+    // The digest is a public hash: it tells a damaged file, not a sound one. What
+    // would be written must pass the rules every settings file is checked by.
+    if (const std::vector<ConfigProblem> problems = CheckProfileAndLighting(file); !problems.empty()) {
+        const ConfigProblem& first = problems.front();
+        std::wstring where = first.section.empty() ? L"" : L"[" + first.section + L"] ";
+        if (!first.key.empty()) where += first.key + L": ";
+        error = file + L" holds settings ZAVOConfig cannot use (" + std::to_wstring(problems.size()) +
+                (problems.size() == 1 ? L" problem" : L" problems") + L"; the first: " + where + first.reason + L").";
         return false;
     }
     x = std::move(read);

@@ -14,6 +14,7 @@
 // after the header: a file cut short or altered is refused as damaged, a file
 // without the header as foreign, and a newer version as unknown.
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "config/Ini.h"
@@ -24,6 +25,10 @@ namespace zavo {
 
 constexpr wchar_t PROFILE_FILE_EXTENSION[] = L".zavoprofile";
 constexpr int PROFILE_FILE_VERSION = 1;
+// No profile file this program writes comes near this size (one with twenty full
+// macros and long application paths stays under 2 MB, even as UTF-16); a larger
+// file is refused unread.
+constexpr std::uint64_t PROFILE_FILE_MAX_BYTES = 4 * 1024 * 1024;
 
 struct ProfileExchange {
     ProfileConfig profile;
@@ -43,8 +48,11 @@ ProfileExchange ProfileForExport(const std::wstring& dataFolder, const KeyboardC
 IniFileStatus WriteProfileExchange(const std::wstring& file, const ProfileExchange& x);
 
 // Reads and checks a profile file. False, with a sentence for the user in
-// `error`, when the file cannot be read, is not a profile file, is of a newer
-// version or is damaged; `x` is then unchanged.
+// `error`, when the file is larger than PROFILE_FILE_MAX_BYTES, cannot be read,
+// is not a profile file, has a format version other than one this program wrote
+// or a newer one, is damaged, or holds settings that the checks of the settings
+// files refuse (CheckProfileAndLighting: macro budget, codes, ranges, lent
+// slots); `x` is then unchanged.
 bool ReadProfileExchange(const std::wstring& file, ProfileExchange& x, std::wstring& error);
 
 // Puts an imported profile into profile `p` of `config` as an edit: its

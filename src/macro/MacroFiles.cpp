@@ -62,6 +62,12 @@ std::wstring BaseName(const std::wstring& path) {
     return dot == std::wstring::npos ? file : file.substr(0, dot);
 }
 
+// A file too large to be a macro file is not read at all.
+bool TooLargeForAMacro(const std::wstring& path) {
+    const fs::FileStamp stamp = fs::Stat(path);
+    return stamp.exists && stamp.size > MACRO_FILE_MAX_BYTES;
+}
+
 // The macro folder is made when it is missing, so a first save does not fail
 // for want of it (its parent, the data folder, is made at start-up).
 fs::Status EnsureMacroFolder(const std::wstring& folder) {
@@ -110,10 +116,12 @@ bool RefillMacroNameList(const std::wstring& folder, std::vector<std::wstring>& 
     names.clear();
     if (!fs::DirectoryExists(folder)) return false;
     // Only the trailing ".ini", in any letter case, is the extension: "a.ini.ini"
-    // lists as "a.ini", the name its file is saved and deleted under.
+    // lists as "a.ini", the name its file is saved and deleted under. A file whose
+    // name the name check refuses ("CON.ini", "a.ini.ini") is not listed: it could
+    // be neither opened by that name nor saved or deleted under it.
     for (std::wstring file : fs::ListFiles(folder, kExtension)) {
         file.resize(file.size() - kExtension.size());
-        names.push_back(std::move(file));
+        if (CheckMacroName(file)) names.push_back(std::move(file));
     }
     return true;
 }
@@ -133,6 +141,10 @@ fs::Status SaveMacroFile(const std::wstring& path, const MacroRecording& macro) 
 }
 
 void LoadMacroFile(const std::wstring& path, MacroRecording& macro) {
+    if (TooLargeForAMacro(path)) {
+        macro = MacroRecording{};
+        return;
+    }
     SettingsEngine& ini = Settings();
     macro.IgnoreDelay = ini.IniReadInt(path, kSection, L"IgnoreDelay", 0) == 1 ? 1 : 0;
     const bool defaultDelay = ini.IniReadInt(path, kSection, L"DefaultDelay", 0) == 1;
@@ -176,6 +188,8 @@ MacroFileResult ImportMacroFile(const std::wstring& folder, const std::wstring& 
     if (MacroNameCheck check = CheckMacroName(base); !check) return Result(MacroFileResult::InvalidName, check.reason);
     if (fs::IsSpecialFile(sourcePath)) return Result(MacroFileResult::WriteFailed, fs::NotRegularFile().error);
     if (!fs::FileExists(sourcePath)) return Result(MacroFileResult::NotFound);
+    if (TooLargeForAMacro(sourcePath))
+        return Result(MacroFileResult::TooLarge, L"The file is too large to be a macro file.");
     std::wstring name = base;
     for (int n = 2; fs::FileExists(MacroFilePathOf(folder, name)); ++n) {
         if (n > kMaxImportSuffix) return Result(MacroFileResult::AlreadyExists, L"Macro name already exist!");
@@ -216,6 +230,7 @@ MacroFileResult DeleteMacro(const std::wstring& folder, const std::wstring& name
 }
 
 ExpandedMacro LoadMacroForKey(const std::wstring& path) {
+    if (TooLargeForAMacro(path)) return {};
     SettingsEngine& ini = Settings();
     const std::int32_t count = ini.IniReadInt(path, kSection, L"Count", 0);
     MacroEvents events{};

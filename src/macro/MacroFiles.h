@@ -22,6 +22,11 @@ std::wstring MacroFolderOf(const std::wstring& dataFolder);
 // folder + name + ".ini". The name must have passed CheckMacroName.
 std::wstring MacroFilePathOf(const std::wstring& folder, const std::wstring& name);
 
+// No macro file this program writes comes near this size (the events take 21762
+// characters, the whole file stays under 50 KB even as UTF-16); a larger file is
+// neither read nor imported.
+constexpr std::uint64_t MACRO_FILE_MAX_BYTES = 256 * 1024;
+
 // Whether a name can be a macro's file name. On refusal `reason` is a sentence
 // the editor can show.
 struct MacroNameCheck {
@@ -33,7 +38,7 @@ MacroNameCheck CheckMacroName(const std::wstring& name);
 
 // Empties `names`, then appends the name of every "*.ini" file of the folder in
 // the order the platform enumerates them, without its trailing ".ini" (in any
-// letter case).
+// letter case), when CheckMacroName accepts that name ("CON.ini" is not listed).
 // False when the folder cannot be listed (the list stays empty).
 bool RefillMacroNameList(const std::wstring& folder, std::vector<std::wstring>& names);
 
@@ -47,7 +52,8 @@ size_t RemoveStaleMacroTemporaries(const std::wstring& folder);
 // 10880 bytes) when Count is above 0. The file is written once, complete.
 fs::Status SaveMacroFile(const std::wstring& path, const MacroRecording& macro);
 
-// Reads the file into the macro. A missing file or key gives the defaults (both
+// Reads the file into the macro. A missing file, a file above
+// MACRO_FILE_MAX_BYTES, or a missing key gives the defaults (both
 // flags 0, 50 ms, no events); a "Count" outside 0..5440 is taken as 0 or 5440; a
 // flag other than 0 or 1 counts as 0, and a file with both flags set keeps only
 // IgnoreDelay, so the two are never both 1.
@@ -63,6 +69,7 @@ struct MacroFileResult {
         NoFileName,     // export to a path without a file name part: no message
         WriteFailed,    // message: the system's reason (or why a special file is refused)
         NotFound,       // the file to import is not there: nothing changed, no message
+        TooLarge,       // the file to import is above MACRO_FILE_MAX_BYTES: nothing changed
     };
     Code code = Done;
     std::wstring message;
@@ -84,10 +91,10 @@ MacroFileResult CreateMacro(const std::wstring& folder, const std::wstring& name
 // Imports a macro file: copies it byte for byte into the folder under its base
 // name, or the first free of "name(2)", "name(3)", ..., refills the name list and
 // only then loads it into `macro`. Paths of 127 characters or more, a base name
-// that fails the check, a missing source and a failed copy leave `macro` as it
-// was; so does a source that is no regular file (a pipe, a device, a folder:
-// WriteFailed with the reason). The folder is made when missing (also by saving
-// and creating).
+// that fails the check, a missing source, a source above MACRO_FILE_MAX_BYTES and
+// a failed copy leave `macro` and the folder as they were; so does a source that
+// is no regular file (a pipe, a device, a folder: WriteFailed with the reason).
+// The folder is made when missing (also by saving and creating).
 MacroFileResult ImportMacroFile(const std::wstring& folder, const std::wstring& sourcePath, MacroRecording& macro,
                                 std::vector<std::wstring>& names);
 
@@ -101,8 +108,8 @@ MacroFileResult DeleteMacro(const std::wstring& folder, const std::wstring& name
                             std::vector<std::wstring>& names);
 
 // The T-key dialog's reading of a macro file: "Count" and "Macro" only, with the
-// commands expanded. A missing file, or events that cannot be read, give an
-// empty macro.
+// commands expanded. A missing file, a file above MACRO_FILE_MAX_BYTES, or events
+// that cannot be read, give an empty macro.
 ExpandedMacro LoadMacroForKey(const std::wstring& path);
 
 }  // namespace zavo

@@ -10,6 +10,7 @@
 #include "macro/MacroEdits.h"
 #include "macro/MacroFiles.h"
 #include "dialogs/DlgMacroNameMenu.h"
+#include "app/UiTexts.h"
 
 namespace zavo {
 
@@ -402,7 +403,10 @@ void CDlgMacroSetting::OnImport() {
     if (!::GetOpenFileNameW(&ofn)) return;
     const MacroFileResult r = ImportMacroFile(m_strMacroFolder, file, m_Macro, m_MacroNames);
     if (!r.ok()) {
-        if (!r.message.empty()) Tell(r.message);
+        if (r.code == MacroFileResult::TooLarge)
+            Tell(m_App.Text(kMacroFileTooLarge));
+        else if (!r.message.empty())
+            Tell(r.message);
         return;
     }
     ShowName(r.name);

@@ -68,6 +68,9 @@ TEST(FastPaths, BufferPoolHandsBackTheSmallestBufferThatFits) {
     EXPECT_LT(pool.Take(200000).capacity(), 200000u);  // none fits: a new one
     EXPECT_EQ(pool.kept(), 1u);
 
+    pool.Give(std::string(BufferPool::kMaxCapacity + 1, 'z'));  // a huge file's buffer goes back to the system
+    EXPECT_EQ(pool.kept(), 1u);
+
     for (int i = 0; i < 20; ++i) pool.Give(std::string(5000, 'y'));
     EXPECT_EQ(pool.kept(), BufferPool::kMaxKept);
 }

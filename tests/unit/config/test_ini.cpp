@@ -10,6 +10,7 @@
 #include "ConfigFixtures.h"
 #include "TempDir.h"
 #include "config/Ini.h"
+#include "platform/TextCodec.h"
 
 using namespace zavo;
 using zavo::testing::Bytes;
@@ -163,6 +164,56 @@ TEST_F(Ini, KeepsLinesItDoesNotChange) {
     EXPECT_EQ(Bytes(file),
               "; comment\r\n[A]\r\n  spaced  =  v  \r\n\r\n\r\nodd line\nlf=2\r\nnew=n\r\n[B]\r\nlast=x\r\n"
               "more=m\r\n[C]\r\nk=v\r\n");
+}
+
+// CR LF, LF and a CR alone each end a line, in any mix, as the platform reads a
+// file; a save into such a file keeps one copy of each section.
+TEST_F(Ini, EveryLineEndSplitsLines) {
+    struct Case {
+        const char* name;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"CR only", "[CONFIG]\rMode=1\r[LIGHTOPTION]\rLIGHTSTYLE=3\r"},
+        {"CR only, no end", "[CONFIG]\rMode=1\r[LIGHTOPTION]\rLIGHTSTYLE=3"},
+        {"stray CR in LF file", "[CONFIG]\nMode=1\r[LIGHTOPTION]\nLIGHTSTYLE=3\n"},
+        {"stray CR in CR LF file", "[CONFIG]\r\nMode=1\r[LIGHTOPTION]\r\nLIGHTSTYLE=3\r\n"},
+        {"CR before CR LF", "[CONFIG]\r\r\nMode=1\r\r\n[LIGHTOPTION]\r\r\nLIGHTSTYLE=3\r\r\n"},
+        {"UTF-16 CR only",
+         std::string("\xFF\xFE", 2) + text::ToUtf16LE(L"[CONFIG]\rMode=1\r[LIGHTOPTION]\rLIGHTSTYLE=3\r")},
+    };
+    for (const auto& c : cases) {
+        Put(file, c.text);
+        EXPECT_EQ(Settings().IniReadInt(file, L"CONFIG", L"Mode", -1), 1) << c.name;
+        EXPECT_EQ(Settings().IniReadInt(file, L"LIGHTOPTION", L"LIGHTSTYLE", -1), 3) << c.name;
+        ASSERT_TRUE(Settings().IniWriteInt(file, L"CONFIG", L"Mode", 0)) << c.name;
+        ASSERT_TRUE(Settings().IniWriteInt(file, L"LIGHTOPTION", L"LIGHTMODE", 2)) << c.name;
+        Settings().DropCache();
+        const std::wstring text = Settings().IniReadString(file, L"CONFIG", L"Mode", L"") +
+                                  Settings().IniReadString(file, L"LIGHTOPTION", L"LIGHTSTYLE", L"") +
+                                  Settings().IniReadString(file, L"LIGHTOPTION", L"LIGHTMODE", L"");
+        EXPECT_EQ(text, L"032") << c.name;
+        const std::string bytes = Bytes(file);
+        EXPECT_EQ(bytes.find("[CONFIG]"), bytes.rfind("[CONFIG]")) << c.name;
+    }
+    // A CR alone is written back as CR LF, so that readers that end lines only at
+    // LF read the same; lines ended by LF stay so.
+    Put(file, "[CONFIG]\rMode=1\r[LIGHTOPTION]\nLIGHTSTYLE=3\n");
+    ASSERT_TRUE(Settings().IniWriteInt(file, L"CONFIG", L"Mode", 0));
+    EXPECT_EQ(Bytes(file), "[CONFIG]\r\nMode=0\r\n[LIGHTOPTION]\nLIGHTSTYLE=3\n");
+}
+
+// The kept parses are bounded by their memory, not only by their count: large
+// files read one after another do not all stay.
+TEST_F(Ini, KeptParsesAreBoundedByBytes) {
+    const std::string big = "[S]\r\nk=" + std::string(12 * 1024 * 1024, 'x') + "\r\n";
+    for (int i = 0; i < 4; ++i) {
+        const std::wstring f = dir.path() + L"big" + std::to_wstring(i) + L".ini";
+        Put(f, big);
+        EXPECT_EQ(Settings().IniReadString(f, L"S", L"k", L"").size(), INI_MAX_VALUE);
+        EXPECT_LE(Settings().KeptBytes(), SETTINGS_CACHE_MAX_BYTES);
+    }
+    Settings().DropCache();
 }
 
 TEST_F(Ini, KeepsTheEncodingOfAFileAndLosesNoCharacter) {

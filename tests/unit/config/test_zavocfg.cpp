@@ -431,7 +431,23 @@ TEST(Zavocfg, BackupRestoreAndProfileCommands) {
         const char* err;
     };
     ASSERT_TRUE(fs::WriteFileAtomic(d.path() + L"foreign.zavoprofile", "[CONFIG]\r\nMode=1\r\n"));
+    // A profile file with a right digest over settings that check refuses (export
+    // does not check), and a sound one padded far beyond any profile file.
+    TempDir spoiledData;
+    auto spoiled = zavo::testing::RichConfig();
+    spoiled->Profile[0].Button[2].Macro.RepeatOption = 77;
+    spoiled->Profile[0].Button[12] = spoiled->Profile[0].Button[10];
+    ASSERT_TRUE(SaveConfiguration(spoiledData.path(), *spoiled));
+    ASSERT_EQ(Zavocfg("profile export 1 " + Dir(d) + "spoiled.zavoprofile --data " + Dir(spoiledData)).status, 0);
+    ASSERT_TRUE(fs::WriteFileAtomic(d.path() + L"padded.zavoprofile",
+                                    zavo::testing::Bytes(d.path() + L"one.zavoprofile") +
+                                        std::string(5 * 1024 * 1024, ';')));
     const Case cases[] = {
+        {"settings check refuses", "profile import " + Dir(d) + "spoiled.zavoprofile 2" + data, 1,
+         "holds settings ZAVOConfig cannot use (2 problems; the first: [MACROG2] RepeatOption: 77 is outside 1..4). "
+         "Nothing was changed."},
+        {"padded profile file", "profile import " + Dir(d) + "padded.zavoprofile 2" + data, 1,
+         "a profile file is at most 4 MB. Nothing was changed."},
         {"foreign profile file", "profile import " + Dir(d) + "foreign.zavoprofile 2" + data, 1,
          "is not a ZAVOConfig profile file. Nothing was changed."},
         {"missing profile file", "profile import " + Dir(d) + "nowhere.zavoprofile 2" + data, 2,

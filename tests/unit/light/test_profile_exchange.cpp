@@ -98,6 +98,9 @@ TEST_F(Exchange, AForeignOrDamagedFileIsRefusedAndChangesNothing) {
         {"other format", cut("Format=ZAVOConfig profile", "Format=Something else"), "is not a ZAVOConfig profile"},
         {"newer version", cut("Version=1", "Version=7"), "made by a newer version"},
         {"no version", cut("Version=1", "Versio=1"), "is damaged"},
+        {"a version never written", cut("Version=1", "Version=1.9"), "is damaged"},
+        {"a version with a zero", cut("Version=1", "Version=01"), "is damaged"},
+        {"padded beyond any profile file", good + std::string(PROFILE_FILE_MAX_BYTES, ';'), "a profile file is at most"},
         {"cut short", good.substr(0, good.size() / 2), "is damaged"},
         {"a value altered", cut("MacroName=Combo 1", "MacroName=Combo 9"), "is damaged"},
         {"a zone altered", cut("m_BTNW=1", "m_BTNW=0"), "is damaged"},
@@ -118,6 +121,62 @@ TEST_F(Exchange, AForeignOrDamagedFileIsRefusedAndChangesNothing) {
     ProfileExchange x;
     EXPECT_FALSE(ReadProfileExchange(dir.path() + L"nowhere.zavoprofile", x, error));
     EXPECT_NE(error.find(L"nowhere.zavoprofile: "), std::wstring::npos);
+}
+
+// The digest is a public hash: a file made with the right one still holds only
+// settings that the checks of the settings files pass.
+TEST_F(Exchange, SettingsTheChecksRefuseAreNotImported) {
+    auto fullMacros = [](ProfileConfig& p) {
+        for (ButtonConfig& b : p.Button) {
+            b.FunID = FUNID_MACRO;
+            b.Mappinkey = KEY_NONE;
+            zavo::testing::FillMacro(b.Macro, L"Long", MACRO_EVENT_MAX);
+        }
+    };
+    struct Case {
+        const char* name;
+        void (*spoil)(ProfileConfig&);
+        const char* says;
+    };
+    const Case cases[] = {
+        {"macro budget", +fullMacros, "more than the budget"},
+        {"repeat option", [](ProfileConfig& p) { p.Button[2].Macro.RepeatOption = 77; }, "RepeatOption"},
+        {"repeat times", [](ProfileConfig& p) { p.Button[2].Macro.RepeatTimes = -5; }, "RepeatTimes"},
+        {"one key lent two slots", [](ProfileConfig& p) { p.Button[12] = p.Button[10]; }, "lent two slots"},
+        {"key code 0 in a macro", [](ProfileConfig& p) { p.Button[2].Macro.Macro[0] = 0; }, "names no key"},
+        {"unknown function", [](ProfileConfig& p) { p.Button[3].FunID = 0x33; }, "unknown function code"},
+    };
+    for (const Case& c : cases) {
+        ProfileExchange x = ProfileForExport(data, *config, 0);
+        c.spoil(x.profile);
+        ASSERT_TRUE(WriteProfileExchange(file, x)) << c.name;
+        ProfileExchange read;
+        const ProfileExchange before = read;
+        std::wstring error;
+        EXPECT_FALSE(ReadProfileExchange(file, read, error)) << c.name;
+        EXPECT_NE(text::ToUtf8(error).find(c.says), std::string::npos) << c.name << ": " << text::ToUtf8(error);
+        EXPECT_TRUE(read == before) << c.name;
+    }
+    // The same profile unspoilt is taken.
+    ASSERT_TRUE(WriteProfileExchange(file, ProfileForExport(data, *config, 0)));
+    ProfileExchange read;
+    std::wstring error;
+    EXPECT_TRUE(ReadProfileExchange(file, read, error)) << text::ToUtf8(error);
+}
+
+// A character beyond U+FFFF in an application path: the digest is that of the
+// text's UTF-16 units, so the Windows build (16-bit wchar_t) and this one agree.
+// The digest below is the one the Windows build writes for this content.
+TEST_F(Exchange, TheDigestIsTheSameOnEveryBuild) {
+    ProfileExchange x;
+    x.profile = zavo::testing::RichConfig(L"C:\\Games\\\U0001F3AE\\play.exe")->Profile[0];
+    x.light = config->Light;
+    ASSERT_TRUE(WriteProfileExchange(file, x));
+    EXPECT_EQ(Settings().IniReadString(file, L"ZAVOPROFILE", L"Digest", L""), L"C4B458DD4B128419");
+    ProfileExchange read;
+    std::wstring error;
+    EXPECT_TRUE(ReadProfileExchange(file, read, error)) << text::ToUtf8(error);
+    EXPECT_EQ(read.profile.Button[1].AppPath, x.profile.Button[1].AppPath);
 }
 
 }  // namespace

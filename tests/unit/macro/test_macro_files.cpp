@@ -138,13 +138,22 @@ TEST_F(MacroFiles, CorruptEventDataLoadsAsZeros) {
 
 TEST_F(MacroFiles, NameListFromTheFolder) {
     WriteMacro(L"a", {});
-    WriteMacro(L"b.ini", {});  // b.ini.ini lists as b.ini: only the extension goes
+    WriteMacro(L"b.ini2", {});
     ASSERT_TRUE(fs::WriteFileAtomic(folder + L"Upper.INI", "[Setting]\r\n"));
     ASSERT_TRUE(fs::WriteFileAtomic(folder + L"notes.txt", "x"));
     ASSERT_TRUE(fs::MakeDirectory(folder + L"dir.ini"));
+    // Names the name check refuses are not listed: they could not be opened,
+    // saved or deleted by that name. Device names (CON is the console) can only
+    // be files where the system is not Windows, or in a folder copied from there.
+    std::vector<const wchar_t*> refused = {L"c.ini.ini"};
+#ifndef _WIN32
+    refused.insert(refused.end(), {L"CON.ini", L"lpt1.ini"});
+#endif
+    for (const wchar_t* name : refused)
+        ASSERT_TRUE(fs::WriteFileAtomic(folder + name, "[Setting]\r\nCount=0\r\n")) << name;
     names = {L"stale"};
     EXPECT_TRUE(RefillMacroNameList(folder, names));
-    EXPECT_EQ(Sorted(names), (Names{L"Upper", L"a", L"b.ini"}));
+    EXPECT_EQ(Sorted(names), (Names{L"Upper", L"a", L"b.ini2"}));
 
     EXPECT_FALSE(RefillMacroNameList(temp.path() + L"missing\\", names));
     EXPECT_TRUE(names.empty());
@@ -275,6 +284,12 @@ TEST_F(MacroFiles, RefusedImportLeavesTheEditorsMacro) {
     const std::wstring endsIni = elsewhere.path() + L"m.ini.ini";  // base name m.ini
     ASSERT_TRUE(SaveMacroFile(longPath, MacroOf({Press(C), Wait(9)})));
     ASSERT_TRUE(SaveMacroFile(endsIni, MacroOf({Press(C), Wait(9)})));
+    // A sound macro file with a long comment after it.
+    const std::wstring padded = elsewhere.path() + L"padded.ini";
+    ASSERT_TRUE(SaveMacroFile(padded, MacroOf({Press(C), Wait(9)})));
+    std::string bytes;
+    ASSERT_TRUE(fs::ReadWholeFile(padded, bytes));
+    ASSERT_TRUE(fs::WriteFileAtomic(padded, bytes + ";" + std::string(MACRO_FILE_MAX_BYTES, 'p')));
     struct Case {
         const char* what;
         std::wstring path;
@@ -284,6 +299,7 @@ TEST_F(MacroFiles, RefusedImportLeavesTheEditorsMacro) {
         {"reserved name", reserved, MacroFileResult::InvalidName},
         {"name ending in .ini", endsIni, MacroFileResult::InvalidName},
         {"missing file", elsewhere.path() + L"absent.ini", MacroFileResult::NotFound},
+        {"file larger than any macro file", padded, MacroFileResult::TooLarge},
     };
     for (const Case& c : cases) {
         MacroRecording current = MacroOf({Press(B)});
@@ -416,6 +432,20 @@ TEST_F(MacroFiles, LoadForKeyExpandsCommands) {
     EXPECT_EQ(LoadMacroForKey(PathOf(L"damaged")).Length, 0);
     ASSERT_TRUE(fs::WriteFileAtomic(PathOf(L"nocount"), "[Setting]\r\nIgnoreDelay=0\r\n"));
     EXPECT_EQ(LoadMacroForKey(PathOf(L"nocount")).Length, 0);
+}
+
+// A file in the macro folder larger than any macro file is not read: the key
+// dialog and the editor get an empty macro, and nothing of it stays in memory.
+TEST_F(MacroFiles, OversizedFilesAreNotRead) {
+    WriteMacro(L"huge", {Press(A), Wait(1), Release(A)});
+    const std::string bytes = Bytes(PathOf(L"huge"));
+    ASSERT_TRUE(fs::WriteFileAtomic(PathOf(L"huge"), bytes + ";" + std::string(MACRO_FILE_MAX_BYTES, 'p')));
+    Settings().DropCache();
+    EXPECT_EQ(LoadMacroForKey(PathOf(L"huge")).Length, 0);
+    MacroRecording m = MacroOf({Press(B)});
+    LoadMacroFile(PathOf(L"huge"), m);
+    EXPECT_EQ(m.Count, 0);
+    EXPECT_LT(Settings().KeptBytes(), MACRO_FILE_MAX_BYTES);
 }
 
 }  // namespace

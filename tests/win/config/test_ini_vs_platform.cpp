@@ -37,8 +37,25 @@ const std::array<const wchar_t*, 29> kKeys = {
     L"half",     L"empty", L"noequals", L"tab",    L"num",  L"numq",    L"big",     L"hex",     L"lead",   L"k",
     L"onlyhere", L"x",     L"a",        L"b",      L"end",  L"pre",     L"after",   L"c",       L"missing"};
 
+// The same text with every line ended by a CR alone.
+std::string CrOnly(std::string text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += text[i] == '\n' ? '\r' : text[i];
+    }
+    return out;
+}
+
+// The hand-edited files, as they are and with CR line ends.
+std::vector<std::string> HandFilesWithEveryLineEnd() {
+    std::vector<std::string> all = kHandFiles;
+    for (const auto& text : kHandFiles) all.push_back(CrOnly(text));
+    return all;
+}
+
 TEST(IniVsPlatform, HandEditedFilesReadTheSame) {
-    for (const auto& text : kHandFiles) {
+    for (const auto& text : HandFilesWithEveryLineEnd()) {
         PlatformPair p;
         p.Start(text);
         for (const wchar_t* s : kSections) {
@@ -106,7 +123,7 @@ TEST(IniVsPlatform, WritesAfterALastLineWithoutLineEnd) {
 // folds runs of blank lines into one), the engine keeps them as they were: the
 // values read stay the same either way.
 TEST(IniVsPlatform, WritesToHandEditedFilesKeepTheSameValues) {
-    for (const auto& text : kHandFiles) {
+    for (const auto& text : HandFilesWithEveryLineEnd()) {
         PlatformPair p;
         p.Start(text);
         p.WriteString(L"Main", L"key one", L"new value");
@@ -119,6 +136,20 @@ TEST(IniVsPlatform, WritesToHandEditedFilesKeepTheSameValues) {
             for (const wchar_t* k : kKeys) p.ExpectSameString(s, k);
         p.ExpectSameString(L"Fresh", L"k");
     }
+}
+
+// A CR alone inside a file of LF line ends: the engine ends the line there, as
+// Windows does; Wine ends a line at a CR only after the file's last LF. Once the
+// engine has written the file, that CR is a CR LF and both read the same.
+TEST(IniVsPlatform, StrayCrIsALineEndOnceWritten) {
+    PlatformPair p;
+    p.Start("[CONFIG]\r\nMode=1\r[LIGHTOPTION]\r\nLIGHTSTYLE=3\r\n");
+    EXPECT_EQ(Settings().IniReadInt(p.engine, L"LIGHTOPTION", L"LIGHTSTYLE", -1), 3);
+    ASSERT_TRUE(Settings().IniWriteInt(p.engine, L"CONFIG", L"Mode", 0));
+    for (const wchar_t* k : {L"Mode", L"LIGHTSTYLE"})
+        for (const wchar_t* s : {L"CONFIG", L"LIGHTOPTION"})
+            EXPECT_EQ(Settings().IniReadString(p.engine, s, k, L"-"), PlatformIni().IniReadString(p.engine, s, k, L"-"));
+    EXPECT_EQ(PlatformIni().IniReadInt(p.engine, L"LIGHTOPTION", L"LIGHTSTYLE", -1), 3);
 }
 
 TEST(IniVsPlatform, StructValidity) {
