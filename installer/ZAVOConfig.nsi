@@ -11,6 +11,11 @@
 ; program files, the shortcut and the entry; the settings and macros in
 ; %APPDATA%\Brimvale\ZAVO stay unless the user ticks that they should go too.
 ; /S installs and uninstalls silently (the settings then always stay).
+;
+; A running ZAVOConfig holds its files: both ask the user to close it first
+; (silently, they close it through its exit request). A file the uninstaller
+; still cannot remove is named to the user (silently: exit code 2), and the
+; uninstaller and its entry stay, so it can be run again.
 
 !ifndef VERSION
   !error "VERSION is not defined (makensis -DVERSION=x.y.z)"
@@ -48,6 +53,12 @@ ManifestDPIAware false
 !define EXE "ZAVOConfig.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define DATA_FOLDER "$APPDATA\Brimvale\ZAVO"
+; How the tool is found and asked to end: its main window's title and the
+; device service's exit request (WM_SERVICE_COMMAND, SVC_REQUEST_EXIT), which
+; it takes only when posted.
+!define MAIN_WINDOW "VARNOS"
+!define WM_SERVICE_COMMAND 2026
+!define SVC_REQUEST_EXIT 170
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -115,13 +126,67 @@ LangString UnProgram ${LANG_JAPANESE} "プログラム ファイルとショー�
 LangString UnData ${LANG_ENGLISH} "Also remove my settings and macros"
 LangString UnData ${LANG_GERMAN} "Auch meine Einstellungen und Makros entfernen"
 LangString UnData ${LANG_JAPANESE} "設定とマクロも削除する"
+LangString ToolRunning ${LANG_ENGLISH} "ZAVOConfig is running. Close it first (apply or drop your changes there), then click Retry.$\r$\n$\r$\nCancel stops here and changes nothing."
+LangString ToolRunning ${LANG_GERMAN} "ZAVOConfig läuft gerade. Schließen Sie es zuerst (übernehmen oder verwerfen Sie dort Ihre Änderungen) und klicken Sie dann auf Wiederholen.$\r$\n$\r$\nAbbrechen hält hier an und ändert nichts."
+LangString ToolRunning ${LANG_JAPANESE} "ZAVOConfig が実行中です。先に ZAVOConfig を閉じてから (変更を適用するか破棄してください) [再試行] をクリックしてください。$\r$\n$\r$\n[キャンセル] を選ぶとここで中止し、何も変更しません。"
+LangString FilesLeft ${LANG_ENGLISH} "These files could not be removed (another program may be using them). Close that program and run the uninstaller again:"
+LangString FilesLeft ${LANG_GERMAN} "Diese Dateien konnten nicht entfernt werden (vielleicht verwendet sie ein anderes Programm). Schließen Sie dieses Programm und starten Sie die Deinstallation erneut:"
+LangString FilesLeft ${LANG_JAPANESE} "次のファイルを削除できませんでした (別のプログラムが使用している可能性があります)。そのプログラムを閉じてから、もう一度アンインストールしてください:"
+
+; The files the uninstaller could not remove, one a line.
+Var LeftBehind
+
+; Waits until no ZAVOConfig runs: asks the user to close it (Retry / Cancel);
+; silently, posts it the exit request and waits up to ten seconds. Cancel, or a
+; tool that does not end, stops the installer or uninstaller with exit code 2
+; before anything was changed.
+!macro CLOSE_RUNNING_TOOL un
+Function ${un}CloseRunningTool
+  Push $0
+  Push $1
+  StrCpy $1 0
+  ${Do}
+    FindWindow $0 "" "${MAIN_WINDOW}"
+    ${If} $0 = 0
+      ${Break}
+    ${EndIf}
+    ${If} ${Silent}
+      ${If} $1 = 0
+        System::Call 'user32::PostMessageW(p $0, i ${WM_SERVICE_COMMAND}, p ${SVC_REQUEST_EXIT}, p 0)'
+      ${ElseIf} $1 >= 50
+        SetErrorLevel 2
+        Quit
+      ${EndIf}
+      IntOp $1 $1 + 1
+      Sleep 200
+    ${Else}
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(ToolRunning)" /SD IDCANCEL IDRETRY +3
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
+  ${Loop}
+  Pop $1
+  Pop $0
+FunctionEnd
+!macroend
+!insertmacro CLOSE_RUNNING_TOOL ""
+!insertmacro CLOSE_RUNNING_TOOL "un."
+
+; Deletes one installed file and notes it when it is still there.
+!macro REMOVE_INSTALLED path
+  Delete "${path}"
+  IfFileExists "${path}" 0 +2
+  StrCpy $LeftBehind "$LeftBehind$\r$\n${path}"
+!macroend
 
 Function .onInit
   !insertmacro MUI_LANGDLL_DISPLAY
+  Call CloseRunningTool
 FunctionEnd
 
 Function un.onInit
   !insertmacro MUI_UNGETLANGUAGE
+  Call un.CloseRunningTool
 FunctionEnd
 
 Section "-Program"
@@ -143,6 +208,9 @@ Section "-Program"
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}\$(GuideLink).lnk" "$INSTDIR\Help\$(GuideFile)"
 
+  ; Also when installed silently: the uninstaller then speaks this language
+  ; without asking.
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallerLanguage" "$LANGUAGE"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
@@ -164,11 +232,18 @@ Section "un.$(UnProgram)" UnSecProgram
 
   ; Only what the installer put there: files the user added (a skin of their
   ; own, say) and the folders that hold them stay.
+  StrCpy $LeftBehind ""
   !include "${UNINSTALL_LIST}"
-  Delete "$INSTDIR\Uninstall.exe"
-  RMDir "$INSTDIR"
-
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${If} $LeftBehind != ""
+    ; Never "done" with files left: they are named, and the uninstaller and its
+    ; entry stay so that it can be run again once they are free.
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$(FilesLeft)$LeftBehind" /SD IDOK
+    SetErrorLevel 2
+  ${Else}
+    Delete "$INSTDIR\Uninstall.exe"
+    RMDir "$INSTDIR"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${EndIf}
 SectionEnd
 
 ; Unticked unless the user ticks it; a silent uninstall keeps the settings.

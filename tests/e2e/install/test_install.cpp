@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Harness.h"
 #include "platform/FileSystem.h"
@@ -117,6 +118,36 @@ HWND OtherVisibleWindow(DWORD pid, HWND except) {
     return s.found;
 }
 
+// Starts the tool and answers the start-up notice (there is no keyboard
+// service here); returns its main window "VARNOS" once shown, or null.
+HWND StartTool(Process& tool, const std::wstring& exe) {
+    tool = Process::Start(exe, {});
+    if (!tool.Started()) return nullptr;
+    HWND main = WaitForWindow(L"VARNOS", kStartTimeout, tool.Pid());
+    if (!main) return nullptr;
+    HWND notice = nullptr;
+    WaitUntil([&] { return IsWindowVisible(main) || (notice = OtherVisibleWindow(tool.Pid(), main)) != nullptr; },
+              Ms(20000));
+    if (notice) PostMessageW(notice, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, Ms(20000)) ? main : nullptr;
+}
+
+// The FileVersion text of a module's version resource ("" without one).
+std::wstring FileVersionOf(const std::wstring& module) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(module.c_str(), &ignored);
+    if (size == 0) return L"";
+    std::vector<char> info(size);
+    if (!GetFileVersionInfoW(module.c_str(), 0, size, info.data())) return L"";
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(info.data(), L"\\StringFileInfo\\040904B0\\FileVersion", reinterpret_cast<void**>(&text),
+                        &length) ||
+        !text)
+        return L"";
+    return text;
+}
+
 // Starts the tool, waits for its main window "VARNOS", answers the start-up
 // notice (there is no keyboard service here) and waits until the main window is
 // shown at the skin's size. Keeps a screenshot under `shot`.
@@ -175,6 +206,13 @@ TEST(Installer, SilentInstallStartAndUninstallKeepsTheSettings) {
     EXPECT_EQ(UninstallValue(L"DisplayName"), L"ZAVOConfig");
     EXPECT_EQ(UninstallValue(L"DisplayVersion"), ZAVO_VERSION_WTEXT);
     EXPECT_FALSE(UninstallValue(L"UninstallString").empty());
+    // A silent install too stores its language, so the uninstaller does not ask for one.
+    EXPECT_FALSE(UninstallValue(L"InstallerLanguage").empty());
+    // Every module says which version it belongs to.
+    for (const wchar_t* module : {L"ZAVOConfig.exe", L"KBHook.dll", L"lan\\En\\lang.dll", L"lan\\Deutsch\\lang.dll",
+                                  L"lan\\Japanese\\lang.dll"})
+        EXPECT_EQ(FileVersionOf(dir + L"\\" + module), ZAVO_VERSION_WTEXT)
+            << std::string(module, module + wcslen(module));
 
     // The installed tool starts; its first start makes the data folder.
     ExpectToolStarts(dir + L"\\ZAVOConfig.exe", L"install-started");
@@ -203,6 +241,48 @@ TEST(Installer, UninstallLeavesWhatTheUserAddedToTheProgramFolder) {
     for (const wchar_t* file : {L"ZAVOConfig.exe", L"KBHook.dll", L"Skins\\main.ini", L"lan", L"Help"})
         EXPECT_FALSE(Exists(dir + L"\\" + file)) << "left behind: " << std::string(file, file + wcslen(file));
     EXPECT_FALSE(Exists(StartMenuLink()));
+    // The user's own files go with the user: the next test installs into a clean prefix.
+    DeleteFileW(ownSkin.c_str());
+    RemoveDirectoryW((dir + L"\\Skins").c_str());
+    RemoveDirectoryW(dir.c_str());
+}
+
+TEST(Installer, UninstallWhileTheToolRunsEndsItAndRemovesEverything) {
+    const std::wstring dir = InstallDir();
+    ASSERT_NO_FATAL_FAILURE(InstallSilently());
+    Process tool;
+    ASSERT_TRUE(StartTool(tool, dir + L"\\ZAVOConfig.exe")) << "the installed tool did not start";
+
+    ASSERT_NO_FATAL_FAILURE(UninstallSilently());
+    // Asked to end as the device service asks it: an ordinary exit.
+    const auto code = tool.WaitExit(Ms(10000));
+    ASSERT_TRUE(code) << "the tool still runs";
+    EXPECT_EQ(*code, 0u);
+    EXPECT_FALSE(Exists(dir)) << "program folder left behind";
+}
+
+TEST(Installer, FilesThatCannotBeRemovedAreReportedAndTheUninstallerStays) {
+    const std::wstring dir = InstallDir();
+    ASSERT_NO_FATAL_FAILURE(InstallSilently());
+    const std::wstring held = dir + L"\\Skins\\main.ini";
+    {
+        // Another program holds the file and lets nobody delete it.
+        const HANDLE file = CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        // Run in place (_?=) so that its exit code is the uninstall's own.
+        const auto code = RunToExit(dir + L"\\Uninstall.exe", {L"/S", L"_?=" + dir}, kInstallTimeout);
+        CloseHandle(file);
+        ASSERT_TRUE(code.has_value()) << "uninstaller did not finish";
+        EXPECT_EQ(*code, 2u) << "files left behind reported as success";
+    }
+    EXPECT_TRUE(Exists(held));
+    EXPECT_FALSE(Exists(dir + L"\\ZAVOConfig.exe"));
+    // It can be run again from where it was.
+    EXPECT_TRUE(Exists(dir + L"\\Uninstall.exe"));
+    EXPECT_EQ(UninstallValue(L"DisplayName"), L"ZAVOConfig");
+
+    ASSERT_NO_FATAL_FAILURE(UninstallSilently());
+    EXPECT_FALSE(Exists(dir)) << "program folder left behind after the second run";
 }
 
 struct PortableCase {
