@@ -44,6 +44,8 @@ constexpr UiText kOutsideChangeCancel{404, L"Cancel saves nothing now and keeps 
 // (end of ids 420-469)
 
 // The lighting window and the lighting save: ids 470-494.
+constexpr UiText kLightZonesNotSaved{470, L"The lit zones could not be saved."};
+constexpr UiText kLightZonesSavedLater{471, L"The window shows your choice; it is saved with the zone's next change."};
 // (end of ids 470-494)
 
 // The key dialogs, the small dialogs and the main window's feedback: ids 495-519.

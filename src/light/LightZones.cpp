@@ -105,8 +105,6 @@ TKeyCycleRow TKeyCycle(std::int32_t clicks) {
     }
 }
 
-std::int32_t FlipZoneFlag(std::int32_t old) { return old == 0 ? 1 : 0; }
-
 std::int32_t LightProfileOfMode(std::int32_t lightMode) { return lightMode > 0 ? lightMode : 1; }
 
 std::int32_t LightStyleOnOpen(std::int32_t lightStyle) {

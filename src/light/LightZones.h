@@ -88,10 +88,6 @@ TKeyCycleRow TKeyCycle(std::int32_t clicks);
 // TKeyCycle gives for it is what they show (states other than 1 count as dark).
 int TKeyCycleShown(const LightZoneStates& zones);
 
-// Flipping the number-pad or direction flag: 1 when the old value is 0, else 0
-// (so a missing value, -1, flips to 0).
-std::int32_t FlipZoneFlag(std::int32_t old);
-
 // The light state section a LightMode selects: the value itself when it is 1 or
 // more (above 5 names a section no profile button shows), else 1.
 std::int32_t LightProfileOfMode(std::int32_t lightMode);

@@ -1,5 +1,6 @@
 #include "lightwnd/DlgLightOption.h"
 
+#include "app/UiTexts.h"
 #include "config/ConfigStore.h"
 #include "light/LightStateFile.h"
 #include "platform/FileSystem.h"
@@ -107,9 +108,8 @@ void CDlgLightOption::ShowZones() {
 
 void CDlgLightOption::ReportZoneWrite(const IniFileStatus& written) {
     if (written) return;
-    const std::wstring text = L"The lit zones could not be saved.\n\nFile: " + written.file + L"\nReason: " +
-                              written.reason +
-                              L"\n\nThe window shows your choice; it is saved with the zone's next change.";
+    const std::wstring text = m_App.Text(kLightZonesNotSaved) + L"\n\nFile: " + written.file + L"\nReason: " +
+                              written.reason + L"\n\n" + m_App.Text(kLightZonesSavedLater);
     ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONERROR);
 }
 

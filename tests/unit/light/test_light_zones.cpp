@@ -63,18 +63,17 @@ TEST(LightZones, KeysAndPresetWriteOrder) {
 
 TEST(LightZones, SmallRuleTables) {
     struct Row {
-        std::int32_t in, flipZone, profileOfMode, styleOnOpen;
+        std::int32_t in, profileOfMode, styleOnOpen;
         int defaultPreset;
     };
     const Row rows[] = {
-        // in  flip  profile  style  preset
-        {-1, 0, 1, 1, -1}, {0, 1, 1, 0, -1}, {1, 0, 1, 1, 4},   {2, 0, 2, 2, 4},
-        {3, 0, 3, 3, 1},   {4, 0, 4, 4, 2},  {5, 0, 5, 5, 3},  // styles 5 and 6 have their own buttons: kept
-        {6, 0, 6, 6, -1},  {7, 0, 7, 1, -1}, {-7, 0, 1, 1, -1},
+        // in  profile  style  preset
+        {-1, 1, 1, -1}, {0, 1, 0, -1}, {1, 1, 1, 4},   {2, 2, 2, 4},
+        {3, 3, 3, 1},   {4, 4, 4, 2},  {5, 5, 5, 3},  // styles 5 and 6 have their own buttons: kept
+        {6, 6, 6, -1},  {7, 7, 1, -1}, {-7, 1, 1, -1},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE("value " + std::to_string(r.in));
-        EXPECT_EQ(FlipZoneFlag(r.in), r.flipZone);
         EXPECT_EQ(LightProfileOfMode(r.in), r.profileOfMode);
         EXPECT_EQ(LightStyleOnOpen(r.in), r.styleOnOpen);
         EXPECT_EQ(DefaultPresetOfLightProfile(r.in), r.defaultPreset);
