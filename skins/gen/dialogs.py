@@ -348,8 +348,8 @@ def warnings():
         s.add("1", "OK", (w - 100, h - 44, w - 16, h - 16), "Yes", flat("OK", "check", size=10))
 
     w1 = _warning("Reset this profile?",
-                  ["Every key assignment of the active profile is", "cleared, and the lighting returns to its",
-                   "factory settings."], "warn", two("RESET", P.DANGER))
+                  ["All key functions of this profile are cleared;", "its instant-shift keys stay. The lighting of",
+                   "the whole keyboard returns to factory settings."], "warn", two("RESET", P.DANGER))
     w2 = _warning("Keyboard not found",
                   ["Connect the keyboard. You can still edit every", "setting; it reaches the keyboard when it is",
                    "connected and you press Apply."], "info", one)

@@ -49,6 +49,20 @@ constexpr UiText kLightZonesSavedLater{471, L"The window shows your choice; it i
 // (end of ids 470-494)
 
 // The key dialogs, the small dialogs and the main window's feedback: ids 495-519.
+// The status line when a standard key is picked while eight keys already hold
+// a macro or an application (MACRO and APP are greyed out then).
+inline constexpr UiText kLentKeysFull{495, L"8 keys already have a macro or app: clear one first"};
+// A macro that repeats a given number of times: %1 its name, %2 the count.
+inline constexpr UiText kMacroRepeats{496, L"%1 (repeats %2 times)"};
+// A macro that does not fit the profile: %1 its steps, %2 the room left, %3 the
+// steps a profile holds.
+inline constexpr UiText kMacroNoRoom{
+    497, L"This macro has %1 steps, but this profile has room for only %2 more (%3 in all).\n\n"
+         L"Clear or shorten another macro of this profile, or choose a shorter one."};
+// Closing the main window (Alt+F4, the system menu) with changes not applied.
+inline constexpr UiText kCloseUnapplied{
+    498, L"Your changes are not applied yet.\n\nYes: apply them, then close.\nNo: close and drop them.\n"
+         L"Cancel: keep working."};
 // (end of ids 495-519)
 
 // The main window's questions and everything else: ids 520-559.

@@ -53,8 +53,10 @@ bool ClickChoice(InstantShiftKeys& keys, int activeProfile, int profile, int cho
         stored = 0;
         return true;
     }
-    // Another choice must be released first; one another profile holds is not free.
-    if (own != 0 || HeldByAnother(keys, activeProfile, profile, choice)) return false;
+    // A free choice is taken, and moves the profile's choice there when it had
+    // another: the buttons are one group, as a radio group is. One that another
+    // profile holds is not free.
+    if (HeldByAnother(keys, activeProfile, profile, choice)) return false;
     stored = choice;
     return true;
 }

@@ -35,8 +35,8 @@ struct ChoiceButtons {
 ChoiceButtons ChoiceButtonsFor(const InstantShiftKeys& keys, int activeProfile, int profile);
 
 // A click on choice `choice` (1..3) for `profile`: releases the profile's own
-// choice, or takes a choice when the profile has none and no other profile
-// holds it. True when the block changed.
+// choice, or takes a choice no other profile holds (in place of the profile's
+// own, when it had one). True when the block changed.
 bool ClickChoice(InstantShiftKeys& keys, int activeProfile, int profile, int choice);
 
 }  // namespace zavo

@@ -5,7 +5,9 @@
 namespace zavo {
 
 namespace {
-constexpr std::uint32_t VK_SHIFT_ = 16, VK_CONTROL_ = 17, VK_MENU_ = 18;
+constexpr std::uint32_t VK_SHIFT_ = 16, VK_CONTROL_ = 17, VK_MENU_ = 18, VK_APPS_ = 0x5D;
+// The keyboard's App key (named "App"): the key the Menu key of a PC keyboard is.
+constexpr std::uint8_t KEYCODE_APP = 0x9A;
 }  // namespace
 
 std::int32_t ReleasedVirtualKey(std::uint32_t vk, std::uint32_t lParam) {
@@ -29,6 +31,9 @@ std::int32_t ReleasedVirtualKey(std::uint32_t vk, std::uint32_t lParam) {
 }
 
 std::uint8_t KeyCodeOfRelease(std::uint32_t vk, std::uint32_t lParam) {
+    // The key table has no entry for the Menu key; without this it would name
+    // no key, and a user pressing it would get an empty box.
+    if (vk == VK_APPS_) return KEYCODE_APP;
     return VkToKeyCode(ReleasedVirtualKey(vk, lParam));
 }
 

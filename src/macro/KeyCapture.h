@@ -15,7 +15,8 @@ namespace zavo {
 // A modifier with another scan code, and every other key, keeps its code.
 std::int32_t ReleasedVirtualKey(std::uint32_t vk, std::uint32_t lParam);
 
-// The keyboard's key code of that release (0 when the key table has none).
+// The keyboard's key code of that release (0 when the key table has none). The
+// Menu (application) key, which the table lacks, is the keyboard's App key 0x9A.
 std::uint8_t KeyCodeOfRelease(std::uint32_t vk, std::uint32_t lParam);
 
 // Whether a key code captured by the dialog names a key at all: 0 (no key),

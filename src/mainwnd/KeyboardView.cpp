@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/TextFill.h"
+#include "app/UiTexts.h"
 #include "config/ProfileEdits.h"
 #include "macro/KeyCapture.h"
 #include "macro/KeyTables.h"
@@ -16,6 +18,17 @@ bool IsKeyIndex(std::uint8_t code) { return IsKeySet(code) && code < STANDARD_KE
 bool IsFreeLentSlot(const ButtonConfig& slot) { return !IsKeySet(slot.Mappinkey); }
 
 }  // namespace
+
+HoverOutcome StatusForHover(const HoverOutcome& hover, const std::wstring& actionText, bool held) {
+    HoverOutcome out;
+    if (held) return out;
+    out.setIndicator = hover.setIndicator;
+    out.indicator = hover.indicator;
+    out.setText = hover.setText;
+    // Off every assigned key: the text of the last action, not an empty line.
+    if (hover.setText) out.text = hover.text.empty() ? actionText : hover.text;
+    return out;
+}
 
 KeyboardView::KeyboardView(KeyboardConfig& config, KeySurface& surface, KeyNameFn keyName)
     : config_(config), ui_(surface), keyName_(keyName) {}
@@ -53,6 +66,7 @@ void KeyboardView::ResetSelection(int mode) {
     // Nothing stays selected: a later Clear must not reach a key of another
     // profile or of the same profile after an apply.
     selSlot = selKey = selTKey = -1;
+    atLentKeyLimit = false;
     ui_.SetCommandEnabled(cmd::ASSIGN_CLEAR, false);
     if (mode == 0 || mode == 1 || mode == 2) {
         const bool enable = mode != 0;
@@ -150,20 +164,35 @@ std::wstring KeyboardView::DescribeApp(const std::wstring& appPath) const {
     return name;
 }
 
-std::wstring KeyboardView::DescribeSlot() {
-    if (selSlot < 0 || selSlot >= SLOT_COUNT) return L"";
-    const ButtonConfig& slot = Active().Button[static_cast<size_t>(selSlot)];
-    switch (slot.FunID) {
-        case FUNID_MACRO:
-            return slot.Macro.MacroName;
-        case FUNID_SINGLEKEY:
-            return keyName_ ? keyName_(slot.SingleKey) : L"";
-        case FUNID_APP:
-            return DescribeApp(slot.AppPath);
-        default:
-            return L"";
-    }
+std::wstring KeyboardView::DescribeMacro(const MacroGroup& macro) const {
+    if (macro.RepeatOption != 4) return macro.MacroName;
+    return FillIn(Text(kMacroRepeats), {macro.MacroName, std::to_wstring(macro.RepeatTimes)});
 }
+
+std::wstring KeyboardView::DescribeSlot() {
+    ProfileConfig& p = Active();
+    if (selSlot >= 0 && selSlot < SLOT_COUNT) {
+        const ButtonConfig& slot = p.Button[static_cast<size_t>(selSlot)];
+        switch (slot.FunID) {
+            case FUNID_MACRO:
+                return DescribeMacro(slot.Macro);
+            case FUNID_SINGLEKEY:
+                return keyName_ ? keyName_(slot.SingleKey) : L"";
+            case FUNID_APP:
+                return DescribeApp(slot.AppPath);
+            default:
+                break;
+        }
+    }
+    // A standard key remapped to another key names that key, as a T-key does.
+    if (selKey >= 0 && selKey < STANDARD_KEY_COUNT) {
+        const SwapKeyEntry& swap = p.SwapKey[static_cast<size_t>(selKey)];
+        if (swap.IsChanged == 1 && keyName_) return keyName_(swap.AssKey);
+    }
+    return L"";
+}
+
+std::wstring KeyboardView::LimitNotice() const { return atLentKeyLimit ? Text(kLentKeysFull) : L""; }
 
 void KeyboardView::PickTKey(int index) {
     if (index < 0 || index >= TKEY_COUNT || !HasEditableProfile()) return;
@@ -229,6 +258,7 @@ void KeyboardView::UpdateAssignButtons() {
     const bool hasLentSlot = std::any_of(p.Button.begin() + FIRST_LENT_SLOT, p.Button.end(),
                                          [k](const ButtonConfig& s) { return s.Mappinkey == k; });
     bool clear, macroAndApp;
+    atLentKeyLimit = false;
     if (hasLentSlot) {
         clear = macroAndApp = true;
     } else if (lentKeyCount < 8) {
@@ -237,6 +267,7 @@ void KeyboardView::UpdateAssignButtons() {
     } else {
         clear = changed;
         macroAndApp = false;
+        atLentKeyLimit = true;
     }
     ui_.SetCommandEnabled(cmd::ASSIGN_CLEAR, clear);
     ui_.SetCommandEnabled(cmd::ASSIGN_MACRO, macroAndApp);
@@ -303,6 +334,11 @@ int KeyboardView::MacroEventsUsed(int exceptSlot) const {
         used += std::min<int>(slot.Macro.MacroLength, MACRO_EVENT_MAX);
     }
     return used;
+}
+
+int KeyboardView::MacroRoomForSelection() const {
+    if (selSlot < 0 || selSlot >= SLOT_COUNT) return 0;
+    return std::max(0, MACRO_EVENT_MAX - MacroEventsUsed(selSlot));
 }
 
 KeyboardView::MacroStore KeyboardView::StoreMacro(const MacroGroup& macro) {
@@ -408,7 +444,7 @@ HoverOutcome KeyboardView::HoverInfo(int x, int y) {
             continue;
         }
         if (slot.FunID == FUNID_MACRO) {
-            show(Indicator::Macro, slot.Macro.MacroName);
+            show(Indicator::Macro, DescribeMacro(slot.Macro));
             return out;
         }
         if (slot.FunID == FUNID_APP) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/AppContext.h"
 #include "config/KeyboardConfig.h"
 #include "skin/SkinRect.h"
 
@@ -63,9 +64,20 @@ struct HoverOutcome {
     std::wstring text;
 };
 
+// What the status line shows when the cursor poll reports `hover`. The line
+// holds the text of the last action (`actionText`); the key under the mouse may
+// show its assignment in its place while the mouse stays on it, and moving off
+// brings the action's text back. A notice (`held`: a refusal, a reason, a
+// warning) keeps the line until the next action, whatever the mouse does. An
+// outcome that sets nothing changes nothing.
+HoverOutcome StatusForHover(const HoverOutcome& hover, const std::wstring& actionText, bool held);
+
 class KeyboardView {
 public:
     KeyboardView(KeyboardConfig& config, KeySurface& surface, KeyNameFn keyName);
+
+    // The language texts of the status line (English without a context).
+    void UseTexts(const AppContext& app) { app_ = &app; }
 
     // Places of the keys, from the main skin (client pixels).
     std::array<SkinRect, STANDARD_KEY_COUNT> keyRects{};
@@ -78,6 +90,9 @@ public:
     int macroUsed = 0;
     // Lent slots whose key carries an application or a macro (counted while Mode is 1).
     int lentKeyCount = 0;
+    // The selected standard key cannot take a macro or an application: eight
+    // keys hold one already (MACRO and APP are disabled for that reason).
+    bool atLentKeyLimit = false;
 
     // A CurrantProfile that names no profile and is not the "no profile" value 5
     // (204, negative, 6 and more) becomes 0: every display operation indexes the
@@ -99,8 +114,15 @@ public:
     // Light or unlight standard key k (the Enter region button's look for key 70).
     void HighlightKey(int k, bool on);
 
-    // Status text naming the selected slot's assignment ("" when none).
+    // Status text naming the selected key's assignment: the selected slot's
+    // macro (with its repeat count), application or key, else the key the
+    // selected standard key is remapped to ("" when none).
     std::wstring DescribeSlot();
+    // A macro's name, and how many times it repeats when that is a count.
+    std::wstring DescribeMacro(const MacroGroup& macro) const;
+    // What the status line says when the selected standard key is at the
+    // eight-key limit ("" otherwise).
+    std::wstring LimitNotice() const;
     std::wstring DescribeApp(const std::wstring& appPath) const;
 
     // Picking keys on the on-screen keyboard (a T-key, or standard key k).
@@ -123,6 +145,9 @@ public:
     // most 5440, leaving out slot `exceptSlot` (the one an assignment replaces):
     // counted from the slots themselves, so it cannot drift from them.
     int MacroEventsUsed(int exceptSlot) const;
+    // The macro steps the selected slot can take: the profile's 5440 less what
+    // the other slots hold (0 when no slot is selected).
+    int MacroRoomForSelection() const;
     enum class MacroStore { Stored, OverBudget, NoSlot };
     // Stores `macro` in the selected slot when the profile's budget of 5440
     // events allows it (a standard key loses its remap to another key); nothing
@@ -151,6 +176,8 @@ private:
     KeyboardConfig& config_;
     KeySurface& ui_;
     KeyNameFn keyName_;
+    const AppContext* app_ = nullptr;
+    std::wstring Text(const UiText& t) const { return app_ ? app_->Text(t) : t.english; }
     ProfileConfig noProfile_;
     int blinkPhase_ = 0;
 };

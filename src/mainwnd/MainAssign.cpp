@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "app/TextFill.h"
+#include "app/UiTexts.h"
 #include "keydlg/DlgSingleKey.h"
 #include "keydlg/DlgTKey.h"
 #include "mainwnd/MainDlg.h"
@@ -10,7 +12,6 @@
 namespace zavo {
 
 namespace {
-const wchar_t kOutOfMemory[] = L"Out of profile memory, Can't assign this macro!";
 const wchar_t kTargetGone[] = L"Settings reloaded meanwhile: nothing changed";
 }  // namespace
 
@@ -39,8 +40,7 @@ bool CZAVOConfigDlg::StillTarget(const AssignTarget& t) {
         return true;
     // The result was meant for a key of settings that are gone: dropping it is
     // the only way it cannot land on another profile or key.
-    m_strStatus = kTargetGone;
-    ShowStatus(m_strStatus);
+    ShowNotice(kTargetGone);
     return false;
 }
 
@@ -50,7 +50,17 @@ void CZAVOConfigDlg::OnPickTKey(int index) {
     ShowStatus(m_strStatus);
 }
 
-void CZAVOConfigDlg::OnPickStandardKey(int k) { m_pView->PickStandardKey(k); }
+void CZAVOConfigDlg::OnPickStandardKey(int k) {
+    m_pView->PickStandardKey(k);
+    // At the eight-key limit MACRO and APP are greyed out: the line says why.
+    const std::wstring limit = m_pView->LimitNotice();
+    if (!limit.empty()) {
+        ShowNotice(limit);
+        return;
+    }
+    m_strStatus = m_pView->DescribeSlot();
+    ShowStatus(m_strStatus);
+}
 
 void CZAVOConfigDlg::OnAssignClear() {
     // A clear that removed something is an edit like any other: a profile switch
@@ -105,11 +115,16 @@ void CZAVOConfigDlg::OnAssignMacro() {
             case KeyboardView::MacroStore::Stored:
                 m_bModified = 1;
                 break;
-            case KeyboardView::MacroStore::OverBudget:
+            case KeyboardView::MacroStore::OverBudget: {
                 // The slot keeps what it had; a lent slot it only reserved goes back.
-                ::MessageBoxW(m_hWnd, kOutOfMemory, L"", MB_OK);
+                const std::wstring text = FillIn(m_App.Text(kMacroNoRoom),
+                                                 {std::to_wstring(dialog.m_Macro.MacroLength),
+                                                  std::to_wstring(view.MacroRoomForSelection()),
+                                                  std::to_wstring(MACRO_EVENT_MAX)});
+                ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONINFORMATION);
                 view.GiveBackSelectedSlot();
                 break;
+            }
             case KeyboardView::MacroStore::NoSlot:
                 break;
         }
@@ -126,6 +141,8 @@ void CZAVOConfigDlg::OnAssignSingleKey() {
     CDlgSingleKey dialog(m_App);
     // Nothing selected: there is no key to remap.
     if (!view.SingleKeyStart(dialog.m_SrcKeyCode, dialog.m_DstKeyCode)) return;
+    // A T-key has no key code: its Key box names the T-key.
+    if (view.selTKey >= 0) dialog.m_SrcLabel = L"T" + std::to_wstring(view.selTKey + 1);
     const AssignTarget target = CurrentTarget();
     const bool accepted = dialog.DoModal() == IDOK;
     if (!StillTarget(target)) return;

@@ -1,5 +1,7 @@
 #include "mainwnd/MainDlg.h"
 
+#include "app/UiTexts.h"
+
 #include "dialogs/DlgLoading.h"
 #include "dialogs/DlgWarning.h"
 #include "light/ProfileExchange.h"
@@ -23,6 +25,7 @@ CZAVOConfigDlg::CZAVOConfigDlg(const AppContext& app)
       m_pLoading(std::make_unique<CDlgLoading>(m_Service)),
       m_pLightOption(std::make_unique<CDlgLightOption>(app, m_LightExchange, m_Service, this)) {
     m_hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    m_pView->UseTexts(app);
 }
 
 CZAVOConfigDlg::~CZAVOConfigDlg() = default;
@@ -96,6 +99,24 @@ BOOL CZAVOConfigDlg::PreTranslateMessage(MSG* msg) {
     return CSkinDialog::PreTranslateMessage(msg);
 }
 
+void CZAVOConfigDlg::OnCancel() {
+    if (m_bModified == 1) {
+        // The caption is not the main window's title, so the service never takes the box for it.
+        switch (::MessageBoxW(m_hWnd, m_App.Text(kCloseUnapplied).c_str(), L"ZAVOConfig",
+                              MB_YESNOCANCEL | MB_ICONQUESTION)) {
+            case IDYES:
+                // A failed save is reported and the window stays, with the edits.
+                if (!Apply()) return;
+                break;
+            case IDNO:
+                break;
+            default:
+                return;
+        }
+    }
+    CSkinDialog::OnCancel();
+}
+
 UINT HoverRunsQueryMessage() {
     static const UINT message = ::RegisterWindowMessageW(L"ZAVOConfig.HoverPollRuns");
     return message;
@@ -124,6 +145,17 @@ void CZAVOConfigDlg::ShowIndicator(Indicator which) {
 }
 
 void CZAVOConfigDlg::ShowStatus(const std::wstring& text) {
+    m_bStatusHeld = false;
+    PaintStatus(text);
+}
+
+void CZAVOConfigDlg::ShowNotice(const std::wstring& text) {
+    m_strStatus = text;
+    PaintStatus(text);
+    m_bStatusHeld = true;
+}
+
+void CZAVOConfigDlg::PaintStatus(const std::wstring& text) {
     m_strShownStatus = text;
     Button(cmd::STATUS).SetText(text);
     // Also the button's own text, so screen readers (and other programs) can read it.

@@ -76,6 +76,9 @@ public:
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
+    // Closing the window (Alt+F4, the system menu's Close): with changes not
+    // applied it asks first whether to apply them, drop them or stay.
+    void OnCancel() override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     void OnPaint() override;
@@ -116,8 +119,14 @@ private:
     // The most rows one band of a paint composes off-screen.
     static constexpr int kPaintBand = 64;
     void ShowIndicator(Indicator which);
-    // Puts `text` on the status button "11" and redraws it at once.
+    // Shows `text`, the text of an action, on the status line; it ends a
+    // notice that held the line.
     void ShowStatus(const std::wstring& text);
+    // Shows `text` as the action's text and holds the line: the mouse moving
+    // over keys does not replace it until the next action.
+    void ShowNotice(const std::wstring& text);
+    // Puts `text` on the status button "11" and redraws it at once.
+    void PaintStatus(const std::wstring& text);
     // The shared step "clear the status text".
     void ClearStatusText();
     CBitmapBtn& Button(int key) { return m_Buttons[static_cast<size_t>(key - 1)]; }
@@ -286,6 +295,8 @@ private:
     bool m_bBlinking = false;
     Indicator m_ShownIndicator = Indicator::Default;
     std::wstring m_strShownStatus;
+    // The status line holds a notice until the next action (see ShowNotice).
+    bool m_bStatusHeld = false;
     POINT m_ptLastPoll{0, 0};
     unsigned m_nHoverRuns = 0;
     // Counts the reloads of the settings files (service notifications).

@@ -30,10 +30,11 @@ void CZAVOConfigDlg::OnHoverTimer() {
     ShowHover(m_pView->HoverInfo(pt.x, pt.y));
 }
 
-void CZAVOConfigDlg::ShowHover(const HoverOutcome& outcome) {
+void CZAVOConfigDlg::ShowHover(const HoverOutcome& hover) {
+    const HoverOutcome outcome = StatusForHover(hover, m_strStatus, m_bStatusHeld);
     if (outcome.setIndicator) ShowIndicator(outcome.indicator);
     // The poll writes on the status button only; m_strStatus stays as it is.
-    if (outcome.setText && outcome.text != m_strShownStatus) ShowStatus(outcome.text);
+    if (outcome.setText && outcome.text != m_strShownStatus) PaintStatus(outcome.text);
 }
 
 void CZAVOConfigDlg::OnServiceCommand(WPARAM code) {

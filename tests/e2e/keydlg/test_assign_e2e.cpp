@@ -224,7 +224,17 @@ TEST(Assignment, SingleKeyOnAStandardKeyAndOnATKeyTakesRightCtrl) {
         ASSERT_TRUE(dialog.Closed());
     }
     ASSERT_TRUE(run.ClickTKey(2));
-    SingleKey(run, L"Control_R");
+    ASSERT_TRUE(run.ClickCommand(cmd::ASSIGN_KEY));
+    {
+        // A T-key's Key box names the T-key.
+        Dialog dialog(run, L"SingleKey.ini");
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(ControlText(GetDlgItem(dialog.Get(), IDC_SRC_KEY)), L"T3");
+        ASSERT_TRUE(RunXdotool({L"key", L"Control_R"}));
+        Sleep(300);
+        ASSERT_TRUE(dialog.Click(L"1"));
+        ASSERT_TRUE(dialog.Closed());
+    }
     Apply(run);
     const auto written = Written(run);
     const ProfileConfig& p = written->Profile[0];
@@ -266,6 +276,9 @@ TEST(Assignment, MacroWithARepeatCountOnATKeyAndOnAStandardKey) {
     ASSERT_TRUE(ClickAt(run.Main(), StandardKeyPoint(KEY_Q)));
     ASSERT_TRUE(run.ClickCommand(cmd::ASSIGN_MACRO));
     ChooseMacro(run, 0, L"3", 5);
+    // The status line confirms the macro with its repeat count.
+    EXPECT_TRUE(WaitUntil([&] { return run.StatusText() == L"Combo (repeats 5 times)"; }, Ms(2000)))
+        << text::ToUtf8(run.StatusText());
     Apply(run);
     const auto written = Written(run);
     const ProfileConfig& p = written->Profile[0];
@@ -309,6 +322,10 @@ TEST(Assignment, TheMacroBudgetIsCountedFromWhatTheSlotsHold) {
     ChooseMacro(run, lineOf(L"c-one"), L"2");
     HWND box = run.WaitOtherWindow();
     ASSERT_TRUE(box);
+    // It says how much room the profile has left.
+    EXPECT_NE(ChildTexts(box).find(L"has 1 steps, but this profile has room for only 0 more (5440 in all)"),
+              std::wstring::npos)
+        << text::ToUtf8(ChildTexts(box));
     Shot(L"out-of-profile-memory");
     ASSERT_TRUE(run.Answer(box, true));
     Apply(run);
@@ -348,7 +365,19 @@ TEST(Assignment, EightStandardKeysAtMostCarryAMacroOrAnApplication) {
     ASSERT_TRUE(ClickAt(run.Main(), StandardKeyPoint(KEY_Q)));
     EXPECT_TRUE(WaitUntil([&] { return !enabled(cmd::ASSIGN_MACRO) && !enabled(cmd::ASSIGN_APP); }, Ms(2000)));
     EXPECT_TRUE(enabled(cmd::ASSIGN_KEY));
+    // The greyed buttons come with their reason, and the mouse passing over an
+    // assigned key and off it again does not wipe it.
+    auto saysWhy = [&] { return run.StatusText().find(L"8 keys already have a macro or app") != std::wstring::npos; };
+    EXPECT_TRUE(WaitUntil(saysWhy, Ms(2000))) << text::ToUtf8(run.StatusText());
+    ASSERT_TRUE(MoveMouseTo(run.Main(), StandardKeyPoint(50)));
+    Sleep(400);
+    ASSERT_TRUE(MoveMouseTo(run.Main(), CommandPoint(cmd::LIGHTING)));
+    Sleep(400);
+    EXPECT_TRUE(saysWhy()) << text::ToUtf8(run.StatusText());
+    Shot(L"eight-key-limit");
     SingleKey(run, L"Control_R");
+    // The remap of a standard key is confirmed with the key's name, as a T-key's is.
+    EXPECT_TRUE(WaitUntil([&] { return run.StatusText() == L"R Ctrl"; }, Ms(2000))) << text::ToUtf8(run.StatusText());
     // Any of the eight can be cleared.
     ASSERT_TRUE(ClickAt(run.Main(), StandardKeyPoint(53)));
     EXPECT_TRUE(WaitUntil([&] { return enabled(cmd::ASSIGN_CLEAR) && enabled(cmd::ASSIGN_MACRO); }, Ms(2000)));
@@ -359,6 +388,35 @@ TEST(Assignment, EightStandardKeysAtMostCarryAMacroOrAnApplication) {
     EXPECT_EQ(written->Profile[0].SwapKey[53].IsChanged, 0);
     EXPECT_EQ(written->Profile[0].Button[FIRST_LENT_SLOT + 3].FunID, FUNID_NONE);
     EXPECT_EQ(written->Profile[0].Button[FIRST_LENT_SLOT + 3].Mappinkey, KEY_NONE);
+}
+
+// Alt+F4 with an edit not applied asks: Cancel keeps the window and the edit,
+// Yes applies the edit and closes.
+TEST(Assignment, ClosingWithUnappliedChangesAsksFirst) {
+    ToolRun run;
+    WriteSettings(run.Data(), *ModeConfig(1));
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.ClickTKey(2));
+    SingleKey(run, L"Control_R");
+    PostMessageW(run.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    HWND box = run.WaitOtherWindow();
+    ASSERT_TRUE(box);
+    EXPECT_NE(ChildTexts(box).find(L"not applied"), std::wstring::npos) << text::ToUtf8(ChildTexts(box));
+    Shot(L"close-unapplied");
+    ASSERT_TRUE(run.Answer(box, false));  // Cancel
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, Ms(5000)));
+    EXPECT_TRUE(run.Proc().Running());
+    EXPECT_NE(Written(run)->Profile[0].Button[2].FunID, FUNID_SINGLEKEY);  // nothing saved yet
+
+    PostMessageW(run.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    box = run.WaitOtherWindow();
+    ASSERT_TRUE(box);
+    // Yes: apply and close.
+    ASSERT_TRUE(PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0));
+    const auto code = run.WaitExit();
+    ASSERT_TRUE(code);
+    EXPECT_EQ(*code, 0u);
+    EXPECT_EQ(Written(run)->Profile[0].Button[2].SingleKey, RIGHT_CTRL);
 }
 
 TEST(Assignment, InstantShiftOkStoresTheChoiceAndCancelChangesNothing) {

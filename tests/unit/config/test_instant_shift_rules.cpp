@@ -39,7 +39,7 @@ TEST(InstantShiftRules, ButtonsShowOwnChoiceAndDisableOthersChoices) {
     EXPECT_EQ(ChoiceButtonsFor(k, 0, 4).latched, (std::array<bool, 3>{false, false, false}));
 }
 
-TEST(InstantShiftRules, ClicksTakeAndReleaseOnlyFreeChoices) {
+TEST(InstantShiftRules, ClicksTakeMoveAndReleaseOnlyFreeChoices) {
     const struct {
         const char* what;
         std::array<std::int32_t, PROFILE_COUNT> before;
@@ -49,7 +49,8 @@ TEST(InstantShiftRules, ClicksTakeAndReleaseOnlyFreeChoices) {
     } rows[] = {
         {"takes a free choice", {0, 0, 0, 0, 0}, 2, 2, true, 2},
         {"releases its own", {0, 0, 2, 0, 0}, 2, 2, true, 0},
-        {"another choice must be released first", {0, 0, 1, 0, 0}, 2, 2, false, 1},
+        {"a click on another free choice moves the profile's choice there", {0, 0, 1, 0, 0}, 2, 2, true, 2},
+        {"a choice another profile holds is not taken over", {0, 2, 1, 0, 0}, 2, 2, false, 1},
         {"a choice another profile holds", {0, 2, 0, 0, 0}, 2, 2, false, 0},
         {"the active profile's own entry holds nothing", {2, 0, 0, 0, 0}, 2, 2, true, 2},
         {"a damaged value counts as none", {0, 0, 7, 0, 0}, 2, 3, true, 3},

@@ -34,7 +34,7 @@ TEST(KeyCapture, ReleasesNameTheirKey) {
         {"Enter", 13, Release(0x1C, false), 0x56},
         {"Esc", 27, Release(0x01, false), 0x15},
         {"left Windows", 0x5B, Release(0x5B, true), 0x9C},
-        {"application key (not in the table)", 0x5D, Release(0x5D, true), 0x00},
+        {"application (Menu) key: the keyboard's App key", 0x5D, Release(0x5D, true), 0x9A},
     };
     for (const auto& r : rows) EXPECT_EQ(KeyCodeOfRelease(r.vk, r.lParam), r.code) << r.what;
     EXPECT_NE(KeyCodeOfRelease(160, 0), 0);  // the table knows both Shifts

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "app/UiTexts.h"
 #include "macro/KeyTables.h"
 #include "mainwnd/KeyboardView.h"
 
@@ -269,10 +270,82 @@ TEST_F(KeyboardViewTest, EightLentKeysRefuseANinthButKeepTheirOwn) {
     EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_MACRO]);
     EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_APP]);
     EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_CLEAR]);
+    // The greyed buttons come with a reason.
+    EXPECT_NE(view.LimitNotice().find(L"8 keys"), std::wstring::npos);
     view.PickStandardKey(23);
     EXPECT_TRUE(ui.cmdEnabled[cmd::ASSIGN_MACRO]);
     EXPECT_TRUE(ui.cmdEnabled[cmd::ASSIGN_CLEAR]);
     EXPECT_EQ(view.selSlot, 13);
+    EXPECT_EQ(view.LimitNotice(), L"");
+    // A T-key picked after a key at the limit has no limit to explain.
+    view.PickStandardKey(60);
+    view.PickTKey(0);
+    EXPECT_EQ(view.LimitNotice(), L"");
+}
+
+// The status line names what the selected or hovered key does, a macro with
+// its repeat count and a remapped standard key with its target; the module's
+// text is used where it has one.
+TEST_F(KeyboardViewTest, StatusTextsNameWhatTheKeyDoes) {
+    config->Mode = 1;
+    auto& b = P().Button;
+    b[0].FunID = FUNID_MACRO, b[0].Macro.MacroName = L"Combo", b[0].Macro.RepeatOption = 4,
+    b[0].Macro.RepeatTimes = 12;
+    b[1].FunID = FUNID_MACRO, b[1].Macro.MacroName = L"Once", b[1].Macro.RepeatOption = 2,
+    b[1].Macro.RepeatTimes = 12;
+    P().SwapKey[31].IsChanged = 1, P().SwapKey[31].AssKey = 0x10;
+    view.ShowProfile(0);
+    view.PickTKey(0);
+    EXPECT_EQ(view.DescribeSlot(), L"Combo (repeats 12 times)");
+    EXPECT_EQ(view.HoverInfo(5, 5).text, L"Combo (repeats 12 times)");
+    view.PickTKey(1);
+    EXPECT_EQ(view.DescribeSlot(), L"Once");
+    view.PickStandardKey(31);
+    EXPECT_EQ(view.DescribeSlot(), L"K16");
+    ASSERT_TRUE(view.StoreSingleKey(KeyIndexToKeyCode(31), 0x26));
+    EXPECT_EQ(view.DescribeSlot(), L"K38");  // the confirmation of the remap just made
+
+    AppContext app;
+    app.moduleTexts.assign(kMacroRepeats.id - MODULE_TEXT_FIRST_ID + 1, L"");
+    app.moduleTexts.back() = L"%1 \u00d7%2";
+    view.UseTexts(app);
+    view.PickTKey(0);
+    EXPECT_EQ(view.DescribeSlot(), L"Combo \u00d712");
+}
+
+// The status line keeps the text of the last action: the key under the mouse
+// may show its own text while the mouse is on it, and moving off brings the
+// action's text back instead of an empty line; a notice holds the line.
+TEST(StatusLine, HoverNeverWipesTheLastActionsText) {
+    auto hover = [](bool set, Indicator ind, const wchar_t* text) {
+        HoverOutcome h;
+        h.setIndicator = h.setText = set;
+        h.indicator = ind;
+        h.text = text;
+        return h;
+    };
+    struct Case {
+        const char* what;
+        HoverOutcome in;
+        bool held;
+        bool setText;
+        const wchar_t* shown;
+        bool setIndicator;
+    } cases[] = {
+        {"on a key", hover(true, Indicator::Macro, L"Combo"), false, true, L"Combo", true},
+        {"off every key", hover(true, Indicator::Default, L""), false, true, L"Settings reloaded", true},
+        {"nothing to report", hover(false, Indicator::Default, L""), false, false, L"", false},
+        {"notice held, on a key", hover(true, Indicator::Macro, L"Combo"), true, false, L"", false},
+        {"notice held, off", hover(true, Indicator::Default, L""), true, false, L"", false},
+    };
+    for (const Case& c : cases) {
+        const HoverOutcome out = StatusForHover(c.in, L"Settings reloaded", c.held);
+        EXPECT_EQ(out.setText, c.setText) << c.what;
+        if (out.setText) {
+            EXPECT_EQ(out.text, c.shown) << c.what;
+        }
+        EXPECT_EQ(out.setIndicator, c.setIndicator) << c.what;
+    }
 }
 
 TEST_F(KeyboardViewTest, ClearEmptiesTheSlotKeepsThePathAndEndsTheSelection) {
@@ -475,6 +548,19 @@ TEST_F(KeyboardViewTest, SingleKeyOnAKeyWithAMacroFreesItsLentSlot) {
     EXPECT_EQ(P().Button[FIRST_LENT_SLOT].FunID, FUNID_NONE);
     EXPECT_EQ(P().Button[FIRST_LENT_SLOT].Mappinkey, KEY_NONE);
     EXPECT_EQ(view.macroUsed, 0);
+}
+
+TEST_F(KeyboardViewTest, MacroRoomIsWhatTheOtherSlotsLeave) {
+    view.ShowProfile(0);
+    EXPECT_EQ(view.MacroRoomForSelection(), 0);  // no slot selected
+    view.PickTKey(0);
+    ASSERT_EQ(view.StoreMacro(Macro(L"big", 5000)), KeyboardView::MacroStore::Stored);
+    EXPECT_EQ(view.MacroRoomForSelection(), 5440);  // its own macro would be replaced
+    view.PickTKey(1);
+    EXPECT_EQ(view.MacroRoomForSelection(), 440);
+    P().Button[5].FunID = FUNID_MACRO;
+    P().Button[5].Macro.MacroLength = 60000;  // damaged: counts 5440, room never negative
+    EXPECT_EQ(view.MacroRoomForSelection(), 0);
 }
 
 }  // namespace

@@ -36,6 +36,11 @@ TEST_P(Templates, OpenWithTheirControls) {
     CDialog dlg(c.id);
     ASSERT_TRUE(dlg.Create(c.id)) << "template " << c.id;
     for (int id : c.controls) EXPECT_NE(dlg.GetDlgItem(id), nullptr) << "control " << id;
+    // Nothing else: a control the window does not place would sit where the
+    // skin draws nothing, unseen, and could still take the focus.
+    size_t children = 0;
+    for (HWND child = ::GetWindow(dlg.m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) ++children;
+    EXPECT_EQ(children, c.controls.size()) << "template " << c.id;
     EXPECT_EQ(dlg.GetStyle() & c.style, c.style);
     EXPECT_EQ(dlg.GetStyle() & (WS_CAPTION | WS_THICKFRAME), 0u) << "skinned windows have no frame";
     dlg.DestroyWindow();
@@ -47,13 +52,13 @@ INSTANTIATE_TEST_SUITE_P(
                       TemplateCase{IDD_SINGLEKEY, {IDC_SRC_KEY, IDC_DST_KEY}, WS_POPUP | WS_SYSMENU},
                       TemplateCase{IDD_TKEY, {}, WS_POPUP | WS_SYSMENU}, TemplateCase{IDD_PROFILE_MENU, {}, WS_POPUP},
                       TemplateCase{IDD_CMD_MENU, {}, WS_POPUP}, TemplateCase{IDD_INSTSHIFT, {}, WS_POPUP | WS_SYSMENU},
-                      TemplateCase{IDD_REPEAT_TIMES, {IDC_REPEAT_COUNT, IDOK, IDCANCEL}, WS_POPUP | WS_SYSMENU},
+                      TemplateCase{IDD_REPEAT_TIMES, {IDC_REPEAT_COUNT}, WS_POPUP | WS_SYSMENU},
                       TemplateCase{IDD_MACRO_SETTING,
                                    {IDC_EVENT_LIST, IDC_DELAY_LIST, IDC_DELAY_VALUE, IDC_DEFAULT_DELAY},
                                    WS_POPUP | WS_SYSMENU},
-                      TemplateCase{IDD_NEW_MACRO, {IDC_MACRO_NAME, IDOK, IDCANCEL}, WS_POPUP | WS_SYSMENU},
+                      TemplateCase{IDD_NEW_MACRO, {IDC_MACRO_NAME}, WS_POPUP | WS_SYSMENU},
                       TemplateCase{IDD_LIGHT_OPTION, {}, WS_POPUP | WS_SYSMENU},
-                      TemplateCase{IDD_WARNING, {IDOK, IDCANCEL}, WS_POPUP | WS_SYSMENU},
+                      TemplateCase{IDD_WARNING, {}, WS_POPUP | WS_SYSMENU},
                       TemplateCase{IDD_MACRO_NAME_MENU, {}, WS_POPUP},
                       TemplateCase{IDD_LOADING, {}, WS_POPUP | WS_SYSMENU}));
 

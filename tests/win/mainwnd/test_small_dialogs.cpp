@@ -19,6 +19,7 @@
 #include "dialogs/DlgRepeatTimes.h"
 #include "dialogs/DlgRestoreSettings.h"
 #include "dialogs/DlgWarning.h"
+#include "keydlg/DlgSingleKey.h"
 #include "service/ServiceCodes.h"
 
 using namespace zavo;
@@ -268,6 +269,48 @@ TEST_F(WarningDialog, TabReachesOnlyWhatTheSmallDialogsShow) {
             dlg.EndDialog(IDCANCEL);
         });
         dlg.DoModal();
+    }
+}
+
+// The single-key dialog's 44-pixel boxes show long key names whole (in a
+// smaller face), and the Menu key is captured as the App key instead of
+// opening the box's context menu.
+TEST_F(WarningDialog, SingleKeyBoxesShowWholeNamesAndTakeTheMenuKey) {
+    auto fits = [](const CEdit& box) {
+        const std::wstring text = box.GetWindowText();
+        RECT area{};
+        SendMessageW(box.m_hWnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+        HDC dc = GetDC(box.m_hWnd);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box.m_hWnd, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, old);
+        ReleaseDC(box.m_hWnd, dc);
+        EXPECT_LE(size.cx, area.right - area.left) << "text width against the box's room";
+        return size.cx <= area.right - area.left;
+    };
+    const struct {
+        std::uint8_t src, dst;
+        const wchar_t *srcName, *dstName;
+    } cases[] = {{0x53, 0x69, L"Backspace", L"Pagedown"}, {0x86, 0x1B, L"R Shift", L"Caps Lock"}};
+    for (const auto& c : cases) {
+        CDlgSingleKey dlg(app_);
+        dlg.m_SrcKeyCode = c.src;
+        dlg.m_DstKeyCode = c.dst;
+        Later look(300, [&] {
+            EXPECT_EQ(dlg.m_SrcBox.GetWindowText(), c.srcName);
+            EXPECT_EQ(dlg.m_DstBox.GetWindowText(), c.dstName);
+            EXPECT_TRUE(fits(dlg.m_SrcBox)) << c.srcName;
+            EXPECT_TRUE(fits(dlg.m_DstBox)) << c.dstName;
+            PostMessageW(dlg.m_DstBox.m_hWnd, WM_KEYDOWN, VK_APPS, 0x015D0001);
+            PostMessageW(dlg.m_DstBox.m_hWnd, WM_KEYUP, VK_APPS, 0xC15D0001);
+        });
+        Later ok(700, [&] {
+            EXPECT_EQ(dlg.m_DstBox.GetWindowText(), L"App");
+            SendMessageW(dlg.m_btnOk.m_hWnd, BM_CLICK, 0, 0);
+        });
+        EXPECT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_EQ(dlg.m_DstKeyCode, 0x9A);
     }
 }
 
