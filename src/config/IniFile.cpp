@@ -260,6 +260,16 @@ void Document::Index() {
         else
             return static_cast<unsigned char>(p[2 * i]) | (static_cast<unsigned char>(p[2 * i + 1]) << 8);
     };
+    // The first unit `c` in [from, to), or npos.
+    auto find = [&](size_t from, size_t to, char c) -> size_t {
+        if constexpr (W == 1) {
+            if (const char* f = FindByte(p + from, to - from, c)) return static_cast<size_t>(f - p);
+        } else {
+            for (size_t i = from; i < to; ++i)
+                if (at(i) == static_cast<std::uint32_t>(c)) return i;
+        }
+        return std::wstring_view::npos;
+    };
     // A line ends at LF, at CR LF or at a CR alone, as the platform reads it. The
     // next LF is searched once and kept: in a file of CR line ends it lies far
     // ahead (or nowhere), and each line then only looks for a CR before it.
@@ -268,29 +278,11 @@ void Document::Index() {
     while (pos < n) {
         const size_t start = pos;
         if (!lfSearched || (nextLf != std::wstring_view::npos && nextLf < pos)) {
-            nextLf = std::wstring_view::npos;
-            if constexpr (W == 1) {
-                if (const char* f = FindByte(p + pos, n - pos, '\n')) nextLf = static_cast<size_t>(f - p);
-            } else {
-                for (size_t i = pos; i < n; ++i)
-                    if (at(i) == '\n') {
-                        nextLf = i;
-                        break;
-                    }
-            }
+            nextLf = find(pos, n, '\n');
             lfSearched = true;
         }
         const size_t limit = nextLf == std::wstring_view::npos ? n : nextLf;
-        size_t cr = std::wstring_view::npos;
-        if constexpr (W == 1) {
-            if (const char* f = FindByte(p + pos, limit - pos, '\r')) cr = static_cast<size_t>(f - p);
-        } else {
-            for (size_t i = pos; i < limit; ++i)
-                if (at(i) == '\r') {
-                    cr = i;
-                    break;
-                }
-        }
+        const size_t cr = find(pos, limit, '\r');
         Line line;
         size_t end = limit;
         if (cr != std::wstring_view::npos && cr + 1 == nextLf) {
