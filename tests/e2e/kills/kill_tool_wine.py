@@ -5,7 +5,8 @@
 
 devicesim runs beside the tool; each round starts the tool on a sound folder
 holding configuration A, replaces the six files with configuration B behind its
-back, asks it to save (the service's save request, the same SaveConfiguration
+back (with A's sizes and times, so it takes them for its own and does not ask
+before saving over them), asks it to save (the service's save request, the same SaveConfiguration
 as an Apply) and kills its Wine process after a random time. Each of the six
 files must then be B (old) or exactly what a complete save of A over B writes
 (new): never torn, empty or mixed inside one file. The next round's start loads
@@ -67,6 +68,27 @@ def write_all(folder, contents):
         with open(tmp, "wb") as f:
             f.write(data)
         os.replace(tmp, os.path.join(folder, name))
+
+
+def other_digits(digits):
+    """A different decimal value of as many digits (no leading zero)."""
+    value = int(digits)
+    low = 10 ** (len(digits) - 1) if len(digits) > 1 else 1
+    return str(low + (value - low + 1) % (10 ** len(digits) - low)).encode()
+
+
+def write_all_unseen(folder, contents):
+    """Puts `contents` in place with each file's size and modification time as
+    they were, so the open tool takes the files for the ones it loaded: it asks
+    before saving over files another program changed, and here it must save
+    without a question. Every new content has its old file's size."""
+    stamps = {name: os.stat(os.path.join(folder, name)) for name in contents}
+    for name, data in contents.items():
+        if len(data) != stamps[name].st_size:
+            raise RuntimeError(f"{name}: configuration B must keep the size of A's file")
+    write_all(folder, contents)
+    for name, st in stamps.items():
+        os.utime(os.path.join(folder, name), ns=(st.st_atime_ns, st.st_mtime_ns))
 
 
 def wait_for(predicate, timeout, step=0.02):
@@ -160,7 +182,8 @@ def main():
         b["Config.config"] = a["Config.config"].replace(b"LIGHTSTYLE=3", b"LIGHTSTYLE=2")
         for p in range(5):
             name = f"Profile{p}.prof"
-            b[name] = re.sub(rb"PREKEY=\d+", f"PREKEY={60 + p}".encode(), a[name], count=1)
+            # Another value of as many digits: B keeps A's file sizes (see write_all_unseen).
+            b[name] = re.sub(rb"PREKEY=(\d+)", lambda m: b"PREKEY=" + other_digits(m.group(1)), a[name], count=1)
         if any(b[n] == a[n] for n in FILES):
             raise RuntimeError("configuration B does not differ from A in every file")
         # Someone else's folder, linked where an old generation would be.
@@ -178,7 +201,7 @@ def main():
         write_all(run.data, a)
         if not run.start_tool():
             raise RuntimeError("ZAVOConfig did not start")
-        write_all(run.data, b)
+        write_all_unseen(run.data, b)
         started = time.monotonic()
         run.request_saves(1)
         if not wait_for(lambda: all(read_all(run.data)[n] != b[n] for n in FILES), 30):
@@ -193,7 +216,7 @@ def main():
                 failures.append(f"kill {k}: the tool did not start on the folder the last kill left")
                 run.kill_tool()
                 continue
-            write_all(run.data, b)
+            write_all_unseen(run.data, b)
             run.request_saves(3)
             time.sleep(rnd.uniform(0, 2 * save_s))
             run.kill_tool()

@@ -54,16 +54,24 @@ void Choose(ToolRun& run, HWND question, int answer) {
 
 }  // namespace
 
-TEST(MainOutsideChanges, ApplyAsksBeforeOverwritingAndReloadTakesTheOtherFiles) {
+// The tool open with one profile, then another program (a restore from the
+// command line, say) writes another over it; APPLY brings up the question.
+class MainOutsideChanges : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteSettings(run.Data(), *WithApp(L"C:\\Games\\mine.exe"));
+        ASSERT_TRUE(run.Start());
+        WriteSettings(run.Data(), *WithApp(L"C:\\Games\\restored.exe"));
+        applies = Applies(run);
+        question = ApplyAndExpectTheQuestion(run);
+        ASSERT_TRUE(question);
+    }
     ToolRun run;
-    WriteSettings(run.Data(), *WithApp(L"C:\\Games\\mine.exe"));
-    ASSERT_TRUE(run.Start());
-    // Another program (a restore from the command line, say) writes the profile.
-    WriteSettings(run.Data(), *WithApp(L"C:\\Games\\restored.exe"));
+    size_t applies = 0;
+    HWND question = nullptr;
+};
 
-    const size_t applies = Applies(run);
-    HWND question = ApplyAndExpectTheQuestion(run);
-    ASSERT_TRUE(question);
+TEST_F(MainOutsideChanges, ApplyAsksBeforeOverwritingAndReloadTakesTheOtherFiles) {
     Shot(L"outside-change-question", question);
     // Nothing was written while the question is open.
     EXPECT_EQ(AppOfSlot1(run), L"C:\\Games\\restored.exe");
@@ -78,15 +86,7 @@ TEST(MainOutsideChanges, ApplyAsksBeforeOverwritingAndReloadTakesTheOtherFiles) 
     EXPECT_EQ(AppOfSlot1(run), L"C:\\Games\\restored.exe");
 }
 
-TEST(MainOutsideChanges, KeepMineSavesTheWindowsSettingsAndCancelSavesNothing) {
-    ToolRun run;
-    WriteSettings(run.Data(), *WithApp(L"C:\\Games\\mine.exe"));
-    ASSERT_TRUE(run.Start());
-    WriteSettings(run.Data(), *WithApp(L"C:\\Games\\restored.exe"));
-
-    const size_t applies = Applies(run);
-    HWND question = ApplyAndExpectTheQuestion(run);
-    ASSERT_TRUE(question);
+TEST_F(MainOutsideChanges, KeepMineSavesTheWindowsSettingsAndCancelSavesNothing) {
     ASSERT_TRUE(run.Answer(question, false));  // Esc: cancel
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }, Ms(5000)));
     Sleep(1500);
