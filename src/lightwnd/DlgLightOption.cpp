@@ -226,7 +226,7 @@ LRESULT CDlgLightOption::OnLightSync(WPARAM w, LPARAM l) {
             break;
         case LightSyncKind::DeviceProfile:
             // The device switched light profile: its default preset lights the
-            // letter area; the click counter stays.
+            // letter area.
             SelectProfile(request.value);
             ReportZoneWrite(m_Board.ApplyDefaultPreset());
             ShowZones();

@@ -68,7 +68,7 @@ public:
     // Whether this opening wrote the pending zones (they no longer wait).
     bool PendingZonesStored() const { return m_Board.PendingStored(); }
 
-    // The zone states shown, and the two click counters.
+    // The zone states shown.
     const LightZoneBoard& Board() const { return m_Board; }
 
     // Style buttons by style number 0..6 ("38", "1".."4", "17", "37").

@@ -284,8 +284,7 @@ private:
     // The lighting values handed to the lighting window and taken back after
     // each live change; filled at start and at every reload.
     LightSettings m_LightExchange;
-    // The one lighting window of the run: it keeps its click counters across
-    // openings and edits m_LightExchange.
+    // The one lighting window of the run; it edits m_LightExchange.
     std::unique_ptr<CDlgLightOption> m_pLightOption;
     // The four indicator pictures (resources 143 to 146), by Indicator; the
     // window draws the one of m_ShownIndicator at INDICATOR_PLACE.

@@ -19,9 +19,19 @@ constexpr int STANDARD_KEY_A = 45;  // any key of the skin's keyboard
 bool FileThere(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Marks the configuration as edited the way the lighting window does.
+// The settings with T1 of profile I sending a key.
+std::unique_ptr<KeyboardConfig> ConfigWithT1() {
+    auto config = PresentConfig();
+    ButtonConfig& slot = config->Profile[0].Button[0];
+    slot.FunID = FUNID_SINGLEKEY;
+    slot.SingleKey = slot.CurKey = slot.AssKey = 0x04;
+    return config;
+}
+
+// Clears T1 (see ConfigWithT1) without applying.
 void MakeUnsavedEdit(ToolRun& run) {
-    PostMessageW(run.Main(), svc::WM_LIGHT_CHANGED, 0, 0);
-    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_LIGHT)));
+    ASSERT_TRUE(run.ClickTKey(0));
+    ASSERT_TRUE(run.ClickCommand(cmd::ASSIGN_CLEAR));
 }
 
 }  // namespace
@@ -87,7 +97,7 @@ TEST(MainCommands, ProfileButtonSelectsTheProfileAtOnceWithoutEdits) {
 
 TEST(MainCommands, UnsavedEditsAskFirstCancelKeepsThemOkAppliesThenSwitches) {
     ToolRun run;
-    WriteSettings(run.Data(), *PresentConfig());
+    WriteSettings(run.Data(), *ConfigWithT1());
     ASSERT_TRUE(run.Start());
     MakeUnsavedEdit(run);
 

@@ -264,7 +264,7 @@ TEST(MainTimers, SelectedKeyBlinksUntilTheSelectionEnds) {
     EXPECT_EQ(looks(), 1u);
 }
 
-TEST(MainService, LiveLightingChangeSavesEveryFileAndMarksTheEdit) {
+TEST(MainService, LiveLightingChangeSavesTheLightingAloneWithoutMarkingAnEdit) {
     ToolRun run;
     auto config = PresentConfig();
     config->CurrantProfile = 1;
@@ -276,11 +276,12 @@ TEST(MainService, LiveLightingChangeSavesEveryFileAndMarksTheEdit) {
     PostMessageW(run.Main(), svc::WM_LIGHT_CHANGED, 0, 0);
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_FILES_CHANGED, 0, "post")));
     ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_APPLY_LIGHT, 1, "send")));
-    EXPECT_NE(GetFileAttributesW(profile.c_str()), INVALID_FILE_ATTRIBUTES);
+    // Only the lighting was written: the profile files are left as they are.
+    EXPECT_EQ(GetFileAttributesW(profile.c_str()), INVALID_FILE_ATTRIBUTES);
     // The values handed over are the tool's own, not stale ones.
     EXPECT_EQ(run.ConfigInt(L"LIGHTOPTION", L"LIGHTSTYLE"), 2);
+    // Saved already: a profile switch asks nothing.
     ASSERT_TRUE(run.ClickCommand(cmd::PROFILE1));
-    HWND warning = run.WaitOtherWindow();
-    ASSERT_TRUE(warning);  // the change counts as an unsaved edit of the profile
-    ASSERT_TRUE(run.Answer(warning, false));
+    ASSERT_TRUE(run.Sim()->WaitFor(ReceivedCommand(svc::SVC_SELECT_PROFILE, 0, "post")));
+    EXPECT_EQ(run.OtherWindow(), nullptr);
 }
