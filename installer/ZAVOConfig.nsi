@@ -108,6 +108,17 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "German"
 !insertmacro MUI_LANGUAGE "Japanese"
 
+; NSIS's buttons are 50 dialog units wide: the Japanese labels with their access
+; keys ("インストール(&I)", "アンインストール(&U)") are cut, so shorter ones.
+LangString InstallButton ${LANG_ENGLISH} "&Install"
+LangString InstallButton ${LANG_GERMAN} "&Installieren"
+LangString InstallButton ${LANG_JAPANESE} "インストール"
+LangString UninstallButton ${LANG_ENGLISH} "&Uninstall"
+LangString UninstallButton ${LANG_GERMAN} "&Deinstallieren"
+LangString UninstallButton ${LANG_JAPANESE} "削除"
+InstallButtonText "$(InstallButton)"
+UninstallButtonText "$(UninstallButton)"
+
 LangString RunTool ${LANG_ENGLISH} "Start ZAVOConfig now"
 LangString RunTool ${LANG_GERMAN} "ZAVOConfig jetzt starten"
 LangString RunTool ${LANG_JAPANESE} "ZAVOConfig を今すぐ起動する"

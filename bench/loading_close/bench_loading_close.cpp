@@ -1,5 +1,5 @@
-// The loading dialog's close: a stand-in service window of this process
-// answers the apply 200 ms after it is asked; measured is the time from the
+// The loading dialog's close: a stand-in service window of this process takes
+// the apply, and the answer is posted 200 ms after the dialog asks; measured is the time from the
 // answer to DoModal's return (the dialog gone, its animation thread joined).
 // Beside it, the floor: a bare dialog shown and activated the same way, then
 // hidden and destroyed, timed call by call. Under Wine with its default of
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "Harness.h"
+#include "win/Later.h"
 #include "dialogs/DlgLoading.h"
 #include "service/ServiceCodes.h"
 
@@ -22,38 +23,6 @@ using namespace zavo;
 namespace {
 
 constexpr int kRounds = 3;
-
-// The stand-in for the device service: answers an apply after 200 ms.
-struct StandIn {
-    HWND window = nullptr;
-    double answeredAt = 0;
-
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-        auto* self = reinterpret_cast<StandIn*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (self && msg == svc::WM_SERVICE_COMMAND) {
-            if (w == svc::SVC_APPLY_PROFILE) SetTimer(hwnd, 1, 200, nullptr);
-            return 1;
-        }
-        if (self && msg == WM_TIMER) {
-            KillTimer(hwnd, 1);
-            self->answeredAt = e2e::NowMs();
-            PostMessageW(FindWindowW(nullptr, svc::LOADING_WINDOW_TITLE), svc::WM_SERVICE_COMMAND, 0, 0);
-            return 0;
-        }
-        return DefWindowProcW(hwnd, msg, w, l);
-    }
-    StandIn() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"BenchServiceStandIn";
-        RegisterClassW(&wc);
-        window = CreateWindowW(wc.lpszClassName, svc::SERVICE_WINDOW_TITLE, WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                               nullptr, wc.hInstance, nullptr);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~StandIn() { DestroyWindow(window); }
-};
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -65,11 +34,16 @@ void LoadingDialog() {
     CDlgLoading loading(link);
     std::vector<double> closed;
     for (int r = 0; r < kRounds; ++r) {
-        StandIn service;
+        e2e::RecordingWindow service(svc::SERVICE_WINDOW_TITLE);
+        double answeredAt = 0;
+        // The dialog asks after its first second; the answer comes 200 ms later.
+        Later answer(CDlgLoading::START_DELAY_MS + 200, [&] {
+            answeredAt = e2e::NowMs();
+            PostMessageW(FindWindowW(nullptr, svc::LOADING_WINDOW_TITLE), svc::WM_SERVICE_COMMAND, 0, 0);
+        });
         loading.m_Profile = 1;
         loading.DoModal();
-        const double returned = e2e::NowMs();
-        closed.push_back(returned - service.answeredAt);
+        closed.push_back(e2e::NowMs() - answeredAt);
     }
     std::printf("loading dialog: answer -> DoModal returns  %8.1f ms (median of %d)\n", Median(closed), kRounds);
 }
