@@ -12,6 +12,9 @@ namespace {
 
 // The label file of a generation: what it was kept before.
 constexpr wchar_t kLabelFile[] = L"Generation.ini";
+// Generations looked into by one rotation: more than the rule can keep
+// (kKeptVersions for each of the seven files).
+constexpr size_t kAnalysedGenerations = 200;
 // Endings of the folders a generation is made in and removed through.
 constexpr wchar_t kPartialEnding[] = L".partial";
 constexpr wchar_t kRemovedEnding[] = L".removed";
@@ -97,10 +100,8 @@ bool IsOwnFileName(const std::wstring& name) {
 bool RemoveOwnFolder(const std::wstring& folder) {
     const std::wstring plain = WithoutSeparator(folder);
     if (!fs::IsPlainFolder(plain)) return false;
-    for (const std::wstring& name : fs::ListFiles(plain, L"")) {
-        const std::wstring path = fs::JoinPath(plain, name);
-        if (IsOwnFileName(name) && fs::IsPlainFile(path)) fs::RemoveFile(path);
-    }
+    for (const std::wstring& name : fs::ListPlainEntries(plain).files)
+        if (IsOwnFileName(name)) fs::RemoveFile(fs::JoinPath(plain, name));
     return static_cast<bool>(fs::RemoveEmptyFolder(plain));
 }
 
@@ -152,21 +153,33 @@ struct Listed {
     Generation gen;
 };
 
-// The generations among `names` (folder names of the backup folder), newest
-// first, those from a wrong clock last.
+// What a listing of generations reads of each: its name only, or also the
+// files it holds and its label.
+enum class Detail { Names, Labels };
+
+// The settings files a generation folder holds, in SettingsFileNames order.
+std::vector<std::wstring> HeldFiles(const std::wstring& dataFolder, const std::wstring& name) {
+    const std::vector<std::wstring> entries = fs::ListPlainEntries(FolderPath(dataFolder, name)).files;
+    std::vector<std::wstring> held;
+    for (const std::wstring& file : SettingsFileNames())
+        if (std::find(entries.begin(), entries.end(), file) != entries.end()) held.push_back(file);
+    return held;
+}
+
+// The generations among `names` (the plain folders of the backup folder),
+// newest first, those from a wrong clock last.
 std::vector<Listed> Generations(const std::wstring& dataFolder, const std::vector<std::wstring>& names,
-                                std::time_t now, bool withLabels) {
+                                std::time_t now, Detail detail) {
     const std::wstring aheadOf = GenerationStamp(now + kClockSlack);
     std::vector<Listed> found;
     for (const std::wstring& name : names) {
         NameKey key;
         if (!ParseName(name, key) || NameOf(key) != name) continue;
-        const std::wstring folder = FolderPath(dataFolder, name);
-        if (!fs::IsPlainFolder(WithoutSeparator(folder))) continue;
         Listed l{key, key.stamp > aheadOf, Generation{name, {}}};
-        for (const std::wstring& file : SettingsFileNames())
-            if (fs::IsPlainFile(folder + file)) l.gen.files.push_back(file);
-        if (withLabels) ReadLabel(folder, l.gen);
+        if (detail == Detail::Labels) {
+            l.gen.files = HeldFiles(dataFolder, name);
+            ReadLabel(FolderPath(dataFolder, name), l.gen);
+        }
         found.push_back(std::move(l));
     }
     std::sort(found.begin(), found.end(), [](const Listed& a, const Listed& b) {
@@ -223,7 +236,7 @@ fs::Status WriteGeneration(const std::wstring& dataFolder, const std::vector<std
         if (fs::Status s = fs::WriteFileAtomic(partial + SettingsFileNames()[index], bytes); !s) return fail(s);
     if (fs::Status s = fs::WriteFileAtomic(partial + kLabelFile, LabelBytes(action, profile)); !s) return fail(s);
     const std::vector<Listed> gens =
-        Generations(dataFolder, fs::ListFolders(BackupFolder(dataFolder)), now, false);
+        Generations(dataFolder, fs::ListPlainEntries(BackupFolder(dataFolder)).folders, now, Detail::Names);
     NameKey key = NewKey(gens, now);
     for (int attempt = 0; attempt < 1000 && key.n <= kLastNumber; ++attempt, ++key.n) {
         const std::wstring target = WithoutSeparator(FolderPath(dataFolder, NameOf(key)));
@@ -317,7 +330,8 @@ std::wstring GenerationStamp(std::time_t t) {
 
 std::vector<Generation> ListGenerations(const std::wstring& dataFolder) {
     std::vector<Generation> gens;
-    for (Listed& l : Generations(dataFolder, fs::ListFolders(BackupFolder(dataFolder)), std::time(nullptr), true))
+    for (Listed& l : Generations(dataFolder, fs::ListPlainEntries(BackupFolder(dataFolder)).folders,
+                                 std::time(nullptr), Detail::Labels))
         gens.push_back(std::move(l.gen));
     return gens;
 }
@@ -325,7 +339,7 @@ std::vector<Generation> ListGenerations(const std::wstring& dataFolder) {
 size_t Rotate(const std::wstring& dataFolder, std::time_t now) {
     const std::wstring backupFolder = BackupFolder(dataFolder);
     if (!fs::IsPlainFolder(WithoutSeparator(backupFolder))) return 0;
-    const std::vector<std::wstring> names = fs::ListFolders(backupFolder);
+    const std::vector<std::wstring> names = fs::ListPlainEntries(backupFolder).folders;
     size_t removed = 0;
     // What killed runs left: folders being made or being removed.
     for (const std::wstring& name : names) {
@@ -334,12 +348,17 @@ size_t Rotate(const std::wstring& dataFolder, std::time_t now) {
             RemoveOwnFolder(backupFolder + name + L"\\"))
             ++removed;
     }
-    std::vector<Listed> gens = Generations(dataFolder, names, now, false);
+    std::vector<Listed> gens = Generations(dataFolder, names, now, Detail::Names);
     // Newest first: a generation is needed while it holds one of the last
-    // kKeptVersions earlier contents of any of its files.
+    // kKeptVersions earlier contents of any of its files. Only the newest
+    // kAnalysedGenerations are looked into: the rule never keeps more than
+    // kKeptVersions for each of the seven files, so any beyond them came from
+    // elsewhere and goes oldest first.
     std::vector<size_t> seen(SettingsFileNames().size(), 0);
+    const size_t analysed = std::min(gens.size(), kAnalysedGenerations);
     std::vector<bool> needed(gens.size(), false);
-    for (size_t i = 0; i < gens.size(); ++i) {
+    for (size_t i = 0; i < analysed; ++i) {
+        gens[i].gen.files = HeldFiles(dataFolder, gens[i].gen.name);
         for (const std::wstring& file : gens[i].gen.files) {
             const size_t f = static_cast<size_t>(
                 std::find(SettingsFileNames().begin(), SettingsFileNames().end(), file) - SettingsFileNames().begin());
@@ -350,7 +369,7 @@ size_t Rotate(const std::wstring& dataFolder, std::time_t now) {
     // it lacks through the later ones (SourcesAsOf), so it gets a copy of each
     // such file first: every step leaves each generation whole.
     for (size_t i = gens.size(); i-- > 0 && removed < kRemovalsPerSave;) {
-        if (needed[i]) continue;
+        if (needed[i] || (i >= analysed && i + 1 != gens.size())) continue;
         const std::wstring folder = FolderPath(dataFolder, gens[i].gen.name);
         bool handedOn = true;
         if (i + 1 < gens.size()) {

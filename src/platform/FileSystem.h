@@ -153,6 +153,14 @@ Status RemoveEmptyFolder(const std::wstring& path);
 bool IsPlainFile(const std::wstring& path);
 bool IsPlainFolder(const std::wstring& path);
 
+// The plain files and the plain folders in `folder` (links and reparse points
+// are neither), from one enumeration without a look at each entry where the
+// platform's enumeration says what it is. Names, not paths.
+struct PlainEntries {
+    std::vector<std::wstring> files, folders;
+};
+PlainEntries ListPlainEntries(const std::wstring& folder);
+
 // Joins a folder and a name with exactly one backslash between them.
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 

@@ -319,4 +319,23 @@ bool LinkStatIs(const std::wstring& path, mode_t type) {
 bool IsPlainFile(const std::wstring& path) { return LinkStatIs(path, S_IFREG); }
 bool IsPlainFolder(const std::wstring& path) { return LinkStatIs(path, S_IFDIR); }
 
+PlainEntries ListPlainEntries(const std::wstring& folder) {
+    PlainEntries out;
+    DIR* dir = ::opendir(NativePath(folder).c_str());
+    if (!dir) return out;
+    while (dirent* e = ::readdir(dir)) {
+        std::wstring name = text::FromUtf8(e->d_name);
+        if (name == L"." || name == L"..") continue;
+        unsigned char type = e->d_type;
+        if (type == DT_UNKNOWN) {
+            const std::wstring path = JoinPath(folder, name);
+            type = LinkStatIs(path, S_IFREG) ? DT_REG : LinkStatIs(path, S_IFDIR) ? DT_DIR : DT_UNKNOWN;
+        }
+        if (type == DT_REG) out.files.push_back(std::move(name));
+        else if (type == DT_DIR) out.folders.push_back(std::move(name));
+    }
+    ::closedir(dir);
+    return out;
+}
+
 }  // namespace zavo::fs

@@ -310,4 +310,20 @@ bool AttributesAre(const std::wstring& path, bool folder) {
 bool IsPlainFile(const std::wstring& path) { return AttributesAre(path, false); }
 bool IsPlainFolder(const std::wstring& path) { return AttributesAre(path, true); }
 
+PlainEntries ListPlainEntries(const std::wstring& folder) {
+    PlainEntries out;
+    WIN32_FIND_DATAW fd{};
+    const ScopedFind search(FindFirstFileW(JoinPath(folder, L"*").c_str(), &fd));
+    if (!search) return out;
+    do {
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
+        std::wstring name = fd.cFileName;
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            out.files.push_back(std::move(name));
+        else if (name != L"." && name != L"..")
+            out.folders.push_back(std::move(name));
+    } while (FindNextFileW(search.Get(), &fd));
+    return out;
+}
+
 }  // namespace zavo::fs

@@ -12,8 +12,9 @@ files must then be B (old) or exactly what a complete save of A over B writes
 (new): never torn, empty or mixed inside one file. The next round's start loads
 what the kill left, and at the end zavocfg.exe checks the folder.
 
-The backups are checked too: the rounds' saves pile up generations past the
-number kept, so later kills strike rotation as well. Every generation listed
+The backups are checked too: the backup folder starts with as many
+generations as are kept, so every save that completes also rotates and kills
+strike rotation as well. Every generation listed
 (a folder of a generation's name) must be whole: the six files as B had them
 and its label; and a folder outside the data folder, reached through a link
 named like an old generation, must keep every file.
@@ -194,6 +195,14 @@ def main():
                 f.write(b"not ours")
         os.makedirs(os.path.join(run.data, "Backup"), exist_ok=True)
         os.symlink(outside, os.path.join(run.data, "Backup", "20200101-000000"))
+        # As many generations as are kept, so that every save that completes
+        # rotates and the kills strike rotation too.
+        for g in range(20):
+            folder = os.path.join(run.data, "Backup", f"20200102-0000{g:02d}")
+            os.makedirs(folder)
+            write_all(folder, b)
+            with open(os.path.join(folder, "Generation.ini"), "wb") as f:
+                f.write(b"[GENERATION]\r\nAction=Apply\r\n")
         run.start_sim()
 
         # Calibration: one save of A over B without a kill gives the new contents
