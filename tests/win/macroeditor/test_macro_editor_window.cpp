@@ -336,7 +336,10 @@ TEST_F(MacroEditorWindow, TheTwoListsKeepOneScrollPosition) {
 TEST_F(MacroEditorWindow, InsertSelectsTheCommandAndDoneLeavesNoIdleButtons) {
     ASSERT_TRUE(SaveMacroFile(MacroFilePathOf(MacroFolderOf(data.path()), L"x"), StepsOfA(4)));
     Run({Pick(L"x"), [](CDlgMacroSetting& dlg) {
-             Click(dlg, dlg.Button(8));
+             {
+                 AnswerBox yes(dlg.m_hWnd, IDYES);  // REC over steps asks
+                 Click(dlg, dlg.Button(8));
+             }
              Report(dlg, 'A', false);
              Click(dlg, dlg.Button(14));  // DONE
              EXPECT_FALSE(dlg.IsRecording());
