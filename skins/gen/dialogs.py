@@ -363,8 +363,8 @@ def new_macro():
     w, h = 300, 132
 
     def extra(L):
+        # The hint under the box is the program's, in the user's language.
         field_frame(L, NEWMACRO_EDIT, "Name", label_w=64)
-        body(L, 20, 112, ["Letters, digits, spaces"], size=9, col=P.FAINT)
     s = SkinCanvas(w, h, chrome(w, h, "NEW MACRO", extra=extra))
     s.add("1", "OK", (124, 92, 202, 120), "OK", flat("OK", "check", size=10))
     s.add("2", "Cancel", (208, 92, 286, 120), "Cancel", flat("CANCEL", size=10))

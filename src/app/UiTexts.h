@@ -41,6 +41,13 @@ constexpr UiText kOutsideChangeCancel{404, L"Cancel saves nothing now and keeps 
 // (end of ids 400-419)
 
 // The macro editor and its dialogs: ids 420-469.
+constexpr UiText kMacroRecordOver{
+    420, L"Recording starts this macro afresh: its steps are replaced by what you type. Record anyway?"};
+constexpr UiText kMacroCloseUnsaved{421, L"The macro has changes that are not saved. Save them before the editor closes?"};
+constexpr UiText kMacroDeleteAsk{422, L"Delete this macro? Its file is removed and cannot be brought back."};
+constexpr UiText kMacroNameTooLong{
+    423, L"This name is too long. In this folder a macro name can have at most this many characters: "};
+constexpr UiText kMacroNameHint{424, L"Any characters except \\ / : * ? \" < > |"};
 // (end of ids 420-469)
 
 // The lighting window and the lighting save: ids 470-494.

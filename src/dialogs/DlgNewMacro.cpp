@@ -1,11 +1,17 @@
 #include "dialogs/DlgNewMacro.h"
 
+#include "app/UiTexts.h"
+
 namespace zavo {
 
 namespace {
 constexpr int LANG_OK = 9;
 constexpr int LANG_CANCEL = 8;
 constexpr int IDC_MACRO_NAME = 1003;
+constexpr int IDC_NAME_HINT = 1004;
+// The hint's line, between the name box and the buttons of the skin.
+constexpr RECT kHintRect{20, 74, 286, 88};
+constexpr COLORREF kHintColour = RGB(140, 148, 164);
 }  // namespace
 
 std::vector<SkinButtonSpec> CDlgNewMacro::SkinButtons() {
@@ -22,6 +28,9 @@ BOOL CDlgNewMacro::OnInitDialog() {
     m_Name.clear();
     m_NameBox.MoveWindow(90, 49, 95, 20, TRUE);
     m_NameBox.SetWindowText(L"");
+    m_Hint.Create(m_App.Text(kMacroNameHint).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kHintRect, this,
+                  IDC_NAME_HINT);
+    m_Hint.SendMessage(WM_SETFONT, SendMessage(WM_GETFONT), FALSE);
     m_NameBox.SetFocus();
     return FALSE;  // the focus is in the name box
 }
@@ -40,6 +49,16 @@ BOOL CDlgNewMacro::OnCommand(WPARAM wParam, LPARAM lParam) {
         CDialog::OnOK();
     }
     return CSkinDialog::OnCommand(wParam, lParam);
+}
+
+HBRUSH CDlgNewMacro::OnCtlColor(HDC dc, HWND child, UINT ctlType) {
+    if (child == m_Hint.m_hWnd) {
+        // Drawn straight onto the skin's face.
+        ::SetTextColor(dc, kHintColour);
+        ::SetBkMode(dc, TRANSPARENT);
+        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+    }
+    return CSkinDialog::OnCtlColor(dc, child, ctlType);
 }
 
 }  // namespace zavo

@@ -26,9 +26,12 @@ public:
 
     CBitmapBtn m_btnOk, m_btnCancel;
     CEdit m_NameBox;
+    // What a name may hold, in the language of the module, under the name box.
+    CStatic m_Hint;
 
 protected:
     std::wstring SkinFile() const override { return L"CreateNewmacro.ini"; }
+    HBRUSH OnCtlColor(HDC dc, HWND child, UINT ctlType) override;
     std::vector<SkinButtonSpec> SkinButtons() override;
 };
 

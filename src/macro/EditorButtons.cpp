@@ -44,14 +44,27 @@ void MacroEditorButtons::MacroDeleted() {
 }
 
 void MacroEditorButtons::RecordingStarted() {
+    m_Recording = true;
     Set({Stop, InsertCommand, Command}, true);
     Set({ApplyDelay, Minus, Plus, DeleteLine, Up, Down}, false);
     m_DelayBox = false;
 }
 
-void MacroEditorButtons::RecordingEnded() { Set({Stop}, false); }
+void MacroEditorButtons::RecordingEnded() {
+    // A recording had no line selected (selections are ignored while it runs):
+    // without one, Insert and the command menu do nothing once it is over. An
+    // end without a recording leaves a selected line's buttons as they are.
+    if (m_Recording) {
+        RecordingStopped();
+        return;
+    }
+    Set({Stop}, false);
+}
 
-void MacroEditorButtons::RecordingStopped() { Set({Stop, InsertCommand, Command}, false); }
+void MacroEditorButtons::RecordingStopped() {
+    m_Recording = false;
+    Set({Stop, InsertCommand, Command}, false);
+}
 
 void MacroEditorButtons::EventLineSelected(int line, int lineCount) {
     const bool selected = line >= 0 && line < lineCount;

@@ -49,8 +49,9 @@ public:
     void MacroDeleted();
 
     void RecordingStarted();
-    // Any end of a recording (another button, the delay box taking the focus):
-    // Stop can no longer be pressed.
+    // Any end of a recording (DONE, another button, the delay box taking the
+    // focus): Stop can no longer be pressed, and after a recording neither can
+    // Insert nor the command menu (no line is selected).
     void RecordingEnded();
     // Stop, or the macro became full: the command buttons go as well.
     void RecordingStopped();
@@ -69,6 +70,7 @@ private:
 
     std::bitset<COUNT + 1> m_Enabled;
     bool m_DelayBox = false;
+    bool m_Recording = false;
 };
 
 }  // namespace zavo

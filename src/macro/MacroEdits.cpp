@@ -99,7 +99,7 @@ bool InsertCommandBefore(MacroRecording& macro, const CommandNames& names, Macro
     e[at + 1] = DelayEvent(0);
     macro.Count = count + 2;
     RebuildLists(macro, names, lists);
-    if (static_cast<int>(lists.EventLines.size()) > MACRO_LIST_VISIBLE_LINES) lists.ScrollBothToEnd();
+    if (lists.Rows() > MACRO_LIST_VISIBLE_LINES) lists.ScrollToEnd();
     return true;
 }
 

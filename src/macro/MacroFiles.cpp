@@ -11,8 +11,14 @@ namespace {
 
 const std::wstring kSection = L"Setting";
 const std::wstring kExtension = L".ini";
-// Longest name whose file name (with ".ini") still fits one path component.
-constexpr size_t kMaxNameLength = 255 - 4;
+// A macro file is written through a temporary file beside it, named
+// "<name>.ini.<process id>-<number>.zavotmp": the name must leave room for the
+// longest such ending (two numbers of up to ten digits).
+constexpr size_t kPendingEndingMax = 1 + 10 + 1 + 10 + fs::kPendingSuffix.size();
+// Longest file name of one path component, and longest path the program opens
+// (it is not long-path aware: MAX_PATH less the terminating zero).
+constexpr size_t kMaxComponent = 255;
+constexpr size_t kMaxPath = 259;
 // Import refuses source paths this long or longer.
 constexpr size_t kMaxImportPath = 127;
 // Import tries "name(2)" up to "name(9999)".
@@ -80,7 +86,9 @@ bool IsOwnMacroFile(std::wstring_view file) {
     if (file.size() <= kExtension.size() ||
         Upper(std::wstring(file.substr(file.size() - kExtension.size()))) != L".INI")
         return false;
-    return static_cast<bool>(CheckMacroName(std::wstring(file.substr(0, file.size() - kExtension.size()))));
+    // The folder's path does not matter here: a file that is there already has
+    // a name its folder could hold.
+    return static_cast<bool>(CheckMacroName(L"", std::wstring(file.substr(0, file.size() - kExtension.size()))));
 }
 
 }  // namespace
@@ -95,12 +103,25 @@ std::wstring MacroFilePathOf(const std::wstring& folder, const std::wstring& nam
     return folder + name + kExtension;
 }
 
-MacroNameCheck CheckMacroName(const std::wstring& name) {
+size_t MaxMacroNameLength(const std::wstring& folder) {
+    const size_t ending = kExtension.size() + kPendingEndingMax;
+    const size_t byComponent = kMaxComponent - ending;
+    const size_t used = folder.size() + ending;
+    const size_t byPath = used >= kMaxPath ? 0 : kMaxPath - used;
+    return std::min(byComponent, byPath);
+}
+
+MacroNameCheck CheckMacroName(const std::wstring& folder, const std::wstring& name) {
     // The file name is always the name followed by ".ini", so a trailing dot or
     // blank inside it is harmless ("a." is the file "a..ini"); only what would
     // leave the folder, break the file name or list as another macro is refused.
     if (name.empty()) return {false, L"Please type a name for the macro."};
-    if (name.size() > kMaxNameLength) return {false, L"A macro name can have at most 251 characters."};
+    if (const size_t limit = MaxMacroNameLength(folder); name.size() > limit) {
+        MacroNameCheck tooLong{false, L"A macro name can have at most " + std::to_wstring(limit) +
+                                          L" characters in this folder."};
+        tooLong.maxLength = limit;
+        return tooLong;
+    }
     for (wchar_t c : name) {
         if (c < 32 || c == 127 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos)
             return {false, L"A macro name cannot contain any of these characters: \\ / : * ? \" < > |"};
@@ -121,7 +142,7 @@ bool RefillMacroNameList(const std::wstring& folder, std::vector<std::wstring>& 
     // be neither opened by that name nor saved or deleted under it.
     for (std::wstring file : fs::ListFiles(folder, kExtension)) {
         file.resize(file.size() - kExtension.size());
-        if (CheckMacroName(file)) names.push_back(std::move(file));
+        if (CheckMacroName(L"", file)) names.push_back(std::move(file));
     }
     return true;
 }
@@ -157,7 +178,7 @@ void LoadMacroFile(const std::wstring& path, MacroRecording& macro) {
 
 MacroFileResult SaveMacroByName(const std::wstring& folder, const std::wstring& name, const MacroRecording& macro,
                                 std::vector<std::wstring>& names) {
-    if (MacroNameCheck check = CheckMacroName(name); !check) return Result(MacroFileResult::InvalidName, check.reason);
+    if (MacroNameCheck check = CheckMacroName(folder, name); !check) return Result(MacroFileResult::InvalidName, check.reason);
     fs::Status saved = EnsureMacroFolder(folder);
     if (saved) saved = SaveMacroFile(MacroFilePathOf(folder, name), macro);
     RemoveStaleMacroTemporaries(folder);
@@ -168,7 +189,7 @@ MacroFileResult SaveMacroByName(const std::wstring& folder, const std::wstring& 
 
 MacroFileResult CreateMacro(const std::wstring& folder, const std::wstring& name, MacroRecording& current,
                             std::vector<std::wstring>& names) {
-    if (MacroNameCheck check = CheckMacroName(name); !check) return Result(MacroFileResult::InvalidName, check.reason);
+    if (MacroNameCheck check = CheckMacroName(folder, name); !check) return Result(MacroFileResult::InvalidName, check.reason);
     const std::wstring path = MacroFilePathOf(folder, name);
     if (fs::FileExists(path)) return Result(MacroFileResult::AlreadyExists, L"Macro name already exist!");
     // The new file starts with what the editor holds; the editor then starts empty.
@@ -185,7 +206,7 @@ MacroFileResult ImportMacroFile(const std::wstring& folder, const std::wstring& 
                                 std::vector<std::wstring>& names) {
     if (sourcePath.size() >= kMaxImportPath) return Result(MacroFileResult::PathTooLong);
     const std::wstring base = BaseName(sourcePath);
-    if (MacroNameCheck check = CheckMacroName(base); !check) return Result(MacroFileResult::InvalidName, check.reason);
+    if (MacroNameCheck check = CheckMacroName(folder, base); !check) return Result(MacroFileResult::InvalidName, check.reason);
     if (fs::IsSpecialFile(sourcePath)) return Result(MacroFileResult::WriteFailed, fs::NotRegularFile().error);
     if (!fs::FileExists(sourcePath)) return Result(MacroFileResult::NotFound);
     if (TooLargeForAMacro(sourcePath))
@@ -215,7 +236,7 @@ MacroFileResult ExportMacroFile(const std::wstring& targetPath, const MacroRecor
 
 MacroFileResult DeleteMacro(const std::wstring& folder, const std::wstring& name, MacroRecording& current,
                             std::vector<std::wstring>& names) {
-    if (MacroNameCheck check = CheckMacroName(name); !check) return Result(MacroFileResult::InvalidName, check.reason);
+    if (MacroNameCheck check = CheckMacroName(folder, name); !check) return Result(MacroFileResult::InvalidName, check.reason);
     const std::wstring path = MacroFilePathOf(folder, name);
     fs::Status removed = fs::RemoveFile(path);
     // Only a file that is still there counts as a failure.

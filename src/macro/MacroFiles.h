@@ -27,14 +27,20 @@ std::wstring MacroFilePathOf(const std::wstring& folder, const std::wstring& nam
 // neither read nor imported.
 constexpr std::uint64_t MACRO_FILE_MAX_BYTES = 256 * 1024;
 
-// Whether a name can be a macro's file name. On refusal `reason` is a sentence
-// the editor can show.
+// Whether a name can be the file name of a macro in `folder`. On refusal
+// `reason` is a sentence the editor can show.
 struct MacroNameCheck {
     bool ok = true;
     std::wstring reason;
+    size_t maxLength = 0;  // set when the name is refused for its length: the limit
     explicit operator bool() const { return ok; }
 };
-MacroNameCheck CheckMacroName(const std::wstring& name);
+MacroNameCheck CheckMacroName(const std::wstring& folder, const std::wstring& name);
+
+// The longest macro name the folder allows: its file and the temporary file it
+// is written through must fit one path component and the platform's path limit
+// (the program is not long-path aware). 0 when the folder's path leaves no room.
+size_t MaxMacroNameLength(const std::wstring& folder);
 
 // Empties `names`, then appends the name of every "*.ini" file of the folder in
 // the order the platform enumerates them, without its trailing ".ini" (in any

@@ -3,27 +3,23 @@
 #include <algorithm>
 
 namespace zavo {
-namespace {
-
-int LastPageTop(const std::vector<std::wstring>& lines) {
-    return std::max(0, static_cast<int>(lines.size()) - MACRO_LIST_VISIBLE_LINES);
-}
-
-void Add(std::vector<std::wstring>& lines, int& top, std::wstring line) {
-    lines.push_back(std::move(line));
-    if (static_cast<int>(lines.size()) > MACRO_LIST_VISIBLE_LINES) top = LastPageTop(lines);
-}
-
-}  // namespace
 
 void MacroLists::Clear() { *this = MacroLists(); }
 
-void MacroLists::AddEvent(std::wstring line) { Add(EventLines, EventTop, std::move(line)); }
-void MacroLists::AddDelay(std::wstring line) { Add(DelayLines, DelayTop, std::move(line)); }
+void MacroLists::AddEvent(std::wstring line) {
+    EventLines.push_back(std::move(line));
+    if (Rows() > MACRO_LIST_VISIBLE_LINES) ScrollToEnd();
+}
 
-void MacroLists::ScrollBothToEnd() {
-    EventTop = LastPageTop(EventLines);
-    DelayTop = LastPageTop(DelayLines);
+void MacroLists::AddDelay(std::wstring line) {
+    DelayLines.push_back(std::move(line));
+    if (Rows() > MACRO_LIST_VISIBLE_LINES) ScrollToEnd();
+}
+
+void MacroLists::ScrollToEnd() { Top = std::max(0, Rows() - MACRO_LIST_VISIBLE_LINES); }
+
+int MacroLists::Rows() const {
+    return static_cast<int>(std::max(EventLines.size(), DelayLines.size()));
 }
 
 }  // namespace zavo

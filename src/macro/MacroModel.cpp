@@ -17,6 +17,13 @@ void MacroRecording::Clear() { *this = MacroRecording(); }
 
 int MacroRecording::ValidCount() const { return std::clamp<std::int32_t>(Count, 0, MACRO_EVENT_MAX); }
 
+bool SameContent(const MacroRecording& a, const MacroRecording& b) {
+    const int count = a.ValidCount();
+    return count == b.ValidCount() && a.IgnoreDelay == b.IgnoreDelay && a.DefaultDelay == b.DefaultDelay &&
+           a.DefaultDelayValue == b.DefaultDelayValue &&
+           std::equal(a.Events.begin(), a.Events.begin() + count, b.Events.begin());
+}
+
 CommandNames MakeCommandNames(const std::vector<std::wstring>& langTexts) {
     // Language module entries of commands 0..19, in command order.
     static constexpr int kTextIndex[MACRO_COMMAND_COUNT - 2] = {29, 30, 31, 32, 33, 34, 35, 36, 37, 38,

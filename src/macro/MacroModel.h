@@ -55,6 +55,11 @@ struct MacroRecording {
     int ValidCount() const;
 };
 
+// Whether saving `a` would store what saving `b` stores: the same events up to
+// Count, the same delay settings. The editor asks before closing when the
+// macro it shows differs from the one last saved or loaded.
+bool SameContent(const MacroRecording& a, const MacroRecording& b);
+
 // Names of the 22 commands as the editor shows them: the language module's text
 // for 0..19, "Scroll Up" and "Scroll Down" for 20 and 21.
 using CommandNames = std::array<std::wstring, MACRO_COMMAND_COUNT>;

@@ -66,8 +66,10 @@ MacroRecorder::CommandResult MacroRecorder::AppendCommand(int command, std::uint
     }
     if (macro_.ValidCount() > 0) AppendDelay(tick);
     Append(CommandEvent(static_cast<std::uint8_t>(command)));
-    lists_.EventLines.push_back(CommandName(names_, command));
-    if (static_cast<int>(lists_.EventLines.size()) > MACRO_LIST_VISIBLE_LINES) lists_.ScrollBothToEnd();
+    lists_.AddEvent(CommandName(names_, command));
+    // The next delay counts from the command, so the delays before and after it
+    // add up to the time that really passed.
+    memory_.LastTick = tick;
     return CommandResult::Appended;
 }
 

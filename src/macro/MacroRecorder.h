@@ -50,8 +50,8 @@ public:
         Full,     // Count 5432 or more: recording ended; remove the hook
         Appended,
     };
-    // Appends a command (with the delay before it) while recording. The last
-    // report is not changed.
+    // Appends a command (with the delay before it) while recording. The next
+    // delay is measured from `tick`; the last key (held-key filter) stays.
     CommandResult AppendCommand(int command, std::uint32_t tick);
 
     // The stop button: while recording, appends the closing delay of 0 ms when

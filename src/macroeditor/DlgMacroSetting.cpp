@@ -1,5 +1,6 @@
 #include "macroeditor/DlgMacroSetting.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shlobj.h>
 
@@ -7,6 +8,9 @@
 
 #include "dialogs/DlgNewMacro.h"
 #include "dialogs/DlgCMDMenu.h"
+#include "framework/Gdi.h"
+#include "app/UiTexts.h"
+#include "macro/KeyNames.h"
 #include "macro/MacroEdits.h"
 #include "macro/MacroFiles.h"
 #include "dialogs/DlgMacroNameMenu.h"
@@ -51,6 +55,14 @@ constexpr int kTooltips[CDlgMacroSetting::BUTTON_COUNT] = {9, 8, 7, 15, 16, 17, 
                                                            0, 0, 0, 0,  0,  0,  0,  22, 23, 0};
 
 const wchar_t kCaption[] = L"ZAVOConfig";
+
+// Where the skin frames the two lists, side by side (left, top, width, height),
+// and how far the delay box may reach.
+constexpr RECT kListsArea{28, 69, 28 + 174, 69 + 182};
+constexpr int kDelayBoxLeft = 289, kDelayBoxTop = 145, kDelayBoxWidth = 37, kDelayBoxHeight = 17;
+// Inner padding of a list row's text, and the frame of a list.
+constexpr int kRowPadding = 3 + 3;
+constexpr int kListFrame = 2;
 const wchar_t kMacroFilter[] = L"Macro File(*.ini)\0*.ini\0\0";
 
 }  // namespace
@@ -86,17 +98,62 @@ BOOL CDlgMacroSetting::OnInitDialog() {
     m_nCommand = -1;
     m_ListBrush.Reset(::CreateSolidBrush(RGB(0, 0, 0)));
 
-    m_EventList.MoveWindow(28, 69, 85, 182, TRUE);
-    m_DelayList.MoveWindow(114, 69, 88, 182, TRUE);
-    m_DelayValue.MoveWindow(291, 145, 33, 17, TRUE);
+    SetUpLists();
+    // Wide enough for the longest delay, "12750".
+    m_DelayValue.MoveWindow(kDelayBoxLeft, kDelayBoxTop, kDelayBoxWidth, kDelayBoxHeight, TRUE);
+    m_DelayValue.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_ListFont.Get()), TRUE);
+    m_DelayValue.SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
     m_DefaultDelay.MoveWindow(335, 224, 33, 17, TRUE);
     ShowDefaultDelay();
     m_DelayValue.SetWindowText(L"0");
+    MarkSaved();
 
     LoadHook();
     m_States = MacroEditorButtons();
     ShowButtonStates();
     return TRUE;
+}
+
+void CDlgMacroSetting::SetUpLists() {
+    // The dialog's face, a little smaller, so that the longest step name fits.
+    LOGFONTW face{};
+    if (HFONT dialogFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)))
+        ::GetObjectW(dialogFont, sizeof(face), &face);
+    // Fourteen whole rows fill the skin's frame.
+    const int rowHeight = (kListsArea.bottom - kListsArea.top - kListFrame) / MACRO_LIST_VISIBLE_LINES;
+    face.lfHeight = -(rowHeight - 2);
+    face.lfWidth = 0;
+    face.lfWeight = FW_NORMAL;
+    m_ListFont.Reset(::CreateFontIndirectW(&face));
+
+    CMacroListBox::Colours colours;
+    m_EventList.Setup(m_DelayList, colours, m_ListFont.Get());
+    m_DelayList.Setup(m_EventList, colours, m_ListFont.Get());
+
+    // The step column as wide as the longest step name of this font, the delay
+    // column (with the one scroll bar of both) takes the rest; rows whole, none
+    // cut at the bottom.
+    ClientDC dc(m_EventList.m_hWnd);
+    ScopedSelect font(dc.Get(), m_ListFont.Get());
+    auto widthOf = [&](const std::wstring& text) {
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    int stepWidth = 0;
+    for (int code = 0; code < 256; ++code)
+        stepWidth = std::max(stepWidth, widthOf(MacroKeyName(static_cast<std::uint8_t>(code)) + L" Release"));
+    for (int command = 0; command < MACRO_COMMAND_COUNT; ++command)
+        stepWidth = std::max(stepWidth, widthOf(CommandName(m_CommandNames, command)));
+    const int areaWidth = kListsArea.right - kListsArea.left;
+    const int delayWidth = widthOf(L"12750 ms") + kRowPadding + kListFrame + ::GetSystemMetrics(SM_CXVSCROLL);
+    const int eventWidth = std::min(stepWidth + kRowPadding + kListFrame, areaWidth - delayWidth);
+
+    m_EventList.SetItemHeight(0, rowHeight);
+    m_DelayList.SetItemHeight(0, rowHeight);
+    const int height = MACRO_LIST_VISIBLE_LINES * rowHeight + kListFrame;
+    m_EventList.MoveWindow(kListsArea.left, kListsArea.top, eventWidth, height, TRUE);
+    m_DelayList.MoveWindow(kListsArea.left + eventWidth, kListsArea.top, areaWidth - eventWidth, height, TRUE);
 }
 
 // ----- the keyboard hook -------------------------------------------------------
@@ -150,8 +207,10 @@ LRESULT CDlgMacroSetting::OnMacroKey(WPARAM vk, LPARAM releaseFlag) {
             return 1;
         case MacroRecorder::KeyResult::Full:
             // A full macro ends the recording as Stop does (without a closing delay:
-            // there is no room for one).
+            // there is no room for one). The user is still typing: the focus leaves
+            // Record, so that the next Space does not start a new recording.
             AfterRecordingStopped();
+            ::SetFocus(m_EventList.m_hWnd);
             return 0;
         default:
             return 0;
@@ -170,12 +229,9 @@ void CDlgMacroSetting::ShowLists() {
     m_bShowingLists = true;
     m_EventList.SendMessage(WM_SETREDRAW, FALSE);
     m_DelayList.SendMessage(WM_SETREDRAW, FALSE);
-    m_EventList.ResetContent();
-    m_DelayList.ResetContent();
-    for (const std::wstring& line : m_Lists.EventLines) m_EventList.AddString(line);
-    for (const std::wstring& line : m_Lists.DelayLines) m_DelayList.AddString(line);
-    m_EventList.SetTopIndex(m_Lists.EventTop);
-    m_DelayList.SetTopIndex(m_Lists.DelayTop);
+    m_EventList.ShowLines(m_Lists.EventLines, m_Lists.Rows());
+    m_DelayList.ShowLines(m_Lists.DelayLines, m_Lists.Rows());
+    m_EventList.SetTopIndex(m_Lists.Top);
     m_EventList.SendMessage(WM_SETREDRAW, TRUE);
     m_DelayList.SendMessage(WM_SETREDRAW, TRUE);
     m_EventList.Invalidate();
@@ -194,12 +250,9 @@ void CDlgMacroSetting::ShowNewLines() {
         m_bPaintDeferred = true;
         ::SetTimer(m_hWnd, kListPaintTimer, kListPaintMs, nullptr);
     }
-    for (int i = m_EventList.GetCount(); i < static_cast<int>(m_Lists.EventLines.size()); ++i)
-        m_EventList.AddString(m_Lists.EventLines[static_cast<size_t>(i)]);
-    for (int i = m_DelayList.GetCount(); i < static_cast<int>(m_Lists.DelayLines.size()); ++i)
-        m_DelayList.AddString(m_Lists.DelayLines[static_cast<size_t>(i)]);
-    m_EventList.SetTopIndex(m_Lists.EventTop);
-    m_DelayList.SetTopIndex(m_Lists.DelayTop);
+    m_EventList.ShowNewLines(m_Lists.EventLines, m_Lists.Rows());
+    m_DelayList.ShowNewLines(m_Lists.DelayLines, m_Lists.Rows());
+    m_EventList.SetTopIndex(m_Lists.Top);
 }
 
 void CDlgMacroSetting::EndDeferredPaint() {
@@ -251,11 +304,38 @@ void CDlgMacroSetting::ShowButtonStates() {
 void CDlgMacroSetting::SelectEventLine(int line) {
     if (line == NO_LINE) return;
     m_EventList.SetCurSel(line);
+    m_DelayList.MarkPartnerRow(line);
     m_States.EventLineSelected(line, m_EventList.GetCount());
     ShowButtonStates();
 }
 
 void CDlgMacroSetting::Tell(const std::wstring& text) { ::MessageBoxW(m_hWnd, text.c_str(), kCaption, MB_OK); }
+
+int CDlgMacroSetting::Ask(const UiText& text, UINT buttons) {
+    return ::MessageBoxW(m_hWnd, m_App.Text(text).c_str(), kCaption, buttons | MB_ICONQUESTION);
+}
+
+bool CDlgMacroSetting::HasUnsavedChanges() const {
+    return !m_strMacroName.empty() && !SameContent(m_Macro, m_Saved);
+}
+
+void CDlgMacroSetting::OnCancel() {
+    if (HasUnsavedChanges()) {
+        // The recording ends first: the keys that answer the question are not steps.
+        EndRecording();
+        switch (Ask(kMacroCloseUnsaved, MB_YESNOCANCEL)) {
+            case IDYES:
+                if (!SaveCurrent()) return;  // the failure was told; the window stays
+                break;
+            case IDNO:
+                break;
+            default:
+                return;
+        }
+    }
+    EndRecording();
+    CDialog::OnCancel();
+}
 
 // ----- buttons ---------------------------------------------------------------------
 
@@ -275,7 +355,7 @@ BOOL CDlgMacroSetting::OnCommand(WPARAM wParam, LPARAM lParam) {
                     OnOkButton();
                     break;
                 case B_CANCEL:
-                    CDialog::OnCancel();
+                    OnCancel();
                     break;
                 case B_SAVE:
                     EndRecording();
@@ -347,7 +427,10 @@ BOOL CDlgMacroSetting::OnCommand(WPARAM wParam, LPARAM lParam) {
 bool CDlgMacroSetting::SaveCurrent() {
     if (m_strMacroName.empty()) return true;
     const MacroFileResult r = SaveMacroByName(m_strMacroFolder, m_strMacroName, m_Macro, m_MacroNames);
-    if (r.ok()) return true;
+    if (r.ok()) {
+        MarkSaved();
+        return true;
+    }
     Tell(r.message);
     return false;
 }
@@ -362,11 +445,16 @@ void CDlgMacroSetting::OnNewMacro() {
     EndRecording();
     CDlgNewMacro dialog(m_App, this);
     if (dialog.DoModal() != IDOK || dialog.m_Name.empty()) return;
+    if (const MacroNameCheck check = CheckMacroName(m_strMacroFolder, dialog.m_Name); check.maxLength > 0) {
+        Tell(m_App.Text(kMacroNameTooLong) + std::to_wstring(check.maxLength));
+        return;
+    }
     const MacroFileResult r = CreateMacro(m_strMacroFolder, dialog.m_Name, m_Macro, m_MacroNames);
     if (!r.ok()) {
         Tell(r.message);
         return;
     }
+    MarkSaved();
     // Only a macro whose file now exists can be recorded and deleted.
     m_States.MacroCreated();
     ShowButtonStates();
@@ -409,6 +497,7 @@ void CDlgMacroSetting::OnImport() {
             Tell(r.message);
         return;
     }
+    MarkSaved();
     ShowName(r.name);
     ShowDelayFlags();
     ShowDefaultDelay();
@@ -438,8 +527,10 @@ void CDlgMacroSetting::OnExport() {
 
 void CDlgMacroSetting::OnDeleteMacro() {
     EndRecording();
-    m_NameMenu.Close();
+    CloseNameMenu();
     if (m_strMacroName.empty()) return;
+    // Deleting cannot be undone: the file goes, and no backup keeps it.
+    if (Ask(kMacroDeleteAsk, MB_YESNO | MB_DEFBUTTON2) != IDYES) return;
     // By name: the list may have been refilled since the macro became current.
     const MacroFileResult r = DeleteMacro(m_strMacroFolder, m_strMacroName, m_Macro, m_MacroNames);
     if (!r.ok()) {
@@ -455,6 +546,10 @@ void CDlgMacroSetting::OnDeleteMacro() {
 }
 
 void CDlgMacroSetting::OnRecord() {
+    // A new recording empties the macro: a macro with steps is not emptied by a
+    // stray click or Space without the user's word.
+    if (!m_Recorder.IsRecording() && m_Macro.ValidCount() > 0 && Ask(kMacroRecordOver, MB_YESNO | MB_DEFBUTTON2) != IDYES)
+        return;
     RemoveHook();
     if (m_pInstallHook) m_pInstallHook(m_hWnd);
     m_Recorder.Start();
@@ -521,16 +616,30 @@ void CDlgMacroSetting::OnInsertCommand() {
     }
     if (!InsertCommandBefore(m_Macro, m_CommandNames, m_Lists, line, m_nCommand)) return;
     ShowLists();
+    // The inserted command stays selected, so the line buttons act on it.
+    SelectEventLine(line);
 }
 
 void CDlgMacroSetting::OnNameButton() {
     EndRecording();
     if (m_NameMenu.Has()) {
-        m_NameMenu.Close();
+        CloseNameMenu();
         return;
+    }
+    // The button's tooltip would show over the menu that opens below it: it
+    // stays quiet until the menu is gone.
+    if (HWND tip = Button(B_NAME).GetTooltip()) {
+        ::SendMessageW(tip, TTM_POP, 0, 0);
+        ::SendMessageW(tip, TTM_ACTIVATE, FALSE, 0);
     }
     m_NameMenu.Open(std::make_unique<CDlgMacroNameMenu>(m_App, *this, m_MacroNames),
                     BelowButton(Button(B_NAME).m_hWnd));
+}
+
+void CDlgMacroSetting::CloseNameMenu() {
+    if (!m_NameMenu.Has()) return;
+    m_NameMenu.Close();
+    if (HWND tip = Button(B_NAME).GetTooltip()) ::SendMessageW(tip, TTM_ACTIVATE, TRUE, 0);
 }
 
 void CDlgMacroSetting::OnStepDelay(bool up) {
@@ -555,19 +664,23 @@ void CDlgMacroSetting::OnCommandMenu() {
     POINT at = BelowButton(Button(B_COMMAND).m_hWnd);
     at.x += 1;
     CDlgCMDMenu menu(m_App, *this, at);
-    const INT_PTR picked = menu.DoModal();
-    m_nCommand = picked >= 0 && picked < MACRO_COMMAND_COUNT ? static_cast<int>(picked) : -1;
+    ChooseCommand(static_cast<int>(menu.DoModal()));
+}
+
+void CDlgMacroSetting::ChooseCommand(int command) {
+    m_nCommand = command >= 0 && command < MACRO_COMMAND_COUNT ? command : -1;
     ShowCommand();
 }
 
 void CDlgMacroSetting::OnMacroPicked(int index) {
     if (!m_NameMenu.Has()) return;  // a late message from a menu already gone
-    m_NameMenu.Close();
+    CloseNameMenu();
     if (index < 0 || index >= static_cast<int>(m_MacroNames.size())) return;
     const std::wstring name = m_MacroNames[static_cast<size_t>(index)];
-    if (!CheckMacroName(name)) return;  // a file listed under a name that cannot be opened
+    if (!CheckMacroName(m_strMacroFolder, name)) return;  // a file listed under a name that cannot be opened
     ShowName(name);
     LoadMacroFile(MacroFilePathOf(m_strMacroFolder, name), m_Macro);
+    MarkSaved();
     m_States.MacroPicked();
     ShowButtonStates();
     ShowDelayFlags();
@@ -581,22 +694,35 @@ void CDlgMacroSetting::OnMacroPicked(int index) {
 void CDlgMacroSetting::OnEventSelected() {
     if (m_Recorder.IsRecording()) return;
     m_DelayList.SetCurSel(-1);
-    m_States.EventLineSelected(m_EventList.GetCurSel(), m_EventList.GetCount());
+    const int line = m_EventList.SelectedLine();
+    if (line < 0) m_EventList.SetCurSel(-1);  // an empty row beside a delay
+    m_DelayList.MarkPartnerRow(line);
+    m_EventList.MarkPartnerRow(-1);
+    m_States.EventLineSelected(line, m_EventList.Lines());
     ShowButtonStates();
 }
 
 void CDlgMacroSetting::OnDelaySelected() {
     if (m_Recorder.IsRecording()) return;
     m_EventList.SetCurSel(-1);
-    m_States.DelayLineSelected(m_DelayList.GetCurSel() >= 0);
+    const int line = m_DelayList.SelectedLine();
+    if (line < 0) m_DelayList.SetCurSel(-1);
+    m_EventList.MarkPartnerRow(line);
+    m_DelayList.MarkPartnerRow(-1);
+    m_States.DelayLineSelected(line >= 0);
     ShowButtonStates();
 }
 
 BOOL CDlgMacroSetting::PreTranslateMessage(MSG* msg) {
     if (IsEnterOrEscKey(msg)) return FALSE;
-    // A space typed while recording must not press the focused button.
-    if (m_Recorder.IsRecording() && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) && msg->wParam == VK_SPACE)
-        return TRUE;
+    if (m_Recorder.IsRecording()) {
+        // A space typed while recording must not press the focused button, and
+        // system keys (Alt+F4, Alt+Space, F10) are recorded, never acted on.
+        if ((msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) && msg->wParam == VK_SPACE) return TRUE;
+        if (msg->message == WM_SYSKEYDOWN || msg->message == WM_SYSKEYUP || msg->message == WM_SYSCHAR ||
+            msg->message == WM_SYSDEADCHAR)
+            return TRUE;
+    }
     if (msg->message == WM_MACRONAME_PICKED && msg->hwnd == m_hWnd) {
         OnMacroPicked(static_cast<int>(msg->wParam));
         return TRUE;
@@ -605,7 +731,7 @@ BOOL CDlgMacroSetting::PreTranslateMessage(MSG* msg) {
 }
 
 void CDlgMacroSetting::OnLButtonDown(UINT flags, POINT pt) {
-    m_NameMenu.Close();
+    CloseNameMenu();
     CSkinDialog::OnLButtonDown(flags, pt);
 }
 
@@ -622,7 +748,7 @@ void CDlgMacroSetting::OnDestroy() {
     EndDeferredPaint();
     RemoveHook();
     m_Recorder.End();
-    m_NameMenu.Close();
+    CloseNameMenu();
     m_pInstallHook = nullptr;
     m_pRemoveHook = nullptr;
     m_hHook.Reset();

@@ -14,6 +14,7 @@
 #include "macro/MacroLists.h"
 #include "macro/MacroModel.h"
 #include "macro/MacroRecorder.h"
+#include "macroeditor/MacroListBox.h"
 #include "platform/Win32Handle.h"
 #include "skin/BitmapBtn.h"
 #include "skin/ListMenu.h"
@@ -35,6 +36,11 @@ public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     void DoDataExchange(CDataExchange* dx) override;
+    // Cancel, Alt+F4 and every other close: asks first when the macro has
+    // changes that are not saved.
+    void OnCancel() override;
+    // Alt+F4 and the system menu's Close: as Cancel.
+    void OnClose() override { OnCancel(); }
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     // Button "n" of the skin (1..21).
@@ -46,8 +52,13 @@ public:
     bool IsRecording() const { return m_Recorder.IsRecording(); }
     bool HookLoaded() const { return m_pInstallHook != nullptr && m_pRemoveHook != nullptr; }
     int Command() const { return m_nCommand; }
+    // The command menu's result: command 0..21 becomes the chosen one, anything
+    // else chooses none.
+    void ChooseCommand(int command);
+    // The macro differs from what was last saved, loaded or created.
+    bool HasUnsavedChanges() const;
 
-    CListBox m_EventList, m_DelayList;
+    CMacroListBox m_EventList, m_DelayList;
     CEdit m_DelayValue, m_DefaultDelay;
 
 protected:
@@ -72,6 +83,12 @@ private:
 
     void OnOkButton();
     bool SaveCurrent();
+    // The macro as its file now holds it: unsaved changes are measured from here.
+    void MarkSaved() { m_Saved = m_Macro; }
+    // A question with Yes and No (and Cancel when asked): the button chosen.
+    int Ask(const UiText& text, UINT buttons);
+    // Sizes and colours of the two lists.
+    void SetUpLists();
     void OnNewMacro();
     void OnImport();
     void OnExport();
@@ -83,6 +100,8 @@ private:
     void OnApplyDelay();
     void OnInsertCommand();
     void OnNameButton();
+    // Closes the macro name menu when it is open; the name button's tooltip shows again.
+    void CloseNameMenu();
     void OnStepDelay(bool up);
     void OnIgnoreDelay();
     void OnDefaultDelay();
@@ -109,6 +128,8 @@ private:
 
     std::array<CBitmapBtn, BUTTON_COUNT> m_Buttons;
     MacroRecording m_Macro;
+    MacroRecording m_Saved;
+    ScopedFont m_ListFont;
     MacroEditorButtons m_States;
     MacroLists m_Lists;
     CommandNames m_CommandNames;

@@ -226,8 +226,14 @@ TEST_F(MacroEditorE2E, NewMacroRecordedFromTheKeyboardAndEdited) {
     ASSERT_TRUE(run.Answer(box, true));
     EXPECT_EQ(Load(L"M1").Count, 8) << "the existing file is untouched";
 
-    // Delete: the file goes, the lists empty, Record is disabled.
+    // Delete asks first (nothing can bring the file back); Yes deletes it, the
+    // lists empty, Record is disabled.
     ASSERT_TRUE(Click(L"7"));
+    box = WaitForWindow(L"ZAVOConfig", Ms(5000), run.Proc().Pid());
+    ASSERT_TRUE(box);
+    Wait(300);
+    EXPECT_EQ(GetFileAttributesW(PathOf(L"M1").c_str()) == INVALID_FILE_ATTRIBUTES, false) << "kept until answered";
+    ASSERT_TRUE(PostMessageW(box, WM_COMMAND, IDYES, 0));
     ASSERT_TRUE(
         WaitUntil([&] { return GetFileAttributesW(PathOf(L"M1").c_str()) == INVALID_FILE_ATTRIBUTES; }, Ms(5000)));
     EXPECT_EQ(LineCount(editor, IDC_EVENT_LIST), 0);
@@ -261,9 +267,13 @@ TEST_F(MacroEditorE2E, FullMacroStopsTheRecordingByItself) {
     EXPECT_FALSE(Enabled(editor, L"15")) << "the command buttons go as after Stop";
     EXPECT_EQ(LineCount(editor, IDC_EVENT_LIST), kFull);
 
-    // Keys after the end are not recorded: the hook is gone.
+    // Keys after the end are not recorded: the hook is gone. A Space typed on
+    // does not press Record (the focus left it), so the full macro stays.
     for (int i = 0; i < 10; ++i) ASSERT_TRUE(Key('B', i % 2 == 1));
+    ASSERT_TRUE(Key(VK_SPACE, false));
+    ASSERT_TRUE(Key(VK_SPACE, true));
     Wait(300);
+    EXPECT_EQ(LineCount(editor, IDC_EVENT_LIST), kFull) << "a Space started a new recording";
     Save();
     MacroRecording m;
     ASSERT_TRUE(WaitUntil([&] { return (m = Load(L"full")).Count != 0; }, Ms(8000))) << "saved";

@@ -24,11 +24,11 @@ protected:
 TEST_F(MacroEdits, RebuildListsEventsAndDelaysApart) {
     MacroRecording m = MacroOf({Press(A), Wait(8), Cmd(2), Wait(0), Release(A), Wait(255), Cmd(30)});
     lists.EventLines = {L"stale"};
-    lists.EventTop = 3;
+    lists.Top = 3;
     RebuildLists(m, names, lists);
     EXPECT_EQ(lists.EventLines, (std::vector<std::wstring>{L"A Press", L"Copy", L"A Release", L""}));
     EXPECT_EQ(lists.DelayLines, (std::vector<std::wstring>{L"400 ms", L"0 ms", L"12750 ms"}));
-    EXPECT_EQ(lists.EventTop, 0);
+    EXPECT_EQ(lists.Top, 0);
 }
 
 TEST_F(MacroEdits, RebuildListsAMacroThatStartsWithAKeyWithoutCode) {
@@ -209,8 +209,7 @@ TEST_F(MacroEdits, InsertScrollsBothListsToTheirLastLines) {
     MacroRecording m = MacroOf(events);
     ASSERT_TRUE(InsertCommandBefore(m, names, lists, 3, 0));
     EXPECT_EQ(lists.EventLines.size(), 15u);
-    EXPECT_EQ(lists.EventTop, 1);
-    EXPECT_EQ(lists.DelayTop, 1);
+    EXPECT_EQ(lists.Top, 1);
 }
 
 TEST_F(MacroEdits, ApplyDelayToLine) {

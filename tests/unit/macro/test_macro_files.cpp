@@ -163,18 +163,45 @@ TEST_F(MacroFiles, NameCheck) {
     // A trailing dot or blank is harmless: ".ini" always follows ("a." is a..ini).
     const wchar_t* valid[] = {L"Macro 1", L"a..b", L" lead", L"\u540D\u524D", L"COM10", L"CONSOLE", L"a(2)",
                               L"x.y",     L"a.",   L"b ",    L"..",           L".",     L"a.ini2",  L"   "};
-    for (const wchar_t* name : valid) EXPECT_TRUE(CheckMacroName(name)) << name;
+    for (const wchar_t* name : valid) EXPECT_TRUE(CheckMacroName(folder, name)) << name;
 
     const wchar_t* invalid[] = {L"",    L"a.ini",   L"B.INI", L"x y.Ini", L"a/b",   L"a\\b",         L"del\x7f",
                                 L"CON", L"con.txt", L"Nul",   L"COM1",    L"lpt9",  L"a:b",          L"a*b",
                                 L"a?",  L"<a>",     L"a|b",   L"\"q\"",   L"tab\t", L"..\\..\\evil", L"AUX .x"};
     for (const wchar_t* name : invalid) {
-        MacroNameCheck check = CheckMacroName(name);
+        MacroNameCheck check = CheckMacroName(folder, name);
         EXPECT_FALSE(check) << name;
         EXPECT_FALSE(check.reason.empty()) << name;
     }
-    EXPECT_FALSE(CheckMacroName(std::wstring(252, L'x')));
-    EXPECT_TRUE(CheckMacroName(std::wstring(251, L'x')));
+}
+
+TEST(MacroNameLength, TheWholePathOfTheTemporaryFileFits) {
+    // "<folder><name>.ini.<pid>-<n>.zavotmp" with ten-digit numbers must stay
+    // within 259 characters and its file name within 255.
+    struct Case {
+        size_t folderLength;
+        size_t limit;
+    } const cases[] = {
+        {3, 221},    // a short folder: one path component is the bound
+        {4, 221},    //
+        {5, 220},    // from here on the path is
+        {60, 165},   // the usual data folder under a user profile
+        {224, 1},    //
+        {225, 0},    // no room for any name
+        {400, 0},    //
+    };
+    for (const Case& c : cases) {
+        const std::wstring folder = std::wstring(c.folderLength - 1, L'f') + L"\\";
+        EXPECT_EQ(MaxMacroNameLength(folder), c.limit) << c.folderLength;
+        if (c.limit == 0) continue;
+        const std::wstring atLimit(c.limit, L'x');
+        ASSERT_TRUE(CheckMacroName(folder, atLimit)) << c.folderLength;
+        EXPECT_LE(MacroFilePathOf(folder, atLimit).size() + std::string(".4294967295-4294967295.zavotmp").size(), 259u);
+        const MacroNameCheck over = CheckMacroName(folder, atLimit + L"x");
+        EXPECT_FALSE(over) << c.folderLength;
+        EXPECT_EQ(over.maxLength, c.limit);
+        EXPECT_NE(over.reason.find(std::to_wstring(c.limit)), std::wstring::npos) << "the message says the number";
+    }
 }
 
 TEST_F(MacroFiles, CreateSavesTheCurrentMacroFirstThenClears) {

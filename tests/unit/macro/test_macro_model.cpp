@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "MacroFixture.h"
 #include "macro/MacroModel.h"
 
@@ -70,6 +72,29 @@ TEST(MacroModel, ClearAndValidCount) {
     EXPECT_EQ(m.ValidCount(), 5440);
     m.Count = -4;
     EXPECT_EQ(m.ValidCount(), 0);
+}
+
+TEST(MacroModel, SameContentComparesWhatASaveStores) {
+    const MacroRecording saved = MacroOf({Press(A), Wait(3), Release(A), Wait(0)});
+    struct Case {
+        const char* what;
+        std::function<void(MacroRecording&)> change;
+        bool same;
+    } const cases[] = {
+        {"untouched", [](MacroRecording&) {}, true},
+        {"bytes beyond Count", [](MacroRecording& m) { m.Events[10] = Press(B); }, true},
+        {"a delay changed", [](MacroRecording& m) { m.Events[1] = Wait(4); }, false},
+        {"a step less", [](MacroRecording& m) { m.Count = 2; }, false},
+        {"no delays", [](MacroRecording& m) { m.IgnoreDelay = 1; }, false},
+        {"fixed delay", [](MacroRecording& m) { m.DefaultDelay = 1; }, false},
+        {"fixed delay value", [](MacroRecording& m) { m.DefaultDelayValue = 100; }, false},
+    };
+    for (const Case& c : cases) {
+        MacroRecording now = saved;
+        c.change(now);
+        EXPECT_EQ(SameContent(saved, now), c.same) << c.what;
+        EXPECT_EQ(SameContent(now, saved), c.same) << c.what;
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <map>
+#include <string>
 
 #include "GuiResources.h"
 #include "Harness.h"
@@ -15,6 +16,7 @@
 #include "TempDir.h"
 #include "app/AppContext.h"
 #include "dialogs/DlgNewMacro.h"
+#include "app/UiTexts.h"
 #include "macro/MacroFiles.h"
 #include "macroeditor/DlgMacroSetting.h"
 #include "dialogs/DlgMacroNameMenu.h"
@@ -29,6 +31,49 @@ void Click(CWnd& dialog, CWnd& button) {
 }
 
 LRESULT Report(CDlgMacroSetting& dlg, WPARAM vk, bool up) { return dlg.SendMessage(WM_MACRO_KEY, vk, up ? 1 : 0); }
+
+// The message box the editor shows next: `answer` (IDYES, IDNO, IDCANCEL) is
+// pressed once it is up, and its text kept in *text.
+class AnswerBox {
+public:
+    AnswerBox(HWND owner, int answer, std::wstring* text = nullptr)
+        : m_later(150, [=] {
+              struct Find {
+                  HWND owner, box;
+              } find{owner, nullptr};
+              EnumThreadWindows(
+                  GetCurrentThreadId(),
+                  [](HWND w, LPARAM lp) {
+                      auto* f = reinterpret_cast<Find*>(lp);
+                      wchar_t cls[16] = L"";
+                      GetClassNameW(w, cls, 16);
+                      if (std::wstring(cls) != L"#32770" || GetWindow(w, GW_OWNER) != f->owner) return TRUE;
+                      f->box = w;
+                      return FALSE;
+                  },
+                  reinterpret_cast<LPARAM>(&find));
+              ASSERT_TRUE(find.box) << "no question was asked";
+              if (text) {
+                  wchar_t buffer[512] = L"";
+                  GetDlgItemTextW(find.box, 0xFFFF, buffer, 512);
+                  *text = buffer;
+              }
+              PostMessageW(find.box, WM_COMMAND, answer, 0);
+          }) {}
+
+private:
+    Later m_later;
+};
+
+// A macro file of `steps` presses and releases of A, 50 ms apart each.
+MacroRecording StepsOfA(int steps) {
+    MacroRecording m;
+    for (int i = 0; i < steps; ++i) {
+        m.Events[static_cast<size_t>(m.Count++)] = KeyEvent(0x14, i % 2 == 0);
+        m.Events[static_cast<size_t>(m.Count++)] = DelayEvent(static_cast<std::uint8_t>(i));
+    }
+    return m;
+}
 
 class MacroEditorWindow : public ::testing::Test {
 protected:
@@ -79,9 +124,11 @@ TEST_F(MacroEditorWindow, OpensWithTheHookAndTheStartStates) {
         for (int b : {6, 7, 8, 9, 10, 11, 12, 13, 15, 17, 18, 21}) EXPECT_FALSE(dlg.Button(b).IsWindowEnabled()) << b;
         EXPECT_EQ(dlg.m_DefaultDelay.GetWindowText(), L"50");
         EXPECT_EQ(dlg.m_DelayValue.GetWindowText(), L"0");
-        RECT r{};
-        dlg.m_EventList.GetWindowRect(&r);
-        EXPECT_EQ(r.right - r.left, 85);
+        RECT steps{}, delays{};
+        dlg.m_EventList.GetWindowRect(&steps);
+        dlg.m_DelayList.GetWindowRect(&delays);
+        EXPECT_EQ(delays.left, steps.right) << "side by side";
+        EXPECT_EQ(delays.right - steps.left, 174) << "the skin's frame, filled";
     }});
 }
 
@@ -97,13 +144,13 @@ TEST_F(MacroEditorWindow, RecordingReportsAndStop) {
              EXPECT_EQ(Report(dlg, 'A', false), 1);
              EXPECT_EQ(Report(dlg, 'A', false), 0) << "a held key repeats its press";
              EXPECT_EQ(Report(dlg, 'A', true), 1);
-             EXPECT_EQ(dlg.m_EventList.GetCount(), 2);
-             EXPECT_EQ(dlg.m_DelayList.GetCount(), 1);
+             EXPECT_EQ(dlg.m_EventList.Lines(), 2);
+             EXPECT_EQ(dlg.m_DelayList.Lines(), 1);
              Click(dlg, dlg.Button(9));
              EXPECT_FALSE(dlg.IsRecording());
              EXPECT_FALSE(dlg.Button(8).IsLatched());
              EXPECT_FALSE(dlg.Button(9).IsWindowEnabled());
-             EXPECT_EQ(dlg.m_DelayList.GetCount(), 2) << "the closing delay";
+             EXPECT_EQ(dlg.m_DelayList.Lines(), 2) << "the closing delay";
              EXPECT_EQ(dlg.m_EventList.GetText(1), L"A Release");
              EXPECT_EQ(Report(dlg, 'B', false), 0) << "not recording";
              Click(dlg, dlg.Button(9));  // Stop again: no second closing delay
@@ -122,9 +169,222 @@ TEST_F(MacroEditorWindow, FullMacroReleasesRecordAsStopDoes) {
              EXPECT_FALSE(dlg.IsRecording());
              EXPECT_FALSE(dlg.Button(8).IsLatched());
              EXPECT_FALSE(dlg.Button(9).IsWindowEnabled());
-             EXPECT_EQ(dlg.m_EventList.GetCount(), MACRO_EVENT_MAX / 2);
-             EXPECT_EQ(dlg.m_DelayList.GetCount(), MACRO_EVENT_MAX / 2 - 1);
+             EXPECT_EQ(dlg.m_EventList.Lines(), MACRO_EVENT_MAX / 2);
+             EXPECT_EQ(dlg.m_DelayList.Lines(), MACRO_EVENT_MAX / 2 - 1);
          }});
+}
+
+TEST_F(MacroEditorWindow, AFullRecordingSurvivesTheKeysTypedOn) {
+    ASSERT_TRUE(SaveMacroFile(MacroFilePathOf(MacroFolderOf(data.path()), L"big"), MacroRecording{}));
+    bool reached = false;
+    Run({Pick(L"big"),
+         [](CDlgMacroSetting& dlg) {
+             ::SetFocus(dlg.Button(8).m_hWnd);
+             Click(dlg, dlg.Button(8));
+             for (int i = 0; i < MACRO_EVENT_MAX; ++i) Report(dlg, 'A', i % 2 == 1);
+             ASSERT_FALSE(dlg.IsRecording());
+             EXPECT_NE(::GetFocus(), dlg.Button(8).m_hWnd) << "a Space would press Record";
+             EXPECT_FALSE(dlg.Button(15).IsWindowEnabled());
+         },
+         [&](CDlgMacroSetting& dlg) {
+             // Record over a macro with steps asks; No keeps every step.
+             std::wstring asked;
+             AnswerBox no(dlg.m_hWnd, IDNO, &asked);
+             Click(dlg, dlg.Button(8));
+             EXPECT_EQ(asked, app.Text(kMacroRecordOver));
+             EXPECT_FALSE(dlg.IsRecording());
+             EXPECT_EQ(dlg.Macro().Count, MACRO_EVENT_MAX - 1);
+             EXPECT_EQ(dlg.m_EventList.Lines(), MACRO_EVENT_MAX / 2);
+         },
+         [&](CDlgMacroSetting& dlg) {
+             AnswerBox yes(dlg.m_hWnd, IDYES);
+             Click(dlg, dlg.Button(8));
+             EXPECT_TRUE(dlg.IsRecording());
+             EXPECT_EQ(dlg.Macro().Count, 0);
+             reached = true;
+         }});
+    EXPECT_TRUE(reached);
+}
+
+TEST_F(MacroEditorWindow, SystemKeysWhileRecordingAreNotActedOn) {
+    ASSERT_TRUE(SaveMacroFile(MacroFilePathOf(MacroFolderOf(data.path()), L"x"), MacroRecording{}));
+    bool reached = false;
+    Run({Pick(L"x"),
+         [](CDlgMacroSetting& dlg) {
+             Click(dlg, dlg.Button(8));
+             // Alt+F4 as the keyboard delivers it to the focused button.
+             constexpr LPARAM kAltDown = LPARAM{1} << 29;
+             dlg.Button(8).PostMessage(WM_SYSKEYDOWN, VK_MENU, kAltDown);
+             dlg.Button(8).PostMessage(WM_SYSKEYDOWN, VK_F4, kAltDown);
+             dlg.Button(8).PostMessage(WM_SYSKEYUP, VK_F4, kAltDown);
+         },
+         [&](CDlgMacroSetting& dlg) {
+             EXPECT_TRUE(dlg.IsRecording()) << "the editor is still open and recording";
+             reached = true;
+             dlg.SendMessage(WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(dlg.Button(9).m_hWnd));
+         }});
+    EXPECT_TRUE(reached) << "Alt+F4 closed the editor";
+}
+
+TEST_F(MacroEditorWindow, ClosingWithUnsavedStepsAsks) {
+    const std::wstring path = MacroFilePathOf(MacroFolderOf(data.path()), L"x");
+    auto recordA = [](CDlgMacroSetting& dlg) {
+        Click(dlg, dlg.Button(8));
+        Report(dlg, 'A', false);
+        Report(dlg, 'A', true);
+        Click(dlg, dlg.Button(9));
+    };
+    struct Case {
+        const char* how;
+        std::function<void(CDlgMacroSetting&)> close;
+        int answer;
+        bool staysOpen;
+        int savedCount;
+    } const cases[] = {
+        {"Cancel, then Cancel in the question", [](CDlgMacroSetting& d) { Click(d, d.Button(2)); }, IDCANCEL, true, 0},
+        {"Cancel, then No", [](CDlgMacroSetting& d) { Click(d, d.Button(2)); }, IDNO, false, 0},
+        {"Alt+F4 (WM_CLOSE), then Yes", [](CDlgMacroSetting& d) { d.SendMessage(WM_CLOSE); }, IDYES, false, 4},
+        {"the system menu's Close, then No",
+         [](CDlgMacroSetting& d) { d.SendMessage(WM_SYSCOMMAND, SC_CLOSE); }, IDNO, false, 0},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(SaveMacroFile(path, MacroRecording{}));
+        bool open = false;
+        Run({Pick(L"x"), recordA,
+             [&](CDlgMacroSetting& dlg) {
+                 std::wstring asked;
+                 {
+                     AnswerBox answer(dlg.m_hWnd, c.answer, &asked);
+                     c.close(dlg);
+                 }
+                 EXPECT_EQ(asked, app.Text(kMacroCloseUnsaved)) << c.how;
+             },
+             [&](CDlgMacroSetting&) { open = true; }});
+        EXPECT_EQ(open, c.staysOpen) << c.how;
+        MacroRecording saved;
+        LoadMacroFile(path, saved);
+        EXPECT_EQ(saved.Count, c.savedCount) << c.how;
+    }
+    // Saved steps close without a question.
+    Run({Pick(L"x"), [](CDlgMacroSetting& dlg) {
+             EXPECT_FALSE(dlg.HasUnsavedChanges());
+             Click(dlg, dlg.Button(2));
+         }});
+}
+
+TEST_F(MacroEditorWindow, DeletingAMacroAsksFirst) {
+    const std::wstring path = MacroFilePathOf(MacroFolderOf(data.path()), L"x");
+    ASSERT_TRUE(SaveMacroFile(path, StepsOfA(2)));
+    Run({Pick(L"x"),
+         [&](CDlgMacroSetting& dlg) {
+             std::wstring asked;
+             AnswerBox no(dlg.m_hWnd, IDNO, &asked);
+             Click(dlg, dlg.Button(7));
+             EXPECT_EQ(asked, app.Text(kMacroDeleteAsk));
+             EXPECT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << "No keeps the file";
+             EXPECT_EQ(dlg.CurrentName(), L"x");
+             EXPECT_EQ(dlg.m_EventList.GetCount(), 2);
+         },
+         [&](CDlgMacroSetting& dlg) {
+             AnswerBox yes(dlg.m_hWnd, IDYES);
+             Click(dlg, dlg.Button(7));
+             EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+             EXPECT_EQ(dlg.CurrentName(), L"");
+         }});
+}
+
+TEST_F(MacroEditorWindow, TheTwoListsKeepOneScrollPosition) {
+    ASSERT_TRUE(SaveMacroFile(MacroFilePathOf(MacroFolderOf(data.path()), L"x"), StepsOfA(36)));
+    auto inLine = [](CDlgMacroSetting& dlg, const char* after) {
+        EXPECT_EQ(dlg.m_DelayList.GetTopIndex(), dlg.m_EventList.GetTopIndex()) << after;
+        EXPECT_EQ(dlg.m_DelayList.GetCount(), dlg.m_EventList.GetCount()) << after;
+    };
+    Run({Pick(L"x"), [&](CDlgMacroSetting& dlg) {
+             // The last step selected, then Up: the step list scrolls, the delays with it.
+             dlg.m_EventList.SetCurSel(35);
+             dlg.m_EventList.SendMessage(WM_KEYDOWN, VK_END, 0);
+             inLine(dlg, "End");
+             for (int i = 0; i < 15; ++i) dlg.m_EventList.SendMessage(WM_KEYDOWN, VK_UP, 0);
+             inLine(dlg, "Up");
+             const int step = dlg.m_EventList.GetCurSel();
+             EXPECT_EQ(dlg.m_DelayList.GetText(step), std::to_wstring(step * 50) + L" ms")
+                 << "the delay in the row of the selected step is its own";
+             dlg.m_DelayList.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);
+             inLine(dlg, "the scroll bar");
+             dlg.m_DelayList.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 3), 0);
+             inLine(dlg, "the thumb");
+             dlg.m_EventList.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+             inLine(dlg, "the wheel over the steps");
+             dlg.m_DelayList.SendMessage(WM_KEYDOWN, VK_HOME, 0);
+             inLine(dlg, "Home in the delays");
+
+             // While recording the last step has no delay yet: the rows still pair.
+             {
+                 AnswerBox yes(dlg.m_hWnd, IDYES);
+                 Click(dlg, dlg.Button(8));
+             }
+             for (int i = 0; i < 40; ++i) Report(dlg, (i / 2) % 2 ? 'C' : 'B', i % 2 == 1);
+             inLine(dlg, "recording");
+             EXPECT_EQ(dlg.m_EventList.GetTopIndex(), 40 - MACRO_LIST_VISIBLE_LINES);
+             EXPECT_EQ(dlg.m_DelayList.GetText(39), L"") << "no delay after the last step yet";
+             Click(dlg, dlg.Button(9));
+             inLine(dlg, "stop");
+             EXPECT_EQ(dlg.m_DelayList.GetText(39), L"0 ms") << "the closing delay";
+         }});
+}
+
+TEST_F(MacroEditorWindow, InsertSelectsTheCommandAndDoneLeavesNoIdleButtons) {
+    ASSERT_TRUE(SaveMacroFile(MacroFilePathOf(MacroFolderOf(data.path()), L"x"), StepsOfA(4)));
+    Run({Pick(L"x"), [](CDlgMacroSetting& dlg) {
+             {
+                 AnswerBox yes(dlg.m_hWnd, IDYES);  // REC over steps asks
+                 Click(dlg, dlg.Button(8));
+             }
+             Report(dlg, 'A', false);
+             Click(dlg, dlg.Button(14));  // DONE
+             EXPECT_FALSE(dlg.IsRecording());
+             for (int b : {9, 15, 21}) EXPECT_FALSE(dlg.Button(b).IsWindowEnabled()) << b << " does nothing after DONE";
+         }});
+    Run({Pick(L"x"), [](CDlgMacroSetting& dlg) {
+             dlg.m_EventList.SetCurSel(2);
+             dlg.SendMessage(WM_COMMAND, MAKEWPARAM(1006, LBN_SELCHANGE),
+                             reinterpret_cast<LPARAM>(dlg.m_EventList.m_hWnd));
+             dlg.ChooseCommand(2);
+             Click(dlg, dlg.Button(15));
+             EXPECT_EQ(dlg.m_EventList.GetCurSel(), 2) << "the inserted command is selected";
+             EXPECT_EQ(dlg.m_EventList.GetText(2), L"Copy");
+             EXPECT_EQ(dlg.Macro().Count, 10);
+             for (int b : {10, 11, 12, 15}) EXPECT_TRUE(dlg.Button(b).IsWindowEnabled()) << b;
+         }});
+}
+
+TEST_F(MacroEditorWindow, NamesAtTheLimitSaveInAShortAndALongFolder) {
+    // Names the check accepts are saved (through the temporary file beside the
+    // macro's file); the next longer name is refused before anything is written.
+    std::wstring longFolder = data.path();
+    while (longFolder.size() < 170) {
+        longFolder += std::wstring(40, L'p') + L"\\";
+        ASSERT_TRUE(CreateDirectoryW(longFolder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    }
+    for (const std::wstring& folder : {MacroFolderOf(data.path()), MacroFolderOf(longFolder)}) {
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+        const size_t limit = MaxMacroNameLength(folder);
+        ASSERT_GT(limit, 0u) << folder.size();
+        std::vector<std::wstring> names;
+        MacroRecording macro = StepsOfA(2);
+        const std::wstring atLimit(limit, L'n');
+        const MacroFileResult created = CreateMacro(folder, atLimit, macro, names);
+        ASSERT_TRUE(created.ok()) << folder.size() << ": " << std::string(created.message.begin(), created.message.end());
+        macro = StepsOfA(2);
+        EXPECT_TRUE(SaveMacroByName(folder, atLimit, macro, names).ok()) << folder.size();
+        MacroRecording back;
+        LoadMacroFile(MacroFilePathOf(folder, atLimit), back);
+        EXPECT_EQ(back.Count, 4) << folder.size();
+
+        const MacroFileResult refused = CreateMacro(folder, atLimit + L"n", macro, names);
+        EXPECT_EQ(refused.code, MacroFileResult::InvalidName);
+        EXPECT_NE(refused.message.find(std::to_wstring(limit)), std::wstring::npos);
+    }
 }
 
 TEST_F(MacroEditorWindow, SpaceIsSwallowedOnlyWhileRecording) {
