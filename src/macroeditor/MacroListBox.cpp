@@ -124,6 +124,10 @@ void CMacroListBox::PaintScrollBar() {
 }
 
 LRESULT CMacroListBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // No selection by typing: step names repeat ("A Press", "A Release"), and
+    // after a recording filled the macro the focus is here while the user may
+    // still be typing.
+    if (msg == WM_CHAR) return 0;
     const LRESULT result = CListBox::WindowProc(msg, wParam, lParam);
     // What follows asks the list itself (its top row, its scroll bar): those
     // messages come back here and are passed on alone.

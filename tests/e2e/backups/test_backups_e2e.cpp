@@ -136,6 +136,7 @@ std::unique_ptr<KeyboardConfig> ConfigWithAssignments() {
     one.Button[2].Macro.Macro[1] = 1;
     one.Button[2].Macro.Macro[2] = 0x15;
     one.Button[2].Macro.RepeatTimes = 1;
+    one.Button[2].Macro.RepeatOption = 1;  // play once, as the T-key dialog sets it (an import checks it)
     one.SwapKey[4].IsChanged = 1;
     one.SwapKey[4].FunID = FUNID_SINGLEKEY;
     one.SwapKey[4].AssKey = 0x20;

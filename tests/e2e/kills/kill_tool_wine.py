@@ -71,11 +71,12 @@ def write_all(folder, contents):
         os.replace(tmp, os.path.join(folder, name))
 
 
-def other_digits(digits):
-    """A different decimal value of as many digits (no leading zero)."""
+def other_digits(digits, top=255):
+    """A different decimal value of as many digits (no leading zero), at most `top`."""
     value = int(digits)
-    low = 10 ** (len(digits) - 1) if len(digits) > 1 else 1
-    return str(low + (value - low + 1) % (10 ** len(digits) - low)).encode()
+    low = 10 ** (len(digits) - 1) if len(digits) > 1 else 0
+    high = min(10 ** len(digits) - 1, top)
+    return str(low + (value - low + 1) % (high - low + 1)).encode()
 
 
 def write_all_unseen(folder, contents):

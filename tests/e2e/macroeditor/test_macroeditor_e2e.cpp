@@ -102,8 +102,15 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, Ms(5000)));
     }
     // A press and release of each key, `gapMs` apart.
-    void Record(std::initializer_list<WORD> keys, int gapMs) {
+    // Records `keys`; over a macro that has steps, Record asks first and is
+    // answered Yes.
+    void Record(std::initializer_list<WORD> keys, int gapMs, bool overSteps = false) {
         ASSERT_TRUE(Click(L"8"));
+        if (overSteps) {
+            HWND box = WaitForWindow(L"ZAVOConfig", Ms(5000), run.Proc().Pid());
+            ASSERT_TRUE(box) << "Record over steps asks";
+            ASSERT_TRUE(PostMessageW(box, WM_COMMAND, IDYES, 0));
+        }
         Wait(300);
         for (WORD vk : keys) {
             ASSERT_TRUE(Key(vk, false));
@@ -296,7 +303,7 @@ TEST_F(MacroEditorE2E, DelayOptions) {
     EXPECT_EQ(m.Events[1], DelayEvent(0));
 
     ASSERT_TRUE(Click(L"20"));  // default delay (50 ms): every delay one unit
-    Record({'A'}, 300);
+    Record({'A'}, 300, true);
     Save();
     m = Load(L"opts");
     EXPECT_EQ(m.IgnoreDelay, 0);
