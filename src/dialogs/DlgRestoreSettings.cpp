@@ -1,5 +1,6 @@
 #include "dialogs/DlgRestoreSettings.h"
 
+#include "app/TextFill.h"
 #include "app/UiTexts.h"
 
 namespace zavo {
@@ -26,12 +27,8 @@ std::wstring CDlgRestoreSettings::EntryText(const AppContext& app, const backup:
         case backup::Action::Save:
             break;
     }
-    std::wstring entry = app.Text(*text);
     const std::wstring profile = g.profile >= 0 && g.profile < PROFILE_COUNT ? kRoman[g.profile] : L"?";
-    for (const auto& [mark, value] : {std::pair<std::wstring, std::wstring>{L"%1", profile},
-                                      std::pair<std::wstring, std::wstring>{L"%2", backup::GenerationTime(g)}})
-        if (const size_t at = entry.find(mark); at != std::wstring::npos) entry.replace(at, mark.size(), value);
-    return entry;
+    return FillIn(app.Text(*text), {profile, backup::GenerationTime(g)});
 }
 
 void CDlgRestoreSettings::DoDataExchange(CDataExchange* dx) {

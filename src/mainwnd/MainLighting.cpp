@@ -64,9 +64,11 @@ bool CZAVOConfigDlg::SaveLighting() {
     backup::KeepOutcome kept;
     const SaveResult result = SaveLightSettings(m_App.dataFolder, keyboard_config, &kept);
     NoteBackupOutcome(kept);
-    // The file it wrote is the window's own now; the profile files stay as taken.
-    m_SettingsTaken.TakeConfig(m_App.dataFolder);
-    if (result) return true;
+    if (result) {
+        // The file it wrote is the window's own now; the profile files stay as taken.
+        m_SettingsTaken.TakeConfig(m_App.dataFolder);
+        return true;
+    }
     // Nothing is lost: the lighting stays in memory, marked for the next APPLY.
     m_bModified = 1;
     ReportWriteFailure(result);
