@@ -75,4 +75,13 @@ inline constexpr UiText kCloseUnapplied{
 // The main window's questions and everything else: ids 520-559.
 // (end of ids 520-559)
 
+// Profiles that follow the application in front: ids 560-609.
+// (end of ids 560-609)
+
+// Display scaling: ids 610-639.
+// (end of ids 610-639)
+
+// The keyboard and screen readers: ids 640-699.
+// (end of ids 640-699)
+
 }  // namespace zavo
