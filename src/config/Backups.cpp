@@ -475,7 +475,7 @@ std::vector<std::wstring> SourcesAsOf(const std::wstring& dataFolder, const std:
 void LoadAsOf(const std::wstring& dataFolder, const std::vector<Generation>& gens, size_t index,
               KeyboardConfig& config) {
     const std::vector<std::wstring> sources = SourcesAsOf(dataFolder, gens, index);
-    IniBatch snapshot(Settings());
+    IniSnapshot snapshot(Settings());
     seq::ReadLightOption(snapshot, sources[0], config.Light);
     for (int p = 0; p < PROFILE_COUNT; ++p) seq::ReadProfileFile(snapshot, sources[1 + p], config.Profile[p]);
 }

@@ -73,7 +73,7 @@ void ClearSlot(ButtonConfig& slot) {
 }
 
 void ReadLightOption(const std::wstring& path, LightSettings& light) {
-    IniBatch snapshot(Settings());
+    IniSnapshot snapshot(Settings());
     seq::ReadLightOption(snapshot, path, light);
 }
 
@@ -85,7 +85,7 @@ SaveResult WriteLightOption(const std::wstring& path, const LightSettings& light
 }
 
 void ReadConfigFile(const std::wstring& path, KeyboardConfig& config) {
-    IniBatch snapshot(Settings());
+    IniSnapshot snapshot(Settings());
     seq::ReadConfigFile(snapshot, path, config);
 }
 
@@ -102,7 +102,7 @@ SaveResult WriteConfigMode(const std::wstring& path, std::int32_t mode) {
 }
 
 void ReadProfileFile(const std::wstring& path, ProfileConfig& profile) {
-    IniBatch snapshot(Settings());
+    IniSnapshot snapshot(Settings());
     seq::ReadProfileFile(snapshot, path, profile);
 }
 
@@ -185,7 +185,7 @@ bool ReadDataFolder(const std::wstring& dataFolder, KeyboardConfig& config, std:
             return false;
         }
     }
-    IniBatch snapshot(Settings());
+    IniSnapshot snapshot(Settings());
     seq::ReadConfigFile(snapshot, configFile, config);
     for (int p = 0; p < PROFILE_COUNT; ++p)
         seq::ReadProfileFile(snapshot, ProfileFilePath(dataFolder, p), config.Profile[p]);

@@ -37,7 +37,7 @@ std::wstring LightStateSection(std::int32_t lightProfile) {
 LightZoneStates ReadLightZones(const std::wstring& file, std::int32_t lightProfile) {
     LightZoneStates zones{};
     std::wstring section = LightStateSection(lightProfile);
-    IniBatch snapshot(Settings());  // one look at the disk for all 18 keys
+    IniSnapshot snapshot(Settings());  // one look at the disk for all 18 keys
     for (LightZone z : AllLightZones()) zones[ZoneIndex(z)] = ReadState(snapshot, file, section, z);
     return zones;
 }

@@ -148,7 +148,7 @@ bool ReadProfileExchange(const std::wstring& file, ProfileExchange& x, std::wstr
         error = file + L": " + s.error;
         return false;
     }
-    IniBatch snapshot(Settings());
+    IniSnapshot snapshot(Settings());
     if (snapshot.IniReadString(file, kHeader, L"Format", L"") != kFormat) {
         error = file + L" is not a ZAVOConfig profile file.";
         return false;

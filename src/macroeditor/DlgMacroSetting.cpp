@@ -1,13 +1,13 @@
 #include "macroeditor/DlgMacroSetting.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 #include <shlobj.h>
 
 #include <algorithm>
 
 #include "dialogs/DlgNewMacro.h"
 #include "dialogs/DlgCMDMenu.h"
+#include "framework/FileDialog.h"
 #include "framework/Gdi.h"
 #include "app/UiTexts.h"
 #include "macro/KeyNames.h"
@@ -63,7 +63,19 @@ constexpr int kDelayBoxLeft = 289, kDelayBoxTop = 145, kDelayBoxWidth = 37, kDel
 // Inner padding of a list row's text, and the frame of a list.
 constexpr int kRowPadding = 3 + 3;
 constexpr int kListFrame = 2;
-const wchar_t kMacroFilter[] = L"Macro File(*.ini)\0*.ini\0\0";
+
+// The file dialog of a macro file's import (`mustExist`) or export, owned by the
+// editor (the editor waits for it).
+FileChoice MacroFileChoice(HWND editor, std::wstring folder, const wchar_t* name, bool mustExist) {
+    FileChoice c;
+    c.owner = editor;
+    c.filter = FileFilter(L"Macro File(*.ini)", L"*.ini");
+    c.startFolder = std::move(folder);
+    c.name = name;
+    c.extension = L"ini";
+    c.mustExist = mustExist;
+    return c;
+}
 
 }  // namespace
 
@@ -477,19 +489,9 @@ std::wstring CDlgMacroSetting::StartFolder() const {
 
 void CDlgMacroSetting::OnImport() {
     EndRecording();
-    wchar_t file[MAX_PATH] = L"*.ini";
-    const std::wstring folder = StartFolder();
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = m_hWnd;  // owned by the editor: the editor waits for it
-    ofn.lpstrFilter = kMacroFilter;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = folder.c_str();
-    ofn.lpstrDefExt = L"ini";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!::GetOpenFileNameW(&ofn)) return;
-    const MacroFileResult r = ImportMacroFile(m_strMacroFolder, file, m_Macro, m_MacroNames);
+    const std::optional<std::wstring> file = AskFilePath(MacroFileChoice(m_hWnd, StartFolder(), L"*.ini", true));
+    if (!file) return;
+    const MacroFileResult r = ImportMacroFile(m_strMacroFolder, *file, m_Macro, m_MacroNames);
     if (!r.ok()) {
         if (r.code == MacroFileResult::TooLarge)
             Tell(m_App.Text(kMacroFileTooLarge));
@@ -507,19 +509,8 @@ void CDlgMacroSetting::OnImport() {
 
 void CDlgMacroSetting::OnExport() {
     EndRecording();
-    wchar_t file[MAX_PATH] = L".ini";
-    const std::wstring folder = StartFolder();
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = m_hWnd;
-    ofn.lpstrFilter = kMacroFilter;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = folder.c_str();
-    ofn.lpstrDefExt = L"ini";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (::GetSaveFileNameW(&ofn)) {
-        const MacroFileResult r = ExportMacroFile(file, m_Macro);
+    if (const std::optional<std::wstring> file = AskFilePath(MacroFileChoice(m_hWnd, StartFolder(), L".ini", false))) {
+        const MacroFileResult r = ExportMacroFile(*file, m_Macro);
         if (r.code == MacroFileResult::WriteFailed) Tell(r.message);
     }
     RefillMacroNameList(m_strMacroFolder, m_MacroNames);

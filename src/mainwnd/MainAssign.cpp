@@ -1,10 +1,10 @@
 // Picking keys on the on-screen keyboard, and the four assignment buttons with
 // their dialogs.
 #include <windows.h>
-#include <commdlg.h>
 
 #include "app/TextFill.h"
 #include "app/UiTexts.h"
+#include "framework/FileDialog.h"
 #include "keydlg/DlgSingleKey.h"
 #include "keydlg/DlgTKey.h"
 #include "mainwnd/MainDlg.h"
@@ -75,21 +75,17 @@ void CZAVOConfigDlg::OnAssignApplication() {
     KeyboardView& view = *m_pView;
     if (view.selSlot < 0) return;
     const AssignTarget target = CurrentTarget();
-    wchar_t file[MAX_PATH] = L"*.exe";
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
+    FileChoice choice;
     // Owned by the main window: while it is open the selection and the profile
     // cannot change under it.
-    ofn.hwndOwner = m_hWnd;
-    ofn.lpstrFilter = L"Exe file(*.exe)\0*.exe\0\0";
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrDefExt = L"exe";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    const bool picked = ::GetOpenFileNameW(&ofn) != FALSE;
+    choice.owner = m_hWnd;
+    choice.filter = FileFilter(L"Exe file(*.exe)", L"*.exe");
+    choice.name = L"*.exe";
+    choice.extension = L"exe";
+    const std::optional<std::wstring> file = AskFilePath(choice);
     if (!StillTarget(target)) return;
-    if (picked) {
-        if (view.StoreApplication(file)) m_bModified = 1;
+    if (file) {
+        if (view.StoreApplication(*file)) m_bModified = 1;
     } else {
         view.GiveBackSelectedSlot();
     }

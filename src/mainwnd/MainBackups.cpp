@@ -6,45 +6,24 @@
 #include "config/Backups.h"
 #include "dialogs/DlgRestoreSettings.h"
 #include "dialogs/DlgWarning.h"
+#include "framework/FileDialog.h"
 #include "light/ProfileExchange.h"
 #include "mainwnd/MainDlg.h"
-
-#include <commdlg.h>
 
 namespace zavo {
 namespace {
 
-// The filter of the file dialogs: "<name> (*.zavoprofile)", then the pattern.
-std::wstring ProfileFilter(const AppContext& app) {
-    const std::wstring pattern = L"*" + std::wstring(PROFILE_FILE_EXTENSION);
-    std::wstring f = app.Text(BackupText::ProfileFileFilter) + L" (" + pattern + L")";
-    f.push_back(L'\0');
-    f += pattern;
-    f.push_back(L'\0');
-    f.push_back(L'\0');
-    return f;
-}
-
 // Asks for a profile file with the platform's save or open dialog, owned by
 // `owner`; `suggested` is the name offered. "" when the user cancels.
 std::wstring AskProfileFile(HWND owner, const AppContext& app, bool save, const std::wstring& suggested) {
-    wchar_t file[MAX_PATH] = {};
-    suggested.copy(file, MAX_PATH - 1);
-    const std::wstring filter = ProfileFilter(app);
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (save) {
-        ofn.lpstrDefExt = PROFILE_FILE_EXTENSION + 1;
-        ofn.Flags |= OFN_OVERWRITEPROMPT;
-        return ::GetSaveFileNameW(&ofn) ? file : L"";
-    }
-    ofn.Flags |= OFN_FILEMUSTEXIST;
-    return ::GetOpenFileNameW(&ofn) ? file : L"";
+    FileChoice choice;
+    choice.owner = owner;
+    const std::wstring pattern = L"*" + std::wstring(PROFILE_FILE_EXTENSION);
+    choice.filter = FileFilter(app.Text(BackupText::ProfileFileFilter) + L" (" + pattern + L")", pattern);
+    choice.name = suggested;
+    choice.mustExist = !save;
+    if (save) choice.extension = PROFILE_FILE_EXTENSION + 1;
+    return AskFilePath(choice).value_or(L"");
 }
 
 std::wstring Replaced(std::wstring text, const std::wstring& value) {

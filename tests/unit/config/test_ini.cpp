@@ -398,6 +398,37 @@ TEST_F(Ini, BatchWritesEachFileOnceAtTheEnd) {
     EXPECT_EQ(Settings().IniReadInt(file, L"S", L"inner", -1), 1);
 }
 
+TEST_F(Ini, BatchEndedWithoutCommitWritesNothing) {
+    Put(file, "[S]\r\nk=old\r\n");
+    const std::wstring other = dir.path() + L"other.ini";
+    {
+        IniBatch batch(Settings());
+        batch.IniWriteString(file, L"S", L"k", L"new");
+        batch.IniWriteString(other, L"S", L"k", L"new");
+        IniBatch inner(Settings());  // left without Commit as well
+        inner.IniWriteString(file, L"S", L"inner", L"1");
+    }
+    EXPECT_EQ(Bytes(file), "[S]\r\nk=old\r\n");
+    EXPECT_FALSE(fs::FileExists(other));
+    EXPECT_EQ(Settings().IniReadString(file, L"S", L"k", L""), L"old");  // memory holds what the disk holds
+    // A later write carries only its own change, none of the dropped ones.
+    ASSERT_TRUE(Settings().IniWriteString(file, L"S", L"j", L"1"));
+    EXPECT_EQ(Bytes(file), "[S]\r\nk=old\r\nj=1\r\n");
+    EXPECT_FALSE(fs::FileExists(other));
+}
+
+TEST_F(Ini, SnapshotReadsOnceAndDefersNoWrite) {
+    Put(file, "[S]\r\nk=1\r\n");
+    const std::wstring other = dir.path() + L"other.ini";
+    IniSnapshot snapshot(Settings());
+    EXPECT_EQ(snapshot.IniReadInt(file, L"S", L"k", -1), 1);
+    Put(file, "[S]\r\nk=2\r\n");
+    EXPECT_EQ(snapshot.IniReadInt(file, L"S", L"k", -1), 1) << "one look at the disk per snapshot";
+    ASSERT_TRUE(snapshot.IniWriteInt(other, L"S", L"j", 3));
+    EXPECT_EQ(Bytes(other), "[S]\r\nj=3\r\n") << "written before the snapshot ends";
+    EXPECT_EQ(snapshot.IniReadInt(other, L"S", L"j", -1), 3);
+}
+
 TEST_F(Ini, BatchNamesTheFileThatFailed) {
     const std::wstring bad = dir.path() + L"no" + (dir.path().back() == L'/' ? L"/" : L"\\") + L"bad.ini";
     IniBatch batch(Settings());
