@@ -30,7 +30,8 @@ void CZAVOConfigDlg::RunKey(int key) {
 
 CZAVOConfigDlg::AssignTarget CZAVOConfigDlg::CurrentTarget() const {
     const KeyboardView& view = *m_pView;
-    return AssignTarget{keyboard_config.CurrantProfile, view.selSlot, view.selKey, view.selTKey, m_nReloads};
+    return AssignTarget{keyboard_config.CurrantProfile, view.SelectedSlot(), view.SelectedKey(), view.SelectedTKey(),
+                        m_nReloads};
 }
 
 bool CZAVOConfigDlg::StillTarget(const AssignTarget& t) {
@@ -73,7 +74,7 @@ void CZAVOConfigDlg::OnAssignClear() {
 
 void CZAVOConfigDlg::OnAssignApplication() {
     KeyboardView& view = *m_pView;
-    if (view.selSlot < 0) return;
+    if (!view.HasSelectedSlot()) return;
     const AssignTarget target = CurrentTarget();
     wchar_t file[MAX_PATH] = L"*.exe";
     OPENFILENAMEW ofn{};
@@ -102,7 +103,7 @@ void CZAVOConfigDlg::OnAssignApplication() {
 
 void CZAVOConfigDlg::OnAssignMacro() {
     KeyboardView& view = *m_pView;
-    if (view.selSlot < 0) return;
+    if (!view.HasSelectedSlot()) return;
     const AssignTarget target = CurrentTarget();
     CDlgTKey dialog(m_App);
     view.SelectedMacro(dialog.m_Macro);
@@ -142,7 +143,7 @@ void CZAVOConfigDlg::OnAssignSingleKey() {
     // Nothing selected: there is no key to remap.
     if (!view.SingleKeyStart(dialog.m_SrcKeyCode, dialog.m_DstKeyCode)) return;
     // A T-key has no key code: its Key box names the T-key.
-    if (view.selTKey >= 0) dialog.m_SrcLabel = L"T" + std::to_wstring(view.selTKey + 1);
+    if (view.SelectedTKey() >= 0) dialog.m_SrcLabel = L"T" + std::to_wstring(view.SelectedTKey() + 1);
     const AssignTarget target = CurrentTarget();
     const bool accepted = dialog.DoModal() == IDOK;
     if (!StillTarget(target)) return;

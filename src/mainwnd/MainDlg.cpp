@@ -55,10 +55,9 @@ BOOL CZAVOConfigDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
     KeyboardView& view = *m_pView;
-    view.selSlot = view.selTKey = view.selKey = -1;
+    view.StartOver();
     m_bModified = 0;
     m_strStatus.clear();
-    view.macroUsed = 0;
 
     SetWindowText(svc::MAIN_WINDOW_TITLE);
     LoadConfiguration(m_App.dataFolder, keyboard_config);
