@@ -30,7 +30,7 @@ void CZAVOConfigDlg::RunKey(int key) {
 
 CZAVOConfigDlg::AssignTarget CZAVOConfigDlg::CurrentTarget() const {
     const KeyboardView& view = *m_pView;
-    return AssignTarget{keyboard_config.CurrantProfile, view.SelectedSlot(), view.SelectedKey(), view.SelectedTKey(),
+    return AssignTarget{m_Session.Config().CurrantProfile, view.SelectedSlot(), view.SelectedKey(), view.SelectedTKey(),
                         m_nReloads};
 }
 
@@ -66,7 +66,7 @@ void CZAVOConfigDlg::OnPickStandardKey(int k) {
 void CZAVOConfigDlg::OnAssignClear() {
     // A clear that removed something is an edit like any other: a profile switch
     // that follows asks before dropping it.
-    if (m_pView->ClearSelected()) m_bModified = 1;
+    if (m_pView->ClearSelected()) m_Session.MarkModified();
     m_strStatus = m_pView->DescribeSlot();  // empty now
     ShowStatus(m_strStatus);
     ShowIndicator(Indicator::Default);
@@ -90,7 +90,7 @@ void CZAVOConfigDlg::OnAssignApplication() {
     const bool picked = ::GetOpenFileNameW(&ofn) != FALSE;
     if (!StillTarget(target)) return;
     if (picked) {
-        if (view.StoreApplication(file)) m_bModified = 1;
+        if (view.StoreApplication(file)) m_Session.MarkModified();
     } else {
         view.GiveBackSelectedSlot();
     }
@@ -114,7 +114,7 @@ void CZAVOConfigDlg::OnAssignMacro() {
     } else {
         switch (view.StoreMacro(dialog.m_Macro)) {
             case KeyboardView::MacroStore::Stored:
-                m_bModified = 1;
+                m_Session.MarkModified();
                 break;
             case KeyboardView::MacroStore::OverBudget: {
                 // The slot keeps what it had; a lent slot it only reserved goes back.
@@ -148,7 +148,7 @@ void CZAVOConfigDlg::OnAssignSingleKey() {
     const bool accepted = dialog.DoModal() == IDOK;
     if (!StillTarget(target)) return;
     if (accepted && view.StoreSingleKey(dialog.m_SrcKeyCode, dialog.m_DstKeyCode))
-        m_bModified = 1;
+        m_Session.MarkModified();
     else
         view.GiveBackSelectedSlot();
     m_strStatus = view.DescribeSlot();
