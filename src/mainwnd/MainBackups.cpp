@@ -60,67 +60,40 @@ void CZAVOConfigDlg::OnSysCommand(UINT id, LPARAM lParam) {
 }
 
 void CZAVOConfigDlg::NoteBackupOutcome(const backup::KeepOutcome& kept) {
-    if (kept) return;
-    if (m_bBackupNoticeShown) return;
-    m_bBackupNoticeShown = true;
+    if (!m_Session.FirstBackupFailure(kept)) return;
     m_strPendingNotice = m_App.Text(BackupText::BackupFailed) + kept.reason;
     m_strStatus = m_strPendingNotice;
     ShowStatus(m_strStatus);
 }
 
-bool CZAVOConfigDlg::WriteImportedLight() {
-    if (!m_pImported) return true;
-    const IniFileStatus written = WriteImportedZones(m_App.dataFolder, *m_pImported);
-    // On failure the states stay waiting for the next save.
-    if (!written) {
-        ReportWriteFailure(written);
-        return false;
-    }
-    m_pImported.reset();
-    return true;
-}
-
-void CZAVOConfigDlg::PutBackRestoredFiles() {
-    if (!m_pRestored) return;
-    // The save already wrote the same values: a file that cannot be put back in
-    // its kept layout loses nothing, so it is not reported as a failed save.
-    backup::PutBackUnchanged(m_App.dataFolder, *m_pRestored, m_RestoredFiles, keyboard_config);
-    m_pRestored.reset();
+bool CZAVOConfigDlg::FinishSavedSession() {
+    // Failed zone states stay waiting for the next save.
+    const IniFileStatus written = m_Session.Saved(m_App.dataFolder);
+    if (!written) ReportWriteFailure(written);
+    return static_cast<bool>(written);
 }
 
 void CZAVOConfigDlg::ShowReplacedSettings() {
-    m_bModified = 1;
-    m_LightExchange = keyboard_config.Light;
+    m_LightExchange = m_Session.Config().Light;
     if (m_pView->HasEditableProfile()) m_pView->RefreshKeyboard();
-    m_pView->ShowProfile(keyboard_config.CurrantProfile);
-}
-
-backup::Action CZAVOConfigDlg::SaveAction() const {
-    if (m_pRestored) return backup::Action::Restore;
-    return m_pImported ? backup::Action::Import : backup::Action::Apply;
+    m_pView->ShowProfile(m_Session.Config().CurrantProfile);
 }
 
 void CZAVOConfigDlg::OnRestoreSettings() {
     m_pView->ResetSelection(0);
     // Edits not applied yet would be thrown away by the restore: asked first, as
     // a profile switch asks (OK applies them, Cancel keeps them and restores nothing).
-    if (m_bModified == 1) {
+    if (m_Session.Modified()) {
         CDlgWarning warning(m_App, CDlgWarning::KIND_SAVE_CHANGES);
         if (warning.DoModal() != IDOK || !Apply()) return;
-        m_bModified = 0;
-        m_pView->ShowProfile(keyboard_config.CurrantProfile);
+        m_Session.MarkApplied();
+        m_pView->ShowProfile(m_Session.Config().CurrantProfile);
     }
     std::vector<backup::Generation> gens = backup::ListGenerations(m_App.dataFolder);
     CDlgRestoreSettings dialog(m_App, gens, this);
     if (dialog.DoModal() != IDOK || dialog.m_nChosen < 0) return;
     const size_t chosen = static_cast<size_t>(dialog.m_nChosen);
-    backup::LoadAsOf(m_App.dataFolder, gens, chosen, keyboard_config);
-    // Read now: the save that keeps the current files may rotate this generation out.
-    m_RestoredFiles = backup::RestoredBytesAsOf(m_App.dataFolder, gens, chosen);
-    m_pRestored = std::make_unique<KeyboardConfig>(keyboard_config);
-    // Restored zone states are not part of the six files; an import's waiting
-    // ones would mix two settings.
-    m_pImported.reset();
+    m_Session.LoadRestore(m_App.dataFolder, gens, chosen);
     ShowReplacedSettings();
     m_strStatus = Replaced(m_App.Text(BackupText::RestoreLoaded), backup::GenerationTime(gens[chosen]));
     ShowStatus(m_strStatus);
@@ -129,12 +102,12 @@ void CZAVOConfigDlg::OnRestoreSettings() {
 void CZAVOConfigDlg::OnExportProfile() {
     m_pView->ResetSelection(0);
     if (!m_pView->HasEditableProfile()) return;  // "no profile" has nothing to export
-    const int p = keyboard_config.CurrantProfile;
+    const int p = m_Session.Config().CurrantProfile;
     static const wchar_t* const kRoman[] = {L"I", L"II", L"III", L"IV", L"V"};
     const std::wstring file =
         AskProfileFile(m_hWnd, m_App, true, L"Profile " + std::wstring(kRoman[p]) + PROFILE_FILE_EXTENSION);
     if (file.empty()) return;
-    const IniFileStatus written = WriteProfileExchange(file, ProfileForExport(m_App.dataFolder, keyboard_config, p));
+    const IniFileStatus written = WriteProfileExchange(file, ProfileForExport(m_App.dataFolder, m_Session.Config(), p));
     if (!written) {
         const std::wstring text =
             m_App.Text(BackupText::ExportFailed) + L"\n\n" + written.file + L"\n" + written.reason;
@@ -148,7 +121,7 @@ void CZAVOConfigDlg::OnExportProfile() {
 void CZAVOConfigDlg::OnImportProfile() {
     m_pView->ResetSelection(0);
     if (!m_pView->HasEditableProfile()) return;  // "no profile" takes nothing
-    const int p = keyboard_config.CurrantProfile;
+    const int p = m_Session.Config().CurrantProfile;
     const std::wstring file = AskProfileFile(m_hWnd, m_App, false, L"");
     if (file.empty()) return;
     auto imported = std::make_unique<ProfileExchange>();
@@ -159,8 +132,7 @@ void CZAVOConfigDlg::OnImportProfile() {
         ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONWARNING);
         return;
     }
-    PutImportedProfile(keyboard_config, p, *imported);
-    m_pImported = std::move(imported);
+    m_Session.TakeImport(p, std::move(imported));
     ShowReplacedSettings();
     m_strStatus = m_App.Text(BackupText::ImportLoaded);
     ShowStatus(m_strStatus);

@@ -48,13 +48,13 @@ void CZAVOConfigDlg::CreateKeys(const SkinFace& face) {
     m_KeyPad.Attach(m_hWnd);
     for (int i = 0; i < TKEY_COUNT; ++i) {
         const ButtonEntry entry = face.Entry(L"T-KEYS", std::to_wstring(i + 1));
-        m_pView->tkeyRects[static_cast<size_t>(i)] = entry.rect;
+        m_pView->PlaceTKey(i, entry.rect);
         m_KeyPad.Add(entry.rect, entry.text, entry.latched);
     }
     const std::wstring enterRgn = face.Read(L"SCREEN", L"EnterRgn");
     for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
         const ButtonEntry entry = face.Entry(L"STANDER-KEYS", std::to_wstring(k + 20));
-        m_pView->keyRects[static_cast<size_t>(k)] = entry.rect;
+        m_pView->PlaceKey(k, entry.rect);
         if (k == ENTER_KEY_INDEX && !enterRgn.empty()) {
             m_rcEnter = RECT{entry.rect.left, entry.rect.top, entry.rect.right, entry.rect.bottom};
             m_KeyPad.Add(SkinRect{}, L"");
