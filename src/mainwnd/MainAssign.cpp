@@ -15,12 +15,6 @@ namespace {
 const wchar_t kTargetGone[] = L"Settings reloaded meanwhile: nothing changed";
 }  // namespace
 
-bool CZAVOConfigDlg::RunEnterButton(HWND from) {
-    if (!m_bEnterCreated || m_EnterButton.m_hWnd != from) return false;
-    OnPickStandardKey(ENTER_KEY_INDEX);
-    return true;
-}
-
 void CZAVOConfigDlg::RunKey(int key) {
     if (key < TKEY_COUNT)
         OnPickTKey(key);

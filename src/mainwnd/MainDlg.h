@@ -76,7 +76,6 @@ public:
     static ScopedFont CreateStatusFont();
 
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     // Closing the window (Alt+F4, the system menu's Close): with changes not
     // applied it asks first whether to apply them, drop them or stay.
@@ -145,7 +144,6 @@ private:
     void StopBlink() override;
 
     // ----- MainCommands.cpp
-    bool RunCommandButton(HWND from);
     // The shared step "apply": save, then the loading dialog applies the profile.
     // False when the save failed (reported; nothing is sent, edits are kept).
     bool Apply();
@@ -180,7 +178,6 @@ private:
     AssignTarget CurrentTarget() const;
     // False, saying so in the status text, when the target is gone.
     bool StillTarget(const AssignTarget& target);
-    bool RunEnterButton(HWND from);
     // A click on key `key` of the on-screen keyboard (see m_KeyPad).
     void RunKey(int key);
     void OnPickTKey(int index);
