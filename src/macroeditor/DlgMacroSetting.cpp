@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "app/FailureText.h"
 #include "dialogs/DlgNewMacro.h"
 #include "dialogs/DlgCMDMenu.h"
 #include "framework/Gdi.h"
@@ -64,6 +65,12 @@ constexpr int kDelayBoxLeft = 289, kDelayBoxTop = 145, kDelayBoxWidth = 37, kDel
 constexpr int kRowPadding = 3 + 3;
 constexpr int kListFrame = 2;
 const wchar_t kMacroFilter[] = L"Macro File(*.ini)\0*.ini\0\0";
+
+// What the user is told of a refused or failed macro file operation ("" for
+// the refusals the editor shows nothing for).
+std::wstring Explain(const AppContext& app, const MacroFileResult& r) {
+    return r.code == MacroFileResult::WriteFailed ? FailureDetails(app, r.failure) : r.message;
+}
 
 }  // namespace
 
@@ -431,7 +438,7 @@ bool CDlgMacroSetting::SaveCurrent() {
         MarkSaved();
         return true;
     }
-    Tell(r.message);
+    Tell(Explain(m_App, r));
     return false;
 }
 
@@ -451,7 +458,7 @@ void CDlgMacroSetting::OnNewMacro() {
     }
     const MacroFileResult r = CreateMacro(m_strMacroFolder, dialog.m_Name, m_Macro, m_MacroNames);
     if (!r.ok()) {
-        Tell(r.message);
+        Tell(Explain(m_App, r));
         return;
     }
     MarkSaved();
@@ -493,8 +500,8 @@ void CDlgMacroSetting::OnImport() {
     if (!r.ok()) {
         if (r.code == MacroFileResult::TooLarge)
             Tell(m_App.Text(kMacroFileTooLarge));
-        else if (!r.message.empty())
-            Tell(r.message);
+        else if (!Explain(m_App, r).empty())
+            Tell(Explain(m_App, r));
         return;
     }
     MarkSaved();
@@ -520,7 +527,7 @@ void CDlgMacroSetting::OnExport() {
     ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     if (::GetSaveFileNameW(&ofn)) {
         const MacroFileResult r = ExportMacroFile(file, m_Macro);
-        if (r.code == MacroFileResult::WriteFailed) Tell(r.message);
+        if (r.code == MacroFileResult::WriteFailed) Tell(Explain(m_App, r));
     }
     RefillMacroNameList(m_strMacroFolder, m_MacroNames);
 }
@@ -534,7 +541,7 @@ void CDlgMacroSetting::OnDeleteMacro() {
     // By name: the list may have been refilled since the macro became current.
     const MacroFileResult r = DeleteMacro(m_strMacroFolder, m_strMacroName, m_Macro, m_MacroNames);
     if (!r.ok()) {
-        Tell(r.message);
+        Tell(Explain(m_App, r));
         return;
     }
     ShowName(L"");
