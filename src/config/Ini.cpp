@@ -226,7 +226,7 @@ struct SettingsEngine::State {
         order.swap(dirtyOrder);
         for (const auto& path : order) {
             fs::Status s = Flush(path);
-            if (!s && first.ok) first = IniFileStatus::Fail(path, s.error);
+            if (!s && first.ok()) first = s.At(path);
         }
         return first;
     }
@@ -250,11 +250,11 @@ struct SettingsEngine::State {
     fs::Status Write(const std::wstring& file, std::wstring_view section, std::wstring_view key,
                      std::wstring_view value, bool hexValue) {
         if (BadName(section, false))
-            return fs::Status::Fail(L"Invalid section name \"" + std::wstring(section) + L"\"");
-        if (BadName(key, true)) return fs::Status::Fail(L"Invalid key name \"" + std::wstring(key) + L"\"");
+            return Outcome::Refused(FileStep::Write, file, Refusal::BadName);
+        if (BadName(key, true)) return Outcome::Refused(FileStep::Write, file, Refusal::BadName);
         for (size_t i = 0; !hexValue && i < value.size(); ++i)
             if (value[i] == L'\r' || value[i] == L'\n' || value[i] == 0)
-                return fs::Status::Fail(L"The value of \"" + std::wstring(key) + L"\" holds a line break");
+                return Outcome::Refused(FileStep::Write, file, Refusal::LineBreak);
         std::lock_guard<std::recursive_mutex> lock(mu);
         fs::Status why;
         Entry* en = Open(file, &why);
@@ -266,7 +266,7 @@ struct SettingsEngine::State {
         if (batchDepth > 0) return fs::Status::Ok();
         // Outside a batch a write is a commit of its own.
         const IniFileStatus written = Commit();
-        return written ? fs::Status::Ok() : fs::Status::Fail(written.reason);
+        return written;
     }
 
     // The stored value as the platform's string and integer reads see it: quotes

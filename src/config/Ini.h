@@ -68,16 +68,8 @@ public:
 };
 
 // The outcome of writing one or more files: on failure, the first file that could
-// not be written and the system's reason.
-struct IniFileStatus {
-    bool ok = true;
-    std::wstring file;
-    std::wstring reason;
-    explicit operator bool() const { return ok; }
-    static IniFileStatus Fail(std::wstring file, std::wstring reason) {
-        return {false, std::move(file), std::move(reason)};
-    }
-};
+// not be written, the step and the system's reason (platform/Outcome.h).
+using IniFileStatus = Outcome;
 
 class IniSnapshot;
 class IniBatch;

@@ -11,7 +11,7 @@ std::int32_t ReadState(IniAccess& ini, const std::wstring& file, const std::wstr
 }
 
 IniFileStatus FromWrite(const std::wstring& file, const fs::Status& s) {
-    return s ? IniFileStatus{} : IniFileStatus::Fail(file, s.error);
+    return s ? IniFileStatus{} : s.At(file);
 }
 
 // The first failure of a write inside a batch, else the batch's commit.

@@ -1,5 +1,6 @@
 #include "lightwnd/DlgLightOption.h"
 
+#include "app/FailureText.h"
 #include "app/UiTexts.h"
 #include "config/ConfigStore.h"
 #include "light/LightStateFile.h"
@@ -106,8 +107,8 @@ void CDlgLightOption::ShowZones() {
 
 void CDlgLightOption::ReportZoneWrite(const IniFileStatus& written) {
     if (written) return;
-    const std::wstring text = m_App.Text(kLightZonesNotSaved) + L"\n\nFile: " + written.file + L"\nReason: " +
-                              written.reason + L"\n\n" + m_App.Text(kLightZonesSavedLater);
+    const std::wstring text = m_App.Text(kLightZonesNotSaved) + L"\n\n" + FailureDetails(m_App, written) +
+                              L"\n\n" + m_App.Text(kLightZonesSavedLater);
     ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONERROR);
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "app/FailureText.h"
 #include "dialogs/DlgNewMacro.h"
 #include "dialogs/DlgCMDMenu.h"
 #include "framework/FileDialog.h"
@@ -72,6 +73,12 @@ FileChoice MacroFileChoice(HWND editor, std::wstring folder, const wchar_t* name
     c.extension = L"ini";
     c.mustExist = mustExist;
     return c;
+}
+
+// What the user is told of a refused or failed macro file operation ("" for
+// the refusals the editor shows nothing for).
+std::wstring Explain(const AppContext& app, const MacroFileResult& r) {
+    return r.code == MacroFileResult::WriteFailed ? FailureDetails(app, r.failure) : r.message;
 }
 
 }  // namespace
@@ -398,7 +405,7 @@ bool CDlgMacroSetting::SaveCurrent() {
         MarkSaved();
         return true;
     }
-    Tell(r.message);
+    Tell(Explain(m_App, r));
     return false;
 }
 
@@ -418,7 +425,7 @@ void CDlgMacroSetting::OnNewMacro() {
     }
     const MacroFileResult r = CreateMacro(m_strMacroFolder, dialog.m_Name, m_Macro, m_MacroNames);
     if (!r.ok()) {
-        Tell(r.message);
+        Tell(Explain(m_App, r));
         return;
     }
     MarkSaved();
@@ -450,8 +457,8 @@ void CDlgMacroSetting::OnImport() {
     if (!r.ok()) {
         if (r.code == MacroFileResult::TooLarge)
             Tell(m_App.Text(kMacroFileTooLarge));
-        else if (!r.message.empty())
-            Tell(r.message);
+        else if (!Explain(m_App, r).empty())
+            Tell(Explain(m_App, r));
         return;
     }
     MarkSaved();
@@ -466,7 +473,7 @@ void CDlgMacroSetting::OnExport() {
     EndRecording();
     if (const std::optional<std::wstring> file = AskFilePath(MacroFileChoice(m_hWnd, StartFolder(), L".ini", false))) {
         const MacroFileResult r = ExportMacroFile(*file, m_Macro);
-        if (r.code == MacroFileResult::WriteFailed) Tell(r.message);
+        if (r.code == MacroFileResult::WriteFailed) Tell(Explain(m_App, r));
     }
     RefillMacroNameList(m_strMacroFolder, m_MacroNames);
 }
@@ -480,7 +487,7 @@ void CDlgMacroSetting::OnDeleteMacro() {
     // By name: the list may have been refilled since the macro became current.
     const MacroFileResult r = DeleteMacro(m_strMacroFolder, m_strMacroName, m_Macro, m_MacroNames);
     if (!r.ok()) {
-        Tell(r.message);
+        Tell(Explain(m_App, r));
         return;
     }
     ShowName(L"");

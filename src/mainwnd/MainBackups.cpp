@@ -3,6 +3,7 @@
 // settings, export the active profile to a profile file, import one into it.
 // Restore and import are edits like any other: marked modified, nothing sent
 // until APPLY, whose save keeps the files it replaces as a backup.
+#include "app/FailureText.h"
 #include "config/Backups.h"
 #include "dialogs/DlgRestoreSettings.h"
 #include "dialogs/DlgWarning.h"
@@ -61,7 +62,7 @@ void CZAVOConfigDlg::OnSysCommand(UINT id, LPARAM lParam) {
 
 void CZAVOConfigDlg::NoteBackupOutcome(const backup::KeepOutcome& kept) {
     if (!m_Session.FirstBackupFailure(kept)) return;
-    m_strPendingNotice = m_App.Text(BackupText::BackupFailed) + kept.reason;
+    m_strPendingNotice = m_App.Text(BackupText::BackupFailed) + FailureLine(m_App, kept.failure);
     m_strStatus = m_strPendingNotice;
     ShowStatus(m_strStatus);
 }
@@ -110,7 +111,7 @@ void CZAVOConfigDlg::OnExportProfile() {
     const IniFileStatus written = WriteProfileExchange(file, ProfileForExport(m_App.dataFolder, m_Session.Config(), p));
     if (!written) {
         const std::wstring text =
-            m_App.Text(BackupText::ExportFailed) + L"\n\n" + written.file + L"\n" + written.reason;
+            m_App.Text(BackupText::ExportFailed) + L"\n\n" + FailureDetails(m_App, written);
         ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONERROR);
         return;
     }

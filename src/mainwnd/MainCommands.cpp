@@ -2,6 +2,7 @@
 // web site and guide, the dialogs they open, and the three ways out.
 #include <cstdlib>
 
+#include "app/FailureText.h"
 #include "app/Language.h"
 #include "dialogs/DlgLoading.h"
 #include "dialogs/DlgWarning.h"
@@ -18,8 +19,7 @@
 namespace zavo {
 
 void CZAVOConfigDlg::ReportWriteFailure(const IniFileStatus& result) {
-    const std::wstring text = L"The settings could not be saved.\n\nFile: " + result.file + L"\nReason: " +
-                              result.reason + L"\n\nYour changes are kept. Solve the problem and apply again.";
+    const std::wstring text = SaveFailedMessage(m_App, result);
     // The caption is not the main window's title, so the service never mistakes the box for it.
     ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONERROR);
 }

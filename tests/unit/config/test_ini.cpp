@@ -352,7 +352,8 @@ TEST_F(Ini, RefusesNamesAndValuesThatWouldBreakTheFile) {
     for (const auto& c : cases) {
         fs::Status s = Settings().IniWriteString(file, c.section, c.key, c.value);
         EXPECT_FALSE(s) << c.key;
-        EXPECT_FALSE(s.error.empty());
+        EXPECT_EQ(s.file, file) << c.key;
+        EXPECT_EQ(s.refusal, c.value[0] == L't' ? Refusal::LineBreak : Refusal::BadName) << c.key;
     }
     EXPECT_EQ(Bytes(file), before);
 }
@@ -361,7 +362,8 @@ TEST_F(Ini, ReportsFailedWritesAndKeepsMemoryTrue) {
     const std::wstring nowhere = dir.path() + L"missing" + (dir.path().back() == L'/' ? L"/" : L"\\") + L"x.ini";
     fs::Status s = Settings().IniWriteString(nowhere, L"A", L"k", L"v");
     EXPECT_FALSE(s);
-    EXPECT_FALSE(s.error.empty());
+    EXPECT_EQ(s.file, nowhere);
+    EXPECT_NE(s.code, 0u) << "the system's reason";
     EXPECT_FALSE(fs::DirectoryExists(dir.path() + L"missing"));
     EXPECT_EQ(Settings().IniReadString(nowhere, L"A", L"k", L"gone"), L"gone");  // the failed value is not kept
 }
@@ -390,7 +392,7 @@ TEST_F(Ini, BatchWritesEachFileOnceAtTheEnd) {
             EXPECT_FALSE(fs::FileExists(file));  // only the outermost batch writes
         }
         IniFileStatus r = batch.Commit();
-        EXPECT_TRUE(r.ok);
+        EXPECT_TRUE(r);
     }
     EXPECT_EQ(Bytes(other), "[S]\r\nk=1\r\n");
     Settings().DropCache();
@@ -435,9 +437,9 @@ TEST_F(Ini, BatchNamesTheFileThatFailed) {
     batch.IniWriteInt(file, L"S", L"k", 1);
     batch.IniWriteInt(bad, L"S", L"k", 1);
     IniFileStatus r = batch.Commit();
-    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r);
     EXPECT_EQ(r.file, bad);
-    EXPECT_FALSE(r.reason.empty());
+    EXPECT_NE(r.code, 0u) << "the system's reason";
     EXPECT_TRUE(fs::FileExists(file));  // the other file is still written
     EXPECT_EQ(Settings().IniReadInt(bad, L"S", L"k", -1), -1);
 }
