@@ -43,7 +43,8 @@ bool CZAVOConfigDlg::RunCommandButton(HWND from) {
             OnApply();
             break;
         case cmd::QUIT:
-            AfxPostQuitMessage(0);
+            // As Alt+F4: changes not applied yet are dropped only after asking.
+            OnCancel();
             break;
         case cmd::OK_EXIT:
             OnOkAndExit();
