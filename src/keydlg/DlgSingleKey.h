@@ -15,6 +15,17 @@
 
 namespace zavo {
 
+// A box of the dialog: shows a key's name and has no context menu (the Menu
+// key is a key to capture here, and the window system may still turn it into
+// a context-menu request after the dialog took the key itself).
+class CKeyBox : public CEdit {
+public:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_CONTEXTMENU) return 0;
+        return CEdit::WindowProc(msg, wParam, lParam);
+    }
+};
+
 class CDlgSingleKey : public CSkinDialog {
 public:
     static constexpr UINT IDD = 129;
@@ -35,7 +46,7 @@ public:
     void DoDataExchange(CDataExchange* dx) override;
 
     CBitmapBtn m_btnOk, m_btnCancel;
-    CEdit m_SrcBox, m_DstBox;
+    CKeyBox m_SrcBox, m_DstBox;
     // What the two boxes show: the Key box and the box of the key it sends.
     KeyNameBox m_SrcName, m_DstName;
 
