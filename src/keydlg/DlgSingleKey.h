@@ -41,7 +41,6 @@ public:
     std::wstring m_SrcLabel;
 
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     void DoDataExchange(CDataExchange* dx) override;
 
@@ -55,6 +54,7 @@ protected:
     std::vector<SkinButtonSpec> SkinButtons() override;
 
 private:
+    void OnOkButton();
     std::wstring NameOf(std::uint8_t code) const;
     // Whether a key was released since the window opened.
     bool m_bCaptured = false;
