@@ -15,7 +15,7 @@ from .widgets import dropdown, flat, menu_item, radio, zone
 
 # Places the program gives its own controls (left, top, width, height).
 SINGLEKEY_EDITS = ((107, 50, 44, 18), (107, 73, 44, 18))
-MACRO_LISTS = ((28, 69, 85, 182), (114, 69, 88, 182))
+MACRO_LISTS = ((28, 69, 112, 184), (140, 69, 70, 184))
 MACRO_DELAY_EDIT = (291, 145, 33, 17)
 MACRO_DEFAULT_EDIT = (335, 224, 33, 17)
 NEWMACRO_EDIT = (90, 49, 95, 20)
@@ -224,9 +224,9 @@ def macro_setting():
     s.add("5", "Import", (412, 7, 438, 31), "Import", flat(icon="import", radius=5))
     s.add("6", "Export", (442, 7, 468, 31), "Export", flat(icon="export", radius=5))
     s.add("7", "Delete", (472, 7, 498, 31), "Delete macro", flat(icon="clear", accent=P.DANGER, radius=5))
-    s.add("11", "Up", (216, 80, 242, 106), "Move up", flat(icon="up", radius=5))
-    s.add("12", "Down", (216, 110, 242, 136), "Move down", flat(icon="down", radius=5))
-    s.add("10", "DeleteStep", (216, 140, 242, 166), "Delete step", flat(icon="close", accent=P.DANGER, radius=5))
+    s.add("11", "Up", (222, 80, 248, 106), "Move up", flat(icon="up", radius=5))
+    s.add("12", "Down", (222, 110, 248, 136), "Move down", flat(icon="down", radius=5))
+    s.add("10", "DeleteStep", (222, 140, 248, 166), "Delete step", flat(icon="close", accent=P.DANGER, radius=5))
     s.add("8", "Record", (256, 62, 336, 90), "Record", flat("REC", "record", size=10, accent=P.DANGER))
     s.add("9", "Stop", (342, 62, 422, 90), "Stop", flat("STOP", "stop", size=10))
     s.add("14", "End", (428, 62, 508, 90), "Finish recording", flat("DONE", size=10))

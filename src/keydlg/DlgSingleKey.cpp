@@ -1,7 +1,5 @@
 #include "keydlg/DlgSingleKey.h"
 
-#include "framework/Gdi.h"
-
 #include "macro/KeyCapture.h"
 #include "macro/KeyNames.h"
 
@@ -27,54 +25,6 @@ void CDlgSingleKey::DoDataExchange(CDataExchange* dx) {
 
 std::wstring CDlgSingleKey::NameOf(std::uint8_t code) const { return KeyNameForLayout(code, m_App.layoutCode); }
 
-namespace {
-
-// The smallest character height (pixels) a key name is shrunk to.
-constexpr int kMinNameHeight = 7;
-
-// The width `text` takes in `font`.
-int TextWidth(HWND box, HFONT font, const std::wstring& text) {
-    ClientDC dc(box);
-    ScopedSelect select(dc, font);
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
-}
-
-}  // namespace
-
-// The boxes are 44 pixels wide: a long name ("Backspace", "Pagedown",
-// "R Shift") is shown in a smaller face of the dialog's font, the largest that
-// shows it whole, down to kMinNameHeight.
-void CDlgSingleKey::ShowName(CEdit& box, ScopedFont& face, const std::wstring& name) {
-    RECT client{};
-    ::GetClientRect(box.m_hWnd, &client);
-    const int room = client.right - client.left;
-    const HFONT dialogFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0));
-    LOGFONTW lf{};
-    HFONT chosen = dialogFont;
-    if (dialogFont && ::GetObjectW(dialogFont, sizeof(lf), &lf) && TextWidth(box.m_hWnd, dialogFont, name) > room) {
-        // The height of the dialog's face in pixels, whichever way it is given.
-        TEXTMETRICW tm{};
-        {
-            ClientDC dc(box.m_hWnd);
-            ScopedSelect select(dc, dialogFont);
-            ::GetTextMetricsW(dc, &tm);
-        }
-        for (int height = tm.tmHeight - 1; height >= kMinNameHeight; --height) {
-            lf.lfHeight = -height;
-            lf.lfWidth = 0;
-            face.Reset(::CreateFontIndirectW(&lf));
-            chosen = face;
-            if (TextWidth(box.m_hWnd, face, name) <= room) break;
-        }
-    }
-    box.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
-    // The whole width for the name: no inner margins (a new font resets them).
-    box.SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    box.SetWindowText(name);
-}
-
 BOOL CDlgSingleKey::OnInitDialog() {
     CSkinDialog::OnInitDialog();
     m_SrcBox.MoveWindow(107, 50, 44, 18, TRUE);
@@ -82,19 +32,25 @@ BOOL CDlgSingleKey::OnInitDialog() {
     m_SrcBox.EnableWindow(FALSE);
     m_SrcBox.SetLimitText(1);
     m_DstBox.SetLimitText(1);
-    ShowName(m_SrcBox, m_SrcFace, m_SrcLabel.empty() ? NameOf(m_SrcKeyCode) : m_SrcLabel);
-    ShowName(m_DstBox, m_DstFace, NameOf(m_DstKeyCode));
+    // The boxes are 44 pixels wide: a long name ("Backspace", "R Shift") is
+    // shown in a smaller face, a longer one ("Hanguel(Korean)") cut, with a tooltip.
+    m_SrcName.Attach(m_SrcBox);
+    m_DstName.Attach(m_DstBox);
+    m_SrcName.Show(m_SrcLabel.empty() ? NameOf(m_SrcKeyCode) : m_SrcLabel);
+    m_DstName.Show(NameOf(m_DstKeyCode));
     m_bCaptured = false;
     return TRUE;
 }
 
 BOOL CDlgSingleKey::PreTranslateMessage(MSG* msg) {
+    m_SrcName.RelayEvent(msg);
+    m_DstName.RelayEvent(msg);
     const UINT m = msg->message;
     if (m == WM_KEYUP || m == WM_SYSKEYUP) {
         m_DstKeyCode =
             KeyCodeOfRelease(static_cast<std::uint32_t>(msg->wParam), static_cast<std::uint32_t>(msg->lParam));
         m_bCaptured = true;
-        ShowName(m_DstBox, m_DstFace, NameOf(m_DstKeyCode));
+        m_DstName.Show(NameOf(m_DstKeyCode));
     }
     // Every key is a key to capture here, Enter and Esc included: none reaches
     // the dialog keys, so none presses OK or Cancel, moves the focus (Tab) or

@@ -2,17 +2,29 @@
 // wanted key on the keyboard while the window is open; the window shows the
 // name of the last key released (Enter, Esc and the Menu key included: they
 // are captured as keys and never close the window or open a menu), each name
-// in a face small enough to show it whole in the 44-pixel boxes. OK without a captured key acts as Cancel,
+// whole in the 44-pixel boxes or, when even a smaller face cannot show it, cut
+// with a tooltip showing it whole (KeyNameBox). OK without a captured key acts as Cancel,
 // so an accepted remap always names a key.
 #pragma once
 #include <cstdint>
 
 #include "framework/Controls.h"
-#include "framework/Gdi.h"
+#include "keydlg/KeyNameBox.h"
 #include "skin/BitmapBtn.h"
 #include "skin/SkinnedDialog.h"
 
 namespace zavo {
+
+// A box of the dialog: shows a key's name and has no context menu (the Menu
+// key is a key to capture here, and the window system may still turn it into
+// a context-menu request after the dialog took the key itself).
+class CKeyBox : public CEdit {
+public:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_CONTEXTMENU) return 0;
+        return CEdit::WindowProc(msg, wParam, lParam);
+    }
+};
 
 class CDlgSingleKey : public CSkinDialog {
 public:
@@ -33,7 +45,9 @@ public:
     void DoDataExchange(CDataExchange* dx) override;
 
     CBitmapBtn m_btnOk, m_btnCancel;
-    CEdit m_SrcBox, m_DstBox;
+    CKeyBox m_SrcBox, m_DstBox;
+    // What the two boxes show: the Key box and the box of the key it sends.
+    KeyNameBox m_SrcName, m_DstName;
 
 protected:
     std::wstring SkinFile() const override { return L"SingleKey.ini"; }
@@ -42,9 +56,6 @@ protected:
 private:
     void OnOkButton();
     std::wstring NameOf(std::uint8_t code) const;
-    // Puts the name of `code` into `box` in a face that fits it (owned by `face`).
-    void ShowName(CEdit& box, ScopedFont& face, const std::wstring& name);
-    ScopedFont m_SrcFace, m_DstFace;
     // Whether a key was released since the window opened.
     bool m_bCaptured = false;
 };

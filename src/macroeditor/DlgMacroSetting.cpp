@@ -55,12 +55,18 @@ enum : int {
 const wchar_t kCaption[] = L"ZAVOConfig";
 
 // Where the skin frames the two lists, side by side (left, top, width, height),
-// and how far the delay box may reach.
-constexpr RECT kListsArea{28, 69, 28 + 174, 69 + 182};
+// and how far the delay box may reach. The frame holds fourteen whole rows of
+// kRowHeight and the lists' one-pixel frames.
+constexpr RECT kListsArea{28, 69, 28 + 182, 69 + 184};
 constexpr int kDelayBoxLeft = 289, kDelayBoxTop = 145, kDelayBoxWidth = 37, kDelayBoxHeight = 17;
 // Inner padding of a list row's text, and the frame of a list.
 constexpr int kRowPadding = 3 + 3;
 constexpr int kListFrame = 2;
+constexpr int kRowHeight = (kListsArea.bottom - kListsArea.top - kListFrame) / MACRO_LIST_VISIBLE_LINES;
+static_assert(kRowHeight * MACRO_LIST_VISIBLE_LINES + kListFrame == kListsArea.bottom - kListsArea.top,
+              "the skin's list frame holds whole rows");
+// The list face: small enough for "Print Screen Release" beside "12750 ms".
+constexpr int kListTextHeight = 10;
 
 // The file dialog of a macro file's import (`mustExist`) or export, owned by the
 // editor (the editor waits for it).
@@ -168,13 +174,11 @@ BOOL CDlgMacroSetting::OnInitDialog() {
 }
 
 void CDlgMacroSetting::SetUpLists() {
-    // The dialog's face, a little smaller, so that the longest step name fits.
+    // The dialog's face, a little smaller, so that the longest step names fit.
     LOGFONTW face{};
     if (HFONT dialogFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)))
         ::GetObjectW(dialogFont, sizeof(face), &face);
-    // Fourteen whole rows fill the skin's frame.
-    const int rowHeight = (kListsArea.bottom - kListsArea.top - kListFrame) / MACRO_LIST_VISIBLE_LINES;
-    face.lfHeight = -(rowHeight - 2);
+    face.lfHeight = -kListTextHeight;
     face.lfWidth = 0;
     face.lfWeight = FW_NORMAL;
     m_ListFont.Reset(::CreateFontIndirectW(&face));
@@ -202,9 +206,9 @@ void CDlgMacroSetting::SetUpLists() {
     const int delayWidth = widthOf(L"12750 ms") + kRowPadding + kListFrame + ::GetSystemMetrics(SM_CXVSCROLL);
     const int eventWidth = std::min(stepWidth + kRowPadding + kListFrame, areaWidth - delayWidth);
 
-    m_EventList.SetItemHeight(0, rowHeight);
-    m_DelayList.SetItemHeight(0, rowHeight);
-    const int height = MACRO_LIST_VISIBLE_LINES * rowHeight + kListFrame;
+    m_EventList.SetItemHeight(0, kRowHeight);
+    m_DelayList.SetItemHeight(0, kRowHeight);
+    const int height = kListsArea.bottom - kListsArea.top;
     m_EventList.MoveWindow(kListsArea.left, kListsArea.top, eventWidth, height, TRUE);
     m_DelayList.MoveWindow(kListsArea.left + eventWidth, kListsArea.top, areaWidth - eventWidth, height, TRUE);
 }
@@ -350,7 +354,7 @@ void CDlgMacroSetting::SelectEventLine(int line) {
     if (line == NO_LINE) return;
     m_EventList.SetCurSel(line);
     m_DelayList.MarkPartnerRow(line);
-    m_States.EventLineSelected(line, m_EventList.GetCount());
+    m_States.EventLineSelected(line, m_EventList.Lines());
     ShowButtonStates();
 }
 

@@ -7,6 +7,12 @@ void CMacroListBox::Setup(CMacroListBox& partner, const Colours& colours, HFONT 
     m_Colours = colours;
     m_Font = font;
     if (m_Font) SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_Font), FALSE);
+    // A one-pixel frame, painted in the skin's colour: a dialog template gives
+    // a bordered list a two-pixel sunken edge instead, whose inner white line
+    // stays and which takes two pixels off the rows.
+    const LONG_PTR ex = ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE);
+    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, ex & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE));
+    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, ::GetWindowLongPtrW(m_hWnd, GWL_STYLE) | WS_BORDER);
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
@@ -67,11 +73,24 @@ void CMacroListBox::DrawItem(DRAWITEMSTRUCT* dis) {
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
+void CMacroListBox::PaintEmpty(HDC dc) {
+    RECT rc{};
+    ::GetClientRect(m_hWnd, &rc);
+    ScopedBrush back(::CreateSolidBrush(m_Colours.back));
+    ::FillRect(dc, &rc, back.Get());
+}
+
 void CMacroListBox::FollowTop(int top) {
+    // Only a list whose own first row moved leads: the other one may be asked
+    // something in between (the editor clears its selection while this list
+    // still handles the key that scrolled it) and must not pull it back.
+    if (top == m_LastTop) return;
+    m_LastTop = top;
     if (!m_pPartner || m_bFollowing || !m_pPartner->m_hWnd) return;
     if (m_pPartner->GetTopIndex() == top) return;
     m_pPartner->m_bFollowing = true;
     m_pPartner->SetTopIndex(top);
+    m_pPartner->m_LastTop = m_pPartner->GetTopIndex();
     m_pPartner->m_bFollowing = false;
 }
 
@@ -128,6 +147,23 @@ LRESULT CMacroListBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     // after a recording filled the macro the focus is here while the user may
     // still be typing.
     if (msg == WM_CHAR) return 0;
+    // An empty list box draws a dotted focus frame of its own (not through
+    // DrawItem) when it gains the focus and when it paints: an empty list is
+    // painted here, and repainted after the focus came or went.
+    if (msg == WM_PAINT && GetCount() == 0) {
+        PaintDC dc(m_hWnd);
+        PaintEmpty(dc);
+        return 0;
+    }
+    if (msg == WM_PRINTCLIENT && GetCount() == 0) {
+        PaintEmpty(reinterpret_cast<HDC>(wParam));
+        return 0;
+    }
+    if ((msg == WM_SETFOCUS || msg == WM_KILLFOCUS) && GetCount() == 0) {
+        const LRESULT result = CListBox::WindowProc(msg, wParam, lParam);
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+        return result;
+    }
     const LRESULT result = CListBox::WindowProc(msg, wParam, lParam);
     // What follows asks the list itself (its top row, its scroll bar): those
     // messages come back here and are passed on alone.

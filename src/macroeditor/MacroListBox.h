@@ -53,6 +53,8 @@ private:
     void AfterMessage(UINT msg, WPARAM wParam);
     void FollowTop(int top);
     void PaintFrame();
+    // The client area of a list without rows: its background, nothing else.
+    void PaintEmpty(HDC dc);
     // Paints the scroll bar (when the list has one) in the skin's colours over
     // the system's grey; after every change of its position, too.
     void PaintScrollBar();
@@ -62,6 +64,7 @@ private:
     HFONT m_Font = nullptr;  // owned by the editor
     int m_nLines = 0;
     int m_PartnerRow = -1;
+    int m_LastTop = 0;  // the first row when this list last led or followed
     bool m_bFollowing = false;
     bool m_bLooking = false;  // inside AfterMessage
     bool m_bRedrawOff = false;  // WM_SETREDRAW FALSE: nothing is painted

@@ -41,7 +41,8 @@ void CZAVOConfigDlg::CreateButtons(const SkinFace& face, const FaceSet& looks) {
         {cmd::ASSIGN_APP, 3, [this] { OnAssignApplication(); }},
         {cmd::INSTANT_SHIFT, 49, [this] { OnInstantShift(); }},
         {cmd::APPLY, 7, [this] { OnApply(); }},
-        {cmd::QUIT, 8, [] { AfxPostQuitMessage(0); }},
+        // As Alt+F4: changes not applied yet are dropped only after asking.
+        {cmd::QUIT, 8, [this] { OnCancel(); }},
         {cmd::OK_EXIT, 9, [this] { OnOkAndExit(); }},
         {cmd::EXIT, -1, [] { std::exit(-1); }},
     };

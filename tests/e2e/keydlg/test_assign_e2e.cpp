@@ -391,15 +391,15 @@ TEST(Assignment, EightStandardKeysAtMostCarryAMacroOrAnApplication) {
     EXPECT_EQ(written->Profile[0].Button[FIRST_LENT_SLOT + 3].Mappinkey, KEY_NONE);
 }
 
-// Alt+F4 with an edit not applied asks: Cancel keeps the window and the edit,
-// Yes applies the edit and closes.
+// QUIT and Alt+F4 with an edit not applied ask: Cancel keeps the window and
+// the edit, Yes applies the edit and closes.
 TEST(Assignment, ClosingWithUnappliedChangesAsksFirst) {
     ToolRun run;
     WriteSettings(run.Data(), *ModeConfig(1));
     ASSERT_TRUE(run.Start());
     ASSERT_TRUE(run.ClickTKey(2));
     SingleKey(run, L"Control_R");
-    PostMessageW(run.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(run.ClickCommand(cmd::QUIT));
     HWND box = run.WaitOtherWindow();
     ASSERT_TRUE(box);
     EXPECT_NE(ChildTexts(box).find(L"not applied"), std::wstring::npos) << text::ToUtf8(ChildTexts(box));

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <map>
+#include <set>
 #include <string>
 
 #include "GuiResources.h"
@@ -128,7 +129,7 @@ TEST_F(MacroEditorWindow, OpensWithTheHookAndTheStartStates) {
         dlg.m_EventList.GetWindowRect(&steps);
         dlg.m_DelayList.GetWindowRect(&delays);
         EXPECT_EQ(delays.left, steps.right) << "side by side";
-        EXPECT_EQ(delays.right - steps.left, 174) << "the skin's frame, filled";
+        EXPECT_EQ(delays.right - steps.left, 182) << "the skin's frame, filled";
     }});
 }
 
@@ -144,7 +145,7 @@ TEST_F(MacroEditorWindow, RecordingReportsAndStop) {
              EXPECT_EQ(Report(dlg, 'A', false), 1);
              EXPECT_EQ(Report(dlg, 'A', false), 0) << "a held key repeats its press";
              EXPECT_EQ(Report(dlg, 'A', true), 1);
-             EXPECT_EQ(dlg.m_EventList.Lines(), 2);
+             EXPECT_EQ(dlg.m_EventList.GetCount(), 2);
              EXPECT_EQ(dlg.m_DelayList.Lines(), 1);
              Click(dlg, dlg.Button(9));
              EXPECT_FALSE(dlg.IsRecording());
@@ -299,13 +300,21 @@ TEST_F(MacroEditorWindow, TheTwoListsKeepOneScrollPosition) {
         EXPECT_EQ(dlg.m_DelayList.GetTopIndex(), dlg.m_EventList.GetTopIndex()) << after;
         EXPECT_EQ(dlg.m_DelayList.GetCount(), dlg.m_EventList.GetCount()) << after;
     };
+    // A key that moves the selection scrolls its list to it.
+    auto shown = [](CMacroListBox& list, const char* after) {
+        const int selected = list.GetCurSel(), top = list.GetTopIndex();
+        EXPECT_TRUE(selected >= top && selected < top + MACRO_LIST_VISIBLE_LINES)
+            << after << ": the selected row " << selected << " is shown (first row " << top << ")";
+    };
     Run({Pick(L"x"), [&](CDlgMacroSetting& dlg) {
-             // The last step selected, then Up: the step list scrolls, the delays with it.
-             dlg.m_EventList.SetCurSel(35);
+             // The first step selected, End, then Up: the step list scrolls, the delays with it.
+             dlg.m_EventList.SetCurSel(0);
              dlg.m_EventList.SendMessage(WM_KEYDOWN, VK_END, 0);
              inLine(dlg, "End");
+             shown(dlg.m_EventList, "End");
              for (int i = 0; i < 15; ++i) dlg.m_EventList.SendMessage(WM_KEYDOWN, VK_UP, 0);
              inLine(dlg, "Up");
+             shown(dlg.m_EventList, "Up");
              const int step = dlg.m_EventList.GetCurSel();
              EXPECT_EQ(dlg.m_DelayList.GetText(step), std::to_wstring(step * 50) + L" ms")
                  << "the delay in the row of the selected step is its own";
@@ -317,6 +326,7 @@ TEST_F(MacroEditorWindow, TheTwoListsKeepOneScrollPosition) {
              inLine(dlg, "the wheel over the steps");
              dlg.m_DelayList.SendMessage(WM_KEYDOWN, VK_HOME, 0);
              inLine(dlg, "Home in the delays");
+             shown(dlg.m_DelayList, "Home in the delays");
 
              // While recording the last step has no delay yet: the rows still pair.
              {
@@ -422,6 +432,84 @@ TEST_F(MacroEditorWindow, DelayButtons) {
             EXPECT_EQ(dlg.m_DelayValue.GetWindowText(), c.after) << c.name;
         }});
     }
+}
+
+// The width `text` takes in the font `window` draws with.
+int TextWidthIn(CWnd& window, const std::wstring& text) {
+    HDC dc = GetDC(window.m_hWnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(window.SendMessage(WM_GETFONT)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(window.m_hWnd, dc);
+    return size.cx;
+}
+
+int TextHeightIn(CWnd& window) {
+    HDC dc = GetDC(window.m_hWnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(window.SendMessage(WM_GETFONT)));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(window.m_hWnd, dc);
+    return tm.tmHeight;
+}
+
+int ClientWidth(CWnd& window) {
+    RECT rc{};
+    GetClientRect(window.m_hWnd, &rc);
+    return rc.right;
+}
+
+// The colours a window's client area shows when it paints itself into a bitmap.
+std::set<COLORREF> PaintedColours(CWnd& window) {
+    RECT rc{};
+    GetClientRect(window.m_hWnd, &rc);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    window.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    std::set<COLORREF> colours;
+    for (int y = 0; y < rc.bottom; ++y)
+        for (int x = 0; x < rc.right; ++x) colours.insert(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return colours;
+}
+
+TEST_F(MacroEditorWindow, ListsShowWholeRowsNamesAndDelays) {
+    Run({[](CDlgMacroSetting& dlg) {
+        for (CMacroListBox* list : {&dlg.m_EventList, &dlg.m_DelayList}) {
+            RECT client{}, window{};
+            list->GetClientRect(&client);
+            list->GetWindowRect(&window);
+            const int row = static_cast<int>(list->SendMessage(LB_GETITEMHEIGHT, 0, 0));
+            EXPECT_EQ(client.bottom, MACRO_LIST_VISIBLE_LINES * row) << "whole rows, none cut; rows of " << row;
+            EXPECT_LE(window.bottom - window.top - client.bottom, 2) << "a one-pixel frame";
+            EXPECT_GE(row, TextHeightIn(*list)) << "a row holds its text";
+        }
+        // The longest step names of the keys a user types, and the longest delay.
+        for (const wchar_t* name : {L"L Shift Press", L"Num Lock Press", L"Space Bar Release", L"Caps Lock Release",
+                                    L"Scroll Lock Release", L"Pause/Break Release", L"Backspace Release",
+                                    L"Print Screen Release", L"Pagedown Release"})
+            EXPECT_LE(TextWidthIn(dlg.m_EventList, name) + 4, ClientWidth(dlg.m_EventList)) << name;
+        EXPECT_LE(TextWidthIn(dlg.m_DelayList, L"12750 ms") + 4, ClientWidth(dlg.m_DelayList));
+        const LRESULT m = dlg.m_DelayValue.SendMessage(EM_GETMARGINS);
+        EXPECT_LE(TextWidthIn(dlg.m_DelayValue, L"12750") + LOWORD(m) + HIWORD(m), ClientWidth(dlg.m_DelayValue));
+    }});
+}
+
+TEST_F(MacroEditorWindow, AnEmptyFocusedListShowsNoFocusFrame) {
+    Run({[](CDlgMacroSetting& dlg) {
+        for (CMacroListBox* list : {&dlg.m_EventList, &dlg.m_DelayList}) {
+            SetFocus(list->m_hWnd);
+            const std::set<COLORREF> colours = PaintedColours(*list);
+            EXPECT_EQ(colours.size(), 1u) << "one background, no dotted frame; " << std::hex << *colours.rbegin();
+        }
+    }});
 }
 
 TEST_F(MacroEditorWindow, GuiObjectsStayFlatOverOpenings) {

@@ -20,6 +20,7 @@
 #include "dialogs/DlgRestoreSettings.h"
 #include "dialogs/DlgWarning.h"
 #include "keydlg/DlgSingleKey.h"
+#include "macro/KeyNames.h"
 #include "service/ServiceCodes.h"
 
 using namespace zavo;
@@ -304,13 +305,73 @@ TEST_F(WarningDialog, SingleKeyBoxesShowWholeNamesAndTakeTheMenuKey) {
             EXPECT_TRUE(fits(dlg.m_DstBox)) << c.dstName;
             PostMessageW(dlg.m_DstBox.m_hWnd, WM_KEYDOWN, VK_APPS, 0x015D0001);
             PostMessageW(dlg.m_DstBox.m_hWnd, WM_KEYUP, VK_APPS, 0xC15D0001);
+            // The request for a context menu that may still follow the key.
+            PostMessageW(dlg.m_DstBox.m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dlg.m_DstBox.m_hWnd), -1);
         });
         Later ok(700, [&] {
             EXPECT_EQ(dlg.m_DstBox.GetWindowText(), L"App");
+            const HWND menu = FindWindowW(L"#32768", nullptr);
+            EXPECT_FALSE(menu && IsWindowVisible(menu)) << "no context menu over the box";
+            if (menu && IsWindowVisible(menu)) EndMenu();
             SendMessageW(dlg.m_btnOk.m_hWnd, BM_CLICK, 0, 0);
         });
         EXPECT_EQ(dlg.DoModal(), IDOK);
         EXPECT_EQ(dlg.m_DstKeyCode, 0x9A);
+    }
+}
+
+// Every key name of both layouts in the single-key dialog's boxes: whole in a
+// face no smaller than the readable minimum, or cut with an ellipsis and a
+// tooltip over the box that shows it whole.
+TEST_F(WarningDialog, EveryKeyNameFitsItsBoxOrHasATooltip) {
+    auto shown = [](const CEdit& box, const KeyNameBox& name, const std::wstring& expected) {
+        std::wstring tip;
+        if (HWND tooltip = name.Tooltip()) {
+            wchar_t text[80] = L"";
+            TOOLINFOW ti{};
+            ti.cbSize = TTTOOLINFOW_V2_SIZE;
+            ti.lpszText = text;
+            if (SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&ti))) tip = text;
+        }
+        RECT area{};
+        SendMessageW(box.m_hWnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+        const std::wstring text = box.GetWindowText();
+        HDC dc = GetDC(box.m_hWnd);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box.m_hWnd, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc, &tm);
+        SelectObject(dc, old);
+        ReleaseDC(box.m_hWnd, dc);
+        EXPECT_LE(size.cx, area.right - area.left) << "what the box shows fits it";
+        EXPECT_GE(tm.tmHeight, KeyNameBox::kMinTextHeight) << "in a readable face";
+        if (text == expected) {
+            EXPECT_EQ(tip, L"") << "a whole name needs no tooltip";
+        } else {
+            EXPECT_EQ(tip, expected) << "a cut name has its tooltip";
+            EXPECT_EQ(text.back(), L'\u2026') << "and shows that it is cut";
+        }
+    };
+    for (const wchar_t* layout : {L"EN", L"JP"}) {
+        app_.layoutCode = layout;
+        CDlgSingleKey dlg(app_);
+        Later look(300, [&] {
+            for (int code = 0; code < 256; ++code) {
+                const std::wstring name = KeyNameForLayout(static_cast<std::uint8_t>(code), layout);
+                if (name.empty()) continue;
+                dlg.m_DstName.Show(name);
+                shown(dlg.m_DstBox, dlg.m_DstName, name);
+                dlg.m_SrcName.Show(name);
+                shown(dlg.m_SrcBox, dlg.m_SrcName, name);
+                if (HasFailure()) {
+                    ADD_FAILURE() << "key code " << code;
+                    break;
+                }
+            }
+            SendMessageW(dlg.m_btnCancel.m_hWnd, BM_CLICK, 0, 0);
+        });
+        dlg.DoModal();
     }
 }
 
