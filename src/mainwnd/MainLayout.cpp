@@ -37,6 +37,8 @@ void CZAVOConfigDlg::CreateButtons(const SkinFace& face, const FaceSet& looks) {
         CreateSkinButton(Button(c.key), entry, c.langText < 0 ? entry.text : m_App.LangText(c.langText), *this, looks,
                          true);
     }
+    // The status line shows texts; a reader reads it as one.
+    Button(cmd::STATUS).SetAccessibleRole(ROLE_SYSTEM_STATICTEXT);
     CreateKeys(face);
 }
 
@@ -46,15 +48,18 @@ void CZAVOConfigDlg::CreateButtons(const SkinFace& face, const FaceSet& looks) {
 void CZAVOConfigDlg::CreateKeys(const SkinFace& face) {
     m_KeyPad.Clear();
     m_KeyPad.Attach(m_hWnd);
+    m_KeyLegends.clear();
     for (int i = 0; i < TKEY_COUNT; ++i) {
         const ButtonEntry entry = face.Entry(L"T-KEYS", std::to_wstring(i + 1));
         m_pView->tkeyRects[static_cast<size_t>(i)] = entry.rect;
         m_KeyPad.Add(entry.rect, entry.text, entry.latched);
+        m_KeyLegends.push_back(entry.text);
     }
     const std::wstring enterRgn = face.Read(L"SCREEN", L"EnterRgn");
     for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
         const ButtonEntry entry = face.Entry(L"STANDER-KEYS", std::to_wstring(k + 20));
         m_pView->keyRects[static_cast<size_t>(k)] = entry.rect;
+        m_KeyLegends.push_back(entry.text);
         if (k == ENTER_KEY_INDEX && !enterRgn.empty()) {
             m_rcEnter = RECT{entry.rect.left, entry.rect.top, entry.rect.right, entry.rect.bottom};
             m_KeyPad.Add(SkinRect{}, L"");
@@ -63,6 +68,7 @@ void CZAVOConfigDlg::CreateKeys(const SkinFace& face) {
         m_KeyPad.Add(entry.rect, entry.text, entry.latched);
     }
     if (!enterRgn.empty()) CreateEnterButton(m_App.SkinFolder() + enterRgn);
+    CreateKeyMap();
 }
 
 // The Enter key looks like the other keys in every state: at rest, under the
@@ -135,6 +141,7 @@ ScopedFont CZAVOConfigDlg::CreateStatusFont() {
 void CZAVOConfigDlg::ComposeArea(HDC dc, const RECT& area) {
     PaintFace(dc, area);
     if (Looks()) m_KeyPad.Paint(dc, area, *Looks());
+    PaintKeyFocus(dc);
     PaintIndicator(dc);
     if (!m_TextFont) m_TextFont = CreateStatusFont();
     ScopedSelect selectFont(dc, m_TextFont);
@@ -157,13 +164,25 @@ BOOL CZAVOConfigDlg::OnEraseBkgnd(HDC) { return TRUE; }  // OnPaint covers the w
 
 bool CZAVOConfigDlg::HasEnterRegion() const { return m_bEnterCreated; }
 
-void CZAVOConfigDlg::SetTKeyLatched(int index, bool latched) { m_KeyPad.SetLatched(index, latched); }
+void CZAVOConfigDlg::SetTKeyLatched(int index, bool latched) {
+    m_KeyPad.SetLatched(index, latched);
+    m_KeyMap.KeyChanged(index);
+}
 
-void CZAVOConfigDlg::SetTKeyEnabled(int index, bool enabled) { m_KeyPad.SetEnabled(index, enabled); }
+void CZAVOConfigDlg::SetTKeyEnabled(int index, bool enabled) {
+    m_KeyPad.SetEnabled(index, enabled);
+    m_KeyMap.KeyChanged(index);
+}
 
-void CZAVOConfigDlg::SetKeyLatched(int index, bool latched) { m_KeyPad.SetLatched(TKEY_COUNT + index, latched); }
+void CZAVOConfigDlg::SetKeyLatched(int index, bool latched) {
+    m_KeyPad.SetLatched(TKEY_COUNT + index, latched);
+    m_KeyMap.KeyChanged(TKEY_COUNT + index);
+}
 
-void CZAVOConfigDlg::SetKeyEnabled(int index, bool enabled) { m_KeyPad.SetEnabled(TKEY_COUNT + index, enabled); }
+void CZAVOConfigDlg::SetKeyEnabled(int index, bool enabled) {
+    m_KeyPad.SetEnabled(TKEY_COUNT + index, enabled);
+    m_KeyMap.KeyChanged(TKEY_COUNT + index);
+}
 
 // ----- the keys under the mouse --------------------------------------------------
 
