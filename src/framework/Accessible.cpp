@@ -94,22 +94,10 @@ public:
         return Source() ? S_FALSE : RPC_E_DISCONNECTED;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (!role) return E_POINTER;
-        const AccessibleSource* source = Source();
-        if (!source) return RPC_E_DISCONNECTED;
-        const long c = Child(child, *source);
-        if (c < 0) return E_INVALIDARG;
-        SetI4(role, source->Describe(c).role);
-        return S_OK;
+        return AnswerNumber(child, role, [](const AccessibleFacts& f) { return f.role; });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        if (!state) return E_POINTER;
-        const AccessibleSource* source = Source();
-        if (!source) return RPC_E_DISCONNECTED;
-        const long c = Child(child, *source);
-        if (c < 0) return E_INVALIDARG;
-        SetI4(state, source->Describe(c).state);
-        return S_OK;
+        return AnswerNumber(child, state, [](const AccessibleFacts& f) { return f.state; });
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* help) override {
         if (help) *help = nullptr;
@@ -218,6 +206,16 @@ private:
     static long Child(const VARIANT& child, const AccessibleSource& source) {
         if (child.vt != VT_I4) return -1;
         return child.lVal >= 0 && child.lVal <= source.Elements() ? child.lVal : -1;
+    }
+    template <class Pick>
+    HRESULT AnswerNumber(const VARIANT& child, VARIANT* out, Pick pick) const {
+        if (!out) return E_POINTER;
+        const AccessibleSource* source = Source();
+        if (!source) return RPC_E_DISCONNECTED;
+        const long c = Child(child, *source);
+        if (c < 0) return E_INVALIDARG;
+        SetI4(out, pick(source->Describe(c)));
+        return S_OK;
     }
     template <class Pick>
     HRESULT Answer(const VARIANT& child, BSTR* out, Pick pick) const {

@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "framework/Gdi.h"
+#include "framework/Wnd.h"
 
 namespace zavo {
 
@@ -62,6 +63,13 @@ bool IsFocusKey(const MSG* msg) {
         default:
             return false;
     }
+}
+
+bool AsksAboutEnter() {
+    const MSG* current = CWnd::GetCurrentMessage();
+    if (!current || current->message != WM_GETDLGCODE) return false;
+    const auto* key = reinterpret_cast<const MSG*>(current->lParam);
+    return key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
 }
 
 }  // namespace zavo

@@ -25,5 +25,9 @@ void HideFocusCues(HWND wnd);
 
 // True for a key press that moves the focus: Tab and the arrows.
 bool IsFocusKey(const MSG* msg);
+// True while the WM_GETDLGCODE being handled asks about a press of Enter: a
+// control that presses on Enter answers it with DLGC_WANTMESSAGE, so the dialog
+// keys do not turn it into the default button.
+bool AsksAboutEnter();
 
 }  // namespace zavo

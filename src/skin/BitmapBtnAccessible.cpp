@@ -32,11 +32,8 @@ void CBitmapBtn::OnEnable(BOOL) {
 // Inside a dialog the focused button asks for Enter, which the dialog keys
 // would otherwise turn into the window's default button.
 UINT CBitmapBtn::OnGetDlgCode() {
-    UINT code = static_cast<UINT>(Default());
-    const MSG* current = GetCurrentMessage();
-    const auto* key = current ? reinterpret_cast<const MSG*>(current->lParam) : nullptr;
-    if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
-    return code;
+    const UINT code = static_cast<UINT>(Default());
+    return AsksAboutEnter() ? code | DLGC_WANTMESSAGE : code;
 }
 
 void CBitmapBtn::OnKeyDown(UINT vk, UINT, UINT flags) {

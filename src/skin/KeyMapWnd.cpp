@@ -56,11 +56,8 @@ int CKeyMapWnd::MarkedKey() const {
 }
 
 UINT CKeyMapWnd::OnGetDlgCode() {
-    UINT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
-    const MSG* current = GetCurrentMessage();
-    const auto* key = current ? reinterpret_cast<const MSG*>(current->lParam) : nullptr;
-    if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
-    return code;
+    const UINT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+    return AsksAboutEnter() ? code | DLGC_WANTMESSAGE : code;
 }
 
 void CKeyMapWnd::OnKeyDown(UINT vk, UINT, UINT flags) {
