@@ -15,9 +15,7 @@ bool IsEnterKey(int key) { return key == TKEY_COUNT + ENTER_KEY_INDEX; }
 
 // T-key i is key i, standard key k is key TKEY_COUNT + k, as on the KeyPad;
 // the Enter key drawn as a region button has its place from the skin entry.
-void CZAVOConfigDlg::CreateKeyMap() {
-    std::vector<SkinRect> places(m_pView->tkeyRects.begin(), m_pView->tkeyRects.end());
-    places.insert(places.end(), m_pView->keyRects.begin(), m_pView->keyRects.end());
+void CZAVOConfigDlg::CreateKeyMap(std::vector<SkinRect> places) {
     if (m_KeyMap.m_hWnd) m_KeyMap.DestroyWindow();
     m_KeyMap.Create(*this, std::move(places), *this, m_App.Text(kKeyboardMap));
 }
@@ -47,7 +45,7 @@ bool CZAVOConfigDlg::KeyEnabled(int key) const {
 // The picked key (it blinks) or a lit one.
 bool CZAVOConfigDlg::KeySelected(int key) const {
     const KeyboardView& view = *m_pView;
-    if (key < TKEY_COUNT ? view.selTKey == key : view.selKey == key - TKEY_COUNT) return true;
+    if (key < TKEY_COUNT ? view.SelectedTKey() == key : view.SelectedKey() == key - TKEY_COUNT) return true;
     if (IsEnterKey(key) && m_bEnterCreated) return m_EnterLook == EnterLook::Highlighted;
     return m_KeyPad.States().IsLatched(key);
 }
