@@ -93,6 +93,11 @@ inline constexpr UiText kCloseUnapplied{
 // (end of ids 610-639)
 
 // The keyboard and screen readers: ids 640-699.
+// A key of the on-screen keyboard as a screen reader names it: %1 its legend,
+// %2 what it is assigned to.
+constexpr UiText kKeyAssigned{640, L"%1, assigned: %2"};
+// The on-screen keyboard as one control.
+constexpr UiText kKeyboardMap{641, L"Keyboard"};
 // (end of ids 640-699)
 
 }  // namespace zavo

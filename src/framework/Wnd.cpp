@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "framework/Accessible.h"
 #include "framework/WinApp.h"
 
 namespace zavo {
@@ -457,6 +458,10 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
             return reinterpret_cast<LRESULT>(OnQueryDragIcon());
         case WM_GETDLGCODE:
             return OnGetDlgCode();
+        case WM_GETOBJECT:
+            // A window that describes itself answers for its client object.
+            if (LRESULT answer = AnswerGetObject(m_hWnd, wp, lp)) return answer;
+            break;
         case WM_DRAWITEM:
             OnDrawItem(static_cast<int>(wp), reinterpret_cast<DRAWITEMSTRUCT*>(lp));
             return TRUE;

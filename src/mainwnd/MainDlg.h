@@ -11,6 +11,7 @@
 //   MainTimers.cpp    blink and cursor poll, service notifications and requests
 //   MainBackups.cpp   the system menu: restore earlier settings, export and import a profile
 //   MainOutsideChanges.cpp  the question before a save over files another program changed
+//   MainKeyMap.cpp    the keys as one control for the keyboard and screen readers
 // What the keyboard shows is decided by KeyboardView, what a save owes by
 // EditSession (both portable, tested natively).
 #pragma once
@@ -29,6 +30,7 @@
 #include "mainwnd/KeyboardView.h"
 #include "service/ServiceLink.h"
 #include "skin/BitmapBtn.h"
+#include "skin/KeyMapWnd.h"
 #include "skin/KeyPad.h"
 #include "skin/RgnWnd.h"
 #include "skin/SkinEntry.h"
@@ -61,7 +63,7 @@ constexpr UINT IDM_RESTORE_SETTINGS = 0x0110;
 constexpr UINT IDM_EXPORT_PROFILE = 0x0120;
 constexpr UINT IDM_IMPORT_PROFILE = 0x0130;
 
-class CZAVOConfigDlg : public CSkinDialog, private KeySurface {
+class CZAVOConfigDlg : public CSkinDialog, private KeySurface, private CKeyMapWnd::Owner {
 public:
     // `app` is the context of the run; it outlives the window.
     explicit CZAVOConfigDlg(const AppContext& app);
@@ -102,6 +104,7 @@ protected:
     std::wstring SkinFile() const override { return MAIN_SKIN_FILE; }
     void CreateButtons(const SkinFace& face, const FaceSet& looks) override;
     bool KeepsLooks() const override { return true; }
+    bool KeyboardReady() const override { return true; }
 
 private:
     // ----- MainDlg.cpp
@@ -142,6 +145,16 @@ private:
     void SetCommandEnabled(int key, bool enabled) override;
     void StartBlink() override;
     void StopBlink() override;
+
+    // ----- MainKeyMap.cpp
+    // Lays the keyboard control over the keys at `places` (by key index).
+    void CreateKeyMap(std::vector<SkinRect> places);
+    void PaintKeyFocus(HDC dc) const;
+    std::wstring KeyName(int key) const override;
+    bool KeyEnabled(int key) const override;
+    bool KeySelected(int key) const override;
+    void PressKey(int key) override;
+    void FocusMarkMoved(const SkinRect& before, const SkinRect& after) override;
 
     // ----- MainCommands.cpp
     // The shared step "apply": save, then the loading dialog applies the profile.
@@ -253,6 +266,9 @@ private:
     // standard key k is key TKEY_COUNT + k (the Enter key too, without area
     // when it is the region button).
     KeyPad m_KeyPad;
+    // The keys' legends, by the same index, and the control over them.
+    std::vector<std::wstring> m_KeyLegends;
+    CKeyMapWnd m_KeyMap;
     std::wstring m_UnreadableFace;
     // The configuration being edited and what its next save owes.
     EditSession m_Session;

@@ -52,6 +52,8 @@ void CZAVOConfigDlg::CreateButtons(const SkinFace& face, const FaceSet& looks) {
         CreateSkinButton(Button(c.key), entry, c.langText < 0 ? entry.text : m_App.LangText(c.langText), c.run, *this,
                          looks, true);
     }
+    // The status line shows texts; a reader reads it as one.
+    Button(cmd::STATUS).SetAccessibleRole(ROLE_SYSTEM_STATICTEXT);
     CreateKeys(face);
 }
 
@@ -61,15 +63,21 @@ void CZAVOConfigDlg::CreateButtons(const SkinFace& face, const FaceSet& looks) {
 void CZAVOConfigDlg::CreateKeys(const SkinFace& face) {
     m_KeyPad.Clear();
     m_KeyPad.Attach(m_hWnd);
+    m_KeyLegends.clear();
+    std::vector<SkinRect> places;
     for (int i = 0; i < TKEY_COUNT; ++i) {
         const ButtonEntry entry = face.Entry(L"T-KEYS", std::to_wstring(i + 1));
         m_pView->PlaceTKey(i, entry.rect);
         m_KeyPad.Add(entry.rect, entry.text, entry.latched);
+        m_KeyLegends.push_back(entry.text);
+        places.push_back(entry.rect);
     }
     const std::wstring enterRgn = face.Read(L"SCREEN", L"EnterRgn");
     for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
         const ButtonEntry entry = face.Entry(L"STANDER-KEYS", std::to_wstring(k + 20));
         m_pView->PlaceKey(k, entry.rect);
+        m_KeyLegends.push_back(entry.text);
+        places.push_back(entry.rect);
         if (k == ENTER_KEY_INDEX && !enterRgn.empty()) {
             m_rcEnter = RECT{entry.rect.left, entry.rect.top, entry.rect.right, entry.rect.bottom};
             m_KeyPad.Add(SkinRect{}, L"");
@@ -78,6 +86,7 @@ void CZAVOConfigDlg::CreateKeys(const SkinFace& face) {
         m_KeyPad.Add(entry.rect, entry.text, entry.latched);
     }
     if (!enterRgn.empty()) CreateEnterButton(m_App.SkinFolder() + enterRgn);
+    CreateKeyMap(std::move(places));
 }
 
 // The Enter key looks like the other keys in every state: at rest, under the
@@ -151,6 +160,7 @@ ScopedFont CZAVOConfigDlg::CreateStatusFont() {
 void CZAVOConfigDlg::ComposeArea(HDC dc, const RECT& area) {
     PaintFace(dc, area);
     if (Looks()) m_KeyPad.Paint(dc, area, *Looks());
+    PaintKeyFocus(dc);
     PaintIndicator(dc);
     if (!m_TextFont) m_TextFont = CreateStatusFont();
     ScopedSelect selectFont(dc, m_TextFont);
@@ -173,13 +183,25 @@ BOOL CZAVOConfigDlg::OnEraseBkgnd(HDC) { return TRUE; }  // OnPaint covers the w
 
 bool CZAVOConfigDlg::HasEnterRegion() const { return m_bEnterCreated; }
 
-void CZAVOConfigDlg::SetTKeyLatched(int index, bool latched) { m_KeyPad.SetLatched(index, latched); }
+void CZAVOConfigDlg::SetTKeyLatched(int index, bool latched) {
+    m_KeyPad.SetLatched(index, latched);
+    m_KeyMap.KeyChanged(index);
+}
 
-void CZAVOConfigDlg::SetTKeyEnabled(int index, bool enabled) { m_KeyPad.SetEnabled(index, enabled); }
+void CZAVOConfigDlg::SetTKeyEnabled(int index, bool enabled) {
+    m_KeyPad.SetEnabled(index, enabled);
+    m_KeyMap.KeyChanged(index);
+}
 
-void CZAVOConfigDlg::SetKeyLatched(int index, bool latched) { m_KeyPad.SetLatched(TKEY_COUNT + index, latched); }
+void CZAVOConfigDlg::SetKeyLatched(int index, bool latched) {
+    m_KeyPad.SetLatched(TKEY_COUNT + index, latched);
+    m_KeyMap.KeyChanged(TKEY_COUNT + index);
+}
 
-void CZAVOConfigDlg::SetKeyEnabled(int index, bool enabled) { m_KeyPad.SetEnabled(TKEY_COUNT + index, enabled); }
+void CZAVOConfigDlg::SetKeyEnabled(int index, bool enabled) {
+    m_KeyPad.SetEnabled(TKEY_COUNT + index, enabled);
+    m_KeyMap.KeyChanged(TKEY_COUNT + index);
+}
 
 // ----- the keys under the mouse --------------------------------------------------
 

@@ -176,6 +176,7 @@ void CBitmapBtn::SetLatched(bool latched) {
     if (m_Latched == latched) return;
     m_Latched = latched;
     if (m_hWnd) Invalidate(TRUE);
+    RaiseAccessibleEvent(m_hWnd, EVENT_OBJECT_STATECHANGE);
 }
 
 // ----- drawing -----------------------------------------------------------------
@@ -215,7 +216,10 @@ void CBitmapBtn::CopyLook(HDC dc, int look, int width, int height) const {
            look * m_SlotHeight, SRCCOPY);
 }
 
-void CBitmapBtn::DrawItem(DRAWITEMSTRUCT* dis) { DrawLook(dis->hDC, dis->itemState); }
+void CBitmapBtn::DrawItem(DRAWITEMSTRUCT* dis) {
+    DrawLook(dis->hDC, dis->itemState);
+    if ((dis->itemState & ODS_FOCUS) && FocusCuesShown(m_hWnd)) DrawFocusMark(dis->hDC, dis->rcItem, m_FocusColour);
+}
 
 void CBitmapBtn::DrawLook(HDC dc, UINT itemState) {
     RECT client;

@@ -14,7 +14,9 @@
 #include <optional>
 #include <string>
 
+#include "framework/Accessible.h"
 #include "framework/Controls.h"
+#include "framework/FocusMark.h"
 #include "framework/Gdi.h"
 #include "skin/FacePicture.h"
 
@@ -59,7 +61,7 @@ private:
     const FacePicture* m_File[LOOK_COUNT] = {};  // a face drawn from its file
 };
 
-class CBitmapBtn : public CButton {
+class CBitmapBtn : public CButton, public AccessibleSource {
 public:
     CBitmapBtn() = default;
     ~CBitmapBtn() override;
@@ -83,8 +85,13 @@ public:
     // Latched: shown pressed whatever the mouse does. Repaints only on a change.
     void SetLatched(bool latched);
     bool IsLatched() const { return m_Latched; }
-    // Text drawn over the picture; SetText does not repaint.
-    void SetText(const std::wstring& text) { m_Text = text; }
+    // Text drawn over the picture; SetText does not repaint. It is also the
+    // button's name to a reader, who is told when it changes.
+    void SetText(const std::wstring& text) {
+        if (text == m_Text) return;
+        m_Text = text;
+        RaiseAccessibleEvent(m_hWnd, EVENT_OBJECT_NAMECHANGE);
+    }
     const std::wstring& GetText() const { return m_Text; }
     // Gives the button a tooltip showing `text`; a null text changes nothing.
     void SetTooltipText(const wchar_t* text);
@@ -97,6 +104,15 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
     void DrawItem(DRAWITEMSTRUCT* dis) override;
 
+    // What a screen reader hears (BitmapBtnAccessible.cpp): the text, else the
+    // tooltip, as its name; a push button (or `role`, for a button that only
+    // shows a text), pressed while latched.
+    void SetAccessibleRole(long role) { m_AccessibleRole = role; }
+    AccessibleFacts Describe(long child) const override;
+    bool DoDefaultAction(long child) override;
+    // The colour of the frame shown while the button has the keyboard focus.
+    void SetFocusColour(COLORREF colour) { m_FocusColour = colour; }
+
     // Draws the look that the item state selects into `dc` (client-sized).
     void DrawLook(HDC dc, UINT itemState);
 
@@ -105,6 +121,10 @@ protected:
     void OnMouseLeave() override;
     void OnLButtonDown(UINT flags, POINT pt) override;
     void OnKillFocus(HWND newFocus) override;
+    void OnEnable(BOOL enabled) override;
+    // Enter presses the focused button as Space does (BitmapBtnAccessible.cpp).
+    void OnKeyDown(UINT vk, UINT repeat, UINT flags) override;
+    UINT OnGetDlgCode() override;
     void OnCaptureChanged(HWND newCapture) override;
     BOOL OnEraseBkgnd(HDC dc) override;
     void OnDestroy() override;
@@ -141,6 +161,8 @@ private:
     bool m_HasTooltipText = false;
     std::wstring m_TooltipText;
     ScopedWindow m_Tooltip;
+    long m_AccessibleRole = ROLE_SYSTEM_PUSHBUTTON;
+    COLORREF m_FocusColour = kDefaultFocusColour;
 };
 
 }  // namespace zavo

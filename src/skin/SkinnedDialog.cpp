@@ -1,8 +1,11 @@
 #include "skin/SkinnedDialog.h"
 
+#include "framework/FocusMark.h"
 #include "framework/Gdi.h"
 #include "skin/BitmapBtn.h"
 #include "skin/Region.h"
+#include "skin/SkinColour.h"
+#include "skin/TabOrder.h"
 
 namespace zavo {
 
@@ -38,6 +41,7 @@ void CSkinDialog::LoadFace() {
     // Each decoded look is selected once for all the buttons.
     auto looks = std::make_unique<FaceSet>(m_Background, m_Over, m_Down, m_Disabled);
     CreateButtons(face, *looks);
+    m_FocusColour = ParseSkinColour(face.Read(L"SCREEN", L"FocusColour")).value_or(kDefaultFocusColour);
     if (KeepsLooks()) {
         m_pLooks = std::move(looks);
         return;
@@ -58,7 +62,15 @@ int CSkinDialog::OnCreate(CREATESTRUCTW*) {
     // Without a mask picture the window keeps its rectangular shape.
     if (region && SetWindowRgn(region, TRUE)) m_hShape = region.Release();
     m_Mask.Reset();
+    if (KeyboardReady()) ArrangeTabOrder(m_hWnd, m_FocusColour);
+    HideFocusCues(m_hWnd);
     return 0;
+}
+
+BOOL CSkinDialog::PreTranslateMessage(MSG* msg) {
+    if (KeyboardReady() && IsFocusKey(msg) && (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)))
+        ShowFocusCues(m_hWnd);
+    return CDialog::PreTranslateMessage(msg);
 }
 
 void CSkinDialog::PaintFace(HDC dc) {
@@ -122,6 +134,7 @@ HBRUSH CSkinDialog::OnCtlColor(HDC dc, HWND child, UINT ctlType) {
 }
 
 void CSkinDialog::OnDestroy() {
+    HideFocusCues(m_hWnd);
     Default();
     // The surfaces let go of the looks before the pictures are deleted.
     m_pLooks.reset();

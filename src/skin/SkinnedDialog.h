@@ -21,6 +21,7 @@
 
 #include "app/AppContext.h"
 #include "framework/Dialog.h"
+#include "framework/FocusMark.h"
 #include "framework/Gdi.h"
 #include "skin/BitmapBtn.h"
 #include "skin/SkinFace.h"
@@ -33,6 +34,12 @@ public:
         : CDialog(templateId, parent), m_App(app) {}
 
     const AppContext& App() const { return m_App; }
+
+    // Tab and Shift+Tab pass the window's controls in reading order, Enter and
+    // Space press the focused button, and the first key that moves the focus
+    // shows the focus mark, in the colour of the skin's "SCREEN" entry
+    // "FocusColour" (the default skin's accent without one).
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     // The mask is held while the window is created: once the shape is made from
     // it, it is released.
@@ -71,8 +78,12 @@ protected:
     // A window that draws keys itself (KeyPad) keeps its four looks after
     // creation for its paints (Looks()).
     virtual bool KeepsLooks() const { return false; }
+    // A window whose controls the keyboard reaches (see PreTranslateMessage).
+    virtual bool KeyboardReady() const { return false; }
     // The kept looks: null unless KeepsLooks(), or before creation.
     const FaceSet* Looks() const { return m_pLooks.get(); }
+    // The colour of the focus mark (see PreTranslateMessage).
+    COLORREF FocusColour() const { return m_FocusColour; }
 
     const AppContext& m_App;
     std::vector<ButtonEntry> m_ButtonEntries;
@@ -85,6 +96,7 @@ private:
     std::unique_ptr<FaceSet> m_pLooks;
     HRGN m_hShape = nullptr;
     std::wstring m_DamagedPicture;
+    COLORREF m_FocusColour = kDefaultFocusColour;
     ScopedBrush m_BoxBrush;  // the background of the edit boxes, made at their first paint
 };
 

@@ -1,0 +1,32 @@
+#include "skin/TabOrder.h"
+
+#include <vector>
+
+#include "skin/BitmapBtn.h"
+#include "skin/SpatialOrder.h"
+
+namespace zavo {
+
+void ArrangeTabOrder(HWND parent, COLORREF focusColour) {
+    std::vector<HWND> children;
+    std::vector<SkinRect> places;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT rc;
+        ::GetWindowRect(child, &rc);
+        ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+        children.push_back(child);
+        places.push_back(SkinRect{rc.left, rc.top, rc.right, rc.bottom});
+        if (auto* button = dynamic_cast<CBitmapBtn*>(CWnd::FromHandle(child))) {
+            button->SetFocusColour(focusColour);
+            ::SetWindowLongPtrW(child, GWL_STYLE, ::GetWindowLongPtrW(child, GWL_STYLE) | WS_TABSTOP);
+        }
+    }
+    HWND after = HWND_TOP;
+    for (int i : ReadingOrder(places)) {
+        const HWND child = children[static_cast<size_t>(i)];
+        ::SetWindowPos(child, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+        after = child;
+    }
+}
+
+}  // namespace zavo
