@@ -96,22 +96,25 @@ BOOL CZAVOConfigDlg::PreTranslateMessage(MSG* msg) {
     return CSkinDialog::PreTranslateMessage(msg);
 }
 
-void CZAVOConfigDlg::OnCancel() {
-    if (m_Session.Modified()) {
-        // The caption is not the main window's title, so the service never takes the box for it.
-        switch (::MessageBoxW(m_hWnd, m_App.Text(kCloseUnapplied).c_str(), L"ZAVOConfig",
-                              MB_YESNOCANCEL | MB_ICONQUESTION)) {
-            case IDYES:
-                // A failed save is reported and the window stays, with the edits.
-                if (!Apply()) return;
-                break;
-            case IDNO:
-                break;
-            default:
-                return;
-        }
+// Changes not applied yet are dropped only after asking: Yes applies them (a
+// failed save is reported and the window stays, with the edits), No drops them,
+// Cancel keeps working. True when the window may close.
+bool CZAVOConfigDlg::SettleUnappliedBeforeClosing() {
+    if (!m_Session.Modified()) return true;
+    // The caption is not the main window's title, so the service never takes the box for it.
+    switch (::MessageBoxW(m_hWnd, m_App.Text(kCloseUnapplied).c_str(), L"ZAVOConfig",
+                          MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        case IDYES:
+            return Apply();
+        case IDNO:
+            return true;
+        default:
+            return false;
     }
-    CSkinDialog::OnCancel();
+}
+
+void CZAVOConfigDlg::OnCancel() {
+    if (SettleUnappliedBeforeClosing()) CSkinDialog::OnCancel();
 }
 
 UINT HoverRunsQueryMessage() {

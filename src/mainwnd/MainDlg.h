@@ -108,6 +108,7 @@ protected:
 
 private:
     // ----- MainDlg.cpp
+    bool SettleUnappliedBeforeClosing();
     void LoadIndicators();
     void PaintIndicator(HDC dc) const;
     // Draws everything the window shows over `area` (client coordinates) into

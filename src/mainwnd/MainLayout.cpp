@@ -44,7 +44,11 @@ void CZAVOConfigDlg::CreateButtons(const SkinFace& face, const FaceSet& looks) {
         // As Alt+F4: changes not applied yet are dropped only after asking.
         {cmd::QUIT, 8, [this] { OnCancel(); }},
         {cmd::OK_EXIT, 9, [this] { OnOkAndExit(); }},
-        {cmd::EXIT, -1, [] { std::exit(-1); }},
+        // The window's corner button ends the process at once, as the service
+        // expects of it, but asks first as QUIT does.
+        {cmd::EXIT, -1, [this] {
+             if (SettleUnappliedBeforeClosing()) std::exit(-1);
+         }},
     };
     for (const Command& c : commands) {
         const ButtonEntry entry = face.Entry(L"BUTTONINFO", std::to_wstring(c.key));

@@ -399,8 +399,16 @@ TEST(Assignment, ClosingWithUnappliedChangesAsksFirst) {
     ASSERT_TRUE(run.Start());
     ASSERT_TRUE(run.ClickTKey(2));
     SingleKey(run, L"Control_R");
-    ASSERT_TRUE(run.ClickCommand(cmd::QUIT));
+    // The corner button asks too; Cancel keeps the window and the edit.
+    ASSERT_TRUE(run.ClickCommand(cmd::EXIT));
     HWND box = run.WaitOtherWindow();
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(run.Answer(box, false));  // Cancel
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, Ms(5000)));
+    EXPECT_TRUE(run.Proc().Running());
+
+    ASSERT_TRUE(run.ClickCommand(cmd::QUIT));
+    box = run.WaitOtherWindow();
     ASSERT_TRUE(box);
     EXPECT_NE(ChildTexts(box).find(L"not applied"), std::wstring::npos) << text::ToUtf8(ChildTexts(box));
     Shot(L"close-unapplied");
