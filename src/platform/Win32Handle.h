@@ -72,12 +72,32 @@ struct ViewTraits {
     static void Close(Handle h) { ::UnmapViewOfFile(h); }
 };
 
+// An event hook of SetWinEventHook, a menu, an icon made or copied at run time.
+struct WinEventHookTraits {
+    using Handle = HWINEVENTHOOK;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::UnhookWinEvent(h); }
+};
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::DestroyMenu(h); }
+};
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::DestroyIcon(h); }
+};
+
 using ScopedFile = UniqueHandle<KernelHandleTraits>;
 using ScopedKernelObject = UniqueHandle<KernelObjectTraits>;
 using ScopedFind = UniqueHandle<FindHandleTraits>;
 using ScopedModule = UniqueHandle<ModuleTraits>;
 using ScopedGlobal = UniqueHandle<GlobalTraits>;
 using ScopedView = UniqueHandle<ViewTraits>;
+using ScopedWinEventHook = UniqueHandle<WinEventHookTraits>;
+using ScopedMenu = UniqueHandle<MenuTraits>;
+using ScopedIcon = UniqueHandle<IconTraits>;
 
 // A COM interface pointer; Put() receives a new one from a creating call.
 template <typename T>
