@@ -59,6 +59,13 @@ ManifestDPIAware false
 !define MAIN_WINDOW "VARNOS"
 !define WM_SERVICE_COMMAND 2026
 !define SVC_REQUEST_EXIT 170
+; The profile switcher: its window class, its quit command, its Run entry.
+!define SWITCHER_EXE "ZAVOSwitch.exe"
+!define SWITCHER_CLASS "ZAVOSwitch"
+!define SWITCHER_QUIT 3
+!define SWITCHER_WM_COMMAND 273
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define RUN_VALUE "ZAVOSwitch"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -183,6 +190,32 @@ FunctionEnd
 !insertmacro CLOSE_RUNNING_TOOL ""
 !insertmacro CLOSE_RUNNING_TOOL "un."
 
+; Ends a running profile switcher (it keeps nothing unsaved) and waits up to
+; five seconds for it to go, so its file can be replaced or removed.
+!macro END_SWITCHER un
+Function ${un}EndSwitcher
+  Push $0
+  Push $1
+  StrCpy $1 0
+  ${Do}
+    FindWindow $0 "${SWITCHER_CLASS}" ""
+    ${If} $0 = 0
+    ${OrIf} $1 >= 25
+      ${Break}
+    ${EndIf}
+    ${If} $1 = 0
+      System::Call 'user32::PostMessageW(p $0, i ${WM_COMMAND}, p ${SWITCHER_QUIT}, p 0)'
+    ${EndIf}
+    IntOp $1 $1 + 1
+    Sleep 200
+  ${Loop}
+  Pop $1
+  Pop $0
+FunctionEnd
+!macroend
+!insertmacro END_SWITCHER ""
+!insertmacro END_SWITCHER "un."
+
 ; Deletes one installed file and notes it when it is still there.
 !macro REMOVE_INSTALLED path
   Delete "${path}"
@@ -203,7 +236,9 @@ FunctionEnd
 Section "-Program"
   SetShellVarContext current
   SetOutPath "$INSTDIR"
+  Call EndSwitcher
   File "${STAGE}\${EXE}"
+  File "${STAGE}\${SWITCHER_EXE}"
   File "${STAGE}\KBHook.dll"
   SetOutPath "$INSTDIR\lan"
   File /r "${STAGE}\lan\*.*"
@@ -232,6 +267,13 @@ Section "-Program"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
+
+  ; An update of a switcher that starts with Windows: the new one runs again now.
+  ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
+  ${If} $0 != ""
+    WriteRegStr HKCU "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\${SWITCHER_EXE}"'
+    Exec '"$INSTDIR\${SWITCHER_EXE}"'
+  ${EndIf}
 SectionEnd
 
 Section "un.$(UnProgram)" UnSecProgram
@@ -240,6 +282,9 @@ Section "un.$(UnProgram)" UnSecProgram
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   Delete "$SMPROGRAMS\${PRODUCT}\*.lnk"
   RMDir "$SMPROGRAMS\${PRODUCT}"
+  ; The switcher goes with the program: ended, and no longer started at login.
+  Call un.EndSwitcher
+  DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
 
   ; Only what the installer put there: files the user added (a skin of their
   ; own, say) and the folders that hold them stay.

@@ -14,7 +14,7 @@ find_program(ZIP zip REQUIRED)
 # The program and what it loads; nothing of the build's tools and tests.
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE})
-foreach(file ZAVOConfig.exe KBHook.dll)
+foreach(file ZAVOConfig.exe ZAVOSwitch.exe KBHook.dll)
   if(NOT EXISTS ${BIN}/${file})
     message(FATAL_ERROR "dist.cmake: ${BIN}/${file} is missing")
   endif()

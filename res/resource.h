@@ -18,6 +18,7 @@
 #define IDD_MACRO_NAME_MENU 140    // macro name pop-up menu
 #define IDD_LOADING 141            // loading dialog
 #define IDD_RESTORE_SETTINGS 142   // restore window (earlier settings)
+#define IDD_APP_PROFILES 147       // profiles by application
 
 #define IDB_INDICATOR_DEFAULT 143  // letter D
 #define IDB_INDICATOR_LAUNCH 144   // letter L
@@ -39,3 +40,16 @@
 #define IDC_DELAY_LIST 1007     // macro editor: delay events
 #define IDC_BACKUP_LIST 1011    // restore window: the kept generations
 #define IDC_RESTORE_INTRO 1012  // restore window: what restoring does
+// Profiles by application (CDlgAppProfiles).
+#define IDC_APPS_INTRO 1013
+#define IDC_APPS_LIST 1014
+#define IDC_APPS_ADD 1015
+#define IDC_APPS_REMOVE 1016
+#define IDC_APPS_PROFILE_LABEL 1017
+#define IDC_APPS_PROFILE 1018
+#define IDC_APPS_FALLBACK_LABEL 1019
+#define IDC_APPS_FALLBACK 1020
+#define IDC_APPS_AUTOMATIC 1021
+#define IDC_APPS_STARTUP 1022
+#define IDC_APPS_NOTE 1023
+#define IDC_APPS_APPLY 1024

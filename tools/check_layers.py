@@ -21,7 +21,7 @@ LAYERS = {
     "dialogs": 6,
     "keydlg": 7, "macroeditor": 7, "lightwnd": 7,
     "mainwnd": 8,
-    "program": 9,
+    "program": 9, "switcher": 9,
 }
 # Files of the portable core: built natively too, so no platform window headers.
 PORTABLE_FOLDERS = {"platform", "config", "macro", "light"}

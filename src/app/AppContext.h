@@ -97,6 +97,10 @@ std::wstring MissingMainSkinFile(const AppContext& app);
 // data folder "%APPDATA%\Brimvale\ZAVO\", the language module of the system
 // locale and the layout code of the main skin.
 AppContext BuildAppContext();
+// The folders and the module's texts of MODULE_TEXT_FIRST_ID on, without the 85
+// texts and the skin: for the profile switcher, which shows only a menu and a
+// tooltip.
+AppContext BuildTextContext();
 #endif
 
 }  // namespace zavo

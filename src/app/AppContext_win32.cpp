@@ -26,6 +26,16 @@ std::wstring UserDataFolder() {
 
 }  // namespace
 
+AppContext BuildTextContext() {
+    AppContext app;
+    app.programFolder = ExecutableFolder();
+    app.dataFolder = UserDataFolder();
+    const std::wstring module =
+        InstalledLanguageModulePath(app.programFolder, ::GetSystemDefaultLCID(), fs::FileExists);
+    app.moduleTexts = LoadLanguageTexts(module, MODULE_TEXT_FIRST_ID, MODULE_TEXT_COUNT);
+    return app;
+}
+
 AppContext BuildAppContext() {
     AppContext app;
     app.programFolder = ExecutableFolder();

@@ -87,6 +87,43 @@ inline constexpr UiText kCloseUnapplied{
 // (end of ids 520-559)
 
 // Profiles that follow the application in front: ids 560-609.
+// The switcher's menu and tooltip (%1 the active profile, 1..5), the rules
+// window, and what is wrong with a rule.
+constexpr UiText kSwitchMenuPause{560, L"Pause switching"};
+constexpr UiText kSwitchMenuResume{561, L"Resume switching"};
+constexpr UiText kSwitchMenuOpen{562, L"Open ZAVOConfig"};
+constexpr UiText kSwitchMenuQuit{563, L"Quit"};
+constexpr UiText kSwitchTipProfile{564, L"ZAVOSwitch: profile %1"};
+constexpr UiText kSwitchTipPaused{565, L"ZAVOSwitch: paused (profile %1)"};
+constexpr UiText kAppsMenuItem{566, L"Profiles by application..."};
+constexpr UiText kAppsTitle{567, L"Profiles by application"};
+constexpr UiText kAppsIntro{568, L"When a program comes to the front, the keyboard switches to the profile of its rule."};
+constexpr UiText kAppsProfileOfRule{569, L"Profile of the selected rule:"};
+constexpr UiText kAppsAdd{570, L"Add..."};
+constexpr UiText kAppsRemove{571, L"Remove"};
+constexpr UiText kAppsFallback{572, L"When no rule matches:"};
+constexpr UiText kAppsKeep{573, L"Keep the current profile"};
+constexpr UiText kAppsProfileN{574, L"Profile %1"};
+constexpr UiText kAppsAutomatic{575, L"Switch profiles automatically"};
+constexpr UiText kAppsStartWithWindows{576, L"Start with Windows"};
+constexpr UiText kAppsBrowse{577, L"Browse for a program..."};
+constexpr UiText kAppsProblems{578, L"The rules file has problems; only the valid rules are shown, and APPLY keeps only these:"};
+constexpr UiText kAppsApply{579, L"APPLY"};
+constexpr UiText kAppsOk{580, L"OK"};
+constexpr UiText kAppsCancel{581, L"Cancel"};
+constexpr UiText kAppsSaveFailed{582, L"The rules could not be saved:"};
+constexpr UiText kAppsRefused{583, L"This rule cannot be added:"};
+constexpr UiText kBackupBeforeAppProfiles{584, L"Before a change of the profiles by application, %2"};
+constexpr UiText kAppsExeFilter{585, L"Programs (*.exe)"};
+constexpr UiText kAppsStartFailed{586, L"Start with Windows could not be set:"};
+constexpr UiText kRuleEmptyApp{587, L"a rule without an application"};
+constexpr UiText kRuleBadName{588, L"the application is not a valid file name or path"};
+constexpr UiText kRuleBadProfile{589, L"profile outside 1..5"};
+constexpr UiText kRuleDuplicate{590, L"a second rule for the same application (the first one counts)"};
+constexpr UiText kRuleTooMany{591, L"more than 1000 rules: the rest are not read"};
+constexpr UiText kRuleDamaged{592, L"no readable rule count: the rules are read up to the first missing one"};
+constexpr UiText kRuleBadFallback{593, L"fallback outside 0..5: the profile is kept"};
+constexpr UiText kAppsRuleLine{594, L"Rule %1 (%2): %3"};
 // (end of ids 560-609)
 
 // Display scaling: ids 610-639.

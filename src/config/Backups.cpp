@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "config/ConfigSequence.h"
+#include "config/AppRules.h"
 #include "config/ConfigStore.h"
 #include "platform/TextCodec.h"
 
@@ -13,7 +14,7 @@ namespace {
 // The label file of a generation: what it was kept before.
 constexpr wchar_t kLabelFile[] = L"Generation.ini";
 // Generations looked into by one rotation: more than the rule can keep
-// (kKeptVersions for each of the seven files).
+// (kKeptVersions for each of the settings files).
 constexpr size_t kAnalysedGenerations = 200;
 // Endings of the folders a generation is made in and removed through.
 constexpr wchar_t kPartialEnding[] = L".partial";
@@ -81,7 +82,7 @@ bool EndsWith(const std::wstring& s, std::wstring_view end) {
     return s.size() > end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
 }
 
-// The names a generation folder can hold: the seven files, the label, and the
+// The names a generation folder can hold: the settings files, the label, and the
 // temporaries a write into it killed half-way leaves.
 bool IsOwnFileName(const std::wstring& name) {
     if (name == kLabelFile) return true;
@@ -138,7 +139,7 @@ void ReadLabel(const std::wstring& folder, Generation& g) {
         if (line.rfind("Action=", 0) == 0) {
             const std::wstring word = text::FromUtf8(line.substr(7));
             for (Action a : {Action::Save, Action::Apply, Action::Reset, Action::Lighting, Action::Import,
-                             Action::Restore})
+                             Action::Restore, Action::AppProfiles})
                 if (word == ActionWord(a)) g.action = a;
         } else if (line.size() == 9 && line.rfind("Profile=", 0) == 0 && line[8] >= '1' &&
                    line[8] < '1' + PROFILE_COUNT) {
@@ -292,6 +293,7 @@ const std::vector<std::wstring>& SettingsFileNames() {
         std::vector<std::wstring> n = {ConfigFilePath(L"")};
         for (int p = 0; p < PROFILE_COUNT; ++p) n.push_back(ProfileFilePath(L"", p));
         n.push_back(L"LightOption.ini");  // the light state file (light/LightStateFile.h)
+        n.push_back(apps::RULES_FILE_NAME);
         return n;
     }();
     return names;
@@ -309,6 +311,8 @@ const wchar_t* ActionWord(Action a) {
             return L"Import";
         case Action::Restore:
             return L"Restore";
+        case Action::AppProfiles:
+            return L"AppProfiles";
         case Action::Save:
             break;
     }
@@ -352,7 +356,7 @@ size_t Rotate(const std::wstring& dataFolder, std::time_t now) {
     // Newest first: a generation is needed while it holds one of the last
     // kKeptVersions earlier contents of any of its files. Only the newest
     // kAnalysedGenerations are looked into: the rule never keeps more than
-    // kKeptVersions for each of the seven files, so any beyond them came from
+    // kKeptVersions for each of the settings files, so any beyond them came from
     // elsewhere and goes oldest first.
     std::vector<size_t> seen(SettingsFileNames().size(), 0);
     const size_t analysed = std::min(gens.size(), kAnalysedGenerations);

@@ -1,9 +1,9 @@
 // Earlier settings: what one user action (an APPLY, a reset, the lighting
-// window, an import, a restore) replaced of the seven settings files is kept as
+// window, an import, a restore) replaced of the settings files is kept as
 // one generation, a folder under "<data>\Backup\" named after the time
 // ("20261210-183700", a second one in the same second "20261210-183700-2").
 //
-// An ActionBackup reads the seven files when the action starts; when it ends,
+// An ActionBackup reads the settings files when the action starts; when it ends,
 // the earlier bytes of every file whose content then differs are written into a
 // folder of another name ("<stamp>-<k>.partial"), with a small "Generation.ini"
 // saying what the action was, and that folder is renamed to the generation's
@@ -38,13 +38,13 @@ constexpr size_t kRemovalsPerSave = 20;
 // "<dataFolder>Backup\".
 std::wstring BackupFolder(const std::wstring& dataFolder);
 
-// The names of the seven settings files: Config.config, Profile0.prof ..
-// Profile4.prof, LightOption.ini.
+// The names of the settings files: Config.config, Profile0.prof ..
+// Profile4.prof, LightOption.ini, and the application rules AppProfiles.ini.
 const std::vector<std::wstring>& SettingsFileNames();
 constexpr size_t kLightFileIndex = 6;
 
 // What a generation was kept before.
-enum class Action : int { Save, Apply, Reset, Lighting, Import, Restore };
+enum class Action : int { Save, Apply, Reset, Lighting, Import, Restore, AppProfiles };
 
 // One generation: its folder name, the settings files it holds (in the order of
 // SettingsFileNames) and the action it was kept before. Generations made before
@@ -117,7 +117,7 @@ size_t Rotate(const std::wstring& dataFolder, std::time_t now = std::time(nullpt
 int FindGeneration(const std::vector<Generation>& gens, const std::wstring& when);
 
 // The settings as they were just before generation gens[index] was made: for
-// each of the seven files (SettingsFileNames order) the path holding that
+// each of the settings files (SettingsFileNames order) the path holding that
 // content. A generation holds only the files its action changed, so a file it
 // lacks had the content the next later generation kept of it, or, when no later
 // one holds it, still has it: the current file.
@@ -150,7 +150,7 @@ RestoredBytes RestoredBytesAsOf(const std::wstring& dataFolder, const std::vecto
 IniFileStatus PutBackUnchanged(const std::wstring& dataFolder, const KeyboardConfig& loaded,
                                const RestoredBytes& kept, const KeyboardConfig& config);
 
-// Writes the seven files back as they were before gens[index] was made, byte
+// Writes the settings files back as they were before gens[index] was made, byte
 // for byte and all together: every new content is written beside its file
 // first, and only when all are there do they replace the files; when one
 // cannot, those already replaced get their content back. The content replaced

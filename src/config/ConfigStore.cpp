@@ -96,9 +96,17 @@ SaveResult WriteConfigFile(const std::wstring& path, const KeyboardConfig& confi
     return Finish(batch, path, f);
 }
 
-SaveResult WriteConfigMode(const std::wstring& path, std::int32_t mode) {
-    fs::Status s = Settings().IniWriteInt(path, L"CONFIG", L"Mode", mode);
+namespace {
+SaveResult WriteConfigValue(const std::wstring& path, const wchar_t* key, std::int32_t value) {
+    fs::Status s = Settings().IniWriteInt(path, L"CONFIG", key, value);
     return s ? SaveResult{} : s.At(path);
+}
+}  // namespace
+
+SaveResult WriteConfigMode(const std::wstring& path, std::int32_t mode) { return WriteConfigValue(path, L"Mode", mode); }
+
+SaveResult WriteConfigProfile(const std::wstring& path, std::int32_t profile) {
+    return WriteConfigValue(path, L"CURRENTPROFILE", profile);
 }
 
 void ReadProfileFile(const std::wstring& path, ProfileConfig& profile) {

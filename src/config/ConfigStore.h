@@ -40,6 +40,9 @@ void ReadConfigFile(const std::wstring& path, KeyboardConfig& config);
 SaveResult WriteConfigFile(const std::wstring& path, const KeyboardConfig& config);
 // Only CONFIG / Mode.
 SaveResult WriteConfigMode(const std::wstring& path, std::int32_t mode);
+// Only CONFIG / CURRENTPROFILE: the active profile as the main window keeps it
+// (the profile switcher's write).
+SaveResult WriteConfigProfile(const std::wstring& path, std::int32_t profile);
 
 // The ten LIGHTOPTION keys; missing keys take -1.
 void ReadLightOption(const std::wstring& path, LightSettings& light);

@@ -24,6 +24,9 @@ std::wstring CDlgRestoreSettings::EntryText(const AppContext& app, const backup:
         case backup::Action::Restore:
             text = &kBackupBeforeRestore;
             break;
+        case backup::Action::AppProfiles:
+            text = &kBackupBeforeAppProfiles;
+            break;
         case backup::Action::Save:
             break;
     }

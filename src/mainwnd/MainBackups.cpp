@@ -4,7 +4,9 @@
 // Restore and import are edits like any other: marked modified, nothing sent
 // until APPLY, whose save keeps the files it replaces as a backup.
 #include "app/FailureText.h"
+#include "app/UiTexts.h"
 #include "config/Backups.h"
+#include "dialogs/DlgAppProfiles.h"
 #include "dialogs/DlgRestoreSettings.h"
 #include "dialogs/DlgWarning.h"
 #include "framework/FileDialog.h"
@@ -42,6 +44,8 @@ void CZAVOConfigDlg::AddSystemMenuItems() {
     ::AppendMenuW(menu, MF_STRING, IDM_RESTORE_SETTINGS, m_App.Text(BackupText::MenuRestore).c_str());
     ::AppendMenuW(menu, MF_STRING, IDM_EXPORT_PROFILE, m_App.Text(BackupText::MenuExport).c_str());
     ::AppendMenuW(menu, MF_STRING, IDM_IMPORT_PROFILE, m_App.Text(BackupText::MenuImport).c_str());
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, IDM_APP_PROFILES, m_App.Text(kAppsMenuItem).c_str());
 }
 
 void CZAVOConfigDlg::OnSysCommand(UINT id, LPARAM lParam) {
@@ -55,6 +59,13 @@ void CZAVOConfigDlg::OnSysCommand(UINT id, LPARAM lParam) {
         case IDM_IMPORT_PROFILE:
             OnImportProfile();
             return;
+        case IDM_APP_PROFILES: {
+            // The rules are a file of their own, saved by the window itself: the
+            // profile being edited here is not touched.
+            CDlgAppProfiles dialog(m_App, m_Session.Config().CurrantProfile, this);
+            dialog.DoModal();
+            return;
+        }
         default:
             CSkinDialog::OnSysCommand(id, lParam);
     }

@@ -62,6 +62,7 @@ class CDlgLightOption;
 constexpr UINT IDM_RESTORE_SETTINGS = 0x0110;
 constexpr UINT IDM_EXPORT_PROFILE = 0x0120;
 constexpr UINT IDM_IMPORT_PROFILE = 0x0130;
+constexpr UINT IDM_APP_PROFILES = 0x0140;
 
 class CZAVOConfigDlg : public CSkinDialog, private KeySurface, private CKeyMapWnd::Owner {
 public:

@@ -82,6 +82,11 @@ void DeleteGdiObject(H h) {
 }
 inline void DeleteOwnDC(HDC h) { ::DeleteDC(h); }
 
+// An event hook of SetWinEventHook, a menu, an icon made or copied at run time.
+inline void UnhookEvent(HWINEVENTHOOK h) { ::UnhookWinEvent(h); }
+inline void DestroyOwnMenu(HMENU h) { ::DestroyMenu(h); }
+inline void DestroyOwnIcon(HICON h) { ::DestroyIcon(h); }
+
 using ScopedFile = UniqueHandle<KernelHandleTraits>;
 using ScopedKernelObject = UniqueHandle<NullEmptyTraits<HANDLE, CloseKernel>>;  // threads, events
 using ScopedFind = UniqueHandle<FindHandleTraits>;
@@ -141,6 +146,10 @@ private:
     ScopedModule m_Module;
     std::tuple<Fns...> m_Entries{};
 };
+
+using ScopedWinEventHook = UniqueHandle<NullEmptyTraits<HWINEVENTHOOK, UnhookEvent>>;
+using ScopedMenu = UniqueHandle<NullEmptyTraits<HMENU, DestroyOwnMenu>>;
+using ScopedIcon = UniqueHandle<NullEmptyTraits<HICON, DestroyOwnIcon>>;
 
 // A COM interface pointer; Put() receives a new one from a creating call.
 template <typename T>

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "Cli.h"
+#include "config/AppRules.h"
 #include "config/ConfigCheck.h"
 #include "config/ConfigStore.h"
 #include "config/Ini.h"
@@ -156,6 +157,7 @@ int Check(zavocfg::Args args) {
     // A file that cannot be read would otherwise show as hundreds of missing keys.
     if (std::wstring bad = zavocfg::UnreadableSettingsFile(data); !bad.empty()) return zavocfg::Fail(bad);
     auto problems = CheckDataFolder(data);
+    for (const ConfigProblem& p : apps::CheckRulesFile(data)) problems.push_back(p);
     for (const auto& p : problems) Out(FormatProblem(p) + L"\n");
     if (problems.empty()) Out(L"no problems\n");
     return problems.empty() ? 0 : 1;
@@ -297,7 +299,7 @@ int Demo(zavocfg::Args args) {
 }  // namespace
 
 ZAVOCFG_COMMAND("show", "show [--data DIR]      the configuration, profile by profile", Show);
-ZAVOCFG_COMMAND("check", "check [--data DIR]     validates the six settings files; exit 1 on problems", Check);
+ZAVOCFG_COMMAND("check", "check [--data DIR]     validates the settings files and the application rules; exit 1 on problems", Check);
 ZAVOCFG_COMMAND("roundtrip",
                 "roundtrip --data DIR [--out DIR] [--force]  loads and saves again (into --out, or back); "
                 "--force saves over damaged values and merges into files already in --out",

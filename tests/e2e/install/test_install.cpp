@@ -194,7 +194,7 @@ TEST(Installer, SilentInstallStartAndUninstallKeepsTheSettings) {
     const std::wstring dir = InstallDir();
     ASSERT_NO_FATAL_FAILURE(InstallSilently());
 
-    for (const wchar_t* file : {L"ZAVOConfig.exe", L"KBHook.dll", L"Uninstall.exe", L"lan\\En\\lang.dll",
+    for (const wchar_t* file : {L"ZAVOConfig.exe", L"ZAVOSwitch.exe", L"KBHook.dll", L"Uninstall.exe", L"lan\\En\\lang.dll",
                                 L"lan\\Deutsch\\lang.dll", L"lan\\Japanese\\lang.dll", L"Skins\\main.ini",
                                 L"Skins\\LightOption.ini", L"Help\\UserInterfaceSetupGuide_en.html",
                                 L"Help\\UserInterfaceSetupGuide_ge.html", L"Help\\UserInterfaceSetupGuide_jp.html"})
@@ -209,7 +209,7 @@ TEST(Installer, SilentInstallStartAndUninstallKeepsTheSettings) {
     // A silent install too stores its language, so the uninstaller does not ask for one.
     EXPECT_FALSE(UninstallValue(L"InstallerLanguage").empty());
     // Every module says which version it belongs to.
-    for (const wchar_t* module : {L"ZAVOConfig.exe", L"KBHook.dll", L"lan\\En\\lang.dll", L"lan\\Deutsch\\lang.dll",
+    for (const wchar_t* module : {L"ZAVOConfig.exe", L"ZAVOSwitch.exe", L"KBHook.dll", L"lan\\En\\lang.dll", L"lan\\Deutsch\\lang.dll",
                                   L"lan\\Japanese\\lang.dll"})
         EXPECT_EQ(FileVersionOf(dir + L"\\" + module), ZAVO_VERSION_WTEXT)
             << std::string(module, module + wcslen(module));
@@ -258,6 +258,27 @@ TEST(Installer, UninstallWhileTheToolRunsEndsItAndRemovesEverything) {
     const auto code = tool.WaitExit(Ms(10000));
     ASSERT_TRUE(code) << "the tool still runs";
     EXPECT_EQ(*code, 0u);
+    EXPECT_FALSE(Exists(dir)) << "program folder left behind";
+}
+
+// The profile switcher started at login from the installed folder: the
+// uninstaller ends it and removes its Run entry with the program.
+TEST(Installer, UninstallEndsTheSwitcherAndRemovesItsRunEntry) {
+    const std::wstring dir = InstallDir();
+    ASSERT_NO_FATAL_FAILURE(InstallSilently());
+    const std::wstring runKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::wstring command = L"\"" + dir + L"\\ZAVOSwitch.exe\"";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, runKey.c_str(), L"ZAVOSwitch", REG_SZ, command.c_str(),
+                              static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    Process switcher = Process::Start(dir + L"\\ZAVOSwitch.exe", {});
+    ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"ZAVOSwitch", nullptr) != nullptr; }, kStartTimeout));
+
+    ASSERT_NO_FATAL_FAILURE(UninstallSilently());
+    EXPECT_TRUE(switcher.WaitExit(Ms(10000)).has_value()) << "the switcher still runs";
+    EXPECT_NE(RegGetValueW(HKEY_CURRENT_USER, runKey.c_str(), L"ZAVOSwitch", RRF_RT_REG_SZ, nullptr, nullptr, nullptr),
+              ERROR_SUCCESS)
+        << "the Run entry stays";
     EXPECT_FALSE(Exists(dir)) << "program folder left behind";
 }
 

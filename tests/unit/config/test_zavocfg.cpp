@@ -517,3 +517,47 @@ TEST(Zavocfg, ProfileFilesThatAreNotRegularFilesAreRefused) {
 #endif
 
 }  // namespace
+
+// The rules of the profiles by application: each command with the window's
+// checks, what is refused leaves the file as it was, and check names a damaged rule.
+TEST(Zavocfg, AppsCommands) {
+    TempDir d;
+    ASSERT_EQ(Zavocfg("demo --out " + Dir(d)).status, 0);
+    const std::string data = " --data " + Dir(d);
+    struct Case {
+        std::string args;
+        int status;
+        const char* shown;  // in the output of "apps list" afterwards, or in the error
+    } cases[] = {
+        {"apps add game.exe 2", 0, "game.exe -> 2"},
+        {"apps add GAME.EXE 4", 0, "game.exe -> 4"},
+        {"apps add \"C:\\Tools\\editor.exe\" 1", 0, "C:\\Tools\\editor.exe -> 1"},
+        {"apps fallback 5", 0, "when no rule matches: 5"},
+        {"apps fallback keep", 0, "when no rule matches: keep"},
+        {"apps add game.exe 6", 2, "give 1 to 5"},
+        {"apps add \"a|b.exe\" 1", 2, "not a valid file name"},
+        {"apps add \" \" 1", 2, "without an application"},
+        {"apps fallback 0", 2, "give 1 to 5 or keep"},
+        {"apps remove nothing.exe", 2, "no rule for"},
+        {"apps remove Game.exe", 0, "switch automatically: on"},
+        {"apps frobnicate", 2, "unknown"},
+    };
+    for (const Case& c : cases) {
+        const std::string before = zavo::testing::Bytes(d.path() + L"AppProfiles.ini");
+        auto r = Zavocfg(c.args + data);
+        EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.all();
+        if (c.status != 0) {
+            EXPECT_EQ(zavo::testing::Bytes(d.path() + L"AppProfiles.ini"), before) << c.args;
+        }
+        const std::string shown = c.status == 0 ? Zavocfg("apps list" + data).out : r.err;
+        EXPECT_NE(shown.find(c.shown), std::string::npos) << c.args << "\n" << shown;
+    }
+    EXPECT_EQ(Zavocfg("apps list" + data).out.find("game.exe"), std::string::npos);
+    EXPECT_EQ(Zavocfg("check" + data).status, 0);
+
+    ASSERT_EQ(Zavocfg("ini set " + Dir(d) + "AppProfiles.ini RULES Profile0 9").status, 0);
+    auto check = Zavocfg("check" + data);
+    EXPECT_EQ(check.status, 1);
+    EXPECT_NE(check.out.find("AppProfiles.ini [RULES] App0: profile outside 1..5"), std::string::npos) << check.out;
+    EXPECT_EQ(Zavocfg("apps list" + data).status, 1);
+}
