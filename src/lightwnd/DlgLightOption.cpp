@@ -5,6 +5,7 @@
 #include "light/LightStateFile.h"
 #include "platform/FileSystem.h"
 #include "service/ServiceCodes.h"
+#include "skin/SkinWindows.h"
 
 namespace zavo {
 
@@ -30,12 +31,6 @@ CDlgLightOption::CDlgLightOption(const AppContext& app, LightSettings& exchange,
     : CSkinDialog(IDD, app, owner), LightExchange(exchange), m_Service(service) {}
 
 std::vector<SkinButtonSpec> CDlgLightOption::SkinButtons() {
-    // The creation order of the skin's keys.
-    static const wchar_t* const kOrder[] = {
-        L"1",  L"2",  L"3",  L"4",  L"17", L"37", L"38", L"32", L"33", L"34", L"35",
-        L"36", L"13", L"19", L"20", L"21", L"22", L"23", L"24", L"25", L"26", L"27",
-        L"28", L"29", L"30", L"31", L"15", L"16", L"9",  L"10", L"6",  L"7",  L"8",
-    };
     auto buttonOf = [this](const std::wstring& key) -> CBitmapBtn* {
         for (int s = 0; s < STYLE_COUNT; ++s)
             if (key == kStyleKeys[s]) return &m_btnStyle[static_cast<size_t>(s)];
@@ -46,8 +41,8 @@ std::vector<SkinButtonSpec> CDlgLightOption::SkinButtons() {
         return nullptr;
     };
     std::vector<SkinButtonSpec> buttonList;
-    buttonList.reserve(std::size(kOrder));
-    for (const wchar_t* key : kOrder) {
+    buttonList.reserve(std::size(LIGHT_WINDOW_BUTTONS));
+    for (const wchar_t* key : LIGHT_WINDOW_BUTTONS) {
         const std::wstring k = key;
         if (k == L"6") {
             buttonList.push_back({k, &m_btnOk, TooltipSource::Lang(LANG_OK)});

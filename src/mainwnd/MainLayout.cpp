@@ -1,6 +1,7 @@
 // The main window's skinned surface: the layout builder, painting, and the
 // key buttons' latched, enabled and Enter looks that KeyboardView asks for.
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "framework/Gdi.h"
@@ -26,6 +27,7 @@ constexpr CommandSpec COMMANDS[] = {
     {cmd::ASSIGN_APP, 3}, {cmd::INSTANT_SHIFT, 49}, {cmd::APPLY, 7},         {cmd::QUIT, 8},
     {cmd::OK_EXIT, 9},    {cmd::EXIT, -1},
 };
+static_assert(std::size(COMMANDS) == MAIN_COMMAND_BUTTONS, "the skin checker asks for every command button");
 
 }  // namespace
 
@@ -140,8 +142,9 @@ void CZAVOConfigDlg::ComposeArea(HDC dc, const RECT& area) {
     ScopedSelect selectFont(dc, m_TextFont);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(255, 255, 255));
-    ::TextOutW(dc, 733, 433, m_strVersion.c_str(), static_cast<int>(m_strVersion.size()));
-    ::TextOutW(dc, 256, 369, m_strStatus.c_str(), static_cast<int>(m_strStatus.size()));
+    ::TextOutW(dc, MAIN_VERSION_PLACE.left, MAIN_VERSION_PLACE.top, m_strVersion.c_str(),
+               static_cast<int>(m_strVersion.size()));
+    ::TextOutW(dc, MAIN_STATUS_TEXT_X, MAIN_STATUS_TEXT_Y, m_strStatus.c_str(), static_cast<int>(m_strStatus.size()));
 }
 
 void CZAVOConfigDlg::PaintIndicator(HDC dc) const {
