@@ -5,6 +5,8 @@
 
 namespace zavo {
 
+std::wstring SkinScaleFolder(int percent) { return percent == 100 ? std::wstring() : std::to_wstring(percent) + L"\\"; }
+
 std::vector<std::wstring> NumberedKeys(int count) {
     std::vector<std::wstring> keys;
     for (int i = 1; i <= count; ++i) keys.push_back(std::to_wstring(i));

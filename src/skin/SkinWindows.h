@@ -40,6 +40,23 @@ constexpr const wchar_t* LIGHT_WINDOW_BUTTONS[] = {
     L"28", L"29", L"30", L"31", L"15", L"16", L"9",  L"10", L"6",  L"7",  L"8",
 };
 
+// The display scales a skin is drawn at, in percent: the 100 % skin in the
+// skin folder, each larger scale in a folder named after its percentage
+// ("125\\" .. "200\\") with the same file names.
+constexpr int SKIN_SCALES[] = {100, 125, 150, 175, 200};
+// The folder of a scale within the skin folder, with its separator; empty for 100.
+std::wstring SkinScaleFolder(int percent);
+// A 100 % coordinate at a scale, as the skin generator places it: halves
+// round up, so edges that meet at 100 % meet at every scale.
+constexpr int ScalePixel(int v, int percent) {
+    const long long scaled = static_cast<long long>(v) * percent;
+    return static_cast<int>(scaled >= 0 ? (scaled + 50) / 100 : -((-scaled + 49) / 100));
+}
+constexpr SkinRect ScaleRect(const SkinRect& r, int percent) {
+    return {ScalePixel(r.left, percent), ScalePixel(r.top, percent), ScalePixel(r.right, percent),
+            ScalePixel(r.bottom, percent)};
+}
+
 // "1" .. "count", the keys of a section numbered from 1.
 std::vector<std::wstring> NumberedKeys(int count);
 

@@ -1,5 +1,10 @@
 // zavocfg skin-check DIR   checks a skin folder against what the windows read
 //
+// The 100 % skin in DIR and the skin of each larger display scale in its folder
+// (skin/SkinWindows.h) are checked alike, each at its own scale: its faces must
+// be the 100 % faces at that scale, and the main window's own places are
+// checked where the window draws them at that scale.
+//
 // For every skin description file the windows open: the file is there, its
 // "SCREEN" pictures exist and are readable BMP or JPEG pictures, the four faces
 // and the mask have one size, the mask shapes a window (not all white), every
@@ -18,6 +23,7 @@
 // pictures are checked too. Each problem is one line; the exit status is 0 when
 // there is none, 1 otherwise, 2 when DIR is not a folder.
 #include <algorithm>
+#include <map>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -189,12 +195,17 @@ std::wstring RectText(const SkinRect& r) {
 
 class SkinChecker {
 public:
-    explicit SkinChecker(std::wstring dir) : dir_(std::move(dir)) {}
+    explicit SkinChecker(std::wstring dir) : root_(std::move(dir)), dir_(root_) {}
 
+    // The 100 % skin, then each larger scale the skin has a folder for.
     int Run() {
-        for (const SkinWindowKeys& w : SkinnedWindowKeys()) CheckWindow(w);
-        CheckLightStates();
-        for (const wchar_t* name : {L"Profile_cmd.JPG", L"MacroMenu.jpg"}) CheckPicture(name, name, false);
+        for (const int percent : SKIN_SCALES) {
+            scaleFolder_ = SkinScaleFolder(percent);
+            if (percent != 100 && !fs::DirectoryExists(root_ + scaleFolder_)) continue;
+            percent_ = percent;
+            dir_ = root_ + scaleFolder_;
+            CheckScale();
+        }
         if (problems_ == 0) {
             zavocfg::Out(L"skin ok: " + std::to_wstring(files_) + L" description files, " + std::to_wstring(pictures_) +
                          L" pictures, " + std::to_wstring(buttons_) + L" buttons\n");
@@ -205,9 +216,32 @@ public:
     }
 
 private:
+    void CheckScale() {
+        for (const SkinWindowKeys& w : SkinnedWindowKeys()) CheckWindow(w);
+        CheckLightStates();
+        for (const wchar_t* name : {L"Profile_cmd.JPG", L"MacroMenu.jpg"}) CheckPicture(name, name, false);
+    }
+
+    // A problem of a scale's file is named with the scale's folder.
     void Problem(const std::wstring& where, const std::wstring& what) {
-        zavocfg::Out(where + L": " + what + L"\n");
+        zavocfg::Out(scaleFolder_ + where + L": " + what + L"\n");
         ++problems_;
+    }
+
+    // The windows size themselves from the 100 % face at every scale (the
+    // places they draw on and their edit boxes are scaled from it): a scale's
+    // face must be the 100 % face at that scale.
+    void CheckScaledSize(const std::wstring& where, int width, int height) {
+        if (percent_ == 100) {
+            faceSizes_[where] = {width, height};
+            return;
+        }
+        const auto base = faceSizes_.find(where);
+        if (base == faceSizes_.end()) return;
+        const int w = ScalePixel(base->second.first, percent_), h = ScalePixel(base->second.second, percent_);
+        if (std::abs(width - w) > 1 || std::abs(height - h) > 1)
+            Problem(where, L"the faces are " + std::to_wstring(width) + L"x" + std::to_wstring(height) +
+                               L", the 100 % faces at this scale " + std::to_wstring(w) + L"x" + std::to_wstring(h));
     }
 
     std::wstring Path(const std::wstring& name) const { return dir_ + name; }
@@ -217,7 +251,7 @@ private:
         if (!p.error.empty())
             Problem(where, L"picture \"" + name + L"\" " + p.error);
         else if (!p.note.empty())
-            zavocfg::Out(where + L": picture \"" + name + L"\" not checked: " + p.note + L"\n");
+            zavocfg::Out(scaleFolder_ + where + L": picture \"" + name + L"\" not checked: " + p.note + L"\n");
         else
             ++pictures_;
         return p;
@@ -228,7 +262,10 @@ private:
         if (!fs::FileExists(ini)) return Problem(w.file, L"missing");
         ++files_;
         int width = 0, height = 0;
-        if (!CheckFaces(w.file, ini, width, height)) width = height = 0;
+        if (!CheckFaces(w.file, ini, width, height))
+            width = height = 0;
+        else
+            CheckScaledSize(w.file, width, height);
         std::vector<Placed> placed;
         std::vector<std::wstring> buttonSections;
         for (const auto& [section, keys] : w.buttons) {
@@ -334,8 +371,8 @@ private:
     // display (button "11") and the version text. The indicator and the version
     // must not be covered by a button; the status display must hold its text.
     void CheckFixedPoints(const std::vector<Placed>& placed) {
-        const Placed indicator{L"the indicator", MAIN_INDICATOR_PLACE, {}};
-        const Placed version{L"the version text", MAIN_VERSION_PLACE, {}};
+        const Placed indicator{L"the indicator", ScaleRect(MAIN_INDICATOR_PLACE, percent_), {}};
+        const Placed version{L"the version text", ScaleRect(MAIN_VERSION_PLACE, percent_), {}};
         const std::wstring statusLabel = L"[BUTTONINFO] " + std::to_wstring(cmd::STATUS);
         for (const Placed& p : placed) {
             for (const Placed* fixed : {&indicator, &version}) {
@@ -343,8 +380,9 @@ private:
             }
             if (p.label == statusLabel) {
                 const SkinRect& r = p.bounds;
-                const int x = MAIN_STATUS_TEXT_X, y = MAIN_STATUS_TEXT_Y;
-                if (!(r.left <= x && x < r.right && r.top <= y && y + MAIN_STATUS_TEXT_HEIGHT <= r.bottom))
+                const int x = ScalePixel(MAIN_STATUS_TEXT_X, percent_), y = ScalePixel(MAIN_STATUS_TEXT_Y, percent_);
+                const int bottom = ScalePixel(MAIN_STATUS_TEXT_Y + MAIN_STATUS_TEXT_HEIGHT, percent_);
+                if (!(r.left <= x && x < r.right && r.top <= y && bottom <= r.bottom))
                     Problem(L"main.ini", L"the status display " + statusLabel + L" " + RectText(r) +
                                              L" does not hold the status text at (" + std::to_wstring(x) + L", " +
                                              std::to_wstring(y) + L")");
@@ -417,7 +455,11 @@ private:
         }
     }
 
-    std::wstring dir_;
+    const std::wstring root_;
+    std::wstring dir_;          // of the scale being checked
+    std::wstring scaleFolder_;  // within root_, with its separator; empty at 100 %
+    int percent_ = 100;
+    std::map<std::wstring, std::pair<int, int>> faceSizes_;  // description file -> 100 % face size
     int problems_ = 0, files_ = 0, pictures_ = 0, buttons_ = 0;
 };
 

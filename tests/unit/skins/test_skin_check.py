@@ -33,9 +33,15 @@ def own(path):
 
 
 def linked_copy(skins, d):
+    """The scale folders are folders of links too, so that a case damages only
+    its own copy of a file in them."""
     os.makedirs(d)
     for name in os.listdir(skins):
-        os.symlink(os.path.join(os.path.abspath(skins), name), os.path.join(d, name))
+        source = os.path.join(os.path.abspath(skins), name)
+        if os.path.isdir(source):
+            linked_copy(source, os.path.join(d, name))
+        else:
+            os.symlink(source, os.path.join(d, name))
 
 
 def edit_ini(name, pattern, repl):
@@ -59,7 +65,7 @@ def picture_of(ini, key):
 
 def replace_picture(ini, key, make):
     def apply(d):
-        make(own(os.path.join(d, picture_of(ini, key)(d))))
+        make(own(os.path.join(d, os.path.dirname(ini), picture_of(ini, key)(d))))
     return apply
 
 
@@ -155,6 +161,19 @@ CASES = [
      "[BUTTONINFO] 16 covers the indicator"),
     ("status display away from its text", edit_ini("main.ini", r"^11=Status,250,", "11=Status,260,"),
      "does not hold the status text"),
+    # The larger scales are checked as the 100 % skin is, and against it.
+    ("button outside the window at 200 %", edit_ini("200/Warning2_skin.ini", r"^1=OK,\d+,", "1=OK,5000,"),
+     "200\\Warning2_skin.ini: [BUTTONINFO] 1 (5000,"),
+    ("face of a scale the size of another scale",
+     replace_picture("150/SingleKey.ini", "Main",
+                     lambda p: Image.new("RGB", (10, 10)).save(p, "BMP")),
+     "150\\SingleKey.ini: [SCREEN] Down is"),
+    ("faces of a scale drawn at 100 %",
+     lambda d: [shutil.copyfile(os.path.join(d, n), own(os.path.join(d, "175", n)))
+                for n in os.listdir(d) if n.startswith("tkeys_")],
+     "175\\TKeys.ini: the faces are"),
+    ("status display away from its text at 125 %", edit_ini("125/main.ini", r"^11=Status,\d+,", "11=Status,330,"),
+     "does not hold the status text at (320, 461)"),
     ("layout code missing", edit_ini("main.ini", r"^StrFont=.*\r\n", ""), "[Driver_Version] StrFont is missing"),
     ("light state missing",
      edit_ini("LightOption.ini", r"(\[Profile3LightState\]\r\n(?:.*\r\n)*?)m_BTNF=.*\r\n", r"\1"),
