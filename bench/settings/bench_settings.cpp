@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -102,7 +103,10 @@ void SaveWithoutBackup(const std::wstring& folder, const KeyboardConfig& c) {
     IniBatch batch(Settings());
     WriteConfigFile(ConfigFilePath(folder), c);
     for (int p = 0; p < PROFILE_COUNT; ++p) WriteProfileFile(ProfileFilePath(folder, p), c.Profile[p]);
-    batch.Commit();
+    if (!batch.Commit()) {
+        std::fprintf(stderr, "the save without backup failed\n");
+        std::exit(1);
+    }
 }
 
 // Saves that replace all six files (the configuration alternates between two

@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!fs::WriteFileAtomic(File(), bytes)) return 0;
     const std::vector<std::wstring> names = Names(text::FromAnsi(bytes));
     std::vector<std::wstring> before;
-    std::optional<IniBatch> reads(std::in_place, Settings());
+    std::optional<IniSnapshot> reads(std::in_place, Settings());
     for (const auto& s : names) {
         for (const auto& k : names) {
             before.push_back(Settings().IniReadString(File(), s, k, L"\x01"));

@@ -6,6 +6,7 @@
 // hands it to the main window, which hands it to every window it opens. Nothing
 // here is process-wide: a test builds its own context for the window it drives.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,10 @@ struct AppContext {
     std::vector<std::wstring> moduleTexts;
     // The keyboard layout code of the main skin; "JP" selects the Japanese key names.
     std::wstring layoutCode = L"EN";
+    // The language of the module the texts come from (a Windows language id:
+    // the system locale's, 0x0409 when the English module stands in); the
+    // system's reasons for failures are asked for in it. 0: the system's own.
+    std::uint16_t languageId = 0;
 
     // programFolder + "Skins\".
     std::wstring SkinFolder() const { return programFolder + L"Skins\\"; }

@@ -34,6 +34,10 @@ AppContext BuildAppContext() {
     std::wstring module;
     app.langTexts = LoadRunLanguageTexts(app.programFolder, ::GetSystemDefaultLCID(), module);
     app.moduleTexts = LoadLanguageTexts(module, MODULE_TEXT_FIRST_ID, MODULE_TEXT_COUNT);
+    constexpr std::uint16_t kEnglishUs = 0x0409;
+    app.languageId = module == EnglishModulePath(app.programFolder)
+                         ? kEnglishUs
+                         : static_cast<std::uint16_t>(LANGIDFROMLCID(::GetSystemDefaultLCID()));
     const std::wstring code =
         Settings().IniReadString(app.SkinFolder() + MAIN_SKIN_FILE, L"Driver_Version", L"StrFont", L"");
     if (!code.empty()) app.layoutCode = code;

@@ -12,6 +12,17 @@
 namespace zavo {
 
 // Files that are not ours, special files and unsafe targets: ids 320-339.
+// A failed file step (app/FailureText.h): where, and why.
+constexpr UiText kFailureFileLine{320, L"File: %1"};
+constexpr UiText kFailureReasonLine{321, L"Reason: %1"};
+// The main window's message when a save failed: the first line, then the
+// file and reason lines, then the last line.
+constexpr UiText kSaveFailed{322, L"The settings could not be saved."};
+constexpr UiText kSaveFailedKept{323, L"Your changes are kept. Solve the problem and apply again."};
+// The program's own refusals (platform/Outcome.h): Refusal r is id
+// kRefusalTextBase + r (324 NotRegularFile .. 331 LineBreak), its English text
+// RefusalText(r).
+constexpr int kRefusalTextBase = 323;
 // (end of ids 320-339)
 
 // Backups, history and restore: ids 340-379.

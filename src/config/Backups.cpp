@@ -208,7 +208,7 @@ fs::Status MakePartialFolder(const std::wstring& dataFolder, std::time_t now, st
     if (fs::Status s = fs::MakeDirectory(backupFolder, &exists); !s && !exists) return s;
     // A backup folder that is a link leads elsewhere: nothing is written or removed through it.
     if (!fs::IsPlainFolder(WithoutSeparator(backupFolder)))
-        return fs::Status::Fail(L"not a folder of this program (a link or a file)");
+        return Outcome::Refused(FileStep::MakeFolder, backupFolder, Refusal::NotOurFolder);
     for (int k = 1; k <= 100; ++k) {
         const std::wstring path = backupFolder + GenerationStamp(now) + L"-" + std::to_wstring(k) + kPartialEnding;
         exists = false;
@@ -219,7 +219,7 @@ fs::Status MakePartialFolder(const std::wstring& dataFolder, std::time_t now, st
             return s;
         }
     }
-    return fs::Status::Fail(L"no free name for a new backup folder");
+    return Outcome::Refused(FileStep::MakeFolder, backupFolder, Refusal::NoFreeName);
 }
 
 // Writes the generation of `files` (index in SettingsFileNames, earlier bytes)
@@ -248,7 +248,7 @@ fs::Status WriteGeneration(const std::wstring& dataFolder, const std::vector<std
         }
         if (!fs::DirectoryExists(target)) return fail(s);
     }
-    return fail(fs::Status::Fail(L"no free name for a new backup folder"));
+    return fail(Outcome::Refused(FileStep::Rename, BackupFolder(dataFolder), Refusal::NoFreeName));
 }
 
 std::optional<std::string> ReadIfThere(const std::wstring& path) {
@@ -267,7 +267,7 @@ IniFileStatus ReplaceTogether(const std::vector<std::pair<std::wstring, std::str
         pending.push_back(std::make_unique<fs::PendingFile>(target));
         fs::PendingFile& p = *pending.back();
         fs::Status s = p.status() ? p.Write(bytes) : p.status();
-        if (!s) return IniFileStatus::Fail(target, s.error);  // the temporaries go with `pending`
+        if (!s) return s.At(target);  // the temporaries go with `pending`
     }
     for (size_t i = 0; i < pending.size(); ++i) {
         if (fs::Status s = pending[i]->Replace(); !s) {
@@ -277,7 +277,7 @@ IniFileStatus ReplaceTogether(const std::vector<std::pair<std::wstring, std::str
                 else
                     fs::RemoveFile(changes[j].first);
             }
-            return IniFileStatus::Fail(changes[i].first, s.error);
+            return s.At(changes[i].first);
         }
     }
     return {};
@@ -420,8 +420,7 @@ KeepOutcome ActionBackup::Finish(std::time_t now) {
     if (changed.empty()) return out;
     std::wstring name;
     if (fs::Status s = WriteGeneration(dataFolder_, changed, action_, profile_, now, name); !s) {
-        out.ok = false;
-        out.reason = BackupFolder(dataFolder_) + L": " + s.error;
+        out.failure = s;
         return out;
     }
     out.generation = name;
@@ -475,7 +474,7 @@ std::vector<std::wstring> SourcesAsOf(const std::wstring& dataFolder, const std:
 void LoadAsOf(const std::wstring& dataFolder, const std::vector<Generation>& gens, size_t index,
               KeyboardConfig& config) {
     const std::vector<std::wstring> sources = SourcesAsOf(dataFolder, gens, index);
-    IniBatch snapshot(Settings());
+    IniSnapshot snapshot(Settings());
     seq::ReadLightOption(snapshot, sources[0], config.Light);
     for (int p = 0; p < PROFILE_COUNT; ++p) seq::ReadProfileFile(snapshot, sources[1 + p], config.Profile[p]);
 }
@@ -496,7 +495,7 @@ IniFileStatus PutBackUnchanged(const std::wstring& dataFolder, const KeyboardCon
     auto putBack = [&](const std::wstring& file, const std::string& bytes) {
         std::string now;
         if (fs::ReadWholeFile(file, now) && now == bytes) return;
-        if (fs::Status s = fs::WriteFileAtomic(file, bytes); !s && first.ok) first = IniFileStatus::Fail(file, s.error);
+        if (fs::Status s = fs::WriteFileAtomic(file, bytes); !s && first) first = s.At(file);
     };
     for (int p = 0; p < PROFILE_COUNT; ++p)
         if (kept.present[p] && config.Profile[p] == loaded.Profile[p])
@@ -517,7 +516,7 @@ IniFileStatus RestoreFiles(const std::wstring& dataFolder, const std::vector<Gen
         const std::wstring target = dataFolder + SettingsFileNames()[i];
         if (sources[i] == target || !fs::FileExists(sources[i])) continue;
         std::string old;
-        if (fs::Status s = fs::ReadWholeFile(sources[i], old); !s) return IniFileStatus::Fail(sources[i], s.error);
+        if (fs::Status s = fs::ReadWholeFile(sources[i], old); !s) return s.At(sources[i]);
         std::optional<std::string> now = ReadIfThere(target);
         if (now == old) continue;
         changes.emplace_back(target, std::move(old));

@@ -70,12 +70,12 @@ const wchar_t* ActionWord(Action a);
 std::vector<Generation> ListGenerations(const std::wstring& dataFolder);
 
 // What keeping the old content came to. `generation` is empty when nothing
-// needed keeping; on failure `reason` says why (the save goes on regardless).
+// needed keeping; on failure `failure` says what failed where, and why (the
+// save goes on regardless).
 struct KeepOutcome {
-    bool ok = true;
     std::wstring generation;
-    std::wstring reason;
-    explicit operator bool() const { return ok; }
+    Outcome failure;
+    explicit operator bool() const { return failure.ok(); }
 };
 
 // The backup of one user action (see the top of this file). Made before the

@@ -18,7 +18,7 @@ const std::wstring kMissing = L"\x01missing";  // a default no file value can eq
 struct Checker {
     std::wstring file;
     std::vector<ConfigProblem>& out;
-    IniBatch* ini = nullptr;  // where the file's text is read (the checks of a read profile need none)
+    IniSnapshot* ini = nullptr;  // where the file's text is read (the checks of a read profile need none)
 
     void Add(const std::wstring& section, const std::wstring& key, const std::wstring& reason) {
         out.push_back({file, section, key, reason});
@@ -252,7 +252,7 @@ namespace {
 
 // The profile sections of `file`: the form of their text, then the invariants of
 // the profile they read as, each value reported once.
-void CheckProfileSections(IniBatch& snapshot, const std::wstring& file, std::vector<ConfigProblem>& out) {
+void CheckProfileSections(IniSnapshot& snapshot, const std::wstring& file, std::vector<ConfigProblem>& out) {
     const size_t first = out.size();
     Checker c{file, out, &snapshot};
     CheckProfileText(c);
@@ -271,7 +271,7 @@ void CheckProfileSections(IniBatch& snapshot, const std::wstring& file, std::vec
 
 std::vector<ConfigProblem> CheckDataFolder(const std::wstring& dataFolder) {
     std::vector<ConfigProblem> out;
-    IniBatch snapshot(Settings());  // reads only: each file is read once
+    IniSnapshot snapshot(Settings());  // reads only: each file is read once
     const std::wstring config = ConfigFilePath(dataFolder);
     if (!fs::FileExists(config)) {
         out.push_back({config, L"", L"", L"the file is missing"});
@@ -292,7 +292,7 @@ std::vector<ConfigProblem> CheckDataFolder(const std::wstring& dataFolder) {
 
 std::vector<ConfigProblem> CheckProfileAndLighting(const std::wstring& file) {
     std::vector<ConfigProblem> out;
-    IniBatch snapshot(Settings());
+    IniSnapshot snapshot(Settings());
     Checker c{file, out, &snapshot};
     CheckLightOptionText(c);
     CheckProfileSections(snapshot, file, out);

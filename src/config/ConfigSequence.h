@@ -12,10 +12,10 @@ namespace zavo::seq {
 
 // The first failed write of a sequence (ok when all succeeded).
 struct Failure {
-    std::wstring reason;
+    Outcome first;
     bool failed = false;
     void operator()(const fs::Status& s) {
-        if (!s && !failed) failed = true, reason = s.error;
+        if (!s && !failed) failed = true, first = s;
     }
 };
 

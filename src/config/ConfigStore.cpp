@@ -10,14 +10,14 @@ namespace zavo {
 namespace {
 
 SaveResult Result(const std::wstring& path, const seq::Failure& f) {
-    return f.failed ? SaveResult::Fail(path, f.reason) : SaveResult{};
+    return f.failed ? f.first.At(path) : SaveResult{};
 }
 
 // Ends the batch of one file's writes: a write refused before reaching the file
 // (a value with a line break) is reported even when the file was written.
 SaveResult Finish(IniBatch& batch, const std::wstring& path, const seq::Failure& f) {
     SaveResult flushed = batch.Commit();
-    return flushed.ok ? Result(path, f) : flushed;
+    return flushed ? Result(path, f) : flushed;
 }
 
 // Creates the data folder. The parents of its last level are created first when
@@ -27,7 +27,7 @@ SaveResult Finish(IniBatch& batch, const std::wstring& path, const seq::Failure&
 // that is already there is no failure.
 fs::Status MakeDataFolder(const std::wstring& folder, bool& created) {
     created = false;
-    if (folder.empty()) return fs::Status::Fail(L"no folder given");
+    if (folder.empty()) return Outcome::Refused(FileStep::MakeFolder, folder, Refusal::NoFolder);
     std::wstring path = folder;
     while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
     size_t cut = path.find_last_of(L"\\/");
@@ -73,7 +73,7 @@ void ClearSlot(ButtonConfig& slot) {
 }
 
 void ReadLightOption(const std::wstring& path, LightSettings& light) {
-    IniBatch snapshot(Settings());
+    IniSnapshot snapshot(Settings());
     seq::ReadLightOption(snapshot, path, light);
 }
 
@@ -85,7 +85,7 @@ SaveResult WriteLightOption(const std::wstring& path, const LightSettings& light
 }
 
 void ReadConfigFile(const std::wstring& path, KeyboardConfig& config) {
-    IniBatch snapshot(Settings());
+    IniSnapshot snapshot(Settings());
     seq::ReadConfigFile(snapshot, path, config);
 }
 
@@ -98,11 +98,11 @@ SaveResult WriteConfigFile(const std::wstring& path, const KeyboardConfig& confi
 
 SaveResult WriteConfigMode(const std::wstring& path, std::int32_t mode) {
     fs::Status s = Settings().IniWriteInt(path, L"CONFIG", L"Mode", mode);
-    return s ? SaveResult{} : SaveResult::Fail(path, s.error);
+    return s ? SaveResult{} : s.At(path);
 }
 
 void ReadProfileFile(const std::wstring& path, ProfileConfig& profile) {
-    IniBatch snapshot(Settings());
+    IniSnapshot snapshot(Settings());
     seq::ReadProfileFile(snapshot, path, profile);
 }
 
@@ -181,11 +181,11 @@ bool ReadDataFolder(const std::wstring& dataFolder, KeyboardConfig& config, std:
         std::string bytes;
         if (!fs::FileExists(f)) continue;
         if (fs::Status s = fs::ReadWholeFile(f, bytes); !s) {
-            error = f + L": " + s.error;
+            error = DescribeFailure(s.At(f));
             return false;
         }
     }
-    IniBatch snapshot(Settings());
+    IniSnapshot snapshot(Settings());
     seq::ReadConfigFile(snapshot, configFile, config);
     for (int p = 0; p < PROFILE_COUNT; ++p)
         seq::ReadProfileFile(snapshot, ProfileFilePath(dataFolder, p), config.Profile[p]);
@@ -198,7 +198,7 @@ SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfi
         bool created = false;
         // Without the folder no file can be written: its own reason is the one to report.
         if (fs::Status made = MakeDataFolder(dataFolder, created); !made)
-            return SaveResult::Fail(dataFolder, made.error);
+            return made.At(dataFolder);
     }
     // The content the save replaces is kept once the files are written (as part
     // of the caller's user action when one is open).
@@ -210,14 +210,14 @@ SaveResult SaveConfiguration(const std::wstring& dataFolder, const KeyboardConfi
         first = WriteConfigFile(config, c);
         for (int p = 0; p < PROFILE_COUNT; ++p) {
             SaveResult r = WriteProfileFile(ProfileFilePath(dataFolder, p), c.Profile[p]);
-            if (!r && first.ok) first = r;
+            if (!r && first) first = r;
         }
         flushed = batch.Commit();
     }
     backup::KeepOutcome outcome = backup.Finish();
     if (kept) *kept = std::move(outcome);
     RemoveStaleSettingsTemporaries(dataFolder);
-    return first.ok ? flushed : first;
+    return first ? flushed : first;
 }
 
 size_t RemoveStaleSettingsTemporaries(const std::wstring& dataFolder) {

@@ -92,7 +92,8 @@ struct SettingsEngine::State {
     std::recursive_mutex mu;
     std::unordered_map<std::wstring, Entry> files;
     std::vector<std::wstring> dirtyOrder;  // paths of the changed files, in the order first changed
-    int batchDepth = 0;
+    int scopeDepth = 0;  // open snapshots and batches: each file is checked once while one is open
+    int batchDepth = 0;  // open batches: writes wait for the outermost one's commit
     std::uint64_t clock = 0;
     // The file of the last access: a save or load asks for one file a thousand
     // times in a row. Cleared whenever an entry is dropped.
@@ -138,7 +139,7 @@ struct SettingsEngine::State {
         if (it != files.end()) {
             Entry& en = it->second;
             en.lastUse = ++clock;
-            if (en.dirty || (batchDepth > 0 && en.checked)) return &en;
+            if (en.dirty || (scopeDepth > 0 && en.checked)) return &en;
             fs::FileStamp now = fs::Stat(path);
             if (now == en.stamp && !en.racy) {
                 en.checked = true;
@@ -186,7 +187,7 @@ struct SettingsEngine::State {
     Entry* Open(const std::wstring& path, fs::Status* why = nullptr) {
         if (lastEntry && path == lastPath) {
             Entry& en = *lastEntry;
-            if (en.dirty || (batchDepth > 0 && en.checked)) {
+            if (en.dirty || (scopeDepth > 0 && en.checked)) {
                 en.lastUse = ++clock;
                 return &en;
             }
@@ -225,20 +226,35 @@ struct SettingsEngine::State {
         order.swap(dirtyOrder);
         for (const auto& path : order) {
             fs::Status s = Flush(path);
-            if (!s && first.ok) first = IniFileStatus::Fail(path, s.error);
+            if (!s && first.ok()) first = s.At(path);
         }
         return first;
+    }
+
+    // Drops the pending changes: the parses of the changed files go, so later
+    // reads see the disk.
+    void Discard() {
+        std::vector<std::wstring> order;
+        order.swap(dirtyOrder);
+        for (const auto& path : order)
+            if (auto it = files.find(CacheKey(path)); it != files.end()) Erase(it);
+    }
+
+    // A snapshot or batch opens: the first of them has every file checked again.
+    void OpenScope() {
+        if (scopeDepth++ == 0)
+            for (auto& [k, en] : files) en.checked = false;
     }
 
     // `hexValue`: the value is the engine's own hex text, so it needs no checking.
     fs::Status Write(const std::wstring& file, std::wstring_view section, std::wstring_view key,
                      std::wstring_view value, bool hexValue) {
         if (BadName(section, false))
-            return fs::Status::Fail(L"Invalid section name \"" + std::wstring(section) + L"\"");
-        if (BadName(key, true)) return fs::Status::Fail(L"Invalid key name \"" + std::wstring(key) + L"\"");
+            return Outcome::Refused(FileStep::Write, file, Refusal::BadName);
+        if (BadName(key, true)) return Outcome::Refused(FileStep::Write, file, Refusal::BadName);
         for (size_t i = 0; !hexValue && i < value.size(); ++i)
             if (value[i] == L'\r' || value[i] == L'\n' || value[i] == 0)
-                return fs::Status::Fail(L"The value of \"" + std::wstring(key) + L"\" holds a line break");
+                return Outcome::Refused(FileStep::Write, file, Refusal::LineBreak);
         std::lock_guard<std::recursive_mutex> lock(mu);
         fs::Status why;
         Entry* en = Open(file, &why);
@@ -250,7 +266,7 @@ struct SettingsEngine::State {
         if (batchDepth > 0) return fs::Status::Ok();
         // Outside a batch a write is a commit of its own.
         const IniFileStatus written = Commit();
-        return written ? fs::Status::Ok() : fs::Status::Fail(written.reason);
+        return written;
     }
 
     // The stored value as the platform's string and integer reads see it: quotes
@@ -413,22 +429,37 @@ SettingsEngine& Settings() {
     return *engine;
 }
 
-IniBatch::IniBatch(SettingsEngine& engine) : engine_(engine) {
+IniSnapshot::IniSnapshot(SettingsEngine& engine) : IniScope(engine) {
+    std::lock_guard<std::recursive_mutex> lock(engine_.state_->mu);
+    engine_.state_->OpenScope();
+}
+
+IniSnapshot::~IniSnapshot() {
+    std::lock_guard<std::recursive_mutex> lock(engine_.state_->mu);
+    --engine_.state_->scopeDepth;
+}
+
+IniBatch::IniBatch(SettingsEngine& engine) : IniScope(engine) {
     SettingsEngine::State& e = *engine_.state_;
     std::lock_guard<std::recursive_mutex> lock(e.mu);
-    if (e.batchDepth++ == 0)
-        for (auto& [k, en] : e.files) en.checked = false;
+    e.OpenScope();
+    ++e.batchDepth;
 }
 
 IniBatch::~IniBatch() {
-    if (!committed_) Commit();
+    if (!open_) return;
+    SettingsEngine::State& e = *engine_.state_;
+    std::lock_guard<std::recursive_mutex> lock(e.mu);
+    --e.scopeDepth;
+    if (--e.batchDepth == 0) e.Discard();
 }
 
 IniFileStatus IniBatch::Commit() {
-    if (committed_) return {};
-    committed_ = true;
+    if (!open_) return {};
+    open_ = false;
     SettingsEngine::State& e = *engine_.state_;
     std::lock_guard<std::recursive_mutex> lock(e.mu);
+    --e.scopeDepth;
     if (--e.batchDepth > 0) return {};
     return e.Commit();
 }

@@ -1,8 +1,9 @@
 // The settings primitives: one value under one key of one section of one named
 // file, in the text format of the platform's private-profile functions, behind
 // one interface (IniAccess); the engine that implements them (SettingsEngine);
-// and the write batch, an explicit scope that groups the writes of a save so that
-// each file is written once, atomically.
+// the read snapshot (IniSnapshot); and the write batch (IniBatch), an explicit
+// scope that groups the writes of a save so that each file is written once,
+// atomically, when the batch is committed.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -67,17 +68,10 @@ public:
 };
 
 // The outcome of writing one or more files: on failure, the first file that could
-// not be written and the system's reason.
-struct IniFileStatus {
-    bool ok = true;
-    std::wstring file;
-    std::wstring reason;
-    explicit operator bool() const { return ok; }
-    static IniFileStatus Fail(std::wstring file, std::wstring reason) {
-        return {false, std::move(file), std::move(reason)};
-    }
-};
+// not be written, the step and the system's reason (platform/Outcome.h).
+using IniFileStatus = Outcome;
 
+class IniSnapshot;
 class IniBatch;
 
 // The parses the engine keeps without pending changes hold at most this much
@@ -122,6 +116,7 @@ public:
     size_t KeptBytes();
 
 private:
+    friend class IniSnapshot;
     friend class IniBatch;
     struct State;
     std::unique_ptr<State> state_;
@@ -131,19 +126,12 @@ private:
 // (a window saving on its way out) still finds it.
 SettingsEngine& Settings();
 
-// A write batch: an explicit scope over an engine. While it lives, writes change
-// only the kept parse of their file and reads see those changes; Commit (or the
-// destructor) then writes every changed file once, complete, in the order the
-// files were first changed. Each file is also checked against the disk only once
-// per batch, so a batch of reads is a consistent snapshot. Everything done through
-// the engine while a batch of it is open is part of that batch; batches nest, and
-// only the outermost one writes.
-class IniBatch final : public IniAccess {
+// The engine's scopes (a snapshot, a write batch): each passes the primitives on
+// to its engine and lives on the caller's stack.
+class IniScope : public IniAccess {
 public:
-    explicit IniBatch(SettingsEngine& engine);
-    ~IniBatch() override;
-    IniBatch(const IniBatch&) = delete;
-    IniBatch& operator=(const IniBatch&) = delete;
+    IniScope(const IniScope&) = delete;
+    IniScope& operator=(const IniScope&) = delete;
 
     std::wstring IniReadString(const std::wstring& file, std::wstring_view section, std::wstring_view key,
                                std::wstring_view defaultValue) override {
@@ -169,11 +157,44 @@ public:
         return engine_.IniReadRaw(file, section, key, value);
     }
 
-    // Writes the changed files (outermost batch only; an inner batch returns ok).
-    // Every file is attempted; the result names the first failure. A file that
-    // could not be written is dropped from the kept parses, so later reads see
-    // what is on disk.
-    IniFileStatus Commit();
+protected:
+    explicit IniScope(SettingsEngine& engine) : engine_(engine) {}
+    ~IniScope() override = default;
+    SettingsEngine& engine_;
+};
+
+// A read snapshot: while it lives, each file is checked against the disk only
+// once, so its reads are consistent and a thousand of them cost one look at the
+// disk. It defers no write: one made while it lives is written as it would be
+// without it.
+class IniSnapshot final : public IniScope {
+public:
+    explicit IniSnapshot(SettingsEngine& engine);
+    ~IniSnapshot() override;
+};
+
+// A write batch: an explicit scope over an engine. While it lives, writes change
+// only the kept parse of their file and reads see those changes; Commit then
+// writes every changed file once, complete, in the order the files were first
+// changed. Like a snapshot it checks each file against the disk only once.
+// Everything done through the engine while a batch of it is open is part of that
+// batch; batches nest, and only the outermost one writes.
+//
+// A batch that ends without Commit writes nothing: the outermost one discards its
+// pending changes (the kept parses of the changed files are dropped, so later
+// reads see the disk as it was). A scope left early, by a return on a failed
+// step or by an exception, thus never writes half a change. An inner batch has
+// no changes of its own: what was written through it belongs to the outermost.
+class IniBatch final : public IniScope {
+public:
+    explicit IniBatch(SettingsEngine& engine);
+    ~IniBatch() override;
+
+    // Writes the changed files (outermost batch only; an inner batch returns ok)
+    // and ends the batch; a second call does nothing and returns ok. Every file is
+    // attempted; the result names the first failure. A file that could not be
+    // written is dropped from the kept parses, so later reads see what is on disk.
+    [[nodiscard]] IniFileStatus Commit();
 
     // The files the commit will write, as their writes named them, in the order
     // first changed: only files whose content the writes changed. For making a
@@ -181,8 +202,7 @@ public:
     std::vector<std::wstring> PendingFiles() const;
 
 private:
-    SettingsEngine& engine_;
-    bool committed_ = false;
+    bool open_ = true;
 };
 
 }  // namespace zavo

@@ -67,25 +67,26 @@ std::uint64_t NameHash(const ValueRef& r) {
     return h;
 }
 
-// While the stored units are ASCII each is one character, so the first that
-// differs decides; a unit that is not ASCII needs the decoded name.
-bool NameMatches(const ValueRef& stored, std::wstring_view name) {
-    if (const wchar_t* w = stored.Wide()) return SameName(std::wstring_view(w, stored.size()), name);
+// Compares the units `at(0)..at(n-1)` of a stored name with `name`. While the
+// units are ASCII each is one character, so the first that differs decides; a
+// unit that is not ASCII needs the decoded name.
+template <class At>
+bool UnitsMatch(const ValueRef& stored, std::wstring_view name, At at) {
     const size_t n = stored.size();
-    if (const char* p = stored.Bytes()) {
-        for (size_t i = 0; i < n; ++i) {
-            const unsigned char u = static_cast<unsigned char>(p[i]);
-            if (u >= 0x80) return SameName(stored.Text(), name);
-            if (i >= name.size() || Fold(u) != Fold(static_cast<std::uint32_t>(name[i]))) return false;
-        }
-        return n == name.size();
-    }
     for (size_t i = 0; i < n; ++i) {
-        const std::uint32_t u = stored[i];
+        const std::uint32_t u = at(i);
         if (u >= 0x80) return SameName(stored.Text(), name);
         if (i >= name.size() || Fold(u) != Fold(static_cast<std::uint32_t>(name[i]))) return false;
     }
     return n == name.size();
+}
+
+bool NameMatches(const ValueRef& stored, std::wstring_view name) {
+    if (const wchar_t* w = stored.Wide()) return SameName(std::wstring_view(w, stored.size()), name);
+    if (const char* p = stored.Bytes())
+        return UnitsMatch(stored, name,
+                          [p](size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(p[i])); });
+    return UnitsMatch(stored, name, [&stored](size_t i) { return stored[i]; });
 }
 
 std::uint64_t Mix(std::uint64_t h, std::uint32_t section) {
@@ -172,24 +173,32 @@ ValueRef Document::SectionName(const Section& s) const {
     return Text(s.header).Sub(s.nameBegin, s.nameEnd);
 }
 
+template <class Same>
+size_t Document::Probe(const std::vector<Slot>& table, std::uint64_t hash, Same same) {
+    const size_t mask = table.size() - 1;
+    size_t i = hash & mask;
+    while (table[i].hash && !(table[i].hash == hash && same(table[i]))) i = (i + 1) & mask;
+    return i;
+}
+
+template <class Same>
+const Document::Slot* Document::FindSlot(const std::vector<Slot>& table, std::uint64_t hash, Same same) {
+    if (table.empty()) return nullptr;
+    const Slot& s = table[Probe(table, hash, same)];
+    return s.hash ? &s : nullptr;
+}
+
 void Document::IndexAdd(std::uint64_t hash, std::uint32_t section, std::uint32_t line) {
     std::vector<Slot>& t = line == UINT32_MAX ? names_ : keys_;
     size_t& count = line == UINT32_MAX ? nameCount_ : keyCount_;
+    auto none = [](const Slot&) { return false; };  // a probe for the free slot
     if ((count + 1) * 2 > t.size()) {
         std::vector<Slot> old(std::max<size_t>(64, t.size() * 2));
         old.swap(t);
-        const size_t mask = t.size() - 1;
-        for (const Slot& s : old) {
-            if (!s.hash) continue;
-            size_t i = s.hash & mask;
-            while (t[i].hash) i = (i + 1) & mask;
-            t[i] = s;
-        }
+        for (const Slot& s : old)
+            if (s.hash) t[Probe(t, s.hash, none)] = s;
     }
-    const size_t mask = t.size() - 1;
-    size_t i = hash & mask;
-    while (t[i].hash) i = (i + 1) & mask;
-    t[i] = {hash, section, line};
+    t[Probe(t, hash, none)] = {hash, section, line};
     ++count;
 }
 
@@ -200,17 +209,9 @@ void Document::AppendLine(std::uint32_t section, Line line, bool parsed) {
     if (line.nameEnd > line.nameBegin) {
         const ValueRef name = Name(line);
         const std::uint64_t h = Mix(NameHash(name), section);
-        bool first = true;
-        if (!keys_.empty()) {
-            const size_t mask = keys_.size() - 1;
-            for (size_t i = h & mask; keys_[i].hash; i = (i + 1) & mask) {
-                const Slot& k = keys_[i];
-                if (k.hash == h && k.section == section && NameMatches(Name(LineAt(s, k.line)), name.Text())) {
-                    first = false;
-                    break;
-                }
-            }
-        }
+        const bool first = !FindSlot(keys_, h, [&](const Slot& k) {
+            return k.section == section && NameMatches(Name(LineAt(s, k.line)), name.Text());
+        });
         if (first) IndexAdd(h, section, static_cast<std::uint32_t>(s.size()));
     }
     if (parsed) {
@@ -228,12 +229,9 @@ void Document::AppendSection(Section s) {
     const Section& added = sections_.back();
     const ValueRef name = SectionName(added);
     const std::uint64_t h = Mix(NameHash(name), UINT32_MAX);
-    if (!names_.empty()) {
-        const size_t mask = names_.size() - 1;
-        for (size_t i = h & mask; names_[i].hash; i = (i + 1) & mask)
-            if (names_[i].hash == h && NameMatches(SectionName(sections_[names_[i].section]), name.Text())) return;
-    }
-    IndexAdd(h, index, UINT32_MAX);
+    const bool first = !FindSlot(
+        names_, h, [&](const Slot& n) { return NameMatches(SectionName(sections_[n.section]), name.Text()); });
+    if (first) IndexAdd(h, index, UINT32_MAX);
 }
 
 void Document::EndLastLine() {
@@ -375,30 +373,20 @@ Document Document::Parse(std::string&& bytes) {
 const Document::Section* Document::FindSection(std::wstring_view name) const {
     if (name.empty()) return &sections_[0];  // the unnamed section comes first in the file
     if (lastSection_ && name == lastName_) return &sections_[lastSection_];
-    if (names_.empty()) return nullptr;
-    const std::uint64_t h = Mix(FoldHash(name), UINT32_MAX);
-    const size_t mask = names_.size() - 1;
-    for (size_t i = h & mask; names_[i].hash; i = (i + 1) & mask) {
-        const Section& s = sections_[names_[i].section];
-        if (names_[i].hash == h && NameMatches(SectionName(s), name)) {
-            lastName_.assign(name);
-            lastSection_ = names_[i].section;
-            return &s;
-        }
-    }
-    return nullptr;
+    const Slot* found = FindSlot(names_, Mix(FoldHash(name), UINT32_MAX),
+                                 [&](const Slot& n) { return NameMatches(SectionName(sections_[n.section]), name); });
+    if (!found) return nullptr;
+    lastName_.assign(name);
+    lastSection_ = found->section;
+    return &sections_[found->section];
 }
 
 std::int64_t Document::FindLine(std::uint32_t section, std::wstring_view key) const {
-    if (keys_.empty()) return -1;
     const Section& s = sections_[section];
-    const std::uint64_t h = Mix(FoldHash(key), section);
-    const size_t mask = keys_.size() - 1;
-    for (size_t i = h & mask; keys_[i].hash; i = (i + 1) & mask) {
-        const Slot& k = keys_[i];
-        if (k.hash == h && k.section == section && NameMatches(Name(LineAt(s, k.line)), key)) return k.line;
-    }
-    return -1;
+    const Slot* found = FindSlot(keys_, Mix(FoldHash(key), section), [&](const Slot& k) {
+        return k.section == section && NameMatches(Name(LineAt(s, k.line)), key);
+    });
+    return found ? static_cast<std::int64_t>(found->line) : -1;
 }
 
 std::optional<ValueRef> Document::Find(std::wstring_view section, std::wstring_view key) const {

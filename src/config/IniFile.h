@@ -186,6 +186,14 @@ private:
     void AppendLine(std::uint32_t section, Line line, bool parsed);
     void AppendSection(Section s);
     void EndLastLine();
+    // The one probe of both indexes (open addressing, linear steps): the index of
+    // the first slot of `hash` that `same` accepts, else of the free slot where the
+    // probe ends, which is where `hash` goes. `table` is not empty.
+    template <class Same>
+    static size_t Probe(const std::vector<Slot>& table, std::uint64_t hash, Same same);
+    // The slot of `hash` that `same` accepts, or null.
+    template <class Same>
+    static const Slot* FindSlot(const std::vector<Slot>& table, std::uint64_t hash, Same same);
     void IndexAdd(std::uint64_t hash, std::uint32_t section, std::uint32_t line);
     template <int W>
     void Index();

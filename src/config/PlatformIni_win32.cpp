@@ -7,7 +7,9 @@
 namespace zavo {
 namespace {
 
-fs::Status Outcome(BOOL ok) { return ok ? fs::Status::Ok() : fs::SystemError(GetLastError()); }
+fs::Status Written(BOOL ok, const std::wstring& file) {
+    return ok ? fs::Status::Ok() : fs::SystemError(FileStep::Write, file, GetLastError());
+}
 
 class Platform final : public IniAccess {
 public:
@@ -25,12 +27,13 @@ public:
     }
     fs::Status IniWriteString(const std::wstring& f, std::wstring_view s, std::wstring_view k,
                               std::wstring_view v) override {
-        return Outcome(WritePrivateProfileStringW(Z(s).c_str(), Z(k).c_str(), Z(v).c_str(), f.c_str()));
+        return Written(WritePrivateProfileStringW(Z(s).c_str(), Z(k).c_str(), Z(v).c_str(), f.c_str()), f);
     }
     fs::Status IniWriteStruct(const std::wstring& f, std::wstring_view s, std::wstring_view k, const void* src,
                               size_t n) override {
-        return Outcome(WritePrivateProfileStructW(Z(s).c_str(), Z(k).c_str(), const_cast<void*>(src),
-                                                  static_cast<UINT>(n), f.c_str()));
+        return Written(WritePrivateProfileStructW(Z(s).c_str(), Z(k).c_str(), const_cast<void*>(src),
+                                                  static_cast<UINT>(n), f.c_str()),
+                       f);
     }
 
 private:

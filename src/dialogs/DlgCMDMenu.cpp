@@ -7,7 +7,8 @@ namespace zavo {
 std::vector<SkinButtonSpec> CDlgCMDMenu::SkinButtons() {
     std::vector<SkinButtonSpec> buttonList;
     for (int i = 0; i < ITEM_COUNT; ++i)
-        buttonList.push_back({std::to_wstring(i + 1), &m_Items[static_cast<size_t>(i)], TooltipSource::Entry()});
+        buttonList.push_back(
+            {std::to_wstring(i + 1), &m_Items[static_cast<size_t>(i)], TooltipSource::Entry(), [this, i] { EndDialog(i); }});
     return buttonList;
 }
 
@@ -57,18 +58,10 @@ void CDlgCMDMenu::OnLButtonDown(UINT, POINT) {
     Default();
 }
 
+// The items run their own clicks; a notice from any other control closes the
+// menu without a choice.
 BOOL CDlgCMDMenu::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const HWND from = reinterpret_cast<HWND>(lParam);
-    if (from) {
-        int picked = -1;
-        for (int i = 0; i < ITEM_COUNT; ++i) {
-            if (m_Items[static_cast<size_t>(i)].m_hWnd == from) {
-                picked = i;
-                break;
-            }
-        }
-        EndDialog(picked);
-    }
+    if (lParam) EndDialog(-1);
     return CSkinDialog::OnCommand(wParam, lParam);
 }
 

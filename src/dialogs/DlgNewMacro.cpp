@@ -15,7 +15,12 @@ constexpr COLORREF kHintColour = RGB(140, 148, 164);
 }  // namespace
 
 std::vector<SkinButtonSpec> CDlgNewMacro::SkinButtons() {
-    return {{L"1", &m_btnOk, TooltipSource::Lang(LANG_OK)}, {L"2", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL)}};
+    return {{L"1", &m_btnOk, TooltipSource::Lang(LANG_OK),
+             [this] {
+                 m_Name = m_NameBox.GetWindowText();
+                 CDialog::OnOK();
+             }},
+            {L"2", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL), [this] { CDialog::OnCancel(); }}};
 }
 
 void CDlgNewMacro::DoDataExchange(CDataExchange* dx) {
@@ -38,17 +43,6 @@ BOOL CDlgNewMacro::OnInitDialog() {
 BOOL CDlgNewMacro::PreTranslateMessage(MSG* msg) {
     if (IsEnterOrEscKey(msg)) return FALSE;
     return CSkinDialog::PreTranslateMessage(msg);
-}
-
-BOOL CDlgNewMacro::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const HWND from = reinterpret_cast<HWND>(lParam);
-    if (from && from == m_btnCancel.m_hWnd) {
-        CDialog::OnCancel();
-    } else if (from && from == m_btnOk.m_hWnd) {
-        m_Name = m_NameBox.GetWindowText();
-        CDialog::OnOK();
-    }
-    return CSkinDialog::OnCommand(wParam, lParam);
 }
 
 HBRUSH CDlgNewMacro::OnCtlColor(HDC dc, HWND child, UINT ctlType) {

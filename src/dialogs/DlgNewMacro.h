@@ -20,7 +20,6 @@ public:
     std::wstring m_Name;
 
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     void DoDataExchange(CDataExchange* dx) override;
 

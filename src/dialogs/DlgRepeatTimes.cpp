@@ -19,7 +19,12 @@ int RepeatCountOfText(const std::wstring& text) {
 }
 
 std::vector<SkinButtonSpec> CDlgRepeatTimes::SkinButtons() {
-    return {{L"1", &m_btnOk, TooltipSource::Lang(LANG_OK)}, {L"2", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL)}};
+    return {{L"1", &m_btnOk, TooltipSource::Lang(LANG_OK),
+             [this] {
+                 m_Count = RepeatCountOfText(m_CountBox.GetWindowText());
+                 CDialog::OnOK();
+             }},
+            {L"2", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL), [this] { CDialog::OnCancel(); }}};
 }
 
 void CDlgRepeatTimes::DoDataExchange(CDataExchange* dx) {
@@ -39,17 +44,6 @@ BOOL CDlgRepeatTimes::OnInitDialog() {
 BOOL CDlgRepeatTimes::PreTranslateMessage(MSG* msg) {
     if (IsEnterOrEscKey(msg)) return FALSE;
     return CSkinDialog::PreTranslateMessage(msg);
-}
-
-BOOL CDlgRepeatTimes::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const HWND from = reinterpret_cast<HWND>(lParam);
-    if (from && from == m_btnCancel.m_hWnd) {
-        CDialog::OnCancel();
-    } else if (from && from == m_btnOk.m_hWnd) {
-        m_Count = RepeatCountOfText(m_CountBox.GetWindowText());
-        CDialog::OnOK();
-    }
-    return CSkinDialog::OnCommand(wParam, lParam);
 }
 
 }  // namespace zavo

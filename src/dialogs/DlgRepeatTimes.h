@@ -19,7 +19,6 @@ public:
     int m_Count = 1;
 
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     void DoDataExchange(CDataExchange* dx) override;
 

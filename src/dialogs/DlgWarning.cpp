@@ -21,23 +21,10 @@ std::wstring CDlgWarning::SkinFile() const {
 }
 
 std::vector<SkinButtonSpec> CDlgWarning::SkinButtons() {
-    if (m_nKind == KIND_NO_DEVICE) return {{L"1", &m_btnOkSingle, TooltipSource::Fixed(L"Yes")}};
-    return {{L"1", &m_btnOk, TooltipSource::Lang(LANG_OK)}, {L"2", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL)}};
-}
-
-BOOL CDlgWarning::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const HWND from = reinterpret_cast<HWND>(lParam);
-    if (from) {
-        if (from == m_btnOk.m_hWnd) {
-            CDialog::OnOK();
-        } else if (from == m_btnCancel.m_hWnd) {
-            CDialog::OnCancel();
-        } else if (from == m_btnOkSingle.m_hWnd) {
-            EndDialog(IDOK);
-        }
-    }
-    // The template's OK and Cancel (Enter and Esc) end the dialog with 1 and 2 here.
-    return CSkinDialog::OnCommand(wParam, lParam);
+    if (m_nKind == KIND_NO_DEVICE)
+        return {{L"1", &m_btnOkSingle, TooltipSource::Fixed(L"Yes"), [this] { EndDialog(IDOK); }}};
+    return {{L"1", &m_btnOk, TooltipSource::Lang(LANG_OK), [this] { CDialog::OnOK(); }},
+            {L"2", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL), [this] { CDialog::OnCancel(); }}};
 }
 
 }  // namespace zavo

@@ -20,7 +20,6 @@ public:
     // A kind other than 0, 1 and 2 loads no skin.
     int m_nKind = -1;
 
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override { return CSkinDialog::PreTranslateMessage(msg); }
 
     // The buttons of the chosen kind (the others are never created).

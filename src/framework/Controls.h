@@ -6,21 +6,49 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "framework/Wnd.h"
 
 namespace zavo {
 
+// What a button runs when it is clicked, set where the button is made. A
+// click is BN_CLICKED, and BN_DOUBLECLICKED for the quick second click of a
+// button that reports it so (owner-drawn ones): each is a press of its own.
+class ClickAction {
+public:
+    void Set(std::function<void()> run) { m_Run = std::move(run); }
+    bool IsSet() const { return static_cast<bool>(m_Run); }
+    // Runs the action for a click notification; false when it is none or
+    // there is no action. The action runs from a copy: it may destroy the
+    // button that holds it.
+    bool Run(UINT notifyCode) const {
+        if (!m_Run || (notifyCode != BN_CLICKED && notifyCode != BN_DOUBLECLICKED)) return false;
+        const std::function<void()> run = m_Run;
+        run();
+        return true;
+    }
+
+private:
+    std::function<void()> m_Run;
+};
+
 // Push button. Owner-drawn buttons are created with BS_OWNERDRAW and override
-// DrawItem.
+// DrawItem. A click runs the button's OnClick action; without one it reaches
+// the parent's OnCommand.
 class CButton : public CWnd {
 public:
     BOOL Create(const wchar_t* caption, DWORD style, const RECT& rc, CWnd* parent, UINT id);
+    void OnClick(std::function<void()> run) { m_Click.Set(std::move(run)); }
+    bool ReflectedCommand(UINT notifyCode) override { return m_Click.Run(notifyCode); }
     UINT GetState() const { return static_cast<UINT>(SendMessage(BM_GETSTATE)); }
     void SetState(BOOL highlight) { SendMessage(BM_SETSTATE, highlight); }
     int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
     void SetCheck(int check) { SendMessage(BM_SETCHECK, check); }
+
+private:
+    ClickAction m_Click;
 };
 
 // List box. Owner-drawn variable lists are created with LBS_OWNERDRAWVARIABLE

@@ -1,49 +1,17 @@
-// Move-only owners of GDI handles: objects (bitmaps, fonts, brushes, pens,
-// regions), device contexts (window, paint, memory) and selections into a DC.
-// Each releases its handle the way that handle must be released, exactly
-// once, when it goes out of scope.
+// The paired calls of drawing: a selection into a DC and back, a window's DC
+// (GetDC/ReleaseDC), a paint (BeginPaint/EndPaint) and a memory DC of its own
+// (CreateCompatibleDC/DeleteDC). The GDI objects' owners (ScopedBitmap,
+// ScopedFont, ScopedBrush, ScopedPen, ScopedRgn) are the platform's one owner
+// template (platform/Win32Handle.h).
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
 
+#include "platform/Win32Handle.h"
+
 namespace zavo {
-
-// A GDI object deleted with DeleteObject. Release() gives up ownership, e.g.
-// after SetWindowRgn succeeded (the window then owns the region).
-template <typename H>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(H h) : m_h(h) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : m_h(other.Release()) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) Reset(other.Release());
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    H Get() const { return m_h; }
-    operator H() const { return m_h; }
-    explicit operator bool() const { return m_h != nullptr; }
-    H Release() { return std::exchange(m_h, nullptr); }
-    void Reset(H h = nullptr) {
-        if (m_h && m_h != h) ::DeleteObject(m_h);
-        m_h = h;
-    }
-
-private:
-    H m_h = nullptr;
-};
-
-using ScopedBitmap = GdiObject<HBITMAP>;
-using ScopedFont = GdiObject<HFONT>;
-using ScopedBrush = GdiObject<HBRUSH>;
-using ScopedPen = GdiObject<HPEN>;
-using ScopedRgn = GdiObject<HRGN>;
 
 // Selects an object into a DC and selects the previous one back at the end.
 class ScopedSelect {
@@ -98,22 +66,9 @@ private:
 
 // CreateCompatibleDC / DeleteDC. Objects selected into it must be selected
 // out before it is deleted: use ScopedSelect inside its scope.
-class MemoryDC {
+class MemoryDC : public ScopedMemoryDC {
 public:
-    explicit MemoryDC(HDC compatibleWith = nullptr) : m_dc(::CreateCompatibleDC(compatibleWith)) {}
-    ~MemoryDC() {
-        if (m_dc) ::DeleteDC(m_dc);
-    }
-    MemoryDC(MemoryDC&& o) noexcept : m_dc(std::exchange(o.m_dc, nullptr)) {}
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    MemoryDC& operator=(MemoryDC&&) = delete;
-    operator HDC() const { return m_dc; }
-    HDC Get() const { return m_dc; }
-    explicit operator bool() const { return m_dc != nullptr; }
-
-private:
-    HDC m_dc;
+    explicit MemoryDC(HDC compatibleWith = nullptr) : ScopedMemoryDC(::CreateCompatibleDC(compatibleWith)) {}
 };
 
 // A top-down 32-bit DIB section of cx x cy pixels (0x00RRGGBB words, row by

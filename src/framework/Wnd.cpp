@@ -387,7 +387,7 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
             OnTimer(wp);
             return 0;
         case WM_COMMAND:
-            if (OnCommand(wp, lp)) return 0;
+            if (ReflectCommand(wp, lp) || OnCommand(wp, lp)) return 0;
             break;
         case WM_NOTIFY: {
             LRESULT result = 0;
@@ -548,9 +548,20 @@ HBRUSH CWnd::OnCtlColor(HDC dc, HWND childWnd, UINT ctlType) {
     return reinterpret_cast<HBRUSH>(Default());
 }
 
+// Menus and accelerators carry no window; a control's object may handle its
+// own notification. The object may be gone once it returns (a click that
+// closes the window), so nothing of it is touched after.
+bool CWnd::ReflectCommand(WPARAM wParam, LPARAM lParam) {
+    const HWND from = reinterpret_cast<HWND>(lParam);
+    if (!from || from == m_hWnd) return false;
+    CWnd* child = FromHandle(from);
+    return child && child != this && child->ReflectedCommand(HIWORD(wParam));
+}
+
 void CWnd::DrawItem(DRAWITEMSTRUCT*) {}
 void CWnd::MeasureItem(MEASUREITEMSTRUCT*) {}
 HBRUSH CWnd::CtlColor(HDC, UINT) { return nullptr; }
+bool CWnd::ReflectedCommand(UINT) { return false; }
 
 // ----- helpers -----------------------------------------------------------------
 

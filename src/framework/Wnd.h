@@ -23,7 +23,9 @@
 //
 // Owner-draw and colour requests are reflected: the parent's WM_DRAWITEM,
 // WM_MEASUREITEM and WM_CTLCOLOR* call DrawItem / MeasureItem / CtlColor on the
-// child's object when the child is bound, so a control draws itself.
+// child's object when the child is bound, so a control draws itself. So is a
+// control's WM_COMMAND (ReflectedCommand): a button runs its own click
+// handler, and the parent's OnCommand sees only what no child handled.
 #pragma once
 
 #include <windows.h>
@@ -137,10 +139,13 @@ public:
     virtual HBRUSH OnCtlColor(HDC dc, HWND child, UINT ctlType);
 
     // Child side (reflected from the parent). DrawItem/MeasureItem do nothing by
-    // default; CtlColor returns nullptr = not handled (the parent decides).
+    // default; CtlColor returns nullptr = not handled (the parent decides);
+    // ReflectedCommand gets the notification code of the child's WM_COMMAND and
+    // returns false = not handled (the parent's OnCommand decides).
     virtual void DrawItem(DRAWITEMSTRUCT* dis);
     virtual void MeasureItem(MEASUREITEMSTRUCT* mis);
     virtual HBRUSH CtlColor(HDC dc, UINT ctlType);
+    virtual bool ReflectedCommand(UINT notifyCode);
 
     // ----- thin helpers -----------------------------------------------------
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
@@ -199,6 +204,8 @@ protected:
 
 private:
     friend struct WndRegistry;
+    // Gives a control's WM_COMMAND to the control's object; true = handled.
+    bool ReflectCommand(WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK StaticWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool m_subclassed = false;  // our procedure replaced the window's own
 };

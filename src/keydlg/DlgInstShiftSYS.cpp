@@ -17,10 +17,12 @@ CDlgInstShiftSYS::CDlgInstShiftSYS(const AppContext& app, int activeProfile, con
       m_ProfileNames(InstantShiftProfileNames(activeProfile)) {}
 
 std::vector<SkinButtonSpec> CDlgInstShiftSYS::SkinButtons() {
-    return {
-        {L"1", &m_btnProfile, TooltipSource::Entry()},          {L"2", &m_btnChoice[0], TooltipSource::Fixed(L"Shift")},
-        {L"3", &m_btnChoice[1], TooltipSource::Fixed(L"Ctrl")}, {L"4", &m_btnChoice[2], TooltipSource::Fixed(L"Alt")},
-        {L"5", &m_btnOk, TooltipSource::Lang(LANG_OK)},         {L"6", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL)}};
+    return {{L"1", &m_btnProfile, TooltipSource::Entry(), [this] { OnProfileButton(); }},
+            {L"2", &m_btnChoice[0], TooltipSource::Fixed(L"Shift"), [this] { OnChoice(1); }},
+            {L"3", &m_btnChoice[1], TooltipSource::Fixed(L"Ctrl"), [this] { OnChoice(2); }},
+            {L"4", &m_btnChoice[2], TooltipSource::Fixed(L"Alt"), [this] { OnChoice(3); }},
+            {L"5", &m_btnOk, TooltipSource::Lang(LANG_OK), [this] { EndDialog(IDOK); }},
+            {L"6", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL), [this] { EndDialog(IDCANCEL); }}};
 }
 
 BOOL CDlgInstShiftSYS::OnInitDialog() {
@@ -50,25 +52,14 @@ void CDlgInstShiftSYS::OnProfilePicked(int index) {
     ShowChoices();
 }
 
-BOOL CDlgInstShiftSYS::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const HWND from = reinterpret_cast<HWND>(lParam);
-    if (!from) return CSkinDialog::OnCommand(wParam, lParam);
-    if (from == m_btnProfile.m_hWnd) {
-        // Every click opens the menu anew (a menu still open is closed first).
-        m_Menu.Open(std::make_unique<CDlgProfileMenu>(m_App, *this, m_ProfileNames), BelowButton(m_btnProfile.m_hWnd));
-    } else if (from == m_btnOk.m_hWnd) {
-        EndDialog(IDOK);
-    } else if (from == m_btnCancel.m_hWnd) {
-        EndDialog(IDCANCEL);
-    } else {
-        for (size_t c = 0; c < m_btnChoice.size(); ++c) {
-            if (from != m_btnChoice[c].m_hWnd) continue;
-            // Before a profile is picked the choices mean nothing.
-            if (PickedProfile() >= 0 && ClickChoice(m_Keys, m_nActiveProfile, PickedProfile(), static_cast<int>(c) + 1))
-                ShowChoices();
-        }
-    }
-    return CSkinDialog::OnCommand(wParam, lParam);
+// Every click opens the menu anew (a menu still open is closed first).
+void CDlgInstShiftSYS::OnProfileButton() {
+    m_Menu.Open(std::make_unique<CDlgProfileMenu>(m_App, *this, m_ProfileNames), BelowButton(m_btnProfile.m_hWnd));
+}
+
+// Before a profile is picked the choices mean nothing.
+void CDlgInstShiftSYS::OnChoice(int choice) {
+    if (PickedProfile() >= 0 && ClickChoice(m_Keys, m_nActiveProfile, PickedProfile(), choice)) ShowChoices();
 }
 
 BOOL CDlgInstShiftSYS::PreTranslateMessage(MSG* msg) {

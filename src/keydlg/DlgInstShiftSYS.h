@@ -28,7 +28,6 @@ public:
     int m_nPickedIndex = -1;
 
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
 
     const std::vector<std::wstring>& ProfileNames() const { return m_ProfileNames; }
@@ -43,6 +42,9 @@ protected:
     void OnDestroy() override;
 
 private:
+    void OnProfileButton();
+    // Choice 1..3 (Shift, Ctrl, Alt) for the picked profile.
+    void OnChoice(int choice);
     int PickedProfile() const;
     void ShowChoices();
     void OnProfilePicked(int index);

@@ -15,7 +15,8 @@ constexpr int IDC_DST_KEY = 1001;
 }  // namespace
 
 std::vector<SkinButtonSpec> CDlgSingleKey::SkinButtons() {
-    return {{L"1", &m_btnOk, TooltipSource::Lang(LANG_OK)}, {L"2", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL)}};
+    return {{L"1", &m_btnOk, TooltipSource::Lang(LANG_OK), [this] { OnOkButton(); }},
+            {L"2", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL), [this] { CDialog::OnCancel(); }}};
 }
 
 void CDlgSingleKey::DoDataExchange(CDataExchange* dx) {
@@ -103,19 +104,13 @@ BOOL CDlgSingleKey::PreTranslateMessage(MSG* msg) {
     return CSkinDialog::PreTranslateMessage(msg);
 }
 
-BOOL CDlgSingleKey::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const HWND from = reinterpret_cast<HWND>(lParam);
-    if (from && from == m_btnCancel.m_hWnd) {
+// Without a key released there is nothing to accept: OK is Cancel then, and a
+// key never becomes dead by accident.
+void CDlgSingleKey::OnOkButton() {
+    if (m_bCaptured && IsCapturedKey(m_DstKeyCode))
+        CDialog::OnOK();
+    else
         CDialog::OnCancel();
-    } else if (from && from == m_btnOk.m_hWnd) {
-        // Without a key released there is nothing to accept: OK is Cancel then,
-        // and a key never becomes dead by accident.
-        if (m_bCaptured && IsCapturedKey(m_DstKeyCode))
-            CDialog::OnOK();
-        else
-            CDialog::OnCancel();
-    }
-    return CSkinDialog::OnCommand(wParam, lParam);
 }
 
 }  // namespace zavo

@@ -29,7 +29,6 @@ public:
     std::wstring m_SrcLabel;
 
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     void DoDataExchange(CDataExchange* dx) override;
 
@@ -41,6 +40,7 @@ protected:
     std::vector<SkinButtonSpec> SkinButtons() override;
 
 private:
+    void OnOkButton();
     std::wstring NameOf(std::uint8_t code) const;
     // Puts the name of `code` into `box` in a face that fits it (owned by `face`).
     void ShowName(CEdit& box, ScopedFont& face, const std::wstring& name);

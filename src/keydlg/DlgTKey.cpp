@@ -21,13 +21,14 @@ constexpr int REPEAT_TIMES_OPTION = 4;
 CDlgTKey::CDlgTKey(const AppContext& app) : CSkinDialog(IDD, app) { m_Macro.RepeatTimes = 1; }
 
 std::vector<SkinButtonSpec> CDlgTKey::SkinButtons() {
-    return {{L"1", &m_btnName, TooltipSource::Entry()},
-            {L"2", &m_btnOnce, TooltipSource::Lang(LANG_ONCE)},
-            {L"3", &m_btnTimes, TooltipSource::Lang(LANG_TIMES)},
-            {L"4", &m_btnWhileHeld, TooltipSource::Lang(LANG_WHILE_HELD)},
-            {L"5", &m_btnToggle, TooltipSource::Lang(LANG_TOGGLE)},
-            {L"6", &m_btnOk, TooltipSource::Lang(LANG_OK)},
-            {L"7", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL)}};
+    return {{L"1", &m_btnName, TooltipSource::Entry(), [this] { OnNameButton(); }},
+            {L"2", &m_btnOnce, TooltipSource::Lang(LANG_ONCE), [this] { PickRepeatOption(1); }},
+            {L"3", &m_btnTimes, TooltipSource::Lang(LANG_TIMES), [this] { OnRepeatTimes(); }},
+            {L"4", &m_btnWhileHeld, TooltipSource::Lang(LANG_WHILE_HELD), [this] { PickRepeatOption(2); }},
+            {L"5", &m_btnToggle, TooltipSource::Lang(LANG_TOGGLE), [this] { PickRepeatOption(3); }},
+            {L"6", &m_btnOk, TooltipSource::Lang(LANG_OK),
+             [this] { EndDialog(m_Macro.MacroName.empty() ? IDCANCEL : IDOK); }},
+            {L"7", &m_btnCancel, TooltipSource::Lang(LANG_CANCEL), [this] { EndDialog(IDCANCEL); }}};
 }
 
 CBitmapBtn& CDlgTKey::RepeatButton(int option) {
@@ -99,24 +100,9 @@ void CDlgTKey::OnRepeatTimes() {
     ShowRepeatOption(REPEAT_TIMES_OPTION);
 }
 
-BOOL CDlgTKey::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const HWND from = reinterpret_cast<HWND>(lParam);
-    if (!from) return CSkinDialog::OnCommand(wParam, lParam);
-    if (from == m_btnName.m_hWnd) {
-        OnNameButton();
-    } else if (from == m_btnOnce.m_hWnd || from == m_btnWhileHeld.m_hWnd || from == m_btnToggle.m_hWnd) {
-        m_Macro.RepeatOption = static_cast<std::uint8_t>(from == m_btnOnce.m_hWnd        ? 1
-                                                         : from == m_btnWhileHeld.m_hWnd ? 2
-                                                                                         : 3);
-        ShowRepeatOption(m_Macro.RepeatOption);
-    } else if (from == m_btnTimes.m_hWnd) {
-        OnRepeatTimes();
-    } else if (from == m_btnOk.m_hWnd) {
-        EndDialog(m_Macro.MacroName.empty() ? IDCANCEL : IDOK);
-    } else if (from == m_btnCancel.m_hWnd) {
-        EndDialog(IDCANCEL);
-    }
-    return CSkinDialog::OnCommand(wParam, lParam);
+void CDlgTKey::PickRepeatOption(std::uint8_t option) {
+    m_Macro.RepeatOption = option;
+    ShowRepeatOption(m_Macro.RepeatOption);
 }
 
 BOOL CDlgTKey::PreTranslateMessage(MSG* msg) {

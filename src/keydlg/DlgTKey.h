@@ -5,6 +5,7 @@
 // as Cancel.
 #pragma once
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,6 @@ public:
     MacroGroup m_Macro;
 
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
 
     // The macro names the menu lists (the macro folder's files at opening).
@@ -45,6 +45,8 @@ protected:
 private:
     CBitmapBtn& RepeatButton(int option);
     void ShowRepeatOption(int option);
+    // Once, while held or toggle (1, 2, 3): the repeat option and its look.
+    void PickRepeatOption(std::uint8_t option);
     void OnNameButton();
     void OnMacroPicked(int index);
     void OnRepeatTimes();

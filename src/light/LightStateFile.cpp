@@ -11,7 +11,7 @@ std::int32_t ReadState(IniAccess& ini, const std::wstring& file, const std::wstr
 }
 
 IniFileStatus FromWrite(const std::wstring& file, const fs::Status& s) {
-    return s ? IniFileStatus{} : IniFileStatus::Fail(file, s.error);
+    return s ? IniFileStatus{} : s.At(file);
 }
 
 // The first failure of a write inside a batch, else the batch's commit.
@@ -37,7 +37,7 @@ std::wstring LightStateSection(std::int32_t lightProfile) {
 LightZoneStates ReadLightZones(const std::wstring& file, std::int32_t lightProfile) {
     LightZoneStates zones{};
     std::wstring section = LightStateSection(lightProfile);
-    IniBatch snapshot(Settings());  // one look at the disk for all 18 keys
+    IniSnapshot snapshot(Settings());  // one look at the disk for all 18 keys
     for (LightZone z : AllLightZones()) zones[ZoneIndex(z)] = ReadState(snapshot, file, section, z);
     return zones;
 }

@@ -106,14 +106,14 @@ IniFileStatus WriteProfileExchange(const std::wstring& file, const ProfileExchan
         WriteContent(batch, fresh, x, f);
         if (IniFileStatus s = batch.Commit(); !s) {
             fs::RemoveFile(fresh);
-            return IniFileStatus::Fail(file, s.reason);
+            return s.At(file);
         }
     }
     std::string bytes;
-    fs::Status s = f.failed ? fs::Status::Fail(f.reason) : fs::ReadWholeFile(fresh, bytes);
+    fs::Status s = f.failed ? f.first : fs::ReadWholeFile(fresh, bytes);
     if (s) s = fs::WriteFileAtomic(file, bytes);
     fs::RemoveFile(fresh);
-    return s ? IniFileStatus{} : IniFileStatus::Fail(file, s.error);
+    return s ? IniFileStatus{} : s.At(file);
 }
 
 namespace {
@@ -145,10 +145,10 @@ bool ReadProfileExchange(const std::wstring& file, ProfileExchange& x, std::wstr
     }
     std::string bytes;
     if (fs::Status s = fs::ReadWholeFile(file, bytes); !s) {
-        error = file + L": " + s.error;
+        error = DescribeFailure(s.At(file));
         return false;
     }
-    IniBatch snapshot(Settings());
+    IniSnapshot snapshot(Settings());
     if (snapshot.IniReadString(file, kHeader, L"Format", L"") != kFormat) {
         error = file + L" is not a ZAVOConfig profile file.";
         return false;

@@ -1,5 +1,6 @@
 #include "lightwnd/DlgLightOption.h"
 
+#include "app/FailureText.h"
 #include "app/UiTexts.h"
 #include "config/ConfigStore.h"
 #include "light/LightStateFile.h"
@@ -31,29 +32,27 @@ CDlgLightOption::CDlgLightOption(const AppContext& app, LightSettings& exchange,
     : CSkinDialog(IDD, app, owner), LightExchange(exchange), m_Service(service) {}
 
 std::vector<SkinButtonSpec> CDlgLightOption::SkinButtons() {
-    auto buttonOf = [this](const std::wstring& key) -> CBitmapBtn* {
+    // The button of a skin key and what its click runs.
+    auto specOf = [this](const std::wstring& key) -> SkinButtonSpec {
+        const TooltipSource none = TooltipSource::Fixed(L"");  // no tooltip
+        if (key == L"6") return {key, &m_btnOk, TooltipSource::Lang(LANG_OK), [this] { OnOk(); }};
+        if (key == L"7") return {key, &m_btnClose, TooltipSource::Lang(LANG_CLOSE), [this] { OnClose(); }};
+        if (key == L"8") return {key, &m_btnApply, TooltipSource::Lang(LANG_APPLY), [this] { OnApply(); }};
         for (int s = 0; s < STYLE_COUNT; ++s)
-            if (key == kStyleKeys[s]) return &m_btnStyle[static_cast<size_t>(s)];
-        for (int p = 0; p < LIGHT_PROFILE_COUNT; ++p)
-            if (key == std::to_wstring(32 + p)) return &m_btnProfile[static_cast<size_t>(p)];
-        for (int z = 0; z < LIGHT_ZONE_COUNT; ++z)
-            if (key == kZoneKeys[z]) return &m_btnZone[static_cast<size_t>(z)];
-        return nullptr;
+            if (key == kStyleKeys[s])
+                return {key, &m_btnStyle[static_cast<size_t>(s)], none,
+                        [this, s] { SelectStyle(s == 0 ? STYLE_OFF_BUTTON : s); }};
+        for (int p = 1; p <= LIGHT_PROFILE_COUNT; ++p)
+            if (key == std::to_wstring(31 + p))
+                return {key, &m_btnProfile[static_cast<size_t>(p - 1)], none, [this, p] { SelectProfile(p); }};
+        for (LightZone z : AllLightZones())
+            if (key == kZoneKeys[ZoneIndex(z)])
+                return {key, &m_btnZone[static_cast<size_t>(ZoneIndex(z))], none, [this, z] { OnZoneClick(z); }};
+        return {key, nullptr, none, nullptr};
     };
     std::vector<SkinButtonSpec> buttonList;
     buttonList.reserve(std::size(LIGHT_WINDOW_BUTTONS));
-    for (const wchar_t* key : LIGHT_WINDOW_BUTTONS) {
-        const std::wstring k = key;
-        if (k == L"6") {
-            buttonList.push_back({k, &m_btnOk, TooltipSource::Lang(LANG_OK)});
-        } else if (k == L"7") {
-            buttonList.push_back({k, &m_btnClose, TooltipSource::Lang(LANG_CLOSE)});
-        } else if (k == L"8") {
-            buttonList.push_back({k, &m_btnApply, TooltipSource::Lang(LANG_APPLY)});
-        } else {
-            buttonList.push_back({k, buttonOf(k), TooltipSource::Fixed(L"")});  // no tooltip
-        }
-    }
+    for (const wchar_t* key : LIGHT_WINDOW_BUTTONS) buttonList.push_back(specOf(key));
     return buttonList;
 }
 
@@ -103,8 +102,8 @@ void CDlgLightOption::ShowZones() {
 
 void CDlgLightOption::ReportZoneWrite(const IniFileStatus& written) {
     if (written) return;
-    const std::wstring text = m_App.Text(kLightZonesNotSaved) + L"\n\nFile: " + written.file + L"\nReason: " +
-                              written.reason + L"\n\n" + m_App.Text(kLightZonesSavedLater);
+    const std::wstring text = m_App.Text(kLightZonesNotSaved) + L"\n\n" + FailureDetails(m_App, written) +
+                              L"\n\n" + m_App.Text(kLightZonesSavedLater);
     ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONERROR);
 }
 
@@ -160,48 +159,6 @@ void CDlgLightOption::OnClose() {
     // Changes after the apply are dropped: the caller gets what was applied.
     LightExchange = m_Applied;
     EndDialog(IDOK);
-}
-
-bool CDlgLightOption::RunStyleOrProfileButton(HWND from) {
-    for (int s = 0; s < STYLE_COUNT; ++s) {
-        if (m_btnStyle[static_cast<size_t>(s)].m_hWnd == from) {
-            SelectStyle(s == 0 ? STYLE_OFF_BUTTON : s);
-            return true;
-        }
-    }
-    for (int p = 1; p <= LIGHT_PROFILE_COUNT; ++p) {
-        if (m_btnProfile[static_cast<size_t>(p - 1)].m_hWnd == from) {
-            SelectProfile(p);
-            return true;
-        }
-    }
-    return false;
-}
-
-bool CDlgLightOption::RunZoneButton(HWND from) {
-    for (LightZone z : AllLightZones()) {
-        if (m_btnZone[static_cast<size_t>(ZoneIndex(z))].m_hWnd == from) {
-            OnZoneClick(z);
-            return true;
-        }
-    }
-    return false;
-}
-
-BOOL CDlgLightOption::OnCommand(WPARAM wParam, LPARAM lParam) {
-    // Every skinned button has id 0: the sender's window tells them apart.
-    if (HWND from = reinterpret_cast<HWND>(lParam)) {
-        if (from == m_btnApply.m_hWnd) {
-            OnApply();
-        } else if (from == m_btnClose.m_hWnd) {
-            OnClose();
-        } else if (from == m_btnOk.m_hWnd) {
-            OnOk();
-        } else if (!RunStyleOrProfileButton(from)) {
-            RunZoneButton(from);
-        }
-    }
-    return CSkinDialog::OnCommand(wParam, lParam);
 }
 
 BOOL CDlgLightOption::PreTranslateMessage(MSG* msg) {

@@ -47,7 +47,6 @@ public:
     BOOL m_bApplied = FALSE;
 
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -104,8 +103,6 @@ private:
     // A zone write that failed is told to the user; the screen keeps the
     // state, which the next successful write of that zone stores.
     void ReportZoneWrite(const IniFileStatus& written);
-    bool RunStyleOrProfileButton(HWND from);
-    bool RunZoneButton(HWND from);
 
     const ServiceLink& m_Service;
     LightZoneBoard m_Board;

@@ -48,6 +48,13 @@ MacroFileResult Result(MacroFileResult::Code code, std::wstring message = L"") {
     return r;
 }
 
+MacroFileResult Failed(const Outcome& failure) {
+    MacroFileResult r;
+    r.code = MacroFileResult::WriteFailed;
+    r.failure = failure;
+    return r;
+}
+
 MacroFileResult Named(const std::wstring& name, const std::vector<std::wstring>& names) {
     MacroFileResult r;
     r.name = name;
@@ -156,9 +163,7 @@ fs::Status SaveMacroFile(const std::wstring& path, const MacroRecording& macro) 
     batch.IniWriteInt(path, kSection, L"Count", macro.ValidCount());
     if (macro.ValidCount() > 0)
         batch.IniWriteStruct(path, kSection, L"Macro", macro.Events.data(), sizeof(macro.Events));
-    IniFileStatus status = batch.Commit();
-    if (!status) return fs::Status::Fail(status.reason);
-    return fs::Status::Ok();
+    return batch.Commit();
 }
 
 void LoadMacroFile(const std::wstring& path, MacroRecording& macro) {
@@ -183,7 +188,7 @@ MacroFileResult SaveMacroByName(const std::wstring& folder, const std::wstring& 
     if (saved) saved = SaveMacroFile(MacroFilePathOf(folder, name), macro);
     RemoveStaleMacroTemporaries(folder);
     RefillMacroNameList(folder, names);
-    if (!saved) return Result(MacroFileResult::WriteFailed, saved.error);
+    if (!saved) return Failed(saved);
     return Named(name, names);
 }
 
@@ -196,7 +201,7 @@ MacroFileResult CreateMacro(const std::wstring& folder, const std::wstring& name
     fs::Status saved = EnsureMacroFolder(folder);
     if (saved) saved = SaveMacroFile(path, current);
     RemoveStaleMacroTemporaries(folder);
-    if (!saved) return Result(MacroFileResult::WriteFailed, saved.error);
+    if (!saved) return Failed(saved);
     current.Clear();
     RefillMacroNameList(folder, names);
     return Named(name, names);
@@ -207,7 +212,7 @@ MacroFileResult ImportMacroFile(const std::wstring& folder, const std::wstring& 
     if (sourcePath.size() >= kMaxImportPath) return Result(MacroFileResult::PathTooLong);
     const std::wstring base = BaseName(sourcePath);
     if (MacroNameCheck check = CheckMacroName(folder, base); !check) return Result(MacroFileResult::InvalidName, check.reason);
-    if (fs::IsSpecialFile(sourcePath)) return Result(MacroFileResult::WriteFailed, fs::NotRegularFile().error);
+    if (fs::IsSpecialFile(sourcePath)) return Failed(fs::NotRegularFile(FileStep::Read, sourcePath));
     if (!fs::FileExists(sourcePath)) return Result(MacroFileResult::NotFound);
     if (TooLargeForAMacro(sourcePath))
         return Result(MacroFileResult::TooLarge, L"The file is too large to be a macro file.");
@@ -222,7 +227,7 @@ MacroFileResult ImportMacroFile(const std::wstring& folder, const std::wstring& 
     if (copied) copied = fs::CopyOneFile(sourcePath, MacroFilePathOf(folder, name), true);
     RemoveStaleMacroTemporaries(folder);
     RefillMacroNameList(folder, names);
-    if (!copied) return Result(MacroFileResult::WriteFailed, copied.error);
+    if (!copied) return Failed(copied);
     LoadMacroFile(MacroFilePathOf(folder, name), macro);
     return Named(name, names);
 }
@@ -230,7 +235,7 @@ MacroFileResult ImportMacroFile(const std::wstring& folder, const std::wstring& 
 MacroFileResult ExportMacroFile(const std::wstring& targetPath, const MacroRecording& macro) {
     if (NamePartStart(targetPath) >= targetPath.size()) return Result(MacroFileResult::NoFileName);
     fs::Status saved = SaveMacroFile(targetPath, macro);
-    if (!saved) return Result(MacroFileResult::WriteFailed, saved.error);
+    if (!saved) return Failed(saved);
     return Result(MacroFileResult::Done);
 }
 
@@ -242,7 +247,7 @@ MacroFileResult DeleteMacro(const std::wstring& folder, const std::wstring& name
     // Only a file that is still there counts as a failure.
     const bool stillThere = fs::FileExists(path);
     RefillMacroNameList(folder, names);
-    if (!removed && stillThere) return Result(MacroFileResult::WriteFailed, removed.error);
+    if (!removed && stillThere) return Failed(removed);
     // The editor's events go with the file, Count too, so that a macro created
     // next starts empty.
     current.Events.fill(MacroEvent{});

@@ -73,12 +73,13 @@ struct MacroFileResult {
         AlreadyExists,  // message: "Macro name already exist!"
         PathTooLong,    // import of a path of 127 characters or more: no message
         NoFileName,     // export to a path without a file name part: no message
-        WriteFailed,    // message: the system's reason (or why a special file is refused)
+        WriteFailed,    // failure: what failed on which file, and why
         NotFound,       // the file to import is not there: nothing changed, no message
         TooLarge,       // the file to import is above MACRO_FILE_MAX_BYTES: nothing changed
     };
     Code code = Done;
-    std::wstring message;
+    std::wstring message;  // why a name was refused
+    Outcome failure;       // the failed file step of WriteFailed
     std::wstring name;  // the macro's name after create or import
     int index = -1;     // its position in the refilled name list, -1 when absent
     bool ok() const { return code == Done; }

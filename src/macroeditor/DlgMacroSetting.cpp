@@ -1,13 +1,15 @@
 #include "macroeditor/DlgMacroSetting.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 #include <shlobj.h>
 
 #include <algorithm>
+#include <functional>
 
+#include "app/FailureText.h"
 #include "dialogs/DlgNewMacro.h"
 #include "dialogs/DlgCMDMenu.h"
+#include "framework/FileDialog.h"
 #include "framework/Gdi.h"
 #include "app/UiTexts.h"
 #include "macro/KeyNames.h"
@@ -50,10 +52,6 @@ enum : int {
     B_COMMAND,
 };
 
-// Tooltips from the language module; 0 = the button entry's own text.
-constexpr int kTooltips[CDlgMacroSetting::BUTTON_COUNT] = {9, 8, 7, 15, 16, 17, 18, 24, 25, 26, 0,
-                                                           0, 0, 0, 0,  0,  0,  0,  22, 23, 0};
-
 const wchar_t kCaption[] = L"ZAVOConfig";
 
 // Where the skin frames the two lists, side by side (left, top, width, height),
@@ -63,7 +61,25 @@ constexpr int kDelayBoxLeft = 289, kDelayBoxTop = 145, kDelayBoxWidth = 37, kDel
 // Inner padding of a list row's text, and the frame of a list.
 constexpr int kRowPadding = 3 + 3;
 constexpr int kListFrame = 2;
-const wchar_t kMacroFilter[] = L"Macro File(*.ini)\0*.ini\0\0";
+
+// The file dialog of a macro file's import (`mustExist`) or export, owned by the
+// editor (the editor waits for it).
+FileChoice MacroFileChoice(HWND editor, std::wstring folder, const wchar_t* name, bool mustExist) {
+    FileChoice c;
+    c.owner = editor;
+    c.filter = FileFilter(L"Macro File(*.ini)", L"*.ini");
+    c.startFolder = std::move(folder);
+    c.name = name;
+    c.extension = L"ini";
+    c.mustExist = mustExist;
+    return c;
+}
+
+// What the user is told of a refused or failed macro file operation ("" for
+// the refusals the editor shows nothing for).
+std::wstring Explain(const AppContext& app, const MacroFileResult& r) {
+    return r.code == MacroFileResult::WriteFailed ? FailureDetails(app, r.failure) : r.message;
+}
 
 }  // namespace
 
@@ -73,11 +89,48 @@ CDlgMacroSetting::CDlgMacroSetting(const AppContext& app, CWnd* owner)
       m_Recorder(m_Macro, m_Lists, m_CommandNames) {}
 
 std::vector<SkinButtonSpec> CDlgMacroSetting::SkinButtons() {
+    // Buttons "1" .. "21" of the skin in order: the language text of the
+    // tooltip (0: the button entry's own text) and what a click runs.
+    struct Item {
+        int tooltip;
+        std::function<void()> run;
+    };
+    const Item items[BUTTON_COUNT] = {
+        {9, [this] { OnOkButton(); }},
+        {8, [this] { OnCancel(); }},
+        {7,
+         [this] {
+             EndRecording();
+             SaveCurrent();
+         }},
+        {15, [this] { OnNewMacro(); }},
+        {16, [this] { OnImport(); }},
+        {17, [this] { OnExport(); }},
+        {18, [this] { OnDeleteMacro(); }},
+        {24, [this] { OnRecord(); }},
+        {25, [this] { OnStop(); }},
+        {26, [this] { OnDeleteLine(); }},
+        {0, [this] { OnMoveLine(true); }},
+        {0, [this] { OnMoveLine(false); }},
+        {0, [this] { OnApplyDelay(); }},
+        {0, [this] { EndRecording(); }},
+        {0, [this] { OnInsertCommand(); }},
+        {0, [this] { OnNameButton(); }},
+        {0, [this] { OnStepDelay(true); }},
+        {0, [this] { OnStepDelay(false); }},
+        {22, [this] { OnIgnoreDelay(); }},
+        {23, [this] { OnDefaultDelay(); }},
+        {0, [this] { OnCommandMenu(); }},
+    };
     std::vector<SkinButtonSpec> buttonList;
     for (int n = 1; n <= BUTTON_COUNT; ++n) {
-        const int lang = kTooltips[n - 1];
-        buttonList.push_back(
-            {std::to_wstring(n), &Button(n), lang ? TooltipSource::Lang(lang) : TooltipSource::Entry()});
+        const Item& b = items[n - 1];
+        // While the lists are being filled no button acts.
+        auto run = [this, action = b.run] {
+            if (!m_bShowingLists) action();
+        };
+        buttonList.push_back({std::to_wstring(n), &Button(n),
+                              b.tooltip ? TooltipSource::Lang(b.tooltip) : TooltipSource::Entry(), std::move(run)});
     }
     return buttonList;
 }
@@ -162,23 +215,15 @@ void CDlgMacroSetting::LoadHook() {
     // By its full path in the program folder: a KBHook.dll elsewhere on the
     // search path is never loaded in its place.
     const std::wstring path = m_App.programFolder + L"KBHook.dll";
-    m_hHook.Reset(::LoadLibraryW(path.c_str()));
-    if (!m_hHook) return;
-    m_pInstallHook =
-        reinterpret_cast<InstallHookFn>(reinterpret_cast<void*>(::GetProcAddress(m_hHook.Get(), "installhook")));
-    m_pRemoveHook =
-        reinterpret_cast<RemoveHookFn>(reinterpret_cast<void*>(::GetProcAddress(m_hHook.Get(), "removehook")));
-    if (!m_pInstallHook || !m_pRemoveHook) {
-        m_pInstallHook = nullptr;
-        m_pRemoveHook = nullptr;
-        m_hHook.Reset();
-        return;
-    }
-    ::OutputDebugStringW(L"loaded hook OK!\n");
+    if (m_Hook.Load(path.c_str(), {"installhook", "removehook"})) ::OutputDebugStringW(L"loaded hook OK!\n");
+}
+
+void CDlgMacroSetting::InstallHook() {
+    if (const InstallHookFn install = m_Hook.Entry<kInstallHook>()) install(m_hWnd);
 }
 
 void CDlgMacroSetting::RemoveHook() {
-    if (m_pRemoveHook) m_pRemoveHook();
+    if (const RemoveHookFn remove = m_Hook.Entry<kRemoveHook>()) remove();
 }
 
 void CDlgMacroSetting::EndRecording() {
@@ -339,6 +384,7 @@ void CDlgMacroSetting::OnCancel() {
 
 // ----- buttons ---------------------------------------------------------------------
 
+// The lists' and the delay boxes' notices; the buttons run their own clicks.
 BOOL CDlgMacroSetting::OnCommand(WPARAM wParam, LPARAM lParam) {
     const HWND from = reinterpret_cast<HWND>(lParam);
     if (from && !m_bShowingLists) {
@@ -348,78 +394,6 @@ BOOL CDlgMacroSetting::OnCommand(WPARAM wParam, LPARAM lParam) {
         if (from == m_DelayValue.m_hWnd && code == EN_SETFOCUS) EndRecording();
         if (from == m_DefaultDelay.m_hWnd && code == EN_CHANGE)
             m_Macro.DefaultDelayValue = ParseDecimal(m_DefaultDelay.GetWindowText());
-        for (int n = 1; n <= BUTTON_COUNT; ++n) {
-            if (from != Button(n).m_hWnd) continue;
-            switch (n) {
-                case B_OK:
-                    OnOkButton();
-                    break;
-                case B_CANCEL:
-                    OnCancel();
-                    break;
-                case B_SAVE:
-                    EndRecording();
-                    SaveCurrent();
-                    break;
-                case B_NEW:
-                    OnNewMacro();
-                    break;
-                case B_IMPORT:
-                    OnImport();
-                    break;
-                case B_EXPORT:
-                    OnExport();
-                    break;
-                case B_DELETE_MACRO:
-                    OnDeleteMacro();
-                    break;
-                case B_RECORD:
-                    OnRecord();
-                    break;
-                case B_STOP:
-                    OnStop();
-                    break;
-                case B_DELETE_LINE:
-                    OnDeleteLine();
-                    break;
-                case B_UP:
-                    OnMoveLine(true);
-                    break;
-                case B_DOWN:
-                    OnMoveLine(false);
-                    break;
-                case B_APPLY_DELAY:
-                    OnApplyDelay();
-                    break;
-                case B_END_RECORDING:
-                    EndRecording();
-                    break;
-                case B_INSERT_COMMAND:
-                    OnInsertCommand();
-                    break;
-                case B_NAME:
-                    OnNameButton();
-                    break;
-                case B_PLUS:
-                    OnStepDelay(true);
-                    break;
-                case B_MINUS:
-                    OnStepDelay(false);
-                    break;
-                case B_IGNORE_DELAY:
-                    OnIgnoreDelay();
-                    break;
-                case B_DEFAULT_DELAY:
-                    OnDefaultDelay();
-                    break;
-                case B_COMMAND:
-                    OnCommandMenu();
-                    break;
-                default:
-                    break;
-            }
-            break;
-        }
     }
     return CSkinDialog::OnCommand(wParam, lParam);
 }
@@ -431,7 +405,7 @@ bool CDlgMacroSetting::SaveCurrent() {
         MarkSaved();
         return true;
     }
-    Tell(r.message);
+    Tell(Explain(m_App, r));
     return false;
 }
 
@@ -451,7 +425,7 @@ void CDlgMacroSetting::OnNewMacro() {
     }
     const MacroFileResult r = CreateMacro(m_strMacroFolder, dialog.m_Name, m_Macro, m_MacroNames);
     if (!r.ok()) {
-        Tell(r.message);
+        Tell(Explain(m_App, r));
         return;
     }
     MarkSaved();
@@ -477,24 +451,14 @@ std::wstring CDlgMacroSetting::StartFolder() const {
 
 void CDlgMacroSetting::OnImport() {
     EndRecording();
-    wchar_t file[MAX_PATH] = L"*.ini";
-    const std::wstring folder = StartFolder();
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = m_hWnd;  // owned by the editor: the editor waits for it
-    ofn.lpstrFilter = kMacroFilter;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = folder.c_str();
-    ofn.lpstrDefExt = L"ini";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!::GetOpenFileNameW(&ofn)) return;
-    const MacroFileResult r = ImportMacroFile(m_strMacroFolder, file, m_Macro, m_MacroNames);
+    const std::optional<std::wstring> file = AskFilePath(MacroFileChoice(m_hWnd, StartFolder(), L"*.ini", true));
+    if (!file) return;
+    const MacroFileResult r = ImportMacroFile(m_strMacroFolder, *file, m_Macro, m_MacroNames);
     if (!r.ok()) {
         if (r.code == MacroFileResult::TooLarge)
             Tell(m_App.Text(kMacroFileTooLarge));
-        else if (!r.message.empty())
-            Tell(r.message);
+        else if (!Explain(m_App, r).empty())
+            Tell(Explain(m_App, r));
         return;
     }
     MarkSaved();
@@ -507,20 +471,9 @@ void CDlgMacroSetting::OnImport() {
 
 void CDlgMacroSetting::OnExport() {
     EndRecording();
-    wchar_t file[MAX_PATH] = L".ini";
-    const std::wstring folder = StartFolder();
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = m_hWnd;
-    ofn.lpstrFilter = kMacroFilter;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = folder.c_str();
-    ofn.lpstrDefExt = L"ini";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (::GetSaveFileNameW(&ofn)) {
-        const MacroFileResult r = ExportMacroFile(file, m_Macro);
-        if (r.code == MacroFileResult::WriteFailed) Tell(r.message);
+    if (const std::optional<std::wstring> file = AskFilePath(MacroFileChoice(m_hWnd, StartFolder(), L".ini", false))) {
+        const MacroFileResult r = ExportMacroFile(*file, m_Macro);
+        if (r.code == MacroFileResult::WriteFailed) Tell(Explain(m_App, r));
     }
     RefillMacroNameList(m_strMacroFolder, m_MacroNames);
 }
@@ -534,7 +487,7 @@ void CDlgMacroSetting::OnDeleteMacro() {
     // By name: the list may have been refilled since the macro became current.
     const MacroFileResult r = DeleteMacro(m_strMacroFolder, m_strMacroName, m_Macro, m_MacroNames);
     if (!r.ok()) {
-        Tell(r.message);
+        Tell(Explain(m_App, r));
         return;
     }
     ShowName(L"");
@@ -551,7 +504,7 @@ void CDlgMacroSetting::OnRecord() {
     if (!m_Recorder.IsRecording() && m_Macro.ValidCount() > 0 && Ask(kMacroRecordOver, MB_YESNO | MB_DEFBUTTON2) != IDYES)
         return;
     RemoveHook();
-    if (m_pInstallHook) m_pInstallHook(m_hWnd);
+    InstallHook();
     m_Recorder.Start();
     ShowLists();
     Button(B_RECORD).SetLatched(true);
@@ -749,9 +702,7 @@ void CDlgMacroSetting::OnDestroy() {
     RemoveHook();
     m_Recorder.End();
     CloseNameMenu();
-    m_pInstallHook = nullptr;
-    m_pRemoveHook = nullptr;
-    m_hHook.Reset();
+    m_Hook.Reset();
     CSkinDialog::OnDestroy();
     m_ListBrush.Reset();
 }

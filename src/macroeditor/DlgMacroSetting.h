@@ -51,7 +51,7 @@ public:
     const std::wstring& CurrentName() const { return m_strMacroName; }
     const std::vector<std::wstring>& MacroNames() const { return m_MacroNames; }
     bool IsRecording() const { return m_Recorder.IsRecording(); }
-    bool HookLoaded() const { return m_pInstallHook != nullptr && m_pRemoveHook != nullptr; }
+    bool HookLoaded() const { return static_cast<bool>(m_Hook); }
     int Command() const { return m_nCommand; }
     // The command menu's result: command 0..21 becomes the chosen one, anything
     // else chooses none.
@@ -74,7 +74,9 @@ private:
     using InstallHookFn = BOOL(__cdecl*)(HWND);
     using RemoveHookFn = BOOL(__cdecl*)();
 
+    // The hook module with both entry points, or nothing.
     void LoadHook();
+    void InstallHook();
     void RemoveHook();
     // Ends a recording without the closing delay: the hook goes, Record is
     // released and Stop disabled.
@@ -139,9 +141,8 @@ private:
     std::vector<std::wstring> m_MacroNames;
     std::wstring m_strMacroName;
     int m_nCommand = -1;
-    ScopedModule m_hHook;
-    InstallHookFn m_pInstallHook = nullptr;
-    RemoveHookFn m_pRemoveHook = nullptr;
+    static constexpr std::size_t kInstallHook = 0, kRemoveHook = 1;
+    ModuleEntries<InstallHookFn, RemoveHookFn> m_Hook;
     ScopedBrush m_ListBrush;
     ListMenuHolder m_NameMenu;
     bool m_bShowingLists = false;

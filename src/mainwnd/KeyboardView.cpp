@@ -51,12 +51,48 @@ ProfileConfig& KeyboardView::Active() {
     return noProfile_;
 }
 
+const ProfileConfig& KeyboardView::Active() const {
+    static const ProfileConfig kEmpty{};
+    return HasEditableProfile() ? config_.Profile[static_cast<size_t>(config_.CurrantProfile)] : kEmpty;
+}
+
+void KeyboardView::PlaceKey(int k, const SkinRect& place) {
+    if (k >= 0 && k < STANDARD_KEY_COUNT) keyRects_[static_cast<size_t>(k)] = place;
+}
+
+void KeyboardView::PlaceTKey(int i, const SkinRect& place) {
+    if (i >= 0 && i < TKEY_COUNT) tkeyRects_[static_cast<size_t>(i)] = place;
+}
+
+void KeyboardView::StartOver() {
+    ForgetSelection();
+    macroUsed_ = 0;
+}
+
+ButtonConfig* KeyboardView::SelectedSlotEntry() {
+    return HasSelectedSlot() ? &Active().Button[static_cast<size_t>(selSlot_)] : nullptr;
+}
+
+SwapKeyEntry* KeyboardView::SelectedSwap() {
+    return HasSelectedKey() ? &Active().SwapKey[static_cast<size_t>(selKey_)] : nullptr;
+}
+
 void KeyboardView::HighlightKey(int k, bool on) {
     if (k < 0 || k >= STANDARD_KEY_COUNT) return;
-    if (k == ENTER_KEY_INDEX && ui_.HasEnterRegion())
+    if (IsEnterRegion(k))
         ui_.SetEnterLook(on ? EnterLook::Highlighted : EnterLook::Default);
     else
         ui_.SetKeyLatched(k, on);
+}
+
+void KeyboardView::SetStandardKeyUsable(int k, bool usable, EnterLook enterLook, bool unlight) {
+    if (IsEnterRegion(k)) {
+        ui_.SetEnterLook(enterLook);
+        ui_.SetEnterEnabled(usable);
+        return;
+    }
+    if (unlight) ui_.SetKeyLatched(k, false);
+    ui_.SetKeyEnabled(k, usable);
 }
 
 void KeyboardView::ResetSelection(int mode) {
@@ -65,8 +101,8 @@ void KeyboardView::ResetSelection(int mode) {
     for (int i = 0; i < TKEY_COUNT; ++i) ui_.SetTKeyLatched(i, IsAssigned(p.Button[static_cast<size_t>(i)].FunID));
     // Nothing stays selected: a later Clear must not reach a key of another
     // profile or of the same profile after an apply.
-    selSlot = selKey = selTKey = -1;
-    atLentKeyLimit = false;
+    ForgetSelection();
+    atLentKeyLimit_ = false;
     ui_.SetCommandEnabled(cmd::ASSIGN_CLEAR, false);
     if (mode == 0 || mode == 1 || mode == 2) {
         const bool enable = mode != 0;
@@ -90,7 +126,7 @@ void KeyboardView::RefreshKeyboard() {
             ui_.SetTKeyLatched(e, assigned);
         }
     }
-    macroUsed = MacroEventsUsed(-1);
+    macroUsed_ = MacroEventsUsed(-1);
     for (int k = 0; k < STANDARD_KEY_COUNT; ++k)
         if (p.SwapKey[static_cast<size_t>(k)].IsChanged == 1) HighlightKey(k, true);
     ShowMode(config_.Mode);
@@ -104,14 +140,7 @@ void KeyboardView::ShowProfile(int n) {
     if (n == NO_PROFILE) {
         for (int key : cmd::PROFILE_BUTTONS) ui_.SetCommandLatched(key, false);
         for (int i = 0; i < TKEY_COUNT; ++i) ui_.SetTKeyEnabled(i, false);
-        for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
-            if (k == ENTER_KEY_INDEX && ui_.HasEnterRegion()) {
-                ui_.SetEnterLook(EnterLook::Default);
-                ui_.SetEnterEnabled(false);
-            } else {
-                ui_.SetKeyEnabled(k, false);
-            }
-        }
+        for (int k = 0; k < STANDARD_KEY_COUNT; ++k) SetStandardKeyUsable(k, false, EnterLook::Default, false);
         return;
     }
     // Showing a real profile ends the lock of "no profile" on the T-keys.
@@ -128,15 +157,8 @@ void KeyboardView::ShowMode(int m) {
 void KeyboardView::LockStandardKeys(bool lock) {
     // Without an editable profile the standard keys stay locked in either mode.
     lock = lock || !HasEditableProfile();
-    for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
-        if (k == ENTER_KEY_INDEX && ui_.HasEnterRegion()) {
-            ui_.SetEnterLook(lock ? EnterLook::Locked : EnterLook::Default);
-            ui_.SetEnterEnabled(!lock);
-        } else {
-            ui_.SetKeyLatched(k, false);
-            ui_.SetKeyEnabled(k, !lock);
-        }
-    }
+    for (int k = 0; k < STANDARD_KEY_COUNT; ++k)
+        SetStandardKeyUsable(k, !lock, lock ? EnterLook::Locked : EnterLook::Default, true);
     ShowKeyAssignments();
 }
 
@@ -144,12 +166,12 @@ void KeyboardView::ShowKeyAssignments() {
     for (int k = 0; k < STANDARD_KEY_COUNT; ++k) HighlightKey(k, false);
     if (config_.Mode == 0) return;
     ProfileConfig& p = Active();
-    lentKeyCount = 0;
+    lentKeyCount_ = 0;
     for (int e = FIRST_LENT_SLOT; e < SLOT_COUNT; ++e) {
         const ButtonConfig& slot = p.Button[static_cast<size_t>(e)];
         if (IsKeySet(slot.Mappinkey) && (slot.FunID == FUNID_APP || slot.FunID == FUNID_MACRO)) {
             HighlightKey(slot.Mappinkey, true);
-            ++lentKeyCount;
+            ++lentKeyCount_;
         }
     }
     for (int k = 0; k < STANDARD_KEY_COUNT; ++k)
@@ -170,37 +192,34 @@ std::wstring KeyboardView::DescribeMacro(const MacroGroup& macro) const {
 }
 
 std::wstring KeyboardView::DescribeSlot() {
-    ProfileConfig& p = Active();
-    if (selSlot >= 0 && selSlot < SLOT_COUNT) {
-        const ButtonConfig& slot = p.Button[static_cast<size_t>(selSlot)];
-        switch (slot.FunID) {
+    if (const ButtonConfig* slot = SelectedSlotEntry()) {
+        switch (slot->FunID) {
             case FUNID_MACRO:
-                return DescribeMacro(slot.Macro);
+                return DescribeMacro(slot->Macro);
             case FUNID_SINGLEKEY:
-                return keyName_ ? keyName_(slot.SingleKey) : L"";
+                return keyName_ ? keyName_(slot->SingleKey) : L"";
             case FUNID_APP:
-                return DescribeApp(slot.AppPath);
+                return DescribeApp(slot->AppPath);
             default:
                 break;
         }
     }
     // A standard key remapped to another key names that key, as a T-key does.
-    if (selKey >= 0 && selKey < STANDARD_KEY_COUNT) {
-        const SwapKeyEntry& swap = p.SwapKey[static_cast<size_t>(selKey)];
-        if (swap.IsChanged == 1 && keyName_) return keyName_(swap.AssKey);
+    if (const SwapKeyEntry* swap = SelectedSwap()) {
+        if (swap->IsChanged == 1 && keyName_) return keyName_(swap->AssKey);
     }
     return L"";
 }
 
-std::wstring KeyboardView::LimitNotice() const { return atLentKeyLimit ? Text(kLentKeysFull) : L""; }
+std::wstring KeyboardView::LimitNotice() const { return atLentKeyLimit_ ? Text(kLentKeysFull) : L""; }
 
 void KeyboardView::PickTKey(int index) {
     if (index < 0 || index >= TKEY_COUNT || !HasEditableProfile()) return;
     ResetSelection(2);
     ui_.StartBlink();
-    selSlot = index;
-    selTKey = index;
-    selKey = -1;
+    selSlot_ = index;
+    selTKey_ = index;
+    selKey_ = -1;
     ShowKeyAssignments();
     ShowMode(config_.Mode);
     UpdateAssignButtons();
@@ -211,7 +230,7 @@ void KeyboardView::PickStandardKey(int k) {
     ReleaseUnusedSlots();
     ShowKeyAssignments();
     ResetSelection(1);
-    selKey = k;
+    selKey_ = k;
     UpdateAssignButtons();
     SelectSlotForKey(k);
     ui_.StartBlink();
@@ -222,16 +241,16 @@ void KeyboardView::SelectSlotForKey(int k) {
     ProfileConfig& p = Active();
     for (int j = FIRST_LENT_SLOT; j < SLOT_COUNT; ++j) {
         if (p.Button[static_cast<size_t>(j)].Mappinkey == k) {
-            selSlot = j;
-            selKey = k;
+            selSlot_ = j;
+            selKey_ = k;
             return;
         }
     }
     for (int j = FIRST_LENT_SLOT; j < SLOT_COUNT; ++j) {
         if (IsFreeLentSlot(p.Button[static_cast<size_t>(j)])) {
             // Only reserved: Mappinkey is written when an assignment is stored.
-            selSlot = j;
-            selKey = k;
+            selSlot_ = j;
+            selKey_ = k;
             break;
         }
     }
@@ -247,27 +266,25 @@ void KeyboardView::ReleaseUnusedSlots() {
 }
 
 void KeyboardView::UpdateAssignButtons() {
-    ProfileConfig& p = Active();
-    if (selTKey >= 0 && selSlot >= 0 && selSlot < SLOT_COUNT) {
-        const std::uint8_t f = p.Button[static_cast<size_t>(selSlot)].FunID;
-        ui_.SetCommandEnabled(cmd::ASSIGN_CLEAR, IsAssigned(f));
-    }
-    if (selKey < 0 || selKey >= STANDARD_KEY_COUNT) return;
-    const int k = selKey;
+    const ButtonConfig* selected = SelectedSlotEntry();
+    if (selTKey_ >= 0 && selected) ui_.SetCommandEnabled(cmd::ASSIGN_CLEAR, IsAssigned(selected->FunID));
+    if (!HasSelectedKey()) return;
+    const ProfileConfig& p = Active();
+    const int k = selKey_;
     const bool changed = p.SwapKey[static_cast<size_t>(k)].IsChanged == 1;
     const bool hasLentSlot = std::any_of(p.Button.begin() + FIRST_LENT_SLOT, p.Button.end(),
                                          [k](const ButtonConfig& s) { return s.Mappinkey == k; });
     bool clear, macroAndApp;
-    atLentKeyLimit = false;
+    atLentKeyLimit_ = false;
     if (hasLentSlot) {
         clear = macroAndApp = true;
-    } else if (lentKeyCount < 8) {
+    } else if (lentKeyCount_ < kLentKeyLimit) {
         clear = changed;
         macroAndApp = true;
     } else {
         clear = changed;
         macroAndApp = false;
-        atLentKeyLimit = true;
+        atLentKeyLimit_ = true;
     }
     ui_.SetCommandEnabled(cmd::ASSIGN_CLEAR, clear);
     ui_.SetCommandEnabled(cmd::ASSIGN_MACRO, macroAndApp);
@@ -275,23 +292,20 @@ void KeyboardView::UpdateAssignButtons() {
 }
 
 bool KeyboardView::ClearSelected() {
-    ProfileConfig& p = Active();
     bool changed = false;
-    if (selSlot >= 0 && selSlot < SLOT_COUNT) {
-        ButtonConfig& slot = p.Button[static_cast<size_t>(selSlot)];
-        changed = IsAssigned(slot.FunID);
-        const std::wstring appPath = slot.AppPath;  // the path is kept
-        slot = ButtonConfig{};
-        slot.FunID = FUNID_NONE;
-        slot.Mappinkey = KEY_NONE;
-        slot.AppPath = appPath;
+    if (ButtonConfig* slot = SelectedSlotEntry()) {
+        changed = IsAssigned(slot->FunID);
+        const std::wstring appPath = slot->AppPath;  // the path is kept
+        *slot = ButtonConfig{};
+        slot->FunID = FUNID_NONE;
+        slot->Mappinkey = KEY_NONE;
+        slot->AppPath = appPath;
     }
-    if (selKey >= 0 && selKey < STANDARD_KEY_COUNT) {
-        SwapKeyEntry& swap = p.SwapKey[static_cast<size_t>(selKey)];
-        changed = changed || swap.IsChanged != 0;
-        ClearSwapKey(swap);
+    if (SwapKeyEntry* swap = SelectedSwap()) {
+        changed = changed || swap->IsChanged != 0;
+        ClearSwapKey(*swap);
     }
-    selSlot = selKey = selTKey = -1;
+    ForgetSelection();
     ui_.StopBlink();
     ReleaseUnusedSlots();
     RefreshKeyboard();
@@ -300,33 +314,31 @@ bool KeyboardView::ClearSelected() {
 }
 
 bool KeyboardView::StoreApplication(const std::wstring& path) {
-    if (selSlot < 0 || selSlot >= SLOT_COUNT) return false;
-    ProfileConfig& p = Active();
-    if (selKey >= 0 && selKey < STANDARD_KEY_COUNT) {
-        SwapKeyEntry& swap = p.SwapKey[static_cast<size_t>(selKey)];
-        swap.IsChanged = 1;
-        swap.FunID = FUNID_APP;
-        swap.AppPath = path;
+    ButtonConfig* selected = SelectedSlotEntry();
+    if (!selected) return false;
+    if (SwapKeyEntry* swap = SelectedSwap()) {
+        swap->IsChanged = 1;
+        swap->FunID = FUNID_APP;
+        swap->AppPath = path;
     }
-    ButtonConfig& slot = p.Button[static_cast<size_t>(selSlot)];
+    ButtonConfig& slot = *selected;
     slot.FunID = FUNID_APP;
     slot.AppPath = path;
     slot.Macro.MacroName.clear();
     // The standard key the slot is lent to; a T-key's own slot is lent to none.
-    slot.Mappinkey = selKey >= 0 ? static_cast<std::uint8_t>(selKey) : KEY_NONE;
+    slot.Mappinkey = selKey_ >= 0 ? static_cast<std::uint8_t>(selKey_) : KEY_NONE;
     return true;
 }
 
 void KeyboardView::GiveBackSelectedSlot() {
-    if (selSlot < 0 || selSlot >= SLOT_COUNT) return;
-    ButtonConfig& slot = Active().Button[static_cast<size_t>(selSlot)];
+    ButtonConfig* slot = SelectedSlotEntry();
     // Only a slot the selection merely reserved goes back; one that holds an
     // assignment keeps its key, so a cancelled dialog unlinks nothing.
-    if (!IsAssigned(slot.FunID)) slot.Mappinkey = KEY_NONE;
+    if (slot && !IsAssigned(slot->FunID)) slot->Mappinkey = KEY_NONE;
 }
 
 int KeyboardView::MacroEventsUsed(int exceptSlot) const {
-    const ProfileConfig& p = const_cast<KeyboardView*>(this)->Active();
+    const ProfileConfig& p = Active();
     int used = 0;
     for (int s = 0; s < SLOT_COUNT; ++s) {
         const ButtonConfig& slot = p.Button[static_cast<size_t>(s)];
@@ -337,53 +349,50 @@ int KeyboardView::MacroEventsUsed(int exceptSlot) const {
 }
 
 int KeyboardView::MacroRoomForSelection() const {
-    if (selSlot < 0 || selSlot >= SLOT_COUNT) return 0;
-    return std::max(0, MACRO_EVENT_MAX - MacroEventsUsed(selSlot));
+    if (!HasSelectedSlot()) return 0;
+    return std::max(0, MACRO_EVENT_MAX - MacroEventsUsed(selSlot_));
 }
 
 KeyboardView::MacroStore KeyboardView::StoreMacro(const MacroGroup& macro) {
-    if (selSlot < 0 || selSlot >= SLOT_COUNT) return MacroStore::NoSlot;
+    if (!HasSelectedSlot()) return MacroStore::NoSlot;
     const int length = std::min<int>(macro.MacroLength, MACRO_EVENT_MAX);
-    if (MacroEventsUsed(selSlot) + length > MACRO_EVENT_MAX) return MacroStore::OverBudget;
-    ProfileConfig& p = Active();
-    if (selKey >= 0 && selKey < STANDARD_KEY_COUNT) p.SwapKey[static_cast<size_t>(selKey)].IsChanged = 0;
-    ButtonConfig& slot = p.Button[static_cast<size_t>(selSlot)];
+    if (MacroEventsUsed(selSlot_) + length > MACRO_EVENT_MAX) return MacroStore::OverBudget;
+    if (SwapKeyEntry* swap = SelectedSwap()) swap->IsChanged = 0;
+    ButtonConfig& slot = *SelectedSlotEntry();
     slot.FunID = FUNID_MACRO;
     slot.Macro = macro;
     slot.Macro.MacroLength = static_cast<std::uint16_t>(length);
-    slot.Mappinkey = selKey >= 0 ? static_cast<std::uint8_t>(selKey) : KEY_NONE;
-    macroUsed = MacroEventsUsed(-1);
+    slot.Mappinkey = selKey_ >= 0 ? static_cast<std::uint8_t>(selKey_) : KEY_NONE;
+    macroUsed_ = MacroEventsUsed(-1);
     return MacroStore::Stored;
 }
 
 bool KeyboardView::SelectedMacro(MacroGroup& macro) {
-    if (selSlot < 0 || selSlot >= SLOT_COUNT) return false;
-    const ButtonConfig& slot = Active().Button[static_cast<size_t>(selSlot)];
-    if (slot.FunID != FUNID_MACRO) return false;
-    macro = slot.Macro;
+    const ButtonConfig* slot = SelectedSlotEntry();
+    if (!slot || slot->FunID != FUNID_MACRO) return false;
+    macro = slot->Macro;
     // A length read from a damaged file never reaches past the events.
     macro.MacroLength = static_cast<std::uint16_t>(std::min<int>(macro.MacroLength, MACRO_EVENT_MAX));
     return true;
 }
 
 bool KeyboardView::SingleKeyStart(std::uint8_t& source, std::uint8_t& target) {
-    ProfileConfig& p = Active();
-    if (selTKey >= 0 && selSlot >= 0 && selSlot < TKEY_COUNT) {
+    if (HasSelectedTKey()) {
         source = 0;
-        target = p.Button[static_cast<size_t>(selSlot)].AssKey;
+        target = SelectedSlotEntry()->AssKey;
         return true;
     }
-    if (selKey < 0 || selKey >= STANDARD_KEY_COUNT) return false;
-    source = KeyIndexToKeyCode(selKey);
-    target = p.SwapKey[static_cast<size_t>(selKey)].AssKey;
+    const SwapKeyEntry* swap = SelectedSwap();
+    if (!swap) return false;
+    source = KeyIndexToKeyCode(selKey_);
+    target = swap->AssKey;
     return true;
 }
 
 bool KeyboardView::StoreSingleKey(std::uint8_t source, std::uint8_t target) {
     if (!IsCapturedKey(target)) return false;
-    ProfileConfig& p = Active();
-    if (selTKey >= 0 && selSlot >= 0 && selSlot < TKEY_COUNT) {
-        ButtonConfig& slot = p.Button[static_cast<size_t>(selSlot)];
+    if (HasSelectedTKey()) {
+        ButtonConfig& slot = *SelectedSlotEntry();
         slot.FunID = FUNID_SINGLEKEY;
         slot.SingleKey = target;
         slot.CurKey = source;
@@ -391,31 +400,32 @@ bool KeyboardView::StoreSingleKey(std::uint8_t source, std::uint8_t target) {
         slot.Macro.MacroName.clear();
         return true;
     }
-    if (selKey < 0 || selKey >= STANDARD_KEY_COUNT) return false;
-    SwapKeyEntry& swap = p.SwapKey[static_cast<size_t>(selKey)];
+    SwapKeyEntry* selectedSwap = SelectedSwap();
+    if (!selectedSwap) return false;
+    SwapKeyEntry& swap = *selectedSwap;
     swap.FunID = FUNID_SINGLEKEY;
     swap.IsChanged = 1;
     swap.AssKey = target;
     swap.CurKey = source;
     // The remap lives in the key's entry: a slot lent to the key is emptied and
     // given back, so it no longer claims the key (or a part of the budget).
-    if (selSlot >= FIRST_LENT_SLOT && selSlot < SLOT_COUNT) {
-        ButtonConfig& slot = p.Button[static_cast<size_t>(selSlot)];
-        if (slot.Mappinkey == selKey || !IsAssigned(slot.FunID)) {
+    if (selSlot_ >= FIRST_LENT_SLOT && HasSelectedSlot()) {
+        ButtonConfig& slot = *SelectedSlotEntry();
+        if (slot.Mappinkey == selKey_ || !IsAssigned(slot.FunID)) {
             const std::wstring appPath = slot.AppPath;
             slot = ButtonConfig{};
             slot.AppPath = appPath;
         }
     }
-    macroUsed = MacroEventsUsed(-1);
+    macroUsed_ = MacroEventsUsed(-1);
     return true;
 }
 
 void KeyboardView::BlinkTick() {
     blinkPhase_ ^= 1;
     const bool on = blinkPhase_ == 1;
-    if (selTKey >= 0 && selTKey < TKEY_COUNT) ui_.SetTKeyLatched(selTKey, on);
-    if (selKey >= 0 && selKey < STANDARD_KEY_COUNT) HighlightKey(selKey, on);
+    if (selTKey_ >= 0 && selTKey_ < TKEY_COUNT) ui_.SetTKeyLatched(selTKey_, on);
+    if (HasSelectedKey()) HighlightKey(selKey_, on);
 }
 
 HoverOutcome KeyboardView::HoverInfo(int x, int y) {
@@ -435,9 +445,9 @@ HoverOutcome KeyboardView::HoverInfo(int x, int y) {
             // In mode 0 the standard keys show nothing: the poll stops at the first lent slot.
             if (config_.Mode == 0) return out;
             if (!IsKeyIndex(slot.Mappinkey)) continue;
-            r = keyRects[slot.Mappinkey];
+            r = keyRects_[slot.Mappinkey];
         } else {
-            r = tkeyRects[static_cast<size_t>(e)];
+            r = tkeyRects_[static_cast<size_t>(e)];
         }
         if (!PointIn(r, x, y)) {
             show(Indicator::Default, L"");
@@ -463,7 +473,7 @@ HoverOutcome KeyboardView::HoverInfo(int x, int y) {
     for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
         const SwapKeyEntry& swap = p.SwapKey[static_cast<size_t>(k)];
         if (swap.IsChanged != 1) continue;
-        if (PointIn(keyRects[static_cast<size_t>(k)], x, y)) {
+        if (PointIn(keyRects_[static_cast<size_t>(k)], x, y)) {
             show(Indicator::Key, keyName_ ? keyName_(swap.AssKey) : L"");
             return out;
         }

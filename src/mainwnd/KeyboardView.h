@@ -79,20 +79,27 @@ public:
     // The language texts of the status line (English without a context).
     void UseTexts(const AppContext& app) { app_ = &app; }
 
-    // Places of the keys, from the main skin (client pixels).
-    std::array<SkinRect, STANDARD_KEY_COUNT> keyRects{};
-    std::array<SkinRect, TKEY_COUNT> tkeyRects{};
+    // The most standard keys that can carry a macro or an application at once;
+    // another key picked then gets neither (MACRO and APP greyed, LimitNotice says why).
+    static constexpr int kLentKeyLimit = 8;
 
-    // Selection state (-1 = none) and the macro events used by the active profile.
-    int selSlot = -1;
-    int selTKey = -1;
-    int selKey = -1;
-    int macroUsed = 0;
-    // Lent slots whose key carries an application or a macro (counted while Mode is 1).
-    int lentKeyCount = 0;
-    // The selected standard key cannot take a macro or an application: eight
-    // keys hold one already (MACRO and APP are disabled for that reason).
-    bool atLentKeyLimit = false;
+    // Places of the keys, from the main skin (client pixels): standard key k,
+    // T-key i. A place for an index past the keys is ignored.
+    void PlaceKey(int k, const SkinRect& place);
+    void PlaceTKey(int i, const SkinRect& place);
+
+    // The selection (-1 = none): the slot an assignment goes to, the T-key or
+    // the standard key picked.
+    int SelectedSlot() const { return selSlot_; }
+    int SelectedTKey() const { return selTKey_; }
+    int SelectedKey() const { return selKey_; }
+    bool HasSelectedSlot() const { return selSlot_ >= 0 && selSlot_ < SLOT_COUNT; }
+    // The macro events the active profile's slots held at the last refresh or store.
+    int MacroEventsShown() const { return macroUsed_; }
+    // The standard keys that showed a macro or an application at the last refresh.
+    int LentKeysShown() const { return lentKeyCount_; }
+    // A new opening of the window: nothing selected, nothing counted. Touches no key.
+    void StartOver();
 
     // A CurrantProfile that names no profile and is not the "no profile" value 5
     // (204, negative, 6 and more) becomes 0: every display operation indexes the
@@ -102,6 +109,7 @@ public:
     // The active profile's record. While CurrantProfile is 5 (no editable profile)
     // this is an empty profile that is never saved, so nothing reads past the five.
     ProfileConfig& Active();
+    const ProfileConfig& Active() const;
     bool HasEditableProfile() const;
 
     void ResetSelection(int mode);
@@ -173,6 +181,19 @@ public:
     HoverOutcome HoverInfo(int x, int y);
 
 private:
+    bool HasSelectedTKey() const { return selTKey_ >= 0 && selSlot_ >= 0 && selSlot_ < TKEY_COUNT; }
+    bool HasSelectedKey() const { return selKey_ >= 0 && selKey_ < STANDARD_KEY_COUNT; }
+    // The selected slot's and the selected standard key's entries in the active
+    // profile (nullptr when none is selected).
+    ButtonConfig* SelectedSlotEntry();
+    SwapKeyEntry* SelectedSwap();
+    void ForgetSelection() { selSlot_ = selKey_ = selTKey_ = -1; }
+    // True when standard key k is drawn by the Enter region button, not as a key.
+    bool IsEnterRegion(int k) const { return k == ENTER_KEY_INDEX && ui_.HasEnterRegion(); }
+    // Makes standard key k usable or not. The Enter region button shows
+    // `enterLook` (its look is its light); a key button is unlit first when `unlight`.
+    void SetStandardKeyUsable(int k, bool usable, EnterLook enterLook, bool unlight);
+
     KeyboardConfig& config_;
     KeySurface& ui_;
     KeyNameFn keyName_;
@@ -180,6 +201,17 @@ private:
     std::wstring Text(const UiText& t) const { return app_ ? app_->Text(t) : t.english; }
     ProfileConfig noProfile_;
     int blinkPhase_ = 0;
+    std::array<SkinRect, STANDARD_KEY_COUNT> keyRects_{};
+    std::array<SkinRect, TKEY_COUNT> tkeyRects_{};
+    int selSlot_ = -1;
+    int selTKey_ = -1;
+    int selKey_ = -1;
+    int macroUsed_ = 0;
+    // Lent slots whose key carries an application or a macro (counted while Mode is 1).
+    int lentKeyCount_ = 0;
+    // The selected standard key cannot take a macro or an application: kLentKeyLimit
+    // keys hold one already (MACRO and APP are disabled for that reason).
+    bool atLentKeyLimit_ = false;
 };
 
 // PtInRect's rule: left and top inside, right and bottom outside.

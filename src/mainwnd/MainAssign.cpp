@@ -1,10 +1,10 @@
 // Picking keys on the on-screen keyboard, and the four assignment buttons with
 // their dialogs.
 #include <windows.h>
-#include <commdlg.h>
 
 #include "app/TextFill.h"
 #include "app/UiTexts.h"
+#include "framework/FileDialog.h"
 #include "keydlg/DlgSingleKey.h"
 #include "keydlg/DlgTKey.h"
 #include "mainwnd/MainDlg.h"
@@ -15,12 +15,6 @@ namespace {
 const wchar_t kTargetGone[] = L"Settings reloaded meanwhile: nothing changed";
 }  // namespace
 
-bool CZAVOConfigDlg::RunEnterButton(HWND from) {
-    if (!m_bEnterCreated || m_EnterButton.m_hWnd != from) return false;
-    OnPickStandardKey(ENTER_KEY_INDEX);
-    return true;
-}
-
 void CZAVOConfigDlg::RunKey(int key) {
     if (key < TKEY_COUNT)
         OnPickTKey(key);
@@ -30,7 +24,8 @@ void CZAVOConfigDlg::RunKey(int key) {
 
 CZAVOConfigDlg::AssignTarget CZAVOConfigDlg::CurrentTarget() const {
     const KeyboardView& view = *m_pView;
-    return AssignTarget{keyboard_config.CurrantProfile, view.selSlot, view.selKey, view.selTKey, m_nReloads};
+    return AssignTarget{m_Session.Config().CurrantProfile, view.SelectedSlot(), view.SelectedKey(), view.SelectedTKey(),
+                        m_nReloads};
 }
 
 bool CZAVOConfigDlg::StillTarget(const AssignTarget& t) {
@@ -65,7 +60,7 @@ void CZAVOConfigDlg::OnPickStandardKey(int k) {
 void CZAVOConfigDlg::OnAssignClear() {
     // A clear that removed something is an edit like any other: a profile switch
     // that follows asks before dropping it.
-    if (m_pView->ClearSelected()) m_bModified = 1;
+    if (m_pView->ClearSelected()) m_Session.MarkModified();
     m_strStatus = m_pView->DescribeSlot();  // empty now
     ShowStatus(m_strStatus);
     ShowIndicator(Indicator::Default);
@@ -73,23 +68,19 @@ void CZAVOConfigDlg::OnAssignClear() {
 
 void CZAVOConfigDlg::OnAssignApplication() {
     KeyboardView& view = *m_pView;
-    if (view.selSlot < 0) return;
+    if (!view.HasSelectedSlot()) return;
     const AssignTarget target = CurrentTarget();
-    wchar_t file[MAX_PATH] = L"*.exe";
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
+    FileChoice choice;
     // Owned by the main window: while it is open the selection and the profile
     // cannot change under it.
-    ofn.hwndOwner = m_hWnd;
-    ofn.lpstrFilter = L"Exe file(*.exe)\0*.exe\0\0";
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrDefExt = L"exe";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    const bool picked = ::GetOpenFileNameW(&ofn) != FALSE;
+    choice.owner = m_hWnd;
+    choice.filter = FileFilter(L"Exe file(*.exe)", L"*.exe");
+    choice.name = L"*.exe";
+    choice.extension = L"exe";
+    const std::optional<std::wstring> file = AskFilePath(choice);
     if (!StillTarget(target)) return;
-    if (picked) {
-        if (view.StoreApplication(file)) m_bModified = 1;
+    if (file) {
+        if (view.StoreApplication(*file)) m_Session.MarkModified();
     } else {
         view.GiveBackSelectedSlot();
     }
@@ -102,7 +93,7 @@ void CZAVOConfigDlg::OnAssignApplication() {
 
 void CZAVOConfigDlg::OnAssignMacro() {
     KeyboardView& view = *m_pView;
-    if (view.selSlot < 0) return;
+    if (!view.HasSelectedSlot()) return;
     const AssignTarget target = CurrentTarget();
     CDlgTKey dialog(m_App);
     view.SelectedMacro(dialog.m_Macro);
@@ -113,7 +104,7 @@ void CZAVOConfigDlg::OnAssignMacro() {
     } else {
         switch (view.StoreMacro(dialog.m_Macro)) {
             case KeyboardView::MacroStore::Stored:
-                m_bModified = 1;
+                m_Session.MarkModified();
                 break;
             case KeyboardView::MacroStore::OverBudget: {
                 // The slot keeps what it had; a lent slot it only reserved goes back.
@@ -142,12 +133,12 @@ void CZAVOConfigDlg::OnAssignSingleKey() {
     // Nothing selected: there is no key to remap.
     if (!view.SingleKeyStart(dialog.m_SrcKeyCode, dialog.m_DstKeyCode)) return;
     // A T-key has no key code: its Key box names the T-key.
-    if (view.selTKey >= 0) dialog.m_SrcLabel = L"T" + std::to_wstring(view.selTKey + 1);
+    if (view.SelectedTKey() >= 0) dialog.m_SrcLabel = L"T" + std::to_wstring(view.SelectedTKey() + 1);
     const AssignTarget target = CurrentTarget();
     const bool accepted = dialog.DoModal() == IDOK;
     if (!StillTarget(target)) return;
     if (accepted && view.StoreSingleKey(dialog.m_SrcKeyCode, dialog.m_DstKeyCode))
-        m_bModified = 1;
+        m_Session.MarkModified();
     else
         view.GiveBackSelectedSlot();
     m_strStatus = view.DescribeSlot();

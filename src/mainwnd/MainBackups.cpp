@@ -3,48 +3,28 @@
 // settings, export the active profile to a profile file, import one into it.
 // Restore and import are edits like any other: marked modified, nothing sent
 // until APPLY, whose save keeps the files it replaces as a backup.
+#include "app/FailureText.h"
 #include "config/Backups.h"
 #include "dialogs/DlgRestoreSettings.h"
 #include "dialogs/DlgWarning.h"
+#include "framework/FileDialog.h"
 #include "light/ProfileExchange.h"
 #include "mainwnd/MainDlg.h"
-
-#include <commdlg.h>
 
 namespace zavo {
 namespace {
 
-// The filter of the file dialogs: "<name> (*.zavoprofile)", then the pattern.
-std::wstring ProfileFilter(const AppContext& app) {
-    const std::wstring pattern = L"*" + std::wstring(PROFILE_FILE_EXTENSION);
-    std::wstring f = app.Text(BackupText::ProfileFileFilter) + L" (" + pattern + L")";
-    f.push_back(L'\0');
-    f += pattern;
-    f.push_back(L'\0');
-    f.push_back(L'\0');
-    return f;
-}
-
 // Asks for a profile file with the platform's save or open dialog, owned by
 // `owner`; `suggested` is the name offered. "" when the user cancels.
 std::wstring AskProfileFile(HWND owner, const AppContext& app, bool save, const std::wstring& suggested) {
-    wchar_t file[MAX_PATH] = {};
-    suggested.copy(file, MAX_PATH - 1);
-    const std::wstring filter = ProfileFilter(app);
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (save) {
-        ofn.lpstrDefExt = PROFILE_FILE_EXTENSION + 1;
-        ofn.Flags |= OFN_OVERWRITEPROMPT;
-        return ::GetSaveFileNameW(&ofn) ? file : L"";
-    }
-    ofn.Flags |= OFN_FILEMUSTEXIST;
-    return ::GetOpenFileNameW(&ofn) ? file : L"";
+    FileChoice choice;
+    choice.owner = owner;
+    const std::wstring pattern = L"*" + std::wstring(PROFILE_FILE_EXTENSION);
+    choice.filter = FileFilter(app.Text(BackupText::ProfileFileFilter) + L" (" + pattern + L")", pattern);
+    choice.name = suggested;
+    choice.mustExist = !save;
+    if (save) choice.extension = PROFILE_FILE_EXTENSION + 1;
+    return AskFilePath(choice).value_or(L"");
 }
 
 std::wstring Replaced(std::wstring text, const std::wstring& value) {
@@ -81,67 +61,40 @@ void CZAVOConfigDlg::OnSysCommand(UINT id, LPARAM lParam) {
 }
 
 void CZAVOConfigDlg::NoteBackupOutcome(const backup::KeepOutcome& kept) {
-    if (kept) return;
-    if (m_bBackupNoticeShown) return;
-    m_bBackupNoticeShown = true;
-    m_strPendingNotice = m_App.Text(BackupText::BackupFailed) + kept.reason;
+    if (!m_Session.FirstBackupFailure(kept)) return;
+    m_strPendingNotice = m_App.Text(BackupText::BackupFailed) + FailureLine(m_App, kept.failure);
     m_strStatus = m_strPendingNotice;
     ShowStatus(m_strStatus);
 }
 
-bool CZAVOConfigDlg::WriteImportedLight() {
-    if (!m_pImported) return true;
-    const IniFileStatus written = WriteImportedZones(m_App.dataFolder, *m_pImported);
-    // On failure the states stay waiting for the next save.
-    if (!written) {
-        ReportWriteFailure(written);
-        return false;
-    }
-    m_pImported.reset();
-    return true;
-}
-
-void CZAVOConfigDlg::PutBackRestoredFiles() {
-    if (!m_pRestored) return;
-    // The save already wrote the same values: a file that cannot be put back in
-    // its kept layout loses nothing, so it is not reported as a failed save.
-    backup::PutBackUnchanged(m_App.dataFolder, *m_pRestored, m_RestoredFiles, keyboard_config);
-    m_pRestored.reset();
+bool CZAVOConfigDlg::FinishSavedSession() {
+    // Failed zone states stay waiting for the next save.
+    const IniFileStatus written = m_Session.Saved(m_App.dataFolder);
+    if (!written) ReportWriteFailure(written);
+    return static_cast<bool>(written);
 }
 
 void CZAVOConfigDlg::ShowReplacedSettings() {
-    m_bModified = 1;
-    m_LightExchange = keyboard_config.Light;
+    m_LightExchange = m_Session.Config().Light;
     if (m_pView->HasEditableProfile()) m_pView->RefreshKeyboard();
-    m_pView->ShowProfile(keyboard_config.CurrantProfile);
-}
-
-backup::Action CZAVOConfigDlg::SaveAction() const {
-    if (m_pRestored) return backup::Action::Restore;
-    return m_pImported ? backup::Action::Import : backup::Action::Apply;
+    m_pView->ShowProfile(m_Session.Config().CurrantProfile);
 }
 
 void CZAVOConfigDlg::OnRestoreSettings() {
     m_pView->ResetSelection(0);
     // Edits not applied yet would be thrown away by the restore: asked first, as
     // a profile switch asks (OK applies them, Cancel keeps them and restores nothing).
-    if (m_bModified == 1) {
+    if (m_Session.Modified()) {
         CDlgWarning warning(m_App, CDlgWarning::KIND_SAVE_CHANGES);
         if (warning.DoModal() != IDOK || !Apply()) return;
-        m_bModified = 0;
-        m_pView->ShowProfile(keyboard_config.CurrantProfile);
+        m_Session.MarkApplied();
+        m_pView->ShowProfile(m_Session.Config().CurrantProfile);
     }
     std::vector<backup::Generation> gens = backup::ListGenerations(m_App.dataFolder);
     CDlgRestoreSettings dialog(m_App, gens, this);
     if (dialog.DoModal() != IDOK || dialog.m_nChosen < 0) return;
     const size_t chosen = static_cast<size_t>(dialog.m_nChosen);
-    backup::LoadAsOf(m_App.dataFolder, gens, chosen, keyboard_config);
-    // Read now: the save that keeps the current files may rotate this generation out.
-    m_RestoredFiles = backup::RestoredBytesAsOf(m_App.dataFolder, gens, chosen);
-    m_pRestored = std::make_unique<KeyboardConfig>(keyboard_config);
-    // Restored zone states are not part of the six files; an import's waiting
-    // ones would mix two settings.
-    m_pImported.reset();
+    m_Session.LoadRestore(m_App.dataFolder, gens, chosen);
     ShowReplacedSettings();
     m_strStatus = Replaced(m_App.Text(BackupText::RestoreLoaded), backup::GenerationTime(gens[chosen]));
     ShowStatus(m_strStatus);
@@ -150,15 +103,15 @@ void CZAVOConfigDlg::OnRestoreSettings() {
 void CZAVOConfigDlg::OnExportProfile() {
     m_pView->ResetSelection(0);
     if (!m_pView->HasEditableProfile()) return;  // "no profile" has nothing to export
-    const int p = keyboard_config.CurrantProfile;
+    const int p = m_Session.Config().CurrantProfile;
     static const wchar_t* const kRoman[] = {L"I", L"II", L"III", L"IV", L"V"};
     const std::wstring file =
         AskProfileFile(m_hWnd, m_App, true, L"Profile " + std::wstring(kRoman[p]) + PROFILE_FILE_EXTENSION);
     if (file.empty()) return;
-    const IniFileStatus written = WriteProfileExchange(file, ProfileForExport(m_App.dataFolder, keyboard_config, p));
+    const IniFileStatus written = WriteProfileExchange(file, ProfileForExport(m_App.dataFolder, m_Session.Config(), p));
     if (!written) {
         const std::wstring text =
-            m_App.Text(BackupText::ExportFailed) + L"\n\n" + written.file + L"\n" + written.reason;
+            m_App.Text(BackupText::ExportFailed) + L"\n\n" + FailureDetails(m_App, written);
         ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONERROR);
         return;
     }
@@ -169,7 +122,7 @@ void CZAVOConfigDlg::OnExportProfile() {
 void CZAVOConfigDlg::OnImportProfile() {
     m_pView->ResetSelection(0);
     if (!m_pView->HasEditableProfile()) return;  // "no profile" takes nothing
-    const int p = keyboard_config.CurrantProfile;
+    const int p = m_Session.Config().CurrantProfile;
     const std::wstring file = AskProfileFile(m_hWnd, m_App, false, L"");
     if (file.empty()) return;
     auto imported = std::make_unique<ProfileExchange>();
@@ -180,8 +133,7 @@ void CZAVOConfigDlg::OnImportProfile() {
         ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONWARNING);
         return;
     }
-    PutImportedProfile(keyboard_config, p, *imported);
-    m_pImported = std::move(imported);
+    m_Session.TakeImport(p, std::move(imported));
     ShowReplacedSettings();
     m_strStatus = m_App.Text(BackupText::ImportLoaded);
     ShowStatus(m_strStatus);

@@ -19,9 +19,7 @@ std::wstring StandardKeyName(std::uint8_t code) { return KeyName(code); }
 
 CZAVOConfigDlg::CZAVOConfigDlg(const AppContext& app)
     : CSkinDialog(IDD_ZAVOCONFIG_DIALOG, app),
-      m_pConfig(std::make_unique<KeyboardConfig>()),
-      keyboard_config(*m_pConfig),
-      m_pView(std::make_unique<KeyboardView>(*m_pConfig, static_cast<KeySurface&>(*this), &StandardKeyName)),
+      m_pView(std::make_unique<KeyboardView>(m_Session.Config(), static_cast<KeySurface&>(*this), &StandardKeyName)),
       m_pLoading(std::make_unique<CDlgLoading>(m_Service)),
       m_pLightOption(std::make_unique<CDlgLightOption>(app, m_LightExchange, m_Service, this)) {
     m_hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
@@ -55,30 +53,29 @@ BOOL CZAVOConfigDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
     KeyboardView& view = *m_pView;
-    view.selSlot = view.selTKey = view.selKey = -1;
-    m_bModified = 0;
+    view.StartOver();
+    m_Session.MarkApplied();
     m_strStatus.clear();
-    view.macroUsed = 0;
 
     SetWindowText(svc::MAIN_WINDOW_TITLE);
-    LoadConfiguration(m_App.dataFolder, keyboard_config);
+    LoadConfiguration(m_App.dataFolder, m_Session.Config());
     NoteSettingsTaken();
     // 204, negative values and values past the profiles all mean profile 0.
-    KeyboardView::NormalizeProfile(keyboard_config);
+    KeyboardView::NormalizeProfile(m_Session.Config());
     // A live change of the lighting window must never find stale values here.
-    m_LightExchange = keyboard_config.Light;
-    if (keyboard_config.CurrantProfile == NO_PROFILE) {
+    m_LightExchange = m_Session.Config().Light;
+    if (m_Session.Config().CurrantProfile == NO_PROFILE) {
         view.ShowProfile(NO_PROFILE);
     } else {
         view.RefreshKeyboard();
-        view.ShowProfile(keyboard_config.CurrantProfile);
+        view.ShowProfile(m_Session.Config().CurrantProfile);
     }
 
-    if (keyboard_config.DeviceState != 1) {
+    if (m_Session.Config().DeviceState != 1) {
         CDlgWarning warning(m_App, CDlgWarning::KIND_NO_DEVICE);
         warning.DoModal();
     }
-    m_Service.Send(svc::SVC_SET_MODE, keyboard_config.Mode);
+    m_Service.Send(svc::SVC_SET_MODE, m_Session.Config().Mode);
 
     Button(cmd::STATUS).EnableWindow(FALSE);
     Button(cmd::ASSIGN_CLEAR).EnableWindow(FALSE);
@@ -100,7 +97,7 @@ BOOL CZAVOConfigDlg::PreTranslateMessage(MSG* msg) {
 }
 
 void CZAVOConfigDlg::OnCancel() {
-    if (m_bModified == 1) {
+    if (m_Session.Modified()) {
         // The caption is not the main window's title, so the service never takes the box for it.
         switch (::MessageBoxW(m_hWnd, m_App.Text(kCloseUnapplied).c_str(), L"ZAVOConfig",
                               MB_YESNOCANCEL | MB_ICONQUESTION)) {

@@ -1,6 +1,7 @@
-// CZAVOConfigDlg: the main window. It owns the configuration for the whole run,
-// shows the on-screen keyboard of the active profile, runs the commands, and
-// reacts to its timers and to the device service.
+// CZAVOConfigDlg: the main window. It owns the edit session of the run (the
+// configuration and what its next save owes, EditSession), shows the on-screen
+// keyboard of the active profile, runs the commands, and reacts to its timers
+// and to the device service.
 //
 // The class is split by concern:
 //   MainDlg.cpp       creation, initialisation, key filtering, status and indicator
@@ -10,7 +11,8 @@
 //   MainTimers.cpp    blink and cursor poll, service notifications and requests
 //   MainBackups.cpp   the system menu: restore earlier settings, export and import a profile
 //   MainOutsideChanges.cpp  the question before a save over files another program changed
-// What the keyboard shows is decided by KeyboardView (portable, tested natively).
+// What the keyboard shows is decided by KeyboardView, what a save owes by
+// EditSession (both portable, tested natively).
 #pragma once
 #include <array>
 #include <memory>
@@ -23,6 +25,7 @@
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 #include "framework/WinApp.h"
+#include "mainwnd/EditSession.h"
 #include "mainwnd/KeyboardView.h"
 #include "service/ServiceLink.h"
 #include "skin/BitmapBtn.h"
@@ -53,7 +56,6 @@ UINT HoverRunsQueryMessage();
 
 class CDlgLoading;
 class CDlgLightOption;
-struct ProfileExchange;
 
 // The main window's own items of its system menu (below 0xF000, multiples of 16
 // as the system's items are).
@@ -76,7 +78,6 @@ public:
     static ScopedFont CreateStatusFont();
 
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     // Closing the window (Alt+F4, the system menu's Close): with changes not
     // applied it asks first whether to apply them, drop them or stay.
@@ -98,13 +99,6 @@ public:
 
     // Handler of WM_SERVICE_NOTIFY; returns 1.
     LRESULT OnMessageProcessFun(WPARAM wParam, LPARAM lParam);
-
-    // State the tests and the tools look at.
-    const KeyboardConfig& Config() const { return *m_pConfig; }
-    int Modified() const { return m_bModified; }
-    KeyboardView& View() { return *m_pView; }
-    // How many cursor polls found the cursor moved (the poll's real work).
-    unsigned HoverRuns() const { return m_nHoverRuns; }
 
 protected:
     std::wstring SkinFile() const override { return MAIN_SKIN_FILE; }
@@ -152,7 +146,6 @@ private:
     void StopBlink() override;
 
     // ----- MainCommands.cpp
-    bool RunCommandButton(HWND from);
     // The shared step "apply": save, then the loading dialog applies the profile.
     // False when the save failed (reported; nothing is sent, edits are kept).
     bool Apply();
@@ -187,7 +180,6 @@ private:
     AssignTarget CurrentTarget() const;
     // False, saying so in the status text, when the target is gone.
     bool StillTarget(const AssignTarget& target);
-    bool RunEnterButton(HWND from);
     // A click on key `key` of the on-screen keyboard (see m_KeyPad).
     void RunKey(int key);
     void OnPickTKey(int index);
@@ -204,14 +196,9 @@ private:
     void OnImportProfile();
     // Shows the profile and lighting after a restore or import replaced them.
     void ShowReplacedSettings();
-    // After a successful save: the zone states of an imported profile go into
-    // the light state file. False when that write failed (reported).
-    bool WriteImportedLight();
-    // After a successful save: the files of a restore left unedited come back
-    // as they were kept.
-    void PutBackRestoredFiles();
-    // What a save is kept as: the loading of a restore or an import, else APPLY.
-    backup::Action SaveAction() const;
+    // After a successful save: what the session owed it (a restore's kept files,
+    // an import's zone states). False when the zones could not be written (reported).
+    bool FinishSavedSession();
     // Once per run, the first backup that could not be made is said in the
     // status text (the save went on).
     void NoteBackupOutcome(const backup::KeepOutcome& kept);
@@ -252,7 +239,6 @@ private:
     // lighting window as a change it shows.
     void HandOverReloadedLight();
 
-public:
     // Members, in the order of their roles.
     HICON m_hIcon = nullptr;  // a shared resource icon: never destroyed
     std::wstring m_strVersion;
@@ -269,16 +255,12 @@ public:
     // standard key k is key TKEY_COUNT + k (the Enter key too, without area
     // when it is the region button).
     KeyPad m_KeyPad;
-    int m_bModified = 0;
-    // The profile a reset cleared whose file has not been saved since (-1: none):
-    // its old file must not lend the new one keys the reset removed.
-    int m_nClearedProfile = -1;
     std::wstring m_UnreadableFace;
-    std::unique_ptr<KeyboardConfig> m_pConfig;
-    KeyboardConfig& keyboard_config;
+    // The configuration being edited and what its next save owes.
+    EditSession m_Session;
+    // The text of the last action on the status line (the cursor poll may show
+    // a key's assignment in its place for a while).
     std::wstring m_strStatus;
-
-private:
     std::unique_ptr<KeyboardView> m_pView;
     ServiceLink m_Service;
     // The one loading dialog of the run, reused for every apply.
@@ -302,19 +284,10 @@ private:
     unsigned m_nHoverRuns = 0;
     // Counts the reloads of the settings files (service notifications).
     unsigned m_nReloads = 0;
-    // An imported profile's zone states, written with the next save; dropped
-    // when a reload discards the edit.
-    std::unique_ptr<ProfileExchange> m_pImported;
-    // What the last restore loaded and the kept profile files it came from: a
-    // profile saved unchanged gets its kept file back byte for byte. Dropped
-    // after the next save and by a reload.
-    std::unique_ptr<KeyboardConfig> m_pRestored;
-    backup::RestoredBytes m_RestoredFiles;
     // A status text shown at the next clearing of the status text, once.
     std::wstring m_strPendingNotice;
     // The settings files as the window last read or wrote them.
     SettingsStamps m_SettingsTaken;
-    bool m_bBackupNoticeShown = false;
     ScopedFont m_TextFont;
 };
 

@@ -1,6 +1,8 @@
 // The main window's skinned surface: the layout builder, painting, and the
 // key buttons' latched, enabled and Enter looks that KeyboardView asks for.
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -11,33 +13,45 @@
 
 namespace zavo {
 
-namespace {
-
-// The command buttons in the order they are created, and the language text of
-// each one's tooltip (-1: the skin entry's own text).
-struct CommandSpec {
-    int key;
-    int langText;
-};
-constexpr CommandSpec COMMANDS[] = {
-    {cmd::RESET, -1},     {cmd::WEB, -1},           {cmd::HELP, -1},         {cmd::PROFILE1, 4},
-    {cmd::PROFILE2, 5},   {cmd::PROFILE3, 6},       {cmd::PROFILE4, 79},     {cmd::PROFILE5, 80},
-    {cmd::MODE0, 0},      {cmd::MODE1, 1},          {cmd::MACRO_EDITOR, 11}, {cmd::LIGHTING, 46},
-    {cmd::STATUS, -1},    {cmd::ASSIGN_MACRO, 51},  {cmd::ASSIGN_CLEAR, 2},  {cmd::ASSIGN_KEY, 60},
-    {cmd::ASSIGN_APP, 3}, {cmd::INSTANT_SHIFT, 49}, {cmd::APPLY, 7},         {cmd::QUIT, 8},
-    {cmd::OK_EXIT, 9},    {cmd::EXIT, -1},
-};
-static_assert(std::size(COMMANDS) == MAIN_COMMAND_BUTTONS, "the skin checker asks for every command button");
-
-}  // namespace
-
 void CZAVOConfigDlg::CreateButtons(const SkinFace& face, const FaceSet& looks) {
     m_strVersion = face.Read(L"Driver_Version", L"Driver_Version");
-    for (const CommandSpec& c : COMMANDS) {
+    // The command buttons in the order they are created, the language text of
+    // each one's tooltip (-1: the skin entry's own text) and what a click runs.
+    struct Command {
+        int key;
+        int langText;
+        std::function<void()> run;
+    };
+    const Command commands[] = {
+        {cmd::RESET, -1, [this] { OnReset(); }},
+        {cmd::WEB, -1, [this] { OnWebSite(); }},
+        {cmd::HELP, -1, [this] { OnHelp(); }},
+        {cmd::PROFILE1, 4, [this] { OnSelectProfile(0); }},
+        {cmd::PROFILE2, 5, [this] { OnSelectProfile(1); }},
+        {cmd::PROFILE3, 6, [this] { OnSelectProfile(2); }},
+        {cmd::PROFILE4, 79, [this] { OnSelectProfile(3); }},
+        {cmd::PROFILE5, 80, [this] { OnSelectProfile(4); }},
+        {cmd::MODE0, 0, [this] { OnSelectMode(0); }},
+        {cmd::MODE1, 1, [this] { OnSelectMode(1); }},
+        {cmd::MACRO_EDITOR, 11, [this] { OnMacroEditor(); }},
+        {cmd::LIGHTING, 46, [this] { OnLighting(); }},
+        {cmd::STATUS, -1, nullptr},  // shows the status line only
+        {cmd::ASSIGN_MACRO, 51, [this] { OnAssignMacro(); }},
+        {cmd::ASSIGN_CLEAR, 2, [this] { OnAssignClear(); }},
+        {cmd::ASSIGN_KEY, 60, [this] { OnAssignSingleKey(); }},
+        {cmd::ASSIGN_APP, 3, [this] { OnAssignApplication(); }},
+        {cmd::INSTANT_SHIFT, 49, [this] { OnInstantShift(); }},
+        {cmd::APPLY, 7, [this] { OnApply(); }},
+        {cmd::QUIT, 8, [] { AfxPostQuitMessage(0); }},
+        {cmd::OK_EXIT, 9, [this] { OnOkAndExit(); }},
+        {cmd::EXIT, -1, [] { std::exit(-1); }},
+    };
+    static_assert(std::size(commands) == MAIN_COMMAND_BUTTONS, "the skin checker asks for every command button");
+    for (const Command& c : commands) {
         const ButtonEntry entry = face.Entry(L"BUTTONINFO", std::to_wstring(c.key));
         // The window keeps its faces: the buttons draw from them.
-        CreateSkinButton(Button(c.key), entry, c.langText < 0 ? entry.text : m_App.LangText(c.langText), *this, looks,
-                         true);
+        CreateSkinButton(Button(c.key), entry, c.langText < 0 ? entry.text : m_App.LangText(c.langText), c.run, *this,
+                         looks, true);
     }
     CreateKeys(face);
 }
@@ -50,13 +64,13 @@ void CZAVOConfigDlg::CreateKeys(const SkinFace& face) {
     m_KeyPad.Attach(m_hWnd);
     for (int i = 0; i < TKEY_COUNT; ++i) {
         const ButtonEntry entry = face.Entry(L"T-KEYS", std::to_wstring(i + 1));
-        m_pView->tkeyRects[static_cast<size_t>(i)] = entry.rect;
+        m_pView->PlaceTKey(i, entry.rect);
         m_KeyPad.Add(entry.rect, entry.text, entry.latched);
     }
     const std::wstring enterRgn = face.Read(L"SCREEN", L"EnterRgn");
     for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
         const ButtonEntry entry = face.Entry(L"STANDER-KEYS", std::to_wstring(k + 20));
-        m_pView->keyRects[static_cast<size_t>(k)] = entry.rect;
+        m_pView->PlaceKey(k, entry.rect);
         if (k == ENTER_KEY_INDEX && !enterRgn.empty()) {
             m_rcEnter = RECT{entry.rect.left, entry.rect.top, entry.rect.right, entry.rect.bottom};
             m_KeyPad.Add(SkinRect{}, L"");
@@ -84,6 +98,7 @@ void CZAVOConfigDlg::CreateEnterButton(const std::wstring& pictures) {
     SetEnterImages(m_EnterLook);
     if (!m_EnterButton.Create(this)) return;
     m_bEnterCreated = true;
+    m_EnterButton.OnClick([this] { OnPickStandardKey(ENTER_KEY_INDEX); });
     ::SetWindowPos(m_EnterButton, nullptr, m_rcEnter.left + 1, m_rcEnter.top + 1, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

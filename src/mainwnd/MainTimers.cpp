@@ -71,34 +71,31 @@ LRESULT CZAVOConfigDlg::OnMessageProcessFun(WPARAM, LPARAM lParam) {
 
 void CZAVOConfigDlg::ReloadAll() {
     ++m_nReloads;
-    ReadConfigFile(ConfigFilePath(m_App.dataFolder), keyboard_config);
-    const std::wstring line = L"OnMessageProcessFun lParam==WM_USER+1 keyboard_config.CurrantProfile = " +
-                              std::to_wstring(keyboard_config.CurrantProfile);
+    ReadConfigFile(ConfigFilePath(m_App.dataFolder), m_Session.Config());
+    const std::wstring line = L"OnMessageProcessFun lParam==WM_USER+1 m_Session.Config().CurrantProfile = " +
+                              std::to_wstring(m_Session.Config().CurrantProfile);
     ::OutputDebugStringW(line.c_str());
     // Unsaved edits are discarded: the files the service wrote win.
-    m_bModified = 0;
-    m_pImported.reset();
-    m_pRestored.reset();
-    m_nClearedProfile = -1;
-    LoadConfiguration(m_App.dataFolder, keyboard_config);
+    m_Session.Discard();
+    LoadConfiguration(m_App.dataFolder, m_Session.Config());
     NoteSettingsTaken();
-    KeyboardView::NormalizeProfile(keyboard_config);
+    KeyboardView::NormalizeProfile(m_Session.Config());
     HandOverReloadedLight();
-    m_pView->ShowProfile(keyboard_config.CurrantProfile);
+    m_pView->ShowProfile(m_Session.Config().CurrantProfile);
 }
 
 void CZAVOConfigDlg::ReloadConfigFile() {
     ++m_nReloads;
     // Re-read without redrawing; a profile number the display cannot use becomes 0.
-    ReadConfigFile(ConfigFilePath(m_App.dataFolder), keyboard_config);
+    ReadConfigFile(ConfigFilePath(m_App.dataFolder), m_Session.Config());
     m_SettingsTaken.TakeConfig(m_App.dataFolder);
-    KeyboardView::NormalizeProfile(keyboard_config);
+    KeyboardView::NormalizeProfile(m_Session.Config());
 }
 
 void CZAVOConfigDlg::OnModeNotified(int mode) {
     ++m_nReloads;
     m_pView->ResetSelection(0);
-    keyboard_config.Mode = mode;
+    m_Session.Config().Mode = mode;
     m_pView->ShowMode(mode);
     // The service reported the mode itself: nothing is sent back.
     StoreModeIfConfigExists();

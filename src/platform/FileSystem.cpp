@@ -58,9 +58,8 @@ std::wstring_view TemporaryTarget(std::wstring_view name) {
     return pending.empty() ? OldTemporaryTarget(name) : pending;
 }
 
-Status NotRegularFile() {
-    return Status::Fail(
-        L"This is not a regular file (it is a link, a folder, a pipe or a device); it is left as it is.");
+Status NotRegularFile(FileStep step, const std::wstring& path) {
+    return Outcome::Refused(step, path, Refusal::NotRegularFile);
 }
 
 Status WriteFileAtomic(const std::wstring& path, std::string_view bytes) {

@@ -10,18 +10,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Outcome.h"
+
 namespace zavo::fs {
 
-// The outcome of a file operation. On failure `error` holds the system's own
-// reason text (for example "Access denied." or "Permission denied"), so that a
-// window can show the user why a save failed.
-struct Status {
-    bool ok = true;
-    std::wstring error;
-    explicit operator bool() const { return ok; }
-    static Status Ok() { return {}; }
-    static Status Fail(std::wstring reason) { return {false, std::move(reason)}; }
-};
+// The outcome of a file operation (platform/Outcome.h): on failure the step,
+// the file and the system's reason code, so that a window can tell the user in
+// their language why a save failed.
+using Status = Outcome;
 
 // Size and modification time of a file; `exists` false when there is no such file.
 struct FileStamp {
@@ -53,7 +49,7 @@ Status ReadWholeFile(const std::wstring& path, std::string& bytes);
 Status WriteFileAtomic(const std::wstring& path, std::string_view bytes);
 
 // The refusal of a path that is there but is not a regular file.
-Status NotRegularFile();
+Status NotRegularFile(FileStep step, const std::wstring& path);
 
 // The temporary file a new content of `target` is written into before it replaces
 // the target. Its name is the target's name, the writer's process id and a number,
@@ -164,8 +160,8 @@ PlainEntries ListPlainEntries(const std::wstring& folder);
 // Joins a folder and a name with exactly one backslash between them.
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 
-// A failure carrying the system's own text for an error code (GetLastError on
+// A failure of `step` on `path` for the system's error code (GetLastError on
 // Windows, errno natively).
-Status SystemError(unsigned long code);
+Status SystemError(FileStep step, const std::wstring& path, unsigned long code);
 
 }  // namespace zavo::fs

@@ -14,6 +14,14 @@
 #include "platform/FileSystemInternal.h"
 #include "platform/TextCodec.h"
 
+namespace zavo {
+
+std::wstring SystemReasonText(std::uint32_t code, std::uint16_t) {
+    return text::FromUtf8(std::strerror(static_cast<int>(code)));
+}
+
+}  // namespace zavo
+
 namespace zavo::fs {
 namespace {
 
@@ -24,9 +32,8 @@ std::string NativePath(const std::wstring& path) {
     return text::ToUtf8(p);
 }
 
-// The system's reason for the last failure, without the path: callers name the
-// file themselves, as they do with the Win32 seam's messages.
-Status Errno() { return Status::Fail(text::FromUtf8(std::strerror(errno))); }
+// The last failure's step, file and errno.
+Status Errno(FileStep step, const std::wstring& path) { return Outcome::System(step, path, static_cast<std::uint32_t>(errno)); }
 
 // Takes (wait) or tries the exclusive lock on kLiveByte that marks a live
 // PendingFile. An open-file-description lock: it stays while any duplicate of
@@ -48,7 +55,9 @@ bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b
 
 }  // namespace
 
-Status SystemError(unsigned long code) { return Status::Fail(text::FromUtf8(std::strerror(static_cast<int>(code)))); }
+Status SystemError(FileStep step, const std::wstring& path, unsigned long code) {
+    return Outcome::System(step, path, static_cast<std::uint32_t>(code));
+}
 
 FileStamp Stat(const std::wstring& path) {
     struct stat st {};
@@ -78,19 +87,19 @@ Status ReadWholeFile(const std::wstring& path, std::string& bytes) {
     // Not opened at all when the name shows a pipe or a device; opened without
     // waiting (a pipe would wait for a writer) and checked again when it is one now.
     struct stat st {};
-    if (IsSpecialFile(path)) return NotRegularFile();
+    if (IsSpecialFile(path)) return NotRegularFile(FileStep::Read, path);
     int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return Errno();
+    if (fd < 0) return Errno(FileStep::Read, path);
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return NotRegularFile();
+        return NotRegularFile(FileStep::Read, path);
     }
     char buf[65536];
     for (;;) {
         ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0) {
             if (errno == EINTR) continue;
-            Status s = Errno();
+            Status s = Errno(FileStep::Read, path);
             ::close(fd);
             return s;
         }
@@ -110,7 +119,7 @@ PendingFile::PendingFile(const std::wstring& target) : target_(target) {
         const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0) {
             if (errno == EEXIST) continue;
-            status_ = Errno();
+            status_ = Errno(FileStep::Write, target);
             path_.clear();
             return;
         }
@@ -128,7 +137,7 @@ PendingFile::PendingFile(const std::wstring& target) : target_(target) {
         }
         ::close(fd);
     }
-    status_ = Status::Fail(L"No temporary file could be made beside " + target);
+    status_ = Outcome::Refused(FileStep::Write, target, Refusal::NoTemporary);
     path_.clear();
 }
 
@@ -142,14 +151,14 @@ void PendingFile::Discard() {
 }
 
 Status PendingFile::Write(std::string_view bytes) {
-    if (handle_ < 0) return status_.ok ? Status::Fail(L"The temporary file is closed") : status_;
+    if (handle_ < 0) return status_.ok() ? Outcome::Refused(FileStep::Write, target_, Refusal::Closed) : status_;
     const int fd = static_cast<int>(handle_);
     size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            Status s = Errno();
+            Status s = Errno(FileStep::Write, target_);
             Discard();
             return s;
         }
@@ -159,13 +168,13 @@ Status PendingFile::Write(std::string_view bytes) {
 }
 
 Status PendingFile::Replace() {
-    if (handle_ < 0) return status_.ok ? Status::Fail(L"The temporary file is closed") : status_;
+    if (handle_ < 0) return status_.ok() ? Outcome::Refused(FileStep::Replace, target_, Refusal::Closed) : status_;
     // Write errors that some file systems report only when a descriptor is closed
     // (NFS) show here, before the target is replaced: a second descriptor of the
     // file is closed, while the first keeps the lock.
     const int probe = ::dup(static_cast<int>(handle_));
     if (probe < 0 || ::close(probe) != 0) {
-        Status s = Errno();
+        Status s = Errno(FileStep::Replace, target_);
         Discard();
         return s;
     }
@@ -178,12 +187,12 @@ Status PendingFile::Replace() {
     if (::lstat(target.c_str(), &st) == 0) {
         Status refused;
         if (!S_ISREG(st.st_mode)) {
-            refused = NotRegularFile();
+            refused = NotRegularFile(FileStep::Replace, target_);
         } else if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
             errno = EACCES;
-            refused = Errno();
+            refused = Errno(FileStep::Replace, target_);
         } else if (::access(target.c_str(), W_OK) != 0) {
-            refused = Errno();
+            refused = Errno(FileStep::Replace, target_);
         }
         if (!refused) {
             Discard();
@@ -192,14 +201,14 @@ Status PendingFile::Replace() {
         ::fchmod(static_cast<int>(handle_), st.st_mode & 07777);
     }
     if (::rename(NativePath(path_).c_str(), target.c_str()) != 0) {
-        Status s = Errno();
+        Status s = Errno(FileStep::Replace, target_);
         Discard();
         return s;
     }
     // The lock goes with the descriptor; the file now has the target's name.
     const int fd = static_cast<int>(handle_);
     handle_ = -1;
-    if (::close(fd) != 0) return Errno();
+    if (::close(fd) != 0) return Errno(FileStep::Replace, target_);
     return Status::Ok();
 }
 
@@ -244,23 +253,23 @@ Status MakeDirectory(const std::wstring& path, bool* alreadyExists) {
     while (p.size() > 1 && p.back() == '/') p.pop_back();
     if (::mkdir(p.c_str(), 0755) == 0) return Status::Ok();
     if (errno == EEXIST && alreadyExists) *alreadyExists = true;
-    return Errno();
+    return Errno(FileStep::MakeFolder, path);
 }
 
 Status RemoveFile(const std::wstring& path) {
-    if (::unlink(NativePath(path).c_str()) != 0) return Errno();
+    if (::unlink(NativePath(path).c_str()) != 0) return Errno(FileStep::Remove, path);
     return Status::Ok();
 }
 
 Status RenameFile(const std::wstring& from, const std::wstring& to) {
-    if (::rename(NativePath(from).c_str(), NativePath(to).c_str()) != 0) return Errno();
+    if (::rename(NativePath(from).c_str(), NativePath(to).c_str()) != 0) return Errno(FileStep::Rename, from);
     return Status::Ok();
 }
 
 Status CopyOneFile(const std::wstring& from, const std::wstring& to, bool failIfExists) {
     if (failIfExists && (FileExists(to) || DirectoryExists(to))) {
         errno = EEXIST;
-        return Errno();
+        return Errno(FileStep::Copy, to);
     }
     std::string bytes;
     if (Status s = ReadWholeFile(from, bytes); !s) return s;
@@ -271,7 +280,7 @@ Status LinkOrCopyFile(const std::wstring& from, const std::wstring& to) {
     if (::link(NativePath(from).c_str(), NativePath(to).c_str()) == 0) return Status::Ok();
     // Only a file system without links falls back to a copy; any other reason
     // (no such file, no right to write, the name taken) is the answer.
-    if (errno != EPERM && errno != EXDEV && errno != EMLINK && errno != ENOTSUP) return Errno();
+    if (errno != EPERM && errno != EXDEV && errno != EMLINK && errno != ENOTSUP) return Errno(FileStep::Link, to);
     return CopyOneFile(from, to, true);
 }
 
@@ -289,7 +298,7 @@ std::vector<std::wstring> ListFolders(const std::wstring& folder) {
 }
 
 Status RemoveEmptyFolder(const std::wstring& path) {
-    if (::rmdir(NativePath(path).c_str()) != 0) return Errno();
+    if (::rmdir(NativePath(path).c_str()) != 0) return Errno(FileStep::Remove, path);
     return Status::Ok();
 }
 

@@ -9,21 +9,26 @@
 
 #include "platform/FileSystemInternal.h"
 
-namespace zavo::fs {
-namespace {
+namespace zavo {
 
-std::wstring SystemMessage(DWORD code) {
+std::wstring SystemReasonText(std::uint32_t code, std::uint16_t languageId) {
+    constexpr DWORD kFlags =
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
     wchar_t* buf = nullptr;
-    DWORD n =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
+    DWORD n = FormatMessageW(kFlags, nullptr, code, languageId, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
+    if (!n && languageId != 0) n = FormatMessageW(kFlags, nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
     std::wstring text = n ? std::wstring(buf, n) : L"Error " + std::to_wstring(code);
     if (buf) LocalFree(buf);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
     return text;
 }
 
-Status LastError() { return SystemError(GetLastError()); }
+}  // namespace zavo
+
+namespace zavo::fs {
+namespace {
+
+Status LastError(FileStep step, const std::wstring& path) { return SystemError(step, path, GetLastError()); }
 
 bool IsSharingError(DWORD e) {
     return e == ERROR_SHARING_VIOLATION || e == ERROR_LOCK_VIOLATION || e == ERROR_ACCESS_DENIED;
@@ -47,7 +52,9 @@ bool IsDiskFile(HANDLE h) { return ::GetFileType(h) == FILE_TYPE_DISK; }
 
 }  // namespace
 
-Status SystemError(unsigned long code) { return Status::Fail(SystemMessage(static_cast<DWORD>(code))); }
+Status SystemError(FileStep step, const std::wstring& path, unsigned long code) {
+    return Outcome::System(step, path, static_cast<std::uint32_t>(code));
+}
 
 FileStamp Stat(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -75,21 +82,21 @@ bool DirectoryExists(const std::wstring& path) {
 
 Status ReadWholeFile(const std::wstring& path, std::string& bytes) {
     bytes.clear();
-    if (IsSpecialFile(path)) return NotRegularFile();
+    if (IsSpecialFile(path)) return NotRegularFile(FileStep::Read, path);
     const ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return LastError();
+    if (!file) return LastError(FileStep::Read, path);
     const HANDLE h = file.Get();
-    if (!IsDiskFile(h)) return NotRegularFile();
+    if (!IsDiskFile(h)) return NotRegularFile(FileStep::Read, path);
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(h, &size)) return LastError();
+    if (!GetFileSizeEx(h, &size)) return LastError(FileStep::Read, path);
     bytes.resize(static_cast<size_t>(size.QuadPart));
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD got = 0;
         DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-        if (!::ReadFile(h, bytes.data() + done, want, &got, nullptr)) return LastError();
+        if (!::ReadFile(h, bytes.data() + done, want, &got, nullptr)) return LastError(FileStep::Read, path);
         if (got == 0) break;
         done += got;
     }
@@ -123,11 +130,11 @@ PendingFile::PendingFile(const std::wstring& target) : target_(target) {
         }
         const DWORD e = GetLastError();
         if (e == ERROR_FILE_EXISTS || e == ERROR_ALREADY_EXISTS) continue;
-        status_ = SystemError(e);
+        status_ = SystemError(FileStep::Write, target, e);
         path_.clear();
         return;
     }
-    status_ = Status::Fail(L"No temporary file could be made beside " + target);
+    status_ = Outcome::Refused(FileStep::Write, target, Refusal::NoTemporary);
     path_.clear();
 }
 
@@ -141,14 +148,14 @@ void PendingFile::Discard() {
 }
 
 Status PendingFile::Write(std::string_view bytes) {
-    if (handle_ == -1) return status_.ok ? Status::Fail(L"The temporary file is closed") : status_;
+    if (handle_ == -1) return status_.ok() ? Outcome::Refused(FileStep::Write, target_, Refusal::Closed) : status_;
     HANDLE h = reinterpret_cast<HANDLE>(handle_);
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD put = 0;
         DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
         if (!WriteFile(h, bytes.data() + done, want, &put, nullptr) || put == 0) {
-            Status s = LastError();
+            Status s = LastError(FileStep::Write, target_);
             Discard();
             return s;
         }
@@ -158,21 +165,21 @@ Status PendingFile::Write(std::string_view bytes) {
 }
 
 Status PendingFile::Replace() {
-    if (handle_ == -1) return status_.ok ? Status::Fail(L"The temporary file is closed") : status_;
+    if (handle_ == -1) return status_.ok() ? Outcome::Refused(FileStep::Replace, target_, Refusal::Closed) : status_;
     // Only a regular file is replaced: a link, a folder or a device keeps its
     // name. A read-only target refuses the write, as a direct write would.
     DWORD attrs = GetFileAttributesW(target_.c_str());
     if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & kNotRegular)) {
         Discard();
-        return NotRegularFile();
+        return NotRegularFile(FileStep::Replace, target_);
     }
     if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY)) {
         Discard();
         SetLastError(ERROR_ACCESS_DENIED);
-        return LastError();
+        return LastError(FileStep::Replace, target_);
     }
     if (!FlushFileBuffers(reinterpret_cast<HANDLE>(handle_))) {
-        Status s = LastError();
+        Status s = LastError(FileStep::Replace, target_);
         Discard();
         return s;
     }
@@ -186,7 +193,7 @@ Status PendingFile::Replace() {
         }
         DWORD e = GetLastError();
         if (!IsSharingError(e) || attempt >= 20) {
-            Status s = SystemError(e);
+            Status s = SystemError(FileStep::Replace, target_, e);
             Discard();
             return s;
         }
@@ -234,25 +241,25 @@ Status MakeDirectory(const std::wstring& path, bool* alreadyExists) {
     if (::CreateDirectoryW(path.c_str(), nullptr)) return Status::Ok();
     DWORD e = GetLastError();
     if (e == ERROR_ALREADY_EXISTS && alreadyExists) *alreadyExists = true;
-    return SystemError(e);
+    return SystemError(FileStep::MakeFolder, path, e);
 }
 
 Status RemoveFile(const std::wstring& path) {
     if (::DeleteFileW(path.c_str())) return Status::Ok();
-    return LastError();
+    return LastError(FileStep::Remove, path);
 }
 
 Status RenameFile(const std::wstring& from, const std::wstring& to) {
     if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return Status::Ok();
-    return LastError();
+    return LastError(FileStep::Rename, from);
 }
 
 Status CopyOneFile(const std::wstring& from, const std::wstring& to, bool failIfExists) {
     // Between regular files only, as the native copy (read whole, write atomic).
     const DWORD toAttrs = GetFileAttributesW(to.c_str());
-    if (IsSpecialFile(from) || (toAttrs != INVALID_FILE_ATTRIBUTES && (toAttrs & kNotRegular))) return NotRegularFile();
+    if (IsSpecialFile(from) || (toAttrs != INVALID_FILE_ATTRIBUTES && (toAttrs & kNotRegular))) return NotRegularFile(FileStep::Copy, to);
     if (::CopyFileW(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE)) return Status::Ok();
-    return LastError();
+    return LastError(FileStep::Copy, to);
 }
 
 Status LinkOrCopyFile(const std::wstring& from, const std::wstring& to) {
@@ -262,7 +269,7 @@ Status LinkOrCopyFile(const std::wstring& from, const std::wstring& to) {
     // a copy; any other reason (no such file, access denied, the name taken) is the answer.
     if (e != ERROR_INVALID_FUNCTION && e != ERROR_NOT_SUPPORTED && e != ERROR_NOT_SAME_DEVICE &&
         e != ERROR_TOO_MANY_LINKS && e != ERROR_CALL_NOT_IMPLEMENTED)
-        return SystemError(e);
+        return SystemError(FileStep::Link, to, e);
     return CopyOneFile(from, to, true);
 }
 
@@ -281,7 +288,7 @@ std::vector<std::wstring> ListFolders(const std::wstring& folder) {
 
 Status RemoveEmptyFolder(const std::wstring& path) {
     if (::RemoveDirectoryW(path.c_str())) return Status::Ok();
-    return LastError();
+    return LastError(FileStep::Remove, path);
 }
 
 std::vector<std::wstring> ListFiles(const std::wstring& folder, std::wstring_view suffix) {

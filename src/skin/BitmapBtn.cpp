@@ -84,7 +84,7 @@ FaceSet::~FaceSet() {
         if (m_Previous[look]) SelectObject(*m_Surfaces[look], m_Previous[look]);
 }
 
-CBitmapBtn::~CBitmapBtn() { DestroyTooltip(); }
+CBitmapBtn::~CBitmapBtn() = default;
 
 BOOL CBitmapBtn::Create(const RECT& rc, CWnd* parent) {
     if (!CButton::Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rc, parent, 0)) return FALSE;
@@ -247,8 +247,8 @@ void CBitmapBtn::DrawLook(HDC dc, UINT itemState) {
 void CBitmapBtn::DrawCaption(HDC dc, const RECT& client) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kTextColour);
-    ScopedFont font(CreateTextFont());
-    ScopedSelect selectFont(dc, font);
+    if (!m_TextFont) m_TextFont.Reset(CreateTextFont());
+    ScopedSelect selectFont(dc, m_TextFont);
     SIZE extent{};
     GetTextExtentPoint32W(dc, m_Text.c_str(), static_cast<int>(m_Text.size()), &extent);
     RECT area{kTextLeftInset, client.bottom / 2 - extent.cy / 2, client.right - kTextRightInset, client.bottom};
@@ -323,7 +323,8 @@ void CBitmapBtn::OnDestroy() {
     // The tooltip and the looks belong to this window: a dialog object that is
     // opened again makes a new button window and cuts its looks again, so a
     // closed window holds nothing between openings.
-    DestroyTooltip();
+    m_Tooltip.Reset();
+    m_TextFont.Reset();
     m_HasTooltipText = false;
     m_TooltipText.clear();
     m_Hover = false;
@@ -336,13 +337,13 @@ void CBitmapBtn::OnDestroy() {
 
 // ----- tooltip -----------------------------------------------------------------
 
-void CBitmapBtn::EnsureTooltip() const {
+void CBitmapBtn::EnsureTooltip() {
     if (m_Tooltip || !m_hWnd || !m_HasTooltipText) return;
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    m_Tooltip =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    m_Tooltip.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr));
     if (!m_Tooltip) return;
     ::SendMessageW(m_Tooltip, TTM_ACTIVATE, FALSE, 0);
     ApplyTooltipText();
@@ -360,12 +361,7 @@ void CBitmapBtn::ApplyTooltipText() const {
     ::SendMessageW(m_Tooltip, TTM_ACTIVATE, TRUE, 0);
 }
 
-void CBitmapBtn::DestroyTooltip() {
-    if (m_Tooltip) ::DestroyWindow(m_Tooltip);
-    m_Tooltip = nullptr;
-}
-
-HWND CBitmapBtn::GetTooltip() const {
+HWND CBitmapBtn::GetTooltip() {
     EnsureTooltip();
     return m_Tooltip;
 }

@@ -4,9 +4,10 @@
 // of the window's face pictures: at rest, under the mouse, pressed (or latched)
 // and disabled, in this priority: disabled, latched, pressed, hover, rest. It can
 // show a line of white text over its picture, lights up while the mouse is over
-// it by holding the mouse capture, and has a tooltip of its own. A click reaches
-// the parent as the platform's BN_CLICKED; every skinned button has control id 0,
-// so the parent tells its buttons apart by their window handles.
+// it by holding the mouse capture, and has a tooltip of its own. A click runs
+// the action the window gave the button where it made it (OnClick; the
+// parent's WM_COMMAND is reflected to the button); every skinned button has
+// control id 0.
 #pragma once
 #include <windows.h>
 
@@ -91,7 +92,7 @@ public:
 
     bool IsHover() const { return m_Hover; }
     // The tooltip window, made on demand once a text is set (null without one).
-    HWND GetTooltip() const;
+    HWND GetTooltip();
 
     BOOL PreTranslateMessage(MSG* msg) override;
     void DrawItem(DRAWITEMSTRUCT* dis) override;
@@ -116,9 +117,8 @@ private:
     // Copies look `look` into `dc` at (0, 0), at most `width` x `height` pixels.
     void CopyLook(HDC dc, int look, int width, int height) const;
     void DrawCaption(HDC dc, const RECT& client);
-    void EnsureTooltip() const;
+    void EnsureTooltip();
     void ApplyTooltipText() const;
-    void DestroyTooltip();
 
     // The four looks of this button in one bitmap of its own, one above the
     // other in FaceSet::Look order, each at the top-left corner of a slot of
@@ -134,12 +134,13 @@ private:
     bool m_Latched = false;
     bool m_Hover = false;
     std::wstring m_Text;
+    ScopedFont m_TextFont;  // made at the first paint of a text, kept with the window
     // The tooltip window is made when the mouse first reaches the button (or
     // when asked for): a window of many buttons then starts without a hidden
     // tooltip window each, and each button still has its own.
     bool m_HasTooltipText = false;
     std::wstring m_TooltipText;
-    mutable HWND m_Tooltip = nullptr;
+    ScopedWindow m_Tooltip;
 };
 
 }  // namespace zavo

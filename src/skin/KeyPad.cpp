@@ -29,8 +29,7 @@ int KeyPad::Add(const SkinRect& rect, std::wstring tooltip, bool latched) {
 }
 
 void KeyPad::Clear() {
-    if (m_Tooltip) ::DestroyWindow(m_Tooltip);
-    m_Tooltip = nullptr;
+    m_Tooltip.Reset();
     m_TrackingLeave = false;
     m_States.Clear();
     m_Tips.clear();
@@ -97,9 +96,9 @@ void KeyPad::EnsureTooltip() {
     if (m_Tooltip || !m_Host) return;
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
-    m_Tooltip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_Host, nullptr,
-                                  ::GetModuleHandleW(nullptr), nullptr);
+    m_Tooltip.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_Host, nullptr,
+                                      ::GetModuleHandleW(nullptr), nullptr));
     if (!m_Tooltip) return;
     // One tool per key with a text, its rectangle on the host; the mouse
     // messages come through RelayEvent.

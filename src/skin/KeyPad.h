@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Win32Handle.h"
 #include "skin/KeyStates.h"
 
 namespace zavo {
@@ -71,7 +72,7 @@ private:
     HWND m_Host = nullptr;
     KeyStates m_States;
     std::vector<std::wstring> m_Tips;
-    HWND m_Tooltip = nullptr;
+    ScopedWindow m_Tooltip;
     bool m_TrackingLeave = false;
 };
 

@@ -2,14 +2,17 @@
 // the key colour (red 255, green 0, blue 200) belonging to it.
 // CRgnButton: a push button made of it, with four pictures (rest, hover, pressed,
 // disabled), the end of a hover found by a short one-shot timer (armed by every
-// move, and again while the hover lasts), and a click notification to its parent
-// for a left-button release inside the shape.
+// move, and again while the hover lasts), and a click for a left-button release
+// inside the shape: a click notification to its parent, reflected back to run
+// the button's OnClick action.
 #pragma once
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
 
+#include "framework/Controls.h"
 #include "framework/Gdi.h"
 #include "framework/Wnd.h"
 
@@ -57,6 +60,8 @@ public:
     void SetImages(const std::wstring& rest, const std::wstring& hover, const std::wstring& pressed,
                    const std::wstring& disabled);
     int GetState() const { return m_State; }
+    void OnClick(std::function<void()> run) { m_Click.Set(std::move(run)); }
+    bool ReflectedCommand(UINT notifyCode) override { return m_Click.Run(notifyCode); }
 
     // Draws the picture the current state selects at (0, 0) of `dc`.
     void DrawState(HDC dc);
@@ -81,6 +86,7 @@ private:
     int m_State = STATE_REST;
     std::array<ScopedBitmap, 4> m_Pictures;
     std::array<bool, 4> m_Read{};
+    ClickAction m_Click;
 };
 
 }  // namespace zavo

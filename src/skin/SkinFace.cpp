@@ -47,8 +47,8 @@ SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileNa
     return face;
 }
 
-void CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::wstring& tooltip, CWnd& parent,
-                      const FaceSet& looks, bool share) {
+void CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::wstring& tooltip,
+                      std::function<void()> onClick, CWnd& parent, const FaceSet& looks, bool share) {
     const RECT rc{entry.rect.left, entry.rect.top, entry.rect.right, entry.rect.bottom};
     if (button.m_hWnd) button.DestroyWindow();
     if (!button.Create(rc, &parent)) return;
@@ -58,6 +58,7 @@ void CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::w
         button.SetStateImages(looks, rc);
     button.SetLatched(entry.latched);
     button.SetTooltipText(tooltip);
+    button.OnClick(std::move(onClick));
 }
 
 }  // namespace zavo

@@ -8,6 +8,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "skin/FacePicture.h"
@@ -33,12 +34,17 @@ struct TooltipSource {
     std::wstring Resolve(const ButtonEntry& entry, const AppContext& app) const;
 };
 
-// One button of a skin: its key in section "BUTTONINFO", the window's button and
-// the source of its tooltip.
+// One button of a skin: its key in section "BUTTONINFO", the window's button,
+// the source of its tooltip and what a click on it runs (nothing: the click
+// reaches the window's OnCommand).
 struct SkinButtonSpec {
+    SkinButtonSpec(std::wstring key, CBitmapBtn* button, TooltipSource tooltip, std::function<void()> onClick = nullptr)
+        : key(std::move(key)), button(button), tooltip(std::move(tooltip)), onClick(std::move(onClick)) {}
+
     std::wstring key;
     CBitmapBtn* button = nullptr;
     TooltipSource tooltip;
+    std::function<void()> onClick;
 };
 
 class SkinFace {
@@ -69,12 +75,12 @@ public:
 SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileName);
 
 // Creates `button` on `parent` at the entry's rectangle, cuts its four looks from
-// `looks`, and sets its latched state and tooltip. A button object created
+// `looks`, and sets its latched state, tooltip and click action. A button object created
 // before (a dialog object opened again) is created anew. An entry whose
 // rectangle covers no pixels still makes a button.
 // With `share`, the button draws its looks straight from `looks` instead of
 // cutting its own (CBitmapBtn::ShareFaces): `looks` must outlive its window.
-void CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::wstring& tooltip, CWnd& parent,
-                      const FaceSet& looks, bool share = false);
+void CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::wstring& tooltip,
+                      std::function<void()> onClick, CWnd& parent, const FaceSet& looks, bool share = false);
 
 }  // namespace zavo

@@ -12,7 +12,8 @@ void CSkinDialog::CreateButtons(const SkinFace& face, const FaceSet& looks) {
     m_ButtonEntries.reserve(items.size());
     for (const SkinButtonSpec& item : items) {
         ButtonEntry entry = face.Entry(L"BUTTONINFO", item.key);
-        if (item.button) CreateSkinButton(*item.button, entry, item.tooltip.Resolve(entry, m_App), *this, looks);
+        if (item.button)
+            CreateSkinButton(*item.button, entry, item.tooltip.Resolve(entry, m_App), item.onClick, *this, looks);
         m_ButtonEntries.push_back(std::move(entry));
     }
 }

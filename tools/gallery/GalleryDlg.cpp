@@ -49,9 +49,16 @@ BOOL CGalleryMenu::OnCommand(WPARAM wParam, LPARAM lParam) {
 // ----- the gallery ---------------------------------------------------------------
 
 std::vector<SkinButtonSpec> CGalleryDlg::SkinButtons() {
-    return {{L"1", &m_Apply, TooltipSource::Entry()},    {L"2", &m_Latched, TooltipSource::Entry()},
-            {L"3", &m_Disabled, TooltipSource::Entry()}, {L"4", &m_Text, TooltipSource::Entry()},
-            {L"5", &m_Menu, TooltipSource::Entry()},     {L"6", &m_Close, TooltipSource::Fixed(L"Close")}};
+    return {{L"1", &m_Apply, TooltipSource::Entry(), [this] { ShowStatus(L"Clicked: Apply"); }},
+            {L"2", &m_Latched, TooltipSource::Entry(),
+             [this] {
+                 m_Latched.SetLatched(!m_Latched.IsLatched());
+                 ShowStatus(m_Latched.IsLatched() ? L"Latched." : L"Released.");
+             }},
+            {L"3", &m_Disabled, TooltipSource::Entry()},
+            {L"4", &m_Text, TooltipSource::Entry(), [this] { ShowStatus(L"Clicked: the text button"); }},
+            {L"5", &m_Menu, TooltipSource::Entry(), [this] { OpenMenu(); }},
+            {L"6", &m_Close, TooltipSource::Fixed(L"Close"), [this] { EndDialog(IDOK); }}};
 }
 
 BOOL CGalleryDlg::OnInitDialog() {
@@ -65,6 +72,7 @@ BOOL CGalleryDlg::OnInitDialog() {
     m_Enter.SetImages(folder + L"enter-rest.bmp", folder + L"enter-hover.bmp", folder + L"enter-down.bmp",
                       folder + L"enter-disabled.bmp");
     m_Enter.Create(this);
+    m_Enter.OnClick([this] { ShowStatus(L"Clicked: the Enter key"); });
     m_Enter.SetWindowPos(nullptr, kEnterPos.x, kEnterPos.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
     m_Busy = std::make_unique<ImageEx>();
@@ -91,25 +99,6 @@ void CGalleryDlg::OpenMenu() {
 void CGalleryDlg::ShowStatus(const std::wstring& text) {
     m_strStatus = text;
     InvalidateRect(&kStatusArea, FALSE);
-}
-
-BOOL CGalleryDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    HWND from = reinterpret_cast<HWND>(lParam);
-    if (from == m_Close.m_hWnd) {
-        EndDialog(IDOK);
-    } else if (from == m_Menu.m_hWnd) {
-        OpenMenu();
-    } else if (from == m_Latched.m_hWnd) {
-        m_Latched.SetLatched(!m_Latched.IsLatched());
-        ShowStatus(m_Latched.IsLatched() ? L"Latched." : L"Released.");
-    } else if (from == m_Apply.m_hWnd) {
-        ShowStatus(L"Clicked: Apply");
-    } else if (from == m_Text.m_hWnd) {
-        ShowStatus(L"Clicked: the text button");
-    } else if (from == m_Enter.m_hWnd) {
-        ShowStatus(L"Clicked: the Enter key");
-    }
-    return CSkinDialog::OnCommand(wParam, lParam);
 }
 
 // Enter and Esc do not close the gallery, as in the tool's windows.

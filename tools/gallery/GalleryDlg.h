@@ -38,7 +38,6 @@ protected:
     std::wstring SkinFile() const override { return L"Gallery.ini"; }
     std::vector<SkinButtonSpec> SkinButtons() override;
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     void OnPaint() override;
     void OnTimer(UINT_PTR id) override;

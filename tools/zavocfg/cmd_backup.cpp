@@ -39,7 +39,7 @@ bool ReadConfig(const std::wstring& data, KeyboardConfig& config, int& exitCode)
 }
 
 void ReportKept(const backup::KeepOutcome& kept) {
-    if (!kept) Err(L"zavocfg: warning: no backup of the replaced files: " + kept.reason + L"\n");
+    if (!kept) Err(L"zavocfg: warning: no backup of the replaced files: " + DescribeFailure(kept.failure) + L"\n");
     else if (!kept.generation.empty()) Out(L"Kept the replaced files as backup " + kept.generation + L"\n");
 }
 
@@ -75,7 +75,7 @@ int RestoreCmd(const Args& argsIn) {
     std::vector<std::wstring> written;
     const IniFileStatus result = backup::RestoreFiles(data, gens, static_cast<size_t>(index), kept, written);
     ReportKept(kept);
-    if (!result) return Fail(result.file + L": " + result.reason);
+    if (!result) return Fail(DescribeFailure(result));
     Out(written.empty() ? L"The settings already are as of " + gens[index].name + L"\n"
                         : L"Restored as of " + gens[index].name + L": " + Joined(written) + L"\n");
     return 0;
@@ -92,7 +92,7 @@ int ProfileCmd(const Args& argsIn) {
         const int p = ProfileNumber(args[1]);
         if (!ReadConfig(data, config, code)) return code;
         const IniFileStatus written = WriteProfileExchange(args[2], ProfileForExport(data, config, p));
-        if (!written) return Fail(written.file + L": " + written.reason);
+        if (!written) return Fail(DescribeFailure(written));
         Out(L"Exported profile " + args[1] + L" to " + args[2] + L"\n");
         return 0;
     }
@@ -100,7 +100,7 @@ int ProfileCmd(const Args& argsIn) {
     ProfileExchange x;
     std::wstring error;
     std::string bytes;
-    if (fs::Status s = fs::ReadWholeFile(args[1], bytes); !s) return Fail(args[1] + L": " + s.error);
+    if (fs::Status s = fs::ReadWholeFile(args[1], bytes); !s) return Fail(DescribeFailure(s.At(args[1])));
     // A foreign or damaged file is refused before anything is read or written.
     if (!ReadProfileExchange(args[1], x, error)) {
         Err(L"zavocfg: " + error + L" Nothing was changed.\n");
@@ -113,8 +113,8 @@ int ProfileCmd(const Args& argsIn) {
     const SaveResult saved = SaveConfiguration(data, config);
     const IniFileStatus zones = saved ? WriteImportedZones(data, x) : IniFileStatus{};
     ReportKept(backup.Finish());
-    if (!saved) return Fail(saved.file + L": " + saved.reason);
-    if (!zones) return Fail(zones.file + L": " + zones.reason);
+    if (!saved) return Fail(DescribeFailure(saved));
+    if (!zones) return Fail(DescribeFailure(zones));
     Out(L"Imported " + args[1] + L" into profile " + args[2] + L"\n");
     return 0;
 }

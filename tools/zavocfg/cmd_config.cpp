@@ -227,7 +227,7 @@ int Roundtrip(zavocfg::Args args) {
     }
 
     SaveResult r = SaveConfiguration(out, *c);
-    if (!r) return zavocfg::Fail(r.file + L": " + r.reason);
+    if (!r) return zavocfg::Fail(DescribeFailure(r));
     if (!existing.empty()) Out(L"merged into the settings files already in " + out + L"\n");
     Out(L"saved " + data + L" to " + out + L"\n");
     return 0;
@@ -289,7 +289,7 @@ int Demo(zavocfg::Args args) {
     if (!args.empty()) return zavocfg::Fail(L"demo: unexpected argument " + args[0]);
     out = zavocfg::WithSeparator(out);
     SaveResult r = SaveConfiguration(out, *DemoConfig());
-    if (!r) return zavocfg::Fail(r.file + L": " + r.reason);
+    if (!r) return zavocfg::Fail(DescribeFailure(r));
     Out(L"demo configuration written to " + out + L"\n");
     return 0;
 }

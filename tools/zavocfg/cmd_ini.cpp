@@ -50,7 +50,7 @@ bool Readable(const std::wstring& file, int& rc) {
     }
     std::string bytes;
     if (fs::Status s = fs::ReadWholeFile(file, bytes); !s) {
-        rc = zavocfg::Fail(file + L": " + s.error);
+        rc = zavocfg::Fail(DescribeFailure(s.At(file)));
         return false;
     }
     return true;
@@ -70,7 +70,7 @@ int Get(const zavocfg::Args& a) {
 
 int Set(const zavocfg::Args& a) {
     fs::Status s = Settings().IniWriteString(a[0], a[1], a[2], a[3]);
-    return s ? 0 : zavocfg::Fail(a[0] + L": " + s.error);
+    return s ? 0 : zavocfg::Fail(DescribeFailure(s.At(a[0])));
 }
 
 int GetStruct(const zavocfg::Args& a) {
@@ -101,7 +101,7 @@ int SetStruct(const zavocfg::Args& a) {
     if (!ParseHex(a[4], size, data))
         return zavocfg::Fail(L"ini set-struct: HEX must be " + std::to_wstring(2 * size) + L" hexadecimal digits");
     fs::Status s = Settings().IniWriteStruct(a[0], a[1], a[2], data.data(), size);
-    return s ? 0 : zavocfg::Fail(a[0] + L": " + s.error);
+    return s ? 0 : zavocfg::Fail(DescribeFailure(s.At(a[0])));
 }
 
 int Ini(const zavocfg::Args& args) {

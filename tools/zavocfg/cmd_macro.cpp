@@ -130,7 +130,7 @@ int Run(const zavocfg::Args& args) {
     if (!fs::FileExists(path)) return zavocfg::Fail(L"cannot read " + path + L": no such file");
     std::string bytes;
     if (fs::Status read = fs::ReadWholeFile(path, bytes); !read)
-        return zavocfg::Fail(L"cannot read " + path + L": " + read.error);
+        return zavocfg::Fail(L"cannot read " + DescribeFailure(read.At(path)));
     return args[0] == L"show" ? Show(path) : Expand(path);
 }
 

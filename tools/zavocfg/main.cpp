@@ -123,7 +123,7 @@ std::wstring UnreadableSettingsFile(const std::wstring& dataFolder) {
     for (const std::wstring& f : SettingsFiles(dataFolder)) {
         if (!zavo::fs::FileExists(f)) continue;
         std::string bytes;
-        if (zavo::fs::Status s = zavo::fs::ReadWholeFile(f, bytes); !s) return f + L": " + s.error;
+        if (zavo::fs::Status s = zavo::fs::ReadWholeFile(f, bytes); !s) return DescribeFailure(s.At(f));
     }
     return L"";
 }

@@ -33,7 +33,7 @@ protected:
     void Save() {
         backup::KeepOutcome kept;
         ASSERT_TRUE(SaveConfiguration(data, *config, &kept));
-        ASSERT_TRUE(kept) << text::ToUtf8(kept.reason);
+        ASSERT_TRUE(kept) << text::ToUtf8(DescribeFailure(kept.failure));
     }
     std::wstring Kept(const backup::Generation& g, const std::wstring& file) const {
         return backup::BackupFolder(data) + g.name + L"\\" + file;
@@ -289,7 +289,7 @@ TEST_F(Backups, ABackupThatCannotBeMadeNeverStopsTheSave) {
     backup::KeepOutcome kept;
     ASSERT_TRUE(SaveConfiguration(data, *config, &kept));
     EXPECT_FALSE(kept);
-    EXPECT_NE(kept.reason.find(L"Backup"), std::wstring::npos);
+    EXPECT_NE(kept.failure.file.find(L"Backup"), std::wstring::npos);
     auto loaded = std::make_unique<KeyboardConfig>();
     LoadConfiguration(data, *loaded);
     EXPECT_EQ(loaded->Profile[1].Button[3].FunID, FUNID_APP);

@@ -114,7 +114,7 @@ TEST_F(Store, FirstStartCreatesTheFolderAndConfigurationOnly) {
     loaded->Profile[1].SwapKey[5].IsChanged = 1;
     LoadResult r = LoadConfiguration(data, *loaded);
     EXPECT_EQ(r.path, LoadPath::FolderCreated);
-    EXPECT_TRUE(r.written.ok);
+    EXPECT_TRUE(r.written);
     EXPECT_TRUE(fs::FileExists(ConfigFilePath(data)));
     for (int p = 0; p < PROFILE_COUNT; ++p) EXPECT_FALSE(fs::FileExists(ProfileFilePath(data, p)));
     EXPECT_EQ(loaded->Profile[1].Button[4].FunID, FUNID_NONE);
@@ -239,9 +239,9 @@ TEST_F(Store, FailedSaveNamesTheFileAndWritesTheRest) {
     c->Profile[4].Button[0].SingleKey = 0x33;
     c->Profile[3].Button[0].SingleKey = 0x33;  // an unchanged file is not rewritten
     SaveResult r = SaveConfiguration(data, *c);
-    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r);
     EXPECT_EQ(r.file, locked);
-    EXPECT_FALSE(r.reason.empty());
+    EXPECT_FALSE(ReasonText(r).empty());
     if (fs::FileExists(locked)) {
         EXPECT_EQ(Bytes(locked), lockedBytes);
     }
@@ -256,7 +256,7 @@ TEST_F(Store, SaveIntoAnImpossibleFolderFailsAtTheFirstFile) {
     Put(dir.path() + L"file", "x");
     const std::wstring under = dir.path() + L"file" + Sep(dir);
     SaveResult r = SaveConfiguration(under, *RichConfig());
-    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r);
     EXPECT_EQ(r.file, ConfigFilePath(under));
 }
 

@@ -352,7 +352,8 @@ TEST_F(Ini, RefusesNamesAndValuesThatWouldBreakTheFile) {
     for (const auto& c : cases) {
         fs::Status s = Settings().IniWriteString(file, c.section, c.key, c.value);
         EXPECT_FALSE(s) << c.key;
-        EXPECT_FALSE(s.error.empty());
+        EXPECT_EQ(s.file, file) << c.key;
+        EXPECT_EQ(s.refusal, c.value[0] == L't' ? Refusal::LineBreak : Refusal::BadName) << c.key;
     }
     EXPECT_EQ(Bytes(file), before);
 }
@@ -361,7 +362,8 @@ TEST_F(Ini, ReportsFailedWritesAndKeepsMemoryTrue) {
     const std::wstring nowhere = dir.path() + L"missing" + (dir.path().back() == L'/' ? L"/" : L"\\") + L"x.ini";
     fs::Status s = Settings().IniWriteString(nowhere, L"A", L"k", L"v");
     EXPECT_FALSE(s);
-    EXPECT_FALSE(s.error.empty());
+    EXPECT_EQ(s.file, nowhere);
+    EXPECT_NE(s.code, 0u) << "the system's reason";
     EXPECT_FALSE(fs::DirectoryExists(dir.path() + L"missing"));
     EXPECT_EQ(Settings().IniReadString(nowhere, L"A", L"k", L"gone"), L"gone");  // the failed value is not kept
 }
@@ -390,12 +392,43 @@ TEST_F(Ini, BatchWritesEachFileOnceAtTheEnd) {
             EXPECT_FALSE(fs::FileExists(file));  // only the outermost batch writes
         }
         IniFileStatus r = batch.Commit();
-        EXPECT_TRUE(r.ok);
+        EXPECT_TRUE(r);
     }
     EXPECT_EQ(Bytes(other), "[S]\r\nk=1\r\n");
     Settings().DropCache();
     EXPECT_EQ(Settings().IniReadInt(file, L"S", L"k49", -1), 49);
     EXPECT_EQ(Settings().IniReadInt(file, L"S", L"inner", -1), 1);
+}
+
+TEST_F(Ini, BatchEndedWithoutCommitWritesNothing) {
+    Put(file, "[S]\r\nk=old\r\n");
+    const std::wstring other = dir.path() + L"other.ini";
+    {
+        IniBatch batch(Settings());
+        batch.IniWriteString(file, L"S", L"k", L"new");
+        batch.IniWriteString(other, L"S", L"k", L"new");
+        IniBatch inner(Settings());  // left without Commit as well
+        inner.IniWriteString(file, L"S", L"inner", L"1");
+    }
+    EXPECT_EQ(Bytes(file), "[S]\r\nk=old\r\n");
+    EXPECT_FALSE(fs::FileExists(other));
+    EXPECT_EQ(Settings().IniReadString(file, L"S", L"k", L""), L"old");  // memory holds what the disk holds
+    // A later write carries only its own change, none of the dropped ones.
+    ASSERT_TRUE(Settings().IniWriteString(file, L"S", L"j", L"1"));
+    EXPECT_EQ(Bytes(file), "[S]\r\nk=old\r\nj=1\r\n");
+    EXPECT_FALSE(fs::FileExists(other));
+}
+
+TEST_F(Ini, SnapshotReadsOnceAndDefersNoWrite) {
+    Put(file, "[S]\r\nk=1\r\n");
+    const std::wstring other = dir.path() + L"other.ini";
+    IniSnapshot snapshot(Settings());
+    EXPECT_EQ(snapshot.IniReadInt(file, L"S", L"k", -1), 1);
+    Put(file, "[S]\r\nk=2\r\n");
+    EXPECT_EQ(snapshot.IniReadInt(file, L"S", L"k", -1), 1) << "one look at the disk per snapshot";
+    ASSERT_TRUE(snapshot.IniWriteInt(other, L"S", L"j", 3));
+    EXPECT_EQ(Bytes(other), "[S]\r\nj=3\r\n") << "written before the snapshot ends";
+    EXPECT_EQ(snapshot.IniReadInt(other, L"S", L"j", -1), 3);
 }
 
 TEST_F(Ini, BatchNamesTheFileThatFailed) {
@@ -404,9 +437,9 @@ TEST_F(Ini, BatchNamesTheFileThatFailed) {
     batch.IniWriteInt(file, L"S", L"k", 1);
     batch.IniWriteInt(bad, L"S", L"k", 1);
     IniFileStatus r = batch.Commit();
-    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r);
     EXPECT_EQ(r.file, bad);
-    EXPECT_FALSE(r.reason.empty());
+    EXPECT_NE(r.code, 0u) << "the system's reason";
     EXPECT_TRUE(fs::FileExists(file));  // the other file is still written
     EXPECT_EQ(Settings().IniReadInt(bad, L"S", L"k", -1), -1);
 }

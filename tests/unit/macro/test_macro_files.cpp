@@ -352,13 +352,14 @@ TEST_F(MacroFiles, SpecialFilesAreRefusedWithTheirReason) {
     MacroRecording current = MacroOf({Press(B)});
     const MacroFileResult imported = ImportMacroFile(folder, elsewhere.path() + L"pipe.ini", current, names);
     EXPECT_EQ(imported.code, MacroFileResult::WriteFailed);
-    EXPECT_EQ(imported.message, fs::NotRegularFile().error);
+    EXPECT_EQ(imported.failure, fs::NotRegularFile(FileStep::Read, elsewhere.path() + L"pipe.ini"));
     EXPECT_EQ(EventsOf(current), Events{Press(B)});
     EXPECT_TRUE(fs::ListFiles(folder, L"").empty());
     for (const char* target : {"pipe.ini", "link.ini"}) {
         const MacroFileResult exported = ExportMacroFile(elsewhere.path() + text::FromUtf8(target), current);
         EXPECT_EQ(exported.code, MacroFileResult::WriteFailed) << target;
-        EXPECT_EQ(exported.message, fs::NotRegularFile().error) << target;
+        EXPECT_EQ(exported.failure.refusal, Refusal::NotRegularFile) << target;
+        EXPECT_EQ(exported.failure.file, elsewhere.path() + text::FromUtf8(target)) << target;
     }
     struct stat st {};
     EXPECT_TRUE(::lstat((base + "link.ini").c_str(), &st) == 0 && S_ISLNK(st.st_mode));

@@ -59,8 +59,8 @@ protected:
     void SetUp() override {
         for (auto& p : config->Profile) Clear(p);
         // Key k sits at (k*10, 100)..(k*10+10, 110); T-key i at (i*20, 0)..(i*20+20, 20).
-        for (int k = 0; k < STANDARD_KEY_COUNT; ++k) view.keyRects[k] = {k * 10, 100, k * 10 + 10, 110};
-        for (int i = 0; i < TKEY_COUNT; ++i) view.tkeyRects[i] = {i * 20, 0, i * 20 + 20, 20};
+        for (int k = 0; k < STANDARD_KEY_COUNT; ++k) view.PlaceKey(k, {k * 10, 100, k * 10 + 10, 110});
+        for (int i = 0; i < TKEY_COUNT; ++i) view.PlaceTKey(i, {i * 20, 0, i * 20 + 20, 20});
     }
     void LendMacro(int slot, int key, std::uint16_t length, const wchar_t* name) {
         auto& b = P().Button[slot];
@@ -111,7 +111,7 @@ TEST_F(KeyboardViewTest, NoProfileLocksTheKeyboardUntilAProfileIsShown) {
     view.ShowMode(1);
     EXPECT_FALSE(ui.keyEnabled[0]);
     view.PickStandardKey(3);
-    EXPECT_EQ(view.selSlot, -1);
+    EXPECT_EQ(view.SelectedSlot(), -1);
     EXPECT_FALSE(view.HoverInfo(5, 5).setText);
 
     config->CurrantProfile = 1;
@@ -129,7 +129,7 @@ TEST_F(KeyboardViewTest, ModeZeroLocksAndUnlightsStandardKeysModeOneRestoresThem
     EXPECT_TRUE(ui.keyLatched[5]);
     EXPECT_EQ(ui.enterLook, EnterLook::Highlighted);
     EXPECT_TRUE(ui.cmdLatched[cmd::MODE1]);
-    EXPECT_EQ(view.lentKeyCount, 1);
+    EXPECT_EQ(view.LentKeysShown(), 1);
 
     config->Mode = 0;
     view.ShowMode(0);
@@ -162,7 +162,7 @@ TEST_F(KeyboardViewTest, RefreshGivesBackEmptyLentSlotsAndCountsTheMacroBudget) 
     LendMacro(12, 40, 2000, L"x");
     P().Button[13].Mappinkey = 41;  // lent, but holds nothing
     view.RefreshKeyboard();
-    EXPECT_EQ(view.macroUsed, 3000);
+    EXPECT_EQ(view.MacroEventsShown(), 3000);
     EXPECT_EQ(P().Button[13].Mappinkey, KEY_NONE);
     EXPECT_TRUE(ui.keyLatched[40]);
     EXPECT_FALSE(ui.keyLatched[41]);
@@ -225,7 +225,7 @@ TEST_F(KeyboardViewTest, PickedTKeyBlinksUntilTheSelectionIsReset) {
     view.ShowProfile(0);
     view.PickTKey(4);
     EXPECT_TRUE(ui.blinking);
-    EXPECT_EQ(view.selSlot, 4);
+    EXPECT_EQ(view.SelectedSlot(), 4);
     EXPECT_EQ(view.DescribeSlot(), L"K0");
     EXPECT_TRUE(ui.cmdEnabled[cmd::ASSIGN_CLEAR]);
     const bool first = (view.BlinkTick(), ui.tkeyLatched[4]);
@@ -233,7 +233,7 @@ TEST_F(KeyboardViewTest, PickedTKeyBlinksUntilTheSelectionIsReset) {
     EXPECT_NE(ui.tkeyLatched[4], first);
     view.ResetSelection(0);
     EXPECT_FALSE(ui.blinking);
-    EXPECT_EQ(view.selSlot, -1);
+    EXPECT_EQ(view.SelectedSlot(), -1);
     EXPECT_TRUE(ui.tkeyLatched[4]);
     EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_MACRO]);
 }
@@ -242,7 +242,7 @@ TEST_F(KeyboardViewTest, PickedEnterKeyBlinksThroughTheRegionLooks) {
     config->Mode = 1;
     view.ShowProfile(0);
     view.PickStandardKey(ENTER_KEY_INDEX);
-    EXPECT_EQ(view.selSlot, FIRST_LENT_SLOT);
+    EXPECT_EQ(view.SelectedSlot(), FIRST_LENT_SLOT);
     view.BlinkTick();
     const EnterLook a = ui.enterLook;
     view.BlinkTick();
@@ -255,17 +255,17 @@ TEST_F(KeyboardViewTest, StandardKeyPickReusesItsLentSlotOrTakesTheFirstFree) {
     LendMacro(11, 21, 1, L"b");
     view.ShowProfile(0);
     view.PickStandardKey(21);
-    EXPECT_EQ(view.selSlot, 11);
+    EXPECT_EQ(view.SelectedSlot(), 11);
     view.PickStandardKey(50);
-    EXPECT_EQ(view.selSlot, 12);
+    EXPECT_EQ(view.SelectedSlot(), 12);
     EXPECT_EQ(P().Button[12].Mappinkey, KEY_NONE);  // only reserved
 }
 
 TEST_F(KeyboardViewTest, EightLentKeysRefuseANinthButKeepTheirOwn) {
     config->Mode = 1;
-    for (int i = 0; i < 8; ++i) LendMacro(10 + i, 20 + i, 1, L"m");
+    for (int i = 0; i < KeyboardView::kLentKeyLimit; ++i) LendMacro(10 + i, 20 + i, 1, L"m");
     view.ShowProfile(0);
-    EXPECT_EQ(view.lentKeyCount, 8);
+    EXPECT_EQ(view.LentKeysShown(), KeyboardView::kLentKeyLimit);
     view.PickStandardKey(60);
     EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_MACRO]);
     EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_APP]);
@@ -275,7 +275,7 @@ TEST_F(KeyboardViewTest, EightLentKeysRefuseANinthButKeepTheirOwn) {
     view.PickStandardKey(23);
     EXPECT_TRUE(ui.cmdEnabled[cmd::ASSIGN_MACRO]);
     EXPECT_TRUE(ui.cmdEnabled[cmd::ASSIGN_CLEAR]);
-    EXPECT_EQ(view.selSlot, 13);
+    EXPECT_EQ(view.SelectedSlot(), 13);
     EXPECT_EQ(view.LimitNotice(), L"");
     // A T-key picked after a key at the limit has no limit to explain.
     view.PickStandardKey(60);
@@ -356,8 +356,8 @@ TEST_F(KeyboardViewTest, ClearEmptiesTheSlotKeepsThePathAndEndsTheSelection) {
     view.ClearSelected();
     EXPECT_EQ(b.FunID, FUNID_NONE);
     EXPECT_EQ(b.AppPath, L"C:\\a.exe");
-    EXPECT_EQ(view.selSlot, -1);
-    EXPECT_EQ(view.selTKey, -1);
+    EXPECT_EQ(view.SelectedSlot(), -1);
+    EXPECT_EQ(view.SelectedTKey(), -1);
     EXPECT_FALSE(ui.blinking);
     EXPECT_FALSE(ui.tkeyLatched[2]);
     EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_CLEAR]);
@@ -394,18 +394,18 @@ TEST_F(KeyboardViewTest, CancelledAssignmentUnlinksOnlyAMerelyReservedSlot) {
     view.ShowProfile(0);
     // The key that holds a macro: a cancelled dialog keeps the link.
     view.PickStandardKey(42);
-    ASSERT_EQ(view.selSlot, FIRST_LENT_SLOT);
+    ASSERT_EQ(view.SelectedSlot(), FIRST_LENT_SLOT);
     view.GiveBackSelectedSlot();
     EXPECT_EQ(P().Button[FIRST_LENT_SLOT].Mappinkey, 42);
     EXPECT_EQ(P().Button[FIRST_LENT_SLOT].FunID, FUNID_MACRO);
     // A key that only reserved a free slot gives it back, and the next key gets it.
     view.PickStandardKey(43);
-    const int reserved = view.selSlot;
+    const int reserved = view.SelectedSlot();
     ASSERT_EQ(reserved, FIRST_LENT_SLOT + 1);
     view.GiveBackSelectedSlot();
     EXPECT_EQ(P().Button[reserved].Mappinkey, KEY_NONE);
     view.PickStandardKey(44);
-    EXPECT_EQ(view.selSlot, reserved);
+    EXPECT_EQ(view.SelectedSlot(), reserved);
     EXPECT_EQ(P().Button[FIRST_LENT_SLOT].Mappinkey, 42);
 }
 
@@ -419,9 +419,9 @@ TEST_F(KeyboardViewTest, ResetSelectionForgetsEveryPickAndDisablesClear) {
     // A profile switch (or an apply) resets the selection: Clear can no longer
     // reach key 30 of the profile shown next.
     view.ResetSelection(0);
-    EXPECT_EQ(view.selKey, -1);
-    EXPECT_EQ(view.selTKey, -1);
-    EXPECT_EQ(view.selSlot, -1);
+    EXPECT_EQ(view.SelectedKey(), -1);
+    EXPECT_EQ(view.SelectedTKey(), -1);
+    EXPECT_EQ(view.SelectedSlot(), -1);
     EXPECT_FALSE(ui.cmdEnabled[cmd::ASSIGN_CLEAR]);
     config->CurrantProfile = 1;
     view.ShowProfile(1);
@@ -485,7 +485,7 @@ TEST_F(KeyboardViewTest, MacroBudgetIsCountedFromTheSlotsThemselves) {
     ASSERT_TRUE(view.StoreApplication(L"C:\\Games\\Tool.exe"));
     view.PickTKey(2);
     EXPECT_EQ(view.StoreMacro(Macro(L"one", 1)), KeyboardView::MacroStore::Stored);
-    EXPECT_EQ(view.macroUsed, 2441);
+    EXPECT_EQ(view.MacroEventsShown(), 2441);
     // Replacing a macro by one of the same size counts the slot once.
     view.PickTKey(1);
     EXPECT_EQ(view.StoreMacro(Macro(L"again", 2440)), KeyboardView::MacroStore::Stored);
@@ -547,7 +547,7 @@ TEST_F(KeyboardViewTest, SingleKeyOnAKeyWithAMacroFreesItsLentSlot) {
     ASSERT_TRUE(view.StoreSingleKey(KeyIndexToKeyCode(42), 0x14));
     EXPECT_EQ(P().Button[FIRST_LENT_SLOT].FunID, FUNID_NONE);
     EXPECT_EQ(P().Button[FIRST_LENT_SLOT].Mappinkey, KEY_NONE);
-    EXPECT_EQ(view.macroUsed, 0);
+    EXPECT_EQ(view.MacroEventsShown(), 0);
 }
 
 TEST_F(KeyboardViewTest, MacroRoomIsWhatTheOtherSlotsLeave) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <functional>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -33,15 +36,62 @@ TEST(FileSystem, AtomicWriteReplacesWholeFileAndLeavesNoTemporary) {
     EXPECT_EQ(fs::ListFiles(dir.path(), L""), std::vector<std::wstring>{L"Config.config"});
 }
 
-TEST(FileSystem, FailuresCarryTheSystemReason) {
+// Every failure says which step failed, on which file, and the system's code
+// (errno natively, GetLastError on Windows), so that a window can word it in the
+// user's language; the program's own refusals carry their reason instead.
+TEST(FileSystem, FailuresCarryTheStepTheFileAndTheSystemCode) {
     TempDir dir;
+    const std::wstring there = fs::JoinPath(dir.path(), L"there.ini");
+    const std::wstring missing = fs::JoinPath(dir.path(), L"missing.ini");
+    const std::wstring noFolder = fs::JoinPath(dir.path(), L"no\\such\\folder.ini");
+    const std::wstring subFolder = fs::JoinPath(dir.path(), L"sub");
+    ASSERT_TRUE(fs::WriteFileAtomic(there, "x"));
+    ASSERT_TRUE(fs::MakeDirectory(subFolder));
     std::string bytes;
-    fs::Status s = fs::ReadWholeFile(fs::JoinPath(dir.path(), L"missing.ini"), bytes);
-    EXPECT_FALSE(s.ok);
-    EXPECT_FALSE(s.error.empty());
-    s = fs::WriteFileAtomic(fs::JoinPath(dir.path(), L"no\\such\\folder.ini"), "x");
-    EXPECT_FALSE(s.ok);
-    EXPECT_FALSE(s.error.empty());
+    struct Case {
+        const char* name;
+        std::function<fs::Status()> run;
+        FileStep what;
+        std::wstring file;
+        int code;  // errno; the Windows build checks only that there is one
+        Refusal refusal;
+    };
+    const Case cases[] = {
+        {"read a missing file", [&] { return fs::ReadWholeFile(missing, bytes); }, FileStep::Read, missing, ENOENT,
+         Refusal::None},
+        {"write into a missing folder", [&] { return fs::WriteFileAtomic(noFolder, "x"); }, FileStep::Write, noFolder,
+         ENOENT, Refusal::None},
+        {"remove a missing file", [&] { return fs::RemoveFile(missing); }, FileStep::Remove, missing, ENOENT,
+         Refusal::None},
+        {"rename a missing file", [&] { return fs::RenameFile(missing, there); }, FileStep::Rename, missing, ENOENT,
+         Refusal::None},
+        {"make a folder that is there", [&] { return fs::MakeDirectory(subFolder); }, FileStep::MakeFolder,
+         subFolder, EEXIST, Refusal::None},
+        {"copy onto a file kept", [&] { return fs::CopyOneFile(there, there, true); }, FileStep::Copy, there, EEXIST,
+         Refusal::None},
+        {"link to a name taken", [&] { return fs::LinkOrCopyFile(there, there); }, FileStep::Link, there, EEXIST,
+         Refusal::None},
+        {"replace a folder", [&] { return fs::WriteFileAtomic(subFolder, "x"); }, FileStep::Replace, subFolder, 0,
+         Refusal::NotRegularFile},
+        {"read a folder", [&] { return fs::ReadWholeFile(subFolder, bytes); }, FileStep::Read, subFolder, 0,
+         Refusal::NotRegularFile},
+    };
+    for (const Case& c : cases) {
+        const fs::Status s = c.run();
+        EXPECT_FALSE(s) << c.name;
+        EXPECT_EQ(s.what, c.what) << c.name;
+        EXPECT_EQ(s.file, c.file) << c.name;
+        EXPECT_EQ(s.refusal, c.refusal) << c.name;
+#ifdef _WIN32
+        EXPECT_EQ(s.code != 0, c.code != 0) << c.name;
+#else
+        EXPECT_EQ(s.code, static_cast<std::uint32_t>(c.code)) << c.name;
+        if (c.code) EXPECT_EQ(ReasonText(s), text::FromUtf8(std::strerror(c.code))) << c.name;
+#endif
+        EXPECT_FALSE(ReasonText(s).empty()) << c.name;
+        EXPECT_EQ(DescribeFailure(s).rfind(c.file + L": ", 0), 0u) << c.name << ": the tools name the file first";
+    }
+    EXPECT_EQ(ReasonText(Outcome::Ok()), L"");
 }
 
 TEST(FileSystem, CreateDirectoryReportsAnExistingFolder) {
@@ -94,8 +144,9 @@ TEST(FileSystem, AtomicWriteRefusesAReadOnlyTarget) {
                                         std::filesystem::perms::others_read);
     const fs::Status s = fs::WriteFileAtomic(file, "replaced");
     std::filesystem::permissions(p, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
-    EXPECT_FALSE(s.ok);
-    EXPECT_FALSE(s.error.empty());
+    EXPECT_FALSE(s);
+    EXPECT_EQ(s.what, FileStep::Replace);
+    EXPECT_NE(s.code, 0u) << "the system's reason";
     std::string bytes;
     ASSERT_TRUE(fs::ReadWholeFile(file, bytes));
     EXPECT_EQ(bytes, "kept");
@@ -126,8 +177,7 @@ TEST(FileSystem, SpecialFilesAreNeitherReplacedNorRead) {
     for (const Kind& k : kinds) {
         const std::wstring path = dir.path() + text::FromUtf8(k.name);
         const fs::Status written = fs::WriteFileAtomic(path, "replaced");
-        EXPECT_FALSE(written.ok) << k.name;
-        EXPECT_EQ(written.error, fs::NotRegularFile().error) << k.name;
+        EXPECT_EQ(written, fs::NotRegularFile(FileStep::Replace, path)) << k.name;
         struct stat st {};
         ASSERT_EQ(::lstat((base + k.name).c_str(), &st), 0) << k.name;
         EXPECT_EQ(st.st_mode & S_IFMT, k.type) << k.name;
@@ -136,8 +186,7 @@ TEST(FileSystem, SpecialFilesAreNeitherReplacedNorRead) {
     for (const char* source : {"pipe", "folder", "/dev/null"}) {
         const std::wstring path = source[0] == '/' ? text::FromUtf8(source) : dir.path() + text::FromUtf8(source);
         const fs::Status read = fs::ReadWholeFile(path, bytes);
-        EXPECT_FALSE(read.ok) << source;
-        EXPECT_EQ(read.error, fs::NotRegularFile().error) << source;
+        EXPECT_EQ(read, fs::NotRegularFile(FileStep::Read, path)) << source;
     }
     ::alarm(0);
     ::close(pipeEnd);

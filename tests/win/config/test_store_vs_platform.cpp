@@ -22,7 +22,7 @@ void PlatformSave(const std::wstring& folder, const KeyboardConfig& c) {
     seq::WriteConfigFile(PlatformIni(), ConfigFilePath(folder), c, f);
     for (int p = 0; p < PROFILE_COUNT; ++p)
         seq::WriteProfileFile(PlatformIni(), ProfileFilePath(folder, p), c.Profile[p], f);
-    ASSERT_FALSE(f.failed) << text::ToUtf8(f.reason);
+    ASSERT_FALSE(f.failed) << text::ToUtf8(DescribeFailure(f.first));
 }
 
 void ExpectSameFolders(const std::wstring& a, const std::wstring& b) {

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/AppContext.h"
+#include "app/FailureText.h"
+#include "config/ConfigStore.h"
+#include "config/KeyboardConfig.h"
 #include "TempDir.h"
 #include "app/Language.h"
 #include "platform/FileSystem.h"
@@ -155,6 +159,48 @@ TEST(LanguageModules, TheRunContextHoldsAllTexts) {
     const std::wstring tail = L"\\Brimvale\\ZAVO\\";
     ASSERT_GT(app.dataFolder.size(), tail.size());
     EXPECT_EQ(app.dataFolder.substr(app.dataFolder.size() - tail.size()), tail);
+}
+
+// A save that failed tells the user in the language of the module: the German
+// module's sentences with the file, and the system's reason asked for in German
+// (the system's own language where it has no German text); the English module
+// gives the message the window always showed.
+TEST(FailureTexts, AFailedSaveInTheGermanModuleIsGermanWithTheSystemReason) {
+    TempDir dir;
+    auto config = std::make_unique<zavo::KeyboardConfig>();
+    ASSERT_TRUE(zavo::SaveConfiguration(dir.path(), *config));
+    const std::wstring locked = zavo::ConfigFilePath(dir.path());
+    ASSERT_TRUE(SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+    config->Mode = config->Mode == 0 ? 1 : 0;
+    const zavo::Outcome failed = zavo::SaveConfiguration(dir.path(), *config);
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_FALSE(failed);
+    EXPECT_EQ(failed.file, locked);
+    EXPECT_EQ(failed.code, static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+
+    auto contextOf = [](const wchar_t* folder, std::uint16_t languageId) {
+        zavo::AppContext app;
+        app.moduleTexts = zavo::LoadLanguageTexts(BinDir() + L"lan\\" + folder + L"\\lang.dll",
+                                                  zavo::MODULE_TEXT_FIRST_ID, zavo::MODULE_TEXT_COUNT);
+        app.languageId = languageId;
+        return app;
+    };
+    const zavo::AppContext german = contextOf(L"Deutsch", 0x0407), english = contextOf(L"En", 0x0409);
+    const std::wstring reason = zavo::SystemReasonText(failed.code, german.languageId);
+    ASSERT_FALSE(reason.empty());
+    EXPECT_EQ(zavo::SaveFailedMessage(german, failed),
+              L"Die Einstellungen konnten nicht gespeichert werden.\n\nDatei: " + locked + L"\nGrund: " + reason +
+                  L"\n\nIhre \u00c4nderungen bleiben erhalten. Beheben Sie das Problem und wenden Sie sie erneut an.");
+    EXPECT_EQ(zavo::SaveFailedMessage(english, failed),
+              L"The settings could not be saved.\n\nFile: " + locked + L"\nReason: " +
+                  zavo::SystemReasonText(failed.code, english.languageId) +
+                  L"\n\nYour changes are kept. Solve the problem and apply again.");
+
+    // The program's own refusals come from the module too, English without one.
+    const zavo::Outcome refused =
+        zavo::Outcome::Refused(zavo::FileStep::Replace, locked, zavo::Refusal::NotRegularFile);
+    EXPECT_EQ(zavo::FailureReason(german, refused).rfind(L"Dies ist keine gew\u00f6hnliche Datei", 0), 0u);
+    EXPECT_EQ(zavo::FailureReason(zavo::AppContext{}, refused), zavo::RefusalText(zavo::Refusal::NotRegularFile));
 }
 
 }  // namespace

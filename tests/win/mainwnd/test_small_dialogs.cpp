@@ -157,7 +157,7 @@ TEST_F(WarningDialog, ResultsOfButtonsKeysAndClosing) {
 }
 
 TEST_F(WarningDialog, EachKindCreatesOnlyItsButtonsWithTheirTooltips) {
-    auto tip = [](const CBitmapBtn& b) {
+    auto tip = [](CBitmapBtn& b) {
         wchar_t text[80] = {};
         TOOLINFOW ti{};
         ti.cbSize = sizeof(ti);

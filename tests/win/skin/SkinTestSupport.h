@@ -126,7 +126,7 @@ inline void PumpMessages() {
 }
 
 // The text of a bitmap button's tooltip tool, "<none>" when it has no tooltip.
-inline std::wstring TooltipOf(const zavo::CBitmapBtn& button) {
+inline std::wstring TooltipOf(zavo::CBitmapBtn& button) {
     if (!button.GetTooltip()) return L"<none>";
     wchar_t text[128] = {};
     TOOLINFOW ti{};

@@ -7,6 +7,7 @@
 #include <climits>
 
 #include <memory>
+#include <vector>
 
 #include "SkinTestSupport.h"
 #include "WidgetHost.h"
@@ -310,6 +311,56 @@ TEST_F(BitmapBtnTest, ClickIsNotifiedWithTheButtonsHandle) {
     ASSERT_EQ(1u, host_->clicks.size());
     EXPECT_EQ(button_->m_hWnd, host_->clicks[0]);
     EXPECT_EQ(0, host_->ids[0]);
+}
+
+// A button with a click action runs it once per click, however the click
+// comes, and the parent's OnCommand never sees it; a release off the button
+// is no click.
+TEST_F(BitmapBtnTest, ClickActionRunsOncePerClickInsteadOfTheParent) {
+    const LPARAM on = MAKELPARAM(5, 5), off = MAKELPARAM(150, 60);
+    struct Step {
+        UINT message;
+        LPARAM at;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Step> steps;
+        int runs;
+    };
+    const Case cases[] = {
+        {"BM_CLICK", {{BM_CLICK, 0}}, 1},
+        {"press and release", {{WM_LBUTTONDOWN, on}, {WM_LBUTTONUP, on}}, 1},
+        {"quick second click", {{WM_LBUTTONDOWN, on}, {WM_LBUTTONUP, on}, {WM_LBUTTONDBLCLK, on}, {WM_LBUTTONUP, on}}, 2},
+        {"release off the button", {{WM_LBUTTONDOWN, on}, {WM_LBUTTONUP, off}}, 0},
+    };
+    for (const Case& c : cases) {
+        int runs = 0;
+        button_->OnClick([&runs] { ++runs; });
+        host_->clicks.clear();
+        for (const Step& step : c.steps)
+            button_->SendMessage(step.message, step.message == BM_CLICK ? 0 : MK_LBUTTON, step.at);
+        ReleaseCapture();
+        EXPECT_EQ(c.runs, runs) << c.what;
+        EXPECT_TRUE(host_->clicks.empty()) << c.what;
+    }
+}
+
+// The tooltip window belongs to the button: it goes with the button's window
+// and with the button object.
+TEST_F(BitmapBtnTest, TooltipWindowGoesWithTheButton) {
+    for (bool destroyWindowFirst : {true, false}) {
+        auto b = std::make_unique<CBitmapBtn>();
+        ASSERT_TRUE(b->Create(kButtonRect, host_));
+        b->SetTooltipText(L"tip");
+        HWND tip = b->GetTooltip();
+        ASSERT_TRUE(IsWindow(tip));
+        if (destroyWindowFirst) {
+            b->DestroyWindow();
+            EXPECT_FALSE(IsWindow(tip)) << "window destroyed";
+        }
+        b.reset();
+        EXPECT_FALSE(IsWindow(tip)) << destroyWindowFirst;
+    }
 }
 
 TEST_F(BitmapBtnTest, TooltipHasOneToolWithTheLastText) {

@@ -1,0 +1,27 @@
+// The words a user reads about a failed file step (platform/Outcome.h): from
+// the language module, English where the module lacks them, with the system's
+// reason in the module's language.
+#pragma once
+#include <string>
+
+#include "app/AppContext.h"
+#include "platform/Outcome.h"
+
+namespace zavo {
+
+// Why it failed: the module's sentence of a refusal of the program, else the
+// system's text for the code in the language of the context's module.
+std::wstring FailureReason(const AppContext& app, const Outcome& o);
+
+// "File: <file>" and "Reason: <reason>" on two lines, in the module's words
+// (the reason line alone when no file is named).
+std::wstring FailureDetails(const AppContext& app, const Outcome& o);
+
+// "<file>: <reason>" in one line, for a status line.
+std::wstring FailureLine(const AppContext& app, const Outcome& o);
+
+// The message of a save that failed: what happened, where and why, and that
+// the user's changes are kept.
+std::wstring SaveFailedMessage(const AppContext& app, const Outcome& o);
+
+}  // namespace zavo
