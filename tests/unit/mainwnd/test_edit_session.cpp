@@ -163,7 +163,7 @@ TEST_F(EditSessionTest, ZonesThatCouldNotBeWrittenWaitForTheNextSave) {
 TEST(EditSessionNotice, OnlyTheFirstFailedBackupIsTold) {
     EditSession session;
     backup::KeepOutcome failed;
-    failed.ok = false;
+    failed.failure = Outcome::System(FileStep::Copy, L"Config.config", 5);
     struct Case {
         const char* name;
         bool ok;

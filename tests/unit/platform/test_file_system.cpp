@@ -86,7 +86,9 @@ TEST(FileSystem, FailuresCarryTheStepTheFileAndTheSystemCode) {
         EXPECT_EQ(s.code != 0, c.code != 0) << c.name;
 #else
         EXPECT_EQ(s.code, static_cast<std::uint32_t>(c.code)) << c.name;
-        if (c.code) EXPECT_EQ(ReasonText(s), text::FromUtf8(std::strerror(c.code))) << c.name;
+        if (c.code) {
+            EXPECT_EQ(ReasonText(s), text::FromUtf8(std::strerror(c.code))) << c.name;
+        }
 #endif
         EXPECT_FALSE(ReasonText(s).empty()) << c.name;
         EXPECT_EQ(DescribeFailure(s).rfind(c.file + L": ", 0), 0u) << c.name << ": the tools name the file first";
