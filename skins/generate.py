@@ -1,12 +1,16 @@
 #!/usr/bin/python3
 """Generates the default skin: every window's description file and pictures.
 
-    generate.py OUTDIR [--layout en|jp] [--preview DIR]
+    generate.py OUTDIR [--layout en|jp] [--scales 1,1.25,...] [--preview DIR]
 
-OUTDIR becomes the program's Skins folder. --layout picks the keyboard of the
-main window ("en": the full-size ISO keyboard, "jp": the Japanese one).
---preview also writes PNG previews of each window (rest face, and the main
-window with a few keys lit and hovered) into DIR.
+OUTDIR becomes the program's Skins folder: the skin at 100 % in it, and the
+same skin drawn at each larger display scale in a folder named after its
+percentage (125, 150, 175, 200), every file of the same name as at 100 %.
+--scales picks the scales (all five by default; 1 is always drawn).
+--layout picks the keyboard of the main window ("en": the full-size ISO
+keyboard, "jp": the Japanese one). --preview also writes PNG previews of each
+window at 100 % (rest face, and the main window with a few keys lit and
+hovered) into DIR.
 """
 import argparse
 import os
@@ -15,6 +19,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from gen import main_skin  # noqa: E402
+from gen.canvas import DISPLAY_SCALES, scale_folder, set_scale  # noqa: E402
 from gen.output import shaped_mask, write_skin  # noqa: E402
 
 
@@ -34,15 +39,18 @@ def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("outdir")
     ap.add_argument("--layout", choices=("en", "jp"), default="en")
+    ap.add_argument("--scales", default=",".join(str(s) for s in DISPLAY_SCALES))
     ap.add_argument("--preview")
     args = ap.parse_args()
-    os.makedirs(args.outdir, exist_ok=True)
-    canvas, faces = generate_main(args.outdir, args.layout)
-    try:
-        from gen import dialogs
-    except ImportError:
-        dialogs = None
-    others = dialogs.generate_all(args.outdir) if dialogs else {}
+    scales = sorted({1.0} | {float(s) for s in args.scales.split(",")})
+    assert all(s in DISPLAY_SCALES for s in scales), scales
+    from gen import dialogs
+    for scale in reversed(scales):  # 100 % last: the previews are drawn from it
+        set_scale(scale)
+        outdir = os.path.join(args.outdir, scale_folder(scale))
+        os.makedirs(outdir, exist_ok=True)
+        canvas, faces = generate_main(outdir, args.layout)
+        others = dialogs.generate_all(outdir)
     if args.preview:
         from gen import preview
         os.makedirs(args.preview, exist_ok=True)

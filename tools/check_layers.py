@@ -25,7 +25,7 @@ LAYERS = {
 }
 # Files of the portable core: built natively too, so no platform window headers.
 PORTABLE_FOLDERS = {"platform", "config", "macro", "light"}
-PORTABLE_FILES = {"skin/SkinEntry", "skin/MaskScan", "skin/ShapeFile", "skin/SkinRect", "mainwnd/KeyboardView", "mainwnd/EditSession",
+PORTABLE_FILES = {"skin/SkinEntry", "skin/SkinWindows", "skin/MaskScan", "skin/ShapeFile", "skin/SkinRect", "mainwnd/KeyboardView", "mainwnd/EditSession",
                   "app/AppContext", "app/Language"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 

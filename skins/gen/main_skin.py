@@ -8,7 +8,7 @@ from PIL import Image, ImageDraw
 
 from . import icons
 from . import palette as P
-from .canvas import Layer, SkinCanvas, font, mix, SCALE
+from .canvas import Layer, SkinCanvas, font, mix, px, SCALE
 from .layouts import ENTER_SHAPE, JP_TIPS, KEY_TIPS, LAYOUTS, TKEY_X
 from .widgets import flat, keycap
 
@@ -43,10 +43,11 @@ def enter_bounds():
             max(p[2] for p in parts), max(p[3] for p in parts))
 
 
-def draw_enter(L, face, dx=0, dy=0):
-    """Draws the L-shaped Enter cap; (dx, dy) shifts it into another picture."""
+def draw_enter(L, face):
+    """Draws the L-shaped Enter cap (into a picture of the Enter key alone
+    through the layer's origin)."""
     c = P.CAP[face]
-    top, bot = [(p[0] + dx, p[1] + dy, p[2] + dx, p[3] + dy) for p in enter_parts()]
+    top, bot = enter_parts()
     bot_up = (bot[0], top[1] + 8, bot[2], bot[3])
 
     def union(inset, fill, radius, bottom_cut=0):
@@ -190,9 +191,9 @@ def build(layout="en"):
     for idx, x, y, w, h, legend, sub in sorted(keys, key=lambda k: k[0]):
         if idx == ENTER_INDEX:
             # The region button sits one pixel in from its entry's corner.
-            s.add(str(idx + 20), "Enter", (eb[0] - 1, eb[1] - 1, eb[2] - 1, eb[3] - 1), "Enter",
-                  lambda L, r, face: None)
+            s.add(str(idx + 20), "Enter", eb, "Enter", lambda L, r, face: None)
             s.buttons[-1].section = "STANDER-KEYS"
+            s.buttons[-1].offset = 1
             continue
         r = cell(x, y, w, h)
         tips = {**KEY_TIPS, **JP_TIPS} if layout == "jp" else KEY_TIPS
@@ -209,18 +210,19 @@ def enter_pictures():
     keys: rest ("normal"), under the mouse ("over"), lit ("down") and dimmed
     ("disabled"). Every pixel outside the L is exactly the key colour."""
     eb = enter_bounds()
-    w, h = eb[2] - eb[0], eb[3] - eb[1]
+    x0, y0 = px(eb[0]), px(eb[1])
+    w, h = px(eb[2]) - x0, px(eb[3]) - y0
     mask = Image.new("L", (w * SCALE, h * SCALE), 0)
     md = ImageDraw.Draw(mask)
     top, bot = enter_parts()
     for p in (top, (bot[0], top[1], bot[2], bot[3])):
-        md.rectangle([(p[0] - eb[0]) * SCALE, (p[1] - eb[1]) * SCALE,
-                      (p[2] - eb[0]) * SCALE - 1, (p[3] - eb[1]) * SCALE - 1], fill=255)
+        md.rectangle([(px(p[0]) - x0) * SCALE, (px(p[1]) - y0) * SCALE,
+                      (px(p[2]) - x0) * SCALE - 1, (px(p[3]) - y0) * SCALE - 1], fill=255)
     mask = mask.resize((w, h), Image.BOX).point(lambda v: 255 if v >= 128 else 0)
     out = {}
     for name, face in (("normal", "normal"), ("over", "over"), ("down", "down"), ("disabled", "disabled")):
-        L = Layer(w, h, P.PLATE)
-        draw_enter(L, face, -eb[0], -eb[1])
+        L = Layer(eb[2] - eb[0], eb[3] - eb[1], P.PLATE, origin=eb[:2])
+        draw_enter(L, face)
         img = L.finish()
         keyed = Image.new("RGB", (w, h), KEY_COLOUR)
         keyed.paste(img, (0, 0), mask)

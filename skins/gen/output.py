@@ -5,6 +5,8 @@ import struct
 
 from PIL import Image, ImageDraw
 
+from .canvas import px, scale
+
 PICTURE_KEYS = (("Main", "normal"), ("Down", "down"), ("Over", "over"), ("Disabled", "disabled"))
 
 
@@ -30,10 +32,13 @@ def save_picture(img, path):
 
 def shaped_mask(w, h, radius, cut=0):
     """Window shape: black inside a rounded rectangle, pure white outside. `cut`
-    chamfers the top-right and bottom-left corners instead of rounding them."""
+    chamfers the top-right and bottom-left corners instead of rounding them.
+    Sizes in 100 % pixels; the mask is drawn at the current scale, so it has the
+    size of the faces drawn at that scale."""
+    w, h, radius, cut = px(w), px(h), radius * scale(), int(round(cut * scale()))
     m = Image.new("RGB", (w * 4, h * 4), (255, 255, 255))
     d = ImageDraw.Draw(m)
-    d.rounded_rectangle([0, 0, w * 4 - 1, h * 4 - 1], radius=radius * 4, fill=(0, 0, 0))
+    d.rounded_rectangle([0, 0, w * 4 - 1, h * 4 - 1], radius=int(round(radius * 4)), fill=(0, 0, 0))
     if cut:
         c = cut * 4
         d.polygon([(w * 4 - c, 0), (w * 4, 0), (w * 4, c)], fill=(255, 255, 255))

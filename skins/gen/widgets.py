@@ -2,7 +2,7 @@
 menu items. Each painter is fn(layer, rect, face)."""
 from . import icons
 from . import palette as P
-from .canvas import fit_font, font, mix
+from .canvas import fit_font, font, mix, text_width
 
 
 def keycap(legend, sub=None, small=False):
@@ -37,9 +37,9 @@ def keycap(legend, sub=None, small=False):
             # Bold down to 9 pixels, then the condensed bold face: below 9 pixels
             # the bold face runs its letters together ("Pause" read "Psuse").
             fnt = fit_font(legend, tw, size, 9)
-            if fnt.getlength(legend) > tw:
+            if text_width(fnt, legend) > tw:
                 fnt = fit_font(legend, tw, min(size, 10), 8, condensed=True)
-            if fnt.getlength(legend) > tw:
+            if text_width(fnt, legend) > tw:
                 fnt = fit_font(legend, tw, 9, 7, bold=False, condensed=True)
             L.text_in(top, legend, fnt, c["legend"])
 

@@ -398,6 +398,18 @@ std::optional<ValueRef> Document::Find(std::wstring_view section, std::wstring_v
     return Text(*line).Sub(line->valueBegin, line->valueEnd);
 }
 
+std::vector<Document::Entry> Document::SectionEntries(std::wstring_view section) const {
+    std::vector<Entry> entries;
+    const Section* s = FindSection(Trim(section));
+    if (!s) return entries;
+    ForEachLine(*s, [&](const Line& line) {
+        Entry entry{Name(line).Text(), std::nullopt};
+        if (line.hasValue) entry.value = Text(line).Sub(line.valueBegin, line.valueEnd).Text();
+        if (!entry.name.empty() || entry.value) entries.push_back(std::move(entry));
+    });
+    return entries;
+}
+
 bool Document::Set(std::wstring_view section, std::wstring_view key, std::wstring_view value, bool asciiValue) {
     section = Trim(section);
     key = Trim(key);

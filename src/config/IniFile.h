@@ -94,6 +94,17 @@ public:
     // The value of the key (trimmed, quotes kept), or nothing when the section or
     // key is missing or the key line has no '='. The value lives until the next Set.
     std::optional<ValueRef> Find(std::wstring_view section, std::wstring_view key) const;
+    // One line of a section as the engine reads it: the key's name and, for a
+    // line with '=', its value.
+    struct Entry {
+        std::wstring name;
+        std::optional<std::wstring> value;
+    };
+    // The lines of the first section of that name in file order, blank lines
+    // left out (a ';' comment reads as a key without a value, as it does for the
+    // platform's functions). Empty when there is no such section.
+    std::vector<Entry> SectionEntries(std::wstring_view section) const;
+
     // Replaces the value in place or appends the key at the end of its section (a
     // new section at the end of the file). Names are trimmed; the caller checks
     // them. Returns false when the stored value was already exactly `value`.

@@ -9,6 +9,7 @@
 #include <array>
 
 #include "skin/BitmapBtn.h"
+#include "skin/SkinWindows.h"
 #include "skin/SkinnedDialog.h"
 
 namespace zavo {
@@ -16,7 +17,7 @@ namespace zavo {
 class CDlgCMDMenu : public CSkinDialog {
 public:
     static constexpr UINT IDD = 132;
-    static constexpr int ITEM_COUNT = 22;
+    static constexpr int ITEM_COUNT = COMMAND_MENU_ITEMS;
 
     CDlgCMDMenu(const AppContext& app, CWnd& owner, POINT position)
         : CSkinDialog(IDD, app, &owner), m_Position(position) {}

@@ -6,6 +6,7 @@
 #include "light/LightStateFile.h"
 #include "platform/FileSystem.h"
 #include "service/ServiceCodes.h"
+#include "skin/SkinWindows.h"
 
 namespace zavo {
 
@@ -31,12 +32,6 @@ CDlgLightOption::CDlgLightOption(const AppContext& app, LightSettings& exchange,
     : CSkinDialog(IDD, app, owner), LightExchange(exchange), m_Service(service) {}
 
 std::vector<SkinButtonSpec> CDlgLightOption::SkinButtons() {
-    // The creation order of the skin's keys.
-    static const wchar_t* const kOrder[] = {
-        L"1",  L"2",  L"3",  L"4",  L"17", L"37", L"38", L"32", L"33", L"34", L"35",
-        L"36", L"13", L"19", L"20", L"21", L"22", L"23", L"24", L"25", L"26", L"27",
-        L"28", L"29", L"30", L"31", L"15", L"16", L"9",  L"10", L"6",  L"7",  L"8",
-    };
     // The button of a skin key and what its click runs.
     auto specOf = [this](const std::wstring& key) -> SkinButtonSpec {
         const TooltipSource none = TooltipSource::Fixed(L"");  // no tooltip
@@ -56,8 +51,8 @@ std::vector<SkinButtonSpec> CDlgLightOption::SkinButtons() {
         return {key, nullptr, none, nullptr};
     };
     std::vector<SkinButtonSpec> buttonList;
-    buttonList.reserve(std::size(kOrder));
-    for (const wchar_t* key : kOrder) buttonList.push_back(specOf(key));
+    buttonList.reserve(std::size(LIGHT_WINDOW_BUTTONS));
+    for (const wchar_t* key : LIGHT_WINDOW_BUTTONS) buttonList.push_back(specOf(key));
     return buttonList;
 }
 

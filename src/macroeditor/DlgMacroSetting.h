@@ -18,6 +18,7 @@
 #include "platform/Win32Handle.h"
 #include "skin/BitmapBtn.h"
 #include "skin/ListMenu.h"
+#include "skin/SkinWindows.h"
 #include "skin/SkinnedDialog.h"
 
 namespace zavo {
@@ -28,7 +29,7 @@ constexpr UINT WM_MACRO_KEY = 1034;
 class CDlgMacroSetting : public CSkinDialog {
 public:
     static constexpr UINT IDD = 135;
-    static constexpr int BUTTON_COUNT = 21;
+    static constexpr int BUTTON_COUNT = MACRO_EDITOR_BUTTONS;
 
     explicit CDlgMacroSetting(const AppContext& app, CWnd* owner = nullptr);
 

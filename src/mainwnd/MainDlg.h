@@ -34,6 +34,7 @@
 #include "skin/KeyPad.h"
 #include "skin/RgnWnd.h"
 #include "skin/SkinEntry.h"
+#include "skin/SkinWindows.h"
 #include "skin/SkinnedDialog.h"
 
 // The identifiers of the executable's resources (template, icon, indicators).
@@ -48,7 +49,8 @@ constexpr UINT_PTR TIMER_HOVER = 841233;
 constexpr UINT HOVER_PERIOD_MS = 70;
 
 // Where the window draws the assignment indicator (client pixels).
-constexpr RECT INDICATOR_PLACE{221, 362, 221 + 22, 362 + 22};
+constexpr RECT INDICATOR_PLACE{MAIN_INDICATOR_PLACE.left, MAIN_INDICATOR_PLACE.top, MAIN_INDICATOR_PLACE.right,
+                               MAIN_INDICATOR_PLACE.bottom};
 
 // The registered message "ZAVOConfig.HoverPollRuns": the main window answers it
 // with the number of cursor polls that found the mouse moved.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <string>
 
 #include "framework/Gdi.h"
@@ -50,6 +51,7 @@ void CZAVOConfigDlg::CreateButtons(const SkinFace& face, const FaceSet& looks) {
              if (SettleUnappliedBeforeClosing()) std::exit(-1);
          }},
     };
+    static_assert(std::size(commands) == MAIN_COMMAND_BUTTONS, "the skin checker asks for every command button");
     for (const Command& c : commands) {
         const ButtonEntry entry = face.Entry(L"BUTTONINFO", std::to_wstring(c.key));
         // The window keeps its faces: the buttons draw from them.
@@ -170,8 +172,9 @@ void CZAVOConfigDlg::ComposeArea(HDC dc, const RECT& area) {
     ScopedSelect selectFont(dc, m_TextFont);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(255, 255, 255));
-    ::TextOutW(dc, 733, 433, m_strVersion.c_str(), static_cast<int>(m_strVersion.size()));
-    ::TextOutW(dc, 256, 369, m_strStatus.c_str(), static_cast<int>(m_strStatus.size()));
+    ::TextOutW(dc, MAIN_VERSION_PLACE.left, MAIN_VERSION_PLACE.top, m_strVersion.c_str(),
+               static_cast<int>(m_strVersion.size()));
+    ::TextOutW(dc, MAIN_STATUS_TEXT_X, MAIN_STATUS_TEXT_Y, m_strStatus.c_str(), static_cast<int>(m_strStatus.size()));
 }
 
 void CZAVOConfigDlg::PaintIndicator(HDC dc) const {

@@ -64,6 +64,22 @@ BmpLayout ReadBmpLayout(std::string_view bytes, BmpBits accepted) {
     return layout;
 }
 
+const wchar_t* BmpStatusText(BmpStatus status) {
+    switch (status) {
+        case BmpStatus::Ok:
+            return L"read";
+        case BmpStatus::NotBitmap:
+            return L"not a BMP file";
+        case BmpStatus::ShortHeader:
+            return L"the BMP headers are incomplete";
+        case BmpStatus::Unsupported:
+            return L"not an uncompressed BMP of a bit count and size the reader takes";
+        case BmpStatus::Truncated:
+            return L"the pixel rows run past the end of the file";
+    }
+    return L"unknown";
+}
+
 void CopyBmpPixels(std::string_view bytes, const BmpLayout& layout, unsigned char* target,
                    std::ptrdiff_t targetStride) {
     const std::size_t step = static_cast<std::size_t>(layout.bitCount / 8);

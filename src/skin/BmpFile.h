@@ -52,6 +52,9 @@ enum class BmpBits { Only24, Bits24Or32 };
 
 BmpLayout ReadBmpLayout(std::string_view bytes, BmpBits accepted);
 
+// A short English description of a refusal, for diagnostic output.
+const wchar_t* BmpStatusText(BmpStatus status);
+
 // Copies the pixels into `target`: width x height 32-bit pixels (blue, green,
 // red, 0), top row first, rows `targetStride` bytes apart. The layout must be Ok
 // and read from `bytes`.

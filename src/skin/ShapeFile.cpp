@@ -63,13 +63,13 @@ const wchar_t* ShapeStatusText(ShapeStatus status) {
         case ShapeStatus::CannotOpen:
             return L"the file cannot be read";
         case ShapeStatus::NotBitmap:
-            return L"not a BMP file";
+            return BmpStatusText(BmpStatus::NotBitmap);
         case ShapeStatus::ShortHeader:
-            return L"the BMP headers are incomplete";
+            return BmpStatusText(BmpStatus::ShortHeader);
         case ShapeStatus::Unsupported:
             return L"not a 24-bit uncompressed BMP of a usable size";
         case ShapeStatus::Truncated:
-            return L"the pixel rows run past the end of the file";
+            return BmpStatusText(BmpStatus::Truncated);
     }
     return L"unknown";
 }

@@ -1,11 +1,21 @@
 // zavocfg skin-check DIR   checks a skin folder against what the windows read
 //
+// The 100 % skin in DIR and the skin of each larger display scale in its folder
+// (skin/SkinWindows.h) are checked alike, each at its own scale: its faces must
+// be the 100 % faces at that scale, and the main window's own places are
+// checked where the window draws them at that scale.
+//
 // For every skin description file the windows open: the file is there, its
 // "SCREEN" pictures exist and are readable BMP or JPEG pictures, the four faces
 // and the mask have one size, the mask shapes a window (not all white), every
 // button key the window reads is present, each button lies inside the window
-// and no two buttons of a window overlap. In the Windows build each picture
-// must also decode with the platform's picture decoder. Every line of a button
+// and no two buttons of a window overlap. The checker reads what the windows
+// read with their own readers: the BMP reader of the faces (skin/BmpFile), the
+// settings engine's lines, the button entry parser, the windows' lists of
+// button keys and the main window's places (skin/SkinWindows). In the Windows
+// build each picture must also load as the windows load it (a BMP the direct
+// reader refuses goes to the platform's decoder there; the native build says
+// it cannot check such a picture). Every line of a button
 // section is a whole entry ("key=name,x,y,width,height,text,flag"): a line
 // broken inside an entry loses the entry's last fields and leaves a line that
 // is no entry at all. The main window's version keys, fixed places, Enter shape
@@ -13,26 +23,32 @@
 // pictures are checked too. Each problem is one line; the exit status is 0 when
 // there is none, 1 otherwise, 2 when DIR is not a folder.
 #include <algorithm>
+#include <map>
 #include <cstdint>
-#include <cstring>
-#include <cwctype>
-#include <functional>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
-#include <ocidl.h>
-#include <olectl.h>
+
+#include "skin/FacePicture.h"
+#include "skin/Picture.h"
 #endif
 
 #include "Cli.h"
+#include "app/AppContext.h"
 #include "config/Ini.h"
+#include "config/IniFile.h"
+#include "config/KeyboardConfig.h"
+#include "light/LightZones.h"
+#include "mainwnd/KeyboardView.h"
 #include "platform/FileSystem.h"
-#include "platform/TextCodec.h"
+#include "skin/BmpFile.h"
 #include "skin/MaskScan.h"
 #include "skin/ShapeFile.h"
 #include "skin/SkinEntry.h"
+#include "skin/SkinWindows.h"
 
 namespace {
 
@@ -40,70 +56,27 @@ using namespace zavo;
 
 // ------------------------------------------------------------------ pictures
 
-struct Picture {
+struct CheckedPicture {
     std::wstring error;  // empty when the picture is readable
+    std::wstring note;   // what could not be checked in this build
     int width = 0;
     int height = 0;
-    bool hasPixels = false;          // uncompressed 24/32-bit BMP: pixels below
+    bool hasPixels = false;          // read by the direct BMP reader: pixels below
     std::vector<std::uint8_t> bgrx;  // top row first, 4 bytes per pixel
 };
 
-std::uint32_t Le32(const std::string& b, size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
-}
-std::uint16_t Le16(const std::string& b, size_t at) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
-}
 std::uint16_t Be16(const std::string& b, size_t at) {
     return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) << 8 | static_cast<unsigned char>(b[at + 1]));
-}
-
-void ReadBmpPixels(const std::string& b, std::uint32_t offset, int bpp, bool bottomUp, Picture& p) {
-    const size_t stride = (static_cast<size_t>(p.width) * static_cast<size_t>(bpp / 8) + 3) & ~size_t(3);
-    p.bgrx.assign(static_cast<size_t>(p.width) * static_cast<size_t>(p.height) * 4, 0);
-    for (int y = 0; y < p.height; ++y) {
-        const size_t row = offset + stride * static_cast<size_t>(bottomUp ? p.height - 1 - y : y);
-        for (int x = 0; x < p.width; ++x) {
-            for (int c = 0; c < 3; ++c)
-                p.bgrx[(static_cast<size_t>(y) * static_cast<size_t>(p.width) + static_cast<size_t>(x)) * 4 + c] =
-                    static_cast<std::uint8_t>(b[row + static_cast<size_t>(x) * static_cast<size_t>(bpp / 8) + c]);
-        }
-    }
-    p.hasPixels = true;
-}
-
-Picture ReadBmp(const std::string& b) {
-    Picture p;
-    if (b.size() < 54) return p.error = L"BMP shorter than its headers", p;
-    const std::uint32_t offset = Le32(b, 10);
-    const std::uint32_t infoSize = Le32(b, 14);
-    const auto width = static_cast<std::int32_t>(Le32(b, 18));
-    const auto height = static_cast<std::int32_t>(Le32(b, 22));
-    const int bpp = Le16(b, 28);
-    const std::uint32_t compression = Le32(b, 30);
-    if (infoSize < 40) return p.error = L"BMP information header too short", p;
-    if (width <= 0 || height == 0 || height == INT32_MIN) return p.error = L"BMP has no size", p;
-    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
-        return p.error = L"BMP bit count " + std::to_wstring(bpp) + L" is not a picture format", p;
-    if (compression != 0 && compression != 3) return p.error = L"BMP is compressed", p;
-    p.width = width;
-    p.height = height < 0 ? -height : height;
-    const std::uint64_t stride = (static_cast<std::uint64_t>(p.width) * static_cast<std::uint64_t>(bpp) + 31) / 32 * 4;
-    if (offset < 14 + infoSize || offset + stride * static_cast<std::uint64_t>(p.height) > b.size())
-        return p.error = L"BMP pixel data runs past the end of the file", p;
-    if (compression == 0 && (bpp == 24 || bpp == 32)) ReadBmpPixels(b, offset, bpp, height > 0, p);
-    return p;
 }
 
 bool IsStartOfFrame(unsigned char marker) {
     return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
-Picture ReadJpeg(const std::string& b) {
-    Picture p;
+// The frame size of a JPEG and whether the file is whole; the pictures
+// themselves are decoded by the platform's decoder only.
+CheckedPicture ReadJpeg(const std::string& b) {
+    CheckedPicture p;
     size_t at = 2;
     while (at + 4 <= b.size()) {
         if (static_cast<unsigned char>(b[at]) != 0xFF) return p.error = L"JPEG segment marker missing", p;
@@ -125,52 +98,57 @@ Picture ReadJpeg(const std::string& b) {
     return p;
 }
 
-#ifdef _WIN32
-// The platform's picture decoder, the one the windows use: the picture must
-// decode there and give the size the file's headers give. Loaded at run time so
-// that the tool needs no import of its own for it.
-std::wstring DecodeWithPlatform(const std::string& bytes, int width, int height) {
-    using OleLoadPictureFn = HRESULT(WINAPI*)(LPSTREAM, LONG, BOOL, REFIID, LPVOID*);
-    static const auto oleLoadPicture = reinterpret_cast<OleLoadPictureFn>(
-        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"oleaut32.dll"), "OleLoadPicture")));
-    using GetObjectFn = int(WINAPI*)(HANDLE, int, LPVOID);
-    static const auto getObject = reinterpret_cast<GetObjectFn>(
-        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"gdi32.dll"), "GetObjectW")));
-    static const IID iidPicture = {0x7BF80980, 0xBF32, 0x101A, {0x8B, 0xBB, 0x00, 0xAA, 0x00, 0x30, 0x0C, 0xAB}};
-    if (!oleLoadPicture || !getObject) return L"";
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (!block) return L"";
-    std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
-    GlobalUnlock(block);
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream))) {
-        GlobalFree(block);
-        return L"";
+// A BMP as the windows' direct reader takes it (skin/BmpFile), pixels and all.
+// One it refuses goes to the platform's decoder in the windows; only a file
+// that cannot be a picture at all is refused here.
+CheckedPicture ReadBmp(const std::string& bytes) {
+    CheckedPicture p;
+    const BmpLayout layout = ReadBmpLayout(bytes, BmpBits::Bits24Or32);
+    if (!layout.ok()) {
+        (layout.status == BmpStatus::Unsupported ? p.note : p.error) = BmpStatusText(layout.status);
+        return p;
     }
-    IPicture* picture = nullptr;
-    const HRESULT hr =
-        oleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, iidPicture, reinterpret_cast<void**>(&picture));
-    stream->Release();
-    if (FAILED(hr) || !picture) return L"the picture decoder refuses it";
-    OLE_HANDLE handle = 0;
-    BITMAP bm = {};
-    picture->get_Handle(&handle);
-    const bool sized = getObject(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)), sizeof bm, &bm) != 0;
-    picture->Release();
-    if (sized && (bm.bmWidth != width || bm.bmHeight != height))
-        return L"decodes to " + std::to_wstring(bm.bmWidth) + L"x" + std::to_wstring(bm.bmHeight);
-    return L"";
+    p.width = layout.width;
+    p.height = layout.height;
+    p.bgrx.assign(static_cast<size_t>(p.width) * static_cast<size_t>(p.height) * 4, 0);
+    CopyBmpPixels(bytes, layout, p.bgrx.data(), static_cast<std::ptrdiff_t>(p.width) * 4);
+    p.hasPixels = true;
+    return p;
+}
+
+#ifdef _WIN32
+// The windows' own reading of the picture (a face drawn from its mapped file
+// or decoded by the platform's decoder, any other picture decoded): it must
+// give a picture, of the size the file's headers give.
+void ReadAsTheWindows(const std::wstring& path, bool face, CheckedPicture& p) {
+    int width = 0, height = 0;
+    if (face) {
+        FacePicture picture;
+        if (picture.Load(path)) width = picture.Width(), height = picture.Height();
+    } else {
+        const ScopedBitmap bitmap = LoadPictureBitmap(path);
+        BITMAP info{};
+        if (bitmap && GetObjectW(bitmap.Get(), sizeof info, &info)) width = info.bmWidth, height = std::abs(info.bmHeight);
+    }
+    if (width <= 0 || height <= 0) {
+        p.error = L"the picture decoder refuses it" + (p.note.empty() ? L"" : L" (" + p.note + L")");
+    } else if (p.width == 0) {
+        p.width = width, p.height = height;  // known only from the decoder
+    } else if (width != p.width || height != p.height) {
+        p.error = L"decodes to " + std::to_wstring(width) + L"x" + std::to_wstring(height);
+    }
+    p.note.clear();
 }
 #endif
 
-Picture ReadPicture(const std::wstring& path) {
+CheckedPicture ReadPicture(const std::wstring& path, bool face) {
     std::string bytes;
     if (!fs::FileExists(path) || !fs::ReadWholeFile(path, bytes)) {
-        Picture p;
+        CheckedPicture p;
         p.error = L"missing";
         return p;
     }
-    Picture p;
+    CheckedPicture p;
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
         p = ReadBmp(bytes);
     else if (bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
@@ -179,51 +157,15 @@ Picture ReadPicture(const std::wstring& path) {
     else
         p.error = L"neither a BMP nor a JPEG picture";
 #ifdef _WIN32
-    if (p.error.empty()) p.error = DecodeWithPlatform(bytes, p.width, p.height);
+    if (p.error.empty()) ReadAsTheWindows(path, face, p);
+#else
+    (void)face;
+    if (!p.note.empty()) p.note += L": only zavocfg.exe can tell whether the platform's decoder reads it";
 #endif
     return p;
 }
 
 // -------------------------------------------------------------- the windows
-
-struct WindowSkin {
-    const wchar_t* file;
-    std::vector<std::pair<std::wstring, std::vector<std::wstring>>> buttons;  // section -> keys
-};
-
-std::vector<std::wstring> Numbers(int first, int last) {
-    std::vector<std::wstring> keys;
-    for (int i = first; i <= last; ++i) keys.push_back(std::to_wstring(i));
-    return keys;
-}
-
-const wchar_t* const kZoneKeys[] = {
-    L"m_BTNW",         L"m_BTN1To6",    L"m_BTNAS",      L"m_BTND",      L"m_BTNPINYIN1", L"m_BTNPINYIN2",
-    L"m_BTNPINYIN3",   L"m_BTNPINYIN4", L"m_BTNPINYIN5", L"m_BTNQ",      L"m_BTNER",      L"m_BTNF",
-    L"m_BTNBackSpace", L"m_BTNOneTo0",  L"m_BTNDirect",  L"m_BTNNumber", L"m_BTNTt1TO5",  L"m_BTNTt6TO10",
-};
-
-std::vector<WindowSkin> Windows() {
-    const std::vector<std::wstring> okCancel = {L"1", L"2"};
-    std::vector<std::wstring> light = {L"1",  L"2",  L"3",  L"4",  L"17", L"37", L"38",
-                                       L"32", L"33", L"34", L"35", L"36", L"13", L"19"};
-    for (const auto& k : Numbers(20, 31)) light.push_back(k);
-    for (const wchar_t* k : {L"15", L"16", L"9", L"10", L"6", L"7", L"8"}) light.push_back(k);
-    return {
-        {L"main.ini", {{L"BUTTONINFO", Numbers(1, 22)}, {L"T-KEYS", Numbers(1, 10)}}},
-        {L"SingleKey.ini", {{L"BUTTONINFO", okCancel}}},
-        {L"TKeys.ini", {{L"BUTTONINFO", Numbers(1, 7)}}},
-        {L"Commands_menu.ini", {{L"BUTTONINFO", Numbers(1, 22)}}},
-        {L"INSTANTSHIFTSYS.ini", {{L"BUTTONINFO", Numbers(1, 6)}}},
-        {L"MacroSetting.ini", {{L"BUTTONINFO", Numbers(1, 21)}}},
-        {L"LightOption.ini", {{L"BUTTONINFO", light}}},
-        {L"Warning1_skin.ini", {{L"BUTTONINFO", okCancel}}},
-        {L"Warning2_skin.ini", {{L"BUTTONINFO", {L"1"}}}},
-        {L"Warning3_skin.ini", {{L"BUTTONINFO", okCancel}}},
-        {L"CreateNewmacro.ini", {{L"BUTTONINFO", okCancel}}},
-        {L"RepeatCount.ini", {{L"BUTTONINFO", okCancel}}},
-    };
-}
 
 // A button (or the Enter key's shape) as placed in its window.
 struct Placed {
@@ -253,12 +195,17 @@ std::wstring RectText(const SkinRect& r) {
 
 class SkinChecker {
 public:
-    explicit SkinChecker(std::wstring dir) : dir_(std::move(dir)) {}
+    explicit SkinChecker(std::wstring dir) : root_(std::move(dir)), dir_(root_) {}
 
+    // The 100 % skin, then each larger scale the skin has a folder for.
     int Run() {
-        for (const WindowSkin& w : Windows()) CheckWindow(w);
-        CheckLightStates();
-        for (const wchar_t* name : {L"Profile_cmd.JPG", L"MacroMenu.jpg"}) CheckPicture(name, name);
+        for (const int percent : SKIN_SCALES) {
+            scaleFolder_ = SkinScaleFolder(percent);
+            if (percent != 100 && !fs::DirectoryExists(root_ + scaleFolder_)) continue;
+            percent_ = percent;
+            dir_ = root_ + scaleFolder_;
+            CheckScale();
+        }
         if (problems_ == 0) {
             zavocfg::Out(L"skin ok: " + std::to_wstring(files_) + L" description files, " + std::to_wstring(pictures_) +
                          L" pictures, " + std::to_wstring(buttons_) + L" buttons\n");
@@ -269,37 +216,65 @@ public:
     }
 
 private:
+    void CheckScale() {
+        for (const SkinWindowKeys& w : SkinnedWindowKeys()) CheckWindow(w);
+        CheckLightStates();
+        for (const wchar_t* name : {L"Profile_cmd.JPG", L"MacroMenu.jpg"}) CheckPicture(name, name, false);
+    }
+
+    // A problem of a scale's file is named with the scale's folder.
     void Problem(const std::wstring& where, const std::wstring& what) {
-        zavocfg::Out(where + L": " + what + L"\n");
+        zavocfg::Out(scaleFolder_ + where + L": " + what + L"\n");
         ++problems_;
+    }
+
+    // The windows size themselves from the 100 % face at every scale (the
+    // places they draw on and their edit boxes are scaled from it): a scale's
+    // face must be the 100 % face at that scale.
+    void CheckScaledSize(const std::wstring& where, int width, int height) {
+        if (percent_ == 100) {
+            faceSizes_[where] = {width, height};
+            return;
+        }
+        const auto base = faceSizes_.find(where);
+        if (base == faceSizes_.end()) return;
+        const int w = ScalePixel(base->second.first, percent_), h = ScalePixel(base->second.second, percent_);
+        if (std::abs(width - w) > 1 || std::abs(height - h) > 1)
+            Problem(where, L"the faces are " + std::to_wstring(width) + L"x" + std::to_wstring(height) +
+                               L", the 100 % faces at this scale " + std::to_wstring(w) + L"x" + std::to_wstring(h));
     }
 
     std::wstring Path(const std::wstring& name) const { return dir_ + name; }
 
-    Picture CheckPicture(const std::wstring& where, const std::wstring& name) {
-        Picture p = ReadPicture(Path(name));
+    CheckedPicture CheckPicture(const std::wstring& where, const std::wstring& name, bool face) {
+        CheckedPicture p = ReadPicture(Path(name), face);
         if (!p.error.empty())
             Problem(where, L"picture \"" + name + L"\" " + p.error);
+        else if (!p.note.empty())
+            zavocfg::Out(scaleFolder_ + where + L": picture \"" + name + L"\" not checked: " + p.note + L"\n");
         else
             ++pictures_;
         return p;
     }
 
-    void CheckWindow(const WindowSkin& w) {
+    void CheckWindow(const SkinWindowKeys& w) {
         const std::wstring ini = Path(w.file);
         if (!fs::FileExists(ini)) return Problem(w.file, L"missing");
         ++files_;
         int width = 0, height = 0;
-        if (!CheckFaces(w.file, ini, width, height)) width = height = 0;
+        if (!CheckFaces(w.file, ini, width, height))
+            width = height = 0;
+        else
+            CheckScaledSize(w.file, width, height);
         std::vector<Placed> placed;
         std::vector<std::wstring> buttonSections;
         for (const auto& [section, keys] : w.buttons) {
             for (const auto& key : keys) ReadButton(w.file, ini, section, key, true, placed);
             buttonSections.push_back(section);
         }
-        if (std::wstring(w.file) == L"main.ini") buttonSections.push_back(L"STANDER-KEYS");
+        if (w.file == MAIN_SKIN_FILE) buttonSections.push_back(L"STANDER-KEYS");
         CheckEntryLines(w.file, ini, buttonSections);
-        if (std::wstring(w.file) == L"main.ini") CheckMain(ini, width, height, placed);
+        if (w.file == MAIN_SKIN_FILE) CheckMain(ini, width, height, placed);
         CheckPlacement(w.file, width, height, placed);
     }
 
@@ -313,11 +288,12 @@ private:
                 ok = false;
                 continue;
             }
-            Picture p = CheckPicture(where, name);
+            CheckedPicture p = CheckPicture(where, name, true);
             if (!p.error.empty()) {
                 ok = false;
                 continue;
             }
+            if (p.width == 0) continue;  // a picture this build cannot read, said above
             if (!sized) {
                 width = p.width, height = p.height, sized = true;
             } else if (p.width != width || p.height != height) {
@@ -331,8 +307,8 @@ private:
         return ok && sized;
     }
 
-    void CheckMask(const std::wstring& where, const Picture& mask) {
-        if (!mask.hasPixels) return;  // only uncompressed 24/32-bit masks can be looked into here
+    void CheckMask(const std::wstring& where, const CheckedPicture& mask) {
+        if (!mask.hasPixels) return;  // only a mask the direct reader takes can be looked into here
         size_t rects = 0;
         ScanMask(mask.bgrx.data(), mask.width, mask.height, static_cast<std::ptrdiff_t>(mask.width) * 4,
                  [&rects](const RectBatch& batch) { rects += batch.rects.size(); });
@@ -352,56 +328,26 @@ private:
     }
 
     // Every line of the button sections holds a whole entry: "key=" and the
-    // seven fields. Blank lines and ";" comments are allowed.
+    // seven fields. The lines are the settings engine's (blank lines left out);
+    // ";" comments are allowed.
     void CheckEntryLines(const std::wstring& where, const std::wstring& ini,
                          const std::vector<std::wstring>& sections) {
         std::string bytes;
         if (!fs::ReadWholeFile(ini, bytes)) return;
-        std::wstring content;
-        if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-            static_cast<unsigned char>(bytes[1]) == 0xFE) {
-            content = text::FromUtf16LE(std::string_view(bytes).substr(2));
-        } else {
-            // Byte by byte: the characters that shape a line are ASCII in the
-            // 8-bit code pages and in UTF-8 alike.
-            content.assign(bytes.begin(), bytes.end());
-        }
-        auto fold = [](std::wstring s) {
-            for (wchar_t& c : s) c = static_cast<wchar_t>(std::towupper(c));
-            return s;
-        };
-        std::vector<std::wstring> wanted;
-        for (const auto& s : sections) wanted.push_back(fold(s));
-        std::wstring section;
-        bool inButtons = false;
-        size_t lineNo = 0, at = 0;
-        while (at <= content.size()) {
-            size_t end = content.find(L'\n', at);
-            if (end == std::wstring::npos) end = content.size();
-            std::wstring line = content.substr(at, end - at);
-            at = end + 1;
-            ++lineNo;
-            if (!line.empty() && line.back() == L'\r') line.pop_back();
-            const size_t first = line.find_first_not_of(L" \t");
-            if (first == std::wstring::npos || line[first] == L';') continue;
-            if (line[first] == L'[') {
-                const size_t close = line.rfind(L']');
-                section = line.substr(
-                    first + 1, close == std::wstring::npos || close < first ? std::wstring::npos : close - first - 1);
-                inButtons = std::find(wanted.begin(), wanted.end(), fold(section)) != wanted.end();
-                continue;
+        const ini::Document document = ini::Document::Parse(std::move(bytes));
+        for (const std::wstring& section : sections) {
+            for (const ini::Document::Entry& e : document.SectionEntries(section)) {
+                if (!e.name.empty() && e.name[0] == L';') continue;
+                const std::wstring line = L"a line in [" + section + L"]";
+                if (!e.value) {
+                    Problem(where, line + L" is not an entry: \"" + e.name + L"\"");
+                    continue;
+                }
+                const size_t fields = static_cast<size_t>(std::count(e.value->begin(), e.value->end(), L',')) + 1;
+                if (fields < 7)
+                    Problem(where, line + L" is not a whole entry (" + std::to_wstring(fields) + L" of 7 fields): \"" +
+                                       e.name + L"=" + *e.value + L"\"");
             }
-            if (!inButtons) continue;
-            const std::wstring where2 = L"line " + std::to_wstring(lineNo) + L" in [" + section + L"]";
-            const size_t eq = line.find(L'=');
-            if (eq == std::wstring::npos) {
-                Problem(where, where2 + L" is not an entry: \"" + line + L"\"");
-                continue;
-            }
-            const size_t fields = static_cast<size_t>(std::count(line.begin() + eq, line.end(), L',')) + 1;
-            if (fields < 7)
-                Problem(where, where2 + L" is not a whole entry (" + std::to_wstring(fields) + L" of 7 fields): \"" +
-                                   line + L"\"");
         }
     }
 
@@ -412,9 +358,9 @@ private:
                 Problem(L"main.ini", std::wstring(L"[Driver_Version] ") + key + L" is missing");
         }
         const std::wstring enter = Settings().IniReadString(ini, L"SCREEN", L"EnterRgn", L"");
-        for (int k = 0; k <= 158; ++k) {
-            if (k == 70 && !enter.empty()) continue;  // the region button stands in for it
-            ReadButton(L"main.ini", ini, L"STANDER-KEYS", std::to_wstring(k + 20), false, placed);
+        for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
+            if (k == ENTER_KEY_INDEX && !enter.empty()) continue;  // the region button stands in for it
+            ReadButton(L"main.ini", ini, L"STANDER-KEYS", std::to_wstring(k + MAIN_FIRST_STANDARD_KEY), false, placed);
         }
         if (!enter.empty()) CheckEnter(ini, enter, placed);
         CheckFixedPoints(placed);
@@ -425,26 +371,31 @@ private:
     // display (button "11") and the version text. The indicator and the version
     // must not be covered by a button; the status display must hold its text.
     void CheckFixedPoints(const std::vector<Placed>& placed) {
-        const Placed indicator{L"the indicator", {221, 362, 243, 384}, {}};
-        const Placed version{L"the version text", {733, 433, 783, 445}, {}};
+        const Placed indicator{L"the indicator", ScaleRect(MAIN_INDICATOR_PLACE, percent_), {}};
+        const Placed version{L"the version text", ScaleRect(MAIN_VERSION_PLACE, percent_), {}};
+        const std::wstring statusLabel = L"[BUTTONINFO] " + std::to_wstring(cmd::STATUS);
         for (const Placed& p : placed) {
             for (const Placed* fixed : {&indicator, &version}) {
                 if (Overlap(p, *fixed)) Problem(L"main.ini", p.label + L" covers " + fixed->label);
             }
-            if (p.label == L"[BUTTONINFO] 11") {
+            if (p.label == statusLabel) {
                 const SkinRect& r = p.bounds;
-                if (!(r.left <= 256 && 256 < r.right && r.top <= 369 && 369 + 11 <= r.bottom))
-                    Problem(L"main.ini", L"the status display [BUTTONINFO] 11 " + RectText(r) +
-                                             L" does not hold the status text at (256, 369)");
+                const int x = ScalePixel(MAIN_STATUS_TEXT_X, percent_), y = ScalePixel(MAIN_STATUS_TEXT_Y, percent_);
+                const int bottom = ScalePixel(MAIN_STATUS_TEXT_Y + MAIN_STATUS_TEXT_HEIGHT, percent_);
+                if (!(r.left <= x && x < r.right && r.top <= y && bottom <= r.bottom))
+                    Problem(L"main.ini", L"the status display " + statusLabel + L" " + RectText(r) +
+                                             L" does not hold the status text at (" + std::to_wstring(x) + L", " +
+                                             std::to_wstring(y) + L")");
             }
         }
     }
 
     void CheckEnter(const std::wstring& ini, const std::wstring& prefix, std::vector<Placed>& placed) {
+        const std::wstring enterKey = std::to_wstring(ENTER_KEY_INDEX + MAIN_FIRST_STANDARD_KEY);
         std::wstring raw;
-        if (!Settings().IniReadRaw(ini, L"STANDER-KEYS", L"90", raw))
-            return Problem(L"main.ini", L"[STANDER-KEYS] 90 (Enter) is missing");
-        const ButtonEntry e = ParseButtonEntry(Settings().IniReadString(ini, L"STANDER-KEYS", L"90", L""));
+        if (!Settings().IniReadRaw(ini, L"STANDER-KEYS", enterKey, raw))
+            return Problem(L"main.ini", L"[STANDER-KEYS] " + enterKey + L" (Enter) is missing");
+        const ButtonEntry e = ParseButtonEntry(Settings().IniReadString(ini, L"STANDER-KEYS", enterKey, L""));
         ShapePicture shapes[2];
         int i = 0;
         for (const wchar_t* suffix : {L"_normal.bmp", L"_over.bmp"}) {
@@ -493,7 +444,8 @@ private:
         if (!fs::FileExists(ini)) return;
         for (int n = 1; n <= 5; ++n) {
             const std::wstring section = L"Profile" + std::to_wstring(n) + L"LightState";
-            for (const wchar_t* key : kZoneKeys) {
+            for (const LightZone zone : AllLightZones()) {
+                const std::wstring key = LightZoneKey(zone);
                 std::wstring raw;
                 if (!Settings().IniReadRaw(ini, section, key, raw))
                     Problem(L"LightOption.ini", L"[" + section + L"] " + key + L" is missing");
@@ -503,7 +455,11 @@ private:
         }
     }
 
-    std::wstring dir_;
+    const std::wstring root_;
+    std::wstring dir_;          // of the scale being checked
+    std::wstring scaleFolder_;  // within root_, with its separator; empty at 100 %
+    int percent_ = 100;
+    std::map<std::wstring, std::pair<int, int>> faceSizes_;  // description file -> 100 % face size
     int problems_ = 0, files_ = 0, pictures_ = 0, buttons_ = 0;
 };
 

@@ -22,7 +22,8 @@ def generate():
     py = "/usr/bin/python3"
     subprocess.run([py, os.path.join(ROOT, "res/gen_resources.py"), os.path.join(OUT, "res")], check=True)
     for layout in ("en", "jp"):
-        subprocess.run([py, os.path.join(ROOT, "skins/generate.py"), os.path.join(OUT, layout), "--layout", layout],
+        subprocess.run([py, os.path.join(ROOT, "skins/generate.py"), os.path.join(OUT, layout), "--layout", layout,
+                        "--scales", "1"],
                        check=True)
 
 
