@@ -1,7 +1,7 @@
 #include "app/FailureText.h"
 
-#include "app/TextFill.h"
 #include "app/UiTexts.h"
+#include "platform/TextFill.h"
 
 namespace zavo {
 
@@ -24,6 +24,19 @@ std::wstring FailureLine(const AppContext& app, const Outcome& o) {
 
 std::wstring SaveFailedMessage(const AppContext& app, const Outcome& o) {
     return app.Text(kSaveFailed) + L"\n\n" + FailureDetails(app, o) + L"\n\n" + app.Text(kSaveFailedKept);
+}
+
+std::wstring ProblemText(const AppContext& app, const ConfigProblem& p) {
+    const int k = static_cast<int>(p.kind);
+    const std::wstring text =
+        k <= kLastProblemWithText ? app.Text(UiText{kProblemTextBase + k, ProblemTemplate(p.kind)}) : ProblemTemplate(p.kind);
+    return FillIn(text, p.values);
+}
+
+std::wstring ProfileRefusalText(const AppContext& app, const ProfileRefusal& r) {
+    if (r.kind == ProfileRefusalKind::Unreadable) return FailureDetails(app, r.failure);
+    const UiText text{kProfileRefusalTextBase + static_cast<int>(r.kind), ProfileRefusalTemplate(r.kind)};
+    return FillIn(app.Text(text), ProfileRefusalValues(r, ProblemText(app, r.problem)));
 }
 
 }  // namespace zavo

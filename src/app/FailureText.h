@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/AppContext.h"
+#include "config/ConfigCheck.h"
+#include "light/ProfileExchange.h"
 #include "platform/Outcome.h"
 
 namespace zavo {
@@ -23,5 +25,11 @@ std::wstring FailureLine(const AppContext& app, const Outcome& o);
 // The message of a save that failed: what happened, where and why, and that
 // the user's changes are kept.
 std::wstring SaveFailedMessage(const AppContext& app, const Outcome& o);
+
+// What is wrong with a settings value, in the module's words.
+std::wstring ProblemText(const AppContext& app, const ConfigProblem& p);
+
+// Why a profile file was refused, in the module's words.
+std::wstring ProfileRefusalText(const AppContext& app, const ProfileRefusal& r);
 
 }  // namespace zavo

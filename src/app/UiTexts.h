@@ -84,6 +84,15 @@ inline constexpr UiText kCloseUnapplied{
 // (end of ids 495-519)
 
 // The main window's questions and everything else: ids 520-559.
+// A refused profile file (light/ProfileExchange.h): ProfileRefusalKind k is id
+// kProfileRefusalTextBase + k (540 TooLarge .. 547 UnusableMany), its English
+// text ProfileRefusalTemplate(k).
+constexpr int kProfileRefusalTextBase = 539;
+// What is wrong with a settings value (config/ConfigCheck.h): ProblemKind k is
+// id kProblemTextBase + k for the kinds up to kLastProblemWithText (548 Missing
+// .. 559 OverBudget), the others in English (ProblemTemplate).
+constexpr int kProblemTextBase = 548;
+constexpr int kLastProblemWithText = 11;
 // (end of ids 520-559)
 
 // Profiles that follow the application in front: ids 560-609.

@@ -9,6 +9,7 @@
 #include "config/ConfigStore.h"
 #include "config/Ini.h"
 #include "platform/FileSystem.h"
+#include "platform/TextFill.h"
 
 namespace zavo {
 namespace {
@@ -20,15 +21,16 @@ struct Checker {
     std::vector<ConfigProblem>& out;
     IniSnapshot* ini = nullptr;  // where the file's text is read (the checks of a read profile need none)
 
-    void Add(const std::wstring& section, const std::wstring& key, const std::wstring& reason) {
-        out.push_back({file, section, key, reason});
+    void Add(const std::wstring& section, const std::wstring& key, ProblemKind kind,
+             std::vector<std::wstring> values = {}) {
+        out.push_back({file, section, key, kind, std::move(values)});
     }
 
     // The value as text, or nothing (and a problem) when the key is missing.
     std::optional<std::wstring> Text(const std::wstring& sec, const std::wstring& key) {
         std::wstring v = ini->IniReadString(file, sec, key, kMissing);
         if (v == kMissing) {
-            Add(sec, key, L"missing");
+            Add(sec, key, ProblemKind::Missing);
             return std::nullopt;
         }
         return v;
@@ -38,7 +40,7 @@ struct Checker {
     std::optional<std::wstring> Raw(const std::wstring& sec, const std::wstring& key) {
         std::wstring v;
         if (!ini->IniReadRaw(file, sec, key, v)) {
-            Add(sec, key, L"missing");
+            Add(sec, key, ProblemKind::Missing);
             return std::nullopt;
         }
         return v;
@@ -53,12 +55,12 @@ struct Checker {
         bool digits = i < t.size() && t.size() - i <= 10;
         for (size_t j = i; digits && j < t.size(); ++j) digits = t[j] >= L'0' && t[j] <= L'9';
         if (!digits) {
-            Add(sec, key, L"\"" + t + L"\" is not a decimal number");
+            Add(sec, key, ProblemKind::NotDecimal, {t});
             return std::nullopt;
         }
         long long n = std::stoll(t);
         if (n < lo || n > hi) {
-            Add(sec, key, std::to_wstring(n) + L" is outside " + std::to_wstring(lo) + L".." + std::to_wstring(hi));
+            Add(sec, key, ProblemKind::OutOfRange, {std::to_wstring(n), std::to_wstring(lo), std::to_wstring(hi)});
             return std::nullopt;
         }
         return n;
@@ -74,19 +76,18 @@ struct Checker {
         auto v = Raw(sec, key);
         if (!v) return;
         if (v->size() != 2 * size + 2) {
-            Add(sec, key,
-                L"is " + std::to_wstring(v->size()) + L" characters long, not " + std::to_wstring(2 * size + 2));
+            Add(sec, key, ProblemKind::WrongLength, {std::to_wstring(v->size()), std::to_wstring(2 * size + 2)});
             return;
         }
         for (wchar_t c : *v) {
             bool hex = (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'F') || (c >= L'a' && c <= L'f');
             if (!hex) {
-                Add(sec, key, L"holds a character that is not a hexadecimal digit");
+                Add(sec, key, ProblemKind::NotHex);
                 return;
             }
         }
         std::vector<std::uint8_t> data(size);
-        if (!ini->IniReadStruct(file, sec, key, data.data(), size)) Add(sec, key, L"checksum does not match");
+        if (!ini->IniReadStruct(file, sec, key, data.data(), size)) Add(sec, key, ProblemKind::ChecksumMismatch);
     }
 };
 
@@ -130,7 +131,7 @@ void CheckProfileText(Checker& c) {
             c.Struct(mg, L"Macro", MACRO_DATA_SIZE);
             c.Int(mg, L"MacroLength", 0, MACRO_EVENT_MAX);
         } else if (*fun != FUNID_NONE && *fun != KEY_NONE && *fun != KEY_UNSET) {
-            c.Add(sec, L"FunID", L"unknown function code " + std::to_wstring(*fun));
+            c.Add(sec, L"FunID", ProblemKind::UnknownFunction, {std::to_wstring(*fun)});
         }
     }
     for (int k = 0; k < STANDARD_KEY_COUNT; ++k) {
@@ -149,21 +150,21 @@ void CheckMacro(Checker& c, int s, const MacroGroup& m) {
     for (int e = 0; e < m.MacroLength; ++e) {
         std::uint8_t code = m.Macro[2 * e], arg = m.Macro[2 * e + 1];
         if (code == MACRO_COMMAND_CODE) {
-            c.Add(mg, L"Macro", L"event " + std::to_wstring(e) + L" is an unexpanded command event");
+            c.Add(mg, L"Macro", ProblemKind::UnexpandedCommand, {std::to_wstring(e)});
             return;
         }
         if (code == 0) {
-            c.Add(mg, L"Macro", L"event " + std::to_wstring(e) + L" has key code 0, which names no key");
+            c.Add(mg, L"Macro", ProblemKind::KeyCodeZero, {std::to_wstring(e)});
             return;
         }
         if (code != MACRO_DELAY_CODE && arg > 1) {
-            c.Add(mg, L"Macro", L"key event " + std::to_wstring(e) + L" is neither press nor release");
+            c.Add(mg, L"Macro", ProblemKind::NotPressOrRelease, {std::to_wstring(e)});
             return;
         }
     }
     for (size_t i = 2 * static_cast<size_t>(m.MacroLength); i < m.Macro.size(); ++i) {
         if (m.Macro[i] != 0) {
-            c.Add(mg, L"Macro", L"data after the last event is not zero");
+            c.Add(mg, L"Macro", ProblemKind::DataAfterEnd);
             return;
         }
     }
@@ -176,24 +177,21 @@ void CheckLentSlots(Checker& c, const ProfileConfig& p) {
         const std::wstring sec = Numbered(L"BUTTONCONFIG", s);
         if (!IsKeySet(b.Mappinkey)) continue;
         if (s < FIRST_LENT_SLOT) {
-            c.Add(sec, L"Mappinkey", L"a T-key slot is lent to standard key " + std::to_wstring(b.Mappinkey));
+            c.Add(sec, L"Mappinkey", ProblemKind::TKeyLentOut, {std::to_wstring(b.Mappinkey)});
             continue;
         }
         if (b.Mappinkey >= STANDARD_KEY_COUNT) {
-            c.Add(sec, L"Mappinkey", L"no standard key has index " + std::to_wstring(b.Mappinkey));
+            c.Add(sec, L"Mappinkey", ProblemKind::NoSuchStandardKey, {std::to_wstring(b.Mappinkey)});
             continue;
         }
         if (!lentTo.insert(b.Mappinkey).second)
-            c.Add(sec, L"Mappinkey", L"standard key " + std::to_wstring(b.Mappinkey) + L" is lent two slots");
+            c.Add(sec, L"Mappinkey", ProblemKind::KeyLentTwice, {std::to_wstring(b.Mappinkey)});
         const SwapKeyEntry& k = p.SwapKey[b.Mappinkey];
         const std::wstring ks = Numbered(L"MAXTRIXSWAPKEY", b.Mappinkey);
         if (b.FunID == FUNID_APP && (k.IsChanged != 1 || k.FunID != FUNID_APP))
-            c.Add(ks, L"FUNID",
-                  L"the key launches an application through slot " + std::to_wstring(s) +
-                      L" but is not marked as changed to an application");
+            c.Add(ks, L"FUNID", ProblemKind::AppKeyNotMarked, {std::to_wstring(s)});
         if (b.FunID == FUNID_MACRO && k.IsChanged != 0)
-            c.Add(ks, L"ISCHANGED",
-                  L"the key plays the macro of slot " + std::to_wstring(s) + L" but is marked as changed");
+            c.Add(ks, L"ISCHANGED", ProblemKind::MacroKeyMarked, {std::to_wstring(s)});
     }
 }
 
@@ -203,9 +201,9 @@ void CheckSwapKeys(Checker& c, const ProfileConfig& p) {
         if (e.IsChanged != 1) continue;
         const std::wstring sec = Numbered(L"MAXTRIXSWAPKEY", k);
         if (e.FunID != FUNID_SINGLEKEY && e.FunID != FUNID_APP)
-            c.Add(sec, L"FUNID", L"a changed key needs function 16 or 17, not " + std::to_wstring(e.FunID));
+            c.Add(sec, L"FUNID", ProblemKind::ChangedKeyFunction, {std::to_wstring(e.FunID)});
         else if (e.FunID == FUNID_APP && e.AppPath.empty())
-            c.Add(sec, L"APPPATH", L"the key launches an application but the path is empty");
+            c.Add(sec, L"APPPATH", ProblemKind::EmptyAppPath);
     }
 }
 
@@ -217,9 +215,9 @@ void CheckInstantShift(Checker& c, const InstantShiftKeys& is) {
         // -1 (the read default of a profile saved without its file) means none.
         if (v == -1) continue;
         if (v < 0 || v > 3) {
-            c.Add(L"ALTERNATE_PROFILE", key, std::to_wstring(v) + L" is outside 0..3");
+            c.Add(L"ALTERNATE_PROFILE", key, ProblemKind::OutOfRange, {std::to_wstring(v), L"0", L"3"});
         } else if (v != 0 && used[v]) {
-            c.Add(L"ALTERNATE_PROFILE", key, L"instant-shift choice " + std::to_wstring(v) + L" is used twice");
+            c.Add(L"ALTERNATE_PROFILE", key, ProblemKind::ChoiceUsedTwice, {std::to_wstring(v)});
         } else {
             used[v] = true;
         }
@@ -240,9 +238,7 @@ std::vector<ConfigProblem> CheckProfile(const ProfileConfig& p, const std::wstri
         CheckMacro(c, s, b.Macro);
     }
     if (budget > MACRO_EVENT_MAX)
-        c.Add(L"", L"",
-              L"the macros use " + std::to_wstring(budget) + L" events, more than the budget of " +
-                  std::to_wstring(MACRO_EVENT_MAX));
+        c.Add(L"", L"", ProblemKind::OverBudget, {std::to_wstring(budget), std::to_wstring(MACRO_EVENT_MAX)});
     CheckLentSlots(c, p);
     CheckSwapKeys(c, p);
     return out;
@@ -274,7 +270,7 @@ std::vector<ConfigProblem> CheckDataFolder(const std::wstring& dataFolder) {
     IniSnapshot snapshot(Settings());  // reads only: each file is read once
     const std::wstring config = ConfigFilePath(dataFolder);
     if (!fs::FileExists(config)) {
-        out.push_back({config, L"", L"", L"the file is missing"});
+        out.push_back({config, L"", L"", ProblemKind::FileMissing, {}});
     } else {
         Checker c{config, out, &snapshot};
         CheckConfigText(c);
@@ -282,7 +278,7 @@ std::vector<ConfigProblem> CheckDataFolder(const std::wstring& dataFolder) {
     for (int p = 0; p < PROFILE_COUNT; ++p) {
         const std::wstring file = ProfileFilePath(dataFolder, p);
         if (!fs::FileExists(file)) {
-            out.push_back({file, L"", L"", L"the file is missing"});
+            out.push_back({file, L"", L"", ProblemKind::FileMissing, {}});
             continue;
         }
         CheckProfileSections(snapshot, file, out);
@@ -299,11 +295,47 @@ std::vector<ConfigProblem> CheckProfileAndLighting(const std::wstring& file) {
     return out;
 }
 
+const wchar_t* ProblemTemplate(ProblemKind kind) {
+    switch (kind) {
+        case ProblemKind::Missing: return L"missing";
+        case ProblemKind::NotDecimal: return L"\"%1\" is not a decimal number";
+        case ProblemKind::OutOfRange: return L"%1 is outside %2..%3";
+        case ProblemKind::WrongLength: return L"is %1 characters long, not %2";
+        case ProblemKind::NotHex: return L"holds a character that is not a hexadecimal digit";
+        case ProblemKind::ChecksumMismatch: return L"checksum does not match";
+        case ProblemKind::UnknownFunction: return L"unknown function code %1";
+        case ProblemKind::UnexpandedCommand: return L"event %1 is an unexpanded command event";
+        case ProblemKind::KeyCodeZero: return L"event %1 has key code 0, which names no key";
+        case ProblemKind::NotPressOrRelease: return L"key event %1 is neither press nor release";
+        case ProblemKind::DataAfterEnd: return L"data after the last event is not zero";
+        case ProblemKind::OverBudget: return L"the macros use %1 events, more than the budget of %2";
+        case ProblemKind::TKeyLentOut: return L"a T-key slot is lent to standard key %1";
+        case ProblemKind::NoSuchStandardKey: return L"no standard key has index %1";
+        case ProblemKind::KeyLentTwice: return L"standard key %1 is lent two slots";
+        case ProblemKind::AppKeyNotMarked:
+            return L"the key launches an application through slot %1 but is not marked as changed to an application";
+        case ProblemKind::MacroKeyMarked: return L"the key plays the macro of slot %1 but is marked as changed";
+        case ProblemKind::ChangedKeyFunction: return L"a changed key needs function 16 or 17, not %1";
+        case ProblemKind::EmptyAppPath: return L"the key launches an application but the path is empty";
+        case ProblemKind::ChoiceUsedTwice: return L"instant-shift choice %1 is used twice";
+        case ProblemKind::FileMissing: return L"the file is missing";
+    }
+    return L"";
+}
+
+std::wstring ProblemReason(const ConfigProblem& p) { return FillIn(ProblemTemplate(p.kind), p.values); }
+
+std::wstring ProblemPlace(const ConfigProblem& p) {
+    std::wstring where = p.section.empty() ? L"" : L"[" + p.section + L"] ";
+    if (!p.key.empty()) where += p.key + L": ";
+    return where;
+}
+
 std::wstring FormatProblem(const ConfigProblem& p) {
     std::wstring s = p.file;
     if (!p.section.empty()) s += L" [" + p.section + L"]";
     if (!p.key.empty()) s += L" " + p.key;
-    return s + L": " + p.reason;
+    return s + L": " + ProblemReason(p);
 }
 
 }  // namespace zavo

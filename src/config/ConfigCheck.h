@@ -3,6 +3,7 @@
 // editing windows maintain (lent slots, macro budget, instant-shift choices).
 // Reads only; never writes or creates anything.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,15 +11,51 @@
 
 namespace zavo {
 
+// What is wrong with a value; the values it concerns are ConfigProblem::values,
+// in the order of the places %1, %2, .. of its sentence (ProblemTemplate).
+enum class ProblemKind : std::uint8_t {
+    Missing,             // -
+    NotDecimal,          // the text
+    OutOfRange,          // the value, lowest, highest
+    WrongLength,         // its length, the length it must have
+    NotHex,              // -
+    ChecksumMismatch,    // -
+    UnknownFunction,     // the function code
+    UnexpandedCommand,   // the event's index
+    KeyCodeZero,         // the event's index
+    NotPressOrRelease,   // the event's index
+    DataAfterEnd,        // -
+    OverBudget,          // the events used, the budget
+    TKeyLentOut,         // the standard key
+    NoSuchStandardKey,   // the index
+    KeyLentTwice,        // the standard key
+    AppKeyNotMarked,     // the slot
+    MacroKeyMarked,      // the slot
+    ChangedKeyFunction,  // the function code
+    EmptyAppPath,        // -
+    ChoiceUsedTwice,     // the instant-shift choice
+    FileMissing,         // -
+};
+
 struct ConfigProblem {
     std::wstring file;     // full path
     std::wstring section;  // "" for a problem with the whole file
     std::wstring key;      // "" for a problem with a whole section
-    std::wstring reason;   // one short sentence
+    ProblemKind kind = ProblemKind::Missing;
+    std::vector<std::wstring> values;
     bool operator==(const ConfigProblem& o) const {
-        return file == o.file && section == o.section && key == o.key && reason == o.reason;
+        return file == o.file && section == o.section && key == o.key && kind == o.kind && values == o.values;
     }
 };
+
+// The English sentence of a kind, with places %1.. for its values.
+const wchar_t* ProblemTemplate(ProblemKind kind);
+
+// The English sentence of what is wrong ("5 is outside 0..3").
+std::wstring ProblemReason(const ConfigProblem& p);
+
+// "[section] key: " (the parts a problem has), written before its reason.
+std::wstring ProblemPlace(const ConfigProblem& p);
 
 // Checks "Config.config" and "Profile0.prof" .. "Profile4.prof" in `dataFolder`
 // (with its trailing separator). An empty list means the folder is sound.

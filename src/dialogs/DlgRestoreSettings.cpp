@@ -1,6 +1,6 @@
 #include "dialogs/DlgRestoreSettings.h"
 
-#include "app/TextFill.h"
+#include "platform/TextFill.h"
 #include "app/UiTexts.h"
 
 namespace zavo {

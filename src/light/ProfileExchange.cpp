@@ -8,6 +8,7 @@
 #include "light/LightStateFile.h"
 #include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
+#include "platform/TextFill.h"
 
 namespace zavo {
 namespace {
@@ -136,56 +137,88 @@ std::wstring Megabytes(std::uint64_t bytes) {
 
 }  // namespace
 
-bool ReadProfileExchange(const std::wstring& file, ProfileExchange& x, std::wstring& error) {
-    // A file larger than any profile file is refused before it is read.
-    if (const fs::FileStamp stamp = fs::Stat(file); stamp.exists && stamp.size > PROFILE_FILE_MAX_BYTES) {
-        error = file + L" is " + Megabytes(stamp.size) + L"; a profile file is at most " +
-                Megabytes(PROFILE_FILE_MAX_BYTES) + L".";
-        return false;
+const wchar_t* ProfileRefusalTemplate(ProfileRefusalKind kind) {
+    switch (kind) {
+        case ProfileRefusalKind::TooLarge: return L"%1 is %2; a profile file is at most %3.";
+        case ProfileRefusalKind::NotProfile: return L"%1 is not a ZAVOConfig profile file.";
+        case ProfileRefusalKind::VersionMissing: return L"%1 is damaged: its format version is missing.";
+        case ProfileRefusalKind::VersionInvalid:
+            return L"%1 is damaged: its format version \"%2\" is not one ZAVOConfig writes.";
+        case ProfileRefusalKind::Newer:
+            return L"%1 was made by a newer version of ZAVOConfig (profile format %2); this version reads format %3.";
+        case ProfileRefusalKind::Damaged: return L"%1 is damaged: its content does not match its check value.";
+        case ProfileRefusalKind::UnusableOne:
+            return L"%1 holds settings ZAVOConfig cannot use (%2 problem; the first: %3%4).";
+        case ProfileRefusalKind::UnusableMany:
+            return L"%1 holds settings ZAVOConfig cannot use (%2 problems; the first: %3%4).";
+        case ProfileRefusalKind::None:
+        case ProfileRefusalKind::Unreadable: break;
     }
+    return L"";
+}
+
+std::vector<std::wstring> ProfileRefusalValues(const ProfileRefusal& r, const std::wstring& problem) {
+    std::vector<std::wstring> values{r.file};
+    values.insert(values.end(), r.values.begin(), r.values.end());
+    if (r.problemCount > 0) values.push_back(problem);
+    return values;
+}
+
+std::wstring DescribeProfileRefusal(const ProfileRefusal& r) {
+    if (r.kind == ProfileRefusalKind::Unreadable) return DescribeFailure(r.failure);
+    return FillIn(ProfileRefusalTemplate(r.kind), ProfileRefusalValues(r, ProblemReason(r.problem)));
+}
+
+namespace {
+
+bool Refuse(ProfileRefusal& why, ProfileRefusalKind kind, const std::wstring& file,
+            std::vector<std::wstring> values = {}) {
+    why = ProfileRefusal{};
+    why.kind = kind;
+    why.file = file;
+    why.values = std::move(values);
+    return false;
+}
+
+}  // namespace
+
+bool ReadProfileExchange(const std::wstring& file, ProfileExchange& x, ProfileRefusal& why) {
+    // A file larger than any profile file is refused before it is read.
+    if (const fs::FileStamp stamp = fs::Stat(file); stamp.exists && stamp.size > PROFILE_FILE_MAX_BYTES)
+        return Refuse(why, ProfileRefusalKind::TooLarge, file, {Megabytes(stamp.size), Megabytes(PROFILE_FILE_MAX_BYTES)});
     std::string bytes;
     if (fs::Status s = fs::ReadWholeFile(file, bytes); !s) {
-        error = DescribeFailure(s.At(file));
+        Refuse(why, ProfileRefusalKind::Unreadable, file);
+        why.failure = s.At(file);
         return false;
     }
     IniSnapshot snapshot(Settings());
-    if (snapshot.IniReadString(file, kHeader, L"Format", L"") != kFormat) {
-        error = file + L" is not a ZAVOConfig profile file.";
-        return false;
-    }
+    if (snapshot.IniReadString(file, kHeader, L"Format", L"") != kFormat)
+        return Refuse(why, ProfileRefusalKind::NotProfile, file);
     std::wstring versionText;
-    if (!snapshot.IniReadRaw(file, kHeader, L"Version", versionText) || versionText.empty()) {
-        error = file + L" is damaged: its format version is missing.";
-        return false;
-    }
+    if (!snapshot.IniReadRaw(file, kHeader, L"Version", versionText) || versionText.empty())
+        return Refuse(why, ProfileRefusalKind::VersionMissing, file);
     const std::int32_t version = VersionOf(versionText);
-    if (version < 1) {
-        error = file + L" is damaged: its format version \"" + versionText + L"\" is not one ZAVOConfig writes.";
-        return false;
-    }
-    if (version > PROFILE_FILE_VERSION) {
-        error = file + L" was made by a newer version of ZAVOConfig (profile format " + std::to_wstring(version) +
-                L"); this version reads format " + std::to_wstring(PROFILE_FILE_VERSION) + L".";
-        return false;
-    }
+    if (version < 1) return Refuse(why, ProfileRefusalKind::VersionInvalid, file, {versionText});
+    if (version > PROFILE_FILE_VERSION)
+        return Refuse(why, ProfileRefusalKind::Newer, file,
+                      {std::to_wstring(version), std::to_wstring(PROFILE_FILE_VERSION)});
     // Read into a cleared profile, so nothing of another profile mixes in.
     ProfileExchange read;
     ResetProfile(read.profile);
     seq::ReadLightOption(snapshot, file, read.light);
     for (LightZone z : AllLightZones()) read.zones[ZoneIndex(z)] = snapshot.IniReadInt(file, kZones, LightZoneKey(z), -1);
     seq::ReadProfileFile(snapshot, file, read.profile);
-    if (snapshot.IniReadString(file, kHeader, L"Digest", L"") != DigestText(read)) {
-        error = file + L" is damaged: its content does not match its check value.";
-        return false;
-    }
+    if (snapshot.IniReadString(file, kHeader, L"Digest", L"") != DigestText(read))
+        return Refuse(why, ProfileRefusalKind::Damaged, file);
     // The digest is a public hash: it tells a damaged file, not a sound one. What
     // would be written must pass the rules every settings file is checked by.
     if (const std::vector<ConfigProblem> problems = CheckProfileAndLighting(file); !problems.empty()) {
         const ConfigProblem& first = problems.front();
-        std::wstring where = first.section.empty() ? L"" : L"[" + first.section + L"] ";
-        if (!first.key.empty()) where += first.key + L": ";
-        error = file + L" holds settings ZAVOConfig cannot use (" + std::to_wstring(problems.size()) +
-                (problems.size() == 1 ? L" problem" : L" problems") + L"; the first: " + where + first.reason + L").";
+        Refuse(why, problems.size() == 1 ? ProfileRefusalKind::UnusableOne : ProfileRefusalKind::UnusableMany, file,
+               {std::to_wstring(problems.size()), ProblemPlace(first)});
+        why.problem = first;
+        why.problemCount = problems.size();
         return false;
     }
     x = std::move(read);

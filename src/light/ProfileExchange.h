@@ -16,10 +16,13 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "config/ConfigCheck.h"
 #include "config/Ini.h"
 #include "config/KeyboardConfig.h"
 #include "light/LightZones.h"
+#include "platform/Outcome.h"
 
 namespace zavo {
 
@@ -47,13 +50,49 @@ ProfileExchange ProfileForExport(const std::wstring& dataFolder, const KeyboardC
 // existing file as it was).
 IniFileStatus WriteProfileExchange(const std::wstring& file, const ProfileExchange& x);
 
-// Reads and checks a profile file. False, with a sentence for the user in
-// `error`, when the file is larger than PROFILE_FILE_MAX_BYTES, cannot be read,
-// is not a profile file, has a format version other than one this program wrote
-// or a newer one, is damaged, or holds settings that the checks of the settings
-// files refuse (CheckProfileAndLighting: macro budget, codes, ranges, lent
-// slots); `x` is then unchanged.
-bool ReadProfileExchange(const std::wstring& file, ProfileExchange& x, std::wstring& error);
+// Why a profile file is refused. The file is %1 of each sentence
+// (ProfileRefusalTemplate); the values that follow are ProfileRefusal::values.
+enum class ProfileRefusalKind : std::uint8_t {
+    None,
+    TooLarge,        // its size, the largest size (both in MB)
+    NotProfile,      // -
+    VersionMissing,  // -
+    VersionInvalid,  // the version's text
+    Newer,           // its version, the version this program reads
+    Damaged,         // -
+    UnusableOne,     // 1, the first problem's place and reason
+    UnusableMany,    // the number of problems, the first's place and reason
+    Unreadable,      // - (ProfileRefusal::failure says why)
+};
+
+struct ProfileRefusal {
+    ProfileRefusalKind kind = ProfileRefusalKind::None;
+    std::wstring file;
+    std::vector<std::wstring> values;
+    Outcome failure;           // Unreadable: the read that failed
+    ConfigProblem problem;     // Unusable*: the first problem
+    size_t problemCount = 0;   // Unusable*: how many
+    explicit operator bool() const { return kind != ProfileRefusalKind::None; }
+};
+
+// The English sentence of a kind, with places %1.. (%1 the file).
+const wchar_t* ProfileRefusalTemplate(ProfileRefusalKind kind);
+
+// The values of a refusal's sentence in place order: the file, its values, then
+// `problem` (the first problem's reason in the words of the caller) when the
+// checks refused it.
+std::vector<std::wstring> ProfileRefusalValues(const ProfileRefusal& r, const std::wstring& problem);
+
+// The English sentence of a refusal, as zavocfg prints it.
+std::wstring DescribeProfileRefusal(const ProfileRefusal& r);
+
+// Reads and checks a profile file. False, with what is wrong in `why`, when the
+// file is larger than PROFILE_FILE_MAX_BYTES, cannot be read, is not a profile
+// file, has a format version other than one this program wrote or a newer one,
+// is damaged, or holds settings that the checks of the settings files refuse
+// (CheckProfileAndLighting: macro budget, codes, ranges, lent slots); `x` is
+// then unchanged.
+bool ReadProfileExchange(const std::wstring& file, ProfileExchange& x, ProfileRefusal& why);
 
 // Puts an imported profile into profile `p` of `config` as an edit: its
 // assignments and macros, and the lighting values. The zone states are written

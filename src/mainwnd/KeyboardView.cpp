@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/TextFill.h"
+#include "platform/TextFill.h"
 #include "app/UiTexts.h"
 #include "config/ProfileEdits.h"
 #include "macro/KeyCapture.h"

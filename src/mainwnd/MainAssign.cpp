@@ -2,7 +2,7 @@
 // their dialogs.
 #include <windows.h>
 
-#include "app/TextFill.h"
+#include "platform/TextFill.h"
 #include "app/UiTexts.h"
 #include "framework/FileDialog.h"
 #include "keydlg/DlgSingleKey.h"

@@ -137,10 +137,10 @@ void CZAVOConfigDlg::OnImportProfile() {
     const std::wstring file = AskProfileFile(m_hWnd, m_App, false, L"");
     if (file.empty()) return;
     auto imported = std::make_unique<ProfileExchange>();
-    std::wstring error;
-    if (!ReadProfileExchange(file, *imported, error)) {
+    ProfileRefusal refused;
+    if (!ReadProfileExchange(file, *imported, refused)) {
         // Refused before anything changed.
-        const std::wstring text = m_App.Text(BackupText::ImportRefused) + L"\n\n" + error;
+        const std::wstring text = m_App.Text(BackupText::ImportRefused) + L"\n\n" + ProfileRefusalText(m_App, refused);
         ::MessageBoxW(m_hWnd, text.c_str(), L"ZAVOConfig", MB_OK | MB_ICONWARNING);
         return;
     }

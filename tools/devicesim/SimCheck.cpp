@@ -16,7 +16,7 @@ std::wstring Describe(const zavo::ConfigProblem& p) {
     std::wstring where;
     if (!p.section.empty()) where += L"[" + p.section + L"]";
     if (!p.key.empty()) where += (where.empty() ? L"" : L" ") + p.key;
-    return where.empty() ? p.reason : where + L": " + p.reason;
+    return where.empty() ? ProblemReason(p) : where + L": " + ProblemReason(p);
 }
 
 }  // namespace

@@ -98,12 +98,12 @@ int ProfileCmd(const Args& argsIn) {
     }
     const int p = ProfileNumber(args[2]);
     ProfileExchange x;
-    std::wstring error;
+    ProfileRefusal refused;
     std::string bytes;
     if (fs::Status s = fs::ReadWholeFile(args[1], bytes); !s) return Fail(DescribeFailure(s.At(args[1])));
     // A foreign or damaged file is refused before anything is read or written.
-    if (!ReadProfileExchange(args[1], x, error)) {
-        Err(L"zavocfg: " + error + L" Nothing was changed.\n");
+    if (!ReadProfileExchange(args[1], x, refused)) {
+        Err(L"zavocfg: " + DescribeProfileRefusal(refused) + L" Nothing was changed.\n");
         return 1;
     }
     if (!ReadConfig(data, config, code)) return code;

@@ -142,8 +142,32 @@ TEST(ConfigCheck, ReportsEachKindOfDamageWhereItLies) {
         EXPECT_EQ(problems[0].file, file) << c.name;
         EXPECT_EQ(problems[0].section, c.section) << c.name;
         EXPECT_EQ(problems[0].key, c.key) << c.name;
-        EXPECT_FALSE(problems[0].reason.empty()) << c.name;
+        EXPECT_FALSE(ProblemReason(problems[0]).empty()) << c.name;
+        EXPECT_EQ(ProblemReason(problems[0]).find(L'%'), std::wstring::npos) << c.name << ": every place filled";
     }
+}
+
+// A problem carries its kind and values; the tools print the English sentence
+// made from them, the same words they printed before the values were carried.
+TEST(ConfigCheck, ProblemsReadAsTheirEnglishSentence) {
+    const struct {
+        ConfigProblem problem;
+        const wchar_t* printed;
+    } cases[] = {
+        {{L"C:\\d\\Config.config", L"CONFIG", L"Mode", ProblemKind::NotDecimal, {L"one"}},
+         L"C:\\d\\Config.config [CONFIG] Mode: \"one\" is not a decimal number"},
+        {{L"p.prof", L"ALTERNATE_PROFILE", L"PROFILE2", ProblemKind::OutOfRange, {L"7", L"0", L"3"}},
+         L"p.prof [ALTERNATE_PROFILE] PROFILE2: 7 is outside 0..3"},
+        {{L"p.prof", L"", L"", ProblemKind::OverBudget, {L"400", L"200"}},
+         L"p.prof: the macros use 400 events, more than the budget of 200"},
+        {{L"p.prof", L"MACROG2", L"Macro", ProblemKind::WrongLength, {L"12", L"802"}},
+         L"p.prof [MACROG2] Macro: is 12 characters long, not 802"},
+        {{L"p.prof", L"", L"", ProblemKind::FileMissing, {}}, L"p.prof: the file is missing"},
+        // A value holding a place of the sentence is written as it is.
+        {{L"p.prof", L"CONFIG", L"Mode", ProblemKind::NotDecimal, {L"%2"}},
+         L"p.prof [CONFIG] Mode: \"%2\" is not a decimal number"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormatProblem(c.problem), c.printed);
 }
 
 TEST(ConfigCheck, WritesNothing) {

@@ -40,8 +40,8 @@ protected:
     }
     void Import(int p) {
         ProfileExchange x;
-        std::wstring error;
-        ASSERT_TRUE(ReadProfileExchange(file, x, error)) << text::ToUtf8(error);
+        ProfileRefusal why;
+        ASSERT_TRUE(ReadProfileExchange(file, x, why)) << text::ToUtf8(DescribeProfileRefusal(why));
         PutImportedProfile(*config, p, x);
         ASSERT_TRUE(SaveConfiguration(data, *config));
         ASSERT_TRUE(WriteImportedZones(data, x));
@@ -91,20 +91,21 @@ TEST_F(Exchange, AForeignOrDamagedFileIsRefusedAndChangesNothing) {
     struct Case {
         const char* name;
         std::string bytes;
+        ProfileRefusalKind kind;
         const char* says;
     };
     const Case cases[] = {
-        {"another settings file", Bytes(ProfileFilePath(data, 1)), "is not a ZAVOConfig profile file"},
-        {"other format", cut("Format=ZAVOConfig profile", "Format=Something else"), "is not a ZAVOConfig profile"},
-        {"newer version", cut("Version=1", "Version=7"), "made by a newer version"},
-        {"no version", cut("Version=1", "Versio=1"), "is damaged"},
-        {"a version never written", cut("Version=1", "Version=1.9"), "is damaged"},
-        {"a version with a zero", cut("Version=1", "Version=01"), "is damaged"},
-        {"padded beyond any profile file", good + std::string(PROFILE_FILE_MAX_BYTES, ';'), "a profile file is at most"},
-        {"cut short", good.substr(0, good.size() / 2), "is damaged"},
-        {"a value altered", cut("MacroName=Combo 1", "MacroName=Combo 9"), "is damaged"},
-        {"a zone altered", cut("m_BTNW=1", "m_BTNW=0"), "is damaged"},
-        {"empty", "", "is not a ZAVOConfig profile file"},
+        {"another settings file", Bytes(ProfileFilePath(data, 1)), ProfileRefusalKind::NotProfile, "is not a ZAVOConfig profile file"},
+        {"other format", cut("Format=ZAVOConfig profile", "Format=Something else"), ProfileRefusalKind::NotProfile, "is not a ZAVOConfig profile"},
+        {"newer version", cut("Version=1", "Version=7"), ProfileRefusalKind::Newer, "made by a newer version"},
+        {"no version", cut("Version=1", "Versio=1"), ProfileRefusalKind::VersionMissing, "is damaged"},
+        {"a version never written", cut("Version=1", "Version=1.9"), ProfileRefusalKind::VersionInvalid, "is damaged"},
+        {"a version with a zero", cut("Version=1", "Version=01"), ProfileRefusalKind::VersionInvalid, "is damaged"},
+        {"padded beyond any profile file", good + std::string(PROFILE_FILE_MAX_BYTES, ';'), ProfileRefusalKind::TooLarge, "a profile file is at most"},
+        {"cut short", good.substr(0, good.size() / 2), ProfileRefusalKind::Damaged, "is damaged"},
+        {"a value altered", cut("MacroName=Combo 1", "MacroName=Combo 9"), ProfileRefusalKind::Damaged, "is damaged"},
+        {"a zone altered", cut("m_BTNW=1", "m_BTNW=0"), ProfileRefusalKind::Damaged, "is damaged"},
+        {"empty", "", ProfileRefusalKind::NotProfile, "is not a ZAVOConfig profile file"},
     };
     ProfileExchange untouched;
     untouched.profile.Button[0].FunID = FUNID_APP;
@@ -112,15 +113,19 @@ TEST_F(Exchange, AForeignOrDamagedFileIsRefusedAndChangesNothing) {
         const std::wstring bad = dir.path() + L"bad.zavoprofile";
         ASSERT_TRUE(fs::WriteFileAtomic(bad, c.bytes));
         ProfileExchange x = untouched;
-        std::wstring error;
-        EXPECT_FALSE(ReadProfileExchange(bad, x, error)) << c.name;
-        EXPECT_NE(text::ToUtf8(error).find(c.says), std::string::npos) << c.name << ": " << text::ToUtf8(error);
+        ProfileRefusal why;
+        EXPECT_FALSE(ReadProfileExchange(bad, x, why)) << c.name;
+        EXPECT_EQ(why.kind, c.kind) << c.name;
+        EXPECT_EQ(why.file, bad) << c.name;
+        const std::string error = text::ToUtf8(DescribeProfileRefusal(why));
+        EXPECT_NE(error.find(c.says), std::string::npos) << c.name << ": " << error;
         EXPECT_EQ(x, untouched) << c.name;
     }
-    std::wstring error;
+    ProfileRefusal why;
     ProfileExchange x;
-    EXPECT_FALSE(ReadProfileExchange(dir.path() + L"nowhere.zavoprofile", x, error));
-    EXPECT_NE(error.find(L"nowhere.zavoprofile: "), std::wstring::npos);
+    EXPECT_FALSE(ReadProfileExchange(dir.path() + L"nowhere.zavoprofile", x, why));
+    EXPECT_EQ(why.kind, ProfileRefusalKind::Unreadable);
+    EXPECT_NE(DescribeProfileRefusal(why).find(L"nowhere.zavoprofile: "), std::wstring::npos);
 }
 
 // The digest is a public hash: a file made with the right one still holds only
@@ -136,15 +141,16 @@ TEST_F(Exchange, SettingsTheChecksRefuseAreNotImported) {
     struct Case {
         const char* name;
         void (*spoil)(ProfileConfig&);
+        ProblemKind kind;
         const char* says;
     };
     const Case cases[] = {
-        {"macro budget", +fullMacros, "more than the budget"},
-        {"repeat option", [](ProfileConfig& p) { p.Button[2].Macro.RepeatOption = 77; }, "RepeatOption"},
-        {"repeat times", [](ProfileConfig& p) { p.Button[2].Macro.RepeatTimes = -5; }, "RepeatTimes"},
-        {"one key lent two slots", [](ProfileConfig& p) { p.Button[12] = p.Button[10]; }, "lent two slots"},
-        {"key code 0 in a macro", [](ProfileConfig& p) { p.Button[2].Macro.Macro[0] = 0; }, "names no key"},
-        {"unknown function", [](ProfileConfig& p) { p.Button[3].FunID = 0x33; }, "unknown function code"},
+        {"macro budget", +fullMacros, ProblemKind::OverBudget, "more than the budget"},
+        {"repeat option", [](ProfileConfig& p) { p.Button[2].Macro.RepeatOption = 77; }, ProblemKind::OutOfRange, "RepeatOption"},
+        {"repeat times", [](ProfileConfig& p) { p.Button[2].Macro.RepeatTimes = -5; }, ProblemKind::OutOfRange, "RepeatTimes"},
+        {"one key lent two slots", [](ProfileConfig& p) { p.Button[12] = p.Button[10]; }, ProblemKind::KeyLentTwice, "lent two slots"},
+        {"key code 0 in a macro", [](ProfileConfig& p) { p.Button[2].Macro.Macro[0] = 0; }, ProblemKind::KeyCodeZero, "names no key"},
+        {"unknown function", [](ProfileConfig& p) { p.Button[3].FunID = 0x33; }, ProblemKind::UnknownFunction, "unknown function code"},
     };
     for (const Case& c : cases) {
         ProfileExchange x = ProfileForExport(data, *config, 0);
@@ -152,16 +158,20 @@ TEST_F(Exchange, SettingsTheChecksRefuseAreNotImported) {
         ASSERT_TRUE(WriteProfileExchange(file, x)) << c.name;
         ProfileExchange read;
         const ProfileExchange before = read;
-        std::wstring error;
-        EXPECT_FALSE(ReadProfileExchange(file, read, error)) << c.name;
-        EXPECT_NE(text::ToUtf8(error).find(c.says), std::string::npos) << c.name << ": " << text::ToUtf8(error);
+        ProfileRefusal why;
+        EXPECT_FALSE(ReadProfileExchange(file, read, why)) << c.name;
+        EXPECT_TRUE(why.kind == ProfileRefusalKind::UnusableOne || why.kind == ProfileRefusalKind::UnusableMany)
+            << c.name;
+        EXPECT_EQ(why.problem.kind, c.kind) << c.name;
+        const std::string error = text::ToUtf8(DescribeProfileRefusal(why));
+        EXPECT_NE(error.find(c.says), std::string::npos) << c.name << ": " << error;
         EXPECT_TRUE(read == before) << c.name;
     }
     // The same profile unspoilt is taken.
     ASSERT_TRUE(WriteProfileExchange(file, ProfileForExport(data, *config, 0)));
     ProfileExchange read;
-    std::wstring error;
-    EXPECT_TRUE(ReadProfileExchange(file, read, error)) << text::ToUtf8(error);
+    ProfileRefusal why;
+    EXPECT_TRUE(ReadProfileExchange(file, read, why)) << text::ToUtf8(DescribeProfileRefusal(why));
 }
 
 // A character beyond U+FFFF in an application path: the digest is that of the
@@ -174,8 +184,8 @@ TEST_F(Exchange, TheDigestIsTheSameOnEveryBuild) {
     ASSERT_TRUE(WriteProfileExchange(file, x));
     EXPECT_EQ(Settings().IniReadString(file, L"ZAVOPROFILE", L"Digest", L""), L"C4B458DD4B128419");
     ProfileExchange read;
-    std::wstring error;
-    EXPECT_TRUE(ReadProfileExchange(file, read, error)) << text::ToUtf8(error);
+    ProfileRefusal why;
+    EXPECT_TRUE(ReadProfileExchange(file, read, why)) << text::ToUtf8(DescribeProfileRefusal(why));
     EXPECT_EQ(read.profile.Button[1].AppPath, x.profile.Button[1].AppPath);
 }
 

@@ -11,6 +11,8 @@
 #include "app/FailureText.h"
 #include "config/ConfigStore.h"
 #include "config/KeyboardConfig.h"
+#include "config/ProfileEdits.h"
+#include "light/ProfileExchange.h"
 #include "TempDir.h"
 #include "app/Language.h"
 #include "platform/FileSystem.h"
@@ -201,6 +203,24 @@ TEST(FailureTexts, AFailedSaveInTheGermanModuleIsGermanWithTheSystemReason) {
         zavo::Outcome::Refused(zavo::FileStep::Replace, locked, zavo::Refusal::NotRegularFile);
     EXPECT_EQ(zavo::FailureReason(german, refused).rfind(L"Dies ist keine gew\u00f6hnliche Datei", 0), 0u);
     EXPECT_EQ(zavo::FailureReason(zavo::AppContext{}, refused), zavo::RefusalText(zavo::Refusal::NotRegularFile));
+
+    // A refused profile file: the reason and what is wrong are the module's
+    // words; the English module and no module say what zavocfg prints.
+    zavo::ProfileExchange spoilt;
+    zavo::ResetProfile(spoilt.profile);
+    spoilt.profile.Button[2].FunID = zavo::FUNID_MACRO;
+    spoilt.profile.Button[2].Macro.RepeatOption = 77;
+    const std::wstring file = dir.path() + L"spoilt.zavoprofile";
+    ASSERT_TRUE(zavo::WriteProfileExchange(file, spoilt));
+    zavo::ProfileExchange read;
+    zavo::ProfileRefusal why;
+    ASSERT_FALSE(zavo::ReadProfileExchange(file, read, why));
+    const std::wstring text = zavo::ProfileRefusalText(german, why);
+    EXPECT_EQ(text.rfind(file + L" enth\u00e4lt Einstellungen, die ZAVOConfig nicht verwenden kann (", 0), 0u) << text.c_str();
+    EXPECT_NE(text.find(L"das erste: [MACROG2] RepeatOption: 77 liegt au\u00dferhalb von 1..4)."), std::wstring::npos)
+        << text.c_str();
+    EXPECT_EQ(zavo::ProfileRefusalText(english, why), zavo::DescribeProfileRefusal(why));
+    EXPECT_EQ(zavo::ProfileRefusalText(zavo::AppContext{}, why), zavo::DescribeProfileRefusal(why));
 }
 
 }  // namespace

@@ -5,22 +5,31 @@
 #pragma once
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace zavo {
 
-inline std::wstring FillIn(const std::wstring& text, std::initializer_list<std::wstring> values) {
+inline std::wstring FillIn(const std::wstring& text, const std::wstring* values, size_t count) {
     std::wstring out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         const wchar_t next = i + 1 < text.size() ? text[i + 1] : L'\0';
-        if (text[i] == L'%' && next >= L'1' && next <= L'9' && static_cast<size_t>(next - L'1') < values.size()) {
-            out += *(values.begin() + (next - L'1'));
+        if (text[i] == L'%' && next >= L'1' && next <= L'9' && static_cast<size_t>(next - L'1') < count) {
+            out += values[next - L'1'];
             ++i;
         } else {
             out += text[i];
         }
     }
     return out;
+}
+
+inline std::wstring FillIn(const std::wstring& text, std::initializer_list<std::wstring> values) {
+    return FillIn(text, values.begin(), values.size());
+}
+
+inline std::wstring FillIn(const std::wstring& text, const std::vector<std::wstring>& values) {
+    return FillIn(text, values.data(), values.size());
 }
 
 }  // namespace zavo
