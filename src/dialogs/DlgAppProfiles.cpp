@@ -4,7 +4,7 @@
 
 #include "app/FailureText.h"
 #include "app/Switcher.h"
-#include "app/TextFill.h"
+#include "platform/TextFill.h"
 #include "app/UiTexts.h"
 #include "framework/FileDialog.h"
 #include "framework/Gdi.h"

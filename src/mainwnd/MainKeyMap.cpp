@@ -1,6 +1,6 @@
 // The on-screen keyboard as one control (CKeyMapWnd): what a screen reader hears
 // of each key, what Space and Enter do on it, and the focus mark on the key.
-#include "app/TextFill.h"
+#include "platform/TextFill.h"
 #include "app/UiTexts.h"
 #include "framework/FocusMark.h"
 #include "mainwnd/MainDlg.h"

@@ -3,7 +3,7 @@
 #include <shellapi.h>
 
 #include "app/Switcher.h"
-#include "app/TextFill.h"
+#include "platform/TextFill.h"
 #include "app/UiTexts.h"
 #include "platform/Win32Handle.h"
 
