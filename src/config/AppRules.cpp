@@ -151,7 +151,7 @@ std::vector<ConfigProblem> CheckRulesFile(const std::wstring& dataFolder) {
         out.push_back({path, rule ? kRules : kSwitch,
                        rule ? Indexed(L"App", static_cast<size_t>(p.index))
                             : (p.fault == RuleFault::BadFallback ? L"Fallback" : L"Count"),
-                       FaultText(p.fault)});
+                       ProblemKind::BadAppRule, {FaultText(p.fault)}});
     }
     return out;
 }

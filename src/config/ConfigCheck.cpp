@@ -319,6 +319,7 @@ const wchar_t* ProblemTemplate(ProblemKind kind) {
         case ProblemKind::EmptyAppPath: return L"the key launches an application but the path is empty";
         case ProblemKind::ChoiceUsedTwice: return L"instant-shift choice %1 is used twice";
         case ProblemKind::FileMissing: return L"the file is missing";
+        case ProblemKind::BadAppRule: return L"%1";
     }
     return L"";
 }

@@ -35,6 +35,7 @@ enum class ProblemKind : std::uint8_t {
     EmptyAppPath,        // -
     ChoiceUsedTwice,     // the instant-shift choice
     FileMissing,         // -
+    BadAppRule,          // what is wrong with the rule (English)
 };
 
 struct ConfigProblem {
