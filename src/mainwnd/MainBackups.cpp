@@ -40,12 +40,14 @@ std::wstring Replaced(std::wstring text, const std::wstring& value) {
 void CZAVOConfigDlg::AddSystemMenuItems() {
     HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);
     if (!menu) return;
+    // The profiles by application, then the settings' history and exchange as
+    // the last group.
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, IDM_APP_PROFILES, m_App.Text(kAppsMenuItem).c_str());
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu, MF_STRING, IDM_RESTORE_SETTINGS, m_App.Text(BackupText::MenuRestore).c_str());
     ::AppendMenuW(menu, MF_STRING, IDM_EXPORT_PROFILE, m_App.Text(BackupText::MenuExport).c_str());
     ::AppendMenuW(menu, MF_STRING, IDM_IMPORT_PROFILE, m_App.Text(BackupText::MenuImport).c_str());
-    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(menu, MF_STRING, IDM_APP_PROFILES, m_App.Text(kAppsMenuItem).c_str());
 }
 
 void CZAVOConfigDlg::OnSysCommand(UINT id, LPARAM lParam) {

@@ -396,7 +396,11 @@ TEST(LightingWindow, FirstStartShowsTheFactoryZonesAndTheLightingIsSavedAlone) {
     const auto gens = backup::ListGenerations(run.Data());
     ASSERT_FALSE(gens.empty());
     EXPECT_EQ(gens[0].files, std::vector<std::wstring>{L"Config.config"});
+    // QUIT asks about the unapplied key edit; No drops it.
     ASSERT_TRUE(run.ClickCommand(cmd::QUIT));
+    HWND box = run.WaitOtherWindow();
+    ASSERT_TRUE(box) << "QUIT asks before dropping the key edit";
+    ASSERT_TRUE(PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0));
     ASSERT_TRUE(run.WaitExit());
     EXPECT_EQ(ReadBytes(profileFile), profileBefore);
 }
