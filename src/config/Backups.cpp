@@ -488,8 +488,10 @@ RestoredBytes RestoredBytesAsOf(const std::wstring& dataFolder, const std::vecto
     RestoredBytes kept;
     for (int p = 0; p < PROFILE_COUNT; ++p)
         kept.present[p] = fs::FileExists(sources[1 + p]) && fs::ReadWholeFile(sources[1 + p], kept.bytes[p]);
-    kept.light = ReadIfThere(sources[kLightFileIndex]);
-    kept.lightAtLoad = ReadIfThere(dataFolder + SettingsFileNames()[kLightFileIndex]);
+    for (size_t i = kFirstWholeFileIndex; i < sources.size(); ++i) {
+        const std::wstring& name = SettingsFileNames()[i];
+        kept.whole.push_back({name, ReadIfThere(sources[i]), ReadIfThere(dataFolder + name)});
+    }
     return kept;
 }
 
@@ -504,8 +506,10 @@ IniFileStatus PutBackUnchanged(const std::wstring& dataFolder, const KeyboardCon
     for (int p = 0; p < PROFILE_COUNT; ++p)
         if (kept.present[p] && config.Profile[p] == loaded.Profile[p])
             putBack(ProfileFilePath(dataFolder, p), kept.bytes[p]);
-    const std::wstring light = dataFolder + SettingsFileNames()[kLightFileIndex];
-    if (kept.light && ReadIfThere(light) == kept.lightAtLoad) putBack(light, *kept.light);
+    for (const RestoredBytes::WholeFile& w : kept.whole) {
+        const std::wstring file = dataFolder + w.name;
+        if (w.asOf && ReadIfThere(file) == w.atLoad) putBack(file, *w.asOf);
+    }
     return first;
 }
 

@@ -130,23 +130,35 @@ std::vector<std::wstring> SourcesAsOf(const std::wstring& dataFolder, const std:
 void LoadAsOf(const std::wstring& dataFolder, const std::vector<Generation>& gens, size_t index,
               KeyboardConfig& config);
 
-// The bytes of the five profile files and of LightOption.ini as of gens[index]
-// (`present` false for a file that was not there), and LightOption.ini as it is
-// at the time of the call (its zones are written at once by the lighting
-// window, so it is put back only while nobody changed it since).
+// The settings files from this index of SettingsFileNames on are put back whole
+// by a restore loaded as an edit: LightOption.ini (its zones) and
+// AppProfiles.ini (the rules), which the edited configuration does not hold.
+constexpr size_t kFirstWholeFileIndex = kLightFileIndex;
+
+// The bytes of the five profile files as of gens[index] (`present` false for a
+// file that was not there), and of each file put back whole both as of then and
+// as it is at the time of the call: those files are written at once by other
+// windows (the lighting window's zones, the rules window), so one is put back
+// only while nobody changed it since.
 struct RestoredBytes {
     std::array<std::string, PROFILE_COUNT> bytes;
     std::array<bool, PROFILE_COUNT> present{};
-    std::optional<std::string> light;
-    std::optional<std::string> lightAtLoad;
+    struct WholeFile {
+        std::wstring name;                  // as in SettingsFileNames
+        std::optional<std::string> asOf;    // nullopt: not there then
+        std::optional<std::string> atLoad;  // nullopt: not there at the call
+    };
+    std::vector<WholeFile> whole;
 };
 RestoredBytes RestoredBytesAsOf(const std::wstring& dataFolder, const std::vector<Generation>& gens, size_t index);
 
 // After a save of `config` that followed a LoadAsOf giving `loaded`: every
 // profile still equal to the loaded one gets its kept file back byte for byte
 // (the values the save just wrote, in the kept file's own layout, so a restore
-// left unedited gives back the very file), and LightOption.ini its kept bytes
-// while it still is as it was when the restore was loaded. Returns the first failure.
+// left unedited gives back the very file), and each file put back whole its kept
+// bytes while it still is as it was when the restore was loaded. Call it inside
+// the save's ActionBackup, so the content it replaces is kept too. Returns the
+// first failure.
 IniFileStatus PutBackUnchanged(const std::wstring& dataFolder, const KeyboardConfig& loaded,
                                const RestoredBytes& kept, const KeyboardConfig& config);
 

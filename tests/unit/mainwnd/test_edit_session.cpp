@@ -2,11 +2,13 @@
 // after each sequence of user actions, and what a save and a reload end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <memory>
 
 #include "../config/ConfigFixtures.h"
 #include "TempDir.h"
+#include "config/AppRules.h"
 #include "config/ConfigStore.h"
 #include "light/LightStateFile.h"
 #include "light/ProfileExchange.h"
@@ -143,6 +145,52 @@ TEST_F(EditSessionTest, ASavedRestorePutsBackTheKeptFiles) {
     ASSERT_TRUE(SaveConfiguration(data, session.Config()));
     ASSERT_TRUE(session.Saved(data));
     EXPECT_EQ(Bytes(ProfileFilePath(data, 2)), kept);
+}
+
+// The rules of the profiles by application come back with a restore as the
+// profiles do, the rules replaced kept as a generation of their own (so the
+// restore can be undone), unless the rules changed after the restore was loaded.
+TEST_F(EditSessionTest, ASavedRestoreBringsBackTheApplicationRules) {
+    const std::wstring rulesFile = apps::RulesFilePath(data);
+    apps::AppRules rules;
+    ASSERT_EQ(apps::SetRule(rules, L"game.exe", 1).edit, apps::RuleEdit::Added);
+    ASSERT_TRUE(apps::SaveAppRules(data, rules));
+    const std::string earlier = Bytes(rulesFile);
+    ASSERT_EQ(apps::SetRule(rules, L"editor.exe", 3).edit, apps::RuleEdit::Added);
+    ASSERT_TRUE(apps::SaveAppRules(data, rules));
+    const std::string current = Bytes(rulesFile);
+    const std::string later = "[SWITCH]\r\nAutomatic=0\r\nFallback=0\r\nCount=0\r\n";
+
+    struct Case {
+        const char* name;
+        bool changedAfterLoad;
+        const std::string& expected;
+    } cases[] = {{"restored", false, earlier}, {"a later change of the rules wins", true, later}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(fs::WriteFileAtomic(rulesFile, current));
+        // The newest generation the rules window kept: before editor.exe was added.
+        auto gens = backup::ListGenerations(data);
+        const auto byWindow = std::find_if(gens.begin(), gens.end(), [](const backup::Generation& g) {
+            return g.action == backup::Action::AppProfiles;
+        });
+        ASSERT_NE(byWindow, gens.end());
+        session.LoadRestore(data, gens, static_cast<size_t>(byWindow - gens.begin()));
+        if (c.changedAfterLoad) ASSERT_TRUE(fs::WriteFileAtomic(rulesFile, later));
+        const std::string replaced = Bytes(rulesFile);
+        {
+            // As the window's APPLY saves: one backup around the save and what it owes.
+            backup::ActionBackup action(data, session.SaveAction());
+            ASSERT_TRUE(SaveConfiguration(data, session.Config()));
+            ASSERT_TRUE(session.Saved(data));
+            ASSERT_TRUE(action.Finish());
+        }
+        EXPECT_EQ(Bytes(rulesFile), c.expected);
+        if (c.changedAfterLoad) continue;
+        gens = backup::ListGenerations(data);
+        ASSERT_EQ(gens[0].action, backup::Action::Restore);
+        EXPECT_EQ(Bytes(backup::BackupFolder(data) + gens[0].name + L"\\" + apps::RULES_FILE_NAME), replaced);
+    }
 }
 
 // Zone states that cannot be written stay waiting, and the next save writes them.
