@@ -176,7 +176,9 @@ TEST_F(EditSessionTest, ASavedRestoreBringsBackTheApplicationRules) {
         });
         ASSERT_NE(byWindow, gens.end());
         session.LoadRestore(data, gens, static_cast<size_t>(byWindow - gens.begin()));
-        if (c.changedAfterLoad) ASSERT_TRUE(fs::WriteFileAtomic(rulesFile, later));
+        if (c.changedAfterLoad) {
+            ASSERT_TRUE(fs::WriteFileAtomic(rulesFile, later));
+        }
         const std::string replaced = Bytes(rulesFile);
         {
             // As the window's APPLY saves: one backup around the save and what it owes.
