@@ -15,6 +15,14 @@ fs::Status SystemFailure(FileStep step, const std::wstring& what, LONG code) {
     return Outcome::System(step, what, static_cast<std::uint32_t>(code));
 }
 
+// The per-user Run key, opened (made when missing) for setting its values;
+// `result` gets the system's code.
+ScopedRegKey OpenRunKey(LONG& result) {
+    HKEY opened = nullptr;
+    result = ::RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr);
+    return ScopedRegKey(result == ERROR_SUCCESS ? opened : nullptr);
+}
+
 }  // namespace
 
 std::wstring RunCommand(const std::wstring& programFolder) { return L"\"" + programFolder + kExeName + L"\""; }
@@ -26,9 +34,9 @@ bool StartsWithWindows() {
 }
 
 fs::Status SetStartWithWindows(bool on, const std::wstring& programFolder) {
-    HKEY key = nullptr;
-    LONG r = ::RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-    if (r != ERROR_SUCCESS) return SystemFailure(FileStep::Write, kRunKey, r);
+    LONG r = ERROR_SUCCESS;
+    const ScopedRegKey key = OpenRunKey(r);
+    if (!key) return SystemFailure(FileStep::Write, kRunKey, r);
     if (on) {
         const std::wstring command = RunCommand(programFolder);
         r = ::RegSetValueExW(key, kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
@@ -37,7 +45,6 @@ fs::Status SetStartWithWindows(bool on, const std::wstring& programFolder) {
         r = ::RegDeleteValueW(key, kRunValue);
         if (r == ERROR_FILE_NOT_FOUND) r = ERROR_SUCCESS;
     }
-    ::RegCloseKey(key);
     return r == ERROR_SUCCESS ? fs::Status::Ok() : SystemFailure(FileStep::Write, kRunValue, r);
 }
 

@@ -33,14 +33,7 @@ ScopedBitmap IconPicture(HWND window) {
     if (!icon) icon = ::GetClassLongPtrW(window, GCLP_HICON);
     if (!icon) return {};
     const int cx = ::GetSystemMetrics(SM_CXSMICON), cy = ::GetSystemMetrics(SM_CYSMICON);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = -cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    ScopedBitmap picture(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ScopedBitmap picture = CreateDib32(cx, cy);
     MemoryDC dc;
     if (!picture || !dc) return {};
     ScopedSelect selected(dc, picture);
@@ -99,6 +92,9 @@ CDlgAppProfiles::CDlgAppProfiles(const AppContext& app, int activeProfile, CWnd*
 void CDlgAppProfiles::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
     DDX_Control(dx, IDC_LIST, m_List);
+    DDX_Control(dx, IDC_ADD, m_btnAdd);
+    DDX_Control(dx, IDC_REMOVE, m_btnRemove);
+    DDX_Control(dx, IDC_APPLY, m_btnApply);
 }
 
 std::wstring CDlgAppProfiles::ProfileText(int profile) const {
@@ -129,6 +125,9 @@ std::wstring CDlgAppProfiles::FaultText(apps::RuleFault f) const {
 
 BOOL CDlgAppProfiles::OnInitDialog() {
     CDialog::OnInitDialog();
+    m_btnAdd.OnClick([this] { OnAdd(); });
+    m_btnRemove.OnClick([this] { OnRemove(); });
+    m_btnApply.OnClick([this] { Apply(); });
     SetWindowText(m_App.Text(kAppsTitle));
     const std::pair<int, const UiText*> texts[] = {
         {IDC_INTRO, &kAppsIntro},          {IDC_ADD, &kAppsAdd},
@@ -278,25 +277,18 @@ bool CDlgAppProfiles::Apply() {
 }
 
 BOOL CDlgAppProfiles::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // The buttons run their own actions; what reaches here are the list's and
+    // the boxes' notices.
     const int id = LOWORD(wParam), code = HIWORD(wParam);
     switch (id) {
         case IDC_LIST:
             if (code == LBN_SELCHANGE) ShowSelection();
-            return TRUE;
-        case IDC_ADD:
-            OnAdd();
-            return TRUE;
-        case IDC_REMOVE:
-            OnRemove();
             return TRUE;
         case IDC_PROFILE:
             if (code == CBN_SELCHANGE) OnProfileChosen();
             return TRUE;
         case IDC_FALLBACK:
             if (code == CBN_SELCHANGE) OnFallbackChosen();
-            return TRUE;
-        case IDC_APPLY:
-            Apply();
             return TRUE;
         default:
             return CDialog::OnCommand(wParam, lParam);

@@ -54,6 +54,7 @@ public:
     void DoDataExchange(CDataExchange* dx) override;
 
     CListBox m_List;
+    CButton m_btnAdd, m_btnRemove, m_btnApply;
 
 private:
     std::wstring ProfileText(int profile) const;

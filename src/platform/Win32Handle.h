@@ -3,7 +3,7 @@
 // Kernel objects (files, threads, events) go with CloseHandle, directory
 // searches with FindClose, loaded modules with FreeLibrary, movable memory
 // blocks with GlobalFree, mapped views with UnmapFileViewOfFile, windows with
-// DestroyWindow, GDI objects (bitmaps, fonts, brushes, pens, regions) with
+// DestroyWindow, registry keys with RegCloseKey, GDI objects (bitmaps, fonts, brushes, pens, regions) with
 // DeleteObject and memory device contexts with DeleteDC. Each is released
 // exactly once, the way it must be; framework/Gdi.h adds the paired calls of
 // painting (BeginPaint/EndPaint, a selection into a DC and back). A COM
@@ -82,10 +82,12 @@ void DeleteGdiObject(H h) {
 }
 inline void DeleteOwnDC(HDC h) { ::DeleteDC(h); }
 
-// An event hook of SetWinEventHook, a menu, an icon made or copied at run time.
+// An event hook of SetWinEventHook, a menu, an icon made or copied at run time,
+// an open registry key.
 inline void UnhookEvent(HWINEVENTHOOK h) { ::UnhookWinEvent(h); }
 inline void DestroyOwnMenu(HMENU h) { ::DestroyMenu(h); }
 inline void DestroyOwnIcon(HICON h) { ::DestroyIcon(h); }
+inline void CloseRegistryKey(HKEY h) { ::RegCloseKey(h); }
 
 using ScopedFile = UniqueHandle<KernelHandleTraits>;
 using ScopedKernelObject = UniqueHandle<NullEmptyTraits<HANDLE, CloseKernel>>;  // threads, events
@@ -150,6 +152,7 @@ private:
 using ScopedWinEventHook = UniqueHandle<NullEmptyTraits<HWINEVENTHOOK, UnhookEvent>>;
 using ScopedMenu = UniqueHandle<NullEmptyTraits<HMENU, DestroyOwnMenu>>;
 using ScopedIcon = UniqueHandle<NullEmptyTraits<HICON, DestroyOwnIcon>>;
+using ScopedRegKey = UniqueHandle<NullEmptyTraits<HKEY, CloseRegistryKey>>;
 
 // A COM interface pointer; Put() receives a new one from a creating call.
 template <typename T>

@@ -15,7 +15,9 @@ namespace zavo::switcher {
 class ForegroundWatch {
 public:
     using Handler = std::function<void(HWND)>;
-    // One watch per process: the system's callback carries no context.
+    // One watch per process: the system's callback carries no context. Made
+    // before the process creates its first window: under Wine a hook set after
+    // that gets no event another process raises.
     explicit ForegroundWatch(Handler onForeground);
     ~ForegroundWatch();
     ForegroundWatch(const ForegroundWatch&) = delete;

@@ -19,7 +19,7 @@ SwitcherWindow::SwitcherWindow(const AppContext& app) : app_(app), switcher_(app
 
 SwitcherWindow::~SwitcherWindow() {
     tray_.reset();
-    if (hwnd_) ::DestroyWindow(hwnd_);
+    hwnd_.Reset();
 }
 
 bool SwitcherWindow::Create(HINSTANCE instance) {
@@ -29,9 +29,9 @@ bool SwitcherWindow::Create(HINSTANCE instance) {
     wc.hInstance = instance;
     wc.lpszClassName = kWindowClass;
     if (!::RegisterClassExW(&wc)) return false;
-    hwnd_ = ::CreateWindowExW(0, kWindowClass, kWindowClass, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance,
-                              this);
-    if (!hwnd_) return false;
+    // WM_NCCREATE already gave the window to hwnd_.
+    if (!::CreateWindowExW(0, kWindowClass, kWindowClass, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance, this))
+        return false;
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     tray_ = std::make_unique<TrayIcon>(hwnd_, WM_TRAY, ::LoadIconW(instance, MAKEINTRESOURCEW(kIconResource)));
     UpdateTip();
@@ -43,7 +43,7 @@ LRESULT CALLBACK SwitcherWindow::Proc(HWND window, UINT msg, WPARAM wParam, LPAR
     if (msg == WM_NCCREATE) {
         auto* self = static_cast<SwitcherWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->hwnd_ = window;
+        self->hwnd_.Reset(window);
     }
     auto* self = reinterpret_cast<SwitcherWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     return self ? self->Handle(msg, wParam, lParam) : ::DefWindowProcW(window, msg, wParam, lParam);
@@ -65,7 +65,7 @@ LRESULT SwitcherWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             tray_.reset();
             ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-            hwnd_ = nullptr;
+            hwnd_.Release();  // being destroyed: nothing left to destroy
             ::PostQuitMessage(0);
             return 0;
         default:
@@ -99,7 +99,7 @@ void SwitcherWindow::OnCommand(UINT id) {
                             app_.programFolder.c_str(), SW_SHOWNORMAL);
             break;
         case ID_QUIT:
-            ::DestroyWindow(hwnd_);
+            hwnd_.Reset();  // its WM_DESTROY ends the message loop
             break;
         default:
             break;

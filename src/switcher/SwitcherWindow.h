@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/AppContext.h"
+#include "platform/Win32Handle.h"
 #include "switcher/ProfileSwitcher.h"
 #include "switcher/TrayIcon.h"
 
@@ -36,9 +37,10 @@ private:
     void UpdateTip();
 
     const AppContext& app_;
-    HWND hwnd_ = nullptr;
+    // Destroyed with the object unless the user's Quit destroyed it first.
+    ScopedWindow hwnd_;
     UINT taskbarCreated_ = 0;
-    ProfileSwitcher switcher_;
+    ProfileSwitcher switcher_;  // made with the object: its event hook is set before the window is created
     std::unique_ptr<TrayIcon> tray_;
 };
 

@@ -44,40 +44,27 @@ std::set<wchar_t> JapaneseCharacters() {
 // The pixels one character leaves when drawn alone with `font`.
 class Canvas {
 public:
-    explicit Canvas(HFONT font) : m_dc(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = kSize;
-        bi.bmiHeader.biHeight = -kSize;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        m_bitmap.Reset(CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        m_bits = static_cast<const DWORD*>(bits);
-        m_oldBitmap = SelectObject(m_dc, m_bitmap);
-        m_oldFont = SelectObject(m_dc, font);
+    explicit Canvas(HFONT font)
+        : m_bitmap(CreateDib32(kSize, kSize, &m_bits)), m_selectBitmap(m_dc, m_bitmap), m_selectFont(m_dc, font) {
         SetTextColor(m_dc, RGB(255, 255, 255));
         SetBkColor(m_dc, RGB(0, 0, 0));
-    }
-    ~Canvas() {
-        SelectObject(m_dc, m_oldFont);
-        SelectObject(m_dc, m_oldBitmap);
-        DeleteDC(m_dc);
     }
     std::vector<DWORD> Draw(wchar_t c) {
         const RECT all{0, 0, kSize, kSize};
         ExtTextOutW(m_dc, 4, 4, ETO_OPAQUE, &all, &c, 1, nullptr);
         GdiFlush();
-        return std::vector<DWORD>(m_bits, m_bits + kSize * kSize);
+        const DWORD* pixels = static_cast<const DWORD*>(m_bits);
+        return std::vector<DWORD>(pixels, pixels + kSize * kSize);
     }
 
 private:
     static constexpr int kSize = 48;
-    HDC m_dc;
+    // In this order: the selections are undone before the bitmap and the DC go.
+    MemoryDC m_dc;
+    void* m_bits = nullptr;
     ScopedBitmap m_bitmap;
-    const DWORD* m_bits = nullptr;
-    HGDIOBJ m_oldBitmap = nullptr;
-    HGDIOBJ m_oldFont = nullptr;
+    ScopedSelect m_selectBitmap;
+    ScopedSelect m_selectFont;
 };
 
 bool Blank(const std::vector<DWORD>& pixels) {
