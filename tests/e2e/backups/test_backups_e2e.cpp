@@ -42,12 +42,13 @@ HWND VisibleMenu() {
     return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
-// The screen rectangle of an open popup menu's items after its last
-// separator: the tool's own items of the system menu, without the system's
-// items above them (which differ between Windows and Wine). A separator is a
-// line of one or two rows across the menu in a colour other than the
-// background; a highlighted item is a taller block of such rows.
-RECT ItemsAfterLastSeparator(HWND menu) {
+// The screen rectangle of an open popup menu's items after its `groups`-th
+// separator from the end: with 2, the tool's own items of the system menu (the
+// profiles by application, then the settings' history and exchange), without
+// the system's items above them (which differ between Windows and Wine). A
+// separator is a line of one or two rows across the menu in a colour other than
+// the background; a highlighted item is a taller block of such rows.
+RECT ItemsAfterSeparators(HWND menu, size_t groups) {
     RECT client{};
     GetClientRect(menu, &client);
     const int w = client.right, h = client.bottom;
@@ -64,14 +65,15 @@ RECT ItemsAfterLastSeparator(HWND menu) {
             if (px[static_cast<size_t>(y * w + x)] != c) return false;
         return true;
     };
-    int top = 0;
+    std::vector<int> below;  // the first row below each separator
     for (int y = 0; y < h;) {
         int end = y;
         while (end < h && isLine(end)) ++end;
         // The menu's own border at the bottom has no items below it.
-        if (end > y && end - y <= 2 && h - end > 8) top = end;
+        if (end > y && end - y <= 2 && h - end > 8) below.push_back(end);
         y = end > y ? end : y + 1;
     }
+    const int top = below.size() >= groups ? below[below.size() - groups] : 0;
     RECT r{0, top, w, h};
     MapWindowPoints(menu, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return r;
@@ -96,7 +98,7 @@ void PickSystemMenuItem(ToolRun& run, int fromEnd, const wchar_t* shot = nullptr
     for (int i = 0; i < fromEnd; ++i) ASSERT_TRUE(PressKey(VK_UP));
     if (shot) {
         Sleep(700);
-        Screenshot(shot, ItemsAfterLastSeparator(VisibleMenu()));
+        Screenshot(shot, ItemsAfterSeparators(VisibleMenu(), 2));
     }
     ASSERT_TRUE(PressKey(VK_RETURN));
     ASSERT_TRUE(WaitUntil([] { return VisibleMenu() == nullptr; }, Ms(5000)));
