@@ -7,6 +7,7 @@
 #include "app/AppContext.h"
 #include "config/ConfigCheck.h"
 #include "light/ProfileExchange.h"
+#include "macro/MacroFiles.h"
 #include "platform/Outcome.h"
 
 namespace zavo {
@@ -26,10 +27,19 @@ std::wstring FailureLine(const AppContext& app, const Outcome& o);
 // the user's changes are kept.
 std::wstring SaveFailedMessage(const AppContext& app, const Outcome& o);
 
+// The module's string id of a kind's sentence; 0 for BadAppRule, whose value is
+// the rules file's own sentence (the rules window words those faults itself).
+int ProblemTextId(ProblemKind kind);
+
 // What is wrong with a settings value, in the module's words.
 std::wstring ProblemText(const AppContext& app, const ConfigProblem& p);
 
 // Why a profile file was refused, in the module's words.
 std::wstring ProfileRefusalText(const AppContext& app, const ProfileRefusal& r);
+
+// What the macro editor tells of a refused or failed macro file operation: a
+// refused name, a name that exists, a file too large to import, a failed file
+// step. "" for the outcomes it tells nothing of (done, no file name, ...).
+std::wstring MacroFileText(const AppContext& app, const MacroFileResult& r);
 
 }  // namespace zavo

@@ -59,6 +59,16 @@ constexpr UiText kMacroDeleteAsk{422, L"Delete this macro? Its file is removed a
 constexpr UiText kMacroNameTooLong{
     423, L"This name is too long. In this folder a macro name can have at most this many characters: "};
 constexpr UiText kMacroNameHint{424, L"Any characters except \\ / : * ? \" < > |"};
+// Why a macro name is refused (macro/MacroFiles.h, MacroNameFault); a name that
+// is too long is told with kMacroNameTooLong and the limit. %1 the name.
+constexpr UiText kMacroNameExists{425, L"Macro name already exist!"};
+constexpr UiText kMacroNameEmpty{426, L"Please type a name for the macro."};
+constexpr UiText kMacroNameBadCharacter{
+    427, L"A macro name cannot contain any of these characters: \\ / : * ? \" < > |"};
+constexpr UiText kMacroNameReserved{428, L"\"%1\" is reserved by Windows and cannot be a macro name."};
+constexpr UiText kMacroNameIniEnding{429, L"A macro name cannot end with \".ini\"."};
+// The file dialogs' name of macro files.
+constexpr UiText kMacroFileFilter{430, L"Macro File(*.ini)"};
 // (end of ids 420-469)
 
 // The lighting window and the lighting save: ids 470-494.
@@ -88,11 +98,16 @@ inline constexpr UiText kCloseUnapplied{
 // kProfileRefusalTextBase + k (540 TooLarge .. 547 UnusableMany), its English
 // text ProfileRefusalTemplate(k).
 constexpr int kProfileRefusalTextBase = 539;
-// What is wrong with a settings value (config/ConfigCheck.h): ProblemKind k is
-// id kProblemTextBase + k for the kinds up to kLastProblemWithText (548 Missing
-// .. 559 OverBudget), the others in English (ProblemTemplate).
+// What is wrong with a settings value (config/ConfigCheck.h), its English text
+// ProblemTemplate(k): ProblemKind k is id kProblemTextBase + k up to
+// kLastProblemInFirstBlock (548 Missing .. 559 OverBudget), then id
+// kLaterProblemTextBase + k (520 TKeyLentOut .. 528 FileMissing); see
+// ProblemTextId (app/FailureText.h).
 constexpr int kProblemTextBase = 548;
-constexpr int kLastProblemWithText = 11;
+constexpr int kLastProblemInFirstBlock = 11;
+constexpr int kLaterProblemTextBase = 508;
+// The file dialogs' name of program files (the main window's application picker).
+constexpr UiText kExeFileFilter{529, L"Exe file(*.exe)"};
 // (end of ids 520-559)
 
 // Profiles that follow the application in front: ids 560-609.

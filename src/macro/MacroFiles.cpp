@@ -41,10 +41,16 @@ bool IsReservedDeviceName(const std::wstring& name) {
            base[3] >= L'1' && base[3] <= L'9';
 }
 
-MacroFileResult Result(MacroFileResult::Code code, std::wstring message = L"") {
+MacroFileResult Result(MacroFileResult::Code code) {
     MacroFileResult r;
     r.code = code;
-    r.message = std::move(message);
+    return r;
+}
+
+MacroFileResult Refused(const MacroNameCheck& check, const std::wstring& name) {
+    MacroFileResult r = Result(MacroFileResult::InvalidName);
+    r.nameCheck = check;
+    r.name = name;
     return r;
 }
 
@@ -122,21 +128,15 @@ MacroNameCheck CheckMacroName(const std::wstring& folder, const std::wstring& na
     // The file name is always the name followed by ".ini", so a trailing dot or
     // blank inside it is harmless ("a." is the file "a..ini"); only what would
     // leave the folder, break the file name or list as another macro is refused.
-    if (name.empty()) return {false, L"Please type a name for the macro."};
-    if (const size_t limit = MaxMacroNameLength(folder); name.size() > limit) {
-        MacroNameCheck tooLong{false, L"A macro name can have at most " + std::to_wstring(limit) +
-                                          L" characters in this folder."};
-        tooLong.maxLength = limit;
-        return tooLong;
-    }
+    if (name.empty()) return {MacroNameFault::Empty};
+    if (const size_t limit = MaxMacroNameLength(folder); name.size() > limit) return {MacroNameFault::TooLong, limit};
     for (wchar_t c : name) {
         if (c < 32 || c == 127 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos)
-            return {false, L"A macro name cannot contain any of these characters: \\ / : * ? \" < > |"};
+            return {MacroNameFault::BadCharacter};
     }
-    if (IsReservedDeviceName(name))
-        return {false, L"\"" + name + L"\" is reserved by Windows and cannot be a macro name."};
+    if (IsReservedDeviceName(name)) return {MacroNameFault::Reserved};
     if (name.size() >= kExtension.size() && Upper(name.substr(name.size() - kExtension.size())) == L".INI")
-        return {false, L"A macro name cannot end with \".ini\"."};
+        return {MacroNameFault::IniEnding};
     return {};
 }
 
@@ -183,7 +183,7 @@ void LoadMacroFile(const std::wstring& path, MacroRecording& macro) {
 
 MacroFileResult SaveMacroByName(const std::wstring& folder, const std::wstring& name, const MacroRecording& macro,
                                 std::vector<std::wstring>& names) {
-    if (MacroNameCheck check = CheckMacroName(folder, name); !check) return Result(MacroFileResult::InvalidName, check.reason);
+    if (MacroNameCheck check = CheckMacroName(folder, name); !check) return Refused(check, name);
     fs::Status saved = EnsureMacroFolder(folder);
     if (saved) saved = SaveMacroFile(MacroFilePathOf(folder, name), macro);
     RemoveStaleMacroTemporaries(folder);
@@ -194,9 +194,9 @@ MacroFileResult SaveMacroByName(const std::wstring& folder, const std::wstring& 
 
 MacroFileResult CreateMacro(const std::wstring& folder, const std::wstring& name, MacroRecording& current,
                             std::vector<std::wstring>& names) {
-    if (MacroNameCheck check = CheckMacroName(folder, name); !check) return Result(MacroFileResult::InvalidName, check.reason);
+    if (MacroNameCheck check = CheckMacroName(folder, name); !check) return Refused(check, name);
     const std::wstring path = MacroFilePathOf(folder, name);
-    if (fs::FileExists(path)) return Result(MacroFileResult::AlreadyExists, L"Macro name already exist!");
+    if (fs::FileExists(path)) return Result(MacroFileResult::AlreadyExists);
     // The new file starts with what the editor holds; the editor then starts empty.
     fs::Status saved = EnsureMacroFolder(folder);
     if (saved) saved = SaveMacroFile(path, current);
@@ -211,14 +211,13 @@ MacroFileResult ImportMacroFile(const std::wstring& folder, const std::wstring& 
                                 std::vector<std::wstring>& names) {
     if (sourcePath.size() >= kMaxImportPath) return Result(MacroFileResult::PathTooLong);
     const std::wstring base = BaseName(sourcePath);
-    if (MacroNameCheck check = CheckMacroName(folder, base); !check) return Result(MacroFileResult::InvalidName, check.reason);
+    if (MacroNameCheck check = CheckMacroName(folder, base); !check) return Refused(check, base);
     if (fs::IsSpecialFile(sourcePath)) return Failed(fs::NotRegularFile(FileStep::Read, sourcePath));
     if (!fs::FileExists(sourcePath)) return Result(MacroFileResult::NotFound);
-    if (TooLargeForAMacro(sourcePath))
-        return Result(MacroFileResult::TooLarge, L"The file is too large to be a macro file.");
+    if (TooLargeForAMacro(sourcePath)) return Result(MacroFileResult::TooLarge);
     std::wstring name = base;
     for (int n = 2; fs::FileExists(MacroFilePathOf(folder, name)); ++n) {
-        if (n > kMaxImportSuffix) return Result(MacroFileResult::AlreadyExists, L"Macro name already exist!");
+        if (n > kMaxImportSuffix) return Result(MacroFileResult::AlreadyExists);
         name = base + L"(" + std::to_wstring(n) + L")";
     }
     // The editor takes the imported macro only once its copy is in the folder:
@@ -241,7 +240,7 @@ MacroFileResult ExportMacroFile(const std::wstring& targetPath, const MacroRecor
 
 MacroFileResult DeleteMacro(const std::wstring& folder, const std::wstring& name, MacroRecording& current,
                             std::vector<std::wstring>& names) {
-    if (MacroNameCheck check = CheckMacroName(folder, name); !check) return Result(MacroFileResult::InvalidName, check.reason);
+    if (MacroNameCheck check = CheckMacroName(folder, name); !check) return Refused(check, name);
     const std::wstring path = MacroFilePathOf(folder, name);
     fs::Status removed = fs::RemoveFile(path);
     // Only a file that is still there counts as a failure.

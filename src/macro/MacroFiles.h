@@ -27,13 +27,21 @@ std::wstring MacroFilePathOf(const std::wstring& folder, const std::wstring& nam
 // neither read nor imported.
 constexpr std::uint64_t MACRO_FILE_MAX_BYTES = 256 * 1024;
 
-// Whether a name can be the file name of a macro in `folder`. On refusal
-// `reason` is a sentence the editor can show.
+// Why a name cannot be the file name of a macro; the editor words each one.
+enum class MacroNameFault : std::uint8_t {
+    None,
+    Empty,         // no name typed
+    TooLong,       // longer than the folder allows (MacroNameCheck::maxLength)
+    BadCharacter,  // a control character or one of \ / : * ? " < > |
+    Reserved,      // a device name of the system ("CON", "lpt1.txt")
+    IniEnding,     // ends with ".ini", which the name list would take off
+};
+
+// Whether a name can be the file name of a macro in `folder`, and why not.
 struct MacroNameCheck {
-    bool ok = true;
-    std::wstring reason;
+    MacroNameFault fault = MacroNameFault::None;
     size_t maxLength = 0;  // set when the name is refused for its length: the limit
-    explicit operator bool() const { return ok; }
+    explicit operator bool() const { return fault == MacroNameFault::None; }
 };
 MacroNameCheck CheckMacroName(const std::wstring& folder, const std::wstring& name);
 
@@ -69,8 +77,8 @@ void LoadMacroFile(const std::wstring& path, MacroRecording& macro);
 struct MacroFileResult {
     enum Code {
         Done,
-        InvalidName,    // message: the name check's reason
-        AlreadyExists,  // message: "Macro name already exist!"
+        InvalidName,    // nameCheck says why; `name` is the refused name
+        AlreadyExists,  // a macro of that name is there (or no free "name(n)")
         PathTooLong,    // import of a path of 127 characters or more: no message
         NoFileName,     // export to a path without a file name part: no message
         WriteFailed,    // failure: what failed on which file, and why
@@ -78,10 +86,10 @@ struct MacroFileResult {
         TooLarge,       // the file to import is above MACRO_FILE_MAX_BYTES: nothing changed
     };
     Code code = Done;
-    std::wstring message;  // why a name was refused
-    Outcome failure;       // the failed file step of WriteFailed
-    std::wstring name;  // the macro's name after create or import
-    int index = -1;     // its position in the refilled name list, -1 when absent
+    MacroNameCheck nameCheck;  // why the name was refused (InvalidName)
+    Outcome failure;           // the failed file step of WriteFailed
+    std::wstring name;         // the macro's name after create or import, or the refused name
+    int index = -1;            // its position in the refilled name list, -1 when absent
     bool ok() const { return code == Done; }
 };
 

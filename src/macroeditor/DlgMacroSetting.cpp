@@ -70,21 +70,16 @@ constexpr int kListTextHeight = 10;
 
 // The file dialog of a macro file's import (`mustExist`) or export, owned by the
 // editor (the editor waits for it).
-FileChoice MacroFileChoice(HWND editor, std::wstring folder, const wchar_t* name, bool mustExist) {
+FileChoice MacroFileChoice(const AppContext& app, HWND editor, std::wstring folder, const wchar_t* name,
+                           bool mustExist) {
     FileChoice c;
     c.owner = editor;
-    c.filter = FileFilter(L"Macro File(*.ini)", L"*.ini");
+    c.filter = FileFilter(app.Text(kMacroFileFilter), L"*.ini");
     c.startFolder = std::move(folder);
     c.name = name;
     c.extension = L"ini";
     c.mustExist = mustExist;
     return c;
-}
-
-// What the user is told of a refused or failed macro file operation ("" for
-// the refusals the editor shows nothing for).
-std::wstring Explain(const AppContext& app, const MacroFileResult& r) {
-    return r.code == MacroFileResult::WriteFailed ? FailureDetails(app, r.failure) : r.message;
 }
 
 }  // namespace
@@ -409,7 +404,7 @@ bool CDlgMacroSetting::SaveCurrent() {
         MarkSaved();
         return true;
     }
-    Tell(Explain(m_App, r));
+    Tell(MacroFileText(m_App, r));
     return false;
 }
 
@@ -423,13 +418,9 @@ void CDlgMacroSetting::OnNewMacro() {
     EndRecording();
     CDlgNewMacro dialog(m_App, this);
     if (dialog.DoModal() != IDOK || dialog.m_Name.empty()) return;
-    if (const MacroNameCheck check = CheckMacroName(m_strMacroFolder, dialog.m_Name); check.maxLength > 0) {
-        Tell(m_App.Text(kMacroNameTooLong) + std::to_wstring(check.maxLength));
-        return;
-    }
     const MacroFileResult r = CreateMacro(m_strMacroFolder, dialog.m_Name, m_Macro, m_MacroNames);
     if (!r.ok()) {
-        Tell(Explain(m_App, r));
+        Tell(MacroFileText(m_App, r));
         return;
     }
     MarkSaved();
@@ -455,14 +446,11 @@ std::wstring CDlgMacroSetting::StartFolder() const {
 
 void CDlgMacroSetting::OnImport() {
     EndRecording();
-    const std::optional<std::wstring> file = AskFilePath(MacroFileChoice(m_hWnd, StartFolder(), L"*.ini", true));
+    const std::optional<std::wstring> file = AskFilePath(MacroFileChoice(m_App, m_hWnd, StartFolder(), L"*.ini", true));
     if (!file) return;
     const MacroFileResult r = ImportMacroFile(m_strMacroFolder, *file, m_Macro, m_MacroNames);
     if (!r.ok()) {
-        if (r.code == MacroFileResult::TooLarge)
-            Tell(m_App.Text(kMacroFileTooLarge));
-        else if (!Explain(m_App, r).empty())
-            Tell(Explain(m_App, r));
+        if (const std::wstring text = MacroFileText(m_App, r); !text.empty()) Tell(text);
         return;
     }
     MarkSaved();
@@ -475,9 +463,10 @@ void CDlgMacroSetting::OnImport() {
 
 void CDlgMacroSetting::OnExport() {
     EndRecording();
-    if (const std::optional<std::wstring> file = AskFilePath(MacroFileChoice(m_hWnd, StartFolder(), L".ini", false))) {
+    if (const std::optional<std::wstring> file =
+            AskFilePath(MacroFileChoice(m_App, m_hWnd, StartFolder(), L".ini", false))) {
         const MacroFileResult r = ExportMacroFile(*file, m_Macro);
-        if (r.code == MacroFileResult::WriteFailed) Tell(Explain(m_App, r));
+        if (r.code == MacroFileResult::WriteFailed) Tell(MacroFileText(m_App, r));
     }
     RefillMacroNameList(m_strMacroFolder, m_MacroNames);
 }
@@ -491,7 +480,7 @@ void CDlgMacroSetting::OnDeleteMacro() {
     // By name: the list may have been refilled since the macro became current.
     const MacroFileResult r = DeleteMacro(m_strMacroFolder, m_strMacroName, m_Macro, m_MacroNames);
     if (!r.ok()) {
-        Tell(Explain(m_App, r));
+        Tell(MacroFileText(m_App, r));
         return;
     }
     ShowName(L"");
@@ -505,7 +494,8 @@ void CDlgMacroSetting::OnDeleteMacro() {
 void CDlgMacroSetting::OnRecord() {
     // A new recording empties the macro: a macro with steps is not emptied by a
     // stray click or Space without the user's word.
-    if (!m_Recorder.IsRecording() && m_Macro.ValidCount() > 0 && Ask(kMacroRecordOver, MB_YESNO | MB_DEFBUTTON2) != IDYES)
+    if (!m_Recorder.IsRecording() && m_Macro.ValidCount() > 0 &&
+        Ask(kMacroRecordOver, MB_YESNO | MB_DEFBUTTON2) != IDYES)
         return;
     RemoveHook();
     InstallHook();

@@ -74,7 +74,7 @@ void CZAVOConfigDlg::OnAssignApplication() {
     // Owned by the main window: while it is open the selection and the profile
     // cannot change under it.
     choice.owner = m_hWnd;
-    choice.filter = FileFilter(L"Exe file(*.exe)", L"*.exe");
+    choice.filter = FileFilter(m_App.Text(kExeFileFilter), L"*.exe");
     choice.name = L"*.exe";
     choice.extension = L"exe";
     const std::optional<std::wstring> file = AskFilePath(choice);

@@ -165,13 +165,35 @@ TEST_F(MacroFiles, NameCheck) {
                               L"x.y",     L"a.",   L"b ",    L"..",           L".",     L"a.ini2",  L"   "};
     for (const wchar_t* name : valid) EXPECT_TRUE(CheckMacroName(folder, name)) << name;
 
-    const wchar_t* invalid[] = {L"",    L"a.ini",   L"B.INI", L"x y.Ini", L"a/b",   L"a\\b",         L"del\x7f",
-                                L"CON", L"con.txt", L"Nul",   L"COM1",    L"lpt9",  L"a:b",          L"a*b",
-                                L"a?",  L"<a>",     L"a|b",   L"\"q\"",   L"tab\t", L"..\\..\\evil", L"AUX .x"};
-    for (const wchar_t* name : invalid) {
-        MacroNameCheck check = CheckMacroName(folder, name);
+    // Each refusal names its fault: the editor words each fault differently.
+    using F = MacroNameFault;
+    const std::pair<const wchar_t*, MacroNameFault> invalid[] = {
+        {L"", F::Empty},
+        {L"a.ini", F::IniEnding},
+        {L"B.INI", F::IniEnding},
+        {L"x y.Ini", F::IniEnding},
+        {L"a/b", F::BadCharacter},
+        {L"a\\b", F::BadCharacter},
+        {L"del\x7f", F::BadCharacter},
+        {L"a:b", F::BadCharacter},
+        {L"a*b", F::BadCharacter},
+        {L"a?", F::BadCharacter},
+        {L"<a>", F::BadCharacter},
+        {L"a|b", F::BadCharacter},
+        {L"\"q\"", F::BadCharacter},
+        {L"tab\t", F::BadCharacter},
+        {L"..\\..\\evil", F::BadCharacter},
+        {L"CON", F::Reserved},
+        {L"con.txt", F::Reserved},
+        {L"Nul", F::Reserved},
+        {L"COM1", F::Reserved},
+        {L"lpt9", F::Reserved},
+        {L"AUX .x", F::Reserved},
+    };
+    for (const auto& [name, fault] : invalid) {
+        const MacroNameCheck check = CheckMacroName(folder, name);
         EXPECT_FALSE(check) << name;
-        EXPECT_FALSE(check.reason.empty()) << name;
+        EXPECT_EQ(check.fault, fault) << name;
     }
 }
 
@@ -182,13 +204,13 @@ TEST(MacroNameLength, TheWholePathOfTheTemporaryFileFits) {
         size_t folderLength;
         size_t limit;
     } const cases[] = {
-        {3, 221},    // a short folder: one path component is the bound
-        {4, 221},    //
-        {5, 220},    // from here on the path is
-        {60, 165},   // the usual data folder under a user profile
-        {224, 1},    //
-        {225, 0},    // no room for any name
-        {400, 0},    //
+        {3, 221},   // a short folder: one path component is the bound
+        {4, 221},   //
+        {5, 220},   // from here on the path is
+        {60, 165},  // the usual data folder under a user profile
+        {224, 1},   //
+        {225, 0},   // no room for any name
+        {400, 0},   //
     };
     for (const Case& c : cases) {
         const std::wstring folder = std::wstring(c.folderLength - 1, L'f') + L"\\";
@@ -200,7 +222,7 @@ TEST(MacroNameLength, TheWholePathOfTheTemporaryFileFits) {
         const MacroNameCheck over = CheckMacroName(folder, atLimit + L"x");
         EXPECT_FALSE(over) << c.folderLength;
         EXPECT_EQ(over.maxLength, c.limit);
-        EXPECT_NE(over.reason.find(std::to_wstring(c.limit)), std::wstring::npos) << "the message says the number";
+        EXPECT_EQ(over.fault, MacroNameFault::TooLong);
     }
 }
 
@@ -208,7 +230,7 @@ TEST_F(MacroFiles, CreateSavesTheCurrentMacroFirstThenClears) {
     MacroRecording current = MacroOf({Press(A), Wait(3)});
     current.IgnoreDelay = 1;
     MacroFileResult r = CreateMacro(folder, L"new", current, names);
-    ASSERT_TRUE(r.ok()) << r.message;
+    ASSERT_TRUE(r.ok()) << r.code;
     EXPECT_EQ(r.name, L"new");
     EXPECT_EQ(names, Names{L"new"});
     EXPECT_EQ(r.index, 0);
@@ -227,12 +249,12 @@ TEST_F(MacroFiles, CreateRefusesExistingAndInvalidNames) {
     MacroRecording current = MacroOf({Press(B)});
     MacroFileResult r = CreateMacro(folder, L"taken", current, names);
     EXPECT_EQ(r.code, MacroFileResult::AlreadyExists);
-    EXPECT_EQ(r.message, L"Macro name already exist!");
     EXPECT_EQ(EventsOf(current), Events{Press(B)}) << "nothing else happens";
 
     r = CreateMacro(folder, L"..\\evil", current, names);
     EXPECT_EQ(r.code, MacroFileResult::InvalidName);
-    EXPECT_FALSE(r.message.empty());
+    EXPECT_EQ(r.nameCheck.fault, MacroNameFault::BadCharacter);
+    EXPECT_EQ(r.name, L"..\\evil") << "the refused name, for the editor's sentence";
     EXPECT_FALSE(fs::FileExists(temp.path() + L"evil.ini"));
     EXPECT_EQ(EventsOf(current), Events{Press(B)});
 }
@@ -256,7 +278,7 @@ TEST_F(MacroFiles, MissingFolderIsMadeByEveryWrite) {
         const std::wstring missing = MacroFolderOf(data.path());
         MacroRecording m = MacroOf({Press(B)});
         MacroFileResult r = c.run(missing, m);
-        ASSERT_TRUE(r.ok()) << c.what << ": " << r.message;
+        ASSERT_TRUE(r.ok()) << c.what << ": " << r.code;
         EXPECT_TRUE(fs::FileExists(MacroFilePathOf(missing, c.name))) << c.what;
         EXPECT_EQ(names, Names{c.name}) << c.what;
     }
@@ -285,7 +307,7 @@ TEST_F(MacroFiles, ImportTakesTheFirstFreeName) {
 
     MacroRecording m;
     MacroFileResult r = ImportMacroFile(folder, source, m, names);
-    ASSERT_TRUE(r.ok()) << r.message;
+    ASSERT_TRUE(r.ok()) << r.code;
     EXPECT_EQ(r.name, L"a(3)");
     EXPECT_EQ(names[static_cast<size_t>(r.index)], L"a(3)");
     EXPECT_EQ(Sorted(names), (Names{L"a", L"a(2)", L"a(3)"}));
@@ -426,7 +448,7 @@ TEST_F(MacroFiles, NamesEarlierVersionsWroteCanBeSavedAndDeleted) {
     for (const wchar_t* name : {L"a.", L"b "}) {
         MacroRecording m = MacroOf({Press(A)});
         MacroFileResult r = SaveMacroByName(folder, name, m, names);
-        ASSERT_TRUE(r.ok()) << r.message;
+        ASSERT_TRUE(r.ok()) << r.code;
         EXPECT_NE(std::find(names.begin(), names.end(), name), names.end());
         EXPECT_TRUE(DeleteMacro(folder, name, m, names).ok());
         EXPECT_EQ(std::find(names.begin(), names.end(), name), names.end());

@@ -9,6 +9,7 @@
 
 #include "app/AppContext.h"
 #include "app/FailureText.h"
+#include "app/UiTexts.h"
 #include "config/ConfigStore.h"
 #include "config/KeyboardConfig.h"
 #include "config/ProfileEdits.h"
@@ -151,6 +152,46 @@ TEST(LanguageModules, ModulesGiveTheSameTextIds) {
     }
 }
 
+// A context with the module texts of lan\<folder>\lang.dll.
+zavo::AppContext ContextOf(const wchar_t* folder, std::uint16_t languageId) {
+    zavo::AppContext app;
+    app.moduleTexts = zavo::LoadLanguageTexts(BinDir() + L"lan\\" + folder + L"\\lang.dll", zavo::MODULE_TEXT_FIRST_ID,
+                                              zavo::MODULE_TEXT_COUNT);
+    app.languageId = languageId;
+    return app;
+}
+
+// The sentences kept by kind (the program's refusals, a refused profile file,
+// what is wrong with a value): each module has each one, and the English
+// module's is the English the tools print, so a kind without its text fails.
+TEST(LanguageModules, EveryKindHasItsSentenceInEachModule) {
+    struct KindText {
+        int id;
+        std::wstring english;
+    };
+    std::vector<KindText> kinds;
+    for (int r = 1; r <= static_cast<int>(zavo::Refusal::LineBreak); ++r)
+        kinds.push_back({zavo::kRefusalTextBase + r, zavo::RefusalText(static_cast<zavo::Refusal>(r))});
+    for (int k = 1; k < static_cast<int>(zavo::ProfileRefusalKind::Unreadable); ++k) {
+        const auto kind = static_cast<zavo::ProfileRefusalKind>(k);
+        kinds.push_back({zavo::kProfileRefusalTextBase + k, zavo::ProfileRefusalTemplate(kind)});
+    }
+    for (int k = 0; k <= static_cast<int>(zavo::ProblemKind::BadAppRule); ++k) {
+        const auto kind = static_cast<zavo::ProblemKind>(k);
+        if (const int id = zavo::ProblemTextId(kind)) kinds.push_back({id, zavo::ProblemTemplate(kind)});
+    }
+    EXPECT_EQ(zavo::ProblemTextId(zavo::ProblemKind::FileMissing), 528) << "the last id of its block";
+    for (const auto& m : kModules) {
+        const zavo::AppContext app = ContextOf(m.folder, 0);
+        for (const KindText& kind : kinds) {
+            const std::wstring text = app.Text(zavo::UiText{kind.id, L""});
+            EXPECT_FALSE(text.empty()) << "module " << m.folder << " string " << kind.id;
+            if (m.lcid == 0x0409) EXPECT_EQ(text, kind.english) << "string " << kind.id;
+            else EXPECT_NE(text, kind.english) << "module " << m.folder << " string " << kind.id << " is English";
+        }
+    }
+}
+
 TEST(LanguageModules, TheRunContextHoldsAllTexts) {
     // The test program is not beside a "lan" folder: every entry is empty, and
     // there are still 85 of them.
@@ -180,14 +221,7 @@ TEST(FailureTexts, AFailedSaveInTheGermanModuleIsGermanWithTheSystemReason) {
     EXPECT_EQ(failed.file, locked);
     EXPECT_EQ(failed.code, static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
 
-    auto contextOf = [](const wchar_t* folder, std::uint16_t languageId) {
-        zavo::AppContext app;
-        app.moduleTexts = zavo::LoadLanguageTexts(BinDir() + L"lan\\" + folder + L"\\lang.dll",
-                                                  zavo::MODULE_TEXT_FIRST_ID, zavo::MODULE_TEXT_COUNT);
-        app.languageId = languageId;
-        return app;
-    };
-    const zavo::AppContext german = contextOf(L"Deutsch", 0x0407), english = contextOf(L"En", 0x0409);
+    const zavo::AppContext german = ContextOf(L"Deutsch", 0x0407), english = ContextOf(L"En", 0x0409);
     const std::wstring reason = zavo::SystemReasonText(failed.code, german.languageId);
     ASSERT_FALSE(reason.empty());
     EXPECT_EQ(zavo::SaveFailedMessage(german, failed),
@@ -221,6 +255,62 @@ TEST(FailureTexts, AFailedSaveInTheGermanModuleIsGermanWithTheSystemReason) {
         << text.c_str();
     EXPECT_EQ(zavo::ProfileRefusalText(english, why), zavo::DescribeProfileRefusal(why));
     EXPECT_EQ(zavo::ProfileRefusalText(zavo::AppContext{}, why), zavo::DescribeProfileRefusal(why));
+}
+
+// The problems of the keys' lending and of the files are the module's words
+// too, not English inside a German sentence.
+TEST(FailureTexts, TheKeysProblemsInTheGermanModule) {
+    const zavo::AppContext german = ContextOf(L"Deutsch", 0x0407);
+    const struct {
+        zavo::ProblemKind kind;
+        std::vector<std::wstring> values;
+        const wchar_t* text;
+    } cases[] = {
+        {zavo::ProblemKind::KeyLentTwice, {L"7"}, L"der Standardtaste 7 sind zwei Pl\u00e4tze verliehen"},
+        {zavo::ProblemKind::ChoiceUsedTwice, {L"3"}, L"die Instant-Shift-Auswahl 3 wird zweimal verwendet"},
+        {zavo::ProblemKind::FileMissing, {}, L"die Datei fehlt"},
+    };
+    for (const auto& c : cases) {
+        const zavo::ConfigProblem problem{L"p.prof", L"BUTTONG1", L"FunID", c.kind, c.values};
+        EXPECT_EQ(zavo::ProblemText(german, problem), c.text);
+        EXPECT_EQ(zavo::ProblemText(zavo::AppContext{}, problem), zavo::ProblemReason(problem));
+    }
+}
+
+// The macro editor's refusals: the module's sentence with the name or the
+// limit filled in, in German; without a module the English the editor showed.
+TEST(FailureTexts, TheMacroEditorsRefusalsInTheGermanModule) {
+    const zavo::AppContext german = ContextOf(L"Deutsch", 0x0407), none;
+    auto refused = [](zavo::MacroFileResult::Code code, zavo::MacroNameFault fault, size_t limit = 0) {
+        zavo::MacroFileResult r;
+        r.code = code;
+        r.nameCheck = {fault, limit};
+        r.name = L"com1";
+        return r;
+    };
+    using R = zavo::MacroFileResult;
+    using F = zavo::MacroNameFault;
+    const struct {
+        zavo::MacroFileResult result;
+        const wchar_t* german;
+        const wchar_t* english;
+    } cases[] = {
+        {refused(R::AlreadyExists, F::None), L"Der Makroname existiert bereits!", L"Macro name already exist!"},
+        {refused(R::InvalidName, F::Empty), L"Bitte geben Sie einen Namen f\u00fcr das Makro ein.",
+         L"Please type a name for the macro."},
+        {refused(R::InvalidName, F::TooLong, 165),
+         L"Dieser Name ist zu lang. In diesem Ordner darf ein Makroname h\u00f6chstens so viele Zeichen haben: 165",
+         L"This name is too long. In this folder a macro name can have at most this many characters: 165"},
+        {refused(R::InvalidName, F::Reserved), L"\"com1\" ist von Windows reserviert und kann kein Makroname sein.",
+         L"\"com1\" is reserved by Windows and cannot be a macro name."},
+        {refused(R::InvalidName, F::IniEnding), L"Ein Makroname darf nicht auf \".ini\" enden.",
+         L"A macro name cannot end with \".ini\"."},
+        {refused(R::NotFound, F::None), L"", L""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(zavo::MacroFileText(german, c.result), c.german);
+        EXPECT_EQ(zavo::MacroFileText(none, c.result), c.english);
+    }
 }
 
 }  // namespace

@@ -245,8 +245,8 @@ TEST_F(MacroEditorWindow, ClosingWithUnsavedStepsAsks) {
         {"Cancel, then Cancel in the question", [](CDlgMacroSetting& d) { Click(d, d.Button(2)); }, IDCANCEL, true, 0},
         {"Cancel, then No", [](CDlgMacroSetting& d) { Click(d, d.Button(2)); }, IDNO, false, 0},
         {"Alt+F4 (WM_CLOSE), then Yes", [](CDlgMacroSetting& d) { d.SendMessage(WM_CLOSE); }, IDYES, false, 4},
-        {"the system menu's Close, then No",
-         [](CDlgMacroSetting& d) { d.SendMessage(WM_SYSCOMMAND, SC_CLOSE); }, IDNO, false, 0},
+        {"the system menu's Close, then No", [](CDlgMacroSetting& d) { d.SendMessage(WM_SYSCOMMAND, SC_CLOSE); }, IDNO,
+         false, 0},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(SaveMacroFile(path, MacroRecording{}));
@@ -384,7 +384,7 @@ TEST_F(MacroEditorWindow, NamesAtTheLimitSaveInAShortAndALongFolder) {
         MacroRecording macro = StepsOfA(2);
         const std::wstring atLimit(limit, L'n');
         const MacroFileResult created = CreateMacro(folder, atLimit, macro, names);
-        ASSERT_TRUE(created.ok()) << folder.size() << ": " << std::string(created.message.begin(), created.message.end());
+        ASSERT_TRUE(created.ok()) << folder.size() << ": " << static_cast<int>(created.nameCheck.fault);
         macro = StepsOfA(2);
         EXPECT_TRUE(SaveMacroByName(folder, atLimit, macro, names).ok()) << folder.size();
         MacroRecording back;
@@ -393,7 +393,8 @@ TEST_F(MacroEditorWindow, NamesAtTheLimitSaveInAShortAndALongFolder) {
 
         const MacroFileResult refused = CreateMacro(folder, atLimit + L"n", macro, names);
         EXPECT_EQ(refused.code, MacroFileResult::InvalidName);
-        EXPECT_NE(refused.message.find(std::to_wstring(limit)), std::wstring::npos);
+        EXPECT_EQ(refused.nameCheck.fault, MacroNameFault::TooLong);
+        EXPECT_EQ(refused.nameCheck.maxLength, limit);
     }
 }
 
@@ -492,9 +493,9 @@ TEST_F(MacroEditorWindow, ListsShowWholeRowsNamesAndDelays) {
             EXPECT_GE(row, TextHeightIn(*list)) << "a row holds its text";
         }
         // The longest step names of the keys a user types, and the longest delay.
-        for (const wchar_t* name : {L"L Shift Press", L"Num Lock Press", L"Space Bar Release", L"Caps Lock Release",
-                                    L"Scroll Lock Release", L"Pause/Break Release", L"Backspace Release",
-                                    L"Print Screen Release", L"Pagedown Release"})
+        for (const wchar_t* name :
+             {L"L Shift Press", L"Num Lock Press", L"Space Bar Release", L"Caps Lock Release", L"Scroll Lock Release",
+              L"Pause/Break Release", L"Backspace Release", L"Print Screen Release", L"Pagedown Release"})
             EXPECT_LE(TextWidthIn(dlg.m_EventList, name) + 4, ClientWidth(dlg.m_EventList)) << name;
         EXPECT_LE(TextWidthIn(dlg.m_DelayList, L"12750 ms") + 4, ClientWidth(dlg.m_DelayList));
         const LRESULT m = dlg.m_DelayValue.SendMessage(EM_GETMARGINS);
