@@ -159,6 +159,15 @@ constexpr UiText kAppsRuleLine{594, L"Rule %1 (%2): %3"};
 constexpr UiText kKeyAssigned{640, L"%1, assigned: %2"};
 // The on-screen keyboard as one control.
 constexpr UiText kKeyboardMap{641, L"Keyboard"};
+// The key dialogs and their menus to a screen reader: ids 642-669.
+// The pop-up lists: the other profiles, the saved macros, the macro commands.
+constexpr UiText kProfileMenuName{642, L"Profiles"};
+constexpr UiText kMacroMenuName{643, L"Macros"};
+constexpr UiText kCommandMenuName{644, L"Commands"};
+// The single-key dialog's boxes: the edited key and the key it sends.
+constexpr UiText kSingleKeySource{645, L"Key"};
+constexpr UiText kSingleKeyTarget{646, L"Sends"};
+// (end of ids 642-669)
 // (end of ids 640-699)
 
 }  // namespace zavo

@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "app/UiTexts.h"
+#include "skin/TabOrder.h"
+
 namespace zavo {
 
 std::vector<SkinButtonSpec> CDlgCMDMenu::SkinButtons() {
@@ -20,6 +23,7 @@ BOOL CDlgCMDMenu::OnInitDialog() {
         // One pixel narrower on each side: a point between two items is no item's.
         m_ItemRects[i] = RECT{r.left + 1, r.top, r.right - 1, r.bottom};
     }
+    for (CBitmapBtn& item : m_Items) item.SetAccessibleRole(ROLE_SYSTEM_LISTITEM);
     SetCapture();
     m_bCapture = true;
     return TRUE;
@@ -49,7 +53,31 @@ BOOL CDlgCMDMenu::PreTranslateMessage(MSG* msg) {
     // Whatever let the capture go (an item's button after its click), the menu
     // takes it back, so a press outside still reaches it.
     if (!::GetCapture()) SetCapture();
+    if (MoveByArrow(msg)) return TRUE;
     return CSkinDialog::PreTranslateMessage(msg);
+}
+
+bool CDlgCMDMenu::MoveByArrow(const MSG* msg) {
+    Direction dir;
+    if (msg->message != WM_KEYDOWN || !ArrowDirection(static_cast<UINT>(msg->wParam), &dir)) return false;
+    std::vector<SkinRect> places;
+    int from = 0;
+    for (size_t i = 0; i < m_Items.size() && i < m_ButtonEntries.size(); ++i) {
+        places.push_back(m_ButtonEntries[i].rect);
+        if (m_Items[i].m_hWnd == ::GetFocus()) from = static_cast<int>(i);
+    }
+    const int to = Neighbour(places, from, dir);
+    if (to >= 0) ::SetFocus(m_Items[static_cast<size_t>(to)].m_hWnd);
+    ShowFocusCues(m_hWnd);
+    return true;
+}
+
+AccessibleFacts CDlgCMDMenu::Describe(long) const {
+    AccessibleFacts facts;
+    facts.name = m_App.Text(kCommandMenuName);
+    facts.role = ROLE_SYSTEM_LIST;
+    facts.state = WindowState(m_hWnd);
+    return facts;
 }
 
 void CDlgCMDMenu::OnLButtonDown(UINT, POINT) {

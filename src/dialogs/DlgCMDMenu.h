@@ -1,10 +1,14 @@
 // CDlgCMDMenu: the pop-up menu of the 22 macro commands, dropped below a button
 // of the macro editor. Modal; DoModal returns the index (0..21) of the clicked
-// command, or -1 when the user clicks anywhere else.
+// command, or -1 when the user clicks anywhere else or presses Escape.
 //
 // The menu holds the mouse capture everywhere except over an item, where it
 // lets the item's button track and take the click; a press anywhere the menu
 // holds the capture (outside the items, outside the menu) closes it.
+//
+// From the keyboard the focus starts on the first command; the arrows move it
+// as the items lie (down a column, across to the other), Tab in reading order,
+// and Enter or Space picks. To a screen reader the menu is a list of commands.
 #pragma once
 #include <array>
 
@@ -14,7 +18,7 @@
 
 namespace zavo {
 
-class CDlgCMDMenu : public CSkinDialog {
+class CDlgCMDMenu : public CSkinDialog, public AccessibleSource {
 public:
     static constexpr UINT IDD = 132;
     static constexpr int ITEM_COUNT = COMMAND_MENU_ITEMS;
@@ -25,6 +29,7 @@ public:
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL PreTranslateMessage(MSG* msg) override;
+    AccessibleFacts Describe(long child) const override;
 
     std::array<CBitmapBtn, ITEM_COUNT> m_Items;
 
@@ -34,9 +39,15 @@ protected:
     void OnMouseMove(UINT flags, POINT pt) override;
     void OnLButtonDown(UINT flags, POINT pt) override;
     void OnDestroy() override;
+    bool KeyboardReady() const override { return true; }
+    // Escape closes without a choice; Enter picks only the focused item.
+    void OnOK() override {}
+    void OnCancel() override { EndDialog(-1); }
 
 private:
     bool OverItem(POINT pt) const;
+    // Moves the focus by an arrow key among the items; false for other keys.
+    bool MoveByArrow(const MSG* msg);
 
     POINT m_Position;
     bool m_bCapture = false;

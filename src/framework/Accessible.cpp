@@ -85,9 +85,8 @@ public:
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         return Answer(child, name, [](const AccessibleFacts& f) { return ToBstr(f.name); });
     }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR* value) override {
-        if (value) *value = nullptr;
-        return Source() ? S_FALSE : RPC_E_DISCONNECTED;
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        return Answer(child, value, [](const AccessibleFacts& f) { return ToBstr(f.value); });
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR* text) override {
         if (text) *text = nullptr;

@@ -24,6 +24,8 @@ struct AccessibleFacts {
     std::wstring name;
     long role = ROLE_SYSTEM_PUSHBUTTON;
     long state = 0;
+    // Its value: the text of an edit box; empty for none.
+    std::wstring value;
     // What its default action is called ("Press"); empty: it has none.
     std::wstring action;
 };

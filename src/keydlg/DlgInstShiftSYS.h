@@ -38,6 +38,7 @@ public:
 
 protected:
     std::wstring SkinFile() const override { return L"INSTANTSHIFTSYS.ini"; }
+    bool KeyboardReady() const override { return true; }
     std::vector<SkinButtonSpec> SkinButtons() override;
     void OnDestroy() override;
 

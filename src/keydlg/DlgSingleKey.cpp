@@ -1,5 +1,7 @@
 #include "keydlg/DlgSingleKey.h"
 
+#include "app/UiTexts.h"
+#include "framework/FocusMark.h"
 #include "macro/KeyCapture.h"
 #include "macro/KeyNames.h"
 
@@ -38,26 +40,70 @@ BOOL CDlgSingleKey::OnInitDialog() {
     m_DstName.Attach(m_DstBox);
     m_SrcName.Show(m_SrcLabel.empty() ? NameOf(m_SrcKeyCode) : m_SrcLabel);
     m_DstName.Show(NameOf(m_DstKeyCode));
+    m_SrcBox.SetAccessibleName(m_App.Text(kSingleKeySource));
+    m_DstBox.SetAccessibleName(m_App.Text(kSingleKeyTarget));
+    m_SrcBox.ShowsNameOf(m_SrcName);
+    m_DstBox.ShowsNameOf(m_DstName);
     m_bCaptured = false;
+    m_nLastCapture = -1;
+    m_Down.reset();
     return TRUE;
+}
+
+// A button that took the focus from a mouse press (released off it, so no
+// click) does not end the capture: only a user who works with the keyboard,
+// and so sees the focus mark, has the keys act on the buttons.
+bool CDlgSingleKey::Capturing() const {
+    const HWND focus = ::GetFocus();
+    const bool onButton = focus == m_btnOk.m_hWnd || focus == m_btnCancel.m_hWnd;
+    return !onButton || !FocusCuesShown(m_hWnd);
+}
+
+void CDlgSingleKey::CaptureKey(const MSG& msg) {
+    const size_t vk = msg.wParam & 0xFF;
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+        m_Down.set(vk);
+        return;
+    }
+    if (!m_Down.test(vk)) return;
+    m_Down.reset(vk);
+    const std::uint8_t code =
+        KeyCodeOfRelease(static_cast<std::uint32_t>(msg.wParam), static_cast<std::uint32_t>(msg.lParam));
+    if (code == m_nLastCapture) {
+        // The same key again: out to OK, the capture kept.
+        m_nLastCapture = -1;
+        m_Down.reset();
+        ShowFocusCues(m_hWnd);
+        if (const HWND next = ::GetNextDlgTabItem(m_hWnd, m_DstBox.m_hWnd, FALSE)) ::SetFocus(next);
+        return;
+    }
+    m_DstKeyCode = code;
+    m_bCaptured = true;
+    m_nLastCapture = code;
+    m_DstName.Show(NameOf(m_DstKeyCode));
 }
 
 BOOL CDlgSingleKey::PreTranslateMessage(MSG* msg) {
     m_SrcName.RelayEvent(msg);
     m_DstName.RelayEvent(msg);
     const UINT m = msg->message;
-    if (m == WM_KEYUP || m == WM_SYSKEYUP) {
-        m_DstKeyCode =
-            KeyCodeOfRelease(static_cast<std::uint32_t>(msg->wParam), static_cast<std::uint32_t>(msg->lParam));
-        m_bCaptured = true;
-        m_DstName.Show(NameOf(m_DstKeyCode));
+    // While capturing every key is a key to capture, Enter, Esc and Tab
+    // included: none reaches the dialog keys, so none presses OK or Cancel,
+    // moves the focus or presses a button; and none reaches the box, so the
+    // Menu key does not open its context menu. They end here.
+    if ((m == WM_KEYUP || m == WM_SYSKEYUP || m == WM_KEYDOWN || m == WM_SYSKEYDOWN) && Capturing()) {
+        CaptureKey(*msg);
+        return TRUE;
     }
-    // Every key is a key to capture here, Enter and Esc included: none reaches
-    // the dialog keys, so none presses OK or Cancel, moves the focus (Tab) or
-    // presses the focused button (Space); and none reaches the box, so the Menu
-    // key does not open its context menu. They end here.
-    if (m == WM_KEYUP || m == WM_SYSKEYUP || m == WM_KEYDOWN || m == WM_SYSKEYDOWN) return TRUE;
+    // On a button Enter reaches it (and presses it), Esc does nothing.
+    if (IsEnterOrEscKey(msg)) return FALSE;
     return CSkinDialog::PreTranslateMessage(msg);
+}
+
+AccessibleFacts CKeyBox::Describe(long child) const {
+    AccessibleFacts facts = CNamedEdit::Describe(child);
+    if (m_pShown) facts.value = m_pShown->Name();
+    return facts;
 }
 
 // Without a key released there is nothing to accept: OK is Cancel then, and a

@@ -1,12 +1,22 @@
 // CDlgSingleKey: remaps one key to another single key. The user presses the
-// wanted key on the keyboard while the window is open; the window shows the
-// name of the last key released (Enter, Esc and the Menu key included: they
-// are captured as keys and never close the window or open a menu), each name
-// whole in the 44-pixel boxes or, when even a smaller face cannot show it, cut
-// with a tooltip showing it whole (KeyNameBox). OK without a captured key acts as Cancel,
-// so an accepted remap always names a key.
+// wanted key on the keyboard while the capture box has the focus; the window
+// shows the name of the last key released (Enter, Esc, Tab and the Menu key
+// included: they are captured as keys and never close the window, move the
+// focus or open a menu), each name whole in the 44-pixel boxes or, when even a
+// smaller face cannot show it, cut with a tooltip showing it whole
+// (KeyNameBox). OK without a captured key acts as Cancel, so an accepted remap
+// always names a key.
+//
+// The way out of the capture without a mouse: the key just captured, pressed
+// again, is not captured a second time but moves the focus to OK (the capture
+// stays that key). Every key can still be captured, and a second press of the
+// same key never changes what the dialog returns. On OK and Cancel the keys
+// work as in every window: Tab moves on (back into the capture box too),
+// Enter and Space press, Esc does nothing.
 #pragma once
+#include <bitset>
 #include <cstdint>
+#include <string>
 
 #include "framework/Controls.h"
 #include "keydlg/KeyNameBox.h"
@@ -17,13 +27,20 @@ namespace zavo {
 
 // A box of the dialog: shows a key's name and has no context menu (the Menu
 // key is a key to capture here, and the window system may still turn it into
-// a context-menu request after the dialog took the key itself).
-class CKeyBox : public CEdit {
+// a context-menu request after the dialog took the key itself). To a reader it
+// is a read-only text named by its label, its value the whole key name.
+class CKeyBox : public CNamedEdit {
 public:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
         if (msg == WM_CONTEXTMENU) return 0;
         return CEdit::WindowProc(msg, wParam, lParam);
     }
+    // What the box shows: its value is the whole name (the box may cut it).
+    void ShowsNameOf(const KeyNameBox& shown) { m_pShown = &shown; }
+    AccessibleFacts Describe(long child) const override;
+
+private:
+    const KeyNameBox* m_pShown = nullptr;
 };
 
 class CDlgSingleKey : public CSkinDialog {
@@ -52,12 +69,24 @@ public:
 protected:
     std::wstring SkinFile() const override { return L"SingleKey.ini"; }
     std::vector<SkinButtonSpec> SkinButtons() override;
+    bool KeyboardReady() const override { return true; }
 
 private:
     void OnOkButton();
     std::wstring NameOf(std::uint8_t code) const;
+    // Whether the keys go to the capture (not while a button has the focus
+    // and the mark).
+    bool Capturing() const;
+    // A key message while capturing: a release whose press the capture saw
+    // is captured, or leads out when it repeats the key just captured.
+    void CaptureKey(const MSG& msg);
     // Whether a key was released since the window opened.
     bool m_bCaptured = false;
+    // The key captured last since the focus came to the box (-1: none yet).
+    int m_nLastCapture = -1;
+    // The keys pressed while capturing and not released yet: the release of a
+    // key pressed elsewhere (the Tab that brought the focus back) is no key.
+    std::bitset<256> m_Down;
 };
 
 }  // namespace zavo

@@ -39,6 +39,7 @@ public:
 
 protected:
     std::wstring SkinFile() const override { return L"TKeys.ini"; }
+    bool KeyboardReady() const override { return true; }
     std::vector<SkinButtonSpec> SkinButtons() override;
     void OnDestroy() override;
 

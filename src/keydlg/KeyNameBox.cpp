@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "framework/Accessible.h"
+
 namespace zavo {
 
 namespace {
@@ -87,6 +89,10 @@ void KeyNameBox::Show(const std::wstring& name) {
     const bool whole = TextWidth(box, face, name) <= Room(box);
     m_pBox->SetWindowText(whole ? name : Shortened(box, face, name, Room(box)));
     SetTip(whole ? L"" : name);
+    if (name != m_Name) {
+        m_Name = name;
+        RaiseAccessibleEvent(box, EVENT_OBJECT_VALUECHANGE);
+    }
 }
 
 void KeyNameBox::SetTip(const std::wstring& tip) {

@@ -30,7 +30,10 @@ public:
     // The box (a child of its dialog, placed and sized already); each opening
     // of the dialog attaches it again.
     void Attach(CEdit& box);
+    // Shows `name` (a reader is told the box's value changed).
     void Show(const std::wstring& name);
+    // The whole name shown last (the box may show it cut).
+    const std::wstring& Name() const { return m_Name; }
     void RelayEvent(const MSG* msg);
 
     // The tooltip window: null until a name did not fit.
@@ -46,6 +49,7 @@ private:
     HWND m_Tooltip = nullptr;  // destroyed here (or with the dialog that owns it)
     bool m_HasTool = false;
     std::wstring m_Tip;
+    std::wstring m_Name;
 };
 
 }  // namespace zavo

@@ -5,6 +5,7 @@
 
 #include "framework/FocusMark.h"
 #include "skin/SpatialOrder.h"
+#include "skin/TabOrder.h"
 
 namespace zavo {
 
@@ -61,15 +62,10 @@ UINT CKeyMapWnd::OnGetDlgCode() {
 }
 
 void CKeyMapWnd::OnKeyDown(UINT vk, UINT, UINT flags) {
-    static constexpr struct {
-        UINT vk;
-        Direction dir;
-    } kMoves[] = {{VK_LEFT, Direction::Left},    {VK_RIGHT, Direction::Right},  {VK_UP, Direction::Up},
-                  {VK_DOWN, Direction::Down},    {VK_HOME, Direction::RowStart}, {VK_END, Direction::RowEnd}};
-    for (const auto& move : kMoves) {
-        if (move.vk != vk) continue;
+    Direction dir;
+    if (ArrowDirection(vk, &dir)) {
         ShowFocusCues(m_hWnd);
-        MoveFocus(Neighbour(m_Keys, m_Focused, move.dir));
+        MoveFocus(Neighbour(m_Keys, m_Focused, dir));
         return;
     }
     if ((vk == VK_SPACE || vk == VK_RETURN) && !(flags & KF_REPEAT)) {

@@ -35,13 +35,13 @@ void CListBoxEx::DrawItem(DRAWITEMSTRUCT* dis) {
     ScreenToClient(&cursor);
     ScopedBrush highlight(CreateSolidBrush(m_HighlightColour));
     HBRUSH background = m_BackgroundBrush ? m_BackgroundBrush.Get() : GetSysColorBrush(COLOR_WINDOW);
-    FillRect(dc, &item, PtInRect(&item, cursor) ? highlight.Get() : background);
+    const bool selected = (dis->itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &item, selected || PtInRect(&item, cursor) ? highlight.Get() : background);
+    // A click picks at once and the menu closes: a selected line that is still
+    // seen was chosen by the keyboard, and shows where the focus is.
+    if (selected && (dis->itemState & ODS_FOCUS)) DrawFocusMark(dc, item, kDefaultFocusColour);
 
-    COLORREF text = m_TextColour;
-    if ((dis->itemAction & ODA_FOCUS) && (dis->itemState & ODS_SELECTED)) {
-        if (!(dis->itemState & ODS_FOCUS)) FillRect(dc, &item, highlight);
-        text = m_HighlightTextColour;
-    }
+    COLORREF text = selected ? m_HighlightTextColour : m_TextColour;
     if (dis->itemState & ODS_DISABLED) text = GetSysColor(COLOR_BTNSHADOW);
 
     std::wstring label = GetText(static_cast<int>(dis->itemID));
@@ -94,9 +94,25 @@ void CListBoxEx::OnKillFocus(HWND) {
         ::DestroyWindow(parent);
 }
 
-BOOL CListBoxEx::PreTranslateMessage(MSG* msg) {
-    if (msg->hwnd == m_hWnd && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP)) return TRUE;
-    return CListBox::PreTranslateMessage(msg);
+// The arrows, Home, End and the first letters move the selection; a reader
+// hears each line the selection reaches. Without a selection the first move
+// goes to the first line (Up and End: the last), not one past it.
+void CListBoxEx::OnKey(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const int before = GetCurSel();
+    m_bKeyMoving = true;
+    const int count = GetCount();
+    if (msg == WM_KEYDOWN && before < 0 && count > 0 &&
+        (wParam == VK_DOWN || wParam == VK_UP || wParam == VK_HOME || wParam == VK_END)) {
+        SetCurSel(wParam == VK_UP || wParam == VK_END ? count - 1 : 0);
+    } else {
+        DefWindowProc(msg, wParam, lParam);
+    }
+    m_bKeyMoving = false;
+    const int after = GetCurSel();
+    if (after != before && after >= 0) {
+        RaiseAccessibleEvent(m_hWnd, EVENT_OBJECT_FOCUS, after + 1);
+        RaiseAccessibleEvent(m_hWnd, EVENT_OBJECT_SELECTION, after + 1);
+    }
 }
 
 LRESULT CListBoxEx::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -105,7 +121,54 @@ LRESULT CListBoxEx::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         Invalidate(TRUE);
         return result;
     }
+    if (msg == WM_KEYDOWN || msg == WM_CHAR) {
+        OnKey(msg, wParam, lParam);
+        return 0;
+    }
     return CListBox::WindowProc(msg, wParam, lParam);
+}
+
+AccessibleFacts CListBoxEx::Describe(long child) const {
+    AccessibleFacts facts;
+    if (child == 0) {
+        facts.name = m_AccessibleName;
+        facts.role = ROLE_SYSTEM_LIST;
+        facts.state = WindowState(m_hWnd);
+        return facts;
+    }
+    const int index = static_cast<int>(child - 1);
+    facts.name = GetText(index);
+    facts.role = ROLE_SYSTEM_LISTITEM;
+    facts.state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (GetCurSel() == index) {
+        facts.state |= STATE_SYSTEM_SELECTED;
+        if (::GetFocus() == m_hWnd) facts.state |= STATE_SYSTEM_FOCUSED;
+    }
+    if (!IsWindowEnabled()) facts.state |= STATE_SYSTEM_UNAVAILABLE;
+    return facts;
+}
+
+bool CListBoxEx::ElementRect(long child, RECT* screen) const {
+    if (!GetItemRect(static_cast<int>(child - 1), screen)) return false;
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(screen), 2);
+    return true;
+}
+
+long CListBoxEx::ElementAt(POINT screen) const {
+    ::ScreenToClient(m_hWnd, &screen);
+    bool outside = true;
+    const int item = ItemFromPoint(screen, &outside);
+    return outside ? 0 : item + 1;
+}
+
+// A reader's "choose" is a double click on the line: the menu takes it as the
+// pick, posted so that the reader's call returns first.
+bool CListBoxEx::DoDefaultAction(long child) {
+    if (child < 1 || child > GetCount() || !IsWindowEnabled()) return false;
+    SetCurSel(static_cast<int>(child - 1));
+    const HWND parent = GetParent();
+    return parent && ::PostMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), LBN_DBLCLK),
+                                    reinterpret_cast<LPARAM>(m_hWnd)) != FALSE;
 }
 
 }  // namespace zavo

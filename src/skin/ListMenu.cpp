@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/FocusMark.h"
 #include "framework/Gdi.h"
 
 namespace zavo {
@@ -48,6 +49,8 @@ BOOL CListMenu::OnInitDialog() {
     m_List.m_HighlightTextColour = kText;
     m_List.Invalidate();
     for (const std::wstring& item : m_Items) m_List.SetItemData(m_List.AddString(item), 0);
+    if (m_Look.name.english) m_List.SetAccessibleName(m_App.Text(m_Look.name));
+    if (FocusCuesShown(m_Owner.m_hWnd) && !m_Items.empty()) m_List.SetCurSel(0);
     // The list takes the focus, so that a click anywhere else closes the menu.
     ::SetFocus(m_List.m_hWnd);
     return FALSE;
@@ -78,12 +81,19 @@ void CListMenu::OnPaint() {
 
 BOOL CListMenu::OnCommand(WPARAM wParam, LPARAM lParam) {
     const WORD code = HIWORD(wParam);
-    if (LOWORD(wParam) == m_Look.listId && (code == kSelectionChanged || code == kDoubleClicked)) {
-        const int picked = m_List.GetCurSel();
-        ::PostMessageW(m_Owner.m_hWnd, m_Look.pickedMessage, static_cast<WPARAM>(picked), 0);
-    }
+    // A click picks; the arrows only move the selection.
+    const bool clicked = code == kSelectionChanged && !m_List.MovedByKey();
+    if (LOWORD(wParam) == m_Look.listId && (clicked || code == kDoubleClicked)) Pick(m_List.GetCurSel());
     return CDialog::OnCommand(wParam, lParam);
 }
+
+void CListMenu::Pick(int line) {
+    ::PostMessageW(m_Owner.m_hWnd, m_Look.pickedMessage, static_cast<WPARAM>(line), 0);
+}
+
+void CListMenu::OnOK() { Pick(m_List.GetCurSel()); }
+
+void CListMenu::OnCancel() { Pick(-1); }
 
 void CListMenu::OnLButtonDown(UINT, POINT) {
     EndDialog(-1);

@@ -6,6 +6,11 @@
 // index, -1 for none). A click outside the menu takes the focus from its list,
 // which then hides and destroys the menu window (the object stays with its
 // owner until the owner forgets it).
+//
+// From the keyboard: the arrows move the selection (no pick yet), Enter picks
+// the selected line and Escape closes the menu without a pick. A menu opened
+// while its owner shows the focus mark (the user works with the keyboard)
+// starts on its first line, so a reader names a line at once.
 #pragma once
 #include <windows.h>
 
@@ -26,6 +31,7 @@ struct ListMenuLook {
     UINT listId;             // the list's control id
     UINT pickedMessage;      // posted to the owner
     int maxRows;             // rows shown at most (0: all); more lines scroll
+    UiText name{0, L""};     // what a screen reader calls the menu
 };
 
 class CListMenu : public CDialog {
@@ -49,8 +55,12 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnLButtonDown(UINT flags, POINT pt) override;
     void OnDestroy() override;
+    // Enter and Escape, as the dialog keys deliver them.
+    void OnOK() override;
+    void OnCancel() override;
 
 private:
+    void Pick(int line);
     int ListBottom() const { return m_nRows * ROW_HEIGHT + 1; }
 
     const ListMenuLook m_Look;

@@ -62,9 +62,17 @@ int CSkinDialog::OnCreate(CREATESTRUCTW*) {
     // Without a mask picture the window keeps its rectangular shape.
     if (region && SetWindowRgn(region, TRUE)) m_hShape = region.Release();
     m_Mask.Reset();
-    if (KeyboardReady()) ArrangeTabOrder(m_hWnd, m_FocusColour);
     HideFocusCues(m_hWnd);
     return 0;
+}
+
+// The Tab order is set once the window has all its controls: the template's
+// are made after WM_CREATE, and OnInitDialog may still place them. The dialog
+// manager gives the focus to the first Tab stop only after this.
+LRESULT CSkinDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CDialog::WindowProc(msg, wParam, lParam);
+    if (msg == WM_INITDIALOG && KeyboardReady()) ArrangeTabOrder(m_hWnd, m_FocusColour);
+    return result;
 }
 
 BOOL CSkinDialog::PreTranslateMessage(MSG* msg) {

@@ -40,6 +40,7 @@ public:
     // shows the focus mark, in the colour of the skin's "SCREEN" entry
     // "FocusColour" (the default skin's accent without one).
     BOOL PreTranslateMessage(MSG* msg) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     // The mask is held while the window is created: once the shape is made from
     // it, it is released.

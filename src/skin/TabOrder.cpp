@@ -29,4 +29,18 @@ void ArrangeTabOrder(HWND parent, COLORREF focusColour) {
     }
 }
 
+bool ArrowDirection(UINT vk, Direction* dir) {
+    static constexpr struct {
+        UINT vk;
+        Direction dir;
+    } kMoves[] = {{VK_LEFT, Direction::Left},    {VK_RIGHT, Direction::Right},  {VK_UP, Direction::Up},
+                  {VK_DOWN, Direction::Down},    {VK_HOME, Direction::RowStart}, {VK_END, Direction::RowEnd}};
+    for (const auto& move : kMoves) {
+        if (move.vk != vk) continue;
+        *dir = move.dir;
+        return true;
+    }
+    return false;
+}
+
 }  // namespace zavo

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "skin/SpatialOrder.h"
+
 namespace zavo {
 
 // Orders the child windows of `parent` for Tab and Shift+Tab by where they lie
@@ -11,5 +13,9 @@ namespace zavo {
 // every picture button a Tab stop and gives it `focusColour`. Other controls
 // keep their own Tab stop style.
 void ArrangeTabOrder(HWND parent, COLORREF focusColour);
+
+// The direction an arrow key (Home, End: the row's ends) moves the focus among
+// places that lie as on a board; false for any other key.
+bool ArrowDirection(UINT vk, Direction* dir);
 
 }  // namespace zavo

@@ -11,6 +11,7 @@
 
 #include "ToolRun.h"
 #include "config/ConfigStore.h"
+#include "macro/KeyTables.h"
 #include "macro/MacroFiles.h"
 #include "platform/TextCodec.h"
 #include "platform/Win32Handle.h"
@@ -492,4 +493,76 @@ TEST(Assignment, MenusCloseOnAClickOutsideThem) {
     EXPECT_TRUE(IsWindowVisible(shift.Get()));
     ASSERT_TRUE(shift.Click(L"6"));
     ASSERT_TRUE(shift.Closed());
+}
+
+namespace {
+
+// The window that has the keyboard focus in the tool's thread.
+HWND ToolFocus(ToolRun& run) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(run.Main(), nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+// Presses `key` (an xdotool key name) until `arrived` holds, at most 40 times.
+bool PressUntil(ToolRun& run, const wchar_t* key, const std::function<bool(HWND)>& arrived) {
+    for (int i = 0; i < 40; ++i) {
+        if (arrived(ToolFocus(run))) return true;
+        if (!RunXdotool({L"key", key})) return false;
+        Sleep(100);
+    }
+    return arrived(ToolFocus(run));
+}
+
+}  // namespace
+
+// A key gets a single key and is applied with key presses only: Tab to the
+// on-screen keyboard, arrows to a key, Space picks it, Tab to the single-key
+// button, Enter opens the dialog, right Ctrl is captured and pressed again to
+// leave the box, Enter presses OK, Tab to APPLY and Enter.
+TEST(Assignment, SingleKeyByKeyboardAloneIsAppliedToTheSettingsFile) {
+    ToolRun run;
+    WriteSettings(run.Data(), *ModeConfig(1));
+    ASSERT_TRUE(run.Start());
+    SetForegroundWindow(run.Main());
+    Sleep(300);
+    ASSERT_TRUE(PressUntil(run, L"Tab", [](HWND focus) { return WindowText(focus) == L"Keyboard"; }));
+    for (const wchar_t* key : {L"Right", L"Right", L"Down", L"space"}) ASSERT_TRUE(RunXdotool({L"key", key}));
+    Sleep(300);
+    const HWND assignKey = run.ChildAt(CommandPoint(cmd::ASSIGN_KEY));
+    ASSERT_TRUE(assignKey);
+    ASSERT_TRUE(PressUntil(run, L"Tab", [&](HWND focus) { return focus == assignKey; }));
+    ASSERT_TRUE(RunXdotool({L"key", L"Return"}));
+    {
+        Dialog dialog(run, L"SingleKey.ini");
+        ASSERT_TRUE(dialog);
+        ASSERT_TRUE(RunXdotool({L"key", L"F5"}));
+        Sleep(300);
+        EXPECT_EQ(ControlText(GetDlgItem(dialog.Get(), IDC_DST_KEY)), L"F5");
+        ASSERT_TRUE(RunXdotool({L"key", L"F5"}));
+        Sleep(300);
+        Shot(L"single-key-way-out", dialog.Get());
+        EXPECT_EQ(ControlText(GetDlgItem(dialog.Get(), IDC_DST_KEY)), L"F5");
+        ASSERT_TRUE(RunXdotool({L"key", L"Return"}));
+        ASSERT_TRUE(dialog.Closed());
+    }
+    const HWND apply = run.ChildAt(CommandPoint(cmd::APPLY));
+    ASSERT_TRUE(apply);
+    ASSERT_TRUE(PressUntil(run, L"Tab", [&](HWND focus) { return focus == apply; }));
+    const size_t before = Selections(run);
+    ASSERT_TRUE(RunXdotool({L"key", L"Return"}));
+    ASSERT_TRUE(WaitUntil([&] { return Selections(run) > before; }, Ms(10000)));
+    ASSERT_TRUE(WaitForWindowGone(svc::LOADING_WINDOW_TITLE, Ms(5000), run.Proc().Pid()));
+    // Exactly one key of profile I sends F5 now: the one the arrows reached.
+    const std::uint8_t f5 = VkToKeyCode(VK_F5);
+    const auto written = Written(run);
+    const ProfileConfig& p = written->Profile[0];
+    int remapped = 0;
+    for (const auto& key : p.SwapKey) remapped += key.FunID == FUNID_SINGLEKEY && key.AssKey == f5;
+    for (int t = 0; t < TKEY_COUNT; ++t) {
+        const ButtonConfig& tkey = p.Button[static_cast<size_t>(t)];
+        remapped += tkey.FunID == FUNID_SINGLEKEY && tkey.SingleKey == f5;
+    }
+    EXPECT_EQ(1, remapped);
 }

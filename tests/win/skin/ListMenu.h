@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,10 @@ public:
         list.Invalidate();
         return true;
     }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        if (HIWORD(wParam) == LBN_SELCHANGE && onSelChange) onSelChange();
+        return CWnd::OnCommand(wParam, lParam);
+    }
     BOOL DestroyWindow() override {
         destroyedByVirtual = true;
         return CWnd::DestroyWindow();
@@ -43,6 +48,8 @@ public:
 
     zavo::CListBoxEx list;
     bool destroyedByVirtual = false;
+    // Called for each selection change the list reports.
+    std::function<void()> onSelChange;
 };
 
 }  // namespace skintest

@@ -1,11 +1,13 @@
 // CListBoxEx driven by messages: item height, drawing of items away from the
-// mouse, hover tracking, keys, colours and closing on focus loss.
+// mouse and of the selected one, hover tracking, keys, colours and closing on
+// focus loss.
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "ListMenu.h"
 #include "SkinTestSupport.h"
+#include "framework/FocusMark.h"
 #include "framework/MessageLoop.h"
 
 using namespace zavo;
@@ -76,11 +78,17 @@ TEST_F(ListBoxExTest, ItemAwayFromTheMouseShowsTextOnTheBackground) {
     EXPECT_EQ(RGB(1, 2, 3), s->At(105, 5));  // nothing outside the item
 }
 
-TEST_F(ListBoxExTest, SelectedItemLosingFocusIsFilledWithTheHighlight) {
-    auto s = DrawItem(1, ODA_FOCUS, ODS_SELECTED);
-    EXPECT_EQ(skintest::kMenuHighlight, s->At(1, 1));
-    auto focused = DrawItem(1, ODA_FOCUS, ODS_SELECTED | ODS_FOCUS);
-    EXPECT_EQ(kMenuBackground, focused->At(1, 1));
+// Only the keyboard moves the selection of an open menu: the selected line is
+// lit, and framed by the focus mark while the list has the focus.
+TEST_F(ListBoxExTest, SelectedItemIsLitAndFramedWhileFocused) {
+    for (UINT action : {UINT(ODA_DRAWENTIRE), UINT(ODA_FOCUS), UINT(ODA_SELECT)}) {
+        SCOPED_TRACE(action);
+        auto s = DrawItem(1, action, ODS_SELECTED);
+        EXPECT_EQ(skintest::kMenuHighlight, s->At(1, 1));
+        auto focused = DrawItem(1, action, ODS_SELECTED | ODS_FOCUS);
+        EXPECT_EQ(kDefaultFocusColour, focused->At(1, 1));
+        EXPECT_EQ(skintest::kMenuHighlight, focused->At(5, 5));
+    }
 }
 
 TEST_F(ListBoxExTest, NoItemDrawsNothing) {
@@ -107,18 +115,24 @@ TEST_F(ListBoxExTest, MouseMovesFollowTheItemUnderThePoint) {
     EXPECT_EQ(-1, menu_->list.GetHoverItem());
 }
 
-TEST_F(ListBoxExTest, KeysAreIgnored) {
-    menu_->list.SetCurSel(1);
-    for (UINT vk : {UINT(VK_DOWN), UINT(VK_UP), UINT(VK_RETURN), UINT(VK_ESCAPE), UINT(VK_HOME), UINT('G')}) {
-        for (UINT message : {UINT(WM_KEYDOWN), UINT(WM_KEYUP)}) {
-            MSG msg{menu_->list, message, vk, 0, 0, {0, 0}};
-            EXPECT_TRUE(PreTranslateWalk(&msg)) << vk;
-        }
+// The arrows move the selection (a first move from no selection lands on the
+// first or last line, not one past it) and say so to the menu: no pick yet.
+TEST_F(ListBoxExTest, ArrowsMoveTheSelectionAsMovesNotPicks) {
+    const struct {
+        UINT vk;
+        int selected;
+    } steps[] = {{VK_UP, 3}, {VK_HOME, 0}, {VK_DOWN, 1}, {VK_DOWN, 2}, {VK_END, 3}, {'A', 0}};
+    bool seenAsMove = true;
+    menu_->onSelChange = [&] { seenAsMove = seenAsMove && menu_->list.MovedByKey(); };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.vk);
+        menu_->list.SendMessage(WM_KEYDOWN, step.vk, 0);
+        if (step.vk == 'A') menu_->list.SendMessage(WM_CHAR, L'A', 0);
+        EXPECT_EQ(step.selected, menu_->list.GetCurSel());
     }
-    EXPECT_EQ(1, menu_->list.GetCurSel());
+    EXPECT_TRUE(seenAsMove);
+    EXPECT_FALSE(menu_->list.MovedByKey());
     EXPECT_TRUE(menu_->IsWindow());
-    MSG other{menu_->list, WM_MOUSEMOVE, 0, 0, 0, {0, 0}};
-    EXPECT_FALSE(PreTranslateWalk(&other));
 }
 
 TEST_F(ListBoxExTest, BackgroundBrushFollowsTheEnabledState) {
