@@ -36,12 +36,18 @@ stamp="$dpi $(stat -c %Y "$base/.zavo-ready")"
   if [ "$(cat "$target/.zavo-dpi" 2>/dev/null)" != "$stamp" ]; then
     # The prefix's server writes the hive when it ends: stop it before the
     # hive is replaced.
-    if [ -d "$target" ]; then
+    if [ -e "$target" ] || [ -L "$target" ]; then
+      # Only a prefix this script made (it holds the mark) is replaced.
+      if [ -L "$target" ] || [ ! -d "$target" ] || [ ! -f "$target/.zavo-dpi" ]; then
+        echo "dpi-prefix: $target was not made by dpi-prefix.sh; not replacing it" >&2
+        exit 1
+      fi
       WINEPREFIX=$target wineserver -k >/dev/null 2>&1 || true
       WINEPREFIX=$target wineserver -w >/dev/null 2>&1 || true
       rm -rf --one-file-system "$target"
     fi
-    mkdir -p "$target"
+    mkdir "$target"
+    echo partial >"$target/.zavo-dpi"
     linked=(drive_c/windows/system32 drive_c/windows/syswow64 drive_c/windows/winsxs)
     # Tests may be running in the base prefix meanwhile: its server saves the
     # hive by writing a new file and renaming it, so each copied file is whole
