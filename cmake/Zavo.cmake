@@ -24,6 +24,39 @@ function(zavo_gtest name)
     LABELS "${ARG_LABELS}")
 endfunction()
 
+# zavo_dpi_test(TARGET DPIS dpi... [ARGS args...] [DISABLED])
+# Runs the test program TARGET (made with zavo_gtest) again on a display of each
+# DPI (96 = 100 % .. 192 = 200 %) as the CTest test TARGET_dpiDPI: in the Wine
+# prefix of that DPI (tools/dpi-prefix.sh, made by the fixture dpi_prefix_DPI of
+# tests/CMakeLists.txt), on a private screen large enough for the main window
+# at 200 %, with ZAVO_DPI telling the program the DPI. ARGS are added to its
+# command line (a --gtest_filter). The tests run alone (label "serial").
+# DISABLED registers them without running them (CTest lists them as "Not Run
+# (Disabled)"): for scales the windows do not draw at yet.
+function(zavo_dpi_test target)
+  cmake_parse_arguments(ARG "DISABLED" "" "DPIS;ARGS" ${ARGN})
+  if(NOT WIN32)
+    return()
+  endif()
+  foreach(dpi ${ARG_DPIS})
+    if(dpi EQUAL 96)
+      set(prefix ${CMAKE_BINARY_DIR}/wineprefix)
+    else()
+      set(prefix ${CMAKE_BINARY_DIR}/wineprefix-dpi${dpi})
+    endif()
+    add_test(NAME ${target}_dpi${dpi}
+      COMMAND ${ZAVO_ROOT}/tools/with-display.sh ${ZAVO_ROOT}/tools/wine-run.sh $<TARGET_FILE:${target}>
+              --gtest_brief=1 ${ARG_ARGS})
+    set_tests_properties(${target}_dpi${dpi} PROPERTIES
+      ENVIRONMENT "ZAVO_SOURCE_DIR=${ZAVO_ROOT};ZAVO_BIN_DIR=${CMAKE_BINARY_DIR}/bin;WINEPREFIX=${prefix};ZAVO_DPI=${dpi};ZAVO_PRIVATE_DISPLAY=1;ZAVO_SCREEN=2560x1440x24"
+      FIXTURES_REQUIRED dpi${dpi}
+      LABELS serial)
+    if(ARG_DISABLED)
+      set_tests_properties(${target}_dpi${dpi} PROPERTIES DISABLED TRUE)
+    endif()
+  endforeach()
+endfunction()
+
 # zavo_delay_load(TARGET dll...)
 # The target loads each named system library on the first call into it instead
 # of at process start: a delay-import library libNAME.a is made (once, at

@@ -31,11 +31,9 @@ foreach(dir Skins Help)
     message(FATAL_ERROR "dist.cmake: ${BIN}/${dir} is missing")
   endif()
 endforeach()
-# The skin's sets for the larger display scales are drawn and checked with the
-# build, but no window opens them yet: until one does they would only cost the
-# user 237 MB on disk, so the packages carry the 100 % skin alone.
-file(COPY ${BIN}/Skins DESTINATION ${STAGE}
-     PATTERN "125" EXCLUDE PATTERN "150" EXCLUDE PATTERN "175" EXCLUDE PATTERN "200" EXCLUDE)
+# The skin with its sets for the larger display scales (Skins\125\ ..
+# Skins\200\), which the windows open on displays at those scales.
+file(COPY ${BIN}/Skins DESTINATION ${STAGE})
 file(COPY ${BIN}/Help DESTINATION ${STAGE})
 
 # Size for the installed-programs list, in KiB.

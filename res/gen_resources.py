@@ -3,10 +3,16 @@
 
     gen_resources.py OUTDIR
 
-    zavo.ico         application icon 128 (16, 24, 32, 48 and 256 pixels)
+    zavo.ico         application icon 128 (16, 20, 24, 32, 40, 48, 64 and 256 pixels:
+                     the small and large icon at every display scale)
     ind_d.bmp ...    indicator bitmaps 143-146: letters D, L, S, T, 22 x 22
     load.gif         the "LOAD" animation: 173 x 173, 12 frames of 20/100 s, looping,
                      transparent around the spinner
+    ind_d_125.bmp .. the indicators and the animation drawn again at every larger
+    load_125.gif ..  display scale of the skins (125, 150, 175, 200 %)
+    scaled.rc        the resource lines of those: indicator id + 1000 per scale step
+                     (1143 is the D at 125 %, 4146 the T at 200 %), "LOAD125" ..
+                     "LOAD200" for the animation
     setup_side.bmp   the installer's welcome and finish picture, 164 x 314
     setup_header.bmp the installer's page header picture, 150 x 57
 
@@ -27,6 +33,32 @@ ACCENT_DEEP = (0, 96, 138)
 HEAD = (170, 238, 255)
 PLATE = (27, 30, 38)          # keyboard plate, what the loading window floats over
 BAR_DIM = (34, 38, 48)
+
+# The display scales of the skins, in percent; the index of a scale is its step in
+# the resource ids of the scaled pictures.
+SCALES = (100, 125, 150, 175, 200)
+SCALED_ID_STEP = 1000
+# Where the main window draws the indicator, in client pixels of the 100 % face.
+# At a larger scale the picture fills that rectangle scaled edge by edge, as the
+# face around it is drawn (so at 125 % it is 28 x 27).
+INDICATOR_PLACE = (221, 362, 243, 384)
+INDICATOR_IDS = (143, 144, 145, 146)
+LOAD_SIZE = 173
+
+
+def px(v, percent):
+    """A 100 % coordinate at `percent`, rounded as the skin generator rounds it
+    (halves up), so edges land where the scaled face has them."""
+    return (v * percent + 50) // 100
+
+
+def scaled_name(name, percent):
+    """ind_d.bmp -> ind_d_125.bmp; the 100 % picture keeps its name."""
+    if percent == 100:
+        return name
+    stem, ext = os.path.splitext(name)
+    return "%s_%d%s" % (stem, percent, ext)
+
 
 # Each indicator: letter and its colour (what kind of assignment it marks).
 INDICATORS = [
@@ -63,15 +95,22 @@ def centred_text(draw, box, text, font, fill):
     draw.text((x, y), text, font=font, fill=fill)
 
 
-def indicator(letter, colour):
+def indicator(letter, colour, percent=100):
+    """The letter on a rounded plate, drawn afresh at the scale (not resampled
+    from the 22 x 22 picture), filling the scaled indicator rectangle."""
+    left, top, right, bottom = (px(v, percent) for v in INDICATOR_PLACE)
+    size = (right - left, bottom - top)
+    k = percent / 100.0
+
     def draw_fn(img, s):
         d = ImageDraw.Draw(img)
-        w = img.size[0]
+        w, h = img.size
+        u = s * k                       # one 100 % pixel in supersampled pixels
         dim = tuple(int(c * 0.22 + b * 0.78) for c, b in zip(colour, SURFACE))
-        d.rounded_rectangle((1 * s, 1 * s, w - 1 * s - 1, w - 1 * s - 1), radius=5 * s,
-                            fill=dim, outline=colour, width=int(1.5 * s))
-        centred_text(d, (0, 0, w, w + s), letter, bold_font(14 * s), TEXT)
-    return supersampled((22, 22), 8, draw_fn, SURFACE)
+        d.rounded_rectangle((u, u, w - u - 1, h - u - 1), radius=5 * u,
+                            fill=dim, outline=colour, width=int(1.5 * u))
+        centred_text(d, (0, 0, w, h + u), letter, bold_font(int(14 * u)), TEXT)
+    return supersampled(size, 8, draw_fn, SURFACE)
 
 
 def icon_image(size):
@@ -100,14 +139,17 @@ def icon_image(size):
     return img
 
 
-def spinner_frame(index, frames, size=173):
+def spinner_frame(index, frames, size=LOAD_SIZE):
     """A ring of twelve rounded bars with a bright head and a fading tail."""
-    def draw_fn(img, s):
+    k = size / LOAD_SIZE                # the display scale of this animation
+
+    def draw_fn(img, ss):
+        s = ss * k
         d = ImageDraw.Draw(img)
         c = img.size[0] / 2
         # Faint track behind the bars.
         track = 62 * s
-        d.ellipse((c - track, c - track, c + track, c + track), outline=(28, 32, 42), width=3 * s)
+        d.ellipse((c - track, c - track, c + track, c + track), outline=(28, 32, 42), width=int(3 * s))
         bars = 12
         for b in range(bars):
             age = (index - b) % bars          # 0 = the head, then the tail
@@ -128,7 +170,7 @@ def spinner_frame(index, frames, size=173):
     # A soft glow around the lit bars.
     lit = frame.convert("L").point(lambda v: 255 if v > 90 else 0)
     glow = Image.composite(frame, Image.new("RGB", frame.size, PLATE), lit)
-    glow = glow.filter(ImageFilter.GaussianBlur(5))
+    glow = glow.filter(ImageFilter.GaussianBlur(5 * k))
     return Image.composite(frame, Image.blend(frame, glow, 0.6), lit)
 
 
@@ -146,17 +188,17 @@ def spinner_mask(images):
     return mask
 
 
-def write_gif(path, frames=12):
+def write_gif(path, frames=12, size=LOAD_SIZE):
     """The loading dialog shows its window through a colour key: only what the
     picture paints is seen. Every pixel outside the spinner is the GIF's
     transparent colour, so the dialog's own background (the key colour) stays
     there and the keyboard under the window shows through."""
-    images = [spinner_frame(i, frames) for i in range(frames)]
+    images = [spinner_frame(i, frames, size) for i in range(frames)]
     mask = spinner_mask(images)
     # One palette for every frame keeps the colours steady between frames.
-    strip = Image.new("RGB", (173, 173 * frames))
+    strip = Image.new("RGB", (size, size * frames))
     for i, im in enumerate(images):
-        strip.paste(im, (0, 173 * i))
+        strip.paste(im, (0, size * i))
     palette = strip.quantize(colors=128, method=Image.MEDIANCUT)
     outside = mask.point(lambda v: 255 if v == 0 else 0)
     paletted = []
@@ -200,13 +242,22 @@ def main():
         sys.exit(__doc__)
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
-    for name, letter, colour in INDICATORS:
-        indicator(letter, colour).save(os.path.join(out, name), "BMP")
-    sizes = [16, 24, 32, 48, 256]
+    lines = ["// Drawn by gen_resources.py: the executable's pictures at the larger display scales.\n"]
+    for step, percent in enumerate(SCALES):
+        for (name, letter, colour), rid in zip(INDICATORS, INDICATOR_IDS):
+            file = scaled_name(name, percent)
+            indicator(letter, colour, percent).save(os.path.join(out, file), "BMP")
+            if percent != 100:
+                lines.append('%d BITMAP "%s"\n' % (rid + SCALED_ID_STEP * step, file))
+        write_gif(os.path.join(out, scaled_name("load.gif", percent)), size=px(LOAD_SIZE, percent))
+        if percent != 100:
+            lines.append('LOAD%d GIF "%s"\n' % (percent, scaled_name("load.gif", percent)))
+    with open(os.path.join(out, "scaled.rc"), "w") as f:
+        f.writelines(lines)
+    sizes = [16, 20, 24, 32, 40, 48, 64, 256]
     big = icon_image(256)
     big.save(os.path.join(out, "zavo.ico"), sizes=[(s, s) for s in sizes],
              append_images=[icon_image(s) for s in sizes if s != 256], bitmap_format="bmp")
-    write_gif(os.path.join(out, "load.gif"))
     setup_side().save(os.path.join(out, "setup_side.bmp"), "BMP")
     setup_header().save(os.path.join(out, "setup_header.bmp"), "BMP")
 

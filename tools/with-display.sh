@@ -2,13 +2,14 @@
 # Runs a command with an X display: the caller's $DISPLAY when there is one,
 # otherwise a private Xvfb that is stopped when the command ends. With
 # ZAVO_PRIVATE_DISPLAY=1 a private Xvfb is used even when $DISPLAY is set
-# (tests that move the real mouse must not share a screen).
+# (tests that move the real mouse must not share a screen). ZAVO_SCREEN sets
+# the size of a private screen (default 1280x1024x24).
 set -u
 if [ -n "${DISPLAY:-}" ] && [ "${ZAVO_PRIVATE_DISPLAY:-0}" != 1 ]; then
   exec "$@"
 fi
 fdfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${ZAVO_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 1 100); do
   [ -s "$fdfile" ] && break

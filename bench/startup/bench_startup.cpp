@@ -169,6 +169,7 @@ int wmain() {
     }
     const double t = Median(toolMs), f = Median(floorMs);
     const double tc = Median(toolCreatedMs), fc = Median(floorCreatedMs);
+    std::printf("display: %u DPI (%u %%)\n", GetDpiForSystem(), GetDpiForSystem() * 100 / 96);
     std::printf("startup: ZAVOConfig %.0f ms, floor (minimal dialog) %.0f ms, %.2fx (median of %d; goal <= 1.5x)\n", t,
                 f, f > 0 ? t / f : 0.0, starts);
     std::printf("to WM_CREATE: ZAVOConfig %.0f ms, floor %.0f ms, %.2fx (median of %d)\n", tc, fc,

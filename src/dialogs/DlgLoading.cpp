@@ -3,6 +3,7 @@
 #include "framework/PlatformSessions.h"
 #include "service/ServiceCodes.h"
 #include "skin/ImageEx.h"
+#include "skin/SkinWindows.h"
 
 namespace zavo {
 
@@ -16,7 +17,8 @@ BOOL CDlgLoading::OnInitDialog() {
 
     // GDI+ draws nothing else: it starts with the first apply of the run.
     if (Sessions().NeedGdiplus()) {
-        m_Image = std::make_unique<ImageEx>();
+        // The animation drawn for the window's display scale, at its own size.
+        m_Image = std::make_unique<ImageEx>(SkinScaleForDpi(::GetDpiForWindow(m_hWnd)));
         MoveWindow(0, 0, static_cast<int>(m_Image->GetWidth()), static_cast<int>(m_Image->GetHeight()), TRUE);
         CenterWindow();
         m_Image->SetTarget(m_hWnd, POINT{0, 0});

@@ -7,6 +7,7 @@
 #include "light/ProfileExchange.h"
 #include "lightwnd/DlgLightOption.h"
 #include "macro/KeyNames.h"
+#include "skin/Picture.h"
 #include "service/ServiceCodes.h"
 
 namespace zavo {
@@ -28,14 +29,19 @@ CZAVOConfigDlg::CZAVOConfigDlg(const AppContext& app)
 
 CZAVOConfigDlg::~CZAVOConfigDlg() = default;
 
-void CZAVOConfigDlg::LoadIndicators() {
+void CZAVOConfigDlg::LoadIndicators(int percent) {
     static constexpr int IDS[] = {IDB_INDICATOR_DEFAULT, IDB_INDICATOR_LAUNCH, IDB_INDICATOR_KEY, IDB_INDICATOR_MACRO};
     static_assert(static_cast<int>(Indicator::Default) == 0 && static_cast<int>(Indicator::Launch) == 1 &&
                   static_cast<int>(Indicator::Key) == 2 && static_cast<int>(Indicator::Macro) == 3);
+    if (percent == m_IndicatorScale && m_Indicators[0]) return;
     HINSTANCE res = AfxGetResourceHandle();
-    for (size_t i = 0; i < m_Indicators.size(); ++i) {
-        if (!m_Indicators[i]) m_Indicators[i].Reset(::LoadBitmapW(res, MAKEINTRESOURCEW(IDS[i])));
-    }
+    for (size_t i = 0; i < m_Indicators.size(); ++i) m_Indicators[i] = LoadScaledBitmap(res, IDS[i], percent);
+    m_IndicatorScale = percent;
+}
+
+RECT CZAVOConfigDlg::IndicatorPlace() const {
+    const SkinRect place = ScaleRect(MAIN_INDICATOR_PLACE, m_IndicatorScale ? m_IndicatorScale : 100);
+    return RECT{place.left, place.top, place.right, place.bottom};
 }
 
 BOOL CZAVOConfigDlg::OnInitDialog() {
@@ -79,7 +85,7 @@ BOOL CZAVOConfigDlg::OnInitDialog() {
 
     Button(cmd::STATUS).EnableWindow(FALSE);
     Button(cmd::ASSIGN_CLEAR).EnableWindow(FALSE);
-    LoadIndicators();
+    LoadIndicators(SkinScaleForDpi(::GetDpiForWindow(m_hWnd)));
     SetTimer(TIMER_HOVER, HOVER_PERIOD_MS);
     m_ShownIndicator = Indicator::Default;
     AddSystemMenuItems();
@@ -141,7 +147,8 @@ void CZAVOConfigDlg::OnDestroy() {
 void CZAVOConfigDlg::ShowIndicator(Indicator which) {
     if (which == m_ShownIndicator) return;
     m_ShownIndicator = which;
-    ::RedrawWindow(m_hWnd, &INDICATOR_PLACE, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const RECT place = IndicatorPlace();
+    ::RedrawWindow(m_hWnd, &place, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void CZAVOConfigDlg::ShowStatus(const std::wstring& text) {

@@ -48,10 +48,6 @@ constexpr UINT BLINK_PERIOD_MS = 500;
 constexpr UINT_PTR TIMER_HOVER = 841233;
 constexpr UINT HOVER_PERIOD_MS = 70;
 
-// Where the window draws the assignment indicator (client pixels).
-constexpr RECT INDICATOR_PLACE{MAIN_INDICATOR_PLACE.left, MAIN_INDICATOR_PLACE.top, MAIN_INDICATOR_PLACE.right,
-                               MAIN_INDICATOR_PLACE.bottom};
-
 // The registered message "ZAVOConfig.HoverPollRuns": the main window answers it
 // with the number of cursor polls that found the mouse moved.
 UINT HoverRunsQueryMessage();
@@ -112,7 +108,11 @@ protected:
 private:
     // ----- MainDlg.cpp
     bool SettleUnappliedBeforeClosing();
-    void LoadIndicators();
+    // Takes the indicator pictures drawn for display scale `percent`; called
+    // again with the new scale when the window's scale changes.
+    void LoadIndicators(int percent);
+    // Where the indicator is drawn (client pixels), at the pictures' scale.
+    RECT IndicatorPlace() const;
     void PaintIndicator(HDC dc) const;
     // Draws everything the window shows over `area` (client coordinates) into
     // `dc`: the face, the keys, the indicator and the texts.
@@ -288,9 +288,11 @@ private:
     LightSettings m_LightExchange;
     // The one lighting window of the run; it edits m_LightExchange.
     std::unique_ptr<CDlgLightOption> m_pLightOption;
-    // The four indicator pictures (resources 143 to 146), by Indicator; the
-    // window draws the one of m_ShownIndicator at INDICATOR_PLACE.
+    // The four indicator pictures (resources 143 to 146 at the scale
+    // m_IndicatorScale), by Indicator; the window draws the one of
+    // m_ShownIndicator at IndicatorPlace().
     std::array<ScopedBitmap, 4> m_Indicators;
+    int m_IndicatorScale = 0;
     EnterLook m_EnterLook = EnterLook::Default;
     bool m_bEnterCreated = false;
     bool m_bBlinking = false;

@@ -182,8 +182,8 @@ void CZAVOConfigDlg::PaintIndicator(HDC dc) const {
     if (!picture) return;
     MemoryDC source(dc);
     ScopedSelect select(source, picture);
-    ::BitBlt(dc, INDICATOR_PLACE.left, INDICATOR_PLACE.top, INDICATOR_PLACE.right - INDICATOR_PLACE.left,
-             INDICATOR_PLACE.bottom - INDICATOR_PLACE.top, source, 0, 0, SRCCOPY);
+    const RECT place = IndicatorPlace();
+    ::BitBlt(dc, place.left, place.top, place.right - place.left, place.bottom - place.top, source, 0, 0, SRCCOPY);
 }
 
 BOOL CZAVOConfigDlg::OnEraseBkgnd(HDC) { return TRUE; }  // OnPaint covers the whole client area

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "framework/Gdi.h"
+#include "skin/SkinWindows.h"
 
 namespace zavo {
 namespace {
@@ -46,9 +47,16 @@ ComPtr<IStream> StreamFromResource(HMODULE module, const wchar_t* name, const wc
     return stream;
 }
 
+ComPtr<IStream> ScaledAnimation(HMODULE module, int percent) {
+    ComPtr<IStream> scaled = StreamFromResource(module, ScaledPictureName(L"LOAD", percent).c_str(), L"GIF");
+    return scaled ? std::move(scaled) : StreamFromResource(module, L"LOAD", L"GIF");
+}
+
 }  // namespace
 
-ImageEx::ImageEx() : ImageEx(GetModuleHandleW(nullptr), L"LOAD", L"GIF") {}
+ImageEx::ImageEx(int percent)
+    : ImageEx(GetModuleHandleW(nullptr), nullptr, nullptr,
+              Source{ScaledAnimation(GetModuleHandleW(nullptr), percent)}) {}
 
 ImageEx::ImageEx(HMODULE module, const wchar_t* name, const wchar_t* type)
     : ImageEx(module, name, type, Source{StreamFromResource(module, name, type)}) {}

@@ -26,8 +26,10 @@ namespace zavo {
 
 class ImageEx : public Gdiplus::Image {
 public:
-    // Loads the resource "LOAD" of type "GIF" from the program's module.
-    ImageEx();
+    // Loads the loading animation drawn for display scale `percent` (resource
+    // "LOAD" of type "GIF" at 100 %, ScaledPictureName at the others) from the
+    // program's module; the 100 % one when the module has none for that scale.
+    explicit ImageEx(int percent = 100);
     // Loads the named resource of the given type from `module`. A missing
     // resource leaves an image without data: width and height 0, no frames, and
     // no animation.

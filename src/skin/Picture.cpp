@@ -13,6 +13,7 @@
 #include "framework/PlatformSessions.h"
 #include "platform/Win32Handle.h"
 #include "skin/BmpFile.h"
+#include "skin/SkinWindows.h"
 
 namespace zavo {
 namespace {
@@ -150,6 +151,11 @@ ScopedBitmap LoadPictureBitmap(const std::wstring& path) {
     // straight into the picture, without a copy in between.
     MappedFile file;
     return file.Open(path) ? DecodePictureBytes(file.Bytes()) : ScopedBitmap();
+}
+
+ScopedBitmap LoadScaledBitmap(HINSTANCE module, int id, int percent) {
+    ScopedBitmap scaled(::LoadBitmapW(module, MAKEINTRESOURCEW(ScaledPictureId(id, percent))));
+    return scaled ? std::move(scaled) : ScopedBitmap(::LoadBitmapW(module, MAKEINTRESOURCEW(id)));
 }
 
 SIZE LoadPictureFile(const std::wstring& path, Picture& picture) {

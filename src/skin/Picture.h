@@ -69,6 +69,10 @@ SIZE LoadPictureFile(const std::wstring& path, Picture& picture);
 // Reads `path` as LoadPictureFile does and hands over the decoded bitmap in its
 // owner; empty when the file cannot be read or decoded.
 ScopedBitmap LoadPictureBitmap(const std::wstring& path);
+// Bitmap resource `id` of `module` drawn for display scale `percent`
+// (ScaledPictureId of skin/SkinWindows.h), or the 100 % one when the module
+// has none for that scale; empty when it has neither.
+ScopedBitmap LoadScaledBitmap(HINSTANCE module, int id, int percent);
 // The same for a picture's bytes already in memory (a mapped file).
 ScopedBitmap DecodePictureBytes(std::string_view bytes);
 

@@ -3,9 +3,38 @@
 #include "app/AppContext.h"
 #include "config/KeyboardConfig.h"
 
+#include <iterator>
+
 namespace zavo {
 
 std::wstring SkinScaleFolder(int percent) { return percent == 100 ? std::wstring() : std::to_wstring(percent) + L"\\"; }
+
+namespace {
+
+// The step of a scale in SKIN_SCALES, or -1 for a percent without a set.
+int ScaleStep(int percent) {
+    for (int i = 0; i < static_cast<int>(std::size(SKIN_SCALES)); ++i)
+        if (SKIN_SCALES[i] == percent) return i;
+    return -1;
+}
+
+}  // namespace
+
+int SkinScaleForDpi(unsigned dpi) {
+    // percent / 100 >= dpi / 96, without rounding the display's scale first.
+    for (int percent : SKIN_SCALES)
+        if (static_cast<unsigned long long>(percent) * 96 >= static_cast<unsigned long long>(dpi) * 100) return percent;
+    return SKIN_SCALES[std::size(SKIN_SCALES) - 1];
+}
+
+int ScaledPictureId(int id, int percent) {
+    const int step = ScaleStep(percent);
+    return step > 0 ? id + 1000 * step : id;
+}
+
+std::wstring ScaledPictureName(const std::wstring& name, int percent) {
+    return ScaleStep(percent) > 0 ? name + std::to_wstring(percent) : name;
+}
 
 std::vector<std::wstring> NumberedKeys(int count) {
     std::vector<std::wstring> keys;

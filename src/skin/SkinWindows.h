@@ -57,6 +57,20 @@ constexpr SkinRect ScaleRect(const SkinRect& r, int percent) {
             ScalePixel(r.bottom, percent)};
 }
 
+// The scale of the set a window on a display of `dpi` (96 at 100 %) opens
+// with: the set drawn for that scale, the next larger one when the display's
+// scale lies between two (a picture shrunk by the system stays sharper than
+// one it enlarges), the largest above 200 % and the 100 % set below it.
+int SkinScaleForDpi(unsigned dpi);
+
+// The executable's own pictures (the assignment indicators, the loading
+// animation) are built in at every scale of SKIN_SCALES: picture `id` at
+// `percent` is resource id + 1000 per scale step (143 -> 1143 at 125 %), the
+// named one `name` + percent ("LOAD" -> "LOAD125"). A percent that is not a
+// scale of the sets gives the 100 % picture.
+int ScaledPictureId(int id, int percent);
+std::wstring ScaledPictureName(const std::wstring& name, int percent);
+
 // "1" .. "count", the keys of a section numbered from 1.
 std::vector<std::wstring> NumberedKeys(int count);
 

@@ -196,7 +196,8 @@ TEST(Installer, SilentInstallStartAndUninstallKeepsTheSettings) {
 
     for (const wchar_t* file : {L"ZAVOConfig.exe", L"ZAVOSwitch.exe", L"KBHook.dll", L"Uninstall.exe", L"lan\\En\\lang.dll",
                                 L"lan\\Deutsch\\lang.dll", L"lan\\Japanese\\lang.dll", L"Skins\\main.ini",
-                                L"Skins\\LightOption.ini", L"Help\\UserInterfaceSetupGuide_en.html",
+                                L"Skins\\LightOption.ini", L"Skins\\125\\main.ini", L"Skins\\200\\main_main.bmp",
+                                L"Help\\UserInterfaceSetupGuide_en.html",
                                 L"Help\\UserInterfaceSetupGuide_ge.html", L"Help\\UserInterfaceSetupGuide_jp.html"})
         EXPECT_TRUE(Exists(dir + L"\\" + file)) << "missing after install: " << std::string(file, file + wcslen(file));
     // The guide names the version of the program it came with.

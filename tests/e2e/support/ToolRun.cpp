@@ -5,11 +5,27 @@
 #include "config/ConfigStore.h"
 #include "config/Ini.h"
 #include "service/ServiceCodes.h"
+#include "skin/SkinWindows.h"
+
+#include <cwchar>
 
 namespace zavo::e2e {
 
+unsigned RunDpi() {
+    wchar_t value[16] = {};
+    const DWORD n = GetEnvironmentVariableW(L"ZAVO_DPI", value, 16);
+    const unsigned long dpi = n > 0 && n < 16 ? std::wcstoul(value, nullptr, 10) : 0;
+    return dpi > 0 ? static_cast<unsigned>(dpi) : 96;
+}
+
+int RunScale() { return SkinScaleForDpi(RunDpi()); }
+
+std::wstring SkinSetPath(const std::wstring& file) {
+    return BinPath(L"Skins\\" + SkinScaleFolder(RunScale()) + file);
+}
+
 ButtonEntry SkinFileEntry(const std::wstring& file, const std::wstring& section, const std::wstring& key) {
-    return ParseButtonEntry(Settings().IniReadString(BinPath(L"Skins\\" + file), section, key, L""));
+    return ParseButtonEntry(Settings().IniReadString(SkinSetPath(file), section, key, L""));
 }
 
 ButtonEntry MainSkinEntry(const std::wstring& section, int key) {
@@ -181,9 +197,6 @@ std::vector<DWORD> CapturePixels(HWND window, const RECT& client) {
     return pixels;
 }
 
-namespace {
-
-// The pixels of a w x h block of `bmp` at (x, y), top row first, without alpha.
 std::vector<DWORD> BitmapPixels(HBITMAP bmp, int x, int y, int w, int h) {
     if (!bmp || w <= 0 || h <= 0) return {};
     const BITMAPINFO bi = TopDown32(w, h);
@@ -205,8 +218,6 @@ std::vector<DWORD> BitmapPixels(HBITMAP bmp, int x, int y, int w, int h) {
     return pixels;
 }
 
-}  // namespace
-
 std::vector<DWORD> ResourceBitmapPixels(HMODULE module, UINT id, int w, int h) {
     HBITMAP bmp = LoadBitmapW(module, MAKEINTRESOURCEW(id));
     std::vector<DWORD> pixels = BitmapPixels(bmp, 0, 0, w, h);
@@ -224,8 +235,8 @@ std::optional<KeyLook> FaceShownAt(HWND main, const SkinRect& r) {
     const std::pair<KeyLook, const wchar_t*> faces[] = {
         {KeyLook::Disabled, L"Disabled"}, {KeyLook::Down, L"Down"}, {KeyLook::Over, L"Over"}, {KeyLook::Rest, L"Main"}};
     for (const auto& [look, key] : faces) {
-        const std::wstring name = Settings().IniReadString(BinPath(L"Skins\\main.ini"), L"SCREEN", key, L"");
-        const std::wstring path = BinPath(L"Skins\\" + name);
+        const std::wstring name = Settings().IniReadString(SkinSetPath(L"main.ini"), L"SCREEN", key, L"");
+        const std::wstring path = SkinSetPath(name);
         HBITMAP face = static_cast<HBITMAP>(
             LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
         const std::vector<DWORD> pixels = BitmapPixels(face, r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -236,8 +247,11 @@ std::optional<KeyLook> FaceShownAt(HWND main, const SkinRect& r) {
 }
 
 bool IndicatorShows(HWND main, HMODULE exe, UINT id) {
-    const RECT place{221, 362, 221 + 22, 362 + 22};
-    return CapturePixels(main, place) == ResourceBitmapPixels(exe, id);
+    const SkinRect r = ScaleRect(MAIN_INDICATOR_PLACE, RunScale());
+    const RECT place{r.left, r.top, r.right, r.bottom};
+    return CapturePixels(main, place) ==
+           ResourceBitmapPixels(exe, static_cast<UINT>(ScaledPictureId(static_cast<int>(id), RunScale())),
+                                r.right - r.left, r.bottom - r.top);
 }
 
 }  // namespace zavo::e2e

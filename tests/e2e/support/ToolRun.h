@@ -17,9 +17,17 @@
 
 namespace zavo::e2e {
 
-// A button entry of a skin description file in the build's Skins folder.
+// The display the run's tool draws for: ZAVO_DPI (the DPI of the Wine prefix
+// a test registered with zavo_dpi_test runs in; 96 when unset), and the skin
+// set of that scale, whose pictures and places the helpers below read.
+unsigned RunDpi();
+int RunScale();
+// Skins\<the run's scale folder>\file in the build.
+std::wstring SkinSetPath(const std::wstring& file);
+
+// A button entry of a skin description file in the run's skin set.
 ButtonEntry SkinFileEntry(const std::wstring& file, const std::wstring& section, const std::wstring& key);
-// Places of the main window's buttons, read from the generated Skins\main.ini.
+// Places of the main window's buttons, read from the run's set's main.ini.
 ButtonEntry MainSkinEntry(const std::wstring& section, int key);
 POINT CenterOf(const SkinRect& r);
 inline POINT CommandPoint(int key) { return CenterOf(MainSkinEntry(L"BUTTONINFO", key).rect); }
@@ -90,13 +98,17 @@ void Shot(const std::wstring& name, HWND window = nullptr);
 
 // Pixels of a client rectangle of a window as they are on screen.
 std::vector<DWORD> CapturePixels(HWND window, const RECT& client);
+// The pixels of a w x h block of `bmp` at (x, y), top row first, without alpha
+// (the form CapturePixels gives); empty without a bitmap.
+std::vector<DWORD> BitmapPixels(HBITMAP bmp, int x, int y, int w, int h);
 // Pixels of one of the executable's bitmap resources (the indicator letters).
 std::vector<DWORD> ResourceBitmapPixels(HMODULE module, UINT id);
 // Which of the main skin's four faces the main window shows at `r` (the keys
 // are drawn by the window: what a key shows is its state); nothing when the
 // pixels there are none of them.
 std::optional<KeyLook> FaceShownAt(HWND main, const SkinRect& r);
-// The indicator at (221, 362), 22 x 22, shows the bitmap of resource `id`.
+// The indicator (at (221, 362), 22 x 22, at 100 %) shows the bitmap of resource
+// `id` drawn for the run's scale.
 bool IndicatorShows(HWND main, HMODULE exe, UINT id);
 
 }  // namespace zavo::e2e

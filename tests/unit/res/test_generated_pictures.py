@@ -41,25 +41,37 @@ def frames(path):
 
 class LoadingAnimation(unittest.TestCase):
     """The loading window shows the animation through a colour key: only pixels
-    the picture paints may be seen, in every frame alike."""
+    the picture paints may be seen, in every frame alike, at every display
+    scale the animation is drawn for."""
 
     @classmethod
     def setUpClass(cls):
-        cls.size, cls.clear = frames(os.path.join(OUT, "res", "load.gif"))
+        names = {100: "load.gif", 125: "load_125.gif", 150: "load_150.gif", 175: "load_175.gif",
+                 200: "load_200.gif"}
+        cls.scales = {p: frames(os.path.join(OUT, "res", n)) for p, n in names.items()}
 
     def test_transparent_around_and_inside_the_spinner(self):
-        w, h = self.size
-        for n, clear in enumerate(self.clear):
-            for x, y in ((0, 0), (w - 1, 0), (0, h - 1), (w - 1, h - 1), (w // 2, h // 2)):
-                self.assertIn(y * w + x, clear, "frame %d shows (%d, %d)" % (n, x, y))
+        for percent, ((w, h), clear_frames) in self.scales.items():
+            for n, clear in enumerate(clear_frames):
+                for x, y in ((0, 0), (w - 1, 0), (0, h - 1), (w - 1, h - 1), (w // 2, h // 2)):
+                    self.assertIn(y * w + x, clear, "%d %%, frame %d shows (%d, %d)" % (percent, n, x, y))
 
     def test_every_frame_paints_the_same_pixels(self):
         # Frames are drawn over each other without clearing: each must show the
         # spinner in the same place and nothing else.
-        first = self.clear[0]
-        self.assertGreater(self.size[0] * self.size[1] - len(first), 1000, "the spinner itself must be opaque")
-        for n, clear in enumerate(self.clear[1:], 1):
-            self.assertEqual(clear, first, "frame %d" % n)
+        for percent, ((w, h), clear_frames) in self.scales.items():
+            first = clear_frames[0]
+            self.assertGreater(w * h - len(first), 1000, "the spinner itself must be opaque")
+            for n, clear in enumerate(clear_frames[1:], 1):
+                self.assertEqual(clear, first, "%d %%, frame %d" % (percent, n))
+
+    def test_the_spinner_grows_with_the_scale(self):
+        # Drawn afresh at each scale: the painted area grows with its square.
+        (w0, h0), clear0 = self.scales[100]
+        painted0 = w0 * h0 - len(clear0[0])
+        for percent, ((w, h), clear_frames) in self.scales.items():
+            ratio = (w * h - len(clear_frames[0])) / painted0
+            self.assertAlmostEqual(ratio, (percent / 100.0) ** 2, delta=0.08 * ratio, msg="%d %%" % percent)
 
 
 def enter_shape(path):

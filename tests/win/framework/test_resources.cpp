@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include <windows.h>
@@ -19,6 +20,7 @@ using std::min;
 #include "framework/Gdi.h"
 #include "framework/GdiplusSession.h"
 #include "resource.h"
+#include "skin/SkinWindows.h"
 
 namespace zavo::test {
 namespace {
@@ -80,19 +82,28 @@ TEST(Resources, TemplateControlsCarryTheirStartTexts) {
     single.DestroyWindow();
 }
 
-TEST(Resources, IndicatorsAreTwentyTwoPixelsSquare) {
-    for (UINT id : {IDB_INDICATOR_DEFAULT, IDB_INDICATOR_LAUNCH, IDB_INDICATOR_KEY, IDB_INDICATOR_MACRO}) {
-        ScopedBitmap bmp(::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
-        ASSERT_TRUE(bmp) << id;
-        BITMAP info{};
-        ::GetObjectW(bmp, sizeof(info), &info);
-        EXPECT_EQ(info.bmWidth, 22);
-        EXPECT_EQ(info.bmHeight, 22);
+// At every display scale each indicator is built in under the id the main
+// window asks for, and fills the scaled indicator place exactly (22 x 22 at
+// 100 %, 28 x 27 at 125 %): drawn for it, not stretched into it.
+TEST(Resources, IndicatorsFillTheirPlaceAtEveryScale) {
+    for (const int percent : SKIN_SCALES) {
+        const SkinRect place = ScaleRect(MAIN_INDICATOR_PLACE, percent);
+        for (int id : {IDB_INDICATOR_DEFAULT, IDB_INDICATOR_LAUNCH, IDB_INDICATOR_KEY, IDB_INDICATOR_MACRO}) {
+            ScopedBitmap bmp(
+                ::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ScaledPictureId(id, percent))));
+            ASSERT_TRUE(bmp) << id << " at " << percent;
+            BITMAP info{};
+            ::GetObjectW(bmp, sizeof(info), &info);
+            EXPECT_EQ(info.bmWidth, place.right - place.left) << id << " at " << percent;
+            EXPECT_EQ(info.bmHeight, place.bottom - place.top) << id << " at " << percent;
+        }
     }
 }
 
+// The small and large icon at every display scale (16/32 at 100 % .. 32/64 at
+// 200 %) are drawn at their size, not resized by the system.
 TEST(Resources, IconHasTheSizesTheShellAsksFor) {
-    for (int size : {16, 32, 48}) {
+    for (int size : {16, 20, 24, 32, 40, 48, 64}) {
         HICON icon = static_cast<HICON>(
             ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, size, size, 0));
         ASSERT_NE(icon, nullptr) << size;
@@ -107,11 +118,11 @@ TEST(Resources, IconHasTheSizesTheShellAsksFor) {
     }
 }
 
-TEST(Resources, LoadAnimationIsTwelveLoopingFramesOfTwentyHundredths) {
-    GdiplusSession gdiplus;
-    ASSERT_TRUE(gdiplus.Ok());
+// The animation resource `name`: `side` pixels square, twelve frames of
+// 20/100 s that loop for ever.
+void ExpectLoadAnimation(const std::wstring& name, UINT side) {
     HMODULE self = ::GetModuleHandleW(nullptr);
-    HRSRC res = ::FindResourceW(self, L"LOAD", L"GIF");
+    HRSRC res = ::FindResourceW(self, name.c_str(), L"GIF");
     ASSERT_NE(res, nullptr);
     DWORD size = ::SizeofResource(self, res);
     const void* data = ::LockResource(::LoadResource(self, res));
@@ -123,8 +134,8 @@ TEST(Resources, LoadAnimationIsTwelveLoopingFramesOfTwentyHundredths) {
     {
         Gdiplus::Image image(stream);
         ASSERT_EQ(image.GetLastStatus(), Gdiplus::Ok);
-        EXPECT_EQ(image.GetWidth(), 173u);
-        EXPECT_EQ(image.GetHeight(), 173u);
+        EXPECT_EQ(image.GetWidth(), side);
+        EXPECT_EQ(image.GetHeight(), side);
         GUID dimension = Gdiplus::FrameDimensionTime;
         EXPECT_EQ(image.GetFrameCount(&dimension), 12u);
 
@@ -142,6 +153,16 @@ TEST(Resources, LoadAnimationIsTwelveLoopingFramesOfTwentyHundredths) {
         EXPECT_EQ(*static_cast<SHORT*>(loop->value), 0) << "0 = loop for ever";
     }
     stream->Release();
+}
+
+// At every display scale: 173 x 173 at 100 %, that size scaled at the others.
+TEST(Resources, LoadAnimationIsTwelveLoopingFramesOfTwentyHundredths) {
+    GdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.Ok());
+    for (const int percent : SKIN_SCALES) {
+        SCOPED_TRACE(percent);
+        ExpectLoadAnimation(ScaledPictureName(L"LOAD", percent), static_cast<UINT>(ScalePixel(173, percent)));
+    }
 }
 
 }  // namespace

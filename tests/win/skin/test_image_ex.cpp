@@ -50,6 +50,20 @@ TEST_F(ImageExTest, ReadsFramesAndDelaysOfTheResource) {
     for (UINT i = 0; i < 3; ++i) EXPECT_EQ(20u, image->FrameDelay(i)) << i;
 }
 
+// The loading animation of a display scale; a scale the module has no
+// animation for gets the 100 % one ("LOAD" has three frames here, "LOAD150" one).
+TEST_F(ImageExTest, TakesTheAnimationOfTheScaleOrThe100PercentOne) {
+    struct Row {
+        int percent;
+        UINT frames;
+    } rows[] = {{100, 3}, {150, 1}, {125, 3}, {200, 3}, {0, 3}};
+    for (const Row& r : rows) {
+        ImageEx image(r.percent);
+        EXPECT_TRUE(image.IsInitialised()) << r.percent;
+        EXPECT_EQ(r.frames, image.FrameCount()) << r.percent;
+    }
+}
+
 TEST_F(ImageExTest, SingleFrameLoadsButStartsNoThread) {
     auto image = Load(L"ONEFRAME");
     EXPECT_TRUE(image->IsInitialised());
