@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "AccessTest.h"
 #include "AccessibleProbe.h"
 #include "GuiResources.h"
 #include "Harness.h"
@@ -36,17 +37,11 @@ using namespace zavo;
 using namespace zavo::e2e;
 using testsupport::AccessibleRead;
 using testsupport::ReadAccessible;
+using accesstest::Deliver;
+using accesstest::NameOf;
+using accesstest::NumberedTexts;
 
 namespace {
-
-// Language texts "L<index>", so a name tells which text it came from.
-std::vector<std::wstring> NumberedTexts() {
-    std::vector<std::wstring> texts;
-    for (int i = 0; i < LANG_TEXT_COUNT; ++i) texts.push_back(L"L" + std::to_wstring(i));
-    return texts;
-}
-
-std::wstring NameOf(HWND control) { return ReadAccessible(control).name; }
 
 std::wstring ValueOf(HWND control) {
     IAccessible* object = testsupport::FetchAccessible(control);
@@ -68,13 +63,6 @@ HWND Named(HWND window, const std::wstring& name) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (NameOf(child) == name) return child;
     return nullptr;
-}
-
-void Deliver(MSG msg) {
-    if (!PreTranslateWalk(&msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
 }
 
 // Handles what is queued as the windows' own loop does (the dialogs take some

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "AccessTest.h"
 #include "AccessibleProbe.h"
 #include "GuiResources.h"
 #include "Harness.h"
@@ -29,15 +30,11 @@ using namespace zavo;
 using namespace zavo::e2e;
 using testsupport::AccessibleRead;
 using testsupport::ReadAccessible;
+using accesstest::NameOf;
+using accesstest::NumberedTexts;
+using accesstest::TypeKey;
 
 namespace {
-
-// Language texts "L<index>", so a name tells which text it came from.
-std::vector<std::wstring> NumberedTexts() {
-    std::vector<std::wstring> texts;
-    for (int i = 0; i < LANG_TEXT_COUNT; ++i) texts.push_back(L"L" + std::to_wstring(i));
-    return texts;
-}
 
 // The accessible reads of the window's controls, in child order.
 std::vector<std::pair<HWND, AccessibleRead>> ReadControls(HWND window) {
@@ -47,22 +44,11 @@ std::vector<std::pair<HWND, AccessibleRead>> ReadControls(HWND window) {
     return reads;
 }
 
-std::wstring NameOf(HWND control) { return ReadAccessible(control).name; }
-
 // Whether the control named `name` reads as pressed (a latched button).
 bool PressedNamed(HWND window, const std::wstring& name) {
     for (const auto& [control, read] : ReadControls(window))
         if (read.name == name) return (read.state & STATE_SYSTEM_PRESSED) != 0;
     return false;
-}
-
-// A key press as the window's loop gets it: offered to the windows first.
-void TypeKey(UINT vk) {
-    MSG msg{GetFocus(), WM_KEYDOWN, vk, 1, 0, {}};
-    if (!PreTranslateWalk(&msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
 }
 
 class MainWindowAccess : public ::testing::Test {
