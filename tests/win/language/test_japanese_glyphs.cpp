@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AppContext.h"
 #include "app/Language.h"
 #include "dialogs/DlgRestoreSettings.h"
 #include "framework/Gdi.h"
@@ -32,10 +33,15 @@ std::wstring BinDir() {
 
 bool IsSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
-// The characters beyond ASCII of the Japanese module's texts.
+// The characters beyond ASCII of the Japanese module's texts: the first 85 and
+// those of app/UiTexts.h (messages, refusals, file dialog names).
 std::set<wchar_t> JapaneseCharacters() {
+    const std::wstring module = BinDir() + L"lan\\Japanese\\lang.dll";
+    std::vector<std::wstring> texts = LoadLanguageTexts(module);
+    for (std::wstring& text : LoadLanguageTexts(module, MODULE_TEXT_FIRST_ID, MODULE_TEXT_COUNT))
+        texts.push_back(std::move(text));
     std::set<wchar_t> out;
-    for (const std::wstring& text : LoadLanguageTexts(BinDir() + L"lan\\Japanese\\lang.dll"))
+    for (const std::wstring& text : texts)
         for (wchar_t c : text)
             if (c > 0x7F && !IsSurrogate(c)) out.insert(c);
     return out;
