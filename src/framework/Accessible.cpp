@@ -85,9 +85,8 @@ public:
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         return Answer(child, name, [](const AccessibleFacts& f) { return ToBstr(f.name); });
     }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR* value) override {
-        if (value) *value = nullptr;
-        return Source() ? S_FALSE : RPC_E_DISCONNECTED;
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        return Answer(child, value, [](const AccessibleFacts& f) { return ToBstr(f.value); });
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR* text) override {
         if (text) *text = nullptr;
@@ -257,6 +256,24 @@ long WindowState(HWND wnd) {
         state |= STATE_SYSTEM_FOCUSABLE;
     if (::GetFocus() == wnd) state |= STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE;
     return state;
+}
+
+AccessibleFacts ListFacts(HWND wnd, std::wstring name) {
+    AccessibleFacts facts;
+    facts.name = std::move(name);
+    facts.role = ROLE_SYSTEM_LIST;
+    facts.state = WindowState(wnd);
+    return facts;
+}
+
+AccessibleFacts ListItemFacts(std::wstring name, bool selected, bool focused) {
+    AccessibleFacts facts;
+    facts.name = std::move(name);
+    facts.role = ROLE_SYSTEM_LISTITEM;
+    facts.state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (selected) facts.state |= STATE_SYSTEM_SELECTED;
+    if (focused) facts.state |= STATE_SYSTEM_FOCUSED;
+    return facts;
 }
 
 void RaiseAccessibleEvent(HWND wnd, DWORD event, long child) {

@@ -24,6 +24,8 @@ struct AccessibleFacts {
     std::wstring name;
     long role = ROLE_SYSTEM_PUSHBUTTON;
     long state = 0;
+    // Its value: the text of an edit box; empty for none.
+    std::wstring value;
     // What its default action is called ("Press"); empty: it has none.
     std::wstring action;
 };
@@ -55,6 +57,11 @@ LRESULT AnswerGetObject(HWND wnd, WPARAM flags, LPARAM objectId);
 // The state bits that follow from the window alone: unavailable, invisible,
 // focusable (a Tab stop that is enabled) and focused.
 long WindowState(HWND wnd);
+
+// A list of elements, `wnd` itself, named `name`.
+AccessibleFacts ListFacts(HWND wnd, std::wstring name);
+// One of its items: selectable and focusable, selected and focused as given.
+AccessibleFacts ListItemFacts(std::wstring name, bool selected, bool focused);
 
 // Raises an event (EVENT_OBJECT_FOCUS, _STATECHANGE, _NAMECHANGE ...) for the
 // client object of `wnd` or one of its elements.

@@ -37,4 +37,14 @@ BOOL CStatic::Create(const wchar_t* text, DWORD style, const RECT& rc, CWnd* par
     return CreateEx(0, L"STATIC", text, style | WS_CHILD, rc, parent, id);
 }
 
+AccessibleFacts CNamedEdit::Describe(long) const {
+    AccessibleFacts facts;
+    facts.name = m_AccessibleName;
+    facts.role = ROLE_SYSTEM_TEXT;
+    facts.state = WindowState(m_hWnd);
+    if (GetWindowLongPtrW(m_hWnd, GWL_STYLE) & ES_READONLY) facts.state |= STATE_SYSTEM_READONLY;
+    facts.value = GetWindowText();
+    return facts;
+}
+
 }  // namespace zavo

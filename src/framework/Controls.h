@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "framework/Accessible.h"
 #include "framework/Wnd.h"
 
 namespace zavo {
@@ -91,6 +92,18 @@ public:
     BOOL Create(DWORD style, const RECT& rc, CWnd* parent, UINT id);
     void SetLimitText(UINT max) { SendMessage(EM_LIMITTEXT, max); }
     void SetSel(int start, int end) { SendMessage(EM_SETSEL, start, end); }
+};
+
+// An edit box whose label is painted on the window's picture rather than a
+// label control: it tells a screen reader the name it is given, and its text as
+// its value.
+class CNamedEdit : public CEdit, public AccessibleSource {
+public:
+    void SetAccessibleName(std::wstring name) { m_AccessibleName = std::move(name); }
+    AccessibleFacts Describe(long child) const override;
+
+private:
+    std::wstring m_AccessibleName;
 };
 
 class CStatic : public CWnd {
