@@ -80,6 +80,8 @@ std::vector<LightZoneStates> AllZones(const std::wstring& data) {
 TEST(KeyboardJourney, MacroAndLightingZoneWithKeysAloneThenApply) {
     ToolRun run;
     WriteSettings(run.Data(), *PresentConfig());
+    // Every zone dark, so the one the keys light is the one change of the file.
+    ASSERT_TRUE(fs::WriteFileAtomic(LightStateFilePath(run.Data()), ""));
     ASSERT_TRUE(CreateDirectoryW(MacroFolderOf(run.Data()).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
     ASSERT_TRUE(run.Start());
     const HWND main = run.Main();
