@@ -168,6 +168,24 @@ constexpr UiText kCommandMenuName{644, L"Commands"};
 constexpr UiText kSingleKeySource{645, L"Key"};
 constexpr UiText kSingleKeyTarget{646, L"Sends"};
 // (end of ids 642-669)
+// The macro editor, the lighting window and the small dialogs to a screen
+// reader: ids 670-699.
+// The lighting styles by style number 0..6.
+constexpr UiText kLightStyleOff{670, L"Off"};
+constexpr UiText kLightStyleStatic{671, L"Static"};
+constexpr UiText kLightStyleBreathing{672, L"Breathing"};
+constexpr UiText kLightStyleWave{673, L"Wave"};
+constexpr UiText kLightStyleReactive{674, L"Reactive"};
+constexpr UiText kLightStyleRipple{675, L"Ripple"};
+constexpr UiText kLightStyleSpectrum{676, L"Spectrum"};
+// The macro editor's two lists and two delay boxes.
+constexpr UiText kMacroStepList{677, L"Macro steps"};
+constexpr UiText kMacroDelayList{678, L"Delays"};
+constexpr UiText kStepDelayBox{679, L"Delay of the selected step (ms)"};
+constexpr UiText kDefaultDelayBox{680, L"Default delay (ms)"};
+// The lighting window's zones as one control.
+constexpr UiText kLightZoneMap{681, L"Lit zones"};
+// (end of ids 670-699)
 // (end of ids 640-699)
 
 }  // namespace zavo

@@ -7,6 +7,7 @@ namespace zavo {
 namespace {
 constexpr int LANG_OK = 9;
 constexpr int LANG_CANCEL = 8;
+constexpr int LANG_MACRO_NAME = 12;
 constexpr int IDC_MACRO_NAME = 1003;
 constexpr int IDC_NAME_HINT = 1004;
 // The hint's line, between the name box and the buttons of the skin.
@@ -36,6 +37,7 @@ BOOL CDlgNewMacro::OnInitDialog() {
     m_Hint.Create(m_App.Text(kMacroNameHint).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kHintRect, this,
                   IDC_NAME_HINT);
     m_Hint.SendMessage(WM_SETFONT, SendMessage(WM_GETFONT), FALSE);
+    m_NameBox.SetAccessibleName(m_App.LangText(LANG_MACRO_NAME));
     m_NameBox.SetFocus();
     return FALSE;  // the focus is in the name box
 }

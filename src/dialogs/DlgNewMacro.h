@@ -21,10 +21,11 @@ public:
 
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
+    bool KeyboardReady() const override { return true; }
     void DoDataExchange(CDataExchange* dx) override;
 
     CBitmapBtn m_btnOk, m_btnCancel;
-    CEdit m_NameBox;
+    CNamedEdit m_NameBox;
     // What a name may hold, in the language of the module, under the name box.
     CStatic m_Hint;
 

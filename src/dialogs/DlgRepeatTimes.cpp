@@ -4,11 +4,13 @@
 #include <cwchar>
 #include <string>
 
+
 namespace zavo {
 
 namespace {
 constexpr int LANG_OK = 9;
 constexpr int LANG_CANCEL = 8;
+constexpr int LANG_TIMES = 59;
 constexpr int IDC_REPEAT_COUNT = 1002;
 }  // namespace
 
@@ -38,6 +40,7 @@ BOOL CDlgRepeatTimes::OnInitDialog() {
     m_CountBox.SetLimitText(3);
     m_Count = std::clamp(m_Count, 0, MAX_COUNT);
     m_CountBox.SetWindowText(std::to_wstring(m_Count));
+    m_CountBox.SetAccessibleName(m_App.LangText(LANG_TIMES));
     return TRUE;
 }
 

@@ -20,10 +20,11 @@ public:
 
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
+    bool KeyboardReady() const override { return true; }
     void DoDataExchange(CDataExchange* dx) override;
 
     CBitmapBtn m_btnOk, m_btnCancel;
-    CEdit m_CountBox;
+    CNamedEdit m_CountBox;
 
 protected:
     std::wstring SkinFile() const override { return L"RepeatCount.ini"; }

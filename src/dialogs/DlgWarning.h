@@ -30,6 +30,7 @@ public:
 protected:
     std::wstring SkinFile() const override;
     std::vector<SkinButtonSpec> SkinButtons() override;
+    bool KeyboardReady() const override { return true; }
 };
 
 }  // namespace zavo

@@ -258,6 +258,24 @@ long WindowState(HWND wnd) {
     return state;
 }
 
+AccessibleFacts ListFacts(HWND wnd, std::wstring name) {
+    AccessibleFacts facts;
+    facts.name = std::move(name);
+    facts.role = ROLE_SYSTEM_LIST;
+    facts.state = WindowState(wnd);
+    return facts;
+}
+
+AccessibleFacts ListItemFacts(std::wstring name, bool selected, bool focused) {
+    AccessibleFacts facts;
+    facts.name = std::move(name);
+    facts.role = ROLE_SYSTEM_LISTITEM;
+    facts.state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (selected) facts.state |= STATE_SYSTEM_SELECTED;
+    if (focused) facts.state |= STATE_SYSTEM_FOCUSED;
+    return facts;
+}
+
 void RaiseAccessibleEvent(HWND wnd, DWORD event, long child) {
     if (wnd) ::NotifyWinEvent(event, wnd, OBJID_CLIENT, child);
 }

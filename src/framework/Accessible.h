@@ -58,6 +58,11 @@ LRESULT AnswerGetObject(HWND wnd, WPARAM flags, LPARAM objectId);
 // focusable (a Tab stop that is enabled) and focused.
 long WindowState(HWND wnd);
 
+// A list of elements, `wnd` itself, named `name`.
+AccessibleFacts ListFacts(HWND wnd, std::wstring name);
+// One of its items: selectable and focusable, selected and focused as given.
+AccessibleFacts ListItemFacts(std::wstring name, bool selected, bool focused);
+
 // Raises an event (EVENT_OBJECT_FOCUS, _STATECHANGE, _NAMECHANGE ...) for the
 // client object of `wnd` or one of its elements.
 void RaiseAccessibleEvent(HWND wnd, DWORD event, long child = CHILDID_SELF);

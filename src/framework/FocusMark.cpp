@@ -15,6 +15,10 @@ void DrawFocusMark(HDC dc, const RECT& rc, COLORREF colour) {
         ::FrameRect(dc, &edge, brush);
         ::InflateRect(&edge, -1, -1);
     }
+    // A dark line inside keeps the mark visible on a look drawn in the accent
+    // colour itself (a lit zone, a latched button).
+    ScopedBrush dark(::CreateSolidBrush(kFocusMarkInner));
+    if (dark && edge.right - edge.left > 2 && edge.bottom - edge.top > 2) ::FrameRect(dc, &edge, dark);
 }
 
 namespace {

@@ -9,8 +9,9 @@ namespace zavo {
 
 // The accent of the default skin, for a skin that names no colour of its own.
 constexpr COLORREF kDefaultFocusColour = RGB(0, 196, 255);
-// The frame's width in pixels.
+// The frame's width in pixels, and the colour of the one-pixel line inside it.
 constexpr int kFocusMarkWidth = 2;
+constexpr COLORREF kFocusMarkInner = RGB(12, 14, 18);
 
 // Draws the mark just inside `rc` of `dc`.
 void DrawFocusMark(HDC dc, const RECT& rc, COLORREF colour);

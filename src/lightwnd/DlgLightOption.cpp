@@ -1,5 +1,8 @@
 #include "lightwnd/DlgLightOption.h"
 
+#include <algorithm>
+#include <cwchar>
+
 #include "app/FailureText.h"
 #include "app/UiTexts.h"
 #include "config/ConfigStore.h"
@@ -7,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "service/ServiceCodes.h"
 #include "skin/SkinWindows.h"
+#include "skin/TabOrder.h"
 
 namespace zavo {
 
@@ -15,6 +19,7 @@ namespace {
 constexpr int LANG_APPLY = 7;
 constexpr int LANG_CLOSE = 8;
 constexpr int LANG_OK = 9;
+constexpr int LANG_LIGHT_PROFILE = 48;
 
 // Skin keys of the style buttons by style number 0..6.
 const wchar_t* const kStyleKeys[CDlgLightOption::STYLE_COUNT] = {L"38", L"1", L"2", L"3", L"4", L"17", L"37"};
@@ -62,6 +67,8 @@ BOOL CDlgLightOption::OnInitDialog() {
     // style in range has its button and stays.
     LightExchange.LightStyle = LightStyleOnOpen(LightExchange.LightStyle);
     SelectStyle(LightExchange.LightStyle);
+    NameButtons();
+    CreateZoneMap();
     m_Board.Load(LightStateFilePath(m_App.dataFolder), FactoryLightStatePath(m_App.SkinFolder()),
                  LightExchange.LightMode);
     SelectProfile(LightExchange.LightMode);
@@ -72,6 +79,61 @@ BOOL CDlgLightOption::OnInitDialog() {
     SetWindowText(svc::LIGHT_WINDOW_TITLE);
     m_Service.Post(svc::SVC_LIGHT_WINDOW_OPEN, 0);
     return TRUE;
+}
+
+void CDlgLightOption::NameButtons() {
+    const UiText* const styles[STYLE_COUNT] = {&kLightStyleOff,     &kLightStyleStatic,   &kLightStyleBreathing,
+                                               &kLightStyleWave,    &kLightStyleReactive, &kLightStyleRipple,
+                                               &kLightStyleSpectrum};
+    for (int s = 0; s < STYLE_COUNT; ++s)
+        m_btnStyle[static_cast<size_t>(s)].SetWindowText(m_App.Text(*styles[s]).c_str());
+    for (int p = 1; p <= LIGHT_PROFILE_COUNT; ++p)
+        m_btnProfile[static_cast<size_t>(p - 1)].SetWindowText(
+            (m_App.LangText(LANG_LIGHT_PROFILE) + L" " + std::to_wstring(p)).c_str());
+    // m_ButtonEntries holds the entries in the order of LIGHT_WINDOW_BUTTONS.
+    const auto first = std::begin(LIGHT_WINDOW_BUTTONS), last = std::end(LIGHT_WINDOW_BUTTONS);
+    for (LightZone z : AllLightZones()) {
+        const auto at =
+            std::find_if(first, last, [&](const wchar_t* key) { return wcscmp(key, kZoneKeys[ZoneIndex(z)]) == 0; });
+        const size_t entry = static_cast<size_t>(at - first);
+        if (entry < m_ButtonEntries.size())
+            m_btnZone[static_cast<size_t>(ZoneIndex(z))].SetWindowText(m_ButtonEntries[entry].text.c_str());
+    }
+}
+
+void CDlgLightOption::CreateZoneMap() {
+    if (m_ZoneMap.m_hWnd) m_ZoneMap.DestroyWindow();
+    std::vector<SkinRect> zones;
+    for (LightZone z : AllLightZones()) {
+        CBitmapBtn& button = m_btnZone[static_cast<size_t>(ZoneIndex(z))];
+        RECT rc{};
+        if (button.m_hWnd) {
+            button.GetWindowRect(&rc);
+            ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+            button.SetDescribedByMap(true);
+        }
+        zones.push_back(SkinRect{rc.left, rc.top, rc.right, rc.bottom});
+    }
+    if (!m_ZoneMap.Create(*this, std::move(zones), *this, m_App.Text(kLightZoneMap))) return;
+    // A map made again after the window opened takes its place in the Tab order.
+    ArrangeTabOrder(m_hWnd, FocusColour());
+}
+
+std::wstring CDlgLightOption::KeyName(int key) const { return m_btnZone[static_cast<size_t>(key)].GetWindowText(); }
+
+bool CDlgLightOption::KeyEnabled(int key) const {
+    const CBitmapBtn& button = m_btnZone[static_cast<size_t>(key)];
+    return button.m_hWnd && button.IsWindowEnabled();
+}
+
+// A lit zone reads as selected.
+bool CDlgLightOption::KeySelected(int key) const { return m_btnZone[static_cast<size_t>(key)].IsLatched(); }
+
+void CDlgLightOption::PressKey(int key) { OnZoneClick(AllLightZones()[static_cast<size_t>(key)]); }
+
+void CDlgLightOption::FocusMarkMoved(const SkinRect&, const SkinRect&) {
+    const int marked = m_ZoneMap.MarkedKey();
+    for (int k = 0; k < LIGHT_ZONE_COUNT; ++k) m_btnZone[static_cast<size_t>(k)].SetMarked(k == marked);
 }
 
 void CDlgLightOption::SelectStyle(std::int32_t s) {
@@ -96,7 +158,13 @@ void CDlgLightOption::SelectProfile(std::int32_t p) {
 }
 
 void CDlgLightOption::ShowZones() {
-    for (LightZone z : AllLightZones()) m_btnZone[static_cast<size_t>(ZoneIndex(z))].SetLatched(m_Board.State(z) == 1);
+    for (LightZone z : AllLightZones()) {
+        CBitmapBtn& button = m_btnZone[static_cast<size_t>(ZoneIndex(z))];
+        const bool lit = m_Board.State(z) == 1;
+        if (button.IsLatched() == lit) continue;
+        button.SetLatched(lit);
+        if (m_ZoneMap.m_hWnd) m_ZoneMap.KeyChanged(ZoneIndex(z));
+    }
     m_Board.FlagsFollowZones(LightExchange);
 }
 

@@ -25,11 +25,12 @@
 #include "light/LightZoneBoard.h"
 #include "service/ServiceLink.h"
 #include "skin/BitmapBtn.h"
+#include "skin/KeyMapWnd.h"
 #include "skin/SkinnedDialog.h"
 
 namespace zavo {
 
-class CDlgLightOption : public CSkinDialog {
+class CDlgLightOption : public CSkinDialog, private CKeyMapWnd::Owner {
 public:
     static constexpr UINT IDD = 137;
     static constexpr int STYLE_COUNT = LIGHT_STYLE_MAX + 1;
@@ -76,6 +77,9 @@ public:
     std::array<CBitmapBtn, LIGHT_PROFILE_COUNT> m_btnProfile;
     // Zone buttons by LightZone.
     std::array<CBitmapBtn, LIGHT_ZONE_COUNT> m_btnZone;
+    // The zones as one control for the keyboard and screen readers: element
+    // ZoneIndex(z) + 1 is zone z; the zone buttons stay what the mouse clicks.
+    CKeyMapWnd m_ZoneMap;
     CBitmapBtn m_btnOk;     // "6"
     CBitmapBtn m_btnClose;  // "7"
     CBitmapBtn m_btnApply;  // "8"
@@ -83,8 +87,22 @@ public:
 protected:
     std::wstring SkinFile() const override { return L"LightOption.ini"; }
     std::vector<SkinButtonSpec> SkinButtons() override;
+    bool KeyboardReady() const override { return true; }
 
 private:
+    // Names the buttons that show no tooltip, for screen readers: the styles
+    // and light profiles in the current language, the zones by the legend the
+    // skin gives them. A name set as the window text is never drawn.
+    void NameButtons();
+    // Lays the zone map over the zone buttons, which leave the Tab order.
+    void CreateZoneMap();
+
+    // CKeyMapWnd::Owner: key k is zone k (LightZone order).
+    std::wstring KeyName(int key) const override;
+    bool KeyEnabled(int key) const override;
+    bool KeySelected(int key) const override;
+    void PressKey(int key) override;
+    void FocusMarkMoved(const SkinRect& before, const SkinRect& after) override;
     // Style s: 1..6 latch that style's button, 0 and 7 the "off" button (other
     // numbers leave the buttons); LightStyle becomes s, or 0 for 7 and above.
     void SelectStyle(std::int32_t s);

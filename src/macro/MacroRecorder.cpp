@@ -31,21 +31,32 @@ void MacroRecorder::Start() {
     macro_.Count = 0;
     macro_.Events.fill(MacroEvent{});
     lists_.Clear();
+    down_.reset();
     recording_ = true;
 }
 
 MacroRecorder::KeyResult MacroRecorder::OnKeyReport(std::int32_t vk, std::uint32_t releaseFlag, std::uint32_t tick,
                                                     const std::wstring& layoutCode, std::wstring* keyName) {
     if (!recording_) return KeyResult::NotRecording;
+    const std::int32_t up = releaseFlag != 0 ? 1 : 0;
+    const std::uint8_t code = RecordedKeyCode(vk, layoutCode);
+    if (vk == kLeaveVk && up == 0 && EndsWithKeyStroke(code)) {
+        DropLastKeyStroke();
+        memory_.LastVk = vk;
+        memory_.LastUp = up;
+        Stop();
+        return KeyResult::Left;
+    }
     // A key needs two entries: the delay before it and the key itself.
     if (macro_.ValidCount() > MACRO_EVENT_MAX - 2) {
         EndRecording();
         return KeyResult::Full;
     }
-    const std::int32_t up = releaseFlag != 0 ? 1 : 0;
     if (vk == memory_.LastVk && up == memory_.LastUp) return KeyResult::Repeated;
+    const std::size_t key = static_cast<std::size_t>(vk) & 0xFF;
+    if (up == 1 && !down_[key]) return KeyResult::Repeated;
+    down_[key] = up == 0;
 
-    const std::uint8_t code = RecordedKeyCode(vk, layoutCode);
     const std::wstring& name = MacroKeyName(code);
     if (keyName) *keyName = name;
     if (macro_.ValidCount() > 0) AppendDelay(tick);
@@ -93,6 +104,22 @@ void MacroRecorder::End() { EndRecording(); }
 void MacroRecorder::EndRecording() {
     recording_ = false;
     memory_.LastTick = 0;
+}
+
+bool MacroRecorder::EndsWithKeyStroke(std::uint8_t code) const {
+    const int count = macro_.ValidCount();
+    if (count < 3) return false;
+    const auto at = [&](int i) { return macro_.Events[static_cast<size_t>(i)]; };
+    return at(count - 3) == KeyEvent(code, true) && KindOf(at(count - 2)) == MacroEventKind::Delay &&
+           at(count - 1) == KeyEvent(code, false);
+}
+
+void MacroRecorder::DropLastKeyStroke() {
+    int count = macro_.ValidCount() - 3;
+    if (count > 0 && KindOf(macro_.Events[static_cast<size_t>(count - 1)]) == MacroEventKind::Delay) --count;
+    for (int i = count; i < macro_.ValidCount(); ++i) macro_.Events[static_cast<size_t>(i)] = MacroEvent{};
+    macro_.Count = count;
+    RebuildLists(macro_, names_, lists_);
 }
 
 void MacroRecorder::AppendDelay(std::uint32_t tick) {

@@ -4,6 +4,7 @@
 // under a test as behind the editor window. Loading, installing and removing the
 // hook are the window's: the results say when the hook must be removed.
 #pragma once
+#include <bitset>
 #include <cstdint>
 #include <string>
 
@@ -35,9 +36,21 @@ public:
     enum class KeyResult {
         NotRecording,  // answer 0
         Full,          // fewer than two free entries: recording ended; remove the hook; answer 0
-        Repeated,      // same key and direction as the last report (a held key); answer 0
-        Recorded,      // answer 1
+        // Same key and direction as the last report (a held key), or the
+        // release of a key pressed before the recording started (the Enter
+        // that pressed Record): nothing recorded; answer 0.
+        Repeated,
+        Recorded,  // answer 1
+        // Escape pressed a second time right after an Escape press and
+        // release: the first Escape is taken out again and the recording ends
+        // as Stop ends it; remove the hook; answer 0.
+        Left,
     };
+    // The way out of a recording that needs no mouse: every key is recorded,
+    // Enter and a single Escape included, so leaving takes a key that no
+    // macro is likely to hold, Escape twice in a row.
+    static constexpr std::int32_t kLeaveVk = 0x1B;  // VK_ESCAPE
+
     // One report: virtual-key code, release flag (0 press, anything else
     // release), the millisecond tick count, and the layout code ("JP" records
     // virtual-key 0xEB as key code 0x9D and 0xFF as 0x9E). On Recorded, *keyName
@@ -62,6 +75,11 @@ public:
     void End();
 
 private:
+    // Whether the macro ends with a press and release of key `code` (the
+    // delay between them included).
+    bool EndsWithKeyStroke(std::uint8_t code) const;
+    // Takes that last key stroke and the delay before it out again.
+    void DropLastKeyStroke();
     void AppendDelay(std::uint32_t tick);
     std::uint8_t DelayUnitsAt(std::uint32_t tick);
     void Append(MacroEvent e);
@@ -72,6 +90,9 @@ private:
     const CommandNames& names_;
     RecorderMemory& memory_;
     bool recording_ = false;
+    // The keys (virtual-key codes) whose press this recording holds and
+    // whose release it has not recorded yet.
+    std::bitset<256> down_;
 };
 
 }  // namespace zavo

@@ -162,6 +162,11 @@ BOOL CDlgMacroSetting::OnInitDialog() {
     m_DelayValue.SetWindowText(L"0");
     MarkSaved();
 
+    m_EventList.SetAccessibleName(m_App.Text(kMacroStepList));
+    m_DelayList.SetAccessibleName(m_App.Text(kMacroDelayList));
+    m_DelayValue.SetAccessibleName(m_App.Text(kStepDelayBox));
+    m_DefaultDelay.SetAccessibleName(m_App.Text(kDefaultDelayBox));
+
     LoadHook();
     m_States = MacroEditorButtons();
     ShowButtonStates();
@@ -249,6 +254,11 @@ LRESULT CDlgMacroSetting::OnMacroKey(WPARAM vk, LPARAM releaseFlag) {
             ::OutputDebugStringW((name + L"\n").c_str());
             ShowNewLines();
             return 1;
+        case MacroRecorder::KeyResult::Left:
+            // Escape twice: the recording ends as Stop ends it.
+            ShowLists();
+            AfterRecordingStopped();
+            return 0;
         case MacroRecorder::KeyResult::Full:
             // A full macro ends the recording as Stop does (without a closing delay:
             // there is no room for one). The user is still typing: the focus leaves
@@ -661,15 +671,13 @@ void CDlgMacroSetting::OnDelaySelected() {
 }
 
 BOOL CDlgMacroSetting::PreTranslateMessage(MSG* msg) {
+    // While the hook records, every key typed is a key of the macro and nothing
+    // else: Space or Enter must not press the focused button (Record again would
+    // start over), Tab must not move the focus (into the delay box, which ends
+    // the recording), and system keys (Alt+F4, Alt+Space, F10) are recorded,
+    // never acted on. Escape twice in a row is the way out (OnMacroKey).
+    if (m_Recorder.IsRecording() && msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) return TRUE;
     if (IsEnterOrEscKey(msg)) return FALSE;
-    if (m_Recorder.IsRecording()) {
-        // A space typed while recording must not press the focused button, and
-        // system keys (Alt+F4, Alt+Space, F10) are recorded, never acted on.
-        if ((msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) && msg->wParam == VK_SPACE) return TRUE;
-        if (msg->message == WM_SYSKEYDOWN || msg->message == WM_SYSKEYUP || msg->message == WM_SYSCHAR ||
-            msg->message == WM_SYSDEADCHAR)
-            return TRUE;
-    }
     if (msg->message == WM_MACRONAME_PICKED && msg->hwnd == m_hWnd) {
         OnMacroPicked(static_cast<int>(msg->wParam));
         return TRUE;

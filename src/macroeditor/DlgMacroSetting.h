@@ -60,11 +60,12 @@ public:
     bool HasUnsavedChanges() const;
 
     CMacroListBox m_EventList, m_DelayList;
-    CEdit m_DelayValue, m_DefaultDelay;
+    CNamedEdit m_DelayValue, m_DefaultDelay;
 
 protected:
     std::wstring SkinFile() const override { return L"MacroSetting.ini"; }
     std::vector<SkinButtonSpec> SkinButtons() override;
+    bool KeyboardReady() const override { return true; }
     void OnLButtonDown(UINT flags, POINT pt) override;
     void OnDestroy() override;
     void OnTimer(UINT_PTR id) override;

@@ -231,4 +231,34 @@ void CMacroListBox::AfterMessage(UINT msg, WPARAM wParam) {
         PaintScrollBar();
 }
 
+// ----- to a reader -------------------------------------------------------------
+
+AccessibleFacts CMacroListBox::Describe(long child) const {
+    if (child == CHILDID_SELF) return ListFacts(m_hWnd, m_AccessibleName);
+    const int line = static_cast<int>(child - 1);
+    AccessibleFacts facts =
+        ListItemFacts(GetText(line), GetCurSel() == line, ::GetFocus() == m_hWnd && FocusedElement() == child);
+    RECT rc;
+    if (!ElementRect(child, &rc)) facts.state |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
+    return facts;
+}
+
+bool CMacroListBox::ElementRect(long child, RECT* screen) const {
+    const int line = static_cast<int>(child - 1);
+    if (line < 0 || line >= m_nLines) return false;
+    RECT item{}, client{};
+    if (SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&item)) == LB_ERR) return false;
+    ::GetClientRect(m_hWnd, &client);
+    // A row scrolled out of the list has a place outside its client area.
+    if (item.bottom <= client.top || item.top >= client.bottom) return false;
+    *screen = item;
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(screen), 2);
+    return true;
+}
+
+long CMacroListBox::FocusedElement() const {
+    const int caret = static_cast<int>(SendMessage(LB_GETCARETINDEX));
+    return caret >= 0 && caret < m_nLines ? caret + 1 : 0;
+}
+
 }  // namespace zavo

@@ -6,17 +6,20 @@
 // colours; the row beside the other list's selection is marked, so the delay
 // beside a selected step is plainly its own. No focus rectangle is drawn (an
 // empty list shows nothing); the frame and the scroll bar are drawn in the
-// skin's colours.
+// skin's colours. To a screen reader it is a list named by the editor whose
+// items are its real lines (the padding rows are left out); the platform's
+// own list events (focus and selection of a row) name the same children.
 #pragma once
 #include <string>
 #include <vector>
 
+#include "framework/Accessible.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 
 namespace zavo {
 
-class CMacroListBox : public CListBox {
+class CMacroListBox : public CListBox, public AccessibleSource {
 public:
     struct Colours {
         COLORREF text = RGB(255, 255, 255);
@@ -44,6 +47,13 @@ public:
     // Marks `row` as the one beside the partner's selection (-1 = none).
     void MarkPartnerRow(int row);
 
+    void SetAccessibleName(std::wstring name) { m_AccessibleName = std::move(name); }
+    // AccessibleSource: element n + 1 is line n.
+    AccessibleFacts Describe(long child) const override;
+    long Elements() const override { return m_nLines; }
+    bool ElementRect(long child, RECT* screen) const override;
+    long FocusedElement() const override;
+
     void DrawItem(DRAWITEMSTRUCT* dis) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -60,6 +70,7 @@ private:
     void PaintScrollBar();
 
     CMacroListBox* m_pPartner = nullptr;
+    std::wstring m_AccessibleName;
     Colours m_Colours;
     HFONT m_Font = nullptr;  // owned by the editor
     int m_nLines = 0;

@@ -218,7 +218,14 @@ void CBitmapBtn::CopyLook(HDC dc, int look, int width, int height) const {
 
 void CBitmapBtn::DrawItem(DRAWITEMSTRUCT* dis) {
     DrawLook(dis->hDC, dis->itemState);
-    if ((dis->itemState & ODS_FOCUS) && FocusCuesShown(m_hWnd)) DrawFocusMark(dis->hDC, dis->rcItem, m_FocusColour);
+    if (m_Marked || ((dis->itemState & ODS_FOCUS) && FocusCuesShown(m_hWnd)))
+        DrawFocusMark(dis->hDC, dis->rcItem, m_FocusColour);
+}
+
+void CBitmapBtn::SetMarked(bool marked) {
+    if (m_Marked == marked) return;
+    m_Marked = marked;
+    if (m_hWnd) Invalidate(FALSE);
 }
 
 void CBitmapBtn::DrawLook(HDC dc, UINT itemState) {
@@ -332,6 +339,7 @@ void CBitmapBtn::OnDestroy() {
     m_HasTooltipText = false;
     m_TooltipText.clear();
     m_Hover = false;
+    m_Marked = false;
     m_Looks.Reset();
     std::fill(m_LookSize, m_LookSize + FaceSet::LOOK_COUNT, SIZE{0, 0});
     m_SlotHeight = 0;

@@ -112,6 +112,14 @@ public:
     bool DoDefaultAction(long child) override;
     // The colour of the frame shown while the button has the keyboard focus.
     void SetFocusColour(COLORREF colour) { m_FocusColour = colour; }
+    // Shows the frame without the focus: for a button that a control over it
+    // (CKeyMapWnd) moves the keyboard through. Repaints only on a change.
+    void SetMarked(bool marked);
+    // A button that such a control describes to a reader as one of its
+    // elements: the button itself then reads as part of the picture
+    // (invisible), so a reader meets it once.
+    void SetDescribedByMap(bool described) { m_DescribedByMap = described; }
+    bool DescribedByMap() const { return m_DescribedByMap; }
 
     // Draws the look that the item state selects into `dc` (client-sized).
     void DrawLook(HDC dc, UINT itemState);
@@ -163,6 +171,8 @@ private:
     ScopedWindow m_Tooltip;
     long m_AccessibleRole = ROLE_SYSTEM_PUSHBUTTON;
     COLORREF m_FocusColour = kDefaultFocusColour;
+    bool m_Marked = false;
+    bool m_DescribedByMap = false;
 };
 
 }  // namespace zavo

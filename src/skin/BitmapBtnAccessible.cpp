@@ -11,6 +11,7 @@ AccessibleFacts CBitmapBtn::Describe(long) const {
     facts.role = m_AccessibleRole;
     facts.state = WindowState(m_hWnd);
     if (m_Latched) facts.state |= STATE_SYSTEM_PRESSED;
+    if (m_DescribedByMap) facts.state |= STATE_SYSTEM_INVISIBLE;
     return facts;
 }
 

@@ -108,21 +108,12 @@ void CKeyMapWnd::KeyChanged(int key) {
 // ----- to a reader -------------------------------------------------------------
 
 AccessibleFacts CKeyMapWnd::Describe(long child) const {
-    AccessibleFacts facts;
-    if (child == CHILDID_SELF) {
-        facts.name = m_Name;
-        facts.role = ROLE_SYSTEM_LIST;
-        facts.state = WindowState(m_hWnd);
-        return facts;
-    }
+    if (child == CHILDID_SELF) return ListFacts(m_hWnd, m_Name);
     const int key = static_cast<int>(child - 1);
-    facts.name = m_pOwner->KeyName(key);
-    facts.role = ROLE_SYSTEM_LISTITEM;
-    facts.state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    AccessibleFacts facts =
+        ListItemFacts(m_pOwner->KeyName(key), m_pOwner->KeySelected(key), key == m_Focused && ::GetFocus() == m_hWnd);
     if (!HasArea(key)) facts.state |= STATE_SYSTEM_INVISIBLE;
     if (!m_pOwner->KeyEnabled(key)) facts.state |= STATE_SYSTEM_UNAVAILABLE;
-    if (m_pOwner->KeySelected(key)) facts.state |= STATE_SYSTEM_SELECTED;
-    if (key == m_Focused && ::GetFocus() == m_hWnd) facts.state |= STATE_SYSTEM_FOCUSED;
     return facts;
 }
 

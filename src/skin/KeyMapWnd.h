@@ -1,7 +1,8 @@
-// CKeyMapWnd: the on-screen keyboard as one control, for the keyboard and for
-// screen readers. The keys stay drawn by their window (KeyPad); this window
-// lies over them, lets every mouse message through to that window and paints
-// nothing, so the mouse and the pictures work as before. It is a Tab stop:
+// CKeyMapWnd: the on-screen keyboard (or the lighting window's zones) as one
+// control, for the keyboard and for screen readers. The keys stay drawn by
+// their window (KeyPad) or their buttons; this window lies over them, lets
+// every mouse message through to what lies below and paints nothing, so the
+// mouse and the pictures work as before. It is a Tab stop:
 // with the focus, the arrow keys move between keys as they lie on the board,
 // Home and End to the ends of a row, Space and Enter select the key. To a
 // reader it is a list whose items are the keys, each named by its owner (the

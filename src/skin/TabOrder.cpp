@@ -18,7 +18,11 @@ void ArrangeTabOrder(HWND parent, COLORREF focusColour) {
         places.push_back(SkinRect{rc.left, rc.top, rc.right, rc.bottom});
         if (auto* button = dynamic_cast<CBitmapBtn*>(CWnd::FromHandle(child))) {
             button->SetFocusColour(focusColour);
-            ::SetWindowLongPtrW(child, GWL_STYLE, ::GetWindowLongPtrW(child, GWL_STYLE) | WS_TABSTOP);
+            // A button that is part of a map (the lighting zones) is reached
+            // through the map's own Tab stop, never on its own.
+            const LONG_PTR style = ::GetWindowLongPtrW(child, GWL_STYLE);
+            ::SetWindowLongPtrW(child, GWL_STYLE,
+                                button->DescribedByMap() ? style & ~WS_TABSTOP : style | WS_TABSTOP);
         }
     }
     HWND after = HWND_TOP;

@@ -10,8 +10,8 @@ namespace zavo {
 
 // Orders the child windows of `parent` for Tab and Shift+Tab by where they lie
 // (their z-order is the platform's Tab order; none of them overlap), makes
-// every picture button a Tab stop and gives it `focusColour`. Other controls
-// keep their own Tab stop style.
+// every picture button a Tab stop (but those a map stands for) and gives it
+// `focusColour`. Other controls keep their own Tab stop style.
 void ArrangeTabOrder(HWND parent, COLORREF focusColour);
 
 // The direction an arrow key (Home, End: the row's ends) moves the focus among

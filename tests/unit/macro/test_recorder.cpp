@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "MacroFixture.h"
+#include "macro/KeyTables.h"
 #include "macro/MacroRecorder.h"
 
 using namespace zavo;
@@ -154,6 +155,14 @@ TEST_F(Recorder, NewRecordingDropsARepeatOfThePreviousLastReport) {
     EXPECT_EQ(EventsOf(macro), (Events{Press(B)}));
 }
 
+// The key that pressed Record (Enter on the focused button) is released after
+// the recording started: a release without its press is no step of the macro.
+TEST_F(Recorder, AReleaseWithoutItsPressIsNotRecorded) {
+    recorder.Start();
+    Feed({{0x0D, 1, 1000, Result::Repeated}, {VK_A, 0, 1100}, {VK_A, 1, 1200}, {VK_B, 1, 1300, Result::Repeated}});
+    EXPECT_EQ(EventsOf(macro), (Events{Press(A), Wait(2), Release(A)}));
+}
+
 TEST_F(Recorder, ReportsAreIgnoredWhileNotRecording) {
     Feed({{VK_A, 0, 1000, Result::NotRecording}});
     EXPECT_EQ(macro.Count, 0);
@@ -258,3 +267,50 @@ TEST_F(Recorder, ListsScrollToTheirLast14Lines) {
 }
 
 }  // namespace
+
+// Every key is recorded, Escape and Enter included; Escape twice in a row is
+// the way out, and the first of the two is taken out again.
+TEST_F(Recorder, EscapeTwiceInARowLeavesAndKeepsNeitherEscape) {
+    constexpr std::int32_t VK_ESC = 0x1B;
+    const std::uint8_t esc = VkToKeyCode(VK_ESC);
+    ASSERT_NE(esc, 0);
+    struct Case {
+        const char* what;
+        std::vector<Report> reports;
+        Events kept;
+        bool stillRecording;
+    } const cases[] = {
+        {"after a key: its closing delay as Stop gives",
+         {{VK_A, 0, 1000},
+          {VK_A, 1, 1100},
+          {VK_ESC, 0, 1500},
+          {VK_ESC, 1, 1600},
+          {VK_ESC, 0, 1700, Result::Left},
+          {VK_ESC, 1, 1800, Result::NotRecording}},
+         {Press(A), Wait(2), Release(A), Wait(0)},
+         false},
+        {"at the start: nothing", {{VK_ESC, 0, 1000}, {VK_ESC, 1, 1100}, {VK_ESC, 0, 1200, Result::Left}}, {}, false},
+        {"a key between: both recorded",
+         {{VK_ESC, 0, 1000}, {VK_ESC, 1, 1100}, {VK_B, 0, 1200}, {VK_B, 1, 1300}, {VK_ESC, 0, 1400}},
+         {Press(esc), Wait(2), Release(esc), Wait(2), Press(B), Wait(2), Release(B), Wait(2), Press(esc)},
+         true},
+        {"a held Escape is one press",
+         {{VK_ESC, 0, 1000}, {VK_ESC, 0, 1050, Result::Repeated}, {VK_ESC, 1, 1100}},
+         {Press(esc), Wait(2), Release(esc)},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        memory = RecorderMemory();
+        recorder.Start();
+        Feed(c.reports);
+        EXPECT_EQ(EventsOf(macro), c.kept);
+        EXPECT_EQ(recorder.IsRecording(), c.stillRecording);
+        // The lists show what the macro holds, and no entry past Count is left behind.
+        if (!c.stillRecording) {
+            EXPECT_EQ(lists.EventLines.size(), lists.DelayLines.size());
+            for (int i = macro.Count; i < MACRO_EVENT_MAX; ++i)
+                ASSERT_EQ(macro.Events[static_cast<size_t>(i)], MacroEvent{});
+        }
+    }
+}

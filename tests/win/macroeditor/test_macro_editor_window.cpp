@@ -227,6 +227,42 @@ TEST_F(MacroEditorWindow, SystemKeysWhileRecordingAreNotActedOn) {
     EXPECT_TRUE(reached) << "Alt+F4 closed the editor";
 }
 
+// While recording, every key is the macro's: with the focus on Record, neither
+// Enter nor Space presses it again (which would start over) and Tab does not
+// move the focus. Escape twice in a row leaves the recording as Stop does.
+TEST_F(MacroEditorWindow, KeysWhileRecordingOnlyRecordAndEscapeTwiceLeaves) {
+    ASSERT_TRUE(SaveMacroFile(MacroFilePathOf(MacroFolderOf(data.path()), L"x"), MacroRecording{}));
+    bool reached = false;
+    Run({Pick(L"x"),
+         [](CDlgMacroSetting& dlg) {
+             ::SetFocus(dlg.Button(8).m_hWnd);
+             Click(dlg, dlg.Button(8));
+             ASSERT_TRUE(dlg.IsRecording());
+             Report(dlg, 'A', false);
+             Report(dlg, 'A', true);
+             for (WPARAM vk : {VK_RETURN, VK_SPACE, VK_TAB, VK_ESCAPE}) {
+                 dlg.Button(8).PostMessage(WM_KEYDOWN, vk, 1);
+                 dlg.Button(8).PostMessage(WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001));
+             }
+         },
+         [&](CDlgMacroSetting& dlg) {
+             EXPECT_TRUE(dlg.IsRecording());
+             EXPECT_EQ(dlg.Macro().Count, 3) << "the steps recorded so far are kept";
+             EXPECT_EQ(::GetFocus(), dlg.Button(8).m_hWnd);
+             EXPECT_EQ(Report(dlg, VK_ESCAPE, false), 1);
+             EXPECT_EQ(Report(dlg, VK_ESCAPE, true), 1);
+             EXPECT_EQ(Report(dlg, VK_ESCAPE, false), 0);
+             EXPECT_FALSE(dlg.IsRecording());
+             EXPECT_FALSE(dlg.Button(8).IsLatched());
+             EXPECT_FALSE(dlg.Button(9).IsWindowEnabled());
+             EXPECT_EQ(dlg.Macro().Count, 4) << "A and its closing delay, no Escape";
+             EXPECT_EQ(dlg.m_EventList.Lines(), 2);
+             EXPECT_EQ(dlg.m_DelayList.Lines(), 2);
+             reached = true;
+         }});
+    EXPECT_TRUE(reached);
+}
+
 TEST_F(MacroEditorWindow, ClosingWithUnsavedStepsAsks) {
     const std::wstring path = MacroFilePathOf(MacroFolderOf(data.path()), L"x");
     auto recordA = [](CDlgMacroSetting& dlg) {

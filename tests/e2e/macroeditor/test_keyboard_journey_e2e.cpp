@@ -1,0 +1,195 @@
+// The keyboard-only journey through the real tool: the main window, the macro
+// editor, the new-macro dialog, a recording left with Escape twice, the
+// lighting window's zones and APPLY, with key presses only (no click, no
+// message to a control). The results are read from the files the tool writes.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "ToolRun.h"
+#include "light/LightStateFile.h"
+#include "macro/MacroFiles.h"
+#include "platform/FileSystem.h"
+#include "service/ServiceCodes.h"
+
+using namespace zavo;
+using namespace zavo::e2e;
+
+namespace {
+
+void Wait(int ms) { std::this_thread::sleep_for(Ms(ms)); }
+
+bool Key(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return SendInput(1, &in, sizeof(in)) == 1;
+}
+
+// A press and release, a little apart, as a person types.
+bool Type(WORD vk) {
+    const bool down = Key(vk, false);
+    Wait(80);
+    const bool up = Key(vk, true);
+    Wait(120);
+    return down && up;
+}
+
+// The control that has the keyboard focus in the tool's window thread.
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+// Presses Tab until `target` has the focus; false when a whole walk of the
+// window (60 presses) never reached it.
+bool TabTo(HWND window, HWND target) {
+    for (int i = 0; i < 60; ++i) {
+        if (FocusOf(window) == target) return true;
+        const HWND before = FocusOf(window);
+        if (!Type(VK_TAB)) return false;
+        WaitUntil([&] { return FocusOf(window) != before; }, Ms(2000));
+    }
+    return FocusOf(window) == target;
+}
+
+// The button of skin key `key` in a window of description file `file`.
+HWND ButtonOf(HWND window, const wchar_t* file, const wchar_t* key) {
+    const POINT p = CenterOf(SkinFileEntry(file, L"BUTTONINFO", key).rect);
+    return ChildWindowFromPointEx(window, p, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+}
+
+bool Enabled(HWND window, const wchar_t* file, const wchar_t* key) {
+    const HWND button = ButtonOf(window, file, key);
+    return button && button != window && IsWindowEnabled(button);
+}
+
+// What the tool shows of the selected zones of every light profile.
+std::vector<LightZoneStates> AllZones(const std::wstring& data) {
+    std::vector<LightZoneStates> zones;
+    for (int p = 1; p <= LIGHT_PROFILE_COUNT; ++p) zones.push_back(ReadLightZones(LightStateFilePath(data), p));
+    return zones;
+}
+
+}  // namespace
+
+TEST(KeyboardJourney, MacroAndLightingZoneWithKeysAloneThenApply) {
+    ToolRun run;
+    WriteSettings(run.Data(), *PresentConfig());
+    // Every zone dark, so the one the keys light is the one change of the file.
+    ASSERT_TRUE(fs::WriteFileAtomic(LightStateFilePath(run.Data()), ""));
+    ASSERT_TRUE(CreateDirectoryW(MacroFolderOf(run.Data()).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    ASSERT_TRUE(run.Start());
+    const HWND main = run.Main();
+    SetForegroundWindow(main);
+
+    // The macro editor, by Tab and Enter.
+    ASSERT_TRUE(TabTo(main, run.ChildAt(CommandPoint(cmd::MACRO_EDITOR))));
+    ASSERT_TRUE(Type(VK_RETURN));
+    const HWND editor = run.WaitUntitledDialog(nullptr, Ms(8000));
+    ASSERT_TRUE(editor);
+
+    // A new macro "kb": the name typed into its box, then OK by Tab and Enter.
+    ASSERT_TRUE(TabTo(editor, ButtonOf(editor, L"MacroSetting.ini", L"4")));
+    ASSERT_TRUE(Type(VK_RETURN));
+    const HWND naming = run.WaitUntitledDialog(editor, Ms(8000));
+    ASSERT_TRUE(naming);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(naming) == GetDlgItem(naming, 1003); }, Ms(3000)))
+        << "the name box has the focus";
+    ASSERT_TRUE(Type('K'));
+    ASSERT_TRUE(Type('B'));
+    ASSERT_TRUE(TabTo(naming, ButtonOf(naming, L"CreateNewmacro.ini", L"1")));
+    ASSERT_TRUE(Type(VK_RETURN));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(naming); }, Ms(5000)));
+    const std::wstring file = MacroFilePathOf(MacroFolderOf(run.Data()), L"kb");
+    ASSERT_TRUE(WaitUntil([&] { return fs::FileExists(file); }, Ms(5000)));
+
+    // Record A and B, with Enter on Record; Escape twice leaves the recording.
+    ASSERT_TRUE(TabTo(editor, ButtonOf(editor, L"MacroSetting.ini", L"8")));
+    ASSERT_TRUE(Type(VK_RETURN));
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(editor, L"MacroSetting.ini", L"9"); }, Ms(5000))) << "recording";
+    Wait(300);
+    for (WORD vk : {WORD{'A'}, WORD{'B'}, WORD{VK_ESCAPE}, WORD{VK_ESCAPE}}) ASSERT_TRUE(Type(vk));
+    ASSERT_TRUE(WaitUntil([&] { return !Enabled(editor, L"MacroSetting.ini", L"9"); }, Ms(5000)))
+        << "Escape twice ends the recording";
+    ASSERT_TRUE(IsWindow(editor)) << "no key closed the editor";
+
+    // Save, then OK closes the editor.
+    ASSERT_TRUE(TabTo(editor, ButtonOf(editor, L"MacroSetting.ini", L"3")));
+    Shot(L"keyboard-journey-editor-mark", editor);
+    ASSERT_TRUE(Type(VK_RETURN));
+    MacroRecording saved;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            saved = MacroRecording{};
+            LoadMacroFile(file, saved);
+            return saved.Count > 0;
+        },
+        Ms(5000)));
+    // A and B pressed and released with the delays between them and the
+    // closing delay: neither Enter (which pressed Record) nor an Escape.
+    ASSERT_EQ(8, saved.Count);
+    const MacroEvent keys[] = {saved.Events[0], saved.Events[2], saved.Events[4], saved.Events[6]};
+    EXPECT_EQ(KeyEvent(keys[0].Code, true), keys[0]);
+    EXPECT_EQ(KeyEvent(keys[0].Code, false), keys[1]);
+    EXPECT_EQ(KeyEvent(keys[2].Code, true), keys[2]);
+    EXPECT_EQ(KeyEvent(keys[2].Code, false), keys[3]);
+    EXPECT_NE(keys[0].Code, keys[2].Code);
+    EXPECT_EQ(DelayEvent(0), saved.Events[7]);
+    ASSERT_TRUE(TabTo(editor, ButtonOf(editor, L"MacroSetting.ini", L"1")));
+    ASSERT_TRUE(Type(VK_RETURN));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, Ms(5000)));
+
+    // The lighting window: the zones are one control, the arrows walk them and
+    // Space lights or darkens the zone; OK keeps it.
+    const std::vector<LightZoneStates> before = AllZones(run.Data());
+    ASSERT_TRUE(TabTo(main, run.ChildAt(CommandPoint(cmd::LIGHTING))));
+    ASSERT_TRUE(Type(VK_RETURN));
+    const HWND light = WaitForWindow(svc::LIGHT_WINDOW_TITLE, Ms(8000), run.Proc().Pid());
+    ASSERT_TRUE(light);
+    const HWND zones = FindWindowExW(light, nullptr, nullptr, L"Lit zones");
+    ASSERT_TRUE(zones);
+    ASSERT_TRUE(TabTo(light, zones));
+    for (int i = 0; i < 30; ++i) ASSERT_TRUE(Type(VK_RIGHT));  // to the number pad, the rightmost zone
+    Shot(L"keyboard-journey-zone-mark", light);
+    ASSERT_TRUE(Type(VK_SPACE));
+    std::vector<LightZoneStates> after;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            after = AllZones(run.Data());
+            return after != before;
+        },
+        Ms(5000)))
+        << "the zone is written at once";
+    int changed = 0;
+    for (size_t p = 0; p < after.size(); ++p)
+        for (LightZone z : AllLightZones()) {
+            if (after[p][ZoneIndex(z)] == before[p][ZoneIndex(z)]) continue;
+            ++changed;
+            EXPECT_EQ(LightZone::Number, z);
+        }
+    EXPECT_EQ(1, changed);
+    ASSERT_TRUE(TabTo(light, ButtonOf(light, L"LightOption.ini", L"6")));
+    ASSERT_TRUE(Type(VK_RETURN));
+    ASSERT_TRUE(WaitForWindowGone(svc::LIGHT_WINDOW_TITLE, Ms(5000), run.Proc().Pid()));
+
+    // APPLY: the service is asked to take the settings.
+    const size_t logged = run.Sim()->Log().size();
+    ASSERT_TRUE(TabTo(main, run.ChildAt(CommandPoint(cmd::APPLY))));
+    ASSERT_TRUE(Type(VK_RETURN));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const auto log = run.Sim()->Log();
+            for (size_t i = logged; i < log.size(); ++i)
+                if (ReceivedCommand(svc::SVC_SELECT_PROFILE)(log[i])) return true;
+            return false;
+        },
+        Ms(10000)))
+        << "APPLY reached the service";
+    EXPECT_EQ(after, AllZones(run.Data())) << "the zone stays as set";
+    EXPECT_TRUE(IsWindow(main));
+}
