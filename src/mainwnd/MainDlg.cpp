@@ -141,7 +141,8 @@ void CZAVOConfigDlg::OnDestroy() {
 void CZAVOConfigDlg::ShowIndicator(Indicator which) {
     if (which == m_ShownIndicator) return;
     m_ShownIndicator = which;
-    ::RedrawWindow(m_hWnd, &INDICATOR_PLACE, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const RECT place = PxRect(MAIN_INDICATOR_PLACE);
+    ::RedrawWindow(m_hWnd, &place, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void CZAVOConfigDlg::ShowStatus(const std::wstring& text) {

@@ -48,9 +48,6 @@ constexpr UINT BLINK_PERIOD_MS = 500;
 constexpr UINT_PTR TIMER_HOVER = 841233;
 constexpr UINT HOVER_PERIOD_MS = 70;
 
-// Where the window draws the assignment indicator (client pixels).
-constexpr RECT INDICATOR_PLACE{MAIN_INDICATOR_PLACE.left, MAIN_INDICATOR_PLACE.top, MAIN_INDICATOR_PLACE.right,
-                               MAIN_INDICATOR_PLACE.bottom};
 
 // The registered message "ZAVOConfig.HoverPollRuns": the main window answers it
 // with the number of cursor polls that found the mouse moved.
@@ -77,8 +74,9 @@ public:
     const std::wstring& UnreadableFace() const { return m_UnreadableFace; }
 
     // The face of the status line and the version box: no name, so that the
-    // system locale's default face draws the language module's texts.
-    static ScopedFont CreateStatusFont();
+    // system locale's default face draws the language module's texts; its
+    // height made for `dpi`.
+    static ScopedFont CreateStatusFont(UINT dpi = kBaseDpi);
 
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -93,6 +91,7 @@ public:
     void OnSysCommand(UINT id, LPARAM lParam) override;
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
+    void PlaceOwnControls() override;
     void OnMouseMove(UINT flags, POINT pt) override;
     void OnMouseLeave() override;
     void OnLButtonDown(UINT flags, POINT pt) override;
@@ -289,7 +288,7 @@ private:
     // The one lighting window of the run; it edits m_LightExchange.
     std::unique_ptr<CDlgLightOption> m_pLightOption;
     // The four indicator pictures (resources 143 to 146), by Indicator; the
-    // window draws the one of m_ShownIndicator at INDICATOR_PLACE.
+    // window draws the one of m_ShownIndicator at MAIN_INDICATOR_PLACE.
     std::array<ScopedBitmap, 4> m_Indicators;
     EnterLook m_EnterLook = EnterLook::Default;
     bool m_bEnterCreated = false;

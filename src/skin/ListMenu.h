@@ -15,6 +15,7 @@
 
 #include "app/AppContext.h"
 #include "framework/Dialog.h"
+#include "framework/Dpi.h"
 #include "skin/ListBoxEx.h"
 #include "skin/Picture.h"
 
@@ -49,9 +50,10 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnLButtonDown(UINT flags, POINT pt) override;
     void OnDestroy() override;
+    bool CreatesUnaware(HWND owner) const override;
 
 private:
-    int ListBottom() const { return m_nRows * ROW_HEIGHT + 1; }
+    int ListBottom() const { return m_nRows * AtDpi(ROW_HEIGHT, m_Dpi) + 1; }
 
     const ListMenuLook m_Look;
     const AppContext& m_App;
@@ -59,6 +61,7 @@ private:
     const std::vector<std::wstring> m_Items;
     POINT m_Position{0, 0};
     int m_nRows = 0;
+    UINT m_Dpi = kBaseDpi;  // the DPI the menu is drawn at
     Picture m_Picture;
     CListBoxEx m_List;
 };

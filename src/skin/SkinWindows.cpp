@@ -1,11 +1,63 @@
 #include "skin/SkinWindows.h"
 
+#include <iterator>
+
 #include "app/AppContext.h"
+#include "config/Ini.h"
 #include "config/KeyboardConfig.h"
+#include "platform/FileSystem.h"
 
 namespace zavo {
 
 std::wstring SkinScaleFolder(int percent) { return percent == 100 ? std::wstring() : std::to_wstring(percent) + L"\\"; }
+
+WindowScale SkinScaleForDpi(int dpi, const std::vector<int>& completeScales) {
+    constexpr int kBaseDpi = 96;
+    int wanted = SKIN_SCALES[std::size(SKIN_SCALES) - 1];
+    for (const int percent : SKIN_SCALES) {
+        if (percent * kBaseDpi >= dpi * 100) {
+            wanted = percent;
+            break;
+        }
+    }
+    if (wanted == 100) return {};
+    for (const int percent : completeScales)
+        if (percent == wanted) return {wanted, false};
+    return {100, true};
+}
+
+namespace {
+
+// The pictures a window's description file names in its "SCREEN" section.
+constexpr const wchar_t* kFacePictureKeys[] = {L"Main", L"Mask", L"Over", L"Down", L"Disabled"};
+// The pictures of the list menus, named by the windows themselves.
+constexpr const wchar_t* kListMenuPictures[] = {L"Profile_cmd.JPG", L"MacroMenu.jpg"};
+
+bool ScaleSetComplete(const std::wstring& folder) {
+    if (!fs::DirectoryExists(folder)) return false;
+    for (const SkinWindowKeys& window : SkinnedWindowKeys()) {
+        const std::wstring description = folder + window.file;
+        if (!fs::FileExists(description)) return false;
+        for (const wchar_t* key : kFacePictureKeys) {
+            const std::wstring name = Settings().IniReadString(description, L"SCREEN", key, L"");
+            if (!name.empty() && !fs::FileExists(folder + name)) return false;
+        }
+        const std::wstring enter = Settings().IniReadString(description, L"SCREEN", L"EnterRgn", L"");
+        if (!enter.empty() && !fs::FileExists(folder + enter + L"_normal.bmp")) return false;
+    }
+    for (const wchar_t* name : kListMenuPictures)
+        if (!fs::FileExists(folder + name)) return false;
+    return true;
+}
+
+}  // namespace
+
+std::vector<int> CompleteSkinScales(const std::wstring& skinFolder) {
+    std::vector<int> scales{100};
+    for (const int percent : SKIN_SCALES)
+        if (percent != 100 && ScaleSetComplete(skinFolder + SkinScaleFolder(percent))) scales.push_back(percent);
+    return scales;
+}
 
 std::vector<std::wstring> NumberedKeys(int count) {
     std::vector<std::wstring> keys;

@@ -57,6 +57,23 @@ constexpr SkinRect ScaleRect(const SkinRect& r, int percent) {
             ScalePixel(r.bottom, percent)};
 }
 
+// The scale a window opens with on a display of `dpi` (96 = 100 %).
+struct WindowScale {
+    int percent = 100;
+    // The skin lacks the set of the display's scale: the window is drawn at
+    // 100 % and the system stretches it to the display's scale.
+    bool systemScaled = false;
+};
+// The smallest of SKIN_SCALES at or above the display's scale (the largest
+// beyond it), when `completeScales` holds it; otherwise 100 % stretched by the
+// system. A display at 100 % or less always gets the 100 % set itself.
+WindowScale SkinScaleForDpi(int dpi, const std::vector<int>& completeScales);
+// The scales whose set `skinFolder` (with its separator) holds complete: 100,
+// then each larger one whose folder has every description file the windows
+// open and every picture those files name. A scale with a file missing is left
+// out, so no window opens half drawn.
+std::vector<int> CompleteSkinScales(const std::wstring& skinFolder);
+
 // "1" .. "count", the keys of a section numbered from 1.
 std::vector<std::wstring> NumberedKeys(int count);
 
