@@ -72,6 +72,11 @@ struct AppContext {
     // the system locale's, 0x0409 when the English module stands in); the
     // system's reasons for failures are asked for in it. 0: the system's own.
     std::uint16_t languageId = 0;
+    // The display scales, in percent, whose complete set the skin holds (100
+    // always): a window on a display of another scale is drawn at 100 % and
+    // stretched by the system (SkinScaleForDpi). Filled at start from the skin
+    // folder (CompleteSkinScales).
+    std::vector<int> skinScales{100};
 
     // programFolder + "Skins\".
     std::wstring SkinFolder() const { return programFolder + L"Skins\\"; }

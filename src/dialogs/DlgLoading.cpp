@@ -18,7 +18,7 @@ BOOL CDlgLoading::OnInitDialog() {
     // GDI+ draws nothing else: it starts with the first apply of the run.
     if (Sessions().NeedGdiplus()) {
         // The animation drawn for the window's display scale, at its own size.
-        m_Image = std::make_unique<ImageEx>(SkinScaleForDpi(::GetDpiForWindow(m_hWnd)));
+        m_Image = std::make_unique<ImageEx>(DisplayScale(::GetDpiForWindow(m_hWnd)));
         MoveWindow(0, 0, static_cast<int>(m_Image->GetWidth()), static_cast<int>(m_Image->GetHeight()), TRUE);
         CenterWindow();
         m_Image->SetTarget(m_hWnd, POINT{0, 0});

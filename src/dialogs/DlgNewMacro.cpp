@@ -29,15 +29,23 @@ void CDlgNewMacro::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_MACRO_NAME, m_NameBox);
 }
 
+void CDlgNewMacro::PlaceOwnControls() {
+    m_NameBox.MoveWindow(Px(90), Px(49), Px(95), Px(20), TRUE);
+    if (m_Hint.m_hWnd) {
+        const RECT hint = PxRect(SkinRect{kHintRect.left, kHintRect.top, kHintRect.right, kHintRect.bottom});
+        m_Hint.MoveWindow(hint.left, hint.top, hint.right - hint.left, hint.bottom - hint.top, TRUE);
+    }
+}
+
 BOOL CDlgNewMacro::OnInitDialog() {
     CSkinDialog::OnInitDialog();
     m_Name.clear();
-    m_NameBox.MoveWindow(90, 49, 95, 20, TRUE);
     m_NameBox.SetWindowText(L"");
     m_Hint.Create(m_App.Text(kMacroNameHint).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kHintRect, this,
                   IDC_NAME_HINT);
     m_Hint.SendMessage(WM_SETFONT, SendMessage(WM_GETFONT), FALSE);
     m_NameBox.SetAccessibleName(m_App.LangText(LANG_MACRO_NAME));
+    PlaceOwnControls();
     m_NameBox.SetFocus();
     return FALSE;  // the focus is in the name box
 }

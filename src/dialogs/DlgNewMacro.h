@@ -20,6 +20,7 @@ public:
     std::wstring m_Name;
 
     BOOL OnInitDialog() override;
+    void PlaceOwnControls() override;
     BOOL PreTranslateMessage(MSG* msg) override;
     bool KeyboardReady() const override { return true; }
     void DoDataExchange(CDataExchange* dx) override;

@@ -34,9 +34,10 @@ void CDlgRepeatTimes::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_REPEAT_COUNT, m_CountBox);
 }
 
+void CDlgRepeatTimes::PlaceOwnControls() { m_CountBox.MoveWindow(Px(140), Px(12), Px(34), Px(17), TRUE); }
+
 BOOL CDlgRepeatTimes::OnInitDialog() {
     CSkinDialog::OnInitDialog();
-    m_CountBox.MoveWindow(140, 12, 34, 17, TRUE);
     m_CountBox.SetLimitText(3);
     m_Count = std::clamp(m_Count, 0, MAX_COUNT);
     m_CountBox.SetWindowText(std::to_wstring(m_Count));

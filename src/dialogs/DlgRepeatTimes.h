@@ -19,6 +19,7 @@ public:
     int m_Count = 1;
 
     BOOL OnInitDialog() override;
+    void PlaceOwnControls() override;
     BOOL PreTranslateMessage(MSG* msg) override;
     bool KeyboardReady() const override { return true; }
     void DoDataExchange(CDataExchange* dx) override;

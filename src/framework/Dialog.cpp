@@ -1,5 +1,8 @@
 #include "framework/Dialog.h"
 
+#include <optional>
+
+#include "framework/Dpi.h"
 #include "framework/MessageLoop.h"
 #include "framework/WinApp.h"
 
@@ -55,9 +58,13 @@ struct DialogInternals {
     }
 };
 
+bool CDialog::CreatesUnaware(HWND) const { return false; }
+
 BOOL CDialog::CreateFromTemplate(HWND owner) {
     HWND hWnd;
     {
+        std::optional<UnawareWindowCreation> unaware;
+        if (CreatesUnaware(owner)) unaware.emplace();
         CreationHook hook(this);
         hWnd = ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nIDTemplate), owner,
                                     &CDialog::StaticDlgProc, 0);

@@ -80,6 +80,10 @@ public:
     BOOL DestroyWindow() override;
 
 protected:
+    // Whether the window is created unaware of the display's scale (the system
+    // then stretches it); `owner` is the window it will belong to.
+    virtual bool CreatesUnaware(HWND owner) const;
+
     UINT m_nIDTemplate = 0;
     CWnd* m_pParentWnd = nullptr;
 

@@ -458,6 +458,12 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
             return reinterpret_cast<LRESULT>(OnQueryDragIcon());
         case WM_GETDLGCODE:
             return OnGetDlgCode();
+        case WM_DPICHANGED:
+            // The new DPI comes with the message: the window's own may still
+            // be the old one while it is handled (and under some platforms
+            // follows only the system's).
+            if (lp) OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            return 0;
         case WM_GETOBJECT:
             // A window that describes itself answers for its client object.
             if (LRESULT answer = AnswerGetObject(m_hWnd, wp, lp)) return answer;
@@ -494,6 +500,7 @@ void CWnd::OnPaint() { Default(); }
 BOOL CWnd::OnEraseBkgnd(HDC) { return static_cast<BOOL>(Default()); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 BOOL CWnd::OnCommand(WPARAM, LPARAM) { return FALSE; }
+void CWnd::OnDpiChanged(UINT, const RECT&) { Default(); }
 BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) { return FALSE; }
 void CWnd::OnLButtonDown(UINT, POINT) { Default(); }
 void CWnd::OnLButtonUp(UINT, POINT) { Default(); }

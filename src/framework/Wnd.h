@@ -130,6 +130,9 @@ public:
     virtual void OnSysCommand(UINT id, LPARAM lParam);
     virtual HCURSOR OnQueryDragIcon();
     virtual UINT OnGetDlgCode();
+    // The window moved to a display of `dpi` (or the display's scale changed);
+    // `suggested` is the rectangle the platform proposes at that scale.
+    virtual void OnDpiChanged(UINT dpi, const RECT& suggested);
 
     // Parent side of owner-draw and colour requests. The defaults reflect to the
     // child's object (see below) and fall back to Default() when there is none

@@ -27,10 +27,13 @@ void CDlgSingleKey::DoDataExchange(CDataExchange* dx) {
 
 std::wstring CDlgSingleKey::NameOf(std::uint8_t code) const { return KeyNameForLayout(code, m_App.layoutCode); }
 
+void CDlgSingleKey::PlaceOwnControls() {
+    m_SrcBox.MoveWindow(Px(107), Px(50), Px(44), Px(18), TRUE);
+    m_DstBox.MoveWindow(Px(107), Px(73), Px(44), Px(18), TRUE);
+}
+
 BOOL CDlgSingleKey::OnInitDialog() {
     CSkinDialog::OnInitDialog();
-    m_SrcBox.MoveWindow(107, 50, 44, 18, TRUE);
-    m_DstBox.MoveWindow(107, 73, 44, 18, TRUE);
     m_SrcBox.EnableWindow(FALSE);
     m_SrcBox.SetLimitText(1);
     m_DstBox.SetLimitText(1);

@@ -58,6 +58,7 @@ public:
     std::wstring m_SrcLabel;
 
     BOOL OnInitDialog() override;
+    void PlaceOwnControls() override;
     BOOL PreTranslateMessage(MSG* msg) override;
     void DoDataExchange(CDataExchange* dx) override;
 

@@ -152,12 +152,6 @@ BOOL CDlgMacroSetting::OnInitDialog() {
     m_nCommand = -1;
     m_ListBrush.Reset(::CreateSolidBrush(RGB(0, 0, 0)));
 
-    SetUpLists();
-    // Wide enough for the longest delay, "12750".
-    m_DelayValue.MoveWindow(kDelayBoxLeft, kDelayBoxTop, kDelayBoxWidth, kDelayBoxHeight, TRUE);
-    m_DelayValue.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_ListFont.Get()), TRUE);
-    m_DelayValue.SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
-    m_DefaultDelay.MoveWindow(335, 224, 33, 17, TRUE);
     ShowDefaultDelay();
     m_DelayValue.SetWindowText(L"0");
     MarkSaved();
@@ -173,12 +167,21 @@ BOOL CDlgMacroSetting::OnInitDialog() {
     return TRUE;
 }
 
+void CDlgMacroSetting::PlaceOwnControls() {
+    SetUpLists();
+    // Wide enough for the longest delay, "12750".
+    m_DelayValue.MoveWindow(Px(kDelayBoxLeft), Px(kDelayBoxTop), Px(kDelayBoxWidth), Px(kDelayBoxHeight), TRUE);
+    m_DelayValue.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_ListFont.Get()), TRUE);
+    m_DelayValue.SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(Px(1), Px(1)));
+    m_DefaultDelay.MoveWindow(Px(335), Px(224), Px(33), Px(17), TRUE);
+}
+
 void CDlgMacroSetting::SetUpLists() {
     // The dialog's face, a little smaller, so that the longest step names fit.
     LOGFONTW face{};
     if (HFONT dialogFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)))
         ::GetObjectW(dialogFont, sizeof(face), &face);
-    face.lfHeight = -kListTextHeight;
+    face.lfHeight = -AtDpi(kListTextHeight, Dpi());
     face.lfWidth = 0;
     face.lfWeight = FW_NORMAL;
     m_ListFont.Reset(::CreateFontIndirectW(&face));
@@ -202,15 +205,18 @@ void CDlgMacroSetting::SetUpLists() {
         stepWidth = std::max(stepWidth, widthOf(MacroKeyName(static_cast<std::uint8_t>(code)) + L" Release"));
     for (int command = 0; command < MACRO_COMMAND_COUNT; ++command)
         stepWidth = std::max(stepWidth, widthOf(CommandName(m_CommandNames, command)));
-    const int areaWidth = kListsArea.right - kListsArea.left;
-    const int delayWidth = widthOf(L"12750 ms") + kRowPadding + kListFrame + ::GetSystemMetrics(SM_CXVSCROLL);
-    const int eventWidth = std::min(stepWidth + kRowPadding + kListFrame, areaWidth - delayWidth);
+    const RECT area = PxRect(SkinRect{kListsArea.left, kListsArea.top, kListsArea.right, kListsArea.bottom});
+    const int areaWidth = area.right - area.left;
+    const int padding = Px(kRowPadding), frame = Px(kListFrame);
+    const int delayWidth = widthOf(L"12750 ms") + padding + frame + ::GetSystemMetricsForDpi(SM_CXVSCROLL, Dpi());
+    const int eventWidth = std::min(stepWidth + padding + frame, areaWidth - delayWidth);
 
-    m_EventList.SetItemHeight(0, kRowHeight);
-    m_DelayList.SetItemHeight(0, kRowHeight);
-    const int height = kListsArea.bottom - kListsArea.top;
-    m_EventList.MoveWindow(kListsArea.left, kListsArea.top, eventWidth, height, TRUE);
-    m_DelayList.MoveWindow(kListsArea.left + eventWidth, kListsArea.top, areaWidth - eventWidth, height, TRUE);
+    const int height = area.bottom - area.top;
+    const int rowHeight = (height - frame) / MACRO_LIST_VISIBLE_LINES;
+    m_EventList.SetItemHeight(0, rowHeight);
+    m_DelayList.SetItemHeight(0, rowHeight);
+    m_EventList.MoveWindow(area.left, area.top, eventWidth, height, TRUE);
+    m_DelayList.MoveWindow(area.left + eventWidth, area.top, areaWidth - eventWidth, height, TRUE);
 }
 
 // ----- the keyboard hook -------------------------------------------------------

@@ -93,6 +93,7 @@ private:
     int Ask(const UiText& text, UINT buttons);
     // Sizes and colours of the two lists.
     void SetUpLists();
+    void PlaceOwnControls() override;
     void OnNewMacro();
     void OnImport();
     void OnExport();

@@ -39,10 +39,7 @@ void CZAVOConfigDlg::LoadIndicators(int percent) {
     m_IndicatorScale = percent;
 }
 
-RECT CZAVOConfigDlg::IndicatorPlace() const {
-    const SkinRect place = ScaleRect(MAIN_INDICATOR_PLACE, m_IndicatorScale ? m_IndicatorScale : 100);
-    return RECT{place.left, place.top, place.right, place.bottom};
-}
+RECT CZAVOConfigDlg::IndicatorPlace() const { return PxRect(MAIN_INDICATOR_PLACE); }
 
 BOOL CZAVOConfigDlg::OnInitDialog() {
     CSkinDialog::OnInitDialog();
@@ -85,7 +82,6 @@ BOOL CZAVOConfigDlg::OnInitDialog() {
 
     Button(cmd::STATUS).EnableWindow(FALSE);
     Button(cmd::ASSIGN_CLEAR).EnableWindow(FALSE);
-    LoadIndicators(SkinScaleForDpi(::GetDpiForWindow(m_hWnd)));
     SetTimer(TIMER_HOVER, HOVER_PERIOD_MS);
     m_ShownIndicator = Indicator::Default;
     AddSystemMenuItems();

@@ -73,8 +73,9 @@ public:
     const std::wstring& UnreadableFace() const { return m_UnreadableFace; }
 
     // The face of the status line and the version box: no name, so that the
-    // system locale's default face draws the language module's texts.
-    static ScopedFont CreateStatusFont();
+    // system locale's default face draws the language module's texts; its
+    // height made for `dpi`.
+    static ScopedFont CreateStatusFont(UINT dpi = kBaseDpi);
 
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -89,6 +90,7 @@ public:
     void OnSysCommand(UINT id, LPARAM lParam) override;
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
+    void PlaceOwnControls() override;
     void OnMouseMove(UINT flags, POINT pt) override;
     void OnMouseLeave() override;
     void OnLButtonDown(UINT flags, POINT pt) override;

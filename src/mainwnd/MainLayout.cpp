@@ -67,6 +67,8 @@ void CZAVOConfigDlg::CreateButtons(const SkinFace& face, const FaceSet& looks) {
 // key i, standard key k is key TKEY_COUNT + k. The Enter key drawn as a region
 // button keeps its place in that order as a key without area.
 void CZAVOConfigDlg::CreateKeys(const SkinFace& face) {
+    // Keys made anew at another display scale keep the looks the view gave them.
+    const KeyStates before = m_KeyPad.States();
     m_KeyPad.Clear();
     m_KeyPad.Attach(m_hWnd);
     m_KeyLegends.clear();
@@ -91,7 +93,11 @@ void CZAVOConfigDlg::CreateKeys(const SkinFace& face) {
         }
         m_KeyPad.Add(entry.rect, entry.text, entry.latched);
     }
-    if (!enterRgn.empty()) CreateEnterButton(m_App.SkinFolder() + enterRgn);
+    for (int key = 0; key < before.Count() && key < TKEY_COUNT + STANDARD_KEY_COUNT; ++key) {
+        m_KeyPad.SetLatched(key, before.IsLatched(key));
+        m_KeyPad.SetEnabled(key, before.IsEnabled(key));
+    }
+    if (!enterRgn.empty()) CreateEnterButton(SkinSetFolder() + enterRgn);
     CreateKeyMap(std::move(places));
 }
 
@@ -108,12 +114,17 @@ void CZAVOConfigDlg::CreateEnterButton(const std::wstring& pictures) {
     p.over = pictures + L"_over.bmp";
     p.lit = orElse(pictures + L"_down.bmp", p.over);
     p.dimmed = orElse(pictures + L"_disabled.bmp", p.normal);
-    m_EnterLook = EnterLook::Default;
+    // Made anew at another display scale, the key keeps its look and state.
+    const bool enabled = !m_bEnterCreated || m_EnterButton.IsWindowEnabled();
+    if (!m_bEnterCreated) m_EnterLook = EnterLook::Default;
     SetEnterImages(m_EnterLook);
+    if (m_EnterButton.m_hWnd) m_EnterButton.DestroyWindow();
+    m_bEnterCreated = false;
     if (!m_EnterButton.Create(this)) return;
     m_bEnterCreated = true;
+    if (!enabled) m_EnterButton.EnableWindow(FALSE);
     m_EnterButton.OnClick([this] { OnPickStandardKey(ENTER_KEY_INDEX); });
-    ::SetWindowPos(m_EnterButton, nullptr, m_rcEnter.left + 1, m_rcEnter.top + 1, 0, 0,
+    ::SetWindowPos(m_EnterButton, nullptr, m_rcEnter.left + Px(1), m_rcEnter.top + Px(1), 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -158,8 +169,8 @@ void CZAVOConfigDlg::OnPaint() {
     }
 }
 
-ScopedFont CZAVOConfigDlg::CreateStatusFont() {
-    return ScopedFont(::CreateFontW(11, 0, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+ScopedFont CZAVOConfigDlg::CreateStatusFont(UINT dpi) {
+    return ScopedFont(::CreateFontW(AtDpi(MAIN_STATUS_TEXT_HEIGHT, dpi), 0, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                     CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FF_MODERN, L""));
 }
 
@@ -168,13 +179,14 @@ void CZAVOConfigDlg::ComposeArea(HDC dc, const RECT& area) {
     if (Looks()) m_KeyPad.Paint(dc, area, *Looks());
     PaintKeyFocus(dc);
     PaintIndicator(dc);
-    if (!m_TextFont) m_TextFont = CreateStatusFont();
+    if (!m_TextFont) m_TextFont = CreateStatusFont(Dpi());
     ScopedSelect selectFont(dc, m_TextFont);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(255, 255, 255));
-    ::TextOutW(dc, MAIN_VERSION_PLACE.left, MAIN_VERSION_PLACE.top, m_strVersion.c_str(),
+    ::TextOutW(dc, Px(MAIN_VERSION_PLACE.left), Px(MAIN_VERSION_PLACE.top), m_strVersion.c_str(),
                static_cast<int>(m_strVersion.size()));
-    ::TextOutW(dc, MAIN_STATUS_TEXT_X, MAIN_STATUS_TEXT_Y, m_strStatus.c_str(), static_cast<int>(m_strStatus.size()));
+    ::TextOutW(dc, Px(MAIN_STATUS_TEXT_X), Px(MAIN_STATUS_TEXT_Y), m_strStatus.c_str(),
+               static_cast<int>(m_strStatus.size()));
 }
 
 void CZAVOConfigDlg::PaintIndicator(HDC dc) const {
@@ -182,11 +194,28 @@ void CZAVOConfigDlg::PaintIndicator(HDC dc) const {
     if (!picture) return;
     MemoryDC source(dc);
     ScopedSelect select(source, picture);
+    // The picture fills the place at the window's scale; one the executable
+    // lacks at that scale (its 100 % one) is stretched to it.
     const RECT place = IndicatorPlace();
-    ::BitBlt(dc, place.left, place.top, place.right - place.left, place.bottom - place.top, source, 0, 0, SRCCOPY);
+    BITMAP info{};
+    ::GetObjectW(picture, sizeof info, &info);
+    const int cx = place.right - place.left, cy = place.bottom - place.top;
+    if (info.bmWidth == cx && info.bmHeight == cy) {
+        ::BitBlt(dc, place.left, place.top, cx, cy, source, 0, 0, SRCCOPY);
+    } else {
+        ::SetStretchBltMode(dc, HALFTONE);
+        ::StretchBlt(dc, place.left, place.top, cx, cy, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    }
 }
 
 BOOL CZAVOConfigDlg::OnEraseBkgnd(HDC) { return TRUE; }  // OnPaint covers the whole client area
+
+// The status and version texts are drawn anew in a font made for the new DPI,
+// and the indicators are the executable's pictures of the window's scale.
+void CZAVOConfigDlg::PlaceOwnControls() {
+    m_TextFont.Reset();
+    LoadIndicators(Scale());
+}
 
 bool CZAVOConfigDlg::HasEnterRegion() const { return m_bEnterCreated; }
 

@@ -6,6 +6,7 @@
 #include "mainwnd/MainDlg.h"
 #include "program/SingleInstance.h"
 #include "service/ServiceCodes.h"
+#include "skin/SkinWindows.h"
 
 namespace zavo {
 
@@ -32,7 +33,8 @@ BOOL CZAVOConfigApp::InitInstance() {
         ShowRunningInstance(svc::MAIN_WINDOW_TITLE, kWaitForRunningMs);
         return FALSE;
     }
-    const AppContext app = BuildAppContext();
+    AppContext app = BuildAppContext();
+    app.skinScales = CompleteSkinScales(app.SkinFolder());
     // Without its skin the window would be an invisible 1 x 1 pixel that nobody
     // can close: say which file is missing and end.
     const std::wstring missing = MissingMainSkinFile(app);

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "framework/Dpi.h"
+
 namespace zavo {
 namespace {
 
@@ -16,8 +18,9 @@ constexpr int kTextRightInset = 10;
 constexpr UINT kTextFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
 constexpr UINT_PTR kToolId = 1;
 
-HFONT CreateTextFont() {
-    return CreateFontW(kFontHeight, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 14,
+// The caption's font at the DPI its window is drawn at.
+HFONT CreateTextFont(UINT dpi) {
+    return CreateFontW(AtDpi(kFontHeight, dpi), 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 14,
                        L"");
 }
 
@@ -258,11 +261,13 @@ void CBitmapBtn::DrawLook(HDC dc, UINT itemState) {
 void CBitmapBtn::DrawCaption(HDC dc, const RECT& client) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kTextColour);
-    if (!m_TextFont) m_TextFont.Reset(CreateTextFont());
+    const UINT dpi = DrawingDpi(m_hWnd);
+    if (!m_TextFont) m_TextFont.Reset(CreateTextFont(dpi));
     ScopedSelect selectFont(dc, m_TextFont);
     SIZE extent{};
     GetTextExtentPoint32W(dc, m_Text.c_str(), static_cast<int>(m_Text.size()), &extent);
-    RECT area{kTextLeftInset, client.bottom / 2 - extent.cy / 2, client.right - kTextRightInset, client.bottom};
+    RECT area{AtDpi(kTextLeftInset, dpi), client.bottom / 2 - extent.cy / 2, client.right - AtDpi(kTextRightInset, dpi),
+              client.bottom};
     ::DrawTextW(dc, m_Text.c_str(), static_cast<int>(m_Text.size()), &area, kTextFormat);
 }
 

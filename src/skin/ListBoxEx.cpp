@@ -1,15 +1,17 @@
 #include "skin/ListBoxEx.h"
 
+#include "framework/Dpi.h"
+
 namespace zavo {
 namespace {
 
 constexpr int kTextIndent = 8;
+constexpr int kTextHeight = 12;
+constexpr int kRowHeight = 15;
 
 }  // namespace
 
-CListBoxEx::CListBoxEx()
-    : m_ItemFont(CreateFontW(12, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 4, L"")) {
-}
+CListBoxEx::CListBoxEx() = default;
 
 BOOL CListBoxEx::Create(DWORD style, const RECT& rc, CWnd* parent, UINT id) {
     if (!CListBox::Create(style, rc, parent, id)) return FALSE;
@@ -21,7 +23,11 @@ void CListBoxEx::PreSubclassWindow() {
     m_TextColour = GetSysColor(COLOR_WINDOWTEXT);
     m_HighlightTextColour = GetSysColor(COLOR_HIGHLIGHTTEXT);
     m_HighlightColour = GetSysColor(COLOR_HIGHLIGHT);
-    m_ItemHeight = 15;
+    // Rows and their text at the DPI the list's window is drawn at.
+    const UINT dpi = DrawingDpi(m_hWnd);
+    m_ItemFont.Reset(CreateFontW(AtDpi(kTextHeight, dpi), 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+                                 ANTIALIASED_QUALITY, 4, L""));
+    m_ItemHeight = static_cast<std::uint16_t>(AtDpi(kRowHeight, dpi));
 }
 
 void CListBoxEx::MeasureItem(MEASUREITEMSTRUCT* mis) { mis->itemHeight = m_ItemHeight; }
@@ -49,7 +55,7 @@ void CListBoxEx::DrawItem(DRAWITEMSTRUCT* dis) {
     SetTextColor(dc, text);
     SetBkMode(dc, TRANSPARENT);
     // One line from the item's left edge plus the indent, cut at the list's edge.
-    TextOutW(dc, item.left + kTextIndent, item.top, label.c_str(), static_cast<int>(label.size()));
+    TextOutW(dc, item.left + AtDpi(kTextIndent, DrawingDpi(m_hWnd)), item.top, label.c_str(), static_cast<int>(label.size()));
 }
 
 HBRUSH CListBoxEx::CtlColor(HDC, UINT) {

@@ -4,6 +4,7 @@
 
 #include "framework/FocusMark.h"
 #include "framework/Gdi.h"
+#include "skin/SkinFace.h"
 
 namespace zavo {
 
@@ -31,7 +32,11 @@ bool CListMenu::Open(POINT position) {
 
 int CListMenu::OnCreate(CREATESTRUCTW*) {
     if (Default() == -1) return -1;
-    LoadPictureFile(m_App.SkinFolder() + m_Look.picture, m_Picture);
+    // The picture of the set of the menu's scale; the rows at its DPI.
+    m_Dpi = WindowDpi(m_hWnd);
+    SetDrawingDpi(m_hWnd, m_Dpi);
+    const int scale = SkinScaleAt(m_Dpi, m_App).percent;
+    LoadPictureFile(m_App.SkinFolder() + SkinScaleFolder(scale) + m_Look.picture, m_Picture);
     const int width = m_Picture.Width();
     MoveWindow(m_Position.x, m_Position.y, width, ListBottom() + 1, TRUE);
     const RECT rc{1, 1, width - 1, ListBottom()};
@@ -39,6 +44,8 @@ int CListMenu::OnCreate(CREATESTRUCTW*) {
                   m_Look.listId);
     return 0;
 }
+
+bool CListMenu::CreatesUnaware(HWND) const { return SkinOpensStretched(m_App); }
 
 BOOL CListMenu::OnInitDialog() {
     CDialog::OnInitDialog();
@@ -101,6 +108,7 @@ void CListMenu::OnLButtonDown(UINT, POINT) {
 }
 
 void CListMenu::OnDestroy() {
+    ClearDrawingDpi(m_hWnd);
     Default();
     m_Picture.Reset();
 }

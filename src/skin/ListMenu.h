@@ -20,6 +20,7 @@
 
 #include "app/AppContext.h"
 #include "framework/Dialog.h"
+#include "framework/Dpi.h"
 #include "skin/ListBoxEx.h"
 #include "skin/Picture.h"
 
@@ -58,10 +59,11 @@ protected:
     // Enter and Escape, as the dialog keys deliver them.
     void OnOK() override;
     void OnCancel() override;
+    bool CreatesUnaware(HWND owner) const override;
 
 private:
     void Pick(int line);
-    int ListBottom() const { return m_nRows * ROW_HEIGHT + 1; }
+    int ListBottom() const { return m_nRows * AtDpi(ROW_HEIGHT, m_Dpi) + 1; }
 
     const ListMenuLook m_Look;
     const AppContext& m_App;
@@ -69,6 +71,7 @@ private:
     const std::vector<std::wstring> m_Items;
     POINT m_Position{0, 0};
     int m_nRows = 0;
+    UINT m_Dpi = kBaseDpi;  // the DPI the menu is drawn at
     Picture m_Picture;
     CListBoxEx m_List;
 };

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "config/Ini.h"
+#include "framework/Dpi.h"
 #include "platform/FileSystem.h"
 #include "skin/BitmapBtn.h"
 
@@ -47,16 +48,28 @@ SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileNa
     return face;
 }
 
+WindowScale SkinScaleAt(UINT dpi, const AppContext& app) {
+    return SkinScaleForDpi(static_cast<int>(dpi), app.skinScales);
+}
+
+bool SkinOpensStretched(const AppContext& app) { return SkinScaleAt(WindowDpi(nullptr), app).systemScaled; }
+
 void CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::wstring& tooltip,
                       std::function<void()> onClick, CWnd& parent, const FaceSet& looks, bool share) {
     const RECT rc{entry.rect.left, entry.rect.top, entry.rect.right, entry.rect.bottom};
-    if (button.m_hWnd) button.DestroyWindow();
+    // A button made anew in a window that stays (at another display scale)
+    // keeps the state the window gave it.
+    const bool remade = button.m_hWnd != nullptr;
+    const bool latched = remade ? button.IsLatched() : entry.latched;
+    const bool enabled = !remade || button.IsWindowEnabled();
+    if (remade) button.DestroyWindow();
     if (!button.Create(rc, &parent)) return;
     if (share)
         button.ShareFaces(looks, rc);
     else
         button.SetStateImages(looks, rc);
-    button.SetLatched(entry.latched);
+    button.SetLatched(latched);
+    if (!enabled) button.EnableWindow(FALSE);
     button.SetTooltipText(tooltip);
     button.OnClick(std::move(onClick));
 }

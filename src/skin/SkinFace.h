@@ -13,6 +13,7 @@
 
 #include "skin/FacePicture.h"
 #include "skin/SkinEntry.h"
+#include "skin/SkinWindows.h"
 
 namespace zavo {
 
@@ -74,10 +75,18 @@ public:
 // `damaged`.
 SkinFace LoadSkinFace(const std::wstring& skinFolder, const std::wstring& fileName);
 
+// The skin set a window drawn at `dpi` takes (SkinScaleForDpi over the skin's
+// complete sets).
+WindowScale SkinScaleAt(UINT dpi, const AppContext& app);
+// Whether a new window of the skin opens unaware of the display's scale, to be
+// stretched by the system: the skin lacks the set of the system's scale.
+bool SkinOpensStretched(const AppContext& app);
+
 // Creates `button` on `parent` at the entry's rectangle, cuts its four looks from
 // `looks`, and sets its latched state, tooltip and click action. A button object created
 // before (a dialog object opened again) is created anew. An entry whose
-// rectangle covers no pixels still makes a button.
+// rectangle covers no pixels still makes a button. A button remade while its
+// window stays (a change of display scale) keeps its latched and enabled state.
 // With `share`, the button draws its looks straight from `looks` instead of
 // cutting its own (CBitmapBtn::ShareFaces): `looks` must outlive its window.
 void CreateSkinButton(CBitmapBtn& button, const ButtonEntry& entry, const std::wstring& tooltip,

@@ -57,11 +57,28 @@ constexpr SkinRect ScaleRect(const SkinRect& r, int percent) {
             ScalePixel(r.bottom, percent)};
 }
 
-// The scale of the set a window on a display of `dpi` (96 at 100 %) opens
-// with: the set drawn for that scale, the next larger one when the display's
-// scale lies between two (a picture shrunk by the system stays sharper than
-// one it enlarges), the largest above 200 % and the 100 % set below it.
-int SkinScaleForDpi(unsigned dpi);
+// The scale a window opens with on a display of `dpi` (96 = 100 %).
+struct WindowScale {
+    int percent = 100;
+    // The skin lacks the set of the display's scale: the window is drawn at
+    // 100 % and the system stretches it to the display's scale.
+    bool systemScaled = false;
+};
+// DisplayScale(dpi), when `completeScales` holds it; otherwise 100 %
+// stretched by the system. A display at 100 % or less always gets the 100 %
+// set itself.
+WindowScale SkinScaleForDpi(int dpi, const std::vector<int>& completeScales);
+// The scales whose set `skinFolder` (with its separator) holds complete: 100,
+// then each larger one whose folder has every description file the windows
+// open and every picture those files name. A scale with a file missing is left
+// out, so no window opens half drawn.
+std::vector<int> CompleteSkinScales(const std::wstring& skinFolder);
+
+// The scale of the set drawn for a display of `dpi` (96 at 100 %): the set
+// drawn for that scale, the next larger one when the display's scale lies
+// between two (a picture shrunk by the system stays sharper than one it
+// enlarges), the largest above 200 % and the 100 % set below it.
+int DisplayScale(unsigned dpi);
 
 // The executable's own pictures (the assignment indicators, the loading
 // animation) are built in at every scale of SKIN_SCALES: picture `id` at

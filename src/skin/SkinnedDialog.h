@@ -10,21 +10,30 @@
 // - edit boxes are drawn in the face's colours (light text on a dark box);
 // - destruction releases the pictures;
 // - a modal dialog that does not move itself while it initialises is centred
-//   over its owner (the dialog layer does this after OnInitDialog).
+//   over its owner (the dialog layer does this after OnInitDialog);
+// - the window is drawn with the skin set of its display's scale (Scale(),
+//   SkinScaleForDpi) and places what it draws itself at that scale (Px); a
+//   skin without that set opens the window unaware of the scale, stretched by
+//   the system. WM_DPICHANGED loads the faces of the new scale, makes the
+//   buttons, the shape and the template font anew and moves the window to the
+//   suggested place (PlaceOwnControls lets a window place its own controls again).
 // docs/architecture.md has the recipe for a new skinned window.
 #pragma once
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/AppContext.h"
 #include "framework/Dialog.h"
+#include "framework/Dpi.h"
 #include "framework/FocusMark.h"
 #include "framework/Gdi.h"
 #include "skin/BitmapBtn.h"
 #include "skin/SkinFace.h"
+#include "skin/SkinWindows.h"
 
 namespace zavo {
 
@@ -54,6 +63,11 @@ public:
     // ("" when every picture was read or is missing).
     const std::wstring& DamagedPicture() const { return m_DamagedPicture; }
 
+    // The scale, in percent, of the skin set the window is drawn with, and the
+    // DPI its own text is drawn at.
+    int Scale() const { return m_Scale; }
+    UINT Dpi() const { return m_Dpi; }
+
 protected:
     // The skin description file below the skin folder ("" for none: the window
     // keeps its template's size and shape and paints a plain face).
@@ -66,6 +80,22 @@ protected:
     virtual void CreateButtons(const SkinFace& face, const FaceSet& looks);
 
     int OnCreate(CREATESTRUCTW* cs) override;
+    // Then places the window's own controls (PlaceOwnControls).
+    BOOL OnInitDialog() override;
+    // The dialog's font is the one made for its DPI once that changed.
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool CreatesUnaware(HWND owner) const override;
+    void OnDpiChanged(UINT dpi, const RECT& suggested) override;
+    // Places what the window places itself (edit boxes, lists) at its scale
+    // and drops what it made for another DPI: at initialisation and after
+    // each change of scale.
+    virtual void PlaceOwnControls() {}
+
+    // A coordinate or rectangle of the 100 % face at the window's scale.
+    int Px(int v) const { return ScalePixel(v, m_Scale); }
+    RECT PxRect(const SkinRect& r) const;
+    // The folder of the window's skin set, with its separator.
+    std::wstring SkinSetFolder() const;
     void OnPaint() override;
     void OnLButtonDown(UINT flags, POINT pt) override;
     void OnDestroy() override;
@@ -90,7 +120,12 @@ protected:
     std::vector<ButtonEntry> m_ButtonEntries;
 
 private:
-    void LoadFace();
+    // Loads the face of the window's scale and makes its buttons; the window's
+    // size when the face gives one.
+    std::optional<SIZE> LoadFace();
+    void ReleaseFace();
+    void ApplyShape();
+    void UpdateTemplateFont(UINT newDpi);
     // The other looks, kept for KeepsLooks() (released once the buttons are
     // made otherwise); m_pLooks draws them and goes first.
     FacePicture m_Over, m_Down, m_Disabled;
@@ -99,6 +134,11 @@ private:
     std::wstring m_DamagedPicture;
     COLORREF m_FocusColour = kDefaultFocusColour;
     ScopedBrush m_BoxBrush;  // the background of the edit boxes, made at their first paint
+    int m_Scale = 100;
+    UINT m_Dpi = kBaseDpi;
+    // The template's font made for the window's DPI once it changed (the
+    // dialog's own stays the one it was created with).
+    ScopedFont m_TemplateFont;
 };
 
 }  // namespace zavo

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+#include "platform/FileSystem.h"
+
 namespace zavo {
 namespace {
 
@@ -30,7 +36,7 @@ TEST(SkinScaleFolder, OnlyTheLargerScalesHaveAFolder) {
 
 // A display between two sets takes the larger one; the five standard DPIs
 // take their own set; beyond the sets the nearest one.
-TEST(SkinScaleForDpi, TakesTheSetOfTheScaleOrTheNextLarger) {
+TEST(DisplayScale, TakesTheSetOfTheScaleOrTheNextLarger) {
     struct Row {
         unsigned dpi;
         int percent;
@@ -38,7 +44,7 @@ TEST(SkinScaleForDpi, TakesTheSetOfTheScaleOrTheNextLarger) {
         {0, 100},   {72, 100},  {96, 100},  {97, 125},  {120, 125}, {121, 150}, {144, 150},
         {168, 175}, {169, 200}, {192, 200}, {240, 200}, {288, 200},
     };
-    for (const Row& r : rows) EXPECT_EQ(SkinScaleForDpi(r.dpi), r.percent) << r.dpi;
+    for (const Row& r : rows) EXPECT_EQ(DisplayScale(r.dpi), r.percent) << r.dpi;
 }
 
 TEST(ScaledPicture, EachScaleHasItsOwnResourceAndOthersFallBackTo100) {
@@ -53,6 +59,62 @@ TEST(ScaledPicture, EachScaleHasItsOwnResourceAndOthersFallBackTo100) {
         EXPECT_EQ(ScaledPictureId(143, r.percent), r.id) << r.percent;
         EXPECT_EQ(ScaledPictureName(L"LOAD", r.percent), r.name) << r.percent;
     }
+}
+
+// A display between two scales gets the larger set, so nothing is stretched up;
+// beyond the largest set the largest is used.
+TEST(SkinScaleForDpi, OpensWithTheNextLargerSetTheSkinHolds) {
+    const std::vector<int> all(std::begin(SKIN_SCALES), std::end(SKIN_SCALES));
+    struct Row {
+        int dpi, percent;
+    } rows[] = {{96, 100}, {120, 125}, {130, 150}, {144, 150}, {168, 175}, {192, 200}, {240, 200}, {72, 100}};
+    for (const Row& r : rows) {
+        const WindowScale scale = SkinScaleForDpi(r.dpi, all);
+        EXPECT_EQ(scale.percent, r.percent) << r.dpi;
+        EXPECT_FALSE(scale.systemScaled) << r.dpi;
+    }
+}
+
+// A skin without the display's set keeps its 100 % pictures and is stretched
+// by the system, as before any scaled sets existed; another scale the skin does
+// hold is not taken instead.
+TEST(SkinScaleForDpi, WithoutTheDisplaysSetTheSystemStretches) {
+    for (const int dpi : {120, 144, 192}) {
+        const WindowScale only100 = SkinScaleForDpi(dpi, {100});
+        EXPECT_EQ(only100.percent, 100) << dpi;
+        EXPECT_TRUE(only100.systemScaled) << dpi;
+    }
+    EXPECT_TRUE(SkinScaleForDpi(144, {100, 125, 200}).systemScaled);
+    EXPECT_FALSE(SkinScaleForDpi(96, {100}).systemScaled);
+}
+
+class CompleteSkinScalesTest : public ::testing::Test {
+protected:
+    // Every description file the windows open, each naming one face picture,
+    // and the list menus' pictures, in `folder`.
+    void WriteSet(const std::wstring& folder) {
+        ASSERT_TRUE(fs::MakeDirectory(folder));
+        for (const SkinWindowKeys& w : SkinnedWindowKeys())
+            ASSERT_TRUE(fs::WriteFileAtomic(folder + w.file, "[SCREEN]\r\nMain=face.bmp\r\n"));
+        for (const wchar_t* name : {L"face.bmp", L"Profile_cmd.JPG", L"MacroMenu.jpg"})
+            ASSERT_TRUE(fs::WriteFileAtomic(folder + name, "x"));
+    }
+    TempDir skins;
+};
+
+TEST_F(CompleteSkinScalesTest, OnlyScalesWithEveryFileCount) {
+    // A user's own skin: only the 100 % pictures.
+    EXPECT_EQ(CompleteSkinScales(skins.path()), std::vector<int>{100});
+
+    WriteSet(skins.path() + SkinScaleFolder(150));
+    WriteSet(skins.path() + SkinScaleFolder(200));
+    EXPECT_EQ(CompleteSkinScales(skins.path()), (std::vector<int>{100, 150, 200}));
+
+    // A set missing one picture a window's file names, or one menu picture,
+    // is not used at all.
+    ASSERT_TRUE(fs::RemoveFile(skins.path() + SkinScaleFolder(150) + L"face.bmp"));
+    ASSERT_TRUE(fs::RemoveFile(skins.path() + SkinScaleFolder(200) + L"MacroMenu.jpg"));
+    EXPECT_EQ(CompleteSkinScales(skins.path()), std::vector<int>{100});
 }
 
 }  // namespace

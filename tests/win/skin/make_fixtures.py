@@ -34,9 +34,9 @@ def zero_delays(path):
     open(path, "wb").write(bytes(data))
 
 
-def face(path, colour, fmt):
-    im = Image.new("RGB", (40, 30), colour)
-    im.paste((10, 20, 30), (0, 0, 20, 15))
+def face(path, colour, fmt, scale=1):
+    im = Image.new("RGB", (40 * scale, 30 * scale), colour)
+    im.paste((10, 20, 30), (0, 0, 20 * scale, 15 * scale))
     im.save(path, format=fmt, quality=95) if fmt == "JPEG" else im.save(path, format=fmt)
 
 
@@ -67,11 +67,15 @@ def main(out):
     with open(os.path.join(out, "garbage.bmp"), "wb") as f:
         f.write(b"BM this is not a picture" * 4)
     shape(os.path.join(out, "shape.bmp"))
-    mask = Image.new("RGB", (40, 30), (0, 0, 0))
-    mask.paste((255, 255, 255), (0, 0, 4, 4))  # a cut-off corner
-    mask.save(os.path.join(out, "mask.bmp"), format="BMP")
-    for name, colour in (("face-over", (0, 160, 0)), ("face-down", (0, 0, 160)), ("face-off", (90, 90, 90))):
-        face(os.path.join(out, name + ".bmp"), colour, "BMP")
+    # The faces at 100 % and, in "200", the same faces drawn at 200 %.
+    for scale, folder in ((1, out), (2, os.path.join(out, "200"))):
+        os.makedirs(folder, exist_ok=True)
+        mask = Image.new("RGB", (40 * scale, 30 * scale), (0, 0, 0))
+        mask.paste((255, 255, 255), (0, 0, 4 * scale, 4 * scale))  # a cut-off corner
+        mask.save(os.path.join(folder, "mask.bmp"), format="BMP")
+        for name, colour in (("face-over", (0, 160, 0)), ("face-down", (0, 0, 160)), ("face-off", (90, 90, 90))):
+            face(os.path.join(folder, name + ".bmp"), colour, "BMP", scale)
+    face(os.path.join(out, "200", "face.bmp"), (200, 100, 50), "BMP", 2)
     for name, colour in (("hover", (0, 255, 0)), ("down", (0, 0, 255)),
                          ("disabled", (128, 128, 128))):
         look(os.path.join(out, name + ".bmp"), colour)

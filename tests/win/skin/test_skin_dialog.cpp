@@ -289,3 +289,94 @@ TEST_F(SkinDialogTest, OpeningAndClosingReleasesEverything) {
     EXPECT_EQ(before.gdi, after.gdi);
     EXPECT_EQ(before.user, after.user);
 }
+
+// A window moved to a display of another scale (WM_DPICHANGED carries the new
+// DPI; under Wine the window's own DPI stays the system's) is drawn from that
+// scale's set: size, shape, face and button places, and back again.
+class SkinDialogScaleTest : public SkinDialogTest {
+protected:
+    void SetUp() override {
+        SkinDialogTest::SetUp();
+        const std::wstring set = folder_.path() + L"Skins\\200\\";
+        CreateDirectoryW(set.c_str(), nullptr);
+        for (const wchar_t* name : {L"mask.bmp", L"face.bmp", L"face-down.bmp", L"face-over.bmp", L"face-off.bmp"})
+            CopyFileW(FixturePath(std::wstring(L"200\\") + name).c_str(), (set + name).c_str(), FALSE);
+        WriteFile(set + L"Test.ini",
+                  "[SCREEN]\r\nMask=mask.bmp\r\nMain=face.bmp\r\nDown=face-down.bmp\r\nOver=face-over.bmp\r\n"
+                  "Disabled=face-off.bmp\r\n[BUTTONINFO]\r\n1=OK,4,6,20,16,Okay,FALSE\r\n"
+                  "2=Cancel,44,6,24,16,Stop,TRUE\r\n3=Help,48,36,20,12,Help text,false\r\n");
+        app_.skinScales = {100, 200};
+    }
+
+    static void ChangeDpi(TestDialog& dlg, UINT dpi, const RECT& suggested) {
+        dlg.SendMessage(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    }
+};
+
+TEST_F(SkinDialogScaleTest, DpiChangeDrawsTheWindowFromTheNewScalesSet) {
+    TestDialog dlg(app_);
+    ASSERT_TRUE(dlg.Create(kTemplate));
+    ASSERT_EQ(100, dlg.Scale());
+    dlg.m_Help.EnableWindow(FALSE);
+    dlg.m_Ok.SetLatched(true);
+
+    ChangeDpi(dlg, 192, RECT{50, 60, 130, 120});
+    EXPECT_EQ(200, dlg.Scale());
+    RECT rc;
+    dlg.GetWindowRect(&rc);
+    EXPECT_EQ((RECT{50, 60, 130, 120}.left), rc.left);
+    EXPECT_EQ(60, rc.top);
+    EXPECT_EQ(80, rc.right - rc.left);
+    EXPECT_EQ(60, rc.bottom - rc.top);
+    // The buttons lie, and answer, at the rectangles of the 200 % file, and
+    // keep the state the window gave them.
+    EXPECT_EQ(4, RectInParent(dlg.m_Ok).left);
+    EXPECT_EQ(24, RectInParent(dlg.m_Ok).right);
+    EXPECT_EQ(22, RectInParent(dlg.m_Ok).bottom);
+    EXPECT_EQ(dlg.m_Help.m_hWnd, ChildWindowFromPointEx(dlg, POINT{60, 45}, CWP_ALL));
+    EXPECT_FALSE(dlg.m_Help.IsWindowEnabled());
+    EXPECT_TRUE(dlg.m_Ok.IsLatched());
+    // The 200 % face: its dark block ends at (40, 30), the 100 % one at (20, 15).
+    skintest::Surface s(80, 60);
+    dlg.PaintFace(s.dc());
+    EXPECT_TRUE(skintest::Near(RGB(10, 20, 30), s.At(30, 20)));
+    EXPECT_TRUE(skintest::Near(kMain, s.At(70, 50)));
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(ERROR, GetWindowRgn(dlg, shape));
+    EXPECT_FALSE(PtInRegion(shape, 6, 6));  // the mask's corner, twice as large
+    EXPECT_TRUE(PtInRegion(shape, 79, 59));
+    DeleteObject(shape);
+
+    // Back at 100 %, and at 150 %, which the skin has no set for: the window
+    // keeps the 100 % faces and stays usable.
+    for (const UINT dpi : {96u, 144u}) {
+        ChangeDpi(dlg, dpi, RECT{10, 20, 70, 65});
+        EXPECT_EQ(100, dlg.Scale()) << dpi;
+        dlg.GetWindowRect(&rc);
+        EXPECT_EQ(40, rc.right - rc.left) << dpi;
+        EXPECT_EQ(12, RectInParent(dlg.m_Ok).right) << dpi;
+        ChangeDpi(dlg, 192, RECT{0, 0, 80, 60});
+    }
+    dlg.DestroyWindow();
+}
+
+TEST_F(SkinDialogScaleTest, TwentyScaleChangesLeakNothing) {
+    TestDialog dlg(app_);
+    ASSERT_TRUE(dlg.Create(kTemplate));
+    // The first change makes what stays for good (the template font at the new DPI).
+    ChangeDpi(dlg, 192, RECT{0, 0, 80, 60});
+    ChangeDpi(dlg, 96, RECT{0, 0, 40, 30});
+    dlg.UpdateWindow();
+    skintest::PumpMessages();
+    skintest::GuiCounts before;
+    for (int i = 0; i < 20; ++i) {
+        ChangeDpi(dlg, i % 2 ? 96 : 192, RECT{0, 0, 80, 60});
+        dlg.UpdateWindow();
+    }
+    ChangeDpi(dlg, 96, RECT{0, 0, 40, 30});
+    skintest::PumpMessages();
+    skintest::GuiCounts after;
+    EXPECT_EQ(before.gdi, after.gdi);
+    EXPECT_EQ(before.user, after.user);
+    dlg.DestroyWindow();
+}
