@@ -49,7 +49,6 @@ public:
     // shows the focus mark, in the colour of the skin's "SCREEN" entry
     // "FocusColour" (the default skin's accent without one).
     BOOL PreTranslateMessage(MSG* msg) override;
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     // The mask is held while the window is created: once the shape is made from
     // it, it is released.
@@ -82,7 +81,8 @@ protected:
     int OnCreate(CREATESTRUCTW* cs) override;
     // Then places the window's own controls (PlaceOwnControls).
     BOOL OnInitDialog() override;
-    // The dialog's font is the one made for its DPI once that changed.
+    // The dialog's font is the one made for its DPI once that changed; the Tab
+    // order is set once WM_INITDIALOG is handled (see PreTranslateMessage).
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool CreatesUnaware(HWND owner) const override;
     void OnDpiChanged(UINT dpi, const RECT& suggested) override;

@@ -18,7 +18,7 @@ unsigned RunDpi() {
     return dpi > 0 ? static_cast<unsigned>(dpi) : 96;
 }
 
-int RunScale() { return SkinScaleForDpi(RunDpi()); }
+int RunScale() { return DisplayScale(RunDpi()); }
 
 std::wstring SkinSetPath(const std::wstring& file) {
     return BinPath(L"Skins\\" + SkinScaleFolder(RunScale()) + file);
