@@ -62,16 +62,18 @@ bool CDlgSingleKey::Capturing() const {
     return !onButton || !FocusCuesShown(m_hWnd);
 }
 
+// Presses and releases are matched by the key they name, not by the virtual
+// key: both Ctrl keys are VK_CONTROL, and the system may report a left Ctrl
+// release beside the right one's, which must not stand for the right key.
 void CDlgSingleKey::CaptureKey(const MSG& msg) {
-    const size_t vk = msg.wParam & 0xFF;
-    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
-        m_Down.set(vk);
-        return;
-    }
-    if (!m_Down.test(vk)) return;
-    m_Down.reset(vk);
     const std::uint8_t code =
         KeyCodeOfRelease(static_cast<std::uint32_t>(msg.wParam), static_cast<std::uint32_t>(msg.lParam));
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+        m_Down.set(code);
+        return;
+    }
+    if (!m_Down.test(code)) return;
+    m_Down.reset(code);
     if (code == m_nLastCapture) {
         // The same key again: out to OK, the capture kept.
         m_nLastCapture = -1;

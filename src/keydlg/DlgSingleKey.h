@@ -85,8 +85,9 @@ private:
     bool m_bCaptured = false;
     // The key captured last since the focus came to the box (-1: none yet).
     int m_nLastCapture = -1;
-    // The keys pressed while capturing and not released yet: the release of a
-    // key pressed elsewhere (the Tab that brought the focus back) is no key.
+    // The keys (by key code) pressed while capturing and not released yet: the
+    // release of a key pressed elsewhere (the Tab that brought the focus back)
+    // is no key.
     std::bitset<256> m_Down;
 };
 
