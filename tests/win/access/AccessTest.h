@@ -4,6 +4,9 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -32,5 +35,17 @@ inline void Deliver(MSG msg) {
 
 // A key press (no release) aimed at the focus.
 inline void TypeKey(UINT vk) { Deliver(MSG{::GetFocus(), WM_KEYDOWN, vk, 1, 0, {}}); }
+
+// Checks that the names of a Tab walk follow `order` round after round, from
+// wherever the walk started.
+inline void ExpectWalkInOrder(const std::vector<std::wstring>& walked, const std::vector<std::wstring>& order) {
+    ASSERT_FALSE(walked.empty());
+    const auto start = std::find(order.begin(), order.end(), walked[0]);
+    ASSERT_NE(order.end(), start) << "first stop not in the order";
+    std::vector<std::wstring> expected;
+    for (size_t i = 0; i < walked.size(); ++i)
+        expected.push_back(order[(static_cast<size_t>(start - order.begin()) + i) % order.size()]);
+    EXPECT_EQ(expected, walked);
+}
 
 }  // namespace accesstest

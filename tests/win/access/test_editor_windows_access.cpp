@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "AccessTest.h"
 #include "AccessibleProbe.h"
 #include "GuiResources.h"
 #include "Harness.h"
@@ -40,26 +41,12 @@ using namespace zavo;
 using namespace zavo::e2e;
 using testsupport::AccessibleRead;
 using testsupport::ReadAccessible;
+using accesstest::ExpectWalkInOrder;
+using accesstest::NameOf;
+using accesstest::NumberedTexts;
+using accesstest::TypeKey;
 
 namespace {
-
-// Language texts "L<index>", so a name tells which text it came from.
-std::vector<std::wstring> NumberedTexts() {
-    std::vector<std::wstring> texts;
-    for (int i = 0; i < LANG_TEXT_COUNT; ++i) texts.push_back(L"L" + std::to_wstring(i));
-    return texts;
-}
-
-std::wstring NameOf(HWND control) { return ReadAccessible(control).name; }
-
-// A key press as the window's loop gets it: offered to the windows first.
-void TypeKey(UINT vk) {
-    MSG msg{GetFocus(), WM_KEYDOWN, vk, 1, 0, {}};
-    if (!PreTranslateWalk(&msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 
 // The controls Tab may reach: visible, enabled Tab stops.
 std::vector<HWND> TabStops(HWND window) {
@@ -95,12 +82,7 @@ void ExpectWholeRounds(HWND window, const std::vector<HWND>& walked, const std::
     if (order.empty()) return;
     std::vector<std::wstring> names;
     for (HWND w : first) names.push_back(NameOf(w));
-    const auto start = std::find(order.begin(), order.end(), names[0]);
-    ASSERT_NE(order.end(), start) << "unexpected control";
-    std::vector<std::wstring> expected;
-    for (size_t i = 0; i < names.size(); ++i)
-        expected.push_back(order[(static_cast<size_t>(start - order.begin()) + i) % order.size()]);
-    EXPECT_EQ(expected, names);
+    ExpectWalkInOrder(names, order);
 }
 
 struct Row {

@@ -38,6 +38,7 @@ using namespace zavo::e2e;
 using testsupport::AccessibleRead;
 using testsupport::ReadAccessible;
 using accesstest::Deliver;
+using accesstest::ExpectWalkInOrder;
 using accesstest::NameOf;
 using accesstest::NumberedTexts;
 
@@ -100,12 +101,7 @@ void ExpectTabWalk(HWND window, const std::vector<std::wstring>& order) {
         walked.push_back(NameOf(GetFocus()));
     }
     EXPECT_TRUE(FocusCuesShown(window));
-    const auto start = std::find(order.begin(), order.end(), walked[0]);
-    ASSERT_NE(order.end(), start) << "first stop not in the order";
-    std::vector<std::wstring> expected;
-    for (size_t i = 0; i < walked.size(); ++i)
-        expected.push_back(order[(static_cast<size_t>(start - order.begin()) + i) % order.size()]);
-    EXPECT_EQ(expected, walked);
+    ExpectWalkInOrder(walked, order);
 }
 
 struct Row {

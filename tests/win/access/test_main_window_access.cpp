@@ -30,6 +30,7 @@ using namespace zavo;
 using namespace zavo::e2e;
 using testsupport::AccessibleRead;
 using testsupport::ReadAccessible;
+using accesstest::ExpectWalkInOrder;
 using accesstest::NameOf;
 using accesstest::NumberedTexts;
 using accesstest::TypeKey;
@@ -130,12 +131,7 @@ TEST_F(MainWindowAccess, TabWalksEveryEnabledControlOnceInReadingOrder) {
         }
         EXPECT_TRUE(FocusCuesShown(dlg));
         // Two whole rounds from wherever the focus started.
-        const auto start = std::find(order.begin(), order.end(), walked[0]);
-        ASSERT_NE(order.end(), start);
-        std::vector<std::wstring> expected;
-        for (size_t i = 0; i < walked.size(); ++i)
-            expected.push_back(order[(static_cast<size_t>(start - order.begin()) + i) % order.size()]);
-        EXPECT_EQ(expected, walked);
+        ExpectWalkInOrder(walked, order);
     });
 }
 
