@@ -68,6 +68,13 @@ bool TabTo(HWND window, HWND target) {
     return TabUntil(window, [target](HWND focus) { return focus == target; });
 }
 
+// Tabs to `button` of `window` and presses Enter; the untitled dialog of
+// `owner` it opened, or null.
+HWND OpenWithEnter(ToolRun& run, HWND window, HWND button, HWND owner) {
+    if (!TabTo(window, button) || !Type(VK_RETURN)) return nullptr;
+    return run.WaitUntitledDialog(owner, Ms(8000));
+}
+
 std::wstring TextOf(HWND window) {
     wchar_t text[64] = {};
     GetWindowTextW(window, text, 64);
@@ -120,15 +127,11 @@ TEST(KeyboardJourney, MacroAndLightingZoneWithKeysAloneThenApply) {
     SetForegroundWindow(main);
 
     // The macro editor, by Tab and Enter.
-    ASSERT_TRUE(TabTo(main, run.ChildAt(CommandPoint(cmd::MACRO_EDITOR))));
-    ASSERT_TRUE(Type(VK_RETURN));
-    const HWND editor = run.WaitUntitledDialog(nullptr, Ms(8000));
+    const HWND editor = OpenWithEnter(run, main, run.ChildAt(CommandPoint(cmd::MACRO_EDITOR)), nullptr);
     ASSERT_TRUE(editor);
 
     // A new macro "kb": the name typed into its box, then OK by Tab and Enter.
-    ASSERT_TRUE(TabTo(editor, ButtonOf(editor, L"MacroSetting.ini", L"4")));
-    ASSERT_TRUE(Type(VK_RETURN));
-    const HWND naming = run.WaitUntitledDialog(editor, Ms(8000));
+    const HWND naming = OpenWithEnter(run, editor, ButtonOf(editor, L"MacroSetting.ini", L"4"), editor);
     ASSERT_TRUE(naming);
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(naming) == GetDlgItem(naming, 1003); }, Ms(3000)))
         << "the name box has the focus";
@@ -219,21 +222,15 @@ TEST(KeyboardJourney, MacroAndLightingZoneWithKeysAloneThenApply) {
     for (WORD vk : {WORD{VK_RIGHT}, WORD{VK_RIGHT}, WORD{VK_DOWN}, WORD{VK_SPACE}}) ASSERT_TRUE(Type(vk));
     const HWND assignMacro = run.ChildAt(CommandPoint(cmd::ASSIGN_MACRO));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(assignMacro); }, Ms(3000))) << "a key is picked";
-    ASSERT_TRUE(TabTo(main, assignMacro));
-    ASSERT_TRUE(Type(VK_RETURN));
-    const HWND tkey = run.WaitUntitledDialog(main, Ms(8000));
+    const HWND tkey = OpenWithEnter(run, main, assignMacro, main);
     ASSERT_TRUE(tkey);
-    ASSERT_TRUE(TabTo(tkey, ButtonOf(tkey, L"TKeys.ini", L"1")));
-    ASSERT_TRUE(Type(VK_RETURN));
-    const HWND names = run.WaitUntitledDialog(tkey, Ms(5000));
+    const HWND names = OpenWithEnter(run, tkey, ButtonOf(tkey, L"TKeys.ini", L"1"), tkey);
     ASSERT_TRUE(names);
     Wait(300);
     ASSERT_TRUE(Type(VK_DOWN));
     ASSERT_TRUE(Type(VK_RETURN));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(names); }, Ms(5000)));
-    ASSERT_TRUE(TabTo(tkey, ButtonOf(tkey, L"TKeys.ini", L"3")));
-    ASSERT_TRUE(Type(VK_RETURN));
-    const HWND repeat = run.WaitUntitledDialog(tkey, Ms(5000));
+    const HWND repeat = OpenWithEnter(run, tkey, ButtonOf(tkey, L"TKeys.ini", L"3"), tkey);
     ASSERT_TRUE(repeat);
     const HWND countBox = GetDlgItem(repeat, IDC_REPEAT_COUNT);
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(repeat) == countBox; }, Ms(3000))) << "the count box has the focus";
