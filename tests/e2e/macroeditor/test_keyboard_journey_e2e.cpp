@@ -1,16 +1,22 @@
 // The keyboard-only journey through the real tool: the main window, the macro
 // editor, the new-macro dialog, a recording left with Escape twice, the
-// lighting window's zones and APPLY, with key presses only (no click, no
-// message to a control). The results are read from the files the tool writes.
+// lighting window's zones, the macro put on a key of the on-screen keyboard
+// with a repeat count, and APPLY, with key presses only (no click, no message
+// to a control). The results are read from the files the tool writes.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "ToolRun.h"
+#include "config/ConfigStore.h"
 #include "light/LightStateFile.h"
 #include "macro/MacroFiles.h"
 #include "platform/FileSystem.h"
+#include "platform/TextCodec.h"
+#include "resource.h"
 #include "service/ServiceCodes.h"
 
 using namespace zavo;
@@ -45,16 +51,46 @@ HWND FocusOf(HWND window) {
     return info.hwndFocus;
 }
 
-// Presses Tab until `target` has the focus; false when a whole walk of the
-// window (60 presses) never reached it.
-bool TabTo(HWND window, HWND target) {
+// Presses Tab until the focused control passes `arrived`; false when a whole
+// walk of the window (60 presses) never reached it.
+template <typename Arrived>
+bool TabUntil(HWND window, Arrived arrived) {
     for (int i = 0; i < 60; ++i) {
-        if (FocusOf(window) == target) return true;
+        if (arrived(FocusOf(window))) return true;
         const HWND before = FocusOf(window);
         if (!Type(VK_TAB)) return false;
         WaitUntil([&] { return FocusOf(window) != before; }, Ms(2000));
     }
-    return FocusOf(window) == target;
+    return arrived(FocusOf(window));
+}
+
+bool TabTo(HWND window, HWND target) {
+    return TabUntil(window, [target](HWND focus) { return focus == target; });
+}
+
+// Tabs to `button` of `window` and presses Enter; the untitled dialog of
+// `owner` it opened, or null.
+HWND OpenWithEnter(ToolRun& run, HWND window, HWND button, HWND owner) {
+    if (!TabTo(window, button) || !Type(VK_RETURN)) return nullptr;
+    return run.WaitUntitledDialog(owner, Ms(8000));
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[64] = {};
+    GetWindowTextW(window, text, 64);
+    return text;
+}
+
+// The slots of the current profile that hold macro `name`, as the settings
+// files say.
+std::vector<MacroGroup> KeysWithMacro(const std::wstring& data, const std::wstring& name) {
+    auto config = std::make_unique<KeyboardConfig>();
+    std::wstring error;
+    EXPECT_TRUE(ReadDataFolder(data, *config, error)) << text::ToUtf8(error);
+    std::vector<MacroGroup> found;
+    for (const ButtonConfig& slot : config->Profile[static_cast<size_t>(config->CurrantProfile)].Button)
+        if (slot.FunID == FUNID_MACRO && slot.Macro.MacroName == name) found.push_back(slot.Macro);
+    return found;
 }
 
 // The button of skin key `key` in a window of description file `file`.
@@ -79,7 +115,10 @@ std::vector<LightZoneStates> AllZones(const std::wstring& data) {
 
 TEST(KeyboardJourney, MacroAndLightingZoneWithKeysAloneThenApply) {
     ToolRun run;
-    WriteSettings(run.Data(), *PresentConfig());
+    // Mode 1: the keys of the on-screen keyboard take assignments.
+    auto config = PresentConfig();
+    config->Mode = 1;
+    WriteSettings(run.Data(), *config);
     // Every zone dark, so the one the keys light is the one change of the file.
     ASSERT_TRUE(fs::WriteFileAtomic(LightStateFilePath(run.Data()), ""));
     ASSERT_TRUE(CreateDirectoryW(MacroFolderOf(run.Data()).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
@@ -88,15 +127,11 @@ TEST(KeyboardJourney, MacroAndLightingZoneWithKeysAloneThenApply) {
     SetForegroundWindow(main);
 
     // The macro editor, by Tab and Enter.
-    ASSERT_TRUE(TabTo(main, run.ChildAt(CommandPoint(cmd::MACRO_EDITOR))));
-    ASSERT_TRUE(Type(VK_RETURN));
-    const HWND editor = run.WaitUntitledDialog(nullptr, Ms(8000));
+    const HWND editor = OpenWithEnter(run, main, run.ChildAt(CommandPoint(cmd::MACRO_EDITOR)), nullptr);
     ASSERT_TRUE(editor);
 
     // A new macro "kb": the name typed into its box, then OK by Tab and Enter.
-    ASSERT_TRUE(TabTo(editor, ButtonOf(editor, L"MacroSetting.ini", L"4")));
-    ASSERT_TRUE(Type(VK_RETURN));
-    const HWND naming = run.WaitUntitledDialog(editor, Ms(8000));
+    const HWND naming = OpenWithEnter(run, editor, ButtonOf(editor, L"MacroSetting.ini", L"4"), editor);
     ASSERT_TRUE(naming);
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(naming) == GetDlgItem(naming, 1003); }, Ms(3000)))
         << "the name box has the focus";
@@ -177,6 +212,39 @@ TEST(KeyboardJourney, MacroAndLightingZoneWithKeysAloneThenApply) {
     ASSERT_TRUE(Type(VK_RETURN));
     ASSERT_TRUE(WaitForWindowGone(svc::LIGHT_WINDOW_TITLE, Ms(5000), run.Proc().Pid()));
 
+    // The macro on a key: Tab to the on-screen keyboard, arrows to a key and
+    // Space picks it; MACRO by Tab and Enter; in its dialog the name menu by
+    // Enter, the arrows and Enter, then the count: Enter on its button, the
+    // number typed over the box's, Tab to OK and Enter; OK, and the dialog
+    // hands the macro to the key.
+    ASSERT_TRUE(KeysWithMacro(run.Data(), L"kb").empty());
+    ASSERT_TRUE(TabUntil(main, [](HWND focus) { return TextOf(focus) == L"Keyboard"; }));
+    for (WORD vk : {WORD{VK_RIGHT}, WORD{VK_RIGHT}, WORD{VK_DOWN}, WORD{VK_SPACE}}) ASSERT_TRUE(Type(vk));
+    const HWND assignMacro = run.ChildAt(CommandPoint(cmd::ASSIGN_MACRO));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(assignMacro); }, Ms(3000))) << "a key is picked";
+    const HWND tkey = OpenWithEnter(run, main, assignMacro, main);
+    ASSERT_TRUE(tkey);
+    const HWND names = OpenWithEnter(run, tkey, ButtonOf(tkey, L"TKeys.ini", L"1"), tkey);
+    ASSERT_TRUE(names);
+    Wait(300);
+    ASSERT_TRUE(Type(VK_DOWN));
+    ASSERT_TRUE(Type(VK_RETURN));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(names); }, Ms(5000)));
+    const HWND repeat = OpenWithEnter(run, tkey, ButtonOf(tkey, L"TKeys.ini", L"3"), tkey);
+    ASSERT_TRUE(repeat);
+    const HWND countBox = GetDlgItem(repeat, IDC_REPEAT_COUNT);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(repeat) == countBox; }, Ms(3000))) << "the count box has the focus";
+    for (WORD vk : {WORD{VK_END}, WORD{VK_BACK}, WORD{VK_BACK}, WORD{VK_BACK}, WORD{'1'}, WORD{'2'}})
+        ASSERT_TRUE(Type(vk));
+    ASSERT_TRUE(TabTo(repeat, ButtonOf(repeat, L"RepeatCount.ini", L"1")));
+    ASSERT_TRUE(Type(VK_RETURN));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(repeat); }, Ms(5000)));
+    ASSERT_TRUE(IsWindow(tkey)) << "Enter on the count's OK closes only the count";
+    ASSERT_TRUE(TabTo(tkey, ButtonOf(tkey, L"TKeys.ini", L"6")));
+    Shot(L"keyboard-journey-macro-key", tkey);
+    ASSERT_TRUE(Type(VK_RETURN));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(tkey); }, Ms(5000)));
+
     // APPLY: the service is asked to take the settings.
     const size_t logged = run.Sim()->Log().size();
     ASSERT_TRUE(TabTo(main, run.ChildAt(CommandPoint(cmd::APPLY))));
@@ -191,5 +259,11 @@ TEST(KeyboardJourney, MacroAndLightingZoneWithKeysAloneThenApply) {
         Ms(10000)))
         << "APPLY reached the service";
     EXPECT_EQ(after, AllZones(run.Data())) << "the zone stays as set";
+    // One key holds the macro, its events as saved, repeated twelve times.
+    const std::vector<MacroGroup> onKeys = KeysWithMacro(run.Data(), L"kb");
+    ASSERT_EQ(1u, onKeys.size());
+    EXPECT_EQ(4, onKeys[0].RepeatOption) << "a number of times";
+    EXPECT_EQ(12, onKeys[0].RepeatTimes);
+    EXPECT_EQ(saved.Count, onKeys[0].MacroLength);
     EXPECT_TRUE(IsWindow(main));
 }
