@@ -9,6 +9,8 @@
 # out/main-window.png and ends everything again.
 #
 # Environment: SERVICE=none starts the tool alone (no device service).
+# ZAVO_SCREEN sets the size of the private screen (default 1280x1024x24), e.g.
+# 2560x1440x24 for the window at 200 % in the prefix of tools/dpi-prefix.sh 192.
 # The settings live in the Wine prefix's per-user data folder, as on Windows.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -39,7 +41,7 @@ headless=0
 if [ -z "${DISPLAY:-}" ]; then
   headless=1
   fdfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${ZAVO_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
   xvfb=$!
   for _ in $(seq 1 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
   if [ ! -s "$fdfile" ]; then
